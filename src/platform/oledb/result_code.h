@@ -24,5 +24,37 @@ inline constexpr HRESULT E_INVALIDARG = MakeResult(0x80070057);
 inline constexpr HRESULT REGDB_E_CLASSNOTREG = MakeResult(0x80040154);
 inline constexpr HRESULT CO_E_CLASSSTRING = MakeResult(0x800401F3);
 inline constexpr HRESULT DISP_E_EXCEPTION = MakeResult(0x80020009);
+inline constexpr HRESULT E_ACCESSDENIED = MakeResult(0x80070005);
+inline constexpr HRESULT CO_E_DLLNOTFOUND = MakeResult(0x800401F8);
+inline constexpr HRESULT CLASS_E_NOAGGREGATION = MakeResult(0x80040110);
+
+// OLE DB successes that carry news.
+inline constexpr HRESULT DB_S_ENDOFROWSET = MakeResult(0x00040EC6);
+inline constexpr HRESULT DB_S_ERRORSOCCURRED = MakeResult(0x00040EDA);
+
+// OLE DB failures.
+inline constexpr HRESULT DB_E_BADACCESSORHANDLE = MakeResult(0x80040E00);
+inline constexpr HRESULT DB_E_READONLYACCESSOR = MakeResult(0x80040E02);
+inline constexpr HRESULT DB_E_SCHEMAVIOLATION = MakeResult(0x80040E03);
+inline constexpr HRESULT DB_E_BADROWHANDLE = MakeResult(0x80040E04);
+inline constexpr HRESULT DB_E_CANTCONVERTVALUE = MakeResult(0x80040E07);
+inline constexpr HRESULT DB_E_BADBINDINFO = MakeResult(0x80040E08);
+inline constexpr HRESULT DB_E_NOCOMMAND = MakeResult(0x80040E0C);
+inline constexpr HRESULT DB_E_BADCOLUMNID = MakeResult(0x80040E11);
+inline constexpr HRESULT DB_E_ERRORSINCOMMAND = MakeResult(0x80040E14);
+inline constexpr HRESULT DB_E_DIALECTNOTSUPPORTED = MakeResult(0x80040E16);
+inline constexpr HRESULT DB_E_ERRORSOCCURRED = MakeResult(0x80040E21);
+inline constexpr HRESULT DB_E_INTEGRITYVIOLATION = MakeResult(0x80040E2F);
+inline constexpr HRESULT DB_E_BADTYPENAME = MakeResult(0x80040E30);
+inline constexpr HRESULT DB_E_NOTABLE = MakeResult(0x80040E37);
+inline constexpr HRESULT DB_E_BADTABLEID = MakeResult(0x80040E3C);
+inline constexpr HRESULT DB_E_DUPLICATECOLUMNID = MakeResult(0x80040E3E);
+inline constexpr HRESULT DB_E_DUPLICATETABLEID = MakeResult(0x80040E3F);
+inline constexpr HRESULT DB_E_BADACCESSORFLAGS = MakeResult(0x80040E46);
+inline constexpr HRESULT DB_SEC_E_AUTH_FAILED = MakeResult(0x80040E4D);
+inline constexpr HRESULT DB_E_ALREADYINITIALIZED = MakeResult(0x80040E52);
+inline constexpr HRESULT DB_E_NOTSUPPORTED = MakeResult(0x80040E53);
+inline constexpr HRESULT DB_E_BADORDINAL = MakeResult(0x80040E55);
+inline constexpr HRESULT DB_E_DATAOVERFLOW = MakeResult(0x80040E57);
 
 }  // namespace tabvex::oledb
