@@ -1,0 +1,42 @@
+// The properties an object accepts, and the values set on it. SetProperties
+// checks each property against the object's table (known id, right VARIANT kind),
+// marks its status, and answers as OLE DB does: S_OK when all were set,
+// DB_S_ERRORSOCCURRED when some, DB_E_ERRORSOCCURRED when none.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "platform/oledb/property.h"
+#include "platform/oledb/result_code.h"
+
+namespace tabvex::oledb {
+
+struct PropertyDefinition {
+    Guid setId;
+    DBPROPID id = 0;
+    PropertyValue defaultValue;  // its alternative is the kind the property takes
+};
+
+class PropertyStore {
+public:
+    explicit PropertyStore(std::vector<PropertyDefinition> definitions);
+
+    // Sets the properties of `sets`, writing each one's status back into them.
+    HRESULT SetProperties(std::vector<DBPROPSET>& sets);
+    // The value of a property (set or default), nullopt when the object has none.
+    std::optional<PropertyValue> Get(const Guid& setId, DBPROPID id) const;
+    // Sets a value the object itself computes (e.g. after initialization).
+    void Put(const Guid& setId, DBPROPID id, PropertyValue value);
+    // A string property's value, empty when unset or of another kind.
+    std::string GetText(const Guid& setId, DBPROPID id) const;
+
+private:
+    DBPROPSTATUS SetOne(const Guid& setId, const DBPROP& property);
+
+    std::map<std::pair<Guid, DBPROPID>, PropertyValue> values_;
+};
+
+}  // namespace tabvex::oledb
