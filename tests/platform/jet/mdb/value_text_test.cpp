@@ -23,7 +23,7 @@ std::vector<std::uint8_t> Bytes(T value) {
     return b;
 }
 
-TEST(ValueText, NumbersAreExactAndInPlainNotation) {
+TEST(JetValueText, NumbersAreExactAndInPlainNotation) {
     EXPECT_EQ(DoubleToPlainText(0.1), "0.1");
     EXPECT_EQ(DoubleToPlainText(1e20), "100000000000000000000");
     EXPECT_EQ(DoubleToPlainText(-2.5e-7), "-0.00000025");
@@ -36,7 +36,7 @@ TEST(ValueText, NumbersAreExactAndInPlainNotation) {
               "-9223372036854775808");
 }
 
-TEST(ValueText, CurrencyKeepsEveryTenThousandth) {
+TEST(JetValueText, CurrencyKeepsEveryTenThousandth) {
     EXPECT_EQ(CurrencyToText(123400), "12.34");
     EXPECT_EQ(CurrencyToText(1), "0.0001");
     EXPECT_EQ(CurrencyToText(-50000), "-5");
@@ -44,7 +44,7 @@ TEST(ValueText, CurrencyKeepsEveryTenThousandth) {
     EXPECT_EQ(Fixed(JetType::Currency, Bytes<std::int64_t>(999999999)), "99999.9999");
 }
 
-TEST(ValueText, DecimalUsesScaleAndSign) {
+TEST(JetValueText, DecimalUsesScaleAndSign) {
     // 17 bytes: sign, then four little-endian words, most significant first.
     std::vector<std::uint8_t> bytes(17, 0);
     bytes[13] = 0x39;  // 12345 in the least significant word
@@ -56,7 +56,7 @@ TEST(ValueText, DecimalUsesScaleAndSign) {
     EXPECT_EQ(Fixed(JetType::Numeric, bytes, 0), "-79228162514264337593543962681");
 }
 
-TEST(ValueText, GuidAndBinary) {
+TEST(JetValueText, GuidAndBinary) {
     std::vector<std::uint8_t> guid{0x78, 0x56, 0x34, 0x12, 0x34, 0x12, 0x78, 0x56,
                                    0x9A, 0xBC, 0xDE, 0xF0, 0x01, 0x02, 0x03, 0x04};
     EXPECT_EQ(Fixed(JetType::Guid, guid), "{12345678-1234-5678-9ABC-DEF001020304}");
