@@ -1,10 +1,13 @@
 // tabvex-cli commands of the Access engine: dump a database as JSON, create an
 // empty one, build one from a JSON description.
+#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_command.h"
+#include "platform/jet/mdb/build_spec.h"
 #include "platform/jet/mdb/database.h"
+#include "platform/jet/mdb/database_writer.h"
 #include "platform/jet/mdb/mdb_error.h"
 
 namespace tabvex::cli {
@@ -105,6 +108,54 @@ int RunDump(const std::vector<std::string>& args) {
     }
 }
 
+int RunCreate(const std::vector<std::string>& args) {
+    if (args.size() != 1) {
+        std::cerr << "usage: tabvex-cli mdb-create FILE\n";
+        return 2;
+    }
+    try {
+        mdb::CreateEmptyDatabase(args[0]);
+        return 0;
+    } catch (const mdb::MdbError& e) {
+        std::cerr << "tabvex-cli: " << e.what() << "\n";
+        return 1;
+    }
+}
+
+int RunBuild(const std::vector<std::string>& args) {
+    if (args.size() != 2) {
+        std::cerr << "usage: tabvex-cli mdb-build OUT.mdb SPEC.json\n";
+        return 2;
+    }
+    std::ifstream in(args[1]);
+    if (!in) {
+        std::cerr << "tabvex-cli: " << args[1] << ": the file cannot be read\n";
+        return 1;
+    }
+    try {
+        json spec = json::parse(in);
+        mdb::WriterFromJson(spec, args[0]).Write();
+        return 0;
+    } catch (const json::exception& e) {
+        std::cerr << "tabvex-cli: " << args[1] << ": " << e.what() << "\n";
+    } catch (const mdb::MdbError& e) {
+        std::cerr << "tabvex-cli: " << e.what() << "\n";
+    }
+    return 1;
+}
+
+constexpr const char* kBuildHelp =
+    "      SPEC.json: {\"tables\": [{\"name\": \"T\", \"columns\": [{\"name\": \"Id\", \"type\": \"Long Integer\"},\n"
+    "                 {\"name\": \"Name\", \"type\": \"Text\", \"length\": 40}, ...], \"rows\": [[1, \"Ann\"], [2, null]]}]}\n"
+    "      types: Text (length 1-255, default 50), Memo, Byte, Integer, Long Integer, Single, Double,\n"
+    "      Currency, Date/Time, Yes/No, OLE Object, Binary (length), Replication ID; values: null,\n"
+    "      numbers, true/false, or text as mdb-dump prints them (dates 1996-07-04 14:30:00,\n"
+    "      currency 12.34, OLE/Binary as hexadecimal, GUIDs {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}).";
+
+const CliCommandRegistration kCreate{{"mdb-create", "FILE", "create an empty Access (Jet 4) database", "", RunCreate}};
+const CliCommandRegistration kBuild{{"mdb-build", "OUT.mdb SPEC.json",
+                                     "create an Access database with the tables and rows SPEC.json describes",
+                                     kBuildHelp, RunBuild}};
 const CliCommandRegistration kDump{{"mdb-dump", "FILE [TABLE]",
                                     "an Access database's catalog, schemas and rows as JSON", "", RunDump}};
 
