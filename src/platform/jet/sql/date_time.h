@@ -1,0 +1,54 @@
+// Jet's date-time: a calendar date and a time of day, kept as whole seconds since
+// Jet's day zero (1899-12-30 00:00:00), so that comparisons and day arithmetic are
+// exact and a serial day number converts both ways.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tabvex::jet::sql {
+
+struct CivilDateTime {
+    int year = 1899;
+    unsigned month = 12;
+    unsigned day = 30;
+    unsigned hour = 0;
+    unsigned minute = 0;
+    unsigned second = 0;
+};
+
+class DateTime {
+public:
+    static constexpr std::int64_t kSecondsPerDay = 86400;
+
+    DateTime() = default;
+    static DateTime FromSeconds(std::int64_t secondsSinceDayZero) { return DateTime(secondsSinceDayZero); }
+    // Fails (nullopt) for a month, day or time that does not exist.
+    static std::optional<DateTime> FromCivil(const CivilDateTime& civil);
+    // Jet's serial form: days since day zero, the fraction being the time of day.
+    static DateTime FromSerial(double days);
+    // The local wall-clock time now.
+    static DateTime Now();
+
+    std::int64_t seconds() const { return seconds_; }
+    double serial() const { return static_cast<double>(seconds_) / kSecondsPerDay; }
+    CivilDateTime civil() const;
+    bool hasTime() const;
+    // ISO 8601: "1996-07-04", or "1996-07-04 14:30:00" when there is a time of day.
+    std::string ToText() const;
+
+    friend auto operator<=>(const DateTime&, const DateTime&) = default;
+
+private:
+    explicit DateTime(std::int64_t seconds) : seconds_(seconds) {}
+    std::int64_t seconds_ = 0;
+};
+
+// Reads the forms a person types between #…# or in a text compared with a date:
+// ISO "1997-01-31", US "1/31/1997", either followed by a time "14:30[:05]" with an
+// optional AM/PM, or a time alone. Returns nullopt for anything else.
+std::optional<DateTime> ParseDateTime(std::string_view text);
+
+}  // namespace tabvex::jet::sql

@@ -1,0 +1,19 @@
+// The row an INSERT statement adds: its values evaluated and placed in the table's
+// column order, NULL for columns the statement leaves out.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/jet/sql/functions.h"
+#include "platform/jet/sql/statement.h"
+#include "platform/jet/sql/value.h"
+
+namespace tabvex::jet::sql {
+
+// Throws SqlError for a column the table does not have, a column named twice, or a
+// number of values that differs from the number of destination columns.
+std::vector<Value> ResolveInsertValues(const InsertStatement& insert, const std::vector<std::string>& tableColumns,
+                                       const EvaluationContext& context = {});
+
+}  // namespace tabvex::jet::sql

@@ -1,0 +1,135 @@
+#include "platform/jet/sql/lexer.h"
+
+#include "platform/jet/sql/sql_error.h"
+
+namespace tabvex::jet::sql {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsNameStart(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+}
+bool IsNamePart(char c) { return IsNameStart(c) || IsDigit(c) || c == '$'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+
+class Lexer {
+public:
+    explicit Lexer(std::string_view text) : text_(text) {}
+
+    std::vector<Token> Run() {
+        std::vector<Token> tokens;
+        for (;;) {
+            while (pos_ < text_.size() && IsBlank(text_[pos_])) Advance();
+            if (pos_ >= text_.size()) break;
+            tokens.push_back(Next());
+        }
+        tokens.push_back(Token{TokenKind::End, {}, {}, Here()});
+        return tokens;
+    }
+
+private:
+    void Advance() {
+        if ((static_cast<unsigned char>(text_[pos_]) & 0xC0) != 0x80) ++position_;
+        ++pos_;
+    }
+    void AdvanceWhile(bool (*predicate)(char)) {
+        while (pos_ < text_.size() && predicate(text_[pos_])) Advance();
+    }
+    // Position of the character at pos_ (Advance counts a character when it leaves
+    // its lead byte, so the current one is position_ + 1).
+    std::size_t Here() const { return position_ + 1; }
+
+    Token Make(TokenKind kind, std::string text, std::size_t start, std::size_t position) const {
+        return Token{kind, std::move(text), std::string(text_.substr(start, pos_ - start)), position};
+    }
+
+    Token Next() {
+        char c = text_[pos_];
+        if (c == '[') return Delimited(TokenKind::QuotedIdentifier, ']', false);
+        if (c == '`') return Delimited(TokenKind::QuotedIdentifier, '`', false);
+        if (c == '\'' || c == '"') return Delimited(TokenKind::String, c, true);
+        if (c == '#') return Delimited(TokenKind::Date, '#', false);
+        if (IsDigit(c) || (c == '.' && pos_ + 1 < text_.size() && IsDigit(text_[pos_ + 1]))) return NumberToken();
+        if (IsNameStart(c)) {
+            std::size_t start = pos_, position = Here();
+            AdvanceWhile(IsNamePart);
+            return Make(TokenKind::Word, std::string(text_.substr(start, pos_ - start)), start, position);
+        }
+        return SymbolToken();
+    }
+
+    // A token between an opening and closing character; inside strings a doubled
+    // closing quote stands for one quote.
+    Token Delimited(TokenKind kind, char close, bool doubledEscapes) {
+        std::size_t start = pos_, position = Here();
+        Advance();
+        std::string content;
+        for (;;) {
+            if (pos_ >= text_.size())
+                throw SqlError::Syntax(position, text_.substr(start, 20), "a closing " + std::string(1, close));
+            char c = text_[pos_];
+            Advance();
+            if (c == close) {
+                if (doubledEscapes && pos_ < text_.size() && text_[pos_] == close) {
+                    Advance();
+                    content += close;
+                    continue;
+                }
+                break;
+            }
+            content += c;
+        }
+        if (kind == TokenKind::QuotedIdentifier && content.empty())
+            throw SqlError::Syntax(position, text_.substr(start, pos_ - start), "a name");
+        return Make(kind, std::move(content), start, position);
+    }
+
+    Token NumberToken() {
+        std::size_t start = pos_, position = Here();
+        TokenKind kind = TokenKind::Integer;
+        AdvanceWhile(IsDigit);
+        if (pos_ < text_.size() && text_[pos_] == '.') {
+            kind = TokenKind::Number;
+            Advance();
+            AdvanceWhile(IsDigit);
+        }
+        if (pos_ < text_.size() && (text_[pos_] == 'e' || text_[pos_] == 'E')) {
+            std::size_t exponent = pos_ + 1;
+            if (exponent < text_.size() && (text_[exponent] == '+' || text_[exponent] == '-')) ++exponent;
+            if (exponent < text_.size() && IsDigit(text_[exponent])) {
+                kind = TokenKind::Number;
+                while (pos_ < exponent) Advance();
+                AdvanceWhile(IsDigit);
+            }
+        }
+        if (pos_ < text_.size() && IsNameStart(text_[pos_])) {
+            std::size_t end = pos_;
+            while (end < text_.size() && IsNamePart(text_[end])) ++end;
+            throw SqlError::Syntax(position, text_.substr(start, end - start));
+        }
+        return Make(kind, std::string(text_.substr(start, pos_ - start)), start, position);
+    }
+
+    Token SymbolToken() {
+        std::size_t start = pos_, position = Here();
+        char c = text_[pos_];
+        Advance();
+        if (c == '<' && pos_ < text_.size() && (text_[pos_] == '=' || text_[pos_] == '>')) Advance();
+        else if (c == '>' && pos_ < text_.size() && text_[pos_] == '=') Advance();
+        else if (std::string_view("(),;*+-/\\&^=<>").find(c) == std::string_view::npos) {
+            throw SqlError::Syntax(position, text_.substr(start, 1));
+        }
+        std::string symbol(text_.substr(start, pos_ - start));
+        return Make(TokenKind::Symbol, symbol, start, position);
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    std::size_t position_ = 0;  // characters passed so far
+};
+
+}  // namespace
+
+std::vector<Token> Tokenize(std::string_view statement) { return Lexer(statement).Run(); }
+
+}  // namespace tabvex::jet::sql

@@ -1,0 +1,1 @@
+select count(*) from Orders where Country='UK' AND (City='London' OR City='Cowes')

@@ -1,0 +1,1 @@
+Create Table Orders (`Id` Text ,`Name` Text)

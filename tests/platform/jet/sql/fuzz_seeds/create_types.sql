@@ -1,0 +1,1 @@
+CREATE TABLE [Sheet 1] (a varchar(255), b longtext, c integer NOT NULL, d datetime, e bit, f decimal(18,4), g currency)

@@ -1,0 +1,1 @@
+select count(*) from t where Len(Name) > 20 or Name like 'a*' or Name not like '%_x[!a-c]' or Id between 3 and 1 or Id in (1, 2, null) or Note is not null

@@ -1,0 +1,1 @@
+insert into Orders values ('1','O''Brien');

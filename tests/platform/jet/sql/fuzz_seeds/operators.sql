@@ -1,0 +1,1 @@
+select * from t where IIf(Nz(Note, 0) = 0, Mid(UCase(Trim(Name)), 2, 3), Left(Name, 1)) & Year(Born) = 'x' and Id \ 2 Mod 3 - -Price * 2 ^ 3 / 4 <> Now() - Date()

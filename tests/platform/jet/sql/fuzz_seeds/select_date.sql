@@ -1,0 +1,1 @@
+SELECT * FROM [Order Details] WHERE OrderDate >= #1997-01-01# and Discount > 0.1;

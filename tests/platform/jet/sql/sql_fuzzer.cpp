@@ -1,0 +1,42 @@
+// Feeds arbitrary text to the parser and evaluates whatever parses over a sample row:
+// every input must end in a statement or a SqlError, never a crash or a hang.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "platform/jet/sql/evaluator.h"
+#include "platform/jet/sql/insert_values.h"
+#include "platform/jet/sql/parser.h"
+#include "platform/jet/sql/sql_error.h"
+
+using namespace tabvex::jet::sql;
+
+namespace {
+
+const ValueRow& SampleRow() {
+    static const ValueRow row(
+        {"Id", "Name", "Price", "Born", "Active", "Note"},
+        {Value::Integer(7), Value::Text("Åsa Ünal"), Value::Decimal("12.5000"),
+         Value::Date(*DateTime::FromCivil({1996, 7, 4, 14, 30, 0})), Value::Boolean(true), Value::Null()});
+    return row;
+}
+
+void Exercise(const Statement& statement) {
+    EvaluationContext context{DateTime::FromSeconds(0)};
+    if (const auto* select = std::get_if<SelectStatement>(&statement); select && select->where) {
+        Evaluator(context).Satisfies(*select->where, SampleRow());
+    } else if (const auto* insert = std::get_if<InsertStatement>(&statement)) {
+        ResolveInsertValues(*insert, SampleRow().names(), context);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string_view text(reinterpret_cast<const char*>(data), size);
+    try {
+        Exercise(ParseStatement(text));
+    } catch (const SqlError&) {
+    }
+    return 0;
+}
