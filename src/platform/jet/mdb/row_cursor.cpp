@@ -33,7 +33,7 @@ struct RowCursor::State {
     std::vector<char> converted;  // UTF-8 text converted by libmdb
 
     bool NextRowBounds(int& start, size_t& size);
-    void ConvertRow(int fieldCount);
+    void ConvertRow();
     void ConvertField(const MdbField& field, const ColumnInfo& column, std::string& out);
     void AppendText(std::span<const std::uint8_t> bytes, std::string& out);
 };
@@ -106,10 +106,11 @@ void RowCursor::State::ConvertField(const MdbField& field, const ColumnInfo& col
     }
 }
 
-void RowCursor::State::ConvertRow(int fieldCount) {
+// libmdb fills one field per column of the table (its count of columns stored in
+// the row may differ, when columns were added or deleted since).
+void RowCursor::State::ConvertRow() {
     for (auto& value : values) value.reset();
-    for (int i = 0; i < fieldCount; ++i) {
-        const MdbField& field = fields[static_cast<size_t>(i)];
+    for (const MdbField& field : fields) {
         if (field.colnum < 0 || static_cast<size_t>(field.colnum) >= columns.size()) continue;
         const ColumnInfo& column = columns[static_cast<size_t>(field.colnum)];
         Value& value = values[static_cast<size_t>(field.colnum)];
@@ -136,9 +137,9 @@ bool RowCursor::Next() {
     int start = 0;
     size_t size = 0;
     while (state_->NextRowBounds(start, size)) {
-        int count = mdb_crack_row(state_->table.get(), start, size, state_->fields.data());
-        if (count < 0) continue;  // a row libmdb cannot take apart is skipped, as mdb-export does
-        state_->ConvertRow(count);
+        if (mdb_crack_row(state_->table.get(), start, size, state_->fields.data()) < 0)
+            continue;  // a row libmdb cannot take apart is skipped, as mdb-export does
+        state_->ConvertRow();
         return true;
     }
     return false;

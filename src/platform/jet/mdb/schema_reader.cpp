@@ -36,8 +36,9 @@ ColumnInfo DescribeColumn(const MdbColumn& col, int ordinal, bool jet3) {
     info.nullable = info.type != JetType::Boolean && !IsTrueProperty(mdb_col_get_prop(&col, "Required"));
     info.autoIncrement = col.is_long_auto || col.is_uuid_auto;
     if (info.type == JetType::Numeric) {
-        info.precision = static_cast<std::uint8_t>(col.col_prec);
-        info.scale = static_cast<std::uint8_t>(col.col_scale);
+        // libmdb's two fields hold each other's value: col_scale has the precision.
+        info.precision = static_cast<std::uint8_t>(col.col_scale);
+        info.scale = static_cast<std::uint8_t>(col.col_prec);
     }
     if (const char* def = mdb_col_get_prop(&col, "DefaultValue")) info.defaultValue = def;
     info.flags = column_flags::WriteUnknown;
