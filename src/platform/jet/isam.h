@@ -27,8 +27,8 @@ private:
     oledb::HRESULT code_;
 };
 
-// TABLE_TYPE of the TABLES schema rowset: "TABLE", "SYSTEM TABLE", "VIEW".
-enum class TableKind { Table, SystemTable, View };
+// TABLE_TYPE of the TABLES schema rowset: "TABLE", "SYSTEM TABLE", "VIEW", "LINK".
+enum class TableKind { Table, SystemTable, View, Link };
 
 struct IsamTable {
     std::string name;

@@ -35,6 +35,7 @@ constexpr std::array kMessages = {
     Entry{DB_E_BADBINDINFO, "Binding information is invalid."},
     Entry{DB_E_NOCOMMAND, "Command text was not set for the command object."},
     Entry{DB_E_BADCOLUMNID, "Column does not exist."},
+    Entry{DB_E_PARAMNOTOPTIONAL, "No value given for one or more required parameters."},
     Entry{DB_E_ERRORSINCOMMAND, "Command contained one or more errors."},
     Entry{DB_E_DIALECTNOTSUPPORTED, "Provider does not support the specified dialect."},
     Entry{DB_E_ERRORSOCCURRED, "Multiple-step operation generated errors. Check each status value."},

@@ -41,6 +41,7 @@ inline constexpr HRESULT DB_E_CANTCONVERTVALUE = MakeResult(0x80040E07);
 inline constexpr HRESULT DB_E_BADBINDINFO = MakeResult(0x80040E08);
 inline constexpr HRESULT DB_E_NOCOMMAND = MakeResult(0x80040E0C);
 inline constexpr HRESULT DB_E_BADCOLUMNID = MakeResult(0x80040E11);
+inline constexpr HRESULT DB_E_PARAMNOTOPTIONAL = MakeResult(0x80040E10);
 inline constexpr HRESULT DB_E_ERRORSINCOMMAND = MakeResult(0x80040E14);
 inline constexpr HRESULT DB_E_DIALECTNOTSUPPORTED = MakeResult(0x80040E16);
 inline constexpr HRESULT DB_E_ERRORSOCCURRED = MakeResult(0x80040E21);

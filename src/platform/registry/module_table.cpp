@@ -1,0 +1,46 @@
+#include "platform/registry/module_table.h"
+
+#include <map>
+#include <mutex>
+
+#include "platform/jet/jet_data_source.h"
+
+namespace tabvex::registry {
+namespace {
+
+struct ModuleTable {
+    std::mutex mutex;
+    std::map<std::string, ClassFactory> factories;
+};
+
+std::shared_ptr<oledb::ComObject> CreateJetObject(const Guid& classId) {
+    if (classId != jet::CLSID_JETOLEDB_4_00) return nullptr;
+    return std::make_shared<jet::JetDataSource>();
+}
+
+ModuleTable& Modules() {
+    static ModuleTable table{{}, {{"jet", CreateJetObject}}};
+    return table;
+}
+
+}  // namespace
+
+void RegisterModule(const std::string& module, ClassFactory factory) {
+    auto& table = Modules();
+    std::lock_guard lock(table.mutex);
+    table.factories[module] = std::move(factory);
+}
+
+std::shared_ptr<oledb::ComObject> CreateFromModule(const std::string& module, const Guid& classId) {
+    auto& table = Modules();
+    ClassFactory factory;
+    {
+        std::lock_guard lock(table.mutex);
+        auto found = table.factories.find(module);
+        if (found == table.factories.end()) return nullptr;
+        factory = found->second;
+    }
+    return factory(classId);
+}
+
+}  // namespace tabvex::registry
