@@ -1,6 +1,8 @@
 #include "platform/jet/jet_data_source.h"
 
 #include "platform/jet/isam_factory.h"
+#include "platform/jet/mdb/database_writer.h"
+#include "platform/jet/mdb/mdb_error.h"
 #include "platform/jet/jet_session.h"
 #include "platform/jet/workgroup_file.h"
 #include "platform/oledb/interface_ids.h"
@@ -118,8 +120,40 @@ HRESULT JetDataSource::CreateSession(std::shared_ptr<Session>& session) {
     return S_OK;
 }
 
-HRESULT JetDataSource::CreateDataSource(std::vector<DBPROPSET>&) {
-    return ReportError(E_NOTIMPL, IID_IDBDataSourceAdmin, "Creating data sources is not available yet.");
+void JetDataSource::CreateDataStore() {
+    std::filesystem::path path = properties_.GetText(DBPROPSET_DBINIT, DBPROP_INIT_DATASOURCE);
+    if (path.empty()) {
+        throw IsamError(E_FAIL, "No file to create is given: set DBPROP_INIT_DATASOURCE to the new file's path.");
+    }
+    if (IsamKindOf(properties_.GetText(DBPROPSET_DBINIT, DBPROP_INIT_PROVIDERSTRING)) != IsamKind::Access) {
+        throw IsamError(DB_E_NOTSUPPORTED, "The Jet provider creates only Access databases; '" + path.string() +
+                                               "' would be a workbook.");
+    }
+    bool workgroupFile = std::get<bool>(*properties_.Get(DBPROPSET_JETOLEDB_DBINIT, DBPROP_JETOLEDB_CREATE_SYSDB));
+    std::error_code error;
+    if (std::filesystem::exists(path, error)) {
+        throw IsamError(E_FAIL, "Database '" + path.string() + "' already exists.");
+    }
+    // A workgroup file lives in a profile folder that may not exist yet.
+    if (workgroupFile && path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), error);
+    try {
+        mdb::CreateEmptyDatabase(path);
+    } catch (const mdb::MdbError& failure) {
+        throw IsamError(E_FAIL, failure.what());
+    }
+}
+
+HRESULT JetDataSource::CreateDataSource(std::vector<DBPROPSET>& sets) {
+    SetErrorInfo(nullptr);
+    if (isam_) return ReportError(DB_E_ALREADYINITIALIZED, IID_IDBDataSourceAdmin, "The data source is already initialized.");
+    HRESULT result = SetProperties(sets);
+    if (Failed(result)) return result;
+    try {
+        CreateDataStore();
+    } catch (const IsamError& error) {
+        return ReportIsamError(error, IID_IDBDataSourceAdmin);
+    }
+    return Initialize();
 }
 
 bool JetDataSource::InterfaceSupportsErrorInfo(const Guid& interfaceId) const {

@@ -29,6 +29,7 @@ public:
 
 private:
     void OpenDataStore();
+    void CreateDataStore();
     void PublishInformation();
 
     oledb::PropertyStore properties_;

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "platform/jet/jet_command.h"
 #include "platform/jet/schema_rowsets.h"
 #include "platform/oledb/interface_ids.h"
 
@@ -49,8 +50,8 @@ HRESULT JetSession::GetSchemaRowset(const Guid& schema, const Restrictions& rest
 
 HRESULT JetSession::CreateCommand(std::shared_ptr<Command>& command) {
     SetErrorInfo(nullptr);
-    command.reset();
-    return ReportError(E_NOTIMPL, IID_IDBCreateCommand, "Commands are not available yet.");
+    command = std::make_shared<JetCommand>(isam_);
+    return S_OK;
 }
 
 bool JetSession::InterfaceSupportsErrorInfo(const Guid& interfaceId) const {

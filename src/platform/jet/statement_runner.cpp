@@ -1,0 +1,117 @@
+#include "platform/jet/statement_runner.h"
+
+#include <strings.h>
+
+#include <algorithm>
+
+#include "platform/jet/query_rows.h"
+#include "platform/jet/sql/evaluator.h"
+#include "platform/jet/sql/insert_values.h"
+#include "platform/jet/sql/parser.h"
+#include "platform/jet/sql/sql_error.h"
+#include "platform/jet/value_conversion.h"
+
+namespace tabvex::jet {
+namespace {
+
+using oledb::HRESULT;
+
+HRESULT CodeOf(sql::SqlErrorKind kind) {
+    switch (kind) {
+        case sql::SqlErrorKind::Syntax:
+        case sql::SqlErrorKind::UnknownFunction: return oledb::DB_E_ERRORSINCOMMAND;
+        case sql::SqlErrorKind::UnknownColumn: return oledb::DB_E_PARAMNOTOPTIONAL;
+        case sql::SqlErrorKind::TypeMismatch: return oledb::DB_E_CANTCONVERTVALUE;
+        case sql::SqlErrorKind::Overflow: return oledb::DB_E_DATAOVERFLOW;
+        case sql::SqlErrorKind::InvalidArgument:
+        case sql::SqlErrorKind::DivisionByZero: return oledb::E_FAIL;
+    }
+    return oledb::E_FAIL;
+}
+
+bool HasColumn(const std::vector<IsamColumn>& columns, std::string_view name) {
+    return std::any_of(columns.begin(), columns.end(), [name](const IsamColumn& column) {
+        return column.name.size() == name.size() && strncasecmp(column.name.data(), name.data(), name.size()) == 0;
+    });
+}
+
+// COUNT(*) answers one row with one column, named as Jet names an unnamed expression.
+std::unique_ptr<oledb::RowSource> CountRows(std::int64_t count) {
+    oledb::DBCOLUMNINFO column;
+    column.name = "Expr1000";
+    column.ordinal = 1;
+    column.type = oledb::DBTYPE_I4;
+    column.columnSize = 4;
+    column.flags = oledb::DBCOLUMNFLAGS_ISFIXEDLENGTH | oledb::DBCOLUMNFLAGS_ISNULLABLE | oledb::DBCOLUMNFLAGS_MAYBENULL;
+    std::vector<std::vector<oledb::Value>> rows{{oledb::Value{count}}};
+    return std::make_unique<oledb::MemoryRowSource>(std::vector{column}, std::move(rows));
+}
+
+StatementOutcome RunSelect(Isam& isam, sql::SelectStatement& select) {
+    auto columns = isam.Columns(select.table.name);
+    if (select.where) {
+        sql::CheckColumns(*select.where, [&](std::string_view name) { return HasColumn(columns, name); });
+    }
+    auto rows = std::make_unique<QueryRows>(columns, isam.OpenCursor(select.table.name), std::move(select.where));
+    if (!select.countOnly) return {std::move(rows), -1};
+    std::int64_t count = 0;
+    std::vector<oledb::Value> row;
+    while (rows->Next(row)) ++count;
+    return {CountRows(count), -1};
+}
+
+std::string TypeName(const sql::ColumnType& type) {
+    switch (type.kind) {
+        case sql::ColumnTypeKind::Text: return "TEXT";
+        case sql::ColumnTypeKind::Memo: return "MEMO";
+        case sql::ColumnTypeKind::Byte: return "BYTE";
+        case sql::ColumnTypeKind::Short: return "SHORT";
+        case sql::ColumnTypeKind::Long: return "LONG";
+        case sql::ColumnTypeKind::Single: return "SINGLE";
+        case sql::ColumnTypeKind::Double: return "DOUBLE";
+        case sql::ColumnTypeKind::Currency: return "CURRENCY";
+        case sql::ColumnTypeKind::Decimal: return "DECIMAL";
+        case sql::ColumnTypeKind::DateTime: return "DATETIME";
+        case sql::ColumnTypeKind::Boolean: return "BIT";
+        case sql::ColumnTypeKind::Counter: return "COUNTER";
+        case sql::ColumnTypeKind::Guid: return "GUID";
+        case sql::ColumnTypeKind::Binary: return "BINARY";
+        case sql::ColumnTypeKind::LongBinary: return "LONGBINARY";
+    }
+    return "TEXT";
+}
+
+StatementOutcome RunCreate(Isam& isam, const sql::CreateTableStatement& create) {
+    std::vector<ColumnDefinition> columns;
+    for (const auto& column : create.columns) {
+        std::optional<std::uint32_t> size;
+        if (sql::TakesSize(column.type.kind)) size = static_cast<std::uint32_t>(column.type.size);
+        columns.push_back({column.name, TypeName(column.type), size});
+    }
+    isam.CreateTable(create.table.name, columns);
+    return {nullptr, 0};
+}
+
+StatementOutcome RunInsert(Isam& isam, const sql::InsertStatement& insert) {
+    std::vector<std::string> names;
+    for (const auto& column : isam.Columns(insert.table.name)) names.push_back(column.name);
+    std::vector<oledb::Value> values;
+    for (const auto& value : sql::ResolveInsertValues(insert, names)) values.push_back(ToRowValue(value));
+    isam.InsertRow(insert.table.name, values);
+    return {nullptr, 1};
+}
+
+}  // namespace
+
+StatementOutcome RunJetStatement(Isam& isam, std::string_view text) {
+    try {
+        sql::Statement statement = sql::ParseStatement(text);
+        if (auto* select = std::get_if<sql::SelectStatement>(&statement)) return RunSelect(isam, *select);
+        if (auto* create = std::get_if<sql::CreateTableStatement>(&statement)) return RunCreate(isam, *create);
+        return RunInsert(isam, std::get<sql::InsertStatement>(statement));
+    } catch (const sql::SqlError& error) {
+        throw IsamError(CodeOf(error.kind()), error.what());
+    }
+}
+
+}  // namespace tabvex::jet
