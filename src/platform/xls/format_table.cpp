@@ -1,0 +1,69 @@
+#include "platform/xls/format_table.h"
+
+#include <algorithm>
+
+#include "platform/xls/limits.h"
+#include "platform/xls/xls_error.h"
+
+namespace tabvex::xls {
+
+namespace {
+// XF records number fonts skipping index 4, a gap kept from early Excel versions.
+size_t FontPosition(uint16_t fontIndex) { return fontIndex < 4 ? fontIndex : size_t(fontIndex) - 1; }
+uint16_t FontIndexOf(size_t position) { return uint16_t(position < 4 ? position : position + 1); }
+}  // namespace
+
+FormatTable FormatTable::Defaults() {
+    FormatTable t;
+    t.fonts_.assign(4, FontRecord{});
+    t.formats_.assign(15, XfRecord::NormalStyle());
+    t.formats_.push_back(XfRecord::DefaultCell());
+    return t;
+}
+
+const FontRecord& FormatTable::FontOf(const XfRecord& xf) const {
+    static const FontRecord kFallback;
+    size_t position = FontPosition(xf.FontIndex());
+    return position < fonts_.size() ? fonts_[position] : kFallback;
+}
+
+CellFormat FormatTable::Describe(uint16_t xfIndex) const {
+    const XfRecord xf = xfIndex < formats_.size() ? formats_[xfIndex] : XfRecord::DefaultCell();
+    const FontRecord& font = FontOf(xf);
+    CellFormat f;
+    f.bold = font.Bold();
+    f.horizontal = xf.Horizontal();
+    f.borders = xf.GetBorders();
+    f.fillColour = xf.Fill();
+    f.fontPoints = font.height / 20.0;
+    return f;
+}
+
+uint16_t FormatTable::FindOrAddFont(const FontRecord& font) {
+    auto it = std::find(fonts_.begin(), fonts_.end(), font);
+    if (it != fonts_.end() && it - fonts_.begin() != 4) return FontIndexOf(size_t(it - fonts_.begin()));
+    if (fonts_.size() >= kMaxFonts) throw XlsError("the workbook has too many fonts");
+    // Index 4 is never referred to, so the table is padded past it first.
+    while (fonts_.size() < 4) fonts_.push_back(FontRecord{});
+    fonts_.push_back(font);
+    return FontIndexOf(fonts_.size() - 1);
+}
+
+uint16_t FormatTable::Apply(uint16_t base, const CellFormat& format) {
+    XfRecord xf = base < formats_.size() ? formats_[base] : XfRecord::DefaultCell();
+    xf.MakeCellFormatOf(base < formats_.size() ? base : 0);
+    FontRecord font = FontOf(xf);
+    font.weight = format.bold ? FontRecord::kBoldWeight : FontRecord::kNormalWeight;
+    if (font != FontOf(xf)) xf.SetFontIndex(FindOrAddFont(font));
+    xf.SetHorizontal(format.horizontal);
+    xf.SetBorders(format.borders);
+    xf.SetFill(format.fillColour);
+
+    auto it = std::find(formats_.begin(), formats_.end(), xf);
+    if (it != formats_.end()) return uint16_t(it - formats_.begin());
+    if (formats_.size() >= kMaxCellFormats) throw XlsError("the workbook has too many cell formats (4050)");
+    formats_.push_back(xf);
+    return uint16_t(formats_.size() - 1);
+}
+
+}  // namespace tabvex::xls

@@ -1,0 +1,28 @@
+// Splits the Workbook stream into logical records, merging CONTINUE records into the
+// record they continue. Every length is checked against the stream.
+#pragma once
+
+#include <optional>
+#include <span>
+
+#include "platform/xls/biff_record.h"
+
+namespace tabvex::xls {
+
+class RecordReader {
+public:
+    RecordReader(std::span<const uint8_t> stream, size_t offset);
+
+    // The next record, or nothing at the end of the stream.
+    std::optional<BiffRecord> Next();
+    // Stream offset of the record Next() will return.
+    size_t position() const { return pos_; }
+
+private:
+    bool ReadHeader(uint16_t& sid, uint16_t& length);
+
+    std::span<const uint8_t> stream_;
+    size_t pos_;
+};
+
+}  // namespace tabvex::xls

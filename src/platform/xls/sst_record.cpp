@@ -1,0 +1,121 @@
+#include "platform/xls/sst_record.h"
+
+#include <algorithm>
+
+#include "platform/xls/record_ids.h"
+
+namespace tabvex::xls {
+
+size_t ReadSstRecord(const BiffRecord& record, SharedStringTable& table) {
+    ByteReader reader(record.data);
+    reader.u32();  // references, recounted on writing
+    uint32_t unique = reader.u32();
+    // Each string takes at least three bytes, which bounds what a forged count can ask for.
+    size_t expected = std::min<size_t>(unique, reader.remaining() / 3);
+    table.Reserve(table.size() + expected, record.data.size());
+    BiffStringReader strings(reader, record.continueOffsets);
+    size_t count = 0;
+    for (; count < unique && !reader.atEnd(); ++count) table.Append(strings.ReadUnicodeString());
+    return count;
+}
+
+namespace {
+
+// Builds the SST body piece by piece, starting a CONTINUE record when one is full.
+class SstBuilder {
+public:
+    explicit SstBuilder(RecordWriter& writer) : writer_(writer) {}
+
+    size_t Space() const { return rid::kMaxRecordData - body_.size(); }
+    ByteWriter Out() { return ByteWriter(body_); }
+    // Stream position of the next byte, and its offset from the start of its record.
+    size_t StreamPosition() const { return writer_.position() + 4 + body_.size(); }
+    uint16_t RecordOffset() const { return uint16_t(4 + body_.size()); }
+
+    void Flush() {
+        writer_.WritePhysical(first_ ? rid::kSst : rid::kContinue, body_);
+        first_ = false;
+        body_.clear();
+    }
+
+    struct Where {
+        size_t streamPosition;
+        uint16_t recordOffset;
+    };
+
+    // Writes one string; returns where its header went.
+    Where WriteString(std::u16string_view text, const BiffString* extras) {
+        bool compressed = FitsCompressed(text);
+        bool rich = extras && !extras->runs.empty();
+        bool phonetic = extras && !extras->phonetic.empty();
+        size_t header = 3 + (rich ? 2 : 0) + (phonetic ? 4 : 0);
+        if (Space() < header + (text.empty() ? 0 : compressed ? 1 : 2)) Flush();
+        Where where{StreamPosition(), RecordOffset()};
+        ByteWriter out = Out();
+        out.u16(uint16_t(text.size()));
+        out.u8(uint8_t((compressed ? 0 : 1) | (rich ? 0x08 : 0) | (phonetic ? 0x04 : 0)));
+        if (rich) out.u16(uint16_t(extras->runs.size() / 4));
+        if (phonetic) out.u32(uint32_t(extras->phonetic.size()));
+        WriteCharacters(text, compressed);
+        if (extras) WriteSplittable(extras->runs), WriteSplittable(extras->phonetic);
+        return where;
+    }
+
+    void Finish() { Flush(); }
+
+private:
+    void WriteCharacters(std::u16string_view text, bool compressed) {
+        size_t charSize = compressed ? 1 : 2;
+        while (!text.empty()) {
+            size_t take = std::min(text.size(), Space() / charSize);
+            if (take == 0) {
+                Flush();
+                body_.push_back(compressed ? 0 : 1);
+                continue;
+            }
+            ByteWriter out = Out();
+            for (size_t i = 0; i < take; ++i) compressed ? out.u8(uint8_t(text[i])) : out.u16(text[i]);
+            text.remove_prefix(take);
+        }
+    }
+
+    void WriteSplittable(std::span<const uint8_t> bytes) {
+        while (!bytes.empty()) {
+            if (Space() == 0) Flush();
+            size_t take = std::min(bytes.size(), Space());
+            body_.insert(body_.end(), bytes.begin(), bytes.begin() + long(take));
+            bytes = bytes.subspan(take);
+        }
+    }
+
+    RecordWriter& writer_;
+    Bytes body_;
+    bool first_ = true;
+};
+
+}  // namespace
+
+void WriteSstRecords(RecordWriter& writer, const SharedStringTable& table, const std::vector<uint32_t>& order,
+                     uint32_t references) {
+    const size_t perBucket = std::max<size_t>(8, (order.size() + 127) / 128);
+    Bytes extsst;
+    ByteWriter ext(extsst);
+    ext.u16(uint16_t(perBucket));
+
+    SstBuilder sst(writer);
+    ByteWriter head = sst.Out();
+    head.u32(references);
+    head.u32(uint32_t(order.size()));
+    for (size_t i = 0; i < order.size(); ++i) {
+        auto where = sst.WriteString(table.Text(order[i]), table.Extras(order[i]));
+        if (i % perBucket == 0) {
+            ext.u32(uint32_t(where.streamPosition));
+            ext.u16(where.recordOffset);
+            ext.u16(0);
+        }
+    }
+    sst.Finish();
+    writer.WritePhysical(rid::kExtSst, extsst);
+}
+
+}  // namespace tabvex::xls

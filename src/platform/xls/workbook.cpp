@@ -1,0 +1,253 @@
+#include "platform/xls/workbook.h"
+
+#include <algorithm>
+
+#include "platform/xls/cell_address.h"
+#include "platform/xls/limits.h"
+#include "platform/xls/name_formula.h"
+#include "platform/xls/record_ids.h"
+#include "platform/xls/text_encoding.h"
+#include "platform/xls/workbook_impl.h"
+
+namespace tabvex::xls {
+
+namespace {
+
+bool SameText(std::u16string_view a, std::u16string_view b) { return FoldCase(a) == FoldCase(b); }
+
+void ValidateDefinedName(std::string_view name) {
+    std::u16string wide = Utf8ToUtf16(name);
+    if (wide.empty() || wide.size() > kMaxDefinedName) throw XlsError("a defined name has 1 to 255 characters");
+    auto allowed = [](char16_t c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' ||
+               c == u'.' || c == u'\\' || c >= 0x80;
+    };
+    bool validStart = allowed(wide[0]) && !(wide[0] >= u'0' && wide[0] <= u'9') && wide[0] != u'.';
+    if (!validStart || !std::all_of(wide.begin(), wide.end(), allowed)) {
+        throw XlsError("invalid defined name '" + std::string(name) + "'");
+    }
+}
+
+void ValidateArea(const SheetArea& area, size_t sheetCount) {
+    const auto& r = area.range;
+    if (area.sheet >= sheetCount) throw XlsError("a defined name refers to a sheet that does not exist");
+    if (r.firstRow > r.lastRow || r.firstColumn > r.lastColumn || r.lastRow >= kMaxRows || r.lastColumn >= kMaxColumns) {
+        throw XlsError("a defined name's area must lie within 65,536 rows and 256 columns");
+    }
+}
+
+}  // namespace
+
+void ValidateSheetName(std::string_view name) {
+    std::u16string wide = Utf8ToUtf16(name);
+    if (wide.empty() || wide.size() > kMaxSheetName) {
+        throw XlsError("a sheet name has 1 to 31 characters; '" + std::string(name) + "' has " +
+                       std::to_string(wide.size()));
+    }
+    if (wide.find_first_of(u":\\/?*[]") != std::u16string::npos) {
+        throw XlsError("a sheet name may not contain : \\ / ? * [ or ]; got '" + std::string(name) + "'");
+    }
+}
+
+Workbook::Workbook(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Workbook::Workbook(Workbook&&) noexcept = default;
+Workbook& Workbook::operator=(Workbook&&) noexcept = default;
+Workbook::~Workbook() = default;
+
+Workbook Workbook::Open(const std::filesystem::path& path) {
+    auto impl = std::make_unique<Impl>();
+    impl->path = path;
+    impl->container = ReadCompoundFile(path);
+    try {
+        ReadWorkbookStream(*impl);
+    } catch (const CorruptData& e) {
+        throw XlsError(path, std::string("corrupt workbook: ") + e.what());
+    } catch (const XlsError& e) {
+        throw XlsError(path, e.problem());
+    } catch (const std::length_error&) {
+        throw XlsError(path, "corrupt workbook: a length beyond what the file holds");
+    }
+    return Workbook(std::move(impl));
+}
+
+Workbook Workbook::CreateNew(const std::vector<std::string>& sheetNames) {
+    if (sheetNames.empty()) throw XlsError("a workbook needs at least one sheet");
+    auto impl = std::make_unique<Impl>();
+    impl->globals = NewWorkbookGlobals();
+    impl->formats = FormatTable::Defaults();
+    Workbook book(std::move(impl));
+    for (const auto& name : sheetNames) book.AddSheet(name);
+    book.impl_->sheets.front()->SetSelected(true);
+    return book;
+}
+
+void Workbook::Save(const std::filesystem::path& path) {
+    impl_->container.workbook = WriteWorkbookStream(*impl_);
+    try {
+        WriteCompoundFile(path, impl_->container);
+    } catch (...) {
+        impl_->container.workbook = {};
+        throw;
+    }
+    impl_->container.workbook = {};
+    impl_->path = path;
+}
+
+void Workbook::Save() {
+    if (impl_->path.empty()) throw XlsError("the workbook has no file yet; save it under a path");
+    Save(impl_->path);
+}
+
+const std::filesystem::path& Workbook::Path() const { return impl_->path; }
+
+size_t Workbook::SheetCount() const { return impl_->sheets.size(); }
+
+Worksheet& Workbook::Sheet(size_t index) {
+    if (index >= impl_->sheets.size()) throw XlsError("no sheet number " + std::to_string(index + 1));
+    return *impl_->sheets[index];
+}
+
+const Worksheet& Workbook::Sheet(size_t index) const {
+    if (index >= impl_->sheets.size()) throw XlsError("no sheet number " + std::to_string(index + 1));
+    return *impl_->sheets[index];
+}
+
+std::optional<size_t> Workbook::FindSheet(std::string_view name) const {
+    std::u16string wanted = Utf8ToUtf16(name);
+    for (size_t i = 0; i < impl_->sheets.size(); ++i) {
+        if (SameText(Utf8ToUtf16(impl_->sheets[i]->Name()), wanted)) return i;
+    }
+    return std::nullopt;
+}
+
+Worksheet& Workbook::AddSheet(const std::string& name) {
+    ValidateSheetName(name);
+    if (FindSheet(name)) throw XlsError("a sheet named '" + name + "' already exists");
+    auto sheet = impl_->MakeSheet(name, SheetKind::Worksheet, SheetVisibility::Visible);
+    InitNewWorksheet(*sheet);
+    impl_->sheets.push_back(std::move(sheet));
+    impl_->sheetStates.push_back(0);
+    impl_->links.SetSheetCount(impl_->sheets.size());
+    return *impl_->sheets.back();
+}
+
+void Workbook::DeleteSheet(size_t index) {
+    auto& sheets = impl_->sheets;
+    if (index >= sheets.size()) throw XlsError("no sheet number " + std::to_string(index + 1));
+    if (sheets.size() == 1) throw XlsError("a workbook must keep at least one sheet");
+    auto& names = impl_->names;
+    const uint16_t scope = uint16_t(index + 1);
+    names.erase(std::remove_if(names.begin(), names.end(), [&](const NameRecord& n) { return n.sheetScope == scope; }),
+                names.end());
+    for (auto& n : names) {
+        if (n.sheetScope > scope) --n.sheetScope;
+    }
+    sheets.erase(sheets.begin() + long(index));
+    impl_->sheetStates.erase(impl_->sheetStates.begin() + long(index));
+    impl_->links.SheetDeleted(index, sheets.size());
+    // The window shows the first sheet afterwards, so an index past the end never remains.
+    for (auto& item : impl_->globals) {
+        auto* record = std::get_if<BiffRecord>(&item);
+        if (record && record->sid == rid::kWindow1 && record->data.size() >= 16) {
+            ByteWriter patch(record->data);
+            patch.patchU16(10, 0), patch.patchU16(12, 0), patch.patchU16(14, 1);
+        }
+    }
+    for (size_t i = 0; i < sheets.size(); ++i) sheets[i]->SetSelected(i == 0);
+}
+
+void Workbook::RenameSheet(size_t index, const std::string& name) {
+    Worksheet& sheet = Sheet(index);
+    ValidateSheetName(name);
+    auto existing = FindSheet(name);
+    if (existing && *existing != index) throw XlsError("a sheet named '" + name + "' already exists");
+    sheet.SetName(name);
+}
+
+namespace {
+
+DefinedNameInfo Describe(const Workbook::Impl& impl, const NameRecord& n) {
+    DefinedNameInfo info;
+    info.name = Utf16ToUtf8(n.DisplayName());
+    if (n.sheetScope != 0) info.sheetScope = n.sheetScope - 1;
+    info.hidden = n.Hidden();
+    info.builtIn = n.BuiltIn();
+    auto resolve = [&](uint16_t xti) -> std::optional<std::string> {
+        if (impl.links.IsDeleted(xti)) return std::nullopt;
+        auto sheet = impl.links.SheetOf(xti);
+        if (sheet && *sheet < impl.sheets.size()) return QuotedSheetName(impl.sheets[*sheet]->Name());
+        return sheet ? std::nullopt : std::optional<std::string>("[external]");
+    };
+    info.formulaText = FormulaText(n.formula, resolve).value_or("");
+    return info;
+}
+
+std::optional<size_t> FindNameIndex(const Workbook::Impl& impl, std::string_view name) {
+    std::u16string wanted = Utf8ToUtf16(name);
+    std::optional<size_t> local;
+    for (size_t i = 0; i < impl.names.size(); ++i) {
+        if (!SameText(impl.names[i].DisplayName(), wanted)) continue;
+        if (impl.names[i].sheetScope == 0) return i;
+        if (!local) local = i;
+    }
+    return local;
+}
+
+}  // namespace
+
+std::vector<DefinedNameInfo> Workbook::Names() const {
+    std::vector<DefinedNameInfo> out;
+    for (const auto& n : impl_->names) out.push_back(Describe(*impl_, n));
+    return out;
+}
+
+std::optional<DefinedNameInfo> Workbook::FindName(std::string_view name) const {
+    auto index = FindNameIndex(*impl_, name);
+    if (!index) return std::nullopt;
+    return Describe(*impl_, impl_->names[*index]);
+}
+
+std::optional<SheetArea> Workbook::NameArea(std::string_view name) const {
+    auto index = FindNameIndex(*impl_, name);
+    if (!index) return std::nullopt;
+    auto area = SingleAreaOf(impl_->names[*index].formula);
+    if (!area) return std::nullopt;
+    auto sheet = impl_->links.SheetOf(area->xti);
+    if (!sheet || *sheet >= impl_->sheets.size()) return std::nullopt;
+    return SheetArea{*sheet, area->range};
+}
+
+void Workbook::AddName(const std::string& name, const SheetArea& area) {
+    ValidateDefinedName(name);
+    ValidateArea(area, impl_->sheets.size());
+    auto existing = FindNameIndex(*impl_, name);
+    if (existing && impl_->names[*existing].sheetScope == 0) throw XlsError("the defined name '" + name + "' already exists");
+    auto& globals = impl_->globals;
+    if (std::find(globals.begin(), globals.end(), GlobalItem(GlobalAnchor::Links)) == globals.end()) {
+        // References follow the sheet list and the COUNTRY record after it.
+        auto at = std::find(globals.begin(), globals.end(), GlobalItem(GlobalAnchor::BoundSheets));
+        if (at != globals.end()) ++at;
+        auto* record = at != globals.end() ? std::get_if<BiffRecord>(&*at) : nullptr;
+        if (record && record->sid == rid::kCountry) ++at;
+        globals.insert(at, GlobalAnchor::Links);
+    }
+    NameRecord record;
+    record.name = Utf8ToUtf16(name);
+    record.formula = AreaTokens(impl_->links.XtiOfSheet(area.sheet, impl_->sheets.size()), area.range);
+    impl_->names.push_back(std::move(record));
+}
+
+void Workbook::SetNameArea(std::string_view name, const SheetArea& area) {
+    auto index = FindNameIndex(*impl_, name);
+    if (!index) throw XlsError("no defined name '" + std::string(name) + "'");
+    ValidateArea(area, impl_->sheets.size());
+    impl_->names[*index].formula = AreaTokens(impl_->links.XtiOfSheet(area.sheet, impl_->sheets.size()), area.range);
+}
+
+void Workbook::DeleteName(std::string_view name) {
+    auto index = FindNameIndex(*impl_, name);
+    if (!index) throw XlsError("no defined name '" + std::string(name) + "'");
+    impl_->names.erase(impl_->names.begin() + long(*index));
+}
+
+}  // namespace tabvex::xls

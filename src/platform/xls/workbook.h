@@ -1,0 +1,80 @@
+// An Excel 97-2003 workbook (BIFF8 in a compound file): opened from a file or created
+// new, changed through its sheets and defined names, saved atomically. Everything the
+// engine does not model (other records, other streams such as summary information,
+// VBA projects, embedded objects) is written back unchanged.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/xls/cell_range.h"
+#include "platform/xls/worksheet.h"
+#include "platform/xls/xls_error.h"
+
+namespace tabvex::xls {
+
+struct DefinedNameInfo {
+    std::string name;                 // built-in names by their English text, e.g. "Print_Area"
+    std::optional<size_t> sheetScope; // sheet index of a sheet-local name; nothing for global
+    bool hidden = false;
+    bool builtIn = false;
+    std::string formulaText;          // "=Orders!$A$1:$B$10", as Excel shows it
+};
+
+class Workbook {
+public:
+    // Reads a workbook; XlsError names the file and the problem when it cannot.
+    static Workbook Open(const std::filesystem::path& path);
+    // A new workbook with the given sheets (at least one).
+    static Workbook CreateNew(const std::vector<std::string>& sheetNames);
+
+    Workbook(Workbook&&) noexcept;
+    Workbook& operator=(Workbook&&) noexcept;
+    ~Workbook();
+
+    // Writes the workbook to `path` through a temporary file renamed over it when
+    // complete; on failure the old file stays as it was. The path becomes Path().
+    void Save(const std::filesystem::path& path);
+    // Saves to Path(); a new workbook must have been saved under a path first.
+    void Save();
+    const std::filesystem::path& Path() const;
+
+    size_t SheetCount() const;
+    Worksheet& Sheet(size_t index);
+    const Worksheet& Sheet(size_t index) const;
+    // Index of the sheet of that name, without regard to case.
+    std::optional<size_t> FindSheet(std::string_view name) const;
+    // Appends a worksheet; the name must be valid and unique.
+    Worksheet& AddSheet(const std::string& name);
+    // Removes a sheet; references to later sheets move with them, sheet-local names
+    // of the sheet go with it, and references to it become #REF!.
+    void DeleteSheet(size_t index);
+    void RenameSheet(size_t index, const std::string& name);
+
+    std::vector<DefinedNameInfo> Names() const;
+    // A name by its text without regard to case; a global name before a sheet-local one.
+    std::optional<DefinedNameInfo> FindName(std::string_view name) const;
+    // The single sheet rectangle a name refers to, if it is one.
+    std::optional<SheetArea> NameArea(std::string_view name) const;
+    // Adds a global name over the area; the name must be new.
+    void AddName(const std::string& name, const SheetArea& area);
+    // Points an existing name at a new area (to widen a table's range).
+    void SetNameArea(std::string_view name, const SheetArea& area);
+    void DeleteName(std::string_view name);
+
+    // The engine's reader and writer work on this; it is not part of the interface.
+    struct Impl;
+
+private:
+    explicit Workbook(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> impl_;
+};
+
+// Checks a sheet name: 1 to 31 characters, none of : \ / ? * [ ]. Throws XlsError.
+void ValidateSheetName(std::string_view name);
+
+}  // namespace tabvex::xls

@@ -1,0 +1,268 @@
+#include "platform/xls/worksheet.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "platform/xls/format_table.h"
+#include "platform/xls/limits.h"
+#include "platform/xls/record_ids.h"
+#include "platform/xls/shared_string_table.h"
+#include "platform/xls/text_encoding.h"
+#include "platform/xls/worksheet_cells.h"
+
+namespace tabvex::xls {
+
+namespace {
+
+void CheckPosition(uint32_t row, uint32_t column) {
+    if (row >= kMaxRows) throw XlsError("row " + std::to_string(row + 1) + " is beyond the 65,536 rows of a sheet");
+    if (column >= kMaxColumns) {
+        throw XlsError("column " + std::to_string(column + 1) + " is beyond the 256 columns of a sheet");
+    }
+}
+
+std::u16string CellTextOf(std::string_view text) {
+    std::u16string wide = Utf8ToUtf16(text);
+    if (wide.size() > kMaxCellText) {
+        throw XlsError("a cell holds at most 32,767 characters; the text has " + std::to_string(wide.size()));
+    }
+    return wide;
+}
+
+BiffRecord SelectionRecord(uint8_t pane, uint32_t row, uint16_t column) {
+    BiffRecord r{rid::kSelection, {}, {}};
+    ByteWriter out(r.data);
+    out.u8(pane);
+    out.u16(uint16_t(row));
+    out.u16(column);
+    out.u16(0);  // the active cell is in the first reference
+    out.u16(1);  // one reference
+    out.u16(uint16_t(row)), out.u16(uint16_t(row));
+    out.u8(uint8_t(column)), out.u8(uint8_t(column));
+    return r;
+}
+
+}  // namespace
+
+Worksheet::Worksheet(std::string name, SheetKind kind, SheetVisibility visibility, SharedStringTable& strings,
+                     FormatTable& formats)
+    : name_(std::move(name)), kind_(kind), visibility_(visibility), strings_(&strings), formats_(&formats) {}
+
+Worksheet::~Worksheet() = default;
+
+Worksheet::Row& Worksheet::RowAt(uint32_t row) {
+    if (row >= rows_.size()) rows_.resize(row + 1);
+    return rows_[row];
+}
+
+const Worksheet::Row* Worksheet::FindRow(uint32_t row) const { return row < rows_.size() ? &rows_[row] : nullptr; }
+
+Worksheet::StoredCell& Worksheet::CellSlot(uint32_t row, uint16_t column) {
+    CheckPosition(row, column);
+    if (!HasCells()) throw XlsError("the sheet " + name_ + " is not a worksheet and holds no cells");
+    auto& cells = RowAt(row).cells;
+    auto it = std::lower_bound(cells.begin(), cells.end(), column,
+                               [](const StoredCell& c, uint16_t col) { return c.column < col; });
+    if (it != cells.end() && it->column == column) return *it;
+    StoredCell cell;
+    cell.column = column;
+    cell.xf = NewCellFormat(row, column);
+    return *cells.insert(it, cell);
+}
+
+uint16_t Worksheet::NewCellFormat(uint32_t row, uint16_t column) const {
+    const Row* r = FindRow(row);
+    if (r && r->record && r->record->HasFormat()) return r->record->FormatIndex();
+    for (const auto& run : columns_) {
+        if (run.firstColumn <= column && column <= run.lastColumn) return run.xf;
+    }
+    return FormatTable::kDefaultCellFormat;
+}
+
+CellValue Worksheet::ValueOf(const StoredCell& cell) const {
+    CellValue v;
+    switch (cell.kind) {
+        case StoredCell::Kind::Blank: break;
+        case StoredCell::Kind::Text:
+            v.type = CellType::Text;
+            v.text = Utf16ToUtf8(strings_->Text(cell.index));
+            break;
+        case StoredCell::Kind::Number: v.type = CellType::Number, v.number = cell.number; break;
+        case StoredCell::Kind::Boolean: v.type = CellType::Boolean, v.number = cell.number; break;
+        case StoredCell::Kind::Error: v.type = CellType::Error, v.number = cell.number; break;
+        case StoredCell::Kind::Formula: v = formulas_[cell.index].cached, v.isFormula = true; break;
+    }
+    return v;
+}
+
+CellValue Worksheet::Cell(uint32_t row, uint16_t column) const {
+    const Row* r = FindRow(row);
+    if (!r) return {};
+    auto it = std::lower_bound(r->cells.begin(), r->cells.end(), column,
+                               [](const StoredCell& c, uint16_t col) { return c.column < col; });
+    return it != r->cells.end() && it->column == column ? ValueOf(*it) : CellValue{};
+}
+
+void Worksheet::SetCellText(uint32_t row, uint16_t column, std::string_view text) {
+    std::u16string wide = CellTextOf(text);
+    StoredCell& cell = CellSlot(row, column);
+    cell.kind = StoredCell::Kind::Text;
+    cell.index = strings_->Add(wide);
+}
+
+void Worksheet::SetCellNumber(uint32_t row, uint16_t column, double value) {
+    StoredCell& cell = CellSlot(row, column);
+    cell.kind = StoredCell::Kind::Number;
+    cell.number = value;
+}
+
+uint32_t Worksheet::AppendRow(const std::vector<std::string>& texts) {
+    auto used = UsedRange();
+    uint32_t row = used ? used->lastRow + 1 : 0;
+    if (row >= kMaxRows) throw XlsError("the sheet " + name_ + " is full: it has all 65,536 rows");
+    if (texts.size() > kMaxColumns) throw XlsError("a row has at most 256 cells; got " + std::to_string(texts.size()));
+    std::vector<std::u16string> wide;
+    wide.reserve(texts.size());
+    for (const auto& t : texts) wide.push_back(CellTextOf(t));
+    for (size_t c = 0; c < wide.size(); ++c) {
+        StoredCell& cell = CellSlot(row, uint16_t(c));
+        cell.kind = StoredCell::Kind::Text;
+        cell.index = strings_->Add(wide[c]);
+    }
+    return row;
+}
+
+void Worksheet::ForEachCell(const std::function<void(uint32_t, uint16_t, const CellValue&)>& visit) const {
+    for (uint32_t r = 0; r < rows_.size(); ++r) {
+        for (const auto& cell : rows_[r].cells) {
+            if (cell.kind != StoredCell::Kind::Blank) visit(r, cell.column, ValueOf(cell));
+        }
+    }
+}
+
+std::optional<CellRange> Worksheet::UsedRange() const {
+    std::optional<CellRange> range;
+    for (uint32_t r = 0; r < rows_.size(); ++r) {
+        const auto& cells = rows_[r].cells;
+        if (cells.empty()) continue;
+        if (!range) range = CellRange{r, r, cells.front().column, cells.back().column};
+        range->lastRow = r;
+        range->firstColumn = std::min(range->firstColumn, cells.front().column);
+        range->lastColumn = std::max(range->lastColumn, cells.back().column);
+    }
+    return range;
+}
+
+CellFormat Worksheet::RowFormat(uint32_t row) const {
+    const Row* r = FindRow(row);
+    bool own = r && r->record && r->record->HasFormat();
+    return formats_->Describe(own ? r->record->FormatIndex() : FormatTable::kDefaultCellFormat);
+}
+
+void Worksheet::SetRowFormat(uint32_t row, const CellFormat& format) {
+    CheckPosition(row, 0);
+    Row& r = RowAt(row);
+    if (!r.record) r.record = RowRecord();
+    uint16_t base = r.record->HasFormat() ? r.record->FormatIndex() : FormatTable::kDefaultCellFormat;
+    r.record->SetFormat(formats_->Apply(base, format));
+    std::map<uint16_t, uint16_t> applied;  // a cell format -> the same with `format` applied
+    for (auto& cell : r.cells) {
+        auto [it, added] = applied.try_emplace(cell.xf, 0);
+        if (added) it->second = formats_->Apply(cell.xf, format);
+        cell.xf = it->second;
+    }
+}
+
+CellFormat Worksheet::CellFormatAt(uint32_t row, uint16_t column) const {
+    const Row* r = FindRow(row);
+    if (r) {
+        for (const auto& cell : r->cells) {
+            if (cell.column == column) return formats_->Describe(cell.xf);
+        }
+    }
+    return RowFormat(row);
+}
+
+std::optional<double> Worksheet::ColumnWidth(uint16_t column) const {
+    for (const auto& run : columns_) {
+        if (run.firstColumn <= column && column <= run.lastColumn) return run.width / 256.0;
+    }
+    return std::nullopt;
+}
+
+void Worksheet::SetColumnWidth(uint16_t column, double characters) {
+    CheckPosition(0, column);
+    if (!(characters >= 0 && characters <= 255)) throw XlsError("a column width must be between 0 and 255 characters");
+    EnsureAnchor(Anchor::ColumnInfo);
+    SetColumnRunWidth(columns_, column, uint16_t(std::lround(characters * 256)));
+}
+
+FrozenPanes Worksheet::Frozen() const {
+    if (!window_ || !window_->Frozen() || !pane_) return {};
+    return FrozenPanes{pane_->y, pane_->x};
+}
+
+void Worksheet::FreezePanes(uint32_t rows, uint16_t columns) {
+    if (rows >= kMaxRows || columns >= kMaxColumns) throw XlsError("cannot freeze beyond the last row or column");
+    if (!HasCells()) throw XlsError("the sheet " + name_ + " is not a worksheet");
+    if (!window_) window_ = Window2Record::NewWorksheet();
+    EnsureAnchor(Anchor::Window2);
+    window_->SetFrozen(rows || columns);
+    if (!rows && !columns) {
+        pane_.reset();
+        return;
+    }
+    pane_ = PaneRecord::Frozen(rows, columns);
+    EnsureAnchor(Anchor::Pane);
+    auto isSelectionOfActive = [&](const Item& item) {
+        auto* r = std::get_if<BiffRecord>(&item);
+        return r && r->sid == rid::kSelection && !r->data.empty() && r->data[0] == pane_->activePane;
+    };
+    if (std::none_of(items_.begin(), items_.end(), isSelectionOfActive)) {
+        auto pane = std::find(items_.begin(), items_.end(), Item(Anchor::Pane));
+        items_.insert(pane + 1, SelectionRecord(pane_->activePane, rows, columns));
+    }
+}
+
+void Worksheet::ForEachStringIndex(const std::function<void(uint32_t)>& use) const {
+    for (const auto& row : rows_) {
+        for (const auto& cell : row.cells) {
+            if (cell.kind == StoredCell::Kind::Text) use(cell.index);
+        }
+    }
+}
+
+void Worksheet::SetSelected(bool selected) {
+    if (window_) window_->SetSelected(selected);
+}
+
+void Worksheet::EnsureAnchor(Anchor anchor) {
+    auto find = [&](Anchor a) { return std::find(items_.begin(), items_.end(), Item(a)); };
+    if (find(anchor) != items_.end()) return;
+    auto beforeEof = items_.empty() ? items_.end() : items_.end() - 1;
+    switch (anchor) {
+        case Anchor::Index: items_.insert(items_.empty() ? items_.end() : items_.begin() + 1, anchor); return;
+        case Anchor::Window2: items_.insert(beforeEof, anchor); return;
+        case Anchor::CellTable: {
+            auto window = find(Anchor::Window2);
+            items_.insert(window != items_.end() ? window : beforeEof, anchor);
+            return;
+        }
+        case Anchor::Dimensions: EnsureAnchor(Anchor::CellTable), items_.insert(find(Anchor::CellTable), anchor); return;
+        case Anchor::ColumnInfo: EnsureAnchor(Anchor::Dimensions), items_.insert(find(Anchor::Dimensions), anchor); return;
+        case Anchor::Pane: {
+            EnsureAnchor(Anchor::Window2);
+            auto at = find(Anchor::Window2) + 1;
+            // The page-layout and zoom records belong between WINDOW2 and PANE.
+            while (at != items_.end() && std::holds_alternative<BiffRecord>(*at) &&
+                   (std::get<BiffRecord>(*at).sid == rid::kPlv || std::get<BiffRecord>(*at).sid == rid::kScl)) {
+                ++at;
+            }
+            items_.insert(at, anchor);
+            return;
+        }
+    }
+}
+
+}  // namespace tabvex::xls
