@@ -1,0 +1,49 @@
+#include "app/output_lines.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "app/time_stamp.h"
+
+namespace tabvex::app {
+
+namespace {
+
+std::string FormatMessage(const char* format, va_list arguments) {
+    va_list measuring;
+    va_copy(measuring, arguments);
+    const int length = std::vsnprintf(nullptr, 0, format, measuring);
+    va_end(measuring);
+    if (length <= 0) return {};
+    std::string text(static_cast<std::size_t>(length), '\0');
+    std::vsnprintf(text.data(), text.size() + 1, format, arguments);
+    return text;
+}
+
+void AppendLine(Migrator& migrator, std::string_view text, std::optional<LineColours> colours) {
+    OutputLine line{FormatTimeStamp(std::chrono::system_clock::now()) + std::string(text), colours};
+    migrator.log().Append(line);
+    migrator.ui().ShowOutputLine(line);
+}
+
+}  // namespace
+
+void WriteOutputLine(Migrator& migrator, const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    const std::string message = FormatMessage(format, arguments);
+    va_end(arguments);
+    const MarkedMessage marked = SplitMarker(message);
+    AppendLine(migrator, marked.text, marked.colours);
+}
+
+void WritePlainOutputLine(Migrator& migrator, std::string_view text) { AppendLine(migrator, text, std::nullopt); }
+
+void ShowTip(Migrator& migrator, std::string_view tip) {
+    const std::string page = migrator.helpPage().InsertTip(tip);
+    migrator.ui().ShowTip(std::string(tip), page);
+}
+
+}  // namespace tabvex::app
