@@ -1,0 +1,15 @@
+// Error line of an OLE DB result code, its text taken from the provider layer's
+// message table.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/oledb/result_code.h"
+
+namespace tabvex::com {
+
+// A code the table does not know still gives a line; its description says so.
+std::string ProviderErrorText(oledb::HRESULT code, std::string_view label);
+
+}  // namespace tabvex::com
