@@ -16,6 +16,7 @@
 
 namespace tabvex::app {
 
+inline constexpr const char* kProgramTitle = "Tabvex";  // caption of message boxes
 inline constexpr const char* kProductLine = "Norvu Tabvex Version: 1.0";
 inline constexpr const char* kIdleEngineStatus = "Main Controller:IDLE";
 

@@ -1,0 +1,154 @@
+#include "connect/config_file.h"
+
+#include "app/output_lines.h"
+#include "connect/ascii_case.h"
+#include "connect/provider_prog_id.h"
+#include "platform/profile/profile_file.h"
+
+namespace tabvex::connect {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kPublic = "Public";
+constexpr const char* kSourceSection = "SourceDB";
+constexpr const char* kTargetSection = "TargetDB";
+constexpr std::size_t kValueCharacters = 79;  // what the 80-character read buffer held
+constexpr fs::perms kOwnerOnly = fs::perms::owner_read | fs::perms::owner_write;
+
+constexpr const char* kMissingFileMessage = "找不到有效配置文件(%s),检查配置文件路径!";
+constexpr const char* kSavedMessage = "The Config Infomation saved successfully!";
+
+// Cuts after kValueCharacters characters, never inside a UTF-8 sequence.
+std::string CutValue(std::string value) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const bool startsCharacter = (static_cast<unsigned char>(value[i]) & 0xC0) != 0x80;
+        if (startsCharacter && ++characters > kValueCharacters) {
+            value.resize(i);
+            break;
+        }
+    }
+    return value;
+}
+
+std::string ReadValue(const profile::ProfileFile& file, const char* section, const char* key) {
+    return CutValue(file.Read(section, key));
+}
+
+bool ReadFlag(const profile::ProfileFile& file, const char* key) {
+    return ConfigValueIsTrue(ReadValue(file, kPublic, key));
+}
+
+SideFields ReadSide(const profile::ProfileFile& file, const char* section) {
+    return {ReadValue(file, section, "Provider"), ReadValue(file, section, "SourceName"),
+            ReadValue(file, section, "UserID"), ReadValue(file, section, "PassWord"),
+            ReadValue(file, section, "CatalogName")};
+}
+
+const char* FlagText(bool on) { return on ? "true" : "false"; }
+
+void WriteSide(profile::ProfileFile& file, const char* section, const SideFields& fields) {
+    file.Write(section, "Provider", fields.providerName);
+    file.Write(section, "SourceName", fields.sourceName);
+    file.Write(section, "UserID", fields.userId);
+    file.Write(section, "PassWord", fields.password);
+    file.Write(section, "CatalogName", fields.catalogName);
+}
+
+void WriteSections(profile::ProfileFile& file, const ConfigDialogRecord& record) {
+    file.Write(kPublic, "Config", "true");
+    WriteSide(file, kSourceSection, record.source);
+    WriteSide(file, kTargetSection, record.target);
+}
+
+void WriteOptions(profile::ProfileFile& file, const ConfigDialogOptions& options) {
+    file.Write(kPublic, "Tips", FlagText(options.displayTips));
+    file.Write(kPublic, "AutoBackup", FlagText(options.autoBackup));
+}
+
+ConnectionSettings HandOver(SideFields& fields) {
+    fields.sourceName = ToLowerAscii(fields.sourceName);
+    fields.catalogName = ToLowerAscii(fields.catalogName);
+    ConnectionSettings settings;
+    settings.password = fields.password;
+    settings.userId = fields.userId;
+    settings.sourceName = fields.sourceName;
+    settings.catalogName = fields.catalogName;
+    settings.providerName = fields.providerName;
+    settings.providerProgId = ProviderProgId(fields.providerName);
+    return settings;
+}
+
+void ShowBox(app::Migrator& migrator, std::string text, app::MessageIcon icon) {
+    migrator.ui().ShowMessageBox({std::move(text), app::kProgramTitle, app::MessageButtons::Ok, icon});
+}
+
+}  // namespace
+
+fs::path MigratorConfigPath(const fs::path& programDirectory) { return programDirectory / "migrator.cfg"; }
+
+bool ConfigValueIsTrue(std::string_view value) { return value.find("true") != std::string_view::npos; }
+
+void ReadConfigOptions(ConfigDialogRecord& record, app::Migrator& migrator) {
+    const bool displayTips = record.options.displayTips;
+    record.options = ConfigDialogOptions{};
+    record.options.displayTips = displayTips;
+    const profile::ProfileFile file(MigratorConfigPath(migrator.programDirectory()));
+    if (!file.readable()) return;
+    if (ReadFlag(file, "Config")) {
+        record.options.configFile = true;
+        ReadConfigSections(record, migrator);
+    }
+    record.options.autoBackup = ReadFlag(file, "AutoBackup");
+    record.options.displayTips = ReadFlag(file, "Tips");
+    if (migrator.tipsPageShown() != record.options.displayTips) migrator.ShowTipsPage(record.options.displayTips);
+}
+
+void ReadConfigSections(ConfigDialogRecord& record, app::Migrator& migrator) {
+    const profile::ProfileFile file(MigratorConfigPath(migrator.programDirectory()));
+    if (!file.readable()) {
+        std::string text = kMissingFileMessage;
+        text.replace(text.find("%s"), 2, file.path().string());
+        ShowBox(migrator, std::move(text), app::MessageIcon::Warning);
+        return;
+    }
+    record.source = ReadSide(file, kSourceSection);
+    record.target = ReadSide(file, kTargetSection);
+}
+
+void WriteConfigOnConnect(ConfigDialogRecord& record, app::Migrator& migrator) {
+    migrator.setAutoBackup(record.options.autoBackup);
+    try {
+        profile::ProfileFile file(MigratorConfigPath(migrator.programDirectory()));
+        if (!record.options.configFile) file.Write(kPublic, "Config", "false");
+        WriteOptions(file, record.options);
+        if (record.options.configFile) WriteSections(file, record);
+        file.Save(kOwnerOnly);
+    } catch (const profile::ProfileError& e) {
+        app::WriteOutputLine(migrator, "E::The configuration was not saved: %s", e.what());
+    }
+    migrator.sourceSettings() = HandOver(record.source);
+    migrator.targetSettings() = HandOver(record.target);
+}
+
+void SaveConfig(const ConfigDialogRecord& record, app::Migrator& migrator) {
+    try {
+        profile::ProfileFile file(MigratorConfigPath(migrator.programDirectory()));
+        if (record.options.configFile) {
+            file.Write(kPublic, "Config", "true");
+            WriteOptions(file, record.options);
+            WriteSections(file, record);
+        } else {
+            file.Write(kPublic, "Config", "false");
+        }
+        file.Save(kOwnerOnly);
+    } catch (const profile::ProfileError& e) {
+        ShowBox(migrator, std::string("The Config Infomation was not saved: ") + e.what(), app::MessageIcon::Error);
+        return;
+    }
+    ShowBox(migrator, kSavedMessage, app::MessageIcon::Information);
+}
+
+}  // namespace tabvex::connect

@@ -1,0 +1,45 @@
+// migrator.cfg: both connections and three options, in the program's folder.
+//
+//   [Public]    Config, AutoBackup, Tips          "true" / "false"
+//   [SourceDB]  Provider, SourceName, UserID, PassWord, CatalogName
+//   [TargetDB]  the same keys for the target
+//
+// Every value read is cut to 79 characters. A boolean is true when its text holds
+// "true" anywhere (case-sensitive). The file holds passwords in clear text, so the
+// program writes it readable by its owner only.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "app/migrator.h"
+#include "connect/config_dialog_record.h"
+
+namespace tabvex::connect {
+
+std::filesystem::path MigratorConfigPath(const std::filesystem::path& programDirectory);
+
+bool ConfigValueIsTrue(std::string_view value);
+
+// When the dialog opens: clears the options, then, if the file can be read, takes
+// the options from [Public] (and both sections when Config is true) and shows or
+// hides the window's Tips tab. Without a file nothing else changes.
+void ReadConfigOptions(ConfigDialogRecord& record, app::Migrator& migrator);
+
+// Fills both sides' fields from [SourceDB] and [TargetDB]; when the file cannot be
+// read, says so in a message box and changes nothing.
+void ReadConfigSections(ConfigDialogRecord& record, app::Migrator& migrator);
+
+// The dialog's Connect button: writes the options (and the fields, as typed, when
+// the config-file option is on), then hands both sides over to the main window with
+// source and catalog names in lower case. A file that cannot be written is reported
+// as an error line; the hand-over happens anyway.
+void WriteConfigOnConnect(ConfigDialogRecord& record, app::Migrator& migrator);
+
+// The dialog's "Save Config" button: with the config-file option on writes the
+// options and both sections, otherwise only Config=false; then tells the person
+// whether the file was saved. Nothing goes to the main window.
+void SaveConfig(const ConfigDialogRecord& record, app::Migrator& migrator);
+
+}  // namespace tabvex::connect

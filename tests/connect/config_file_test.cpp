@@ -1,0 +1,201 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "connect/config_file.h"
+#include "support/scripted_user_interface.h"
+#include "support/test_support.h"
+
+namespace tabvex::connect {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadFile;
+using test::WriteFile;
+using ::testing::ElementsAre;
+
+class ConfigFileTest : public ::testing::Test {
+protected:
+    fs::path ConfigPath() const { return scratch / "migrator.cfg"; }
+
+    static ConfigDialogRecord TypedRecord(bool configFile) {
+        ConfigDialogRecord record;
+        record.source = {"Microsoft Jet 4.0 OLE DB Provider", "/Data/Shop.MDB", "Admin", "PassWord1", "Shop"};
+        record.target = {"Microsoft Jet 4.0 OLE DB Provider", "/Data/Out.XLS", "", "", "Out"};
+        record.options.configFile = configFile;
+        record.options.autoBackup = true;
+        return record;
+    }
+
+    test::ScratchDir scratch;
+    test::ScriptedUserInterface ui;
+    app::Migrator migrator{ui, scratch.path()};
+};
+
+constexpr const char* kFullFile =
+    "[public]\n"
+    "CONFIG=untrue\n"
+    "AutoBackup=true1\n"
+    "Tips=TRUE\n"
+    "[SourceDB]\n"
+    "Provider=Microsoft Jet 4.0 OLE DB Provider\n"
+    "SourceName=/Data/Shop.mdb\n"
+    "userid=Admin\n"
+    "PassWord=Secret\n"
+    "CatalogName=Shop\n"
+    "[TargetDB]\n"
+    "Provider=Microsoft Jet 4.0 OLE DB Provider\n"
+    "SourceName=/Data/Out.xls\n";
+
+TEST_F(ConfigFileTest, WithoutAFileEverythingStaysOffAndEmpty) {
+    ConfigDialogRecord record;
+    record.options.overwriteTable = true;
+    ReadConfigOptions(record, migrator);
+    EXPECT_EQ(record.options, ConfigDialogOptions{});
+    EXPECT_EQ(record.source, SideFields{});
+    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(ui.tipsPageChanges().empty()) << "the Tips tab is left as it was";
+}
+
+TEST_F(ConfigFileTest, BooleansAreASubstringTestAndSectionsLoadWhenConfigIsTrue) {
+    WriteFile(ConfigPath(), kFullFile);
+    ConfigDialogRecord record;
+    ReadConfigOptions(record, migrator);
+    EXPECT_TRUE(record.options.configFile) << "\"untrue\" holds \"true\"";
+    EXPECT_TRUE(record.options.autoBackup) << "\"true1\" holds \"true\"";
+    EXPECT_FALSE(record.options.displayTips) << "\"TRUE\" does not";
+    EXPECT_EQ(record.source, (SideFields{"Microsoft Jet 4.0 OLE DB Provider", "/Data/Shop.mdb", "Admin", "Secret", "Shop"}));
+    EXPECT_EQ(record.target, (SideFields{"Microsoft Jet 4.0 OLE DB Provider", "/Data/Out.xls", "", "", ""}));
+    EXPECT_FALSE(migrator.autoBackup()) << "reading hands nothing to the main window";
+}
+
+TEST_F(ConfigFileTest, SectionsStayEmptyWhenConfigIsFalse) {
+    WriteFile(ConfigPath(), "[Public]\nConfig=false\nTips=true\n[SourceDB]\nSourceName=x\n");
+    ConfigDialogRecord record;
+    ReadConfigOptions(record, migrator);
+    EXPECT_FALSE(record.options.configFile);
+    EXPECT_EQ(record.source, SideFields{});
+    EXPECT_TRUE(record.options.displayTips);
+    EXPECT_THAT(ui.tipsPageChanges(), ElementsAre(true));
+    WriteFile(ConfigPath(), "[Public]\nTips=false\n");
+    ReadConfigOptions(record, migrator);
+    EXPECT_THAT(ui.tipsPageChanges(), ElementsAre(true, false));
+}
+
+TEST_F(ConfigFileTest, ValuesAreCutTo79Characters) {
+    const std::string longPassword(100, 'p');
+    std::string longName;
+    for (int i = 0; i < 90; ++i) longName += "\xC3\xA9";  // 90 two-byte characters
+    WriteFile(ConfigPath(), "[SourceDB]\nPassWord=" + longPassword + "\nSourceName=" + longName + "\n");
+    ConfigDialogRecord record;
+    ReadConfigSections(record, migrator);
+    EXPECT_EQ(record.source.password, std::string(79, 'p'));
+    EXPECT_EQ(record.source.sourceName, longName.substr(0, 158)) << "79 whole characters, no broken sequence";
+}
+
+TEST_F(ConfigFileTest, SectionsWithoutAFileShowTheMessageAndChangeNothing) {
+    ConfigDialogRecord record = TypedRecord(true);
+    const ConfigDialogRecord before = record;
+    ReadConfigSections(record, migrator);
+    EXPECT_EQ(record.source, before.source);
+    ASSERT_EQ(ui.boxes().size(), 1u);
+    EXPECT_EQ(ui.boxes()[0].text, "找不到有效配置文件(" + ConfigPath().string() + "),检查配置文件路径!");
+}
+
+TEST_F(ConfigFileTest, ConnectWritesTheTypedValuesAndHandsOverLowerCase) {
+    ConfigDialogRecord record = TypedRecord(true);
+    WriteConfigOnConnect(record, migrator);
+    EXPECT_EQ(ReadFile(ConfigPath()),
+              "[Public]\n"
+              "Tips=false\n"
+              "AutoBackup=true\n"
+              "Config=true\n"
+              "[SourceDB]\n"
+              "Provider=Microsoft Jet 4.0 OLE DB Provider\n"
+              "SourceName=/Data/Shop.MDB\n"
+              "UserID=Admin\n"
+              "PassWord=PassWord1\n"
+              "CatalogName=Shop\n"
+              "[TargetDB]\n"
+              "Provider=Microsoft Jet 4.0 OLE DB Provider\n"
+              "SourceName=/Data/Out.XLS\n"
+              "UserID=\n"
+              "PassWord=\n"
+              "CatalogName=Out\n");
+    EXPECT_EQ(fs::status(ConfigPath()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+
+    const ConnectionSettings& source = migrator.sourceSettings();
+    EXPECT_EQ(source.sourceName, "/data/shop.mdb");
+    EXPECT_EQ(source.catalogName, "shop");
+    EXPECT_EQ(source.password, "PassWord1");
+    EXPECT_EQ(source.userId, "Admin");
+    EXPECT_EQ(source.providerName, "Microsoft Jet 4.0 OLE DB Provider");
+    EXPECT_EQ(source.providerProgId, "Microsoft.Jet.OLEDB.4.0");
+    EXPECT_EQ(migrator.targetSettings().sourceName, "/data/out.xls");
+    EXPECT_EQ(record.source.sourceName, "/data/shop.mdb") << "the dialog's fields are lower case too";
+    EXPECT_EQ(record.target.catalogName, "out");
+    EXPECT_TRUE(migrator.autoBackup());
+    EXPECT_TRUE(ui.boxes().empty());
+}
+
+TEST_F(ConfigFileTest, ConnectWithoutConfigFileKeepsTheOldSections) {
+    WriteFile(ConfigPath(), "; written by hand\n[Public]\nConfig=true\n\n[SourceDB]\nSourceName=/old.mdb\n");
+    fs::permissions(ConfigPath(), fs::perms::all);
+    ConfigDialogRecord record = TypedRecord(false);
+    WriteConfigOnConnect(record, migrator);
+    EXPECT_EQ(ReadFile(ConfigPath()),
+              "; written by hand\n[Public]\nConfig=false\nTips=false\nAutoBackup=true\n\n[SourceDB]\nSourceName=/old.mdb\n");
+    EXPECT_EQ(fs::status(ConfigPath()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(migrator.sourceSettings().sourceName, "/data/shop.mdb");
+}
+
+TEST_F(ConfigFileTest, ConnectReportsAFileItCannotWriteAndStillHandsOver) {
+    app::Migrator homeless(ui, scratch / "no-such-folder");
+    ConfigDialogRecord record = TypedRecord(true);
+    WriteConfigOnConnect(record, homeless);
+    ASSERT_EQ(ui.lines().size(), 1u);
+    EXPECT_EQ(ui.lines()[0].colours, app::kErrorColours);
+    EXPECT_THAT(ui.messages()[0], ::testing::HasSubstr((scratch / "no-such-folder" / "migrator.cfg").string()));
+    EXPECT_EQ(homeless.sourceSettings().catalogName, "shop");
+}
+
+TEST_F(ConfigFileTest, SaveConfigWritesBothSectionsAndHandsNothingOver) {
+    ConfigDialogRecord record = TypedRecord(true);
+    record.options.displayTips = true;
+    SaveConfig(record, migrator);
+    const std::string text = ReadFile(ConfigPath());
+    EXPECT_TRUE(text.starts_with("[Public]\nConfig=true\nTips=true\nAutoBackup=true\n[SourceDB]\n")) << text;
+    EXPECT_THAT(text, ::testing::HasSubstr("[TargetDB]\nProvider=Microsoft Jet 4.0 OLE DB Provider\nSourceName=/Data/Out.XLS\n"));
+    EXPECT_EQ(migrator.sourceSettings(), ConnectionSettings{});
+    EXPECT_FALSE(migrator.autoBackup());
+    EXPECT_EQ(record.source.sourceName, "/Data/Shop.MDB");
+    ASSERT_EQ(ui.boxes().size(), 1u);
+    EXPECT_EQ(ui.boxes()[0].text, "The Config Infomation saved successfully!");
+}
+
+TEST_F(ConfigFileTest, SaveConfigWithTheOptionOffWritesOnlyConfigFalse) {
+    WriteFile(ConfigPath(), "[Public]\nTips=true\nAutoBackup=false\n");
+    SaveConfig(TypedRecord(false), migrator);
+    EXPECT_EQ(ReadFile(ConfigPath()), "[Public]\nTips=true\nAutoBackup=false\nConfig=false\n");
+}
+
+TEST_F(ConfigFileTest, SaveConfigThatFailsSaysSoInsteadOfSuccess) {
+    app::Migrator homeless(ui, scratch / "no-such-folder");
+    SaveConfig(TypedRecord(true), homeless);
+    ASSERT_EQ(ui.boxes().size(), 1u);
+    EXPECT_EQ(ui.boxes()[0].icon, app::MessageIcon::Error);
+    EXPECT_THAT(ui.boxes()[0].text, ::testing::HasSubstr("not saved"));
+}
+
+TEST_F(ConfigFileTest, WrittenValuesReadBackThroughTheDialogRecord) {
+    ConfigDialogRecord typed = TypedRecord(true);
+    typed.options.displayTips = true;
+    SaveConfig(typed, migrator);
+    ConfigDialogRecord reopened;
+    ReadConfigOptions(reopened, migrator);
+    EXPECT_EQ(reopened.source, typed.source);
+    EXPECT_EQ(reopened.target, typed.target);
+    EXPECT_EQ(reopened.options, typed.options);
+}
+
+}  // namespace
+}  // namespace tabvex::connect
