@@ -1,0 +1,86 @@
+// How fast Log lines are written once the Log is full, and how long reading and
+// writing migrator.cfg take.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+#include "app/output_lines.h"
+#include "connect/config_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace tabvex;
+
+// A window that draws nothing, so that only the program's own work is measured.
+class SilentUserInterface : public app::UserInterface {
+public:
+    void ShowOutputLine(const app::OutputLine&) override {}
+    void ShowTip(const std::string&, const std::string&) override {}
+    void ShowTipsPage(bool) override {}
+    void SetStatusText(app::StatusPane, const std::string&) override {}
+    app::MessageAnswer ShowMessageBox(const app::MessageBoxRequest&) override { return app::MessageAnswer::Ok; }
+    std::optional<fs::path> ChooseFolder(const std::string&, const fs::path&) override { return std::nullopt; }
+    std::optional<fs::path> ChooseFile(const app::FileChooserRequest&) override { return std::nullopt; }
+    void RedrawTree(app::TreeSide) override {}
+    void RebuildTaskList() override {}
+    void PostCommand(int) override {}
+};
+
+void WriteOutputLineIntoAFullLog(benchmark::State& state) {
+    SilentUserInterface ui;
+    app::Migrator migrator(ui, "/nonexistent");
+    for (int i = 0; i < 1001; ++i) app::WriteOutputLine(migrator, "warm-up %d", i);
+    int row = 0;
+    for (auto _ : state) app::WriteOutputLine(migrator, "E::TABLE: [%s].[%s] row %d failed", "shop", "orders", ++row);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(WriteOutputLineIntoAFullLog);
+
+class ConfigFolder {
+public:
+    ConfigFolder() : path_(fs::temp_directory_path() / ("tabvex-bench-" + std::to_string(getpid()))) {
+        fs::create_directories(path_);
+    }
+    ~ConfigFolder() { fs::remove_all(path_); }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+connect::ConfigDialogRecord TypicalRecord() {
+    connect::ConfigDialogRecord record;
+    record.source = {"Microsoft Jet 4.0 OLE DB Provider", "/data/shop.mdb", "Admin", "secret", "shop"};
+    record.target = {"Microsoft Jet 4.0 OLE DB Provider", "/data/shop.xls", "", "", "shop"};
+    record.options.configFile = true;
+    return record;
+}
+
+void ConnectWritesMigratorCfg(benchmark::State& state) {
+    ConfigFolder folder;
+    SilentUserInterface ui;
+    app::Migrator migrator(ui, folder.path());
+    for (auto _ : state) {
+        auto record = TypicalRecord();
+        connect::WriteConfigOnConnect(record, migrator);
+    }
+}
+BENCHMARK(ConnectWritesMigratorCfg);
+
+void DialogReadsMigratorCfg(benchmark::State& state) {
+    ConfigFolder folder;
+    SilentUserInterface ui;
+    app::Migrator migrator(ui, folder.path());
+    auto typed = TypicalRecord();
+    connect::WriteConfigOnConnect(typed, migrator);
+    for (auto _ : state) {
+        connect::ConfigDialogRecord record;
+        connect::ReadConfigOptions(record, migrator);
+        benchmark::DoNotOptimize(record);
+    }
+}
+BENCHMARK(DialogReadsMigratorCfg);
+
+}  // namespace
