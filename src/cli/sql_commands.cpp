@@ -1,0 +1,116 @@
+// tabvex-cli sql FILE STATEMENT: runs one statement through the Jet provider, as
+// the program's own statement runners do (an .xls file opens the Excel ISAM), and
+// prints the rows tab-separated under a header, or the result code and the error
+// record's description.
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <strings.h>
+
+#include "cli/cli_command.h"
+#include "platform/oledb/data_source.h"
+#include "platform/registry/class_registry.h"
+
+namespace tabvex::cli {
+namespace {
+
+using namespace tabvex::oledb;
+
+constexpr std::size_t kSlot = 8200;  // the program's slot: 8192 bytes of text, length, status
+constexpr std::size_t kMaxText = 8192;
+
+int Fail(HRESULT code, const char* step) {
+    std::shared_ptr<const ErrorObject> error;
+    std::string description = GetErrorInfo(error) == S_OK && error->Record(0) ? error->Record(0)->description : "";
+    std::fprintf(stderr, "%s failed with error code [0x%08x]: %s\n", step, static_cast<unsigned>(code),
+                 description.c_str());
+    return 1;
+}
+
+bool IsWorkbook(const std::string& file) {
+    return file.size() >= 4 && strcasecmp(file.c_str() + file.size() - 4, ".xls") == 0;
+}
+
+HRESULT OpenSession(const std::string& file, std::shared_ptr<Session>& session, const char*& step) {
+    std::shared_ptr<ComObject> object;
+    step = "Create provider";
+    HRESULT result = registry::CreateInstanceByProgId("Microsoft.Jet.OLEDB.4.0", object);
+    if (Failed(result)) return result;
+    auto dataSource = std::dynamic_pointer_cast<DataSource>(object);
+    DBPROPSET init{DBPROPSET_DBINIT, {}};
+    AddProperty(init, DBPROP_INIT_DATASOURCE, file);
+    AddProperty(init, DBPROP_INIT_PROVIDERSTRING,
+                std::string(IsWorkbook(file) ? "Excel 8.0;HDR=Yes;" : ";COUNTRY=0;CP=1252;LANGID=0x0409"));
+    std::vector sets{init};
+    step = "Open data source";
+    if (Failed(result = dataSource->SetProperties(sets))) return result;
+    if (Failed(result = dataSource->Initialize())) return result;
+    step = "Create session";
+    return dataSource->CreateSession(session);
+}
+
+// Prints every column but the bookmark, each read as text through one slot.
+HRESULT PrintRows(Rowset& rowset) {
+    std::vector<DBCOLUMNINFO> columns;
+    HRESULT result = rowset.GetColumnInfo(columns);
+    if (Failed(result)) return result;
+    if (!columns.empty() && columns.front().ordinal == 0) columns.erase(columns.begin());
+    std::vector<DBBINDING> bindings;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        DBBINDING binding;
+        binding.ordinal = columns[i].ordinal;
+        binding.valueOffset = i * kSlot;
+        binding.lengthOffset = i * kSlot + kMaxText;
+        binding.statusOffset = i * kSlot + kMaxText + 4;
+        binding.maxLength = kMaxText;
+        bindings.push_back(binding);
+        std::cout << (i ? "\t" : "") << columns[i].name;
+    }
+    std::cout << '\n';
+    HACCESSOR accessor = 0;
+    if (Failed(result = rowset.CreateAccessor(DBACCESSOR_ROWDATA, bindings, accessor))) return result;
+    std::vector<std::byte> buffer(columns.size() * kSlot);
+    HROW row = 0;
+    while ((result = rowset.GetNextRows(row)) == S_OK) {
+        if (Failed(result = rowset.GetData(row, accessor, buffer.data()))) return result;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            DBSTATUS status = 0;
+            std::memcpy(&status, buffer.data() + i * kSlot + kMaxText + 4, sizeof status);
+            const char* text = reinterpret_cast<const char*>(buffer.data() + i * kSlot);
+            std::cout << (i ? "\t" : "") << (status == DBSTATUS_S_ISNULL ? "(NULL)" : text);
+        }
+        std::cout << '\n';
+        rowset.ReleaseRows(row);
+    }
+    return Failed(result) ? result : S_OK;
+}
+
+int RunSql(const std::vector<std::string>& args) {
+    if (args.size() != 2) {
+        std::cerr << "usage: tabvex-cli sql FILE STATEMENT\n";
+        return 2;
+    }
+    std::shared_ptr<Session> session;
+    const char* step = "";
+    HRESULT result = OpenSession(args[0], session, step);
+    if (Failed(result)) return Fail(result, step);
+    std::shared_ptr<Command> command;
+    if (Failed(result = session->CreateCommand(command))) return Fail(result, "Create command");
+    if (Failed(result = command->SetCommandText(DBGUID_DBSQL, args[1]))) return Fail(result, "Set command text");
+    std::shared_ptr<Rowset> rowset;
+    std::int64_t rowsAffected = 0;
+    if (Failed(result = command->Execute(rowset, &rowsAffected))) return Fail(result, "Execute");
+    if (!rowset) {
+        std::cout << "RESULT: The operation completed SUCCESSFULLY (" << rowsAffected << " rows affected)\n";
+        return 0;
+    }
+    if (Failed(result = PrintRows(*rowset))) return Fail(result, "Read rows");
+    return 0;
+}
+
+const CliCommandRegistration kSql{{"sql", "FILE STATEMENT",
+                                   "run one Jet SQL statement on an Access database or a workbook (.xls)", "",
+                                   RunSql}};
+
+}  // namespace
+}  // namespace tabvex::cli
