@@ -93,8 +93,9 @@ HRESULT Rowset::GetNextRows(HROW& row) {
 }
 
 const Value& Rowset::ColumnValue(DBORDINAL ordinal) {
+    static const Value missing;  // a source row shorter than its columns reads as NULL there
     if (bookmark_ == Bookmark::Reported && ordinal == 0) return bookmarkValue_;
-    return row_[ordinal - 1];
+    return ordinal - 1 < row_.size() ? row_[ordinal - 1] : missing;
 }
 
 HRESULT Rowset::GetData(HROW row, HACCESSOR accessor, void* buffer) {
