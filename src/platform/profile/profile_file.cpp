@@ -2,8 +2,8 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <sstream>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "platform/profile/atomic_file.h"
 
@@ -11,13 +11,37 @@ namespace tabvex::profile {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The whole file, or nullopt with errno set when it cannot be opened or read (a
+// folder of that name included).
+std::optional<std::string> ReadWholeFile(const fs::path& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string content;
+    char buffer[8192];
+    ssize_t count;
+    while ((count = read(fd, buffer, sizeof buffer)) != 0) {
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) {
+            const int error = errno;
+            close(fd);
+            errno = error;
+            return std::nullopt;
+        }
+        content.append(buffer, static_cast<std::size_t>(count));
+    }
+    close(fd);
+    return content;
+}
+
+}  // namespace
+
 ProfileFile::ProfileFile(fs::path path) : path_(std::move(path)) {
     std::error_code ignored;
     if (!fs::exists(path_, ignored)) return;
-    std::ifstream in(path_, std::ios::binary);
-    std::ostringstream text;
-    if (in && (text << in.rdbuf()) && !in.bad()) {
-        document_ = ProfileDocument::Parse(text.str());
+    if (const auto text = ReadWholeFile(path_)) {
+        document_ = ProfileDocument::Parse(*text);
         readable_ = true;
     } else {
         loadError_ = std::strerror(errno);

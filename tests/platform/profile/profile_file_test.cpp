@@ -77,6 +77,17 @@ TEST(ProfileWrite, KeepsEveryOtherLineInItsPlace) {
               "x=1\n");
 }
 
+TEST(ProfileWrite, AnEmptyFileIsWrittenAndAFolderIsNot) {
+    ScratchDir dir;
+    WriteFile(dir / "empty.ini", "");
+    WriteProfileString(dir / "empty.ini", "S", "k", "v");
+    EXPECT_EQ(ReadFile(dir / "empty.ini"), "[S]\nk=v\n");
+    fs::create_directory(dir / "folder.ini");
+    EXPECT_EQ(ReadProfileString(dir / "folder.ini", "S", "k", "dflt"), "dflt");
+    EXPECT_THROW(WriteProfileString(dir / "folder.ini", "S", "k", "v"), ProfileError);
+    EXPECT_TRUE(fs::is_directory(dir / "folder.ini"));
+}
+
 TEST(ProfileWrite, KeepsCrlfLineEndsAndByteOrderMark) {
     ScratchDir dir;
     WriteFile(dir / "a.ini", "\xEF\xBB\xBF[S]\r\nk=1\r\n");
