@@ -68,17 +68,17 @@ void WriteOptions(profile::ProfileFile& file, const ConfigDialogOptions& options
     file.Write(kPublic, "AutoBackup", FlagText(options.autoBackup));
 }
 
-ConnectionSettings HandOver(SideFields& fields) {
+// Copies what the dialog decides into the main window's record; the DBMS name stays,
+// as connecting sets it.
+void HandOver(SideFields& fields, ConnectionSettings& settings) {
     fields.sourceName = ToLowerAscii(fields.sourceName);
     fields.catalogName = ToLowerAscii(fields.catalogName);
-    ConnectionSettings settings;
     settings.password = fields.password;
     settings.userId = fields.userId;
     settings.sourceName = fields.sourceName;
     settings.catalogName = fields.catalogName;
     settings.providerName = fields.providerName;
     settings.providerProgId = ProviderProgId(fields.providerName);
-    return settings;
 }
 
 void ShowBox(app::Migrator& migrator, std::string text, app::MessageIcon icon) {
@@ -129,8 +129,8 @@ void WriteConfigOnConnect(ConfigDialogRecord& record, app::Migrator& migrator) {
     } catch (const profile::ProfileError& e) {
         app::WriteOutputLine(migrator, "E::The configuration was not saved: %s", e.what());
     }
-    migrator.sourceSettings() = HandOver(record.source);
-    migrator.targetSettings() = HandOver(record.target);
+    HandOver(record.source, migrator.sourceSettings());
+    HandOver(record.target, migrator.targetSettings());
 }
 
 void SaveConfig(const ConfigDialogRecord& record, app::Migrator& migrator) {

@@ -103,6 +103,7 @@ TEST_F(ConfigFileTest, SectionsWithoutAFileShowTheMessageAndChangeNothing) {
 
 TEST_F(ConfigFileTest, ConnectWritesTheTypedValuesAndHandsOverLowerCase) {
     ConfigDialogRecord record = TypedRecord(true);
+    migrator.sourceSettings().dbmsName = "MS Jet[04.00.0000]";
     WriteConfigOnConnect(record, migrator);
     EXPECT_EQ(ReadFile(ConfigPath()),
               "[Public]\n"
@@ -130,6 +131,7 @@ TEST_F(ConfigFileTest, ConnectWritesTheTypedValuesAndHandsOverLowerCase) {
     EXPECT_EQ(source.userId, "Admin");
     EXPECT_EQ(source.providerName, "Microsoft Jet 4.0 OLE DB Provider");
     EXPECT_EQ(source.providerProgId, "Microsoft.Jet.OLEDB.4.0");
+    EXPECT_EQ(source.dbmsName, "MS Jet[04.00.0000]") << "connecting, not the dialog, sets the DBMS name";
     EXPECT_EQ(migrator.targetSettings().sourceName, "/data/out.xls");
     EXPECT_EQ(record.source.sourceName, "/data/shop.mdb") << "the dialog's fields are lower case too";
     EXPECT_EQ(record.target.catalogName, "out");
