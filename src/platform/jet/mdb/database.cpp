@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/jet/mdb/catalog_check.h"
 #include "platform/jet/mdb/file_check.h"
 #include "platform/jet/mdb/libmdb_handle.h"
 #include "platform/jet/mdb/mdb_error.h"
@@ -65,6 +66,7 @@ Database Database::Open(const fs::path& path) {
     state->facts = CheckDatabaseFile(path);
     state->mdb.reset(mdb_open(path.c_str(), MDB_NOFLAGS));
     if (!state->mdb) throw MdbError(path, "the database cannot be opened");
+    CheckCatalogLongValues(state->mdb.get(), path);
     GPtrArray* entries = mdb_read_catalog(state->mdb.get(), MDB_ANY);
     if (!entries) throw MdbError(path, "the database's catalog cannot be read");
     for (guint i = 0; i < entries->len; ++i) {

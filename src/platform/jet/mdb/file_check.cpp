@@ -80,17 +80,42 @@ bool HasPassword(const Page& header, JetVersion version) {
     return false;
 }
 
-// The row `pointer` (page << 8 | row) names must exist on a data page of the file.
-void CheckRowPointer(PageFile& file, const fs::path& path, const FileFacts& facts, std::uint32_t pointer,
-                     const char* what) {
+// The bytes of the row `pointer` (page << 8 | row) names, which must exist on a data
+// page of the file.
+Page FindRow(PageFile& file, const fs::path& path, const FileFacts& facts, std::uint32_t pointer, const char* what) {
     Page page = file.Read(pointer >> 8, what);
     unsigned row = pointer & 0xFF;
-    int countOffset = facts.version == JetVersion::Jet3 ? kJet3RowCountOffset : format::kDataRowCount;
-    if (page[0] != format::kPageData || row >= U16(page, static_cast<size_t>(countOffset)) ||
-        static_cast<size_t>(countOffset + 2 + 2 * row + 2) > page.size())
-        throw MdbError(path, std::string("the database is damaged: ") + what + " is missing");
-    unsigned start = U16(page, static_cast<size_t>(countOffset + 2 + 2 * row)) & format::kRowOffsetMask;
-    if (start >= page.size()) throw MdbError(path, std::string("the database is damaged: ") + what + " is out of bounds");
+    auto countOffset = static_cast<size_t>(facts.version == JetVersion::Jet3 ? kJet3RowCountOffset : format::kDataRowCount);
+    auto damaged = [&] { return MdbError(path, std::string("the database is damaged: ") + what + " is missing"); };
+    if (page[0] != format::kPageData || row >= U16(page, countOffset) || countOffset + 2 + 2 * row + 2 > page.size())
+        throw damaged();
+    size_t start = U16(page, countOffset + 2 + 2 * row) & format::kRowOffsetMask;
+    size_t end = row == 0 ? page.size() : U16(page, countOffset + 2 * row) & format::kRowOffsetMask;
+    if (start >= end || end > page.size()) throw damaged();
+    return Page(page.begin() + static_cast<std::ptrdiff_t>(start), page.begin() + static_cast<std::ptrdiff_t>(end));
+}
+
+// No page a usage map marks may lie beyond the end of the file: libmdb would read
+// on past it (a cut-short file makes it loop for ever).
+void CheckUsageMap(PageFile& file, const fs::path& path, const FileFacts& facts, const Page& map) {
+    auto beyond = [&] { return MdbError(path, "the database is damaged: a table's page map reaches beyond the file"); };
+    constexpr std::uint8_t kInlineMap = 0, kPagedMap = 1;
+    constexpr size_t kInlineHeader = 5;
+    if (map[0] == kInlineMap) {
+        if (map.size() < kInlineHeader) throw beyond();
+        std::uint64_t first = U32(map, 1);
+        for (size_t bit = 0; bit < (map.size() - kInlineHeader) * 8; ++bit)
+            if ((map[kInlineHeader + bit / 8] >> (bit % 8) & 1) && first + bit >= facts.pageCount) throw beyond();
+    } else if (map[0] == kPagedMap) {
+        const std::uint64_t pagesPerMapPage = (static_cast<std::uint64_t>(facts.pageSize) - 4) * 8;
+        for (size_t slot = 0; 1 + 4 * slot + 4 <= map.size(); ++slot) {
+            std::uint32_t mapPage = U32(map, 1 + 4 * slot);
+            if (mapPage == 0) continue;
+            Page bits = file.Read(mapPage, "a table's page map");
+            for (std::uint64_t bit = 0; bit < pagesPerMapPage; ++bit)
+                if ((bits[4 + bit / 8] >> (bit % 8) & 1) && slot * pagesPerMapPage + bit >= facts.pageCount) throw beyond();
+        }
+    }
 }
 
 }  // namespace
@@ -155,8 +180,9 @@ void CheckTableDefinition(const fs::path& path, const FileFacts& facts, std::uin
         fixedPart > chainBytes)
         throw MdbError(path, "the database is damaged: a table definition at page " + std::to_string(firstPage) +
                                  " has impossible counts");
-    CheckRowPointer(file, path, facts, U32(first, static_cast<size_t>(layout.usageMap)), "a table's page map");
-    CheckRowPointer(file, path, facts, U32(first, static_cast<size_t>(layout.freeMap)), "a table's free-space map");
+    Page usageMap = FindRow(file, path, facts, U32(first, static_cast<size_t>(layout.usageMap)), "a table's page map");
+    CheckUsageMap(file, path, facts, usageMap);
+    FindRow(file, path, facts, U32(first, static_cast<size_t>(layout.freeMap)), "a table's free-space map");
 }
 
 }  // namespace tabvex::mdb

@@ -1,38 +1,29 @@
 #include "platform/jet/mdb/row_cursor.h"
 
+#include <optional>
 #include <string>
 
 #include "platform/jet/mdb/libmdb_handle.h"
 #include "platform/jet/mdb/long_value.h"
 #include "platform/jet/mdb/mdb_error.h"
 #include "platform/jet/mdb/row_cursor_state.h"
+#include "platform/jet/mdb/row_scanner.h"
 #include "platform/jet/mdb/schema_reader.h"
 #include "platform/jet/mdb/value_text.h"
 
 namespace tabvex::mdb {
-
-namespace {
-
-// Row offsets flagged so are deleted rows or pointers to rows moved elsewhere
-// (the moved row itself is met where it now lives).
-constexpr int kSkippedRowFlag = 0x4000;
-constexpr int kRowOffsetMask = 0x1FFF;
-
-}  // namespace
 
 struct RowCursor::State {
     std::filesystem::path file;
     MdbHandlePtr mdb;
     MdbTablePtr table;
     std::vector<ColumnInfo> columns;
+    std::optional<RowScanner> scanner;
     std::vector<MdbField> fields;
     std::vector<Value> values;
-    bool onPage = false;
-    unsigned nextRow = 0;
     std::string longValue;       // raw bytes of the current memo or OLE value
     std::vector<char> converted;  // UTF-8 text converted by libmdb
 
-    bool NextRowBounds(int& start, size_t& size);
     void ConvertRow();
     void ConvertField(const MdbField& field, const ColumnInfo& column, std::string& out);
     void AppendText(std::span<const std::uint8_t> bytes, std::string& out);
@@ -50,30 +41,9 @@ RowCursor OpenRowCursor(const CursorSource& source) {
     if (!state->table || !mdb_read_columns(state->table.get()))
         throw MdbError(file, "the definition of table '" + name + "' cannot be read");
     state->columns = DescribeColumns(*state->table, IS_JET3(state->mdb.get()));
-    state->fields.resize(state->columns.size());
     state->values.resize(state->columns.size());
-    mdb_rewind_table(state->table.get());
+    state->scanner.emplace(state->table.get());
     return RowCursor(std::move(state));
-}
-
-bool RowCursor::State::NextRowBounds(int& start, size_t& size) {
-    MdbHandle* handle = mdb.get();
-    for (;;) {
-        if (!onPage) {
-            if (!mdb_read_next_dpg(table.get())) return false;
-            onPage = true;
-            nextRow = 0;
-        }
-        auto rows = static_cast<unsigned>(mdb_get_int16(handle->pg_buf, handle->fmt->row_count_offset));
-        if (nextRow >= rows) {
-            onPage = false;
-            continue;
-        }
-        if (mdb_find_row(handle, static_cast<int>(nextRow++), &start, &size) != 0 || size == 0) continue;
-        if (start & kSkippedRowFlag) continue;
-        start &= kRowOffsetMask;
-        return true;
-    }
 }
 
 void RowCursor::State::AppendText(std::span<const std::uint8_t> bytes, std::string& out) {
@@ -134,15 +104,9 @@ const std::vector<ColumnInfo>& RowCursor::columns() const { return state_->colum
 const std::vector<Value>& RowCursor::values() const { return state_->values; }
 
 bool RowCursor::Next() {
-    int start = 0;
-    size_t size = 0;
-    while (state_->NextRowBounds(start, size)) {
-        if (mdb_crack_row(state_->table.get(), start, size, state_->fields.data()) < 0)
-            continue;  // a row libmdb cannot take apart is skipped, as mdb-export does
-        state_->ConvertRow();
-        return true;
-    }
-    return false;
+    if (!state_->scanner->Next(state_->fields)) return false;
+    state_->ConvertRow();
+    return true;
 }
 
 }  // namespace tabvex::mdb
