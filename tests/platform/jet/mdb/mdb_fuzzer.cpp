@@ -1,0 +1,55 @@
+// libFuzzer target for the engine's own parsing of untrusted bytes: the checks made
+// on a file before libmdb sees it, and the decoding of stored values and of value
+// text. (libmdb itself is exercised by the damaged-file tests with fixed seeds.)
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "platform/jet/mdb/file_check.h"
+#include "platform/jet/mdb/jet_date.h"
+#include "platform/jet/mdb/mdb_error.h"
+#include "platform/jet/mdb/value_encoder.h"
+#include "platform/jet/mdb/value_text.h"
+
+using namespace tabvex::mdb;
+
+namespace {
+
+void CheckAsFile(const std::uint8_t* data, size_t size) {
+    static const std::string path = "/tmp/tabvex-mdb-fuzz-" + std::to_string(getpid()) + ".mdb";
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return;
+    std::fwrite(data, 1, size, f);
+    std::fclose(f);
+    try {
+        CheckDatabaseFile(path);
+    } catch (const MdbError&) {
+    }
+}
+
+void DecodeValues(const std::uint8_t* data, size_t size) {
+    std::span<const std::uint8_t> bytes(data, size);
+    std::string_view text(reinterpret_cast<const char*>(data), size);
+    for (auto type : {JetType::Byte, JetType::Integer, JetType::Long, JetType::Currency, JetType::Single,
+                      JetType::Double, JetType::DateTime, JetType::Guid, JetType::Numeric, JetType::BigInt,
+                      JetType::Boolean, JetType::Text, JetType::Binary}) {
+        std::string out;
+        AppendFixedValueText(type, bytes, size > 0 ? data[0] % 29 : 0, out);
+        if (auto encoded = EncodeValue(type, text); encoded && FixedSizeOf(type) > 0 && type != JetType::Boolean) {
+            out.clear();
+            AppendFixedValueText(type, *encoded, 0, out);
+        }
+    }
+    JetDateFromText(text);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
+    CheckAsFile(data, size);
+    DecodeValues(data, size);
+    return 0;
+}
