@@ -109,6 +109,12 @@ std::size_t CharacterCount(std::string_view text) {
     return count;
 }
 
+std::size_t Utf16Length(std::string_view text) {
+    std::size_t units = 0;
+    for (std::size_t pos = 0; pos < text.size();) units += NextCodePoint(text, pos) >= 0x10000 ? 2 : 1;
+    return units;
+}
+
 std::string_view CharacterSlice(std::string_view text, std::size_t first, std::size_t count) {
     std::size_t pos = 0;
     for (std::size_t skipped = 0; skipped < first && pos < text.size(); ++skipped) NextCodePoint(text, pos);

@@ -1,0 +1,109 @@
+#include "platform/jet/excel/excel_cell_value.h"
+
+#include <cmath>
+
+#include "platform/jet/sql/date_time.h"
+#include "platform/jet/sql/text_case.h"
+#include "platform/jet/sql/value.h"
+#include "platform/xls/limits.h"
+
+namespace tabvex::jet::excel {
+namespace {
+
+oledb::DateTime ToCivil(const sql::DateTime& when) {
+    sql::CivilDateTime c = when.civil();
+    return oledb::DateTime{c.year, static_cast<int>(c.month), static_cast<int>(c.day),
+                           static_cast<int>(c.hour), static_cast<int>(c.minute), static_cast<int>(c.second)};
+}
+
+std::optional<sql::DateTime> FromCivil(const oledb::DateTime& c) {
+    return sql::DateTime::FromCivil({c.year, static_cast<unsigned>(c.month), static_cast<unsigned>(c.day),
+                                     static_cast<unsigned>(c.hour), static_cast<unsigned>(c.minute),
+                                     static_cast<unsigned>(c.second)});
+}
+
+// Currency is exact to four places; a cell's double is rounded to them.
+oledb::Value CurrencyValue(double number) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.4f", number);
+    return oledb::Decimal{buffer};
+}
+
+std::optional<double> CellNumber(const xls::CellValue& cell) {
+    if (cell.type == xls::CellType::Number) return cell.number;
+    if (cell.type == xls::CellType::Text) return sql::ParseNumberText(cell.text);
+    return std::nullopt;
+}
+
+// The number a value stands for in a number, currency or date column.
+std::optional<double> NumberOf(const oledb::Value& value, ExcelColumnKind kind) {
+    struct Visitor {
+        ExcelColumnKind kind;
+        std::optional<double> operator()(std::monostate) const { return std::nullopt; }
+        std::optional<double> operator()(bool flag) const { return flag ? -1.0 : 0.0; }
+        std::optional<double> operator()(std::int64_t number) const { return static_cast<double>(number); }
+        std::optional<double> operator()(double number) const { return number; }
+        std::optional<double> operator()(const oledb::Decimal& decimal) const {
+            return sql::ParseNumberText(decimal.text);
+        }
+        std::optional<double> operator()(const oledb::DateTime& when) const {
+            auto date = FromCivil(when);
+            return date ? std::optional<double>(date->serial()) : std::nullopt;
+        }
+        std::optional<double> operator()(const std::string& text) const {
+            if (kind == ExcelColumnKind::DateTime)
+                if (auto date = sql::ParseDateTime(text)) return date->serial();
+            return sql::ParseNumberText(text);
+        }
+        std::optional<double> operator()(const oledb::Bytes&) const { return std::nullopt; }
+    };
+    return std::visit(Visitor{kind}, value);
+}
+
+std::string Quoted(const oledb::Value& value) {
+    std::string text = oledb::ValueText(value);
+    return text.size() > 40 ? "'" + text.substr(0, 40) + "...'" : "'" + text + "'";
+}
+
+}  // namespace
+
+oledb::Value ReadCell(const xls::CellValue& cell, ExcelColumnKind kind) {
+    if (cell.type == xls::CellType::Empty || cell.type == xls::CellType::Error) return std::monostate{};
+    switch (kind) {
+    case ExcelColumnKind::Text:
+    case ExcelColumnKind::LongText: return cell.Shown();
+    case ExcelColumnKind::Boolean:
+        if (cell.type == xls::CellType::Boolean || cell.type == xls::CellType::Number) return cell.number != 0;
+        if (sql::EqualsIgnoringCase(cell.text, "True")) return true;
+        if (sql::EqualsIgnoringCase(cell.text, "False")) return false;
+        return std::monostate{};
+    default: break;
+    }
+    std::optional<double> number = CellNumber(cell);
+    if (!number && kind == ExcelColumnKind::DateTime && cell.type == xls::CellType::Text)
+        if (auto date = sql::ParseDateTime(cell.text)) return ToCivil(*date);
+    if (!number) return std::monostate{};
+    if (kind == ExcelColumnKind::Currency) return CurrencyValue(*number);
+    if (kind == ExcelColumnKind::DateTime) return ToCivil(sql::DateTime::FromSerial(*number));
+    return *number;
+}
+
+CellContent CellContentFor(const oledb::Value& value, ExcelColumnKind kind, const std::string& column) {
+    if (oledb::IsNull(value)) return std::monostate{};
+    if (kind == ExcelColumnKind::Text || kind == ExcelColumnKind::LongText || kind == ExcelColumnKind::Boolean) {
+        std::string text = oledb::ValueText(value);
+        std::size_t length = sql::Utf16Length(text);
+        if (length > xls::kMaxCellText)
+            throw IsamError(oledb::DB_E_DATAOVERFLOW, "The value for column '" + column + "' has " +
+                                                          std::to_string(length) + " characters; an Excel cell holds at most " +
+                                                          std::to_string(xls::kMaxCellText) + ".");
+        return text;
+    }
+    std::optional<double> number = NumberOf(value, kind);
+    if (!number || !std::isfinite(*number))
+        throw IsamError(oledb::DB_E_CANTCONVERTVALUE,
+                        "Data type mismatch: the value " + Quoted(value) + " does not fit the column '" + column + "'.");
+    return *number;
+}
+
+}  // namespace tabvex::jet::excel
