@@ -33,8 +33,8 @@ def cell_json(book, sheet, r, c, with_format):
 def name_json(book, name):
     out = {"name": name.name, "scope": name.scope, "hidden": bool(name.hidden)}
     try:
-        sheet_index, rlo, rhi, clo, chi = name.area2d(clipped=False)
-        out["area"] = {"sheet": book.sheet_by_index(sheet_index).name,
+        sheet, rlo, rhi, clo, chi = name.area2d(clipped=False)  # xlrd gives the Sheet itself
+        out["area"] = {"sheet": sheet.name,
                        "rlo": rlo, "rhi": rhi, "clo": clo, "chi": chi}
     except Exception:  # names that are not a single area
         pass

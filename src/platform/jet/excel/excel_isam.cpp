@@ -170,6 +170,7 @@ void ExcelIsam::CreateTable(const std::string& table, const std::vector<ColumnDe
     xls::SheetArea area{*workbook_->FindSheet(name), xls::CellRange{0, 0, 0, static_cast<std::uint16_t>(columns.size() - 1)}};
     workbook_->AddName(name, area);
     namedAreas_[name] = NamedArea{name, area, false};
+    declaredKinds_[SheetTableName(name)] = kinds;  // the same cells under their worksheet's name
     declaredKinds_[name] = std::move(kinds);
     shapes_.clear();  // the worksheet table "name$" is new as well
     unsaved_ = true;

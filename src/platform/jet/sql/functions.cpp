@@ -94,11 +94,11 @@ Value Day(Arguments a, const EvaluationContext&) {
 }
 
 Value Today(Arguments, const EvaluationContext& context) {
-    std::int64_t seconds = context.now.seconds();
+    std::int64_t seconds = context.Now().seconds();
     std::int64_t day = seconds / DateTime::kSecondsPerDay - (seconds % DateTime::kSecondsPerDay < 0 ? 1 : 0);
     return Value::Date(DateTime::FromSeconds(day * DateTime::kSecondsPerDay));
 }
-Value Now(Arguments, const EvaluationContext& context) { return Value::Date(context.now); }
+Value Now(Arguments, const EvaluationContext& context) { return Value::Date(context.Now()); }
 
 // Nz(value[, default]): the value, or the default (empty text without one) for NULL.
 Value Nz(Arguments a, const EvaluationContext&) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -11,10 +12,19 @@
 
 namespace tabvex::jet::sql {
 
-// What a statement's evaluation shares: the clock read once, so that Now() is the
-// same for every row.
-struct EvaluationContext {
-    DateTime now = DateTime::Now();
+// What a statement's evaluation shares: the clock, read at the first Date() or Now()
+// and then kept, so that every row sees the same time.
+class EvaluationContext {
+public:
+    EvaluationContext() = default;
+    explicit EvaluationContext(DateTime fixedNow) : now_(fixedNow) {}
+    DateTime Now() const {
+        if (!now_) now_ = DateTime::Now();
+        return *now_;
+    }
+
+private:
+    mutable std::optional<DateTime> now_;
 };
 
 struct FunctionInfo {

@@ -18,6 +18,7 @@ public:
 
     std::vector<Token> Run() {
         std::vector<Token> tokens;
+        tokens.reserve(16 + text_.size() / 4);
         for (;;) {
             while (pos_ < text_.size() && IsBlank(text_[pos_])) Advance();
             if (pos_ >= text_.size()) break;
@@ -40,7 +41,7 @@ private:
     std::size_t Here() const { return position_ + 1; }
 
     Token Make(TokenKind kind, std::string text, std::size_t start, std::size_t position) const {
-        return Token{kind, std::move(text), std::string(text_.substr(start, pos_ - start)), position};
+        return Token{kind, std::move(text), text_.substr(start, pos_ - start), position};
     }
 
     Token Next() {
@@ -65,19 +66,14 @@ private:
         Advance();
         std::string content;
         for (;;) {
-            if (pos_ >= text_.size())
+            std::size_t closing = text_.find(close, pos_);
+            if (closing == std::string_view::npos)
                 throw SqlError::Syntax(position, text_.substr(start, 20), "a closing " + std::string(1, close));
-            char c = text_[pos_];
-            Advance();
-            if (c == close) {
-                if (doubledEscapes && pos_ < text_.size() && text_[pos_] == close) {
-                    Advance();
-                    content += close;
-                    continue;
-                }
-                break;
-            }
-            content += c;
+            content.append(text_.substr(pos_, closing - pos_));
+            while (pos_ <= closing) Advance();
+            if (!doubledEscapes || pos_ >= text_.size() || text_[pos_] != close) break;
+            Advance();  // a doubled quote stands for one
+            content += close;
         }
         if (kind == TokenKind::QuotedIdentifier && content.empty())
             throw SqlError::Syntax(position, text_.substr(start, pos_ - start), "a name");

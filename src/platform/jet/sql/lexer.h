@@ -9,7 +9,8 @@
 
 namespace tabvex::jet::sql {
 
-// The tokens of the statement, always ending with one TokenKind::End token.
+// The tokens of the statement, always ending with one TokenKind::End token. Their
+// `raw` views point into the statement, which must outlive them.
 std::vector<Token> Tokenize(std::string_view statement);
 
 }  // namespace tabvex::jet::sql

@@ -52,6 +52,12 @@ private:
         if (index_ + 1 < tokens_.size()) ++index_;
         return token;
     }
+    // The current token, to be moved from: it is never looked at again.
+    Token& TakeForMove() {
+        Token& token = tokens_[index_];
+        if (index_ + 1 < tokens_.size()) ++index_;
+        return token;
+    }
     bool IsKeyword(std::string_view keyword, std::size_t ahead = 0) const {
         const Token& token = Peek(ahead);
         return token.kind == TokenKind::Word && EqualsIgnoringCase(token.text, keyword);
@@ -362,7 +368,7 @@ private:
         const Token& token = Peek();
         switch (token.kind) {
         case TokenKind::String:
-            return MakeLiteral(Value::Text(Take().text), token.position);
+            return MakeLiteral(Value::Text(std::move(TakeForMove().text)), token.position);
         case TokenKind::Integer:
         case TokenKind::Number:
             return MakeLiteral(NumberLiteral(token), Take().position);
@@ -398,7 +404,7 @@ private:
             if (error == std::errc()) return Value::Integer(integer);
         }
         auto number = ParseNumberText(token.text);
-        if (!number) throw SqlError::At(SqlErrorKind::Overflow, token.position, "Number out of range '" + token.raw + "'");
+        if (!number) throw SqlError::At(SqlErrorKind::Overflow, token.position, "Number out of range '" + std::string(token.raw) + "'");
         return Value::Double(*number);
     }
 

@@ -92,8 +92,17 @@ std::string ToLowerText(std::string_view text) { return MapCharacters(text, ToLo
 int CompareIgnoringCase(std::string_view a, std::string_view b) {
     std::size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
-        char32_t ca = FoldCase(NextCodePoint(a, i));
-        char32_t cb = FoldCase(NextCodePoint(b, j));
+        auto byteA = static_cast<unsigned char>(a[i]), byteB = static_cast<unsigned char>(b[j]);
+        char32_t ca, cb;
+        if (byteA < 0x80 && byteB < 0x80) {  // plain ASCII needs no decoding
+            ca = FoldCase(byteA);
+            cb = FoldCase(byteB);
+            ++i;
+            ++j;
+        } else {
+            ca = FoldCase(NextCodePoint(a, i));
+            cb = FoldCase(NextCodePoint(b, j));
+        }
         if (ca != cb) return ca < cb ? -1 : 1;
     }
     if (i < a.size()) return 1;
@@ -111,7 +120,14 @@ std::size_t CharacterCount(std::string_view text) {
 
 std::size_t Utf16Length(std::string_view text) {
     std::size_t units = 0;
-    for (std::size_t pos = 0; pos < text.size();) units += NextCodePoint(text, pos) >= 0x10000 ? 2 : 1;
+    for (std::size_t pos = 0; pos < text.size();) {
+        if (static_cast<unsigned char>(text[pos]) < 0x80) {
+            ++pos;
+            ++units;
+        } else {
+            units += NextCodePoint(text, pos) >= 0x10000 ? 2 : 1;
+        }
+    }
     return units;
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace tabvex::jet::sql {
 
@@ -20,7 +21,7 @@ enum class TokenKind {
 struct Token {
     TokenKind kind = TokenKind::End;
     std::string text;  // the name, the literal's content, or the symbol
-    std::string raw;   // the token as written, for error messages
+    std::string_view raw;  // the token as written (a view of the statement), for error messages
     std::size_t position = 0;  // 1-based character position in the statement
 };
 
