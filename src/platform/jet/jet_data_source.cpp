@@ -1,5 +1,6 @@
 #include "platform/jet/jet_data_source.h"
 
+#include "platform/jet/file_path.h"
 #include "platform/jet/isam_factory.h"
 #include "platform/jet/mdb/database_writer.h"
 #include "platform/jet/mdb/mdb_error.h"
@@ -80,8 +81,9 @@ void JetDataSource::OpenDataStore() {
         throw IsamError(E_FAIL, "No database file is given: set DBPROP_INIT_DATASOURCE to an .mdb file or a workbook.");
     }
     std::string workgroupFile = properties_.GetText(DBPROPSET_JETOLEDB_DBINIT, DBPROP_JETOLEDB_SYSDBPATH);
-    if (!workgroupFile.empty()) RequireWorkgroupFile(workgroupFile);
-    isam_ = OpenIsam(IsamKindOf(properties_.GetText(DBPROPSET_DBINIT, DBPROP_INIT_PROVIDERSTRING)), path);
+    if (!workgroupFile.empty()) RequireWorkgroupFile(ProviderFilePath(workgroupFile));
+    isam_ = OpenIsam(IsamKindOf(properties_.GetText(DBPROPSET_DBINIT, DBPROP_INIT_PROVIDERSTRING)),
+                     ProviderFilePath(path));
 }
 
 void JetDataSource::PublishInformation() {
@@ -121,7 +123,7 @@ HRESULT JetDataSource::CreateSession(std::shared_ptr<Session>& session) {
 }
 
 void JetDataSource::CreateDataStore() {
-    std::filesystem::path path = properties_.GetText(DBPROPSET_DBINIT, DBPROP_INIT_DATASOURCE);
+    std::filesystem::path path = ProviderFilePath(properties_.GetText(DBPROPSET_DBINIT, DBPROP_INIT_DATASOURCE));
     if (path.empty()) {
         throw IsamError(E_FAIL, "No file to create is given: set DBPROP_INIT_DATASOURCE to the new file's path.");
     }

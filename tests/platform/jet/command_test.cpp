@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "jet_test_support.h"
@@ -188,17 +189,20 @@ TEST(JetCreateDataSource, CreatesAnEmptyDatabaseAndAWorkgroupFile) {
     EXPECT_EQ(again.CreateDataSource(sets), E_FAIL);
     EXPECT_NE(LastErrorDescription().find("already exists"), std::string::npos);
 
-    // The workgroup file, in a profile folder that does not exist yet.
+    // The workgroup file, in a profile folder that does not exist yet, named with
+    // backslashes as the system writes it.
     auto workgroup = scratch / "profile" / "Microsoft" / "Access" / "System.MDW";
+    std::string windowsStyle = workgroup.string();
+    std::replace(windowsStyle.begin(), windowsStyle.end(), '/', '\\');
     JetDataSource admin;
     DBPROPSET workgroupInit{DBPROPSET_DBINIT, {}};
-    AddProperty(workgroupInit, DBPROP_INIT_DATASOURCE, workgroup.string());
+    AddProperty(workgroupInit, DBPROP_INIT_DATASOURCE, windowsStyle);
     DBPROPSET create{DBPROPSET_JETOLEDB_DBINIT, {}};
     AddProperty(create, DBPROP_JETOLEDB_CREATE_SYSDB, true);
     std::vector adminSets{workgroupInit, create};
     ASSERT_EQ(admin.CreateDataSource(adminSets), S_OK) << LastErrorDescription();
     EXPECT_TRUE(std::filesystem::is_regular_file(workgroup));
-    auto source = test::OpenDataSource(path, ";COUNTRY=0;CP=1252;LANGID=0x0409", workgroup.string());
+    auto source = test::OpenDataSource(path, ";COUNTRY=0;CP=1252;LANGID=0x0409", windowsStyle);
     EXPECT_NE(source, nullptr);
 }
 
