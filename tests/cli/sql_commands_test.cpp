@@ -32,4 +32,18 @@ TEST(CliSql, RunsQueriesOnAnAccessFileAndReportsFailuresWithTheirCode) {
     EXPECT_NE(missing.err.find("none.mdb"), std::string::npos) << missing.err;
 }
 
+TEST(CliSql, AnXlsFileOpensTheExcelIsam) {
+    tabvex::test::ScratchDir scratch;
+    auto book = (scratch / "book.xls").string();
+    auto run = [&](const std::string& statement) { return RunCommand({CliPath().string(), "sql", book, statement}); };
+    EXPECT_EQ(run("Create Table Orders (`Id` Text ,`City` Text)").exitCode, 0);
+    auto insert = run("insert into Orders values ('1','Cowes');");
+    EXPECT_EQ(insert.out, "RESULT: The operation completed SUCCESSFULLY (1 rows affected)\n") << insert.err;
+    EXPECT_EQ(run("select * from [Orders$]").out, "Id\tCity\n1\tCowes\n");
+    auto tooMany = run("insert into Orders values ('2','Oslo','x')");
+    EXPECT_EQ(tooMany.exitCode, 1);
+    EXPECT_NE(tooMany.err.find("[0x80040e14]"), std::string::npos) << tooMany.err;
+    EXPECT_EQ(run("select count(*) from Orders").out, "Expr1000\n1\n");
+}
+
 }  // namespace
