@@ -3,18 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/jet/mdb/mdb_error.h"
+#include "sample_database.h"
 #include "support/test_support.h"
 
 namespace tabvex::mdb {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ScratchDir;
+using tabvex::test::ScratchDir;
 
 fs::path Northwind() {
-    fs::path corpus = test::CorpusDir();
+    fs::path corpus = tabvex::test::CorpusDir();
     return corpus.empty() ? fs::path() : corpus / "mdb" / "Northwind.mdb";
 }
 
@@ -34,10 +36,25 @@ TEST(DatabaseOpen, RefusesWhatIsNoReadableDatabase) {
     ScratchDir dir;
     EXPECT_EQ(OpenProblem(dir / "missing.mdb"), "the file does not exist");
     EXPECT_EQ(OpenProblem(dir.path()), "not a file");
-    test::WriteFile(dir / "text.mdb", std::string(8192, 'x'));
+    tabvex::test::WriteFile(dir / "text.mdb", std::string(8192, 'x'));
     EXPECT_EQ(OpenProblem(dir / "text.mdb"), "not an Access database");
-    test::WriteFile(dir / "empty.mdb", "");
+    tabvex::test::WriteFile(dir / "empty.mdb", "");
     EXPECT_EQ(OpenProblem(dir / "empty.mdb"), "not an Access database");
+}
+
+TEST(DatabaseOpen, CursorOutlivesItsDatabase) {
+    ScratchDir dir;
+    test::WriteSampleDatabase(dir / "sample.mdb");
+    std::optional<RowCursor> cursor;
+    {
+        Database db = Database::Open(dir / "sample.mdb");
+        cursor.emplace(db.OpenCursor("sample table"));
+        Database moved = std::move(db);
+        EXPECT_EQ(moved.Schema("Sample Table").rowCount, 4u);
+    }
+    size_t rows = 0;
+    while (cursor->Next()) ++rows;
+    EXPECT_EQ(rows, 4u);
 }
 
 TEST(DatabaseCorpus, NorthwindCatalogHasEveryKind) {
