@@ -28,6 +28,7 @@ void CheckAsFile(const std::uint8_t* data, size_t size) {
         CheckDatabaseFile(path);
     } catch (const MdbError&) {
     }
+    std::remove(path.c_str());
 }
 
 void DecodeValues(const std::uint8_t* data, size_t size) {
