@@ -57,13 +57,17 @@ ExcelIsam::ExcelIsam(std::filesystem::path path) : path_(std::move(path)) {
 }
 
 // Global names over one area of a worksheet are tables; built-in names (print areas)
-// and names of formulas or of several areas are not.
+// and names of formulas or of several areas are not. An area written corner to corner
+// the other way round ($B$5:$A$1) covers the same cells.
 void ExcelIsam::LoadNamedAreas() {
     for (const auto& name : workbook_->Names()) {
         if (name.builtIn || name.sheetScope) continue;
         auto area = workbook_->NameArea(name.name);
-        if (area && area->sheet < workbook_->SheetCount() && workbook_->Sheet(area->sheet).HasCells())
-            namedAreas_.emplace(name.name, NamedArea{name.name, *area, false});
+        if (!area || area->sheet >= workbook_->SheetCount() || !workbook_->Sheet(area->sheet).HasCells()) continue;
+        xls::CellRange& r = area->range;
+        if (r.lastRow < r.firstRow) std::swap(r.firstRow, r.lastRow);
+        if (r.lastColumn < r.firstColumn) std::swap(r.firstColumn, r.lastColumn);
+        namedAreas_.emplace(name.name, NamedArea{name.name, *area, false});
     }
 }
 
