@@ -184,6 +184,11 @@ CellFormat Worksheet::CellFormatAt(uint32_t row, uint16_t column) const {
     return RowFormat(row);
 }
 
+void Worksheet::SetCellFormat(uint32_t row, uint16_t column, const CellFormat& format) {
+    StoredCell& cell = CellSlot(row, column);
+    cell.xf = formats_->Apply(cell.xf, format);
+}
+
 std::optional<double> Worksheet::ColumnWidth(uint16_t column) const {
     for (const auto& run : columns_) {
         if (run.firstColumn <= column && column <= run.lastColumn) return run.width / 256.0;

@@ -59,6 +59,9 @@ public:
     // Formats the whole row and every cell in it.
     void SetRowFormat(uint32_t row, const CellFormat& format);
     CellFormat CellFormatAt(uint32_t row, uint16_t column) const;
+    // Formats one cell, keeping what CellFormat does not model (number format, font
+    // face, ...); a blank cell carries the format where the cell is empty.
+    void SetCellFormat(uint32_t row, uint16_t column, const CellFormat& format);
 
     // Width in characters of the default font's digit, when the column has its own.
     std::optional<double> ColumnWidth(uint16_t column) const;
