@@ -9,6 +9,8 @@ namespace tabvex::xls {
 
 struct FontRecord {
     static constexpr uint16_t kNormalWeight = 400, kBoldWeight = 700;
+    // Excel sets this option bit with the bold weight, and some readers go by it.
+    static constexpr uint16_t kBoldFlag = 0x0001;
 
     uint16_t height = 200;  // twips
     uint16_t options = 0;

@@ -54,6 +54,8 @@ uint16_t FormatTable::Apply(uint16_t base, const CellFormat& format) {
     xf.MakeCellFormatOf(base < formats_.size() ? base : 0);
     FontRecord font = FontOf(xf);
     font.weight = format.bold ? FontRecord::kBoldWeight : FontRecord::kNormalWeight;
+    font.options = format.bold ? uint16_t(font.options | FontRecord::kBoldFlag)
+                               : uint16_t(font.options & ~FontRecord::kBoldFlag);
     if (font != FontOf(xf)) xf.SetFontIndex(FindOrAddFont(font));
     xf.SetHorizontal(format.horizontal);
     xf.SetBorders(format.borders);
