@@ -55,11 +55,12 @@ def sheet_json(book, sheet, with_format):
     return out
 
 
+# xlrd's warnings and dumps go to stderr, so that stdout stays JSON.
 def open_book(path):
     try:
-        return xlrd.open_workbook(path, formatting_info=True, on_demand=False), True
+        return xlrd.open_workbook(path, formatting_info=True, on_demand=False, logfile=sys.stderr), True
     except Exception:
-        return xlrd.open_workbook(path, formatting_info=False), False
+        return xlrd.open_workbook(path, formatting_info=False, logfile=sys.stderr), False
 
 
 def main():

@@ -33,6 +33,7 @@ inline constexpr int xlSlantDashDot = 13;
 
 // Interior.ColorIndex: none, or a palette entry from 1 to 56.
 inline constexpr int xlColorIndexNone = -4142;
+inline constexpr int xlColorIndexAutomatic = -4105;  // a system colour, read only
 
 // Workbook.SaveAs FileFormat: the Excel 97-2003 workbook, under its two numbers.
 inline constexpr int xlWorkbookNormal = -4143;

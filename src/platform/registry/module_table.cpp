@@ -3,6 +3,7 @@
 #include <map>
 #include <mutex>
 
+#include "platform/automation/application.h"
 #include "platform/jet/jet_data_source.h"
 
 namespace tabvex::registry {
@@ -18,8 +19,13 @@ std::shared_ptr<oledb::ComObject> CreateJetObject(const Guid& classId) {
     return std::make_shared<jet::JetDataSource>();
 }
 
+std::shared_ptr<oledb::ComObject> CreateAutomationObject(const Guid& classId) {
+    if (classId != automation::CLSID_Application) return nullptr;
+    return std::make_shared<automation::Application>();
+}
+
 ModuleTable& Modules() {
-    static ModuleTable table{{}, {{"jet", CreateJetObject}}};
+    static ModuleTable table{{}, {{"jet", CreateJetObject}, {"automation", CreateAutomationObject}}};
     return table;
 }
 
