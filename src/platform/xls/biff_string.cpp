@@ -9,7 +9,7 @@ constexpr uint8_t kHighByte = 0x01, kPhonetic = 0x04, kRichText = 0x08;
 }
 
 size_t BiffStringReader::NextBoundary() const {
-    auto it = std::upper_bound(boundaries_.begin(), boundaries_.end(), uint32_t(reader_.position()));
+    auto it = std::lower_bound(boundaries_.begin(), boundaries_.end(), uint32_t(reader_.position()));
     return it == boundaries_.end() ? SIZE_MAX : *it;
 }
 

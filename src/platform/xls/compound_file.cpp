@@ -2,6 +2,7 @@
 
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
+#include <gsf/gsf-input-memory.h>
 #include <gsf/gsf-input-stdio.h>
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>
@@ -10,7 +11,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <mutex>
 
@@ -28,7 +28,12 @@ using GPtr = std::unique_ptr<T, GObjectUnref>;
 
 void InitGsf() {
     static std::once_flag once;
-    std::call_once(once, [] { gsf_init(); });
+    std::call_once(once, [] {
+        gsf_init();
+        // libgsf reports damage it meets on stderr as well; the engine's error says it.
+        g_log_set_handler("libgsf:msole", GLogLevelFlags(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE),
+                          [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
+    });
 }
 
 std::string TakeMessage(GError* error, const char* fallback) {
@@ -42,10 +47,9 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 // Files of BIFF2 to BIFF4 are bare record streams beginning with a BOF record.
-bool LooksLikeBareBiff(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    unsigned char head[2] = {};
-    if (!in.read(reinterpret_cast<char*>(head), 2)) return false;
+bool LooksLikeBareBiff(GsfInput* input) {
+    guint8 head[2] = {};
+    if (gsf_input_size(input) < 2 || gsf_input_seek(input, 0, G_SEEK_SET) || !gsf_input_read(input, 2, head)) return false;
     return head[0] == 0x09 && (head[1] == 0x00 || head[1] == 0x02 || head[1] == 0x04 || head[1] == 0x08);
 }
 
@@ -147,18 +151,15 @@ void WriteTo(const std::filesystem::path& path, const CompoundFile& file) {
 
 }  // namespace
 
-CompoundFile ReadCompoundFile(const std::filesystem::path& path) {
-    InitGsf();
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) throw XlsError(path, "no such file");
+namespace {
+
+CompoundFile ReadFrom(GsfInput* input, const std::filesystem::path& path) {
     GError* error = nullptr;
-    GPtr<GsfInput> input(gsf_input_stdio_new(path.c_str(), &error));
-    if (!input) throw XlsError(path, "cannot open the file: " + TakeMessage(error, "unknown error"));
-    GPtr<GsfInfile> ole(gsf_infile_msole_new(input.get(), &error));
+    GPtr<GsfInfile> ole(gsf_infile_msole_new(input, &error));
     if (!ole) {
         std::string why = TakeMessage(error, "unknown error");
-        if (LooksLikeBareBiff(path)) throw XlsError(path, "an older Excel format (BIFF2 to BIFF4), not BIFF8");
-        throw XlsError(path, "not an Excel 97-2003 workbook (not a compound file: " + why + ")");
+        if (LooksLikeBareBiff(input)) throw XlsError(path, "an older Excel format (BIFF2 to BIFF4), not BIFF8");
+        throw XlsError(path, "not an Excel 97-2003 workbook: not a readable compound file (" + why + ")");
     }
     try {
         CompoundFile file;
@@ -180,6 +181,25 @@ CompoundFile ReadCompoundFile(const std::filesystem::path& path) {
     } catch (const CorruptData& e) {
         throw XlsError(path, std::string("corrupt compound file: ") + e.what());
     }
+}
+
+}  // namespace
+
+CompoundFile ReadCompoundFile(const std::filesystem::path& path) {
+    InitGsf();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) throw XlsError(path, "no such file");
+    GError* error = nullptr;
+    GPtr<GsfInput> input(gsf_input_stdio_new(path.c_str(), &error));
+    if (!input) throw XlsError(path, "cannot open the file: " + TakeMessage(error, "unknown error"));
+    return ReadFrom(input.get(), path);
+}
+
+CompoundFile ReadCompoundFile(std::span<const uint8_t> bytes, const std::filesystem::path& label) {
+    InitGsf();
+    GPtr<GsfInput> input(gsf_input_memory_new(bytes.data(), gsf_off_t(bytes.size()), FALSE));
+    if (!input) throw XlsError(label, "cannot read the workbook from memory");
+    return ReadFrom(input.get(), label);
 }
 
 void WriteCompoundFile(const std::filesystem::path& path, const CompoundFile& file) {

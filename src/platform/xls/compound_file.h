@@ -4,6 +4,7 @@
 
 #include <array>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,8 @@ struct CompoundFile {
 // Reads a file; refuses (XlsError naming the file) what is not a compound file with a
 // BIFF8 Workbook stream, naming older BIFF versions as such.
 CompoundFile ReadCompoundFile(const std::filesystem::path& path);
+// The same over bytes in memory; `label` names them in errors.
+CompoundFile ReadCompoundFile(std::span<const uint8_t> bytes, const std::filesystem::path& label);
 
 // Writes to a temporary file beside `path` and renames it over `path` only when the
 // whole file was written; on failure the old file is untouched and the temporary removed.

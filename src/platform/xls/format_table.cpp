@@ -41,7 +41,7 @@ CellFormat FormatTable::Describe(uint16_t xfIndex) const {
 
 uint16_t FormatTable::FindOrAddFont(const FontRecord& font) {
     auto it = std::find(fonts_.begin(), fonts_.end(), font);
-    if (it != fonts_.end() && it - fonts_.begin() != 4) return FontIndexOf(size_t(it - fonts_.begin()));
+    if (it != fonts_.end()) return FontIndexOf(size_t(it - fonts_.begin()));
     if (fonts_.size() >= kMaxFonts) throw XlsError("the workbook has too many fonts");
     // Index 4 is never referred to, so the table is padded past it first.
     while (fonts_.size() < 4) fonts_.push_back(FontRecord{});

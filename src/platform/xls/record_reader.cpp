@@ -1,8 +1,16 @@
 #include "platform/xls/record_reader.h"
 
+#include <cstdio>
+
 #include "platform/xls/record_ids.h"
 
 namespace tabvex::xls {
+
+std::string DescribeRecord(uint16_t sid, size_t offset) {
+    char text[64];
+    std::snprintf(text, sizeof text, "record 0x%04X at offset %zu", sid, offset);
+    return text;
+}
 
 RecordReader::RecordReader(std::span<const uint8_t> stream, size_t offset) : stream_(stream), pos_(offset) {
     if (offset > stream.size()) throw CorruptData("record offset beyond the end of the Workbook stream");

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 
 #include "platform/xls/biff_record.h"
 
@@ -24,5 +25,8 @@ private:
     std::span<const uint8_t> stream_;
     size_t pos_;
 };
+
+// "record 0x00FC at offset 1234", for messages about a damaged record.
+std::string DescribeRecord(uint16_t sid, size_t offset);
 
 }  // namespace tabvex::xls

@@ -54,12 +54,12 @@ Workbook::Workbook(Workbook&&) noexcept = default;
 Workbook& Workbook::operator=(Workbook&&) noexcept = default;
 Workbook::~Workbook() = default;
 
-Workbook Workbook::Open(const std::filesystem::path& path) {
-    auto impl = std::make_unique<Impl>();
-    impl->path = path;
-    impl->container = ReadCompoundFile(path);
+namespace {
+
+// Decodes the Workbook stream of an opened container; damage becomes an XlsError naming `path`.
+void ReadContainer(Workbook::Impl& impl, const std::filesystem::path& path) {
     try {
-        ReadWorkbookStream(*impl);
+        ReadWorkbookStream(impl);
     } catch (const CorruptData& e) {
         throw XlsError(path, std::string("corrupt workbook: ") + e.what());
     } catch (const XlsError& e) {
@@ -67,6 +67,22 @@ Workbook Workbook::Open(const std::filesystem::path& path) {
     } catch (const std::length_error&) {
         throw XlsError(path, "corrupt workbook: a length beyond what the file holds");
     }
+}
+
+}  // namespace
+
+Workbook Workbook::Open(const std::filesystem::path& path) {
+    auto impl = std::make_unique<Impl>();
+    impl->path = path;
+    impl->container = ReadCompoundFile(path);
+    ReadContainer(*impl, path);
+    return Workbook(std::move(impl));
+}
+
+Workbook Workbook::OpenBytes(std::span<const uint8_t> bytes, const std::filesystem::path& label) {
+    auto impl = std::make_unique<Impl>();
+    impl->container = ReadCompoundFile(bytes, label);
+    ReadContainer(*impl, label);
     return Workbook(std::move(impl));
 }
 

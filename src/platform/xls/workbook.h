@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,8 @@ class Workbook {
 public:
     // Reads a workbook; XlsError names the file and the problem when it cannot.
     static Workbook Open(const std::filesystem::path& path);
+    // Reads a workbook file's bytes from memory; `label` stands for the file in errors.
+    static Workbook OpenBytes(std::span<const uint8_t> bytes, const std::filesystem::path& label);
     // A new workbook with the given sheets (at least one).
     static Workbook CreateNew(const std::vector<std::string>& sheetNames);
 

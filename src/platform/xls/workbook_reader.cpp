@@ -47,9 +47,14 @@ public:
         if (!bof) throw CorruptData("the Workbook stream is empty");
         CheckBof(*bof);
         impl_.globals.push_back(std::move(*bof));
-        while (auto record = reader.Next()) {
+        for (size_t at = reader.position(); auto record = reader.Next(); at = reader.position()) {
             bool end = record->sid == rid::kEof;
-            Take(std::move(*record));
+            uint16_t sid = record->sid;
+            try {
+                Take(std::move(*record));
+            } catch (const CorruptData& e) {
+                throw CorruptData(DescribeRecord(sid, at) + ": " + e.what());
+            }
             if (end) return std::move(boundSheets_);
         }
         throw CorruptData("the workbook globals have no EOF record");

@@ -1,5 +1,7 @@
 // Writing the Workbook stream: the globals with their anchors expanded, then each
 // sheet, then the BOUNDSHEET offsets patched to where the sheets landed.
+#include <algorithm>
+
 #include "platform/xls/bound_sheet_record.h"
 #include "platform/xls/record_ids.h"
 #include "platform/xls/record_writer.h"
@@ -29,8 +31,14 @@ public:
 
     Bytes Write() {
         CollectStrings();
+        const bool hasStringTable = std::find(impl_.globals.begin(), impl_.globals.end(),
+                                              GlobalItem(GlobalAnchor::StringTable)) != impl_.globals.end();
         for (const auto& item : impl_.globals) {
             if (const auto* record = std::get_if<BiffRecord>(&item)) {
+                // Workbooks with inline text cells only get a string table before their EOF.
+                if (record->sid == rid::kEof && !hasStringTable && !order_.empty()) {
+                    WriteAnchor(GlobalAnchor::StringTable);
+                }
                 writer_.Write(*record);
             } else {
                 WriteAnchor(std::get<GlobalAnchor>(item));

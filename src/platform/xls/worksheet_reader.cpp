@@ -33,9 +33,14 @@ void WorksheetReader::Read(size_t offset) {
     auto bof = reader.Next();
     if (!bof || bof->sid != rid::kBof) throw CorruptData("sheet " + sheet_.name_ + " does not begin with a BOF record");
     sheet_.items_.push_back(std::move(*bof));
-    while (auto record = reader.Next()) {
+    for (size_t at = reader.position(); auto record = reader.Next(); at = reader.position()) {
         bool end = depth_ == 0 && record->sid == rid::kEof;
-        ReadRecord(std::move(*record));
+        uint16_t sid = record->sid;
+        try {
+            ReadRecord(std::move(*record));
+        } catch (const CorruptData& e) {
+            throw CorruptData(DescribeRecord(sid, at) + " of sheet " + sheet_.name_ + ": " + e.what());
+        }
         if (end) return;
     }
     throw CorruptData("sheet " + sheet_.name_ + " has no EOF record");
