@@ -3,10 +3,13 @@
 namespace tabvex::xls {
 
 namespace {
+// FNV-1a with a final mix, so that the low bits used as the slot are well spread.
 uint64_t Hash(std::u16string_view text) {
     uint64_t h = 1469598103934665603ull;
     for (char16_t c : text) h = (h ^ c) * 1099511628211ull;
-    return h;
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    return h ^ (h >> 33);
 }
 }  // namespace
 
@@ -38,19 +41,25 @@ uint32_t SharedStringTable::Append(const BiffString& string) {
 }
 
 size_t SharedStringTable::SlotOf(std::u16string_view text) const {
+    const uint64_t hash = Hash(text);
+    const uint32_t check = uint32_t(hash >> 32);
     size_t mask = slots_.size() - 1;
-    size_t slot = Hash(text) & mask;
-    while (slots_[slot] != 0 && Text(slots_[slot] - 1) != text) slot = (slot + 1) & mask;
+    size_t slot = hash & mask;
+    // The stored high half of the hash spares most visits to the string buffer.
+    while (slots_[slot].index != 0 && (slots_[slot].check != check || Text(slots_[slot].index - 1) != text)) {
+        slot = (slot + 1) & mask;
+    }
     return slot;
 }
 
 void SharedStringTable::Rehash(size_t slotCount) {
-    slots_.assign(slotCount, 0);
+    slots_.assign(slotCount, Slot{});
     indexed_ = 0;
     for (; indexed_ < size(); ++indexed_) {
         if (extras_.count(uint32_t(indexed_))) continue;
-        size_t slot = SlotOf(Text(uint32_t(indexed_)));
-        if (slots_[slot] == 0) slots_[slot] = uint32_t(indexed_ + 1);
+        std::u16string_view text = Text(uint32_t(indexed_));
+        size_t slot = SlotOf(text);
+        if (slots_[slot].index == 0) slots_[slot] = Slot{uint32_t(indexed_ + 1), uint32_t(Hash(text) >> 32)};
     }
 }
 
@@ -62,9 +71,9 @@ uint32_t SharedStringTable::Add(std::u16string_view text) {
         if (slotCount != slots_.size() || indexed_ != size()) Rehash(slotCount);
     }
     size_t slot = SlotOf(text);
-    if (slots_[slot] != 0) return slots_[slot] - 1;
+    if (slots_[slot].index != 0) return slots_[slot].index - 1;
     uint32_t index = Store(text);
-    slots_[slot] = index + 1;
+    slots_[slot] = Slot{index + 1, uint32_t(Hash(text) >> 32)};
     indexed_ = size();
     return index;
 }

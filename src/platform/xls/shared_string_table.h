@@ -33,7 +33,11 @@ private:
     std::vector<char16_t> chars_;
     std::vector<uint32_t> starts_{0};
     std::unordered_map<uint32_t, BiffString> extras_;  // only strings with runs or phonetic data
-    std::vector<uint32_t> slots_;  // open addressing: index + 1 of a plain string, 0 empty
+    struct Slot {
+        uint32_t index = 0;  // index + 1 of a plain string, 0 when empty
+        uint32_t check = 0;  // high half of the string's hash
+    };
+    std::vector<Slot> slots_;  // open addressing with linear probing
     size_t indexed_ = 0;           // strings [0, indexed_) are in slots_
 };
 

@@ -118,8 +118,9 @@ void Worksheet::SetCellNumber(uint32_t row, uint16_t column, double value) {
 }
 
 uint32_t Worksheet::AppendRow(const std::vector<std::string>& texts) {
-    auto used = UsedRange();
-    uint32_t row = used ? used->lastRow + 1 : 0;
+    // After the last row with cells; formatted rows without cells do not count.
+    uint32_t row = uint32_t(rows_.size());
+    while (row > 0 && rows_[row - 1].cells.empty()) --row;
     if (row >= kMaxRows) throw XlsError("the sheet " + name_ + " is full: it has all 65,536 rows");
     if (texts.size() > kMaxColumns) throw XlsError("a row has at most 256 cells; got " + std::to_string(texts.size()));
     std::vector<std::u16string> wide;
