@@ -86,6 +86,10 @@ TEST_F(ErrorRecordTextTest, UnknownErrorWhenNothingCanBeSaid) {
 
 TEST(AutomationErrorText, KnownCodesGiveTheirTextUnknownOnesTheFallbackForms) {
     EXPECT_EQ(AutomationErrorText(oledb::DISP_E_EXCEPTION), "Exception occurred.");
+    // The codes the spreadsheet object model raises have their texts too.
+    EXPECT_EQ(AutomationErrorText(oledb::DISP_E_BADINDEX), "Invalid index.");
+    EXPECT_EQ(AutomationErrorText(oledb::DISP_E_TYPEMISMATCH), "Type mismatch.");
+    EXPECT_EQ(AutomationErrorText(oledb::RPC_E_DISCONNECTED), "The object invoked has disconnected from its clients.");
     EXPECT_EQ(AutomationErrorText(MakeResult(0x80040203)), "IDispatch error #3");
     EXPECT_EQ(AutomationErrorText(MakeResult(0x8004FFFF)), "IDispatch error #65023");
     EXPECT_EQ(AutomationErrorText(MakeResult(0x80040200)), "Unknown error 0x80040200");

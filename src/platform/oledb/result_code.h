@@ -23,10 +23,19 @@ inline constexpr HRESULT E_OUTOFMEMORY = MakeResult(0x8007000E);
 inline constexpr HRESULT E_INVALIDARG = MakeResult(0x80070057);
 inline constexpr HRESULT REGDB_E_CLASSNOTREG = MakeResult(0x80040154);
 inline constexpr HRESULT CO_E_CLASSSTRING = MakeResult(0x800401F3);
-inline constexpr HRESULT DISP_E_EXCEPTION = MakeResult(0x80020009);
 inline constexpr HRESULT E_ACCESSDENIED = MakeResult(0x80070005);
 inline constexpr HRESULT CO_E_DLLNOTFOUND = MakeResult(0x800401F8);
 inline constexpr HRESULT CLASS_E_NOAGGREGATION = MakeResult(0x80040110);
+
+// Dispatch failures of automation calls; kept here so that every code has its text
+// in the one message table.
+inline constexpr HRESULT DISP_E_PARAMNOTFOUND = MakeResult(0x80020004);
+inline constexpr HRESULT DISP_E_TYPEMISMATCH = MakeResult(0x80020005);
+inline constexpr HRESULT DISP_E_EXCEPTION = MakeResult(0x80020009);
+inline constexpr HRESULT DISP_E_OVERFLOW = MakeResult(0x8002000A);
+inline constexpr HRESULT DISP_E_BADINDEX = MakeResult(0x8002000B);
+// A call on an object whose workbook or application is gone.
+inline constexpr HRESULT RPC_E_DISCONNECTED = MakeResult(0x80010108);
 
 // OLE DB successes that carry news.
 inline constexpr HRESULT DB_S_ENDOFROWSET = MakeResult(0x00040EC6);
