@@ -137,7 +137,7 @@ public:
     }
 
     void CreateTable(const std::string& table, const std::vector<ColumnDefinition>&) override { RefuseChange(table); }
-    void InsertRow(const std::string& table, const std::vector<oledb::Value>&) override { RefuseChange(table); }
+    void InsertRow(const std::string& table, std::vector<oledb::Value>) override { RefuseChange(table); }
     void Flush() override {}
 
 private:

@@ -86,8 +86,9 @@ public:
     // file cannot hold, DB_E_NOTSUPPORTED for a read-only ISAM.
     virtual void CreateTable(const std::string& table, const std::vector<ColumnDefinition>& columns) = 0;
     // Appends one row; `values` follow Columns() (NULL where the statement named no
-    // value). Nothing is appended when the row cannot be held in full.
-    virtual void InsertRow(const std::string& table, const std::vector<oledb::Value>& values) = 0;
+    // value). Nothing is appended when the row cannot be held in full. The values are
+    // taken over, so that their text moves into the table.
+    virtual void InsertRow(const std::string& table, std::vector<oledb::Value> values) = 0;
     // Makes every completed change durable (atomically); called at the end of each
     // statement batch and when the session is released.
     virtual void Flush() = 0;

@@ -92,12 +92,14 @@ StatementOutcome RunCreate(Isam& isam, const sql::CreateTableStatement& create) 
     return {nullptr, 0};
 }
 
-StatementOutcome RunInsert(Isam& isam, const sql::InsertStatement& insert) {
+StatementOutcome RunInsert(Isam& isam, sql::InsertStatement insert) {
     std::vector<std::string> names;
-    for (const auto& column : isam.Columns(insert.table.name)) names.push_back(column.name);
+    for (auto& column : isam.Columns(insert.table.name)) names.push_back(std::move(column.name));
     std::vector<oledb::Value> values;
-    for (const auto& value : sql::ResolveInsertValues(insert, names)) values.push_back(ToRowValue(value));
-    isam.InsertRow(insert.table.name, values);
+    values.reserve(names.size());
+    std::string table = insert.table.name;
+    for (auto& value : sql::ResolveInsertValues(std::move(insert), names)) values.push_back(ToRowValue(std::move(value)));
+    isam.InsertRow(table, std::move(values));
     return {nullptr, 1};
 }
 
@@ -108,7 +110,7 @@ StatementOutcome RunJetStatement(Isam& isam, std::string_view text) {
         sql::Statement statement = sql::ParseStatement(text);
         if (auto* select = std::get_if<sql::SelectStatement>(&statement)) return RunSelect(isam, *select);
         if (auto* create = std::get_if<sql::CreateTableStatement>(&statement)) return RunCreate(isam, *create);
-        return RunInsert(isam, std::get<sql::InsertStatement>(statement));
+        return RunInsert(isam, std::get<sql::InsertStatement>(std::move(statement)));
     } catch (const sql::SqlError& error) {
         throw IsamError(CodeOf(error.kind()), error.what());
     }

@@ -27,7 +27,7 @@ struct ToSql {
 
 sql::Value ToSqlValue(const oledb::Value& value) { return std::visit(ToSql{}, value); }
 
-oledb::Value ToRowValue(const sql::Value& value) {
+oledb::Value ToRowValue(sql::Value value) {
     switch (value.kind()) {
         case sql::ValueKind::Null: return {};
         case sql::ValueKind::Boolean: return value.asBoolean();
@@ -43,7 +43,7 @@ oledb::Value ToRowValue(const sql::Value& value) {
                                    static_cast<int>(civil.minute),
                                    static_cast<int>(civil.second)};
         }
-        case sql::ValueKind::Text: return value.asText();
+        case sql::ValueKind::Text: return std::move(value).asText();
     }
     return {};
 }

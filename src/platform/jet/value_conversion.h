@@ -8,6 +8,7 @@
 namespace tabvex::jet {
 
 sql::Value ToSqlValue(const oledb::Value& value);
-oledb::Value ToRowValue(const sql::Value& value);
+// Takes the value over, so that text moves rather than being copied.
+oledb::Value ToRowValue(sql::Value value);
 
 }  // namespace tabvex::jet

@@ -3,17 +3,23 @@
 namespace tabvex::oledb {
 
 PropertyStore::PropertyStore(std::vector<PropertyDefinition> definitions) {
-    for (auto& definition : definitions) {
-        values_[{definition.setId, definition.id}] = std::move(definition.defaultValue);
-    }
+    values_.reserve(definitions.size());
+    for (auto& definition : definitions) Put(definition.setId, definition.id, std::move(definition.defaultValue));
+}
+
+std::size_t PropertyStore::IndexOf(const Guid& setId, DBPROPID id) const {
+    std::size_t index = 0;
+    while (index < values_.size() && (values_[index].id != id || values_[index].setId != setId)) ++index;
+    return index;
 }
 
 DBPROPSTATUS PropertyStore::SetOne(const Guid& setId, const DBPROP& property) {
-    auto found = values_.find({setId, property.id});
-    if (found == values_.end()) return DBPROPSTATUS_NOTSUPPORTED;
-    bool sameKind = found->second.index() == property.value.index();
+    std::size_t index = IndexOf(setId, property.id);
+    if (index == values_.size()) return DBPROPSTATUS_NOTSUPPORTED;
+    PropertyValue& current = values_[index].value;
+    bool sameKind = current.index() == property.value.index();
     if (!sameKind && !std::holds_alternative<std::monostate>(property.value)) return DBPROPSTATUS_BADVALUE;
-    if (sameKind) found->second = property.value;
+    if (sameKind) current = property.value;
     return DBPROPSTATUS_OK;
 }
 
@@ -36,13 +42,15 @@ HRESULT PropertyStore::SetProperties(std::vector<DBPROPSET>& sets) {
 }
 
 std::optional<PropertyValue> PropertyStore::Get(const Guid& setId, DBPROPID id) const {
-    auto found = values_.find({setId, id});
-    if (found == values_.end()) return std::nullopt;
-    return found->second;
+    std::size_t index = IndexOf(setId, id);
+    if (index == values_.size()) return std::nullopt;
+    return values_[index].value;
 }
 
 void PropertyStore::Put(const Guid& setId, DBPROPID id, PropertyValue value) {
-    values_[{setId, id}] = std::move(value);
+    std::size_t index = IndexOf(setId, id);
+    if (index < values_.size()) values_[index].value = std::move(value);
+    else values_.push_back(Entry{setId, id, std::move(value)});
 }
 
 std::string PropertyStore::GetText(const Guid& setId, DBPROPID id) const {

@@ -4,7 +4,6 @@
 // DB_S_ERRORSOCCURRED when some, DB_E_ERRORSOCCURRED when none.
 #pragma once
 
-#include <map>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -34,9 +33,19 @@ public:
     std::string GetText(const Guid& setId, DBPROPID id) const;
 
 private:
-    DBPROPSTATUS SetOne(const Guid& setId, const DBPROP& property);
+    struct Entry {
+        Guid setId;
+        DBPROPID id = 0;
+        PropertyValue value;
+    };
 
-    std::map<std::pair<Guid, DBPROPID>, PropertyValue> values_;
+    DBPROPSTATUS SetOne(const Guid& setId, const DBPROP& property);
+    // The entry's place in values_, or values_.size() when the object has no such property.
+    std::size_t IndexOf(const Guid& setId, DBPROPID id) const;
+
+    // A handful of properties per object, made anew for every command: a flat list
+    // searched front to back costs less than a tree.
+    std::vector<Entry> values_;
 };
 
 }  // namespace tabvex::oledb

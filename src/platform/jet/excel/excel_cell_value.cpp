@@ -88,10 +88,11 @@ oledb::Value ReadCell(const xls::CellValue& cell, ExcelColumnKind kind) {
     return *number;
 }
 
-CellContent CellContentFor(const oledb::Value& value, ExcelColumnKind kind, const std::string& column) {
+CellContent CellContentFor(oledb::Value value, ExcelColumnKind kind, const std::string& column) {
     if (oledb::IsNull(value)) return std::monostate{};
     if (kind == ExcelColumnKind::Text || kind == ExcelColumnKind::LongText || kind == ExcelColumnKind::Boolean) {
-        std::string text = oledb::ValueText(value);
+        auto* given = std::get_if<std::string>(&value);
+        std::string text = given ? std::move(*given) : oledb::ValueText(value);
         std::size_t length = sql::Utf16Length(text);
         if (length > xls::kMaxCellText)
             throw IsamError(oledb::DB_E_DATAOVERFLOW, "The value for column '" + column + "' has " +

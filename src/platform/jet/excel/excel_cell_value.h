@@ -22,6 +22,7 @@ using CellContent = std::variant<std::monostate, std::string, double>;
 // The content a value becomes in a column of that kind. Throws IsamError naming the
 // column: DB_E_DATAOVERFLOW for text longer than a cell holds, DB_E_CANTCONVERTVALUE
 // for a value the column cannot take (text that is no number for a number column).
-CellContent CellContentFor(const oledb::Value& value, ExcelColumnKind kind, const std::string& column);
+// The value is taken over, so that text moves into the cell's content.
+CellContent CellContentFor(oledb::Value value, ExcelColumnKind kind, const std::string& column);
 
 }  // namespace tabvex::jet::excel

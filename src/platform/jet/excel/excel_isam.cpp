@@ -82,11 +82,19 @@ std::vector<IsamTable> ExcelIsam::Tables() {
     return tables;
 }
 
-ExcelIsam::Location ExcelIsam::Locate(const std::string& table) const {
+const ExcelIsam::Location& ExcelIsam::Locate(const std::string& table) {
+    if (!lastLocation_ || table != lastTable_) {
+        lastLocation_.reset();
+        lastLocation_ = Find(table);
+        lastTable_ = table;
+    }
+    return *lastLocation_;
+}
+
+ExcelIsam::Location ExcelIsam::Find(const std::string& table) {
     if (auto sheetName = SheetOfTableName(table); sheetName && workbook_) {
         auto sheet = workbook_->FindSheet(*sheetName);
-        if (sheet && workbook_->Sheet(*sheet).HasCells())
-            return Location{*sheet, workbook_->Sheet(*sheet).UsedRange(), {}, SheetTableName(*sheetName)};
+        if (sheet && workbook_->Sheet(*sheet).HasCells()) return Location{*sheet, nullptr, SheetTableName(*sheetName)};
     }
     auto named = namedAreas_.find(table);
     if (named == namedAreas_.end()) {
@@ -96,17 +104,28 @@ ExcelIsam::Location ExcelIsam::Locate(const std::string& table) const {
         } catch (const IsamError&) {
         }
     }
-    if (named != namedAreas_.end())
-        return Location{named->second.area.sheet, named->second.area.range, named->second.name, named->second.name};
+    // The map's entries stay where they are while the ISAM lives, so pointing at one is safe.
+    if (named != namedAreas_.end()) return Location{named->second.area.sheet, &named->second, named->second.name};
     throw IsamError(oledb::DB_E_NOTABLE, "The table '" + table + "' does not exist in the workbook '" + path_.string() +
                                              "': it is neither a worksheet ('Name$') nor a defined name.");
 }
 
-std::vector<ExcelColumnKind> ExcelIsam::ColumnKinds(const Location& location, std::size_t count) const {
+std::optional<xls::CellRange> ExcelIsam::Range(const Location& location) {
+    if (location.named) return location.named->area.range;
+    return UsedRange(location.sheet);
+}
+
+std::optional<xls::CellRange>& ExcelIsam::UsedRange(std::size_t sheet) {
+    auto known = usedRanges_.find(sheet);
+    if (known == usedRanges_.end()) known = usedRanges_.emplace(sheet, workbook_->Sheet(sheet).UsedRange()).first;
+    return known->second;
+}
+
+std::vector<ExcelColumnKind> ExcelIsam::ColumnKinds(const Location& location, const xls::CellRange& range,
+                                                    std::size_t count) const {
     if (auto declared = declaredKinds_.find(location.key); declared != declaredKinds_.end() && declared->second.size() == count)
         return declared->second;
     const xls::Worksheet& sheet = workbook_->Sheet(location.sheet);
-    const xls::CellRange& range = *location.range;
     std::uint32_t lastSampleRow = std::min<std::uint32_t>(range.lastRow, range.firstRow + kTypeGuessRows);
     std::vector<ExcelColumnKind> kinds;
     std::vector<xls::CellValue> sample;
@@ -119,21 +138,24 @@ std::vector<ExcelColumnKind> ExcelIsam::ColumnKinds(const Location& location, st
     return kinds;
 }
 
-const ExcelIsam::TableShape& ExcelIsam::Shape(const Location& location) {
+const ExcelIsam::TableShape& ExcelIsam::Shape(const Location& location, const std::optional<xls::CellRange>& range) {
     if (auto cached = shapes_.find(location.key); cached != shapes_.end()) return cached->second;
     TableShape shape;
-    if (location.range) {
+    if (range) {
         const xls::Worksheet& sheet = workbook_->Sheet(location.sheet);
-        std::size_t count = Width(*location.range);
-        shape.kinds = ColumnKinds(location, count);
+        std::size_t count = Width(*range);
+        shape.kinds = ColumnKinds(location, *range, count);
         for (std::size_t i = 0; i < count; ++i)
             shape.columns.push_back(
-                DescribeColumn(ColumnName(sheet.Cell(location.range->firstRow, Column(*location.range, i)), i), shape.kinds[i]));
+                DescribeColumn(ColumnName(sheet.Cell(range->firstRow, Column(*range, i)), i), shape.kinds[i]));
     }
     return shapes_.emplace(location.key, std::move(shape)).first->second;
 }
 
-std::vector<IsamColumn> ExcelIsam::Columns(const std::string& table) { return Shape(Locate(table)).columns; }
+std::vector<IsamColumn> ExcelIsam::Columns(const std::string& table) {
+    const Location& location = Locate(table);
+    return Shape(location, Range(location)).columns;
+}
 
 std::vector<IsamIndex> ExcelIsam::Indexes(const std::string& table) {
     Locate(table);  // a worksheet has no indexes, but an unknown table is still an error
@@ -141,9 +163,12 @@ std::vector<IsamIndex> ExcelIsam::Indexes(const std::string& table) {
 }
 
 std::unique_ptr<IsamCursor> ExcelIsam::OpenCursor(const std::string& table) {
-    Location location = Locate(table);
-    xls::CellRange range = location.range.value_or(xls::CellRange{1, 0, 0, 0});  // empty: no rows at all
-    return std::make_unique<ExcelCursor>(workbook_->Sheet(location.sheet), range, Shape(location).kinds);
+    const Location& location = Locate(table);
+    std::optional<xls::CellRange> range = Range(location);
+    const TableShape& shape = Shape(location, range);
+    // An empty worksheet has no rows at all.
+    return std::make_unique<ExcelCursor>(workbook_->Sheet(location.sheet), range.value_or(xls::CellRange{1, 0, 0, 0}),
+                                         shape.kinds);
 }
 
 xls::Worksheet& ExcelIsam::AddWorksheet(const std::string& name) {
@@ -177,55 +202,81 @@ void ExcelIsam::CreateTable(const std::string& table, const std::vector<ColumnDe
     declaredKinds_[SheetTableName(name)] = kinds;  // the same cells under their worksheet's name
     declaredKinds_[name] = std::move(kinds);
     shapes_.clear();  // the worksheet table "name$" is new as well
+    lastLocation_.reset();
     unsaved_ = true;
 }
 
 // The row an INSERT writes: the one under the table. For a defined name it must be free,
 // since the name widens over it.
-std::uint32_t ExcelIsam::AppendRowIndex(const Location& location, const std::string& table) const {
-    if (!location.range)
+std::uint32_t ExcelIsam::AppendRowIndex(const Location& location, const std::optional<xls::CellRange>& range,
+                                        const std::string& table) const {
+    if (!range)
         throw IsamError(E_FAIL, "Cannot insert into '" + table + "': the worksheet has no header row naming columns.");
-    std::uint32_t row = location.range->lastRow + 1;
+    std::uint32_t row = range->lastRow + 1;
     if (row >= xls::kMaxRows)
         throw IsamError(E_FAIL, "Cannot insert into '" + table + "': the worksheet is full (Excel holds " +
                                     std::to_string(xls::kMaxRows) + " rows).");
-    if (!location.definedName.empty()) {
+    if (location.named) {
         const xls::Worksheet& sheet = workbook_->Sheet(location.sheet);
-        for (std::size_t i = 0; i < Width(*location.range); ++i)
-            if (sheet.Cell(row, Column(*location.range, i)).type != xls::CellType::Empty)
-                throw IsamError(E_FAIL, "Cannot expand the named range '" + location.definedName + "': row " +
+        for (std::size_t i = 0; i < Width(*range); ++i)
+            if (sheet.Cell(row, Column(*range, i)).type != xls::CellType::Empty)
+                throw IsamError(E_FAIL, "Cannot expand the named range '" + location.named->name + "': row " +
                                             std::to_string(row + 1) + " under it is not empty.");
     }
     return row;
 }
 
-void ExcelIsam::InsertRow(const std::string& table, const std::vector<oledb::Value>& values) {
-    Location location = Locate(table);
-    const TableShape& shape = Shape(location);
+void ExcelIsam::InsertRow(const std::string& table, std::vector<oledb::Value> values) {
+    const Location& location = Locate(table);
+    std::optional<xls::CellRange> range = Range(location);
+    const TableShape& shape = Shape(location, range);
     if (values.size() != shape.columns.size())
         throw IsamError(oledb::E_INVALIDARG, "The table '" + table + "' has " + std::to_string(shape.columns.size()) +
                                                  " columns; the row has " + std::to_string(values.size()) + " values.");
-    std::uint32_t row = AppendRowIndex(location, table);
+    std::uint32_t row = AppendRowIndex(location, range, table);
     // Every value is checked before the first cell is written: a row goes in whole or not at all.
     std::vector<CellContent> contents;
     contents.reserve(values.size());
     for (std::size_t i = 0; i < values.size(); ++i)
-        contents.push_back(CellContentFor(values[i], shape.kinds[i], shape.columns[i].name));
+        contents.push_back(CellContentFor(std::move(values[i]), shape.kinds[i], shape.columns[i].name));
 
     xls::Worksheet& sheet = workbook_->Sheet(location.sheet);
+    std::optional<xls::CellRange> written;  // the cells this row puts into the sheet
     for (std::size_t i = 0; i < contents.size(); ++i) {
-        std::uint16_t column = Column(*location.range, i);
+        std::uint16_t column = Column(*range, i);
         if (const auto* text = std::get_if<std::string>(&contents[i])) sheet.SetCellText(row, column, *text);
         else if (const auto* number = std::get_if<double>(&contents[i])) sheet.SetCellNumber(row, column, *number);
+        else continue;
+        if (!written) written = xls::CellRange{row, row, column, column};
+        written->lastColumn = column;
     }
-    if (!location.definedName.empty()) {
-        NamedArea& named = namedAreas_.at(location.definedName);
-        named.area.range.lastRow = row;
-        named.widened = true;
+    if (location.named) {
+        location.named->area.range.lastRow = row;
+        location.named->widened = true;
     }
     unsaved_ = true;
     // Column types follow the first rows, which both the name and the worksheet table see.
-    if (row - location.range->firstRow <= kTypeGuessRows) shapes_.clear();
+    bool reshaped = row - range->firstRow <= kTypeGuessRows;
+    if (written) reshaped = NoteRowWritten(location.sheet, *written) || reshaped;
+    if (reshaped) shapes_.clear();
+}
+
+// Keeps the sheet's used range true without measuring it again. True when the worksheet
+// table's columns may have changed: the sheet grew wider or the row is one of the first
+// under its header.
+bool ExcelIsam::NoteRowWritten(std::size_t sheet, const xls::CellRange& written) {
+    std::optional<xls::CellRange>& used = UsedRange(sheet);
+    bool widened = false;
+    if (!used) {
+        used = written;
+    } else {
+        widened = written.firstColumn < used->firstColumn || written.lastColumn > used->lastColumn;
+        used->firstRow = std::min(used->firstRow, written.firstRow);
+        used->lastRow = std::max(used->lastRow, written.lastRow);
+        used->firstColumn = std::min(used->firstColumn, written.firstColumn);
+        used->lastColumn = std::max(used->lastColumn, written.lastColumn);
+    }
+    return widened || written.firstRow - used->firstRow <= kTypeGuessRows;
 }
 
 void ExcelIsam::Flush() {

@@ -41,22 +41,21 @@ public:
     std::vector<IsamIndex> Indexes(const std::string& table) override;
     std::unique_ptr<IsamCursor> OpenCursor(const std::string& table) override;
     void CreateTable(const std::string& table, const std::vector<ColumnDefinition>& columns) override;
-    void InsertRow(const std::string& table, const std::vector<oledb::Value>& values) override;
+    void InsertRow(const std::string& table, std::vector<oledb::Value> values) override;
     void Flush() override;
 
 private:
-    // Where a table lies: its sheet and the rectangle from its header row down.
-    struct Location {
-        std::size_t sheet = 0;
-        std::optional<xls::CellRange> range;  // nothing for an empty worksheet
-        std::string definedName;              // empty for a worksheet table
-        std::string key;                      // the table as the caches know it
-    };
     // A defined name over one area of a worksheet.
     struct NamedArea {
         std::string name;
         xls::SheetArea area;
         bool widened = false;  // grown by INSERTs, not yet written into the workbook
+    };
+    // Which table a name stands for: a worksheet, or a defined name on one.
+    struct Location {
+        std::size_t sheet = 0;
+        NamedArea* named = nullptr;  // null for a worksheet table
+        std::string key;             // the table as the caches know it
     };
     // What Columns() found, kept until an INSERT changes the rows types are guessed from.
     struct TableShape {
@@ -65,10 +64,19 @@ private:
     };
 
     void LoadNamedAreas();
-    Location Locate(const std::string& table) const;
-    const TableShape& Shape(const Location& location);
-    std::vector<ExcelColumnKind> ColumnKinds(const Location& location, std::size_t count) const;
-    std::uint32_t AppendRowIndex(const Location& location, const std::string& table) const;
+    // The table a statement names; the last one found is remembered, since a migration
+    // names the same table in statement after statement.
+    const Location& Locate(const std::string& table);
+    Location Find(const std::string& table);
+    // The rectangle from a table's header row down; nothing for an empty worksheet.
+    std::optional<xls::CellRange> Range(const Location& location);
+    std::optional<xls::CellRange>& UsedRange(std::size_t sheet);
+    const TableShape& Shape(const Location& location, const std::optional<xls::CellRange>& range);
+    std::vector<ExcelColumnKind> ColumnKinds(const Location& location, const xls::CellRange& range,
+                                             std::size_t count) const;
+    std::uint32_t AppendRowIndex(const Location& location, const std::optional<xls::CellRange>& range,
+                                 const std::string& table) const;
+    bool NoteRowWritten(std::size_t sheet, const xls::CellRange& written);
     xls::Worksheet& AddWorksheet(const std::string& name);
     void Save();
 
@@ -78,6 +86,11 @@ private:
     // Column kinds of the tables this ISAM created, as their CREATE TABLE declared them.
     std::map<std::string, std::vector<ExcelColumnKind>, NameLess> declaredKinds_;
     std::map<std::string, TableShape, NameLess> shapes_;
+    // The used range of each worksheet measured so far, kept up to date as rows are
+    // written, so that appending to a worksheet table does not measure it again.
+    std::map<std::size_t, std::optional<xls::CellRange>> usedRanges_;
+    std::string lastTable_;
+    std::optional<Location> lastLocation_;
     bool unsaved_ = false;
 };
 

@@ -35,7 +35,7 @@ std::vector<std::size_t> Destinations(const InsertStatement& insert, const std::
 
 }  // namespace
 
-std::vector<Value> ResolveInsertValues(const InsertStatement& insert, const std::vector<std::string>& tableColumns,
+std::vector<Value> ResolveInsertValues(InsertStatement insert, const std::vector<std::string>& tableColumns,
                                        const EvaluationContext& context) {
     std::vector<std::size_t> destinations = Destinations(insert, tableColumns);
     if (destinations.size() != insert.values.size())
@@ -46,8 +46,11 @@ std::vector<Value> ResolveInsertValues(const InsertStatement& insert, const std:
     Evaluator evaluator(context);
     EmptyRow noRow;
     std::vector<Value> row(tableColumns.size());
-    for (std::size_t i = 0; i < destinations.size(); ++i)
-        row[destinations[i]] = evaluator.Evaluate(*insert.values[i], noRow);
+    for (std::size_t i = 0; i < destinations.size(); ++i) {
+        Expr& value = *insert.values[i];
+        // A literal is its own value; moving it spares copying every text of the row.
+        row[destinations[i]] = value.kind == ExprKind::Literal ? std::move(value.literal) : evaluator.Evaluate(value, noRow);
+    }
     return row;
 }
 

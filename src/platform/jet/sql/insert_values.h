@@ -12,8 +12,9 @@
 namespace tabvex::jet::sql {
 
 // Throws SqlError for a column the table does not have, a column named twice, or a
-// number of values that differs from the number of destination columns.
-std::vector<Value> ResolveInsertValues(const InsertStatement& insert, const std::vector<std::string>& tableColumns,
+// number of values that differs from the number of destination columns. The statement
+// is taken over, so that literal values move into the row.
+std::vector<Value> ResolveInsertValues(InsertStatement insert, const std::vector<std::string>& tableColumns,
                                        const EvaluationContext& context = {});
 
 }  // namespace tabvex::jet::sql

@@ -115,8 +115,7 @@ private:
         else if (std::string_view("(),;*+-/\\&^=<>").find(c) == std::string_view::npos) {
             throw SqlError::Syntax(position, text_.substr(start, 1));
         }
-        std::string symbol(text_.substr(start, pos_ - start));
-        return Make(TokenKind::Symbol, symbol, start, position);
+        return Make(TokenKind::Symbol, std::string(text_.substr(start, pos_ - start)), start, position);
     }
 
     std::string_view text_;

@@ -16,9 +16,15 @@ constexpr std::array<std::string_view, 19> kReservedWords{
     "SELECT", "FROM", "WHERE", "AND", "OR", "NOT", "LIKE", "BETWEEN", "IN", "IS",
     "NULL", "TRUE", "FALSE", "MOD", "CREATE", "TABLE", "INSERT", "INTO", "VALUES"};
 
+// Case folding never maps between ASCII and other characters, so a word equals an
+// ASCII keyword only if it has as many bytes: the cheap length test comes first.
+bool IsWordOf(std::string_view word, std::string_view keyword) {
+    return word.size() == keyword.size() && EqualsIgnoringCase(word, keyword);
+}
+
 bool IsReserved(std::string_view word) {
     for (auto reserved : kReservedWords)
-        if (EqualsIgnoringCase(reserved, word)) return true;
+        if (IsWordOf(word, reserved)) return true;
     return false;
 }
 
@@ -60,7 +66,7 @@ private:
     }
     bool IsKeyword(std::string_view keyword, std::size_t ahead = 0) const {
         const Token& token = Peek(ahead);
-        return token.kind == TokenKind::Word && EqualsIgnoringCase(token.text, keyword);
+        return token.kind == TokenKind::Word && IsWordOf(token.text, keyword);
     }
     bool IsSymbol(std::string_view symbol) const {
         return Peek().kind == TokenKind::Symbol && Peek().text == symbol;
@@ -198,9 +204,20 @@ private:
     // * /, unary minus, ^.
     ExprPtr ParseExpression() {
         if (++depth_ > kMaxDepth) throw SqlError::Syntax(Peek().position, Peek().raw, "a simpler expression");
-        ExprPtr expr = ParseOr();
+        ExprPtr expr = IsLoneLiteral() ? ParsePrimary() : ParseOr();
         --depth_;
         return expr;
+    }
+
+    // A literal directly followed by ',' or ')' (each value of an INSERT, mostly) is the
+    // whole expression: no operator can follow, so the descent through every level of
+    // precedence is skipped.
+    bool IsLoneLiteral() const {
+        TokenKind kind = Peek().kind;
+        bool literal = kind == TokenKind::String || kind == TokenKind::Integer || kind == TokenKind::Number ||
+                       kind == TokenKind::Date;
+        const Token& next = Peek(1);
+        return literal && next.kind == TokenKind::Symbol && (next.text == "," || next.text == ")");
     }
 
     static ExprPtr MakeNode(ExprKind kind, Operator op, std::size_t position) {

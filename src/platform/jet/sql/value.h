@@ -42,7 +42,8 @@ public:
     double asDouble() const { return std::get<double>(data_); }
     const std::string& asDecimalText() const { return std::get<sql::Decimal>(data_).text; }
     DateTime asDate() const { return std::get<DateTime>(data_); }
-    const std::string& asText() const { return std::get<std::string>(data_); }
+    const std::string& asText() const& { return std::get<std::string>(data_); }
+    std::string asText() && { return std::get<std::string>(std::move(data_)); }
 
     // The value as a number (True is -1 as in Jet; a date is its serial day number;
     // text that reads as a number), or nullopt when it has none.

@@ -164,11 +164,11 @@ TEST(SqlEvaluator, UnknownColumnsAreNamed) {
 TEST(SqlInsertValues, PlacesValuesInTableOrder) {
     std::vector<std::string> columns{"Id", "Name", "Note"};
     auto all = std::get<InsertStatement>(ParseStatement("insert into t values (1, 'a' & 'b', null)"));
-    EXPECT_EQ(ResolveInsertValues(all, columns),
+    EXPECT_EQ(ResolveInsertValues(std::move(all), columns),
               (std::vector<Value>{Value::Integer(1), Value::Text("ab"), Value::Null()}));
 
     auto some = std::get<InsertStatement>(ParseStatement("insert into t ([note], id) values ('x', -5)"));
-    EXPECT_EQ(ResolveInsertValues(some, columns),
+    EXPECT_EQ(ResolveInsertValues(std::move(some), columns),
               (std::vector<Value>{Value::Integer(-5), Value::Null(), Value::Text("x")}));
 
     auto errorOf = [&](std::string_view statement) -> std::string {

@@ -21,12 +21,12 @@ const ValueRow& SampleRow() {
     return row;
 }
 
-void Exercise(const Statement& statement) {
+void Exercise(Statement statement) {
     EvaluationContext context{DateTime::FromSeconds(0)};
     if (const auto* select = std::get_if<SelectStatement>(&statement); select && select->where) {
         Evaluator(context).Satisfies(*select->where, SampleRow());
-    } else if (const auto* insert = std::get_if<InsertStatement>(&statement)) {
-        ResolveInsertValues(*insert, SampleRow().names(), context);
+    } else if (auto* insert = std::get_if<InsertStatement>(&statement)) {
+        ResolveInsertValues(std::move(*insert), SampleRow().names(), context);
     }
 }
 
