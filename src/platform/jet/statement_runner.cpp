@@ -93,8 +93,10 @@ StatementOutcome RunCreate(Isam& isam, const sql::CreateTableStatement& create) 
 }
 
 StatementOutcome RunInsert(Isam& isam, sql::InsertStatement insert) {
+    std::vector<IsamColumn> columns = isam.Columns(insert.table.name);
     std::vector<std::string> names;
-    for (auto& column : isam.Columns(insert.table.name)) names.push_back(std::move(column.name));
+    names.reserve(columns.size());
+    for (auto& column : columns) names.push_back(std::move(column.name));
     std::vector<oledb::Value> values;
     values.reserve(names.size());
     std::string table = insert.table.name;

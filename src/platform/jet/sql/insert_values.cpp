@@ -18,6 +18,7 @@ std::size_t ColumnIndex(const std::vector<std::string>& tableColumns, const std:
 // Where each value goes: the named columns, or all columns in order.
 std::vector<std::size_t> Destinations(const InsertStatement& insert, const std::vector<std::string>& tableColumns) {
     std::vector<std::size_t> destinations;
+    destinations.reserve(insert.columns.empty() ? tableColumns.size() : insert.columns.size());
     if (insert.columns.empty()) {
         for (std::size_t i = 0; i < tableColumns.size(); ++i) destinations.push_back(i);
         return destinations;
