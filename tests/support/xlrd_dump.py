@@ -10,11 +10,25 @@ import sys
 import xlrd
 
 
+def date_text(value, datemode):
+    """A date cell as ISO 8601 text ("2007-08-10", "2007-08-10 14:30:00"), or None
+    for a bare time of day or a day xlrd calls ambiguous (before 1900-03-01)."""
+    try:
+        y, mo, d, h, mi, s = xlrd.xldate_as_tuple(value, datemode)
+    except xlrd.xldate.XLDateError:
+        return None
+    if y == 0:
+        return None
+    day = "%04d-%02d-%02d" % (y, mo, d)
+    return day if (h, mi, s) == (0, 0, 0) else day + " %02d:%02d:%02d" % (h, mi, s)
+
+
 def cell_json(book, sheet, r, c, with_format):
     cell = sheet.cell(r, c)
     out = {"row": r, "col": c, "type": cell.ctype, "value": cell.value}
     if cell.ctype == xlrd.XL_CELL_DATE:
         out["value"] = repr(cell.value)
+        out["date"] = date_text(cell.value, book.datemode)
     if with_format and cell.xf_index is not None:
         xf = book.xf_list[cell.xf_index]
         font = book.font_list[xf.font_index]
@@ -26,6 +40,8 @@ def cell_json(book, sheet, r, c, with_format):
                         "top": b.top_line_style, "bottom": b.bottom_line_style},
             "fill_pattern": xf.background.fill_pattern,
             "fill_colour": xf.background.pattern_colour_index,
+            "number_format": book.format_map[xf.format_key].format_str
+            if xf.format_key in book.format_map else None,
         }
     return out
 
@@ -65,7 +81,7 @@ def open_book(path):
 
 def main():
     book, with_format = open_book(sys.argv[1])
-    result = {"formatting": with_format,
+    result = {"formatting": with_format, "datemode": book.datemode,
               "sheets": [sheet_json(book, book.sheet_by_index(i), with_format)
                          for i in range(book.nsheets)],
               "names": [name_json(book, n) for n in book.name_obj_list]}

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/xls/limits.h"
+#include "platform/xls/number_format.h"
 #include "platform/xls/xls_error.h"
 
 namespace tabvex::xls {
@@ -39,6 +40,12 @@ CellFormat FormatTable::Describe(uint16_t xfIndex) const {
     return f;
 }
 
+std::string FormatTable::NumberFormat(uint16_t xfIndex) const {
+    uint16_t index = xfIndex < formats_.size() ? formats_[xfIndex].NumberFormatIndex() : 0;
+    auto custom = numberFormats_.find(index);
+    return custom != numberFormats_.end() ? custom->second : std::string(BuiltInNumberFormat(index));
+}
+
 uint16_t FormatTable::FindOrAddFont(const FontRecord& font) {
     auto it = std::find(fonts_.begin(), fonts_.end(), font);
     if (it != fonts_.end()) return FontIndexOf(size_t(it - fonts_.begin()));
@@ -49,9 +56,28 @@ uint16_t FormatTable::FindOrAddFont(const FontRecord& font) {
     return FontIndexOf(fonts_.size() - 1);
 }
 
-uint16_t FormatTable::Apply(uint16_t base, const CellFormat& format) {
+XfRecord FormatTable::CellFormatFrom(uint16_t base) const {
     XfRecord xf = base < formats_.size() ? formats_[base] : XfRecord::DefaultCell();
     xf.MakeCellFormatOf(base < formats_.size() ? base : 0);
+    return xf;
+}
+
+uint16_t FormatTable::FindOrAdd(const XfRecord& xf) {
+    auto it = std::find(formats_.begin(), formats_.end(), xf);
+    if (it != formats_.end()) return uint16_t(it - formats_.begin());
+    if (formats_.size() >= kMaxCellFormats) throw XlsError("the workbook has too many cell formats (4050)");
+    formats_.push_back(xf);
+    return uint16_t(formats_.size() - 1);
+}
+
+uint16_t FormatTable::WithNumberFormat(uint16_t base, uint16_t builtInFormat) {
+    XfRecord xf = CellFormatFrom(base);
+    xf.SetNumberFormatIndex(builtInFormat);
+    return FindOrAdd(xf);
+}
+
+uint16_t FormatTable::Apply(uint16_t base, const CellFormat& format) {
+    XfRecord xf = CellFormatFrom(base);
     FontRecord font = FontOf(xf);
     font.weight = format.bold ? FontRecord::kBoldWeight : FontRecord::kNormalWeight;
     font.options = format.bold ? uint16_t(font.options | FontRecord::kBoldFlag)
@@ -60,12 +86,7 @@ uint16_t FormatTable::Apply(uint16_t base, const CellFormat& format) {
     xf.SetHorizontal(format.horizontal);
     xf.SetBorders(format.borders);
     xf.SetFill(format.fillColour);
-
-    auto it = std::find(formats_.begin(), formats_.end(), xf);
-    if (it != formats_.end()) return uint16_t(it - formats_.begin());
-    if (formats_.size() >= kMaxCellFormats) throw XlsError("the workbook has too many cell formats (4050)");
-    formats_.push_back(xf);
-    return uint16_t(formats_.size() - 1);
+    return FindOrAdd(xf);
 }
 
 }  // namespace tabvex::xls

@@ -116,6 +116,14 @@ void Workbook::Save() {
 
 const std::filesystem::path& Workbook::Path() const { return impl_->path; }
 
+bool Workbook::UsesDate1904() const {
+    for (const auto& item : impl_->globals) {
+        const auto* record = std::get_if<BiffRecord>(&item);
+        if (record && record->sid == rid::kDateMode) return record->data.size() >= 2 && (record->data[0] | record->data[1]) != 0;
+    }
+    return false;
+}
+
 size_t Workbook::SheetCount() const { return impl_->sheets.size(); }
 
 Worksheet& Workbook::Sheet(size_t index) {

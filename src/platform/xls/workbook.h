@@ -46,6 +46,10 @@ public:
     void Save();
     const std::filesystem::path& Path() const;
 
+    // True when the workbook counts dates from 1904-01-01 (DATEMODE 1), as Mac Excel
+    // did, instead of from 1900.
+    bool UsesDate1904() const;
+
     size_t SheetCount() const;
     Worksheet& Sheet(size_t index);
     const Worksheet& Sheet(size_t index) const;

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/xls/bound_sheet_record.h"
+#include "platform/xls/format_record.h"
 #include "platform/xls/record_ids.h"
 #include "platform/xls/record_reader.h"
 #include "platform/xls/sst_record.h"
@@ -76,6 +77,11 @@ private:
             case rid::kXf:
                 impl_.formats.formats().push_back(XfRecord::Parse(record));
                 return Anchor(GlobalAnchor::CellFormats);
+            case rid::kFormat: {
+                FormatRecord format = FormatRecord::Parse(record);
+                impl_.formats.AddNumberFormat(format.index, std::move(format.code));
+                break;
+            }
             case rid::kBoundSheet:
                 boundSheets_.push_back(BoundSheetRecord::Parse(record));
                 return Anchor(GlobalAnchor::BoundSheets);

@@ -96,12 +96,17 @@ CellValue Worksheet::ValueOf(const StoredCell& cell) const {
     return v;
 }
 
-CellValue Worksheet::Cell(uint32_t row, uint16_t column) const {
+const Worksheet::StoredCell* Worksheet::FindCell(uint32_t row, uint16_t column) const {
     const Row* r = FindRow(row);
-    if (!r) return {};
+    if (!r) return nullptr;
     auto it = std::lower_bound(r->cells.begin(), r->cells.end(), column,
                                [](const StoredCell& c, uint16_t col) { return c.column < col; });
-    return it != r->cells.end() && it->column == column ? ValueOf(*it) : CellValue{};
+    return it != r->cells.end() && it->column == column ? &*it : nullptr;
+}
+
+CellValue Worksheet::Cell(uint32_t row, uint16_t column) const {
+    const StoredCell* cell = FindCell(row, column);
+    return cell ? ValueOf(*cell) : CellValue{};
 }
 
 void Worksheet::SetCellText(uint32_t row, uint16_t column, std::string_view text) {
@@ -183,6 +188,16 @@ CellFormat Worksheet::CellFormatAt(uint32_t row, uint16_t column) const {
         }
     }
     return RowFormat(row);
+}
+
+std::string Worksheet::NumberFormatAt(uint32_t row, uint16_t column) const {
+    const StoredCell* cell = FindCell(row, column);
+    return formats_->NumberFormat(cell ? cell->xf : NewCellFormat(row, column));
+}
+
+void Worksheet::SetCellNumberFormat(uint32_t row, uint16_t column, uint16_t builtInFormat) {
+    StoredCell& cell = CellSlot(row, column);
+    cell.xf = formats_->WithNumberFormat(cell.xf, builtInFormat);
 }
 
 void Worksheet::SetCellFormat(uint32_t row, uint16_t column, const CellFormat& format) {

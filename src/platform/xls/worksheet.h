@@ -62,6 +62,11 @@ public:
     // Formats one cell, keeping what CellFormat does not model (number format, font
     // face, ...); a blank cell carries the format where the cell is empty.
     void SetCellFormat(uint32_t row, uint16_t column, const CellFormat& format);
+    // The number format code a cell shows its number in ("General", "m/d/yy", ...).
+    std::string NumberFormatAt(uint32_t row, uint16_t column) const;
+    // Shows a cell's number in a built-in number format (see BuiltInNumberFormat),
+    // keeping the rest of its format.
+    void SetCellNumberFormat(uint32_t row, uint16_t column, uint16_t builtInFormat);
 
     // Width in characters of the default font's digit, when the column has its own.
     std::optional<double> ColumnWidth(uint16_t column) const;
@@ -96,6 +101,7 @@ private:
 
     Row& RowAt(uint32_t row);
     const Row* FindRow(uint32_t row) const;
+    const StoredCell* FindCell(uint32_t row, uint16_t column) const;
     StoredCell& CellSlot(uint32_t row, uint16_t column);
     CellValue ValueOf(const StoredCell& cell) const;
     uint16_t NewCellFormat(uint32_t row, uint16_t column) const;

@@ -22,6 +22,9 @@ public:
 
     uint16_t FontIndex() const { return U16(0); }
     void SetFontIndex(uint16_t font) { SetU16(0, font), MarkUsed(0x08); }
+    // The number format: built-in below 164, else a FORMAT record's index.
+    uint16_t NumberFormatIndex() const { return U16(2); }
+    void SetNumberFormatIndex(uint16_t index) { SetU16(2, index), MarkUsed(0x04); }
     bool IsStyle() const { return (U16(4) & 0x0004) != 0; }
     // Turns a style format into a cell format that inherits from that style.
     void MakeCellFormatOf(uint16_t styleIndex);

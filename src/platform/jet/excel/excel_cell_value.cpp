@@ -35,6 +35,18 @@ std::optional<double> CellNumber(const xls::CellValue& cell) {
     return std::nullopt;
 }
 
+// A date column's cell: a number counts days in the workbook's date system; text is a
+// Jet day number or a date as a person writes it. Days outside Jet's years 100 to 9999
+// are no date.
+oledb::Value DateValue(const xls::CellValue& cell, DateSystem dates) {
+    std::optional<double> serial;
+    if (cell.type == xls::CellType::Number) serial = JetSerialFromExcel(cell.number, dates);
+    else if (cell.type == xls::CellType::Text) serial = sql::ParseNumberText(cell.text);
+    if (serial) return IsJetDateSerial(*serial) ? oledb::Value(ToCivil(sql::DateTime::FromSerial(*serial))) : std::monostate{};
+    if (auto date = sql::ParseDateTime(cell.text)) return ToCivil(*date);
+    return std::monostate{};
+}
+
 // The number a value stands for in a number, currency or date column.
 std::optional<double> NumberOf(const oledb::Value& value, ExcelColumnKind kind) {
     struct Visitor {
@@ -67,7 +79,7 @@ std::string Quoted(const oledb::Value& value) {
 
 }  // namespace
 
-oledb::Value ReadCell(const xls::CellValue& cell, ExcelColumnKind kind) {
+oledb::Value ReadCell(const xls::CellValue& cell, ExcelColumnKind kind, DateSystem dates) {
     if (cell.type == xls::CellType::Empty || cell.type == xls::CellType::Error) return std::monostate{};
     switch (kind) {
     case ExcelColumnKind::Text:
@@ -79,16 +91,14 @@ oledb::Value ReadCell(const xls::CellValue& cell, ExcelColumnKind kind) {
         return std::monostate{};
     default: break;
     }
+    if (kind == ExcelColumnKind::DateTime) return DateValue(cell, dates);
     std::optional<double> number = CellNumber(cell);
-    if (!number && kind == ExcelColumnKind::DateTime && cell.type == xls::CellType::Text)
-        if (auto date = sql::ParseDateTime(cell.text)) return ToCivil(*date);
     if (!number) return std::monostate{};
     if (kind == ExcelColumnKind::Currency) return CurrencyValue(*number);
-    if (kind == ExcelColumnKind::DateTime) return ToCivil(sql::DateTime::FromSerial(*number));
     return *number;
 }
 
-CellContent CellContentFor(oledb::Value value, ExcelColumnKind kind, const std::string& column) {
+CellContent CellContentFor(oledb::Value value, ExcelColumnKind kind, DateSystem dates, const std::string& column) {
     if (oledb::IsNull(value)) return std::monostate{};
     if (kind == ExcelColumnKind::Text || kind == ExcelColumnKind::LongText || kind == ExcelColumnKind::Boolean) {
         auto* given = std::get_if<std::string>(&value);
@@ -101,10 +111,18 @@ CellContent CellContentFor(oledb::Value value, ExcelColumnKind kind, const std::
         return text;
     }
     std::optional<double> number = NumberOf(value, kind);
-    if (!number || !std::isfinite(*number))
+    bool fits = number && (kind == ExcelColumnKind::DateTime ? IsJetDateSerial(*number) : std::isfinite(*number));
+    if (!fits)
         throw IsamError(oledb::DB_E_CANTCONVERTVALUE,
                         "Data type mismatch: the value " + Quoted(value) + " does not fit the column '" + column + "'.");
-    return *number;
+    return kind == ExcelColumnKind::DateTime ? ExcelSerialFromJet(*number, dates) : *number;
+}
+
+std::optional<std::uint16_t> NumberFormatFor(ExcelColumnKind kind, double number) {
+    // Built-in formats: 7 "$"#,##0.00_);("$"#,##0.00), 14 m/d/yy, 22 m/d/yy h:mm.
+    if (kind == ExcelColumnKind::Currency) return 7;
+    if (kind == ExcelColumnKind::DateTime) return std::floor(number) == number ? 14 : 22;
+    return std::nullopt;
 }
 
 }  // namespace tabvex::jet::excel

@@ -1,5 +1,6 @@
 #include "platform/jet/excel/excel_column_kind.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/jet/sql/column_type.h"
@@ -20,62 +21,68 @@ constexpr DBCOLUMNFLAGS kBitFlags = DBCOLUMNFLAGS_ISFIXEDLENGTH | DBCOLUMNFLAGS_
 
 constexpr std::size_t kShortTextLimit = 255;
 
+// How each kind is reported through COLUMNS, in the order of ExcelColumnKind.
+struct ColumnReport {
+    DBTYPE type;
+    DBCOLUMNFLAGS flags;
+    std::size_t maxLength;
+    std::uint8_t precision;
+    bool nullable;
+};
+constexpr std::array<ColumnReport, 6> kReports = {{
+    {DBTYPE_WSTR, kTextFlags, kShortTextLimit, 0, true},   // Text
+    {DBTYPE_WSTR, kLongTextFlags, 0, 0, true},             // LongText
+    {DBTYPE_R8, kFixedFlags, 0, 15, true},                 // Number
+    {DBTYPE_CY, kFixedFlags, 0, 19, true},                 // Currency
+    {DBTYPE_DATE, kFixedFlags, 0, 0, true},                // DateTime
+    {DBTYPE_BOOL, kBitFlags, 0, 0, false},                 // Boolean
+}};
+
+// The kinds a sample votes for; on a tie the one listed first wins, text first as it
+// loses no value.
+constexpr std::array kVotingKinds = {ExcelColumnKind::Text, ExcelColumnKind::Number, ExcelColumnKind::Currency,
+                                     ExcelColumnKind::DateTime, ExcelColumnKind::Boolean};
+
+std::size_t VoteIndex(ExcelColumnKind kind) {
+    if (kind == ExcelColumnKind::LongText) kind = ExcelColumnKind::Text;
+    return static_cast<std::size_t>(std::find(kVotingKinds.begin(), kVotingKinds.end(), kind) - kVotingKinds.begin());
+}
+
 }  // namespace
 
 IsamColumn DescribeColumn(const std::string& name, ExcelColumnKind kind) {
+    const ColumnReport& report = kReports[static_cast<std::size_t>(kind)];
     IsamColumn column;
     column.name = name;
-    switch (kind) {
-    case ExcelColumnKind::Text:
-        column.type = DBTYPE_WSTR;
-        column.flags = kTextFlags;
-        column.maxLength = kShortTextLimit;
-        break;
-    case ExcelColumnKind::LongText:
-        column.type = DBTYPE_WSTR;
-        column.flags = kLongTextFlags;
-        break;
-    case ExcelColumnKind::Number:
-        column.type = DBTYPE_R8;
-        column.flags = kFixedFlags;
-        column.precision = 15;
-        break;
-    case ExcelColumnKind::Currency:
-        column.type = DBTYPE_CY;
-        column.flags = kFixedFlags;
-        column.precision = 19;
-        break;
-    case ExcelColumnKind::DateTime:
-        column.type = DBTYPE_DATE;
-        column.flags = kFixedFlags;
-        break;
-    case ExcelColumnKind::Boolean:
-        column.type = DBTYPE_BOOL;
-        column.flags = kBitFlags;
-        column.nullable = false;
-        break;
-    }
+    column.type = report.type;
+    column.flags = report.flags;
+    column.maxLength = report.maxLength;
+    column.precision = report.precision;
+    column.nullable = report.nullable;
     return column;
 }
 
-ExcelColumnKind GuessColumnKind(std::span<const xls::CellValue> sample) {
-    std::size_t texts = 0, numbers = 0, booleans = 0;
-    bool longText = false;
-    for (const auto& cell : sample) {
-        switch (cell.type) {
-        case xls::CellType::Text:
-            ++texts;
-            longText = longText || sql::Utf16Length(cell.text) > kShortTextLimit;
-            break;
-        case xls::CellType::Number: ++numbers; break;
-        case xls::CellType::Boolean: ++booleans; break;
-        case xls::CellType::Empty:
-        case xls::CellType::Error: break;
-        }
+std::optional<ExcelColumnKind> CellKind(const xls::CellValue& cell, xls::NumberFormatKind format) {
+    switch (cell.type) {
+    case xls::CellType::Text:
+        return sql::Utf16Length(cell.text) > kShortTextLimit ? ExcelColumnKind::LongText : ExcelColumnKind::Text;
+    case xls::CellType::Number:
+        if (format == xls::NumberFormatKind::Date) return ExcelColumnKind::DateTime;
+        if (format == xls::NumberFormatKind::Currency) return ExcelColumnKind::Currency;
+        return ExcelColumnKind::Number;
+    case xls::CellType::Boolean: return ExcelColumnKind::Boolean;
+    case xls::CellType::Empty:
+    case xls::CellType::Error: break;
     }
-    if (numbers > texts && numbers >= booleans) return ExcelColumnKind::Number;
-    if (booleans > texts && booleans > numbers) return ExcelColumnKind::Boolean;
-    return longText ? ExcelColumnKind::LongText : ExcelColumnKind::Text;
+    return std::nullopt;
+}
+
+ExcelColumnKind GuessColumnKind(std::span<const ExcelColumnKind> sample) {
+    std::array<std::size_t, kVotingKinds.size()> votes{};
+    for (ExcelColumnKind kind : sample) ++votes[VoteIndex(kind)];
+    ExcelColumnKind winner = kVotingKinds[static_cast<std::size_t>(std::max_element(votes.begin(), votes.end()) - votes.begin())];
+    bool longText = std::find(sample.begin(), sample.end(), ExcelColumnKind::LongText) != sample.end();
+    return winner == ExcelColumnKind::Text && longText ? ExcelColumnKind::LongText : winner;
 }
 
 ExcelColumnKind DeclaredColumnKind(const ColumnDefinition& column) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/jet/excel/excel_column_kind.h"
+#include "platform/jet/excel/excel_date_serial.h"
 #include "platform/jet/isam.h"
 #include "platform/xls/cell_range.h"
 #include "platform/xls/worksheet.h"
@@ -15,7 +16,8 @@ class ExcelCursor : public IsamCursor {
 public:
     // `table` includes the header row; `kinds` has one entry per column of it. The
     // sheet must outlive the cursor.
-    ExcelCursor(const xls::Worksheet& sheet, const xls::CellRange& table, std::vector<ExcelColumnKind> kinds);
+    ExcelCursor(const xls::Worksheet& sheet, const xls::CellRange& table, std::vector<ExcelColumnKind> kinds,
+                DateSystem dates);
 
     bool Next(std::vector<oledb::Value>& row) override;
 
@@ -23,6 +25,7 @@ private:
     const xls::Worksheet& sheet_;
     xls::CellRange table_;
     std::vector<ExcelColumnKind> kinds_;
+    DateSystem dates_;
     std::uint32_t nextRow_;
 };
 

@@ -50,6 +50,7 @@ ExcelIsam::ExcelIsam(std::filesystem::path path) : path_(std::move(path)) {
     if (!std::filesystem::exists(path_, error)) return;  // a new workbook, made by the first CREATE TABLE
     try {
         workbook_.emplace(xls::Workbook::Open(path_));
+        if (workbook_->UsesDate1904()) dates_ = DateSystem::Excel1904;
     } catch (const xls::XlsError& failure) {
         throw IsamError(E_FAIL, std::string(failure.what()) + " (External table is not in the expected format.)");
     }
@@ -128,11 +129,16 @@ std::vector<ExcelColumnKind> ExcelIsam::ColumnKinds(const Location& location, co
     const xls::Worksheet& sheet = workbook_->Sheet(location.sheet);
     std::uint32_t lastSampleRow = std::min<std::uint32_t>(range.lastRow, range.firstRow + kTypeGuessRows);
     std::vector<ExcelColumnKind> kinds;
-    std::vector<xls::CellValue> sample;
+    std::vector<ExcelColumnKind> sample;
     for (std::size_t i = 0; i < count; ++i) {
         sample.clear();
-        for (std::uint32_t row = range.firstRow + 1; row <= lastSampleRow; ++row)
-            sample.push_back(sheet.Cell(row, Column(range, i)));
+        for (std::uint32_t row = range.firstRow + 1; row <= lastSampleRow; ++row) {
+            xls::CellValue cell = sheet.Cell(row, Column(range, i));
+            auto format = cell.type == xls::CellType::Number
+                              ? xls::ClassifyNumberFormat(sheet.NumberFormatAt(row, Column(range, i)))
+                              : xls::NumberFormatKind::Plain;
+            if (auto kind = CellKind(cell, format)) sample.push_back(*kind);
+        }
         kinds.push_back(GuessColumnKind(sample));
     }
     return kinds;
@@ -168,7 +174,7 @@ std::unique_ptr<IsamCursor> ExcelIsam::OpenCursor(const std::string& table) {
     const TableShape& shape = Shape(location, range);
     // An empty worksheet has no rows at all.
     return std::make_unique<ExcelCursor>(workbook_->Sheet(location.sheet), range.value_or(xls::CellRange{1, 0, 0, 0}),
-                                         shape.kinds);
+                                         shape.kinds, dates_);
 }
 
 xls::Worksheet& ExcelIsam::AddWorksheet(const std::string& name) {
@@ -238,15 +244,19 @@ void ExcelIsam::InsertRow(const std::string& table, std::vector<oledb::Value> va
     std::vector<CellContent> contents;
     contents.reserve(values.size());
     for (std::size_t i = 0; i < values.size(); ++i)
-        contents.push_back(CellContentFor(std::move(values[i]), shape.kinds[i], shape.columns[i].name));
+        contents.push_back(CellContentFor(std::move(values[i]), shape.kinds[i], dates_, shape.columns[i].name));
 
     xls::Worksheet& sheet = workbook_->Sheet(location.sheet);
     std::optional<xls::CellRange> written;  // the cells this row puts into the sheet
     for (std::size_t i = 0; i < contents.size(); ++i) {
         std::uint16_t column = Column(*range, i);
         if (const auto* text = std::get_if<std::string>(&contents[i])) sheet.SetCellText(row, column, *text);
-        else if (const auto* number = std::get_if<double>(&contents[i])) sheet.SetCellNumber(row, column, *number);
-        else continue;
+        else if (const auto* number = std::get_if<double>(&contents[i])) {
+            sheet.SetCellNumber(row, column, *number);
+            if (auto format = NumberFormatFor(shape.kinds[i], *number)) sheet.SetCellNumberFormat(row, column, *format);
+        } else {
+            continue;
+        }
         if (!written) written = xls::CellRange{row, row, column, column};
         written->lastColumn = column;
     }

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/jet/excel/excel_column_kind.h"
+#include "platform/jet/excel/excel_date_serial.h"
 #include "platform/jet/isam.h"
 #include "platform/xls/workbook.h"
 
@@ -82,6 +83,7 @@ private:
 
     std::filesystem::path path_;
     std::optional<xls::Workbook> workbook_;
+    DateSystem dates_ = DateSystem::Excel1900;
     std::map<std::string, NamedArea, NameLess> namedAreas_;
     // Column kinds of the tables this ISAM created, as their CREATE TABLE declared them.
     std::map<std::string, std::vector<ExcelColumnKind>, NameLess> declaredKinds_;
