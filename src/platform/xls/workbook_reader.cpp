@@ -77,11 +77,9 @@ private:
             case rid::kXf:
                 impl_.formats.formats().push_back(XfRecord::Parse(record));
                 return Anchor(GlobalAnchor::CellFormats);
-            case rid::kFormat: {
-                FormatRecord format = FormatRecord::Parse(record);
-                impl_.formats.AddNumberFormat(format.index, std::move(format.code));
+            case rid::kFormat:
+                NoteNumberFormat(record);
                 break;
-            }
             case rid::kBoundSheet:
                 boundSheets_.push_back(BoundSheetRecord::Parse(record));
                 return Anchor(GlobalAnchor::BoundSheets);
@@ -106,6 +104,16 @@ private:
                 if (impl_.links.AddTrailing(record)) return;
         }
         impl_.globals.push_back(std::move(record));
+    }
+
+    // Some writers leave a FORMAT record shorter than its string; its cells then show
+    // General rather than the workbook being refused. The record stays as read.
+    void NoteNumberFormat(const BiffRecord& record) {
+        try {
+            FormatRecord format = FormatRecord::Parse(record);
+            impl_.formats.AddNumberFormat(format.index, std::move(format.code));
+        } catch (const CorruptData&) {
+        }
     }
 
     Workbook::Impl& impl_;
