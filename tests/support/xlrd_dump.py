@@ -47,7 +47,8 @@ def cell_json(book, sheet, r, c, with_format):
 
 
 def name_json(book, name):
-    out = {"name": name.name, "scope": name.scope, "hidden": bool(name.hidden)}
+    out = {"name": name.name, "scope": name.scope, "hidden": bool(name.hidden),
+           "text": getattr(name.result, "text", None)}  # other names shown by name
     try:
         sheet, rlo, rhi, clo, chi = name.area2d(clipped=False)  # xlrd gives the Sheet itself
         out["area"] = {"sheet": sheet.name,

@@ -6,18 +6,15 @@
 #include "platform/xls/biff_string.h"
 #include "platform/xls/cell_address.h"
 #include "platform/xls/cell_value.h"
+#include "platform/xls/formula_tokens.h"
 #include "platform/xls/text_encoding.h"
 
 namespace tabvex::xls {
 
 namespace {
 
-constexpr uint8_t kRef3d = 0x1A, kArea3d = 0x1B, kRefErr3d = 0x1C, kAreaErr3d = 0x1D, kRef = 0x04, kArea = 0x05;
+using namespace ptg;
 constexpr uint16_t kRowRelative = 0x8000, kColumnRelative = 0x4000;
-
-// Operand tokens come in three classes (0x20 reference, 0x40 value, 0x60 array);
-// the base token is the low five bits with bit 5 set aside.
-uint8_t BaseToken(uint8_t token) { return token >= 0x20 ? uint8_t(token & 0x1F) : 0; }
 
 std::string Reference(uint16_t row, uint16_t column) {
     return CellReference(row, uint16_t(column & 0xFF), column & kRowRelative, column & kColumnRelative);
@@ -105,7 +102,7 @@ private:
     }
 
     bool Operand(uint8_t token) {
-        switch (BaseToken(token)) {
+        switch (TokenBase(token)) {
             case kRef: {
                 uint16_t row = in_.u16(), column = in_.u16();
                 stack_.push_back(Reference(row, column));
@@ -151,7 +148,7 @@ std::optional<std::string> FormulaText(std::span<const uint8_t> tokens, const Xt
 
 std::optional<AreaReference> SingleAreaOf(std::span<const uint8_t> tokens) {
     if (tokens.empty()) return std::nullopt;
-    uint8_t base = BaseToken(tokens[0]);
+    uint8_t base = TokenBase(tokens[0]);
     ByteReader in(tokens, 1);
     if (base == kRef3d && tokens.size() == 7) {
         uint16_t xti = in.u16(), row = in.u16(), column = uint16_t(in.u16() & 0xFF);

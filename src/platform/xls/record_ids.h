@@ -24,7 +24,8 @@ constexpr uint16_t kFormula = 0x0006, kEof = 0x000A, kCalcCount = 0x000C, kCalcM
                    kNumber = 0x0203, kLabel = 0x0204, kBoolErr = 0x0205, kString = 0x0207, kRow = 0x0208,
                    kIndex = 0x020B, kArray = 0x0221, kDefaultRowHeight = 0x0225, kTable = 0x0236,
                    kWindow2 = 0x023E, kRk = 0x027E, kStyle = 0x0293, kFormat = 0x041E,
-                   kShrFmla = 0x04BC, kBof = 0x0809, kScl = 0x00A0, kPlv = 0x088B;
+                   kShrFmla = 0x04BC, kBof = 0x0809, kScl = 0x00A0, kPlv = 0x088B,
+                   kConditionalFormat = 0x01B1, kValidation = 0x01BE, kChartLink = 0x1051;
 
 // The largest record body BIFF8 allows; longer data goes on in CONTINUE records.
 constexpr size_t kMaxRecordData = 8224;

@@ -5,6 +5,7 @@
 #include "platform/xls/cell_address.h"
 #include "platform/xls/limits.h"
 #include "platform/xls/name_formula.h"
+#include "platform/xls/name_renumbering.h"
 #include "platform/xls/record_ids.h"
 #include "platform/xls/text_encoding.h"
 #include "platform/xls/workbook_impl.h"
@@ -33,6 +34,26 @@ void ValidateArea(const SheetArea& area, size_t sheetCount) {
     if (area.sheet >= sheetCount) throw XlsError("a defined name refers to a sheet that does not exist");
     if (r.firstRow > r.lastRow || r.firstColumn > r.lastColumn || r.lastRow >= kMaxRows || r.lastColumn >= kMaxColumns) {
         throw XlsError("a defined name's area must lie within 65,536 rows and 256 columns");
+    }
+}
+
+// Removes the names `kept` leaves out; references to the names after them, in any
+// formula of the workbook, move down with them.
+void RemoveNames(Workbook::Impl& impl, const std::vector<bool>& kept) {
+    if (std::all_of(kept.begin(), kept.end(), [](bool stays) { return stays; })) return;
+    NameRenumbering renumbering(kept, [&impl](uint16_t xti) { return impl.links.IsInternal(xti); });
+    std::vector<NameRecord> remaining;
+    for (size_t i = 0; i < impl.names.size(); ++i) {
+        if (!kept[i]) continue;
+        renumbering.ApplyToTokens(impl.names[i].formula);
+        remaining.push_back(std::move(impl.names[i]));
+    }
+    impl.names = std::move(remaining);
+    impl.nameIndex.Invalidate();
+    for (auto& sheet : impl.sheets) {
+        sheet->ForEachRecordBody([&renumbering](uint16_t sid, Bytes& body, std::span<const uint32_t> continueOffsets) {
+            renumbering.ApplyToRecord(sid, body, continueOffsets);
+        });
     }
 }
 
@@ -159,15 +180,15 @@ void Workbook::DeleteSheet(size_t index) {
     auto& sheets = impl_->sheets;
     if (index >= sheets.size()) throw XlsError("no sheet number " + std::to_string(index + 1));
     if (sheets.size() == 1) throw XlsError("a workbook must keep at least one sheet");
-    auto& names = impl_->names;
-    const uint16_t scope = uint16_t(index + 1);
-    names.erase(std::remove_if(names.begin(), names.end(), [&](const NameRecord& n) { return n.sheetScope == scope; }),
-                names.end());
-    for (auto& n : names) {
-        if (n.sheetScope > scope) --n.sheetScope;
-    }
     sheets.erase(sheets.begin() + long(index));
     impl_->sheetStates.erase(impl_->sheetStates.begin() + long(index));
+    const uint16_t scope = uint16_t(index + 1);
+    std::vector<bool> kept;
+    for (const auto& n : impl_->names) kept.push_back(n.sheetScope != scope);
+    RemoveNames(*impl_, kept);
+    for (auto& n : impl_->names) {
+        if (n.sheetScope > scope) --n.sheetScope;
+    }
     impl_->links.SheetDeleted(index, sheets.size());
     // The window shows the first sheet afterwards, so an index past the end never remains.
     for (auto& item : impl_->globals) {
@@ -207,14 +228,7 @@ DefinedNameInfo Describe(const Workbook::Impl& impl, const NameRecord& n) {
 }
 
 std::optional<size_t> FindNameIndex(const Workbook::Impl& impl, std::string_view name) {
-    std::u16string wanted = Utf8ToUtf16(name);
-    std::optional<size_t> local;
-    for (size_t i = 0; i < impl.names.size(); ++i) {
-        if (!SameText(impl.names[i].DisplayName(), wanted)) continue;
-        if (impl.names[i].sheetScope == 0) return i;
-        if (!local) local = i;
-    }
-    return local;
+    return impl.nameIndex.Find(impl.names, FoldCase(Utf8ToUtf16(name)));
 }
 
 }  // namespace
@@ -259,6 +273,7 @@ void Workbook::AddName(const std::string& name, const SheetArea& area) {
     record.name = Utf8ToUtf16(name);
     record.formula = AreaTokens(impl_->links.XtiOfSheet(area.sheet, impl_->sheets.size()), area.range);
     impl_->names.push_back(std::move(record));
+    impl_->nameIndex.Invalidate();
 }
 
 void Workbook::SetNameArea(std::string_view name, const SheetArea& area) {
@@ -271,7 +286,9 @@ void Workbook::SetNameArea(std::string_view name, const SheetArea& area) {
 void Workbook::DeleteName(std::string_view name) {
     auto index = FindNameIndex(*impl_, name);
     if (!index) throw XlsError("no defined name '" + std::string(name) + "'");
-    impl_->names.erase(impl_->names.begin() + long(*index));
+    std::vector<bool> kept(impl_->names.size(), true);
+    kept[*index] = false;
+    RemoveNames(*impl_, kept);
 }
 
 }  // namespace tabvex::xls

@@ -10,6 +10,7 @@
 #include "platform/xls/compound_file.h"
 #include "platform/xls/external_references.h"
 #include "platform/xls/format_table.h"
+#include "platform/xls/name_index.h"
 #include "platform/xls/name_record.h"
 #include "platform/xls/shared_string_table.h"
 #include "platform/xls/workbook.h"
@@ -27,6 +28,7 @@ struct Workbook::Impl {
     FormatTable formats;
     ExternalReferences links;
     std::vector<NameRecord> names;
+    NameIndex nameIndex;  // over `names`; invalidated whenever they change
     std::vector<std::unique_ptr<Worksheet>> sheets;
     std::vector<uint8_t> sheetStates;  // BOUNDSHEET state bytes, parallel to sheets
 

@@ -254,6 +254,16 @@ void Worksheet::ForEachStringIndex(const std::function<void(uint32_t)>& use) con
     }
 }
 
+void Worksheet::ForEachRecordBody(const RecordVisitor& visit) {
+    for (auto& formula : formulas_) {
+        visit(rid::kFormula, formula.body, {});
+        for (auto& record : formula.trailing) visit(record.sid, record.data, record.continueOffsets);
+    }
+    for (auto& item : items_) {
+        if (auto* record = std::get_if<BiffRecord>(&item)) visit(record->sid, record->data, record->continueOffsets);
+    }
+}
+
 void Worksheet::SetSelected(bool selected) {
     if (window_) window_->SetSelected(selected);
 }

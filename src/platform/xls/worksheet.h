@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -93,6 +94,10 @@ public:
     void SetSelected(bool selected);
     // Calls `use` with the shared-string index of every text cell.
     void ForEachStringIndex(const std::function<void(uint32_t)>& use) const;
+    // Calls `visit` with every record body that may hold formula tokens: cell formulas,
+    // the records that follow them, and the records kept as read.
+    using RecordVisitor = std::function<void(uint16_t sid, Bytes& body, std::span<const uint32_t> continueOffsets)>;
+    void ForEachRecordBody(const RecordVisitor& visit);
 
 private:
     friend class WorksheetReader;
