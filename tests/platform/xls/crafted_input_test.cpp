@@ -6,34 +6,17 @@
 #include "platform/xls/record_ids.h"
 #include "platform/xls/workbook.h"
 #include "support/test_support.h"
+#include "xls_test_support.h"
 
 namespace tabvex::xls {
 namespace {
 
 using tabvex::test::ScratchDir;
+using test::Bof;
+using test::Record;
 
-void Record(Bytes& stream, uint16_t sid, const Bytes& body) {
-    ByteWriter out(stream);
-    out.u16(sid);
-    out.u16(uint16_t(body.size()));
-    out.bytes(body);
-}
-
-Bytes Bof(uint16_t version, uint16_t type) {
-    Bytes body;
-    ByteWriter out(body);
-    out.u16(version), out.u16(type), out.zeros(12);
-    return body;
-}
-
-// A workbook file whose Workbook stream is `stream`.
 std::filesystem::path Container(const ScratchDir& dir, const Bytes& stream, const std::string& streamName = "Workbook") {
-    CompoundFile file;
-    file.workbookStreamName = streamName;
-    file.workbook = stream;
-    auto path = dir / "crafted.xls";
-    WriteCompoundFile(path, file);
-    return path;
+    return test::Container(dir / "crafted.xls", stream, streamName);
 }
 
 std::string OpenError(const std::filesystem::path& path) {
@@ -103,6 +86,39 @@ TEST(CraftedInput, DamagedRecordsAreNamed) {
     Bytes noEof;
     Record(noEof, rid::kBof, Bof(0x0600, 0x0005));
     EXPECT_NE(OpenError(Container(dir, noEof)).find("no EOF"), std::string::npos);
+}
+
+// Cell records that promise more than they hold, each in an otherwise sound sheet.
+TEST(CraftedInput, DamagedCellsAreNamedWithTheirSheet) {
+    ScratchDir dir;
+    auto cell = [](uint16_t sid, Bytes body) {
+        Bytes cells;
+        Record(cells, sid, body);
+        return cells;
+    };
+    Bytes emptySst;
+    Record(emptySst, rid::kSst, Bytes(8, 0));
+    struct Case {
+        const char* what;
+        Bytes globals, cells;
+    };
+    const std::vector<Case> cases = {
+        {"a text cell past the shared strings", emptySst, cell(rid::kLabelSst, {0, 0, 0, 0, 0, 0, 5, 0, 0, 0})},
+        {"a formula without its tokens", {}, cell(rid::kFormula, Bytes(12, 0))},
+        {"a number cut short", {}, cell(rid::kNumber, Bytes(9, 0))},
+        {"a run of numbers without its first column", {}, cell(rid::kMulRk, {0, 0})},
+        {"inline text longer than its record", {}, cell(rid::kLabel, {0, 0, 0, 0, 0, 0, 200, 0, 0, 'a'})},
+        {"a row cut short", {}, cell(rid::kRow, {1, 0, 0})},
+    };
+    for (const auto& c : cases) {
+        auto path = Container(dir, test::OneSheetStream(c.globals, c.cells));
+        std::string problem = OpenError(path);
+        EXPECT_NE(problem.find("corrupt workbook"), std::string::npos) << c.what << ": " << problem;
+        EXPECT_NE(problem.find("of sheet S"), std::string::npos) << c.what << ": " << problem;
+    }
+    Bytes names;  // a NAME whose formula runs past its record
+    Record(names, rid::kName, {0, 0, 0, 1, 40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'N', 0x3A});
+    EXPECT_NE(OpenError(Container(dir, test::OneSheetStream(names, {}))).find("record 0x0018"), std::string::npos);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "platform/xls/record_ids.h"
 #include "platform/xls/workbook.h"
 #include "support/test_support.h"
 #include "xls_test_support.h"
@@ -63,6 +64,58 @@ TEST(SharedStrings, RepeatedStringsAreStoredOnce) {
     EXPECT_GT(write("distinct.xls", 3000), write("repeated.xls", 10) + 2990 * 18);
     Workbook again = Workbook::Open(dir / "repeated.xls");
     EXPECT_EQ(again.Sheet(0).CellText(2999, 0), "some longer text 9");
+}
+
+void Wide(ByteWriter& out, std::u16string_view text) {
+    for (char16_t c : text) out.u16(c);
+}
+
+// An SST whose strings are split across CONTINUE records the way Excel may split them:
+// characters going on in the other width behind a fresh option byte, a string header
+// right at the start of a record, formatting runs cut in two.
+Bytes SplitStringTable() {
+    Bytes sst, first, second, third, fourth;
+    ByteWriter a(sst), b(first), c(second), d(third), e(fourth);
+    a.u32(4), a.u32(4);
+    a.u16(6), a.u8(0x00), a.bytes(Bytes{'a', 'b', 'c'});  // "abc" 8-bit ...
+    b.u8(0x01), Wide(b, u"日本表");                       // ... "日本表" 16-bit
+    b.u16(4), b.u8(0x01), Wide(b, u"αβ");                 // "αβ" 16-bit ...
+    c.u8(0x00), c.bytes(Bytes{'g', 'h'});                 // ... "gh" 8-bit
+    d.u16(2), d.u8(0x00), d.bytes(Bytes{'o', 'k'});       // a whole string opening a record
+    d.u16(3), d.u8(0x08), d.u16(1), d.bytes(Bytes{'x', 'y', 'z'}), d.u16(1);  // a run cut after its first half
+    e.u16(0);
+    Bytes records;
+    test::Record(records, rid::kSst, sst);
+    for (const Bytes* part : {&first, &second, &third, &fourth}) test::Record(records, rid::kContinue, *part);
+    return records;
+}
+
+TEST(SharedStrings, StringsSplitAcrossContinueRecordsInEitherWidth) {
+    ScratchDir dir;
+    Bytes cells;
+    for (uint16_t i = 0; i < 4; ++i) {
+        Bytes label;
+        ByteWriter out(label);
+        out.u16(i), out.u16(0), out.u16(0), out.u32(i);
+        test::Record(cells, rid::kLabelSst, label);
+    }
+    // One font and one cell format, enough for xlrd to read formats of the copy.
+    Bytes globals, font, format(20, 0);
+    ByteWriter f(font);
+    f.u16(200), f.u16(0), f.u16(0x7FFF), f.u16(400), f.u16(0), f.u32(0), f.u8(5), f.u8(0);
+    f.bytes(Bytes{'A', 'r', 'i', 'a', 'l'});
+    test::Record(globals, rid::kFont, font);
+    test::Record(globals, rid::kXf, format);
+    Bytes strings = SplitStringTable();
+    globals.insert(globals.end(), strings.begin(), strings.end());
+    auto path = test::Container(dir / "split.xls", test::OneSheetStream(globals, cells));
+    const std::vector<std::string> expected = {"abc日本表", "αβgh", "ok", "xyz"};
+
+    Workbook book = Workbook::Open(path);
+    for (uint16_t i = 0; i < 4; ++i) EXPECT_EQ(book.Sheet(0).CellText(i, 0), expected[i]) << i;
+    book.Save(dir / "copy.xls");
+    auto x = ReadWithXlrd(dir / "copy.xls");
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(XlrdCell(x["sheets"][0], i, 0)["value"], expected[size_t(i)]) << i;
 }
 
 }  // namespace

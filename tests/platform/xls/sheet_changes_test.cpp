@@ -1,6 +1,7 @@
 // Changing the sheets of a saved workbook: references and sheet-local names follow
 // the sheet order; the result is checked through xlrd and the engine itself.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "platform/xls/workbook.h"
 #include "support/test_support.h"
@@ -9,6 +10,7 @@
 namespace tabvex::xls {
 namespace {
 
+namespace fs = std::filesystem;
 using tabvex::test::ReadWithXlrd;
 using tabvex::test::ScratchDir;
 using test::XlrdCell;
@@ -83,6 +85,95 @@ TEST(SheetChanges, OverwritingCellsKeepsFormatsAndDropsUnusedStrings) {
     EXPECT_EQ(XlrdCell(x["sheets"][0], 0, 0)["value"], "replacement");
     EXPECT_TRUE(XlrdCell(x["sheets"][0], 0, 0)["format"]["bold"]);
     EXPECT_EQ(tabvex::test::ReadFile(dir / "s.xls").find("gone"), std::string::npos);
+}
+
+TEST(SheetChanges, AppendRowGoesAfterTheLastRowWithCells) {
+    ScratchDir dir;
+    Workbook book = Workbook::CreateNew({"S"});
+    auto& sheet = book.Sheet(0);
+    sheet.SetCellText(7, 4, "sparse");
+    CellFormat bold;
+    bold.bold = true;
+    sheet.SetRowFormat(20, bold);  // a formatted row without cells does not count
+    EXPECT_EQ(sheet.AppendRow({"next"}), 8u);
+    EXPECT_EQ(sheet.AppendRow({}), 9u);  // an empty row takes no row
+    EXPECT_EQ(sheet.AppendRow({"", "after"}), 9u);
+    EXPECT_EQ(sheet.UsedRange(), (CellRange{7, 9, 0, 4}));
+    book.Save(dir / "sparse.xls");
+
+    auto x = ReadWithXlrd(dir / "sparse.xls");
+    const auto& s = x["sheets"][0];
+    EXPECT_EQ(XlrdCell(s, 7, 4)["value"], "sparse");
+    EXPECT_EQ(XlrdCell(s, 8, 0)["value"], "next");
+    EXPECT_EQ(XlrdCell(s, 9, 1)["value"], "after");
+    EXPECT_EQ(s["nrows"], 10);
+    Workbook again = Workbook::Open(dir / "sparse.xls");
+    EXPECT_EQ(again.Sheet(0).AppendRow({"appended after reopening"}), 10u);
+}
+
+// Sheet names that Excel quotes in a reference, and names it leaves bare.
+TEST(SheetChanges, NameFormulasQuoteSheetNamesAsExcelDoes) {
+    ScratchDir dir;
+    const std::vector<std::pair<std::string, std::string>> sheets = {
+        {"Plain_1.x", "Plain_1.x"},   {"My Sheet", "'My Sheet'"}, {"O'Brien's", "'O''Brien''s'"},
+        {"2019", "'2019'"},           {"AB12", "'AB12'"},         {"R1C1", "'R1C1'"},
+        {"Ünïcode", "Ünïcode"},       {"a-b", "'a-b'"},           {"Sales(2)", "'Sales(2)'"}};
+    std::vector<std::string> names;
+    for (const auto& [sheet, quoted] : sheets) names.push_back(sheet);
+    Workbook book = Workbook::CreateNew(names);
+    for (size_t i = 0; i < sheets.size(); ++i) {
+        book.AddName("Area" + std::to_string(i), SheetArea{i, {0, 4, 0, 1}});
+        EXPECT_EQ(book.FindName("Area" + std::to_string(i))->formulaText, "=" + sheets[i].second + "!$A$1:$B$5");
+    }
+    book.SetNameArea("Area2", SheetArea{2, {0, 9, 0, 2}});  // widened
+    book.RenameSheet(0, "Now Quoted");
+    EXPECT_EQ(book.FindName("AREA0")->formulaText, "='Now Quoted'!$A$1:$B$5");
+    EXPECT_EQ(book.FindName("Area2")->formulaText, "='O''Brien''s'!$A$1:$C$10");
+    book.Save(dir / "quoted.xls");
+
+    auto x = ReadWithXlrd(dir / "quoted.xls");
+    EXPECT_EQ(XlrdName(x, "Area0")["area"]["sheet"], "Now Quoted");
+    EXPECT_EQ(XlrdName(x, "Area2")["area"], (nlohmann::json{{"sheet", "O'Brien's"}, {"rlo", 0}, {"rhi", 10}, {"clo", 0}, {"chi", 3}}));
+    EXPECT_EQ(XlrdName(x, "Area2")["text"], "'O''Brien''s'!$A$1:$C$10");
+}
+
+TEST(SheetChanges, DefinedNamesFollowExcelsRules) {
+    Workbook book = Workbook::CreateNew({"S"});
+    const SheetArea cell{0, {0, 0, 0, 0}};
+    for (std::string bad : {"", "1abc", ".abc", "a b", "a-b", "a'b", "a!b", "a:b"}) {
+        EXPECT_THROW(book.AddName(bad, cell), XlsError) << bad;
+    }
+    EXPECT_THROW(book.AddName(std::string(256, 'n'), cell), XlsError);
+    EXPECT_NO_THROW(book.AddName(std::string(255, 'n'), cell));
+    EXPECT_NO_THROW(book.AddName("_under.dot\\slash9", cell));
+    EXPECT_NO_THROW(book.AddName("Größe", cell));
+    EXPECT_THROW(book.AddName("größe", cell), XlsError);
+    EXPECT_THROW(book.AddName("Elsewhere", SheetArea{1, {0, 0, 0, 0}}), XlsError);
+    EXPECT_THROW(book.AddName("TooLow", SheetArea{0, {0, 65536, 0, 0}}), XlsError);
+    EXPECT_THROW(book.AddName("Reversed", SheetArea{0, {5, 1, 0, 0}}), XlsError);
+    EXPECT_THROW(book.SetNameArea("Missing", cell), XlsError);
+}
+
+TEST(SheetChanges, FailedSavesLeaveTheOldFileByteForByte) {
+    ScratchDir dir;
+    Workbook book = Workbook::CreateNew({"S"});
+    book.Sheet(0).SetCellText(0, 0, "old");
+    fs::create_directory(dir / "locked");
+    book.Save(dir / "locked" / "book.xls");
+    const std::string before = tabvex::test::ReadFile(dir / "locked" / "book.xls");
+    book.Sheet(0).SetCellText(0, 0, "new");
+
+    tabvex::test::WriteFile(dir / "file", "x");
+    EXPECT_THROW(book.Save(dir / "file" / "book.xls"), XlsError);  // a file where a folder should be
+    if (geteuid() != 0) {  // permissions do not bind the superuser
+        fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_THROW(book.Save(), XlsError);
+        fs::permissions(dir / "locked", fs::perms::owner_all);
+    }
+    EXPECT_EQ(tabvex::test::ReadFile(dir / "locked" / "book.xls"), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "locked"), fs::directory_iterator()), 1);
+    book.Save();  // the workbook is still whole and saves where it was
+    EXPECT_EQ(Workbook::Open(dir / "locked" / "book.xls").Sheet(0).CellText(0, 0), "new");
 }
 
 }  // namespace
