@@ -44,17 +44,23 @@ std::u16string BiffStringReader::ReadShortString() {
     return ReadCharacters(count);
 }
 
+StoredText BiffStringReader::ReadStoredCharacters(size_t count, bool highByte) {
+    const size_t size = highByte ? 2 * count : count;
+    if (size > NextBoundary() - reader_.position()) return EncodeStoredText(ReadCharacterData(count, highByte), scratch_);
+    auto raw = reader_.bytes(size);
+    std::string_view bytes(reinterpret_cast<const char*>(raw.data()), raw.size());
+    return highByte ? CanonicalStoredText(bytes, scratch_) : StoredText{bytes, false};
+}
+
 BiffString BiffStringReader::ReadUnicodeString() {
     size_t count = reader_.u16();
     uint8_t options = reader_.u8();
     size_t runCount = (options & kRichText) ? reader_.u16() : 0;
     size_t phoneticSize = (options & kPhonetic) ? reader_.u32() : 0;
     BiffString s;
-    s.text = ReadCharacterData(count, (options & kHighByte) != 0);
-    auto runs = reader_.bytes(runCount * 4);
-    s.runs.assign(runs.begin(), runs.end());
-    auto phonetic = reader_.bytes(phoneticSize);
-    s.phonetic.assign(phonetic.begin(), phonetic.end());
+    s.text = ReadStoredCharacters(count, (options & kHighByte) != 0);
+    s.runs = reader_.bytes(runCount * 4);
+    s.phonetic = reader_.bytes(phoneticSize);
     return s;
 }
 

@@ -7,14 +7,16 @@
 #include <string>
 
 #include "platform/xls/byte_io.h"
+#include "platform/xls/stored_text.h"
 
 namespace tabvex::xls {
 
-// A string with the formatting runs and phonetic block it carried, kept as bytes.
+// A string as read, with the formatting runs and phonetic block it carried; it views
+// the record being read (or the reader's scratch buffer) and lives no longer.
 struct BiffString {
-    std::u16string text;
-    Bytes runs;      // 4 bytes per run
-    Bytes phonetic;  // the ExtRst block
+    StoredText text;
+    std::span<const uint8_t> runs;      // 4 bytes per run
+    std::span<const uint8_t> phonetic;  // the ExtRst block
 };
 
 // Reads strings from a record body whose CONTINUE offsets are `boundaries`.
@@ -24,6 +26,7 @@ public:
         : reader_(reader), boundaries_(boundaries) {}
 
     // XLUnicodeString: 16-bit count, option byte, runs and phonetic data when flagged.
+    // Characters that do not cross a CONTINUE boundary are viewed, not copied.
     BiffString ReadUnicodeString();
     // ShortXLUnicodeString: 8-bit count, option byte, characters.
     std::u16string ReadShortString();
@@ -32,10 +35,12 @@ public:
 
 private:
     std::u16string ReadCharacterData(size_t count, bool highByte);
+    StoredText ReadStoredCharacters(size_t count, bool highByte);
     size_t NextBoundary() const;
 
     ByteReader& reader_;
     std::span<const uint32_t> boundaries_;
+    std::string scratch_;
 };
 
 // True when every character fits the compressed (one byte per character) form.

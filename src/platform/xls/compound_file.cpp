@@ -93,14 +93,42 @@ std::vector<CompoundEntry> ReadChildren(GsfInfile* storage, int depth) {
     return entries;
 }
 
-void WriteEntry(GsfOutfile* parent, const CompoundEntry& entry);
+// A stream of the compound file being written; libgsf seeks back within it to
+// overwrite, then returns to its end.
+class GsfStreamSink : public StreamSink {
+public:
+    GsfStreamSink(GsfOutput* out, const std::string& name) : out_(out), name_(name) {}
 
-void WriteStream(GsfOutfile* parent, const std::string& name, const Bytes& data) {
+    void Append(std::span<const uint8_t> bytes) override {
+        if (!bytes.empty() && !gsf_output_write(out_, bytes.size(), bytes.data())) Fail();
+    }
+    void Overwrite(size_t position, std::span<const uint8_t> bytes) override {
+        bool ok = gsf_output_seek(out_, gsf_off_t(position), G_SEEK_SET) && gsf_output_write(out_, bytes.size(), bytes.data());
+        if (!ok || !gsf_output_seek(out_, 0, G_SEEK_END)) Fail();
+    }
+
+private:
+    [[noreturn]] void Fail() const { throw std::runtime_error("cannot write the stream " + name_); }
+
+    GsfOutput* out_;
+    const std::string& name_;
+};
+
+void WriteStream(GsfOutfile* parent, const std::string& name, const std::function<void(StreamSink&)>& write) {
     GPtr<GsfOutput> out(gsf_outfile_new_child(parent, name.c_str(), FALSE));
     if (!out) throw std::runtime_error("cannot create the stream " + name);
-    bool ok = data.empty() || gsf_output_write(out.get(), data.size(), data.data());
-    ok = gsf_output_close(out.get()) && ok;
-    if (!ok) throw std::runtime_error("cannot write the stream " + name);
+    GsfStreamSink sink(out.get(), name);
+    try {
+        write(sink);
+    } catch (...) {
+        gsf_output_close(out.get());  // the file is discarded; closing keeps libgsf quiet
+        throw;
+    }
+    if (!gsf_output_close(out.get())) throw std::runtime_error("cannot write the stream " + name);
+}
+
+void WriteStream(GsfOutfile* parent, const std::string& name, const Bytes& data) {
+    WriteStream(parent, name, [&](StreamSink& sink) { sink.Append(data); });
 }
 
 void WriteEntry(GsfOutfile* parent, const CompoundEntry& entry) {
@@ -133,13 +161,14 @@ void KeepPermissions(const std::filesystem::path& temporary, const std::filesyst
     fs::permissions(temporary, perms, fs::perm_options::replace, ec);
 }
 
-void WriteTo(const std::filesystem::path& path, const CompoundFile& file) {
+void WriteTo(const std::filesystem::path& path, const CompoundFile& file,
+             const std::function<void(StreamSink&)>& writeWorkbook) {
     GError* error = nullptr;
     GPtr<GsfOutput> sink(gsf_output_stdio_new(path.c_str(), &error));
     if (!sink) throw std::runtime_error(TakeMessage(error, "cannot open the file for writing"));
     GPtr<GsfOutfile> root(gsf_outfile_msole_new(sink.get()));
     gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(root.get()), file.rootClassId.data());
-    WriteStream(root.get(), file.workbookStreamName, file.workbook);
+    WriteStream(root.get(), file.workbookStreamName, writeWorkbook);
     for (const auto& entry : file.others) WriteEntry(root.get(), entry);
     bool ok = gsf_output_close(GSF_OUTPUT(root.get()));
     ok = (gsf_output_is_closed(sink.get()) || gsf_output_close(sink.get())) && ok;
@@ -203,10 +232,15 @@ CompoundFile ReadCompoundFile(std::span<const uint8_t> bytes, const std::filesys
 }
 
 void WriteCompoundFile(const std::filesystem::path& path, const CompoundFile& file) {
+    WriteCompoundFile(path, file, [&](StreamSink& sink) { sink.Append(file.workbook); });
+}
+
+void WriteCompoundFile(const std::filesystem::path& path, const CompoundFile& file,
+                       const std::function<void(StreamSink&)>& writeWorkbook) {
     InitGsf();
     std::filesystem::path temporary = MakeTemporaryBeside(path);
     try {
-        WriteTo(temporary, file);
+        WriteTo(temporary, file, writeWorkbook);
         KeepPermissions(temporary, path);
         std::filesystem::rename(temporary, path);
     } catch (const std::exception& e) {

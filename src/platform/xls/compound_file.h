@@ -4,11 +4,13 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "platform/xls/byte_io.h"
+#include "platform/xls/stream_sink.h"
 
 namespace tabvex::xls {
 
@@ -22,7 +24,7 @@ struct CompoundEntry {
 
 struct CompoundFile {
     std::string workbookStreamName = "Workbook";
-    Bytes workbook;
+    Bytes workbook;  // as read; on writing, the stream comes from a writer instead
     std::array<uint8_t, 16> rootClassId{};
     std::vector<CompoundEntry> others;  // every entry of the root but the Workbook stream
 };
@@ -35,6 +37,10 @@ CompoundFile ReadCompoundFile(std::span<const uint8_t> bytes, const std::filesys
 
 // Writes to a temporary file beside `path` and renames it over `path` only when the
 // whole file was written; on failure the old file is untouched and the temporary removed.
+// `writeWorkbook` writes the Workbook stream; the other entries come from `file`.
+void WriteCompoundFile(const std::filesystem::path& path, const CompoundFile& file,
+                       const std::function<void(StreamSink&)>& writeWorkbook);
+// The same with `file.workbook` as the Workbook stream.
 void WriteCompoundFile(const std::filesystem::path& path, const CompoundFile& file);
 
 }  // namespace tabvex::xls

@@ -1,7 +1,7 @@
 #include "platform/xls/format_record.h"
 
 #include "platform/xls/biff_string.h"
-#include "platform/xls/text_encoding.h"
+#include "platform/xls/stored_text.h"
 
 namespace tabvex::xls {
 
@@ -10,7 +10,7 @@ FormatRecord FormatRecord::Parse(const BiffRecord& record) {
     FormatRecord format;
     format.index = in.u16();
     BiffStringReader strings(in, record.continueOffsets);
-    format.code = Utf16ToUtf8(strings.ReadUnicodeString().text);
+    AppendUtf8(strings.ReadUnicodeString().text, format.code);
     return format;
 }
 

@@ -2,7 +2,6 @@
 // record they continue. Every length is checked against the stream.
 #pragma once
 
-#include <optional>
 #include <span>
 #include <string>
 
@@ -14,13 +13,16 @@ class RecordReader {
 public:
     RecordReader(std::span<const uint8_t> stream, size_t offset);
 
-    // The next record, or nothing at the end of the stream.
-    std::optional<BiffRecord> Next();
+    // Reads the next record into `record`, reusing its buffers; false at the end of
+    // the stream. Most records are read and dropped, so this saves an allocation each.
+    bool Next(BiffRecord& record);
     // Stream offset of the record Next() will return.
     size_t position() const { return pos_; }
 
 private:
     bool ReadHeader(uint16_t& sid, uint16_t& length);
+    // Total body length of the CONTINUE records from the current position on.
+    size_t ContinuedLength() const;
 
     std::span<const uint8_t> stream_;
     size_t pos_;

@@ -6,11 +6,34 @@
 
 namespace tabvex::xls {
 
+namespace {
+constexpr size_t kChunk = size_t(1) << 16;
+}
+
 void RecordWriter::WritePhysical(uint16_t sid, std::span<const uint8_t> body) {
-    ByteWriter out(stream_);
+    ByteWriter out(pending_);
     out.u16(sid);
     out.u16(uint16_t(body.size()));
     out.bytes(body);
+    if (pending_.size() >= kChunk) Flush();
+}
+
+void RecordWriter::Flush() {
+    sink_.Append(pending_);
+    flushed_ += pending_.size();
+    pending_.clear();
+}
+
+void RecordWriter::Patch(size_t at, std::span<const uint8_t> bytes) {
+    // The bytes may lie in the sink, in the buffer, or across the two.
+    size_t inSink = at < flushed_ ? std::min(bytes.size(), flushed_ - at) : 0;
+    if (inSink > 0) sink_.Overwrite(at, bytes.first(inSink));
+    if (inSink < bytes.size()) std::copy(bytes.begin() + long(inSink), bytes.end(), pending_.begin() + long(at + inSink - flushed_));
+}
+
+void RecordWriter::PatchU32(size_t at, uint32_t value) {
+    const uint8_t bytes[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24)};
+    Patch(at, bytes);
 }
 
 void RecordWriter::Write(const BiffRecord& record) {

@@ -1,81 +1,139 @@
 #include "platform/xls/shared_string_table.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <utility>
+
+#include "platform/xls/xls_error.h"
+
 namespace tabvex::xls {
 
 namespace {
-// FNV-1a with a final mix, so that the low bits used as the slot are well spread.
-uint64_t Hash(std::u16string_view text) {
-    uint64_t h = 1469598103934665603ull;
-    for (char16_t c : text) h = (h ^ c) * 1099511628211ull;
+
+constexpr size_t kFirstIndexSlots = 1024;
+
+uint64_t Mix(uint64_t h) {
     h ^= h >> 33;
     h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ull;
     return h ^ (h >> 33);
 }
-}  // namespace
 
-std::u16string_view SharedStringTable::Text(uint32_t index) const {
-    if (index + 1 >= starts_.size()) return {};
-    return std::u16string_view(chars_.data() + starts_[index], starts_[index + 1] - starts_[index]);
+// Eight bytes per step with a multiply and fold; the final mix spreads every input
+// bit over the top bits that pick the slot.
+uint32_t HashOf(StoredText text) {
+    const char* p = text.bytes.data();
+    size_t n = text.bytes.size();
+    uint64_t h = 0x9E3779B97F4A7C15ull ^ (uint64_t(n) << 1 | (text.wide ? 1 : 0));
+    for (; n >= 8; p += 8, n -= 8) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        h = (h ^ word) * 0x100000001B3ull;
+        h ^= h >> 29;
+    }
+    uint64_t tail = 0;
+    std::memcpy(&tail, p, n);
+    return uint32_t(Mix(h ^ tail) >> 32);
 }
 
-const BiffString* SharedStringTable::Extras(uint32_t index) const {
+}  // namespace
+
+StoredText SharedStringTable::Text(uint32_t index) const {
+    if (index + 1 >= starts_.size()) return {};
+    std::string_view all(bytes_);
+    return StoredText{all.substr(starts_[index], starts_[index + 1] - starts_[index]), wide_[index]};
+}
+
+const StringExtras* SharedStringTable::Extras(uint32_t index) const {
     auto it = extras_.find(index);
     return it == extras_.end() ? nullptr : &it->second;
 }
 
-void SharedStringTable::Reserve(size_t strings, size_t characters) {
+void SharedStringTable::Reserve(size_t strings, size_t bytes) {
     starts_.reserve(strings + 1);
-    chars_.reserve(characters);
+    wide_.reserve(strings);
+    bytes_.reserve(bytes);
 }
 
-uint32_t SharedStringTable::Store(std::u16string_view text) {
-    chars_.insert(chars_.end(), text.begin(), text.end());
-    starts_.push_back(uint32_t(chars_.size()));
+uint32_t SharedStringTable::Store(StoredText text) {
+    if (text.bytes.size() > UINT32_MAX - bytes_.size()) throw XlsError("the workbook's strings exceed 4 GB");
+    bytes_.append(text.bytes);
+    starts_.push_back(uint32_t(bytes_.size()));
+    wide_.push_back(text.wide);
     return uint32_t(size() - 1);
 }
 
-uint32_t SharedStringTable::Append(const BiffString& string) {
-    uint32_t index = Store(string.text);
-    if (!string.runs.empty() || !string.phonetic.empty()) extras_.emplace(index, string);
+uint32_t SharedStringTable::Append(StoredText text, std::span<const uint8_t> runs, std::span<const uint8_t> phonetic) {
+    uint32_t index = Store(text);
+    if (!runs.empty() || !phonetic.empty()) {
+        extras_.emplace(index, StringExtras{Bytes(runs.begin(), runs.end()), Bytes(phonetic.begin(), phonetic.end())});
+    }
     return index;
 }
 
-size_t SharedStringTable::SlotOf(std::u16string_view text) const {
-    const uint64_t hash = Hash(text);
-    const uint32_t check = uint32_t(hash >> 32);
-    size_t mask = slots_.size() - 1;
-    size_t slot = hash & mask;
-    // The stored high half of the hash spares most visits to the string buffer.
-    while (slots_[slot].index != 0 && (slots_[slot].check != check || Text(slots_[slot].index - 1) != text)) {
+size_t SharedStringTable::SlotOf(StoredText text, uint32_t hash) const {
+    const size_t mask = slots_.size() - 1;
+    size_t slot = hash >> shift_;
+    while (slots_[slot].index != 0 && (slots_[slot].hash != hash || Text(slots_[slot].index - 1) != text)) {
         slot = (slot + 1) & mask;
     }
     return slot;
 }
 
-void SharedStringTable::Rehash(size_t slotCount) {
-    slots_.assign(slotCount, Slot{});
-    indexed_ = 0;
+void SharedStringTable::PrepareIndex(size_t more) {
+    // An index kept at most half full keeps probe runs short; it grows from the hashes
+    // it keeps, without reading a single string.
+    size_t count = std::max(kFirstIndexSlots, slots_.size());
+    while (count < (size() + more) * 2) count *= 2;
+    if (count != slots_.size()) {
+        std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(count));
+        shift_ = 32 - std::countr_zero(count);
+        for (const Slot& s : old) {
+            if (s.index == 0) continue;
+            size_t slot = s.hash >> shift_;
+            while (slots_[slot].index != 0) slot = (slot + 1) & (count - 1);
+            slots_[slot] = s;
+        }
+    }
+    // Strings appended from a file join the index on first use.
     for (; indexed_ < size(); ++indexed_) {
-        if (extras_.count(uint32_t(indexed_))) continue;
-        std::u16string_view text = Text(uint32_t(indexed_));
-        size_t slot = SlotOf(text);
-        if (slots_[slot].index == 0) slots_[slot] = Slot{uint32_t(indexed_ + 1), uint32_t(Hash(text) >> 32)};
+        if (!extras_.count(uint32_t(indexed_))) Index(uint32_t(indexed_), HashOf(Text(uint32_t(indexed_))));
     }
 }
 
-uint32_t SharedStringTable::Add(std::u16string_view text) {
-    // The index is built on first use and kept under half full.
-    if (indexed_ != size() || (size() + 1) * 2 > slots_.size()) {
-        size_t slotCount = 1024;
-        while (slotCount < (size() + 1) * 4) slotCount *= 2;
-        if (slotCount != slots_.size() || indexed_ != size()) Rehash(slotCount);
-    }
-    size_t slot = SlotOf(text);
+void SharedStringTable::Index(uint32_t string, uint32_t hash) {
+    size_t slot = SlotOf(Text(string), hash);
+    if (slots_[slot].index != 0) return;  // an equal string came first
+    slots_[slot] = Slot{string + 1, hash};
+}
+
+uint32_t SharedStringTable::Intern(StoredText text, uint32_t hash) {
+    size_t slot = SlotOf(text, hash);
     if (slots_[slot].index != 0) return slots_[slot].index - 1;
     uint32_t index = Store(text);
-    slots_[slot] = Slot{index + 1, uint32_t(Hash(text) >> 32)};
+    slots_[slot] = Slot{index + 1, hash};
     indexed_ = size();
     return index;
+}
+
+uint32_t SharedStringTable::Add(StoredText text) {
+    PrepareIndex(1);
+    return Intern(text, HashOf(text));
+}
+
+void SharedStringTable::AddAll(std::span<const StoredText> texts, std::span<uint32_t> indices) {
+    PrepareIndex(texts.size());
+    uint32_t hashes[64];
+    for (size_t first = 0; first < texts.size(); first += std::size(hashes)) {
+        size_t count = std::min(texts.size() - first, std::size(hashes));
+        for (size_t i = 0; i < count; ++i) {
+            hashes[i] = HashOf(texts[first + i]);
+            __builtin_prefetch(&slots_[hashes[i] >> shift_]);
+        }
+        for (size_t i = 0; i < count; ++i) indices[first + i] = Intern(texts[first + i], hashes[i]);
+    }
 }
 
 }  // namespace tabvex::xls

@@ -1,44 +1,66 @@
 // The workbook's shared strings: every text cell refers to one by index. Strings are
-// kept end to end in one UTF-16 buffer, so hundreds of thousands of them stay small;
+// kept end to end in one buffer in their stored form (one byte per character for
+// Latin-1 text, UTF-16 otherwise), so hundreds of thousands of them stay small;
 // strings added by the program are interned, so repeated texts share one entry.
 #pragma once
 
 #include <cstdint>
-#include <string_view>
+#include <span>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
-#include "platform/xls/biff_string.h"
+#include "platform/xls/byte_io.h"
+#include "platform/xls/stored_text.h"
 
 namespace tabvex::xls {
 
+// The formatting runs (4 bytes each) and phonetic block of a string read from a file.
+struct StringExtras {
+    Bytes runs;
+    Bytes phonetic;
+};
+
 class SharedStringTable {
 public:
-    // Interns a text: an equal plain string already present is reused.
-    uint32_t Add(std::u16string_view text);
-    // Appends a string read from a file as it is (rich-text runs and phonetic data kept).
-    uint32_t Append(const BiffString& string);
+    // Interns a text: an equal plain string already present is reused. The text must
+    // not view this table's own bytes.
+    uint32_t Add(StoredText text);
+    // Interns several texts, indices[i] receiving texts[i]'s string. Their index slots
+    // are fetched from memory together rather than one cache miss after another.
+    void AddAll(std::span<const StoredText> texts, std::span<uint32_t> indices);
+    // Appends a string read from a file as it is, with its runs and phonetic data.
+    uint32_t Append(StoredText text, std::span<const uint8_t> runs = {}, std::span<const uint8_t> phonetic = {});
 
     size_t size() const { return starts_.size() - 1; }
-    std::u16string_view Text(uint32_t index) const;
-    // The rich-text runs and phonetic block of a string read from a file, if any.
-    const BiffString* Extras(uint32_t index) const;
-    void Reserve(size_t strings, size_t characters);
+    // The text of a string; it stays valid until the next string is added.
+    StoredText Text(uint32_t index) const;
+    const StringExtras* Extras(uint32_t index) const;
+    void Reserve(size_t strings, size_t bytes);
 
 private:
-    uint32_t Store(std::u16string_view text);
-    void Rehash(size_t slots);
-    size_t SlotOf(std::u16string_view text) const;
+    uint32_t Store(StoredText text);
+    void Index(uint32_t string, uint32_t hash);
+    // Makes room for `more` strings in the index and indexes those appended from a file.
+    void PrepareIndex(size_t more);
+    uint32_t Intern(StoredText text, uint32_t hash);
+    size_t SlotOf(StoredText text, uint32_t hash) const;
 
-    std::vector<char16_t> chars_;
-    std::vector<uint32_t> starts_{0};
-    std::unordered_map<uint32_t, BiffString> extras_;  // only strings with runs or phonetic data
+    std::string bytes_;
+    std::vector<uint32_t> starts_{0};  // string i is bytes_[starts_[i], starts_[i + 1])
+    std::vector<bool> wide_;
+    std::unordered_map<uint32_t, StringExtras> extras_;  // only strings with runs or phonetic data
+
+    // Open addressing with linear probing, at most half full. A slot keeps the string's
+    // hash, which picks its home slot (top bits) and spares most visits to bytes_, so
+    // the index grows without reading a single string.
     struct Slot {
         uint32_t index = 0;  // index + 1 of a plain string, 0 when empty
-        uint32_t check = 0;  // high half of the string's hash
+        uint32_t hash = 0;
     };
-    std::vector<Slot> slots_;  // open addressing with linear probing
-    size_t indexed_ = 0;           // strings [0, indexed_) are in slots_
+    std::vector<Slot> slots_;
+    int shift_ = 32;      // home slot = hash >> shift_
+    size_t indexed_ = 0;  // strings [0, indexed_) are in slots_ (or have extras)
 };
 
 }  // namespace tabvex::xls

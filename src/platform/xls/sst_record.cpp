@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/xls/biff_string.h"
 #include "platform/xls/record_ids.h"
 
 namespace tabvex::xls {
@@ -15,7 +16,10 @@ size_t ReadSstRecord(const BiffRecord& record, SharedStringTable& table) {
     table.Reserve(table.size() + expected, record.data.size());
     BiffStringReader strings(reader, record.continueOffsets);
     size_t count = 0;
-    for (; count < unique && !reader.atEnd(); ++count) table.Append(strings.ReadUnicodeString());
+    for (; count < unique && !reader.atEnd(); ++count) {
+        BiffString string = strings.ReadUnicodeString();
+        table.Append(string.text, string.runs, string.phonetic);
+    }
     return count;
 }
 
@@ -44,19 +48,18 @@ public:
     };
 
     // Writes one string; returns where its header went.
-    Where WriteString(std::u16string_view text, const BiffString* extras) {
-        bool compressed = FitsCompressed(text);
+    Where WriteString(StoredText text, const StringExtras* extras) {
         bool rich = extras && !extras->runs.empty();
         bool phonetic = extras && !extras->phonetic.empty();
         size_t header = 3 + (rich ? 2 : 0) + (phonetic ? 4 : 0);
-        if (Space() < header + (text.empty() ? 0 : compressed ? 1 : 2)) Flush();
+        if (Space() < header + (text.size() == 0 ? 0 : text.wide ? 2 : 1)) Flush();
         Where where{StreamPosition(), RecordOffset()};
         ByteWriter out = Out();
         out.u16(uint16_t(text.size()));
-        out.u8(uint8_t((compressed ? 0 : 1) | (rich ? 0x08 : 0) | (phonetic ? 0x04 : 0)));
+        out.u8(uint8_t((text.wide ? 1 : 0) | (rich ? 0x08 : 0) | (phonetic ? 0x04 : 0)));
         if (rich) out.u16(uint16_t(extras->runs.size() / 4));
         if (phonetic) out.u32(uint32_t(extras->phonetic.size()));
-        WriteCharacters(text, compressed);
+        WriteCharacters(text);
         if (extras) WriteSplittable(extras->runs), WriteSplittable(extras->phonetic);
         return where;
     }
@@ -64,18 +67,19 @@ public:
     void Finish() { Flush(); }
 
 private:
-    void WriteCharacters(std::u16string_view text, bool compressed) {
-        size_t charSize = compressed ? 1 : 2;
-        while (!text.empty()) {
-            size_t take = std::min(text.size(), Space() / charSize);
+    // The stored form is BIFF's own, so characters are copied as they are.
+    void WriteCharacters(StoredText text) {
+        const size_t charSize = text.wide ? 2 : 1;
+        std::string_view bytes = text.bytes;
+        while (!bytes.empty()) {
+            size_t take = std::min(bytes.size(), Space() / charSize * charSize);
             if (take == 0) {
                 Flush();
-                body_.push_back(compressed ? 0 : 1);
+                body_.push_back(text.wide ? 1 : 0);
                 continue;
             }
-            ByteWriter out = Out();
-            for (size_t i = 0; i < take; ++i) compressed ? out.u8(uint8_t(text[i])) : out.u16(text[i]);
-            text.remove_prefix(take);
+            body_.insert(body_.end(), bytes.begin(), bytes.begin() + long(take));
+            bytes.remove_prefix(take);
         }
     }
 

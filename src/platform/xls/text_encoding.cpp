@@ -3,10 +3,9 @@
 namespace tabvex::xls {
 
 namespace {
-
 constexpr char32_t kReplacement = 0xFFFD;
+}
 
-// Decodes one code point at text[i], advancing i; malformed input yields U+FFFD.
 char32_t DecodeUtf8(std::string_view text, size_t& i) {
     auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
     unsigned char lead = byte(i++);
@@ -36,8 +35,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-}  // namespace
-
 std::u16string Utf8ToUtf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
@@ -56,18 +53,7 @@ std::u16string Utf8ToUtf16(std::string_view text) {
 std::string Utf16ToUtf8(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t unit = text[i];
-        if (unit < 0x80) {
-            out += char(unit);
-            continue;
-        }
-        if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
-            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (text[++i] - 0xDC00));
-        } else {
-            AppendUtf8(out, unit >= 0xD800 && unit < 0xE000 ? kReplacement : unit);
-        }
-    }
+    AppendUtf16AsUtf8(text.size(), [&](size_t i) { return text[i]; }, out);
     return out;
 }
 

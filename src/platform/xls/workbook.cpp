@@ -119,14 +119,7 @@ Workbook Workbook::CreateNew(const std::vector<std::string>& sheetNames) {
 }
 
 void Workbook::Save(const std::filesystem::path& path) {
-    impl_->container.workbook = WriteWorkbookStream(*impl_);
-    try {
-        WriteCompoundFile(path, impl_->container);
-    } catch (...) {
-        impl_->container.workbook = {};
-        throw;
-    }
-    impl_->container.workbook = {};
+    WriteCompoundFile(path, impl_->container, [&](StreamSink& sink) { WriteWorkbookStream(*impl_, sink); });
     impl_->path = path;
 }
 

@@ -22,7 +22,7 @@ using GlobalItem = std::variant<BiffRecord, GlobalAnchor>;
 
 struct Workbook::Impl {
     std::filesystem::path path;
-    CompoundFile container;  // its Workbook stream is filled only while saving
+    CompoundFile container;  // its Workbook stream is dropped once read
     std::vector<GlobalItem> globals;
     SharedStringTable strings;
     FormatTable formats;
@@ -39,8 +39,8 @@ struct Workbook::Impl {
 
 // Reads the Workbook stream of `container` into `impl`; throws CorruptData or XlsError.
 void ReadWorkbookStream(Workbook::Impl& impl);
-// Builds the Workbook stream from the model.
-Bytes WriteWorkbookStream(const Workbook::Impl& impl);
+// Writes the Workbook stream of the model to `sink`.
+void WriteWorkbookStream(const Workbook::Impl& impl, StreamSink& sink);
 // The globals of a new workbook, and a new worksheet's records.
 std::vector<GlobalItem> NewWorkbookGlobals();
 void InitNewWorksheet(Worksheet& sheet);

@@ -44,15 +44,15 @@ public:
 
     std::vector<BoundSheetRecord> Read(std::span<const uint8_t> stream) {
         RecordReader reader(stream, 0);
-        auto bof = reader.Next();
-        if (!bof) throw CorruptData("the Workbook stream is empty");
-        CheckBof(*bof);
-        impl_.globals.push_back(std::move(*bof));
-        for (size_t at = reader.position(); auto record = reader.Next(); at = reader.position()) {
-            bool end = record->sid == rid::kEof;
-            uint16_t sid = record->sid;
+        BiffRecord record;
+        if (!reader.Next(record)) throw CorruptData("the Workbook stream is empty");
+        CheckBof(record);
+        impl_.globals.push_back(std::move(record));
+        for (size_t at = reader.position(); reader.Next(record); at = reader.position()) {
+            bool end = record.sid == rid::kEof;
+            uint16_t sid = record.sid;
             try {
-                Take(std::move(*record));
+                Take(std::move(record));
             } catch (const CorruptData& e) {
                 throw CorruptData(DescribeRecord(sid, at) + ": " + e.what());
             }

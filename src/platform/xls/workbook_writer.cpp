@@ -1,5 +1,5 @@
 // Writing the Workbook stream: the globals with their anchors expanded, then each
-// sheet, then the BOUNDSHEET offsets patched to where the sheets landed.
+// sheet, with the BOUNDSHEET offsets patched to where the sheets land.
 #include <algorithm>
 
 #include "platform/xls/bound_sheet_record.h"
@@ -27,9 +27,9 @@ uint8_t TypeOf(SheetKind kind) {
 
 class WorkbookStreamWriter {
 public:
-    explicit WorkbookStreamWriter(const Workbook::Impl& impl) : impl_(impl), writer_(stream_) {}
+    WorkbookStreamWriter(const Workbook::Impl& impl, StreamSink& sink) : impl_(impl), writer_(sink) {}
 
-    Bytes Write() {
+    void Write() {
         CollectStrings();
         const bool hasStringTable = std::find(impl_.globals.begin(), impl_.globals.end(),
                                               GlobalItem(GlobalAnchor::StringTable)) != impl_.globals.end();
@@ -44,13 +44,12 @@ public:
                 WriteAnchor(std::get<GlobalAnchor>(item));
             }
         }
-        ByteWriter patch(stream_);
-        WorksheetWriter sheets(writer_, stream_, stringIndex_);
+        WorksheetWriter sheets(writer_, stringIndex_);
         for (size_t i = 0; i < impl_.sheets.size(); ++i) {
-            patch.patchU32(boundSheetPositions_.at(i) + BoundSheetRecord::kOffsetPosition, uint32_t(writer_.position()));
+            writer_.PatchU32(boundSheetPositions_.at(i) + BoundSheetRecord::kOffsetPosition, uint32_t(writer_.position()));
             sheets.Write(*impl_.sheets[i]);
         }
-        return std::move(stream_);
+        writer_.Flush();
     }
 
 private:
@@ -98,7 +97,6 @@ private:
     }
 
     const Workbook::Impl& impl_;
-    Bytes stream_;
     RecordWriter writer_;
     std::vector<uint32_t> stringIndex_;
     std::vector<uint32_t> order_;
@@ -108,6 +106,6 @@ private:
 
 }  // namespace
 
-Bytes WriteWorkbookStream(const Workbook::Impl& impl) { return WorkbookStreamWriter(impl).Write(); }
+void WriteWorkbookStream(const Workbook::Impl& impl, StreamSink& sink) { WorkbookStreamWriter(impl, sink).Write(); }
 
 }  // namespace tabvex::xls

@@ -8,7 +8,7 @@
 #include "platform/xls/limits.h"
 #include "platform/xls/record_ids.h"
 #include "platform/xls/shared_string_table.h"
-#include "platform/xls/text_encoding.h"
+#include "platform/xls/stored_text.h"
 #include "platform/xls/worksheet_cells.h"
 
 namespace tabvex::xls {
@@ -22,12 +22,13 @@ void CheckPosition(uint32_t row, uint32_t column) {
     }
 }
 
-std::u16string CellTextOf(std::string_view text) {
-    std::u16string wide = Utf8ToUtf16(text);
-    if (wide.size() > kMaxCellText) {
-        throw XlsError("a cell holds at most 32,767 characters; the text has " + std::to_string(wide.size()));
+// The stored form of a cell's text, checked against the limit; see EncodeStoredText.
+StoredText CellTextOf(std::string_view text, std::string& scratch) {
+    StoredText stored = EncodeStoredText(text, scratch);
+    if (stored.size() > kMaxCellText) {
+        throw XlsError("a cell holds at most 32,767 characters; the text has " + std::to_string(stored.size()));
     }
-    return wide;
+    return stored;
 }
 
 BiffRecord SelectionRecord(uint8_t pane, uint32_t row, uint16_t column) {
@@ -80,20 +81,21 @@ uint16_t Worksheet::NewCellFormat(uint32_t row, uint16_t column) const {
     return FormatTable::kDefaultCellFormat;
 }
 
-CellValue Worksheet::ValueOf(const StoredCell& cell) const {
-    CellValue v;
+void Worksheet::FillValue(const StoredCell& cell, CellValue& v) const {
+    v.isFormula = false;
+    v.text.clear();
+    v.number = 0;
     switch (cell.kind) {
-        case StoredCell::Kind::Blank: break;
+        case StoredCell::Kind::Blank: v.type = CellType::Empty; return;
         case StoredCell::Kind::Text:
             v.type = CellType::Text;
-            v.text = Utf16ToUtf8(strings_->Text(cell.index));
-            break;
-        case StoredCell::Kind::Number: v.type = CellType::Number, v.number = cell.number; break;
-        case StoredCell::Kind::Boolean: v.type = CellType::Boolean, v.number = cell.number; break;
-        case StoredCell::Kind::Error: v.type = CellType::Error, v.number = cell.number; break;
-        case StoredCell::Kind::Formula: v = formulas_[cell.index].cached, v.isFormula = true; break;
+            AppendUtf8(strings_->Text(cell.index), v.text);
+            return;
+        case StoredCell::Kind::Number: v.type = CellType::Number, v.number = cell.number; return;
+        case StoredCell::Kind::Boolean: v.type = CellType::Boolean, v.number = cell.number; return;
+        case StoredCell::Kind::Error: v.type = CellType::Error, v.number = cell.number; return;
+        case StoredCell::Kind::Formula: v = formulas_[cell.index].cached, v.isFormula = true; return;
     }
-    return v;
 }
 
 const Worksheet::StoredCell* Worksheet::FindCell(uint32_t row, uint16_t column) const {
@@ -105,15 +107,17 @@ const Worksheet::StoredCell* Worksheet::FindCell(uint32_t row, uint16_t column) 
 }
 
 CellValue Worksheet::Cell(uint32_t row, uint16_t column) const {
-    const StoredCell* cell = FindCell(row, column);
-    return cell ? ValueOf(*cell) : CellValue{};
+    CellValue value;
+    if (const StoredCell* cell = FindCell(row, column)) FillValue(*cell, value);
+    return value;
 }
 
 void Worksheet::SetCellText(uint32_t row, uint16_t column, std::string_view text) {
-    std::u16string wide = CellTextOf(text);
+    std::string scratch;
+    StoredText stored = CellTextOf(text, scratch);
     StoredCell& cell = CellSlot(row, column);
     cell.kind = StoredCell::Kind::Text;
-    cell.index = strings_->Add(wide);
+    cell.index = strings_->Add(stored);
 }
 
 void Worksheet::SetCellNumber(uint32_t row, uint16_t column, double value) {
@@ -128,21 +132,33 @@ uint32_t Worksheet::AppendRow(const std::vector<std::string>& texts) {
     while (row > 0 && rows_[row - 1].cells.empty()) --row;
     if (row >= kMaxRows) throw XlsError("the sheet " + name_ + " is full: it has all 65,536 rows");
     if (texts.size() > kMaxColumns) throw XlsError("a row has at most 256 cells; got " + std::to_string(texts.size()));
-    std::vector<std::u16string> wide;
-    wide.reserve(texts.size());
-    for (const auto& t : texts) wide.push_back(CellTextOf(t));
-    for (size_t c = 0; c < wide.size(); ++c) {
-        StoredCell& cell = CellSlot(row, uint16_t(c));
+    if (!HasCells()) throw XlsError("the sheet " + name_ + " is not a worksheet and holds no cells");
+    // Every text is encoded and checked before the row changes.
+    std::vector<std::string> scratch(texts.size());
+    std::vector<StoredText> stored(texts.size());
+    for (size_t c = 0; c < texts.size(); ++c) stored[c] = CellTextOf(texts[c], scratch[c]);
+    std::vector<uint32_t> indices(texts.size());
+    strings_->AddAll(stored, indices);
+    // The row has no cells yet, so they are appended in column order.
+    auto& cells = RowAt(row).cells;
+    cells.reserve(texts.size());
+    for (size_t c = 0; c < texts.size(); ++c) {
+        StoredCell& cell = cells.emplace_back();
+        cell.column = uint16_t(c);
+        cell.xf = NewCellFormat(row, cell.column);
         cell.kind = StoredCell::Kind::Text;
-        cell.index = strings_->Add(wide[c]);
+        cell.index = indices[c];
     }
     return row;
 }
 
 void Worksheet::ForEachCell(const std::function<void(uint32_t, uint16_t, const CellValue&)>& visit) const {
+    CellValue value;  // one value refilled per cell, so its text keeps its buffer
     for (uint32_t r = 0; r < rows_.size(); ++r) {
         for (const auto& cell : rows_[r].cells) {
-            if (cell.kind != StoredCell::Kind::Blank) visit(r, cell.column, ValueOf(cell));
+            if (cell.kind == StoredCell::Kind::Blank) continue;
+            FillValue(cell, value);
+            visit(r, cell.column, value);
         }
     }
 }

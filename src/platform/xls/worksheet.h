@@ -51,7 +51,8 @@ public:
     // Writes the texts into columns 0.. of the row after the last row with cells;
     // returns that row.
     uint32_t AppendRow(const std::vector<std::string>& texts);
-    // Calls `visit` for every non-empty cell, row by row, left to right.
+    // Calls `visit` for every non-empty cell, row by row, left to right. The value
+    // passed is valid during the call only.
     void ForEachCell(const std::function<void(uint32_t row, uint16_t column, const CellValue&)>& visit) const;
     // The smallest rectangle holding every cell, or nothing when the sheet is empty.
     std::optional<CellRange> UsedRange() const;
@@ -108,7 +109,8 @@ private:
     const Row* FindRow(uint32_t row) const;
     const StoredCell* FindCell(uint32_t row, uint16_t column) const;
     StoredCell& CellSlot(uint32_t row, uint16_t column);
-    CellValue ValueOf(const StoredCell& cell) const;
+    // Sets every field of `value`, reusing its text's buffer.
+    void FillValue(const StoredCell& cell, CellValue& value) const;
     uint16_t NewCellFormat(uint32_t row, uint16_t column) const;
     void EnsureAnchor(Anchor anchor);
 

@@ -9,6 +9,7 @@
 #include "platform/xls/record_ids.h"
 #include "platform/xls/record_reader.h"
 #include "platform/xls/shared_string_table.h"
+#include "platform/xls/stored_text.h"
 #include "platform/xls/text_encoding.h"
 #include "platform/xls/worksheet_cells.h"
 
@@ -30,14 +31,16 @@ double DecodeRk(uint32_t rk) {
 
 void WorksheetReader::Read(size_t offset) {
     RecordReader reader(stream_, offset);
-    auto bof = reader.Next();
-    if (!bof || bof->sid != rid::kBof) throw CorruptData("sheet " + sheet_.name_ + " does not begin with a BOF record");
-    sheet_.items_.push_back(std::move(*bof));
-    for (size_t at = reader.position(); auto record = reader.Next(); at = reader.position()) {
-        bool end = depth_ == 0 && record->sid == rid::kEof;
-        uint16_t sid = record->sid;
+    BiffRecord record;  // refilled for each record; only those kept are moved out
+    if (!reader.Next(record) || record.sid != rid::kBof) {
+        throw CorruptData("sheet " + sheet_.name_ + " does not begin with a BOF record");
+    }
+    sheet_.items_.push_back(std::move(record));
+    for (size_t at = reader.position(); reader.Next(record); at = reader.position()) {
+        bool end = depth_ == 0 && record.sid == rid::kEof;
+        uint16_t sid = record.sid;
         try {
-            ReadRecord(std::move(*record));
+            ReadRecord(std::move(record));
         } catch (const CorruptData& e) {
             throw CorruptData(DescribeRecord(sid, at) + " of sheet " + sheet_.name_ + ": " + e.what());
         }
@@ -47,6 +50,10 @@ void WorksheetReader::Read(size_t offset) {
 }
 
 void WorksheetReader::PutAnchor(Anchor anchor) {
+    // Called for every cell, so the search of the items is made once per anchor.
+    const auto bit = uint8_t(1u << uint8_t(anchor));
+    if (anchored_ & bit) return;
+    anchored_ |= bit;
     if (std::find(sheet_.items_.begin(), sheet_.items_.end(), Worksheet::Item(anchor)) == sheet_.items_.end()) {
         sheet_.items_.push_back(anchor);
     }
@@ -147,7 +154,8 @@ bool WorksheetReader::ReadCell(const BiffRecord& record) {
             size_t count = in.u16();
             std::u16string text = strings.ReadCharacters(count);
             auto& cell = Put(row, column, xf);
-            cell.kind = Kind::Text, cell.index = sheet_.strings_->Add(text);
+            std::string scratch;
+            cell.kind = Kind::Text, cell.index = sheet_.strings_->Add(EncodeStoredText(text, scratch));
             return true;
         }
         case rid::kNumber: {

@@ -24,6 +24,7 @@ private:
     std::span<const uint8_t> stream_;
     Worksheet& sheet_;
     int depth_ = 0;                         // nesting of embedded substreams (charts)
+    uint8_t anchored_ = 0;                  // bit per Anchor already among the items
     Worksheet::FormulaCell* pendingFormula_ = nullptr;  // takes the records that follow it
 };
 

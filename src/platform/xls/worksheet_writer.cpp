@@ -79,12 +79,14 @@ void WorksheetWriter::WriteIndexPlaceholder(const Worksheet& sheet) {
 
 void WorksheetWriter::PatchIndex() {
     if (indexPosition_ == SIZE_MAX) return;
-    ByteWriter out(stream_);
-    size_t body = indexPosition_ + 4;
-    out.patchU32(body + 4, firstRow_);
-    out.patchU32(body + 8, rowEnd_);
-    out.patchU32(body + 12, uint32_t(defColWidthPosition_));
-    for (size_t i = 0; i < dbCellPositions_.size(); ++i) out.patchU32(body + 16 + 4 * i, dbCellPositions_[i]);
+    body_.clear();
+    ByteWriter out(body_);
+    out.u32(0);
+    out.u32(firstRow_);
+    out.u32(rowEnd_);
+    out.u32(uint32_t(defColWidthPosition_));
+    for (uint32_t position : dbCellPositions_) out.u32(position);
+    writer_.Patch(indexPosition_ + 4, body_);
 }
 
 void WorksheetWriter::WriteDimensions(const Worksheet& sheet) {

@@ -13,8 +13,8 @@ namespace tabvex::xls {
 class WorksheetWriter {
 public:
     // `stringIndex` maps the table's string indices to those of the SST being written.
-    WorksheetWriter(RecordWriter& writer, Bytes& stream, const std::vector<uint32_t>& stringIndex)
-        : writer_(writer), stream_(stream), stringIndex_(stringIndex) {}
+    WorksheetWriter(RecordWriter& writer, const std::vector<uint32_t>& stringIndex)
+        : writer_(writer), stringIndex_(stringIndex) {}
 
     void Write(const Worksheet& sheet);
 
@@ -32,7 +32,6 @@ private:
     void PatchIndex();
 
     RecordWriter& writer_;
-    Bytes& stream_;
     const std::vector<uint32_t>& stringIndex_;
     Bytes body_;  // scratch for one record body
 

@@ -118,5 +118,53 @@ TEST(SharedStrings, StringsSplitAcrossContinueRecordsInEitherWidth) {
     for (int i = 0; i < 4; ++i) EXPECT_EQ(XlrdCell(x["sheets"][0], i, 0)["value"], expected[size_t(i)]) << i;
 }
 
+// Texts at the edges of the stored forms: empty, Latin-1 above 0x7F in one byte per
+// character, wide ones, surrogate pairs, invalid UTF-8, and both forms at 32,767.
+std::vector<std::string> TextsOfEveryForm() {
+    std::string longLatin1;
+    for (int i = 0; i < 32767; ++i) longLatin1 += "\u00e9";
+    return {"", "plain", "caf\u00e9 \u00ff", "\u03a9mega", "x\U0001F600y", "bad \xff byte",
+            longLatin1, std::string(32766, 'w') + "\u0416"};
+}
+
+TEST(SharedStrings, TextsOfEveryFormReadBackByXlrdAndAreReusedAfterReopening) {
+    ScratchDir dir;
+    auto texts = TextsOfEveryForm();
+    auto expected = texts;
+    expected[5] = "bad \uFFFD byte";
+    Workbook book = Workbook::CreateNew({"Forms"});
+    book.Sheet(0).AppendRow(texts);
+    book.Sheet(0).AppendRow(texts);  // interned: the second row adds no strings
+    book.Save(dir / "forms.xls");
+
+    auto x = ReadWithXlrd(dir / "forms.xls");
+    for (int r = 0; r < 2; ++r) {
+        for (size_t c = 0; c < texts.size(); ++c) {
+            auto cell = XlrdCell(x["sheets"][0], r, int(c));
+            ASSERT_FALSE(cell.is_null()) << r << "," << c;
+            EXPECT_EQ(cell["value"], expected[c]) << r << "," << c;
+        }
+    }
+
+    // Strings read from the file are found again: a third row of the same texts adds
+    // cell records only, not another 100 KB of characters.
+    Workbook again = Workbook::Open(dir / "forms.xls");
+    for (size_t c = 0; c < texts.size(); ++c) EXPECT_EQ(again.Sheet(0).CellText(1, uint16_t(c)), expected[c]) << c;
+    again.Sheet(0).AppendRow(texts);
+    again.Save(dir / "three-rows.xls");
+    EXPECT_LT(std::filesystem::file_size(dir / "three-rows.xls"), std::filesystem::file_size(dir / "forms.xls") + 1024);
+    EXPECT_EQ(Workbook::Open(dir / "three-rows.xls").Sheet(0).CellText(2, 7), expected[7]);
+}
+
+TEST(SharedStrings, ATooLongTextLeavesTheAppendedRowUnwritten) {
+    Workbook book = Workbook::CreateNew({"S"});
+    std::string wide;
+    for (int i = 0; i < 16384; ++i) wide += "\U0001F600";  // 32,768 UTF-16 units in 65,536 bytes
+    EXPECT_THROW(book.Sheet(0).AppendRow({"first", wide}), XlsError);
+    EXPECT_THROW(book.Sheet(0).AppendRow({std::string(32768, 'x')}), XlsError);
+    EXPECT_EQ(book.Sheet(0).UsedRange(), std::nullopt);
+    EXPECT_EQ(book.Sheet(0).AppendRow({"first"}), 0u);
+}
+
 }  // namespace
 }  // namespace tabvex::xls

@@ -1,0 +1,81 @@
+#include "platform/xls/stored_text.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "platform/xls/text_encoding.h"
+
+namespace tabvex::xls {
+
+namespace {
+
+// Length of the leading run of ASCII bytes, eight at a time where it can.
+size_t AsciiPrefix(std::string_view text) {
+    size_t i = 0;
+    for (uint64_t word; i + 8 <= text.size(); i += 8) {
+        std::memcpy(&word, text.data() + i, 8);
+        if (word & 0x8080808080808080ull) break;
+    }
+    while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+    return i;
+}
+
+void AppendUnit(std::string& out, char16_t unit) {
+    out += char(unit & 0xFF);
+    out += char(unit >> 8);
+}
+
+// UTF-16LE bytes whose characters all fit one byte, squeezed in place.
+void Compress(std::string& wideBytes) {
+    for (size_t i = 0; i < wideBytes.size() / 2; ++i) wideBytes[i] = wideBytes[2 * i];
+    wideBytes.resize(wideBytes.size() / 2);
+}
+
+}  // namespace
+
+StoredText EncodeStoredText(std::string_view utf8, std::string& scratch) {
+    if (AsciiPrefix(utf8) == utf8.size()) return StoredText{utf8, false};
+    scratch.clear();
+    scratch.reserve(2 * utf8.size());
+    bool wide = false;
+    for (size_t i = 0; i < utf8.size();) {
+        char32_t cp = DecodeUtf8(utf8, i);
+        wide = wide || cp > 0xFF;
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            AppendUnit(scratch, char16_t(0xD800 + (cp >> 10)));
+            AppendUnit(scratch, char16_t(0xDC00 + (cp & 0x3FF)));
+        } else {
+            AppendUnit(scratch, char16_t(cp));
+        }
+    }
+    if (!wide) Compress(scratch);
+    return StoredText{scratch, wide};
+}
+
+StoredText EncodeStoredText(std::u16string_view text, std::string& scratch) {
+    scratch.clear();
+    bool wide = false;
+    for (char16_t c : text) wide = wide || c > 0xFF;
+    scratch.reserve(wide ? 2 * text.size() : text.size());
+    for (char16_t c : text) wide ? AppendUnit(scratch, c) : scratch.push_back(char(c));
+    return StoredText{scratch, wide};
+}
+
+StoredText CanonicalStoredText(std::string_view wideBytes, std::string& scratch) {
+    for (size_t i = 1; i < wideBytes.size(); i += 2) {
+        if (wideBytes[i] != 0) return StoredText{wideBytes, true};
+    }
+    scratch.assign(wideBytes);
+    Compress(scratch);
+    return StoredText{scratch, false};
+}
+
+void AppendUtf8(StoredText text, std::string& out) {
+    if (text.wide) return AppendUtf16AsUtf8(text.size(), [&](size_t i) { return text[i]; }, out);
+    size_t ascii = AsciiPrefix(text.bytes);
+    out.append(text.bytes.substr(0, ascii));
+    for (size_t i = ascii; i < text.bytes.size(); ++i) AppendUtf8(out, static_cast<unsigned char>(text.bytes[i]));
+}
+
+}  // namespace tabvex::xls
