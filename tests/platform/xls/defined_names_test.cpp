@@ -61,28 +61,29 @@ NameUses ReadNameUses(const fs::path& path) {
     RecordReader reader(file.workbook, 0);
     int sheet = -2, depth = 0;  // the globals substream comes first
     std::map<std::string, int> seen;  // per sheet and record kind
-    while (auto record = reader.Next()) {
-        if (record->sid == rid::kBof && depth++ == 0) ++sheet;
-        if (record->sid == rid::kEof) --depth;
+    BiffRecord record;
+    while (reader.Next(record)) {
+        if (record.sid == rid::kBof && depth++ == 0) ++sheet;
+        if (record.sid == rid::kEof) --depth;
         std::string where = sheet < 0 ? "globals" : book.Sheet(size_t(sheet)).Name();
-        if (record->sid == rid::kName) {
-            auto name = NameRecord::Parse(*record);
+        if (record.sid == rid::kName) {
+            auto name = NameRecord::Parse(record);
             found.names.push_back(Utf16ToUtf8(name.DisplayName()) + "@" + std::to_string(name.sheetScope));
             CollectUses(name.formula, "name " + found.names.back(), found);
             continue;
         }
-        auto spans = FormulaTokensIn(record->sid, record->data, record->continueOffsets);
+        auto spans = FormulaTokensIn(record.sid, record.data, record.continueOffsets);
         if (spans.empty()) continue;
-        std::string holder = where + " record " + std::to_string(record->sid) + " ";
-        if (record->sid == rid::kFormula) {
-            ByteReader cell(record->data);
+        std::string holder = where + " record " + std::to_string(record.sid) + " ";
+        if (record.sid == rid::kFormula) {
+            ByteReader cell(record.data);
             uint16_t row = cell.u16(), column = cell.u16();
             holder += std::to_string(row) + "," + std::to_string(column);
         } else {
             holder += "#" + std::to_string(seen[holder]++);
         }
         for (size_t i = 0; i < spans.size(); ++i) {
-            auto tokens = std::span<const uint8_t>(record->data).subspan(spans[i].offset, spans[i].size);
+            auto tokens = std::span<const uint8_t>(record.data).subspan(spans[i].offset, spans[i].size);
             CollectUses(tokens, holder + "/" + std::to_string(i), found);
         }
     }
