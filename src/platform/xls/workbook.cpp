@@ -68,6 +68,10 @@ void ValidateSheetName(std::string_view name) {
     if (wide.find_first_of(u":\\/?*[]") != std::u16string::npos) {
         throw XlsError("a sheet name may not contain : \\ / ? * [ or ]; got '" + std::string(name) + "'");
     }
+    // Excel refuses these, and other readers rename such a sheet when they open the file.
+    if (wide.front() == u'\'' || wide.back() == u'\'') {
+        throw XlsError("a sheet name may not begin or end with an apostrophe; got '" + std::string(name) + "'");
+    }
 }
 
 Workbook::Workbook(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}

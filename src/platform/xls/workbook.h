@@ -81,7 +81,8 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// Checks a sheet name: 1 to 31 characters, none of : \ / ? * [ ]. Throws XlsError.
+// Checks a sheet name: 1 to 31 characters, none of : \ / ? * [ ], no apostrophe at
+// either end. Throws XlsError.
 void ValidateSheetName(std::string_view name);
 
 }  // namespace tabvex::xls

@@ -138,10 +138,11 @@ TEST(NewWorkbook, LimitsAreRefusedWithClearErrors) {
     sheet.SetCellText(65535, 0, "last");
     EXPECT_NE(message([&] { sheet.AppendRow({"x"}); }).find("full"), std::string::npos);
 
-    for (std::string bad : std::vector<std::string>{"", "a:b", "a\\b", "a/b", "a?b", "a*b", "a[b", "a]b", std::string(32, 'n')}) {
+    for (std::string bad : std::vector<std::string>{"", "a:b", "a\\b", "a/b", "a?b", "a*b", "a[b", "a]b", "'a", "a'", std::string(32, 'n')}) {
         EXPECT_THROW(book.AddSheet(bad), XlsError) << bad;
     }
     EXPECT_NO_THROW(book.AddSheet(std::string(31, 'n')));
+    EXPECT_NO_THROW(book.AddSheet("O'Brien"));
     EXPECT_NE(message([&] { book.AddSheet("SHEET1"); }).find("already exists"), std::string::npos);
     EXPECT_THROW(book.RenameSheet(1, "sheet1"), XlsError);
     EXPECT_NO_THROW(book.RenameSheet(0, "SHEET1"));  // its own name in another case
