@@ -50,6 +50,18 @@ std::u16string Utf8ToUtf16(std::string_view text) {
     return out;
 }
 
+size_t Utf16Length(std::string_view text) {
+    size_t units = 0;
+    for (size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i, ++units;
+        } else {
+            units += DecodeUtf8(text, i) >= 0x10000 ? 2 : 1;
+        }
+    }
+    return units;
+}
+
 std::string Utf16ToUtf8(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -8,6 +8,9 @@ namespace tabvex::xls {
 
 // Invalid UTF-8 becomes U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view text);
+// The number of UTF-16 code units Utf8ToUtf16 gives, without building them: how the
+// workbook counts a text's characters against its limits.
+size_t Utf16Length(std::string_view text);
 // Unpaired surrogates become U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 

@@ -222,6 +222,10 @@ TEST(ExcelIsam, RefusesWhatExcelCannotHold) {
     EXPECT_EQ(FailureCode([&] { isam.InsertRow("Orders", {std::string("1"), std::string(32768, 'x')}); }, &message),
               oledb::DB_E_DATAOVERFLOW);
     EXPECT_NE(message.find("column 'Name'"), std::string::npos);
+    // Malformed UTF-8 counts as the workbook stores it, each stray byte one U+FFFD.
+    std::string malformed;
+    for (int i = 0; i < 16384; ++i) malformed += "\xC0\x80";
+    EXPECT_EQ(FailureCode([&] { isam.InsertRow("Orders", {std::string("1"), malformed}); }), oledb::DB_E_DATAOVERFLOW);
     isam.CreateTable("Nums", {{"N", "DOUBLE", std::nullopt}, {"M", "DOUBLE", std::nullopt}});
     EXPECT_EQ(FailureCode([&] { isam.InsertRow("Nums", {1.0, std::string("abc")}); }), oledb::DB_E_CANTCONVERTVALUE);
     isam.InsertRow("Orders", Texts({"2", std::string(32767, 'y').c_str()}));
