@@ -13,12 +13,8 @@ namespace {
 namespace fs = std::filesystem;
 using tabvex::test::ReadWithXlrd;
 using tabvex::test::ScratchDir;
+using test::CorpusWorkbook;
 using test::XlrdCell;
-
-fs::path CorpusWorkbook(const std::string& name) {
-    fs::path corpus = tabvex::test::CorpusDir();
-    return corpus.empty() ? fs::path() : corpus / "xls" / name;
-}
 
 const nlohmann::json& SheetNamed(const nlohmann::json& book, const std::string& name) {
     for (const auto& sheet : book["sheets"]) {

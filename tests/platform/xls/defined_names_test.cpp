@@ -23,6 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using tabvex::test::ReadWithXlrd;
 using tabvex::test::ScratchDir;
+using test::CorpusWorkbook;
 using test::XlrdName;
 
 // One PtgName (or a reference error where one was) in a saved file: which formula
@@ -112,11 +113,6 @@ std::vector<std::string> Expected(const NameUses& before, const std::vector<size
 
 std::vector<std::string> Actual(const NameUses& after) {
     return after.Described([&](uint32_t index) { return NameText(after, index); });
-}
-
-fs::path CorpusWorkbook(const std::string& name) {
-    fs::path corpus = tabvex::test::CorpusDir();
-    return corpus.empty() ? fs::path() : corpus / "xls" / name;
 }
 
 TEST(DefinedNames, DeletingANameKeepsEveryOtherReferenceOnItsName) {

@@ -10,12 +10,12 @@
 
 #include "platform/xls/workbook.h"
 #include "support/test_support.h"
+#include "xls_test_support.h"
 
 namespace tabvex::xls {
 namespace {
 
 namespace fs = std::filesystem;
-using tabvex::test::CorpusDir;
 using tabvex::test::RunCommand;
 using tabvex::test::ScratchDir;
 
@@ -68,7 +68,7 @@ std::map<std::string, Grid> ConvertWithOffice(const fs::path& workbook, const Sc
     if (!fs::exists(out)) return sheets;
     for (const auto& entry : fs::directory_iterator(out)) {
         std::string name = entry.path().stem().string();
-        if (name.rfind(prefix, 0) == 0) sheets[name.substr(prefix.size())] = ParseCsv(test::ReadFile(entry.path()));
+        if (name.rfind(prefix, 0) == 0) sheets[name.substr(prefix.size())] = ParseCsv(tabvex::test::ReadFile(entry.path()));
     }
     return sheets;
 }
@@ -151,7 +151,7 @@ TEST_F(LibreOfficeOpens, NewWorkbookWithFormattedHeaderLongStringsAndManyRows) {
 }
 
 TEST_F(LibreOfficeOpens, ChangedCorpusWorkbookWithRenamedAddedAndDeletedSheets) {
-    fs::path source = CorpusDir() / "xls" / "xlrd-namesdemo.xls";
+    fs::path source = test::CorpusWorkbook("xlrd-namesdemo.xls");
     if (!fs::exists(source)) GTEST_SKIP() << "corpus workbook absent";
     Workbook book = Workbook::Open(source);
     book.RenameSheet(*book.FindSheet("Sheet3"), "Q4 'Totals' & more");

@@ -9,8 +9,15 @@
 
 #include "platform/xls/compound_file.h"
 #include "platform/xls/record_ids.h"
+#include "support/test_support.h"
 
 namespace tabvex::xls::test {
+
+// A workbook of the shared corpus, or an empty path when the corpus is absent.
+inline std::filesystem::path CorpusWorkbook(const std::string& name) {
+    std::filesystem::path corpus = tabvex::test::CorpusDir();
+    return corpus.empty() ? std::filesystem::path() : corpus / "xls" / name;
+}
 
 // The cell of xlrd's dump at (row, col), or null.
 inline nlohmann::json XlrdCell(const nlohmann::json& sheet, int row, int col) {

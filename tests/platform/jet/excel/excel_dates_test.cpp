@@ -10,20 +10,13 @@
 #include "platform/jet/excel/excel_date_serial.h"
 #include "platform/jet/excel/excel_isam.h"
 #include "platform/xls/workbook.h"
+#include "excel_isam_test_support.h"
 #include "support/test_support.h"
 
 namespace tabvex::jet::excel {
 namespace {
 
 using nlohmann::json;
-
-std::vector<std::vector<oledb::Value>> ReadAll(Isam& isam, const std::string& table) {
-    auto cursor = isam.OpenCursor(table);
-    std::vector<std::vector<oledb::Value>> rows;
-    std::vector<oledb::Value> row;
-    while (cursor->Next(row)) rows.push_back(row);
-    return rows;
-}
 
 std::size_t Ordinal(const std::vector<IsamColumn>& columns, const std::string& name) {
     for (std::size_t i = 0; i < columns.size(); ++i)

@@ -2,6 +2,7 @@
 
 #include "platform/jet/excel/excel_isam.h"
 #include "platform/xls/workbook.h"
+#include "excel_isam_test_support.h"
 #include "support/test_support.h"
 
 namespace tabvex::jet::excel {
@@ -10,12 +11,6 @@ namespace {
 using nlohmann::json;
 using test::ReadWithXlrd;
 using test::ScratchDir;
-
-std::vector<ColumnDefinition> TextColumns(std::initializer_list<const char*> names) {
-    std::vector<ColumnDefinition> columns;
-    for (const char* name : names) columns.push_back(ColumnDefinition{name, "TEXT", std::nullopt});
-    return columns;
-}
 
 std::vector<oledb::Value> Texts(std::initializer_list<const char*> texts) {
     std::vector<oledb::Value> values;
@@ -45,14 +40,6 @@ oledb::HRESULT FailureCode(const std::function<void()>& action, std::string* mes
         return error.code();
     }
     return oledb::S_OK;
-}
-
-std::vector<std::vector<oledb::Value>> ReadAll(Isam& isam, const std::string& table) {
-    auto cursor = isam.OpenCursor(table);
-    std::vector<std::vector<oledb::Value>> rows;
-    std::vector<oledb::Value> row;
-    while (cursor->Next(row)) rows.push_back(row);
-    return rows;
 }
 
 TEST(ExcelIsam, CreateAndInsertAreReadBackByXlrd) {
