@@ -126,29 +126,30 @@ void Worksheet::SetCellNumber(uint32_t row, uint16_t column, double value) {
     cell.number = value;
 }
 
+void Worksheet::SetCellTexts(uint32_t row, std::span<const ColumnText> texts) {
+    for (const ColumnText& text : texts) CheckPosition(row, text.column);
+    if (!HasCells()) throw XlsError("the sheet " + name_ + " is not a worksheet and holds no cells");
+    std::vector<std::string> scratch(texts.size());
+    std::vector<StoredText> stored(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) stored[i] = CellTextOf(texts[i].text, scratch[i]);
+    std::vector<uint32_t> indices(texts.size());
+    strings_->AddAll(stored, indices);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        StoredCell& cell = CellSlot(row, texts[i].column);
+        cell.kind = StoredCell::Kind::Text;
+        cell.index = indices[i];
+    }
+}
+
 uint32_t Worksheet::AppendRow(const std::vector<std::string>& texts) {
     // After the last row with cells; formatted rows without cells do not count.
     uint32_t row = uint32_t(rows_.size());
     while (row > 0 && rows_[row - 1].cells.empty()) --row;
     if (row >= kMaxRows) throw XlsError("the sheet " + name_ + " is full: it has all 65,536 rows");
     if (texts.size() > kMaxColumns) throw XlsError("a row has at most 256 cells; got " + std::to_string(texts.size()));
-    if (!HasCells()) throw XlsError("the sheet " + name_ + " is not a worksheet and holds no cells");
-    // Every text is encoded and checked before the row changes.
-    std::vector<std::string> scratch(texts.size());
-    std::vector<StoredText> stored(texts.size());
-    for (size_t c = 0; c < texts.size(); ++c) stored[c] = CellTextOf(texts[c], scratch[c]);
-    std::vector<uint32_t> indices(texts.size());
-    strings_->AddAll(stored, indices);
-    // The row has no cells yet, so they are appended in column order.
-    auto& cells = RowAt(row).cells;
-    cells.reserve(texts.size());
-    for (size_t c = 0; c < texts.size(); ++c) {
-        StoredCell& cell = cells.emplace_back();
-        cell.column = uint16_t(c);
-        cell.xf = NewCellFormat(row, cell.column);
-        cell.kind = StoredCell::Kind::Text;
-        cell.index = indices[c];
-    }
+    std::vector<ColumnText> placed(texts.size());
+    for (size_t c = 0; c < texts.size(); ++c) placed[c] = ColumnText{uint16_t(c), texts[c]};
+    SetCellTexts(row, placed);
     return row;
 }
 

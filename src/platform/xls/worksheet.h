@@ -28,6 +28,12 @@ class FormatTable;
 enum class SheetKind : uint8_t { Worksheet, MacroSheet, Chart, VisualBasicModule };
 enum class SheetVisibility : uint8_t { Visible = 0, Hidden = 1, VeryHidden = 2 };
 
+// A text bound for one column of a row.
+struct ColumnText {
+    uint16_t column;
+    std::string_view text;
+};
+
 struct FrozenPanes {
     uint32_t rows = 0;
     uint16_t columns = 0;
@@ -47,6 +53,9 @@ public:
     std::string CellText(uint32_t row, uint16_t column) const { return Cell(row, column).Shown(); }
     // Sets a text cell; an existing cell keeps its format, a new one takes its row's.
     void SetCellText(uint32_t row, uint16_t column, std::string_view text);
+    // Sets several text cells of one row, interning their strings together. Every text
+    // is checked first: on an error the row is unchanged.
+    void SetCellTexts(uint32_t row, std::span<const ColumnText> texts);
     void SetCellNumber(uint32_t row, uint16_t column, double value);
     // Writes the texts into columns 0.. of the row after the last row with cells;
     // returns that row.

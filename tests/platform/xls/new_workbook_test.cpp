@@ -135,6 +135,13 @@ TEST(NewWorkbook, LimitsAreRefusedWithClearErrors) {
     EXPECT_NE(message([&] { sheet.SetCellText(0, 0, std::string(32768, 'x')); }).find("32,767"), std::string::npos);
     EXPECT_NO_THROW(sheet.SetCellText(0, 0, std::string(32767, 'x')));
     EXPECT_NE(message([&] { sheet.AppendRow(std::vector<std::string>(257, "x")); }).find("256"), std::string::npos);
+    // A row of texts with one bad text leaves the row as it was.
+    std::string tooLong(32768, 'x');
+    std::vector<ColumnText> badLength{{1, "kept out"}, {2, tooLong}};
+    std::vector<ColumnText> badColumn{{1, "kept out"}, {256, "x"}};
+    EXPECT_THROW(sheet.SetCellTexts(5, badLength), XlsError);
+    EXPECT_THROW(sheet.SetCellTexts(5, badColumn), XlsError);
+    EXPECT_EQ(sheet.Cell(5, 1).type, CellType::Empty);
     sheet.SetCellText(65535, 0, "last");
     EXPECT_NE(message([&] { sheet.AppendRow({"x"}); }).find("full"), std::string::npos);
 

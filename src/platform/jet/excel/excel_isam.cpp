@@ -246,15 +246,21 @@ void ExcelIsam::InsertRow(const std::string& table, std::vector<oledb::Value> va
     for (std::size_t i = 0; i < values.size(); ++i)
         contents.push_back(CellContentFor(std::move(values[i]), shape.kinds[i], dates_, shape.columns[i].name));
 
+    // Texts go first, all at once: only they can still be refused by the sheet.
     xls::Worksheet& sheet = workbook_->Sheet(location.sheet);
+    std::vector<xls::ColumnText> texts;
+    texts.reserve(contents.size());
+    for (std::size_t i = 0; i < contents.size(); ++i)
+        if (const auto* text = std::get_if<std::string>(&contents[i])) texts.push_back({Column(*range, i), *text});
+    sheet.SetCellTexts(row, texts);
+
     std::optional<xls::CellRange> written;  // the cells this row puts into the sheet
     for (std::size_t i = 0; i < contents.size(); ++i) {
         std::uint16_t column = Column(*range, i);
-        if (const auto* text = std::get_if<std::string>(&contents[i])) sheet.SetCellText(row, column, *text);
-        else if (const auto* number = std::get_if<double>(&contents[i])) {
+        if (const auto* number = std::get_if<double>(&contents[i])) {
             sheet.SetCellNumber(row, column, *number);
             if (auto format = NumberFormatFor(shape.kinds[i], *number)) sheet.SetCellNumberFormat(row, column, *format);
-        } else {
+        } else if (std::holds_alternative<std::monostate>(contents[i])) {
             continue;
         }
         if (!written) written = xls::CellRange{row, row, column, column};
