@@ -43,7 +43,7 @@ std::string TakeMessage(GError* error, const char* fallback) {
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return FoldCase(Utf8ToUtf16(a)) == FoldCase(Utf8ToUtf16(b));
+    return FoldCase(text::Utf8ToUtf16(a)) == FoldCase(text::Utf8ToUtf16(b));
 }
 
 // Files of BIFF2 to BIFF4 are bare record streams beginning with a BOF record.

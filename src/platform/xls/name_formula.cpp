@@ -7,7 +7,7 @@
 #include "platform/xls/cell_address.h"
 #include "platform/xls/cell_value.h"
 #include "platform/xls/formula_tokens.h"
-#include "platform/xls/text_encoding.h"
+#include "platform/text/utf8.h"
 
 namespace tabvex::xls {
 
@@ -78,7 +78,7 @@ private:
             case 0x17: {
                 BiffStringReader strings(in_, {});
                 size_t count = in_.u8();
-                std::string text = Utf16ToUtf8(strings.ReadCharacters(count));
+                std::string text = text::Utf16ToUtf8(strings.ReadCharacters(count));
                 std::string quoted = "\"";
                 for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
                 stack_.push_back(quoted + "\"");

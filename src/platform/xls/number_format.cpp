@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "platform/xls/text_encoding.h"
+#include "platform/text/utf8.h"
 
 namespace tabvex::xls {
 
@@ -47,7 +47,7 @@ std::string_view BuiltInNumberFormat(uint16_t index) {
 }
 
 bool IsDateFormat(std::string_view code) {
-    std::u16string text = Utf8ToUtf16(code);
+    std::u16string text = text::Utf8ToUtf16(code);
     for (size_t i = 0; i < text.size(); ++i) {
         switch (text[i]) {
             case u'"': i = text.find(u'"', i + 1); break;
@@ -63,7 +63,7 @@ bool IsDateFormat(std::string_view code) {
 }
 
 bool IsCurrencyFormat(std::string_view code) {
-    std::u16string text = Utf8ToUtf16(code);
+    std::u16string text = text::Utf8ToUtf16(code);
     for (size_t i = 0; i < text.size(); ++i) {
         if (text.compare(i, 2, u"[$") == 0) {
             size_t end = text.find_first_of(u"-]", i + 2);

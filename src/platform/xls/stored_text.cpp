@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/xls/text_encoding.h"
+#include "platform/text/utf8.h"
 
 namespace tabvex::xls {
 
@@ -39,15 +39,9 @@ StoredText EncodeStoredText(std::string_view utf8, std::string& scratch) {
     scratch.reserve(2 * utf8.size());
     bool wide = false;
     for (size_t i = 0; i < utf8.size();) {
-        char32_t cp = DecodeUtf8(utf8, i);
+        char32_t cp = text::DecodeUtf8(utf8, i).value_or(text::kReplacementCharacter);
         wide = wide || cp > 0xFF;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            AppendUnit(scratch, char16_t(0xD800 + (cp >> 10)));
-            AppendUnit(scratch, char16_t(0xDC00 + (cp & 0x3FF)));
-        } else {
-            AppendUnit(scratch, char16_t(cp));
-        }
+        text::EmitUtf16(cp, [&](char16_t unit) { AppendUnit(scratch, unit); });
     }
     if (!wide) Compress(scratch);
     return StoredText{scratch, wide};
@@ -72,10 +66,10 @@ StoredText CanonicalStoredText(std::string_view wideBytes, std::string& scratch)
 }
 
 void AppendUtf8(StoredText text, std::string& out) {
-    if (text.wide) return AppendUtf16AsUtf8(text.size(), [&](size_t i) { return text[i]; }, out);
+    if (text.wide) return text::AppendUtf16AsUtf8(text.size(), [&](size_t i) { return text[i]; }, out);
     size_t ascii = AsciiPrefix(text.bytes);
     out.append(text.bytes.substr(0, ascii));
-    for (size_t i = ascii; i < text.bytes.size(); ++i) AppendUtf8(out, static_cast<unsigned char>(text.bytes[i]));
+    for (size_t i = ascii; i < text.bytes.size(); ++i) text::AppendUtf8(out, static_cast<unsigned char>(text.bytes[i]));
 }
 
 }  // namespace tabvex::xls

@@ -17,7 +17,7 @@ namespace {
 bool SameText(std::u16string_view a, std::u16string_view b) { return FoldCase(a) == FoldCase(b); }
 
 void ValidateDefinedName(std::string_view name) {
-    std::u16string wide = Utf8ToUtf16(name);
+    std::u16string wide = text::Utf8ToUtf16(name);
     if (wide.empty() || wide.size() > kMaxDefinedName) throw XlsError("a defined name has 1 to 255 characters");
     auto allowed = [](char16_t c) {
         return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' ||
@@ -60,7 +60,7 @@ void RemoveNames(Workbook::Impl& impl, const std::vector<bool>& kept) {
 }  // namespace
 
 void ValidateSheetName(std::string_view name) {
-    std::u16string wide = Utf8ToUtf16(name);
+    std::u16string wide = text::Utf8ToUtf16(name);
     if (wide.empty() || wide.size() > kMaxSheetName) {
         throw XlsError("a sheet name has 1 to 31 characters; '" + std::string(name) + "' has " +
                        std::to_string(wide.size()));
@@ -155,9 +155,9 @@ const Worksheet& Workbook::Sheet(size_t index) const {
 }
 
 std::optional<size_t> Workbook::FindSheet(std::string_view name) const {
-    std::u16string wanted = Utf8ToUtf16(name);
+    std::u16string wanted = text::Utf8ToUtf16(name);
     for (size_t i = 0; i < impl_->sheets.size(); ++i) {
-        if (SameText(Utf8ToUtf16(impl_->sheets[i]->Name()), wanted)) return i;
+        if (SameText(text::Utf8ToUtf16(impl_->sheets[i]->Name()), wanted)) return i;
     }
     return std::nullopt;
 }
@@ -210,7 +210,7 @@ namespace {
 
 DefinedNameInfo Describe(const Workbook::Impl& impl, const NameRecord& n) {
     DefinedNameInfo info;
-    info.name = Utf16ToUtf8(n.DisplayName());
+    info.name = text::Utf16ToUtf8(n.DisplayName());
     if (n.sheetScope != 0) info.sheetScope = n.sheetScope - 1;
     info.hidden = n.Hidden();
     info.builtIn = n.BuiltIn();
@@ -225,7 +225,7 @@ DefinedNameInfo Describe(const Workbook::Impl& impl, const NameRecord& n) {
 }
 
 std::optional<size_t> FindNameIndex(const Workbook::Impl& impl, std::string_view name) {
-    return impl.nameIndex.Find(impl.names, FoldCase(Utf8ToUtf16(name)));
+    return impl.nameIndex.Find(impl.names, FoldCase(text::Utf8ToUtf16(name)));
 }
 
 }  // namespace
@@ -267,7 +267,7 @@ void Workbook::AddName(const std::string& name, const SheetArea& area) {
         globals.insert(at, GlobalAnchor::Links);
     }
     NameRecord record;
-    record.name = Utf8ToUtf16(name);
+    record.name = text::Utf8ToUtf16(name);
     record.formula = AreaTokens(impl_->links.XtiOfSheet(area.sheet, impl_->sheets.size()), area.range);
     impl_->names.push_back(std::move(record));
     impl_->nameIndex.Invalidate();

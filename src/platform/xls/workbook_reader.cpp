@@ -6,7 +6,7 @@
 #include "platform/xls/record_ids.h"
 #include "platform/xls/record_reader.h"
 #include "platform/xls/sst_record.h"
-#include "platform/xls/text_encoding.h"
+#include "platform/text/utf8.h"
 #include "platform/xls/workbook_impl.h"
 #include "platform/xls/worksheet_reader.h"
 
@@ -127,7 +127,7 @@ void ReadWorkbookStream(Workbook::Impl& impl) {
     std::span<const uint8_t> stream(impl.container.workbook);
     auto boundSheets = GlobalsReader(impl).Read(stream);
     for (const auto& bound : boundSheets) {
-        auto sheet = impl.MakeSheet(Utf16ToUtf8(bound.name), KindOf(bound.type), SheetVisibility(bound.state & 0x03));
+        auto sheet = impl.MakeSheet(text::Utf16ToUtf8(bound.name), KindOf(bound.type), SheetVisibility(bound.state & 0x03));
         WorksheetReader(stream, *sheet).Read(bound.offset);
         impl.sheets.push_back(std::move(sheet));
         impl.sheetStates.push_back(bound.state);

@@ -6,7 +6,7 @@
 #include "platform/xls/record_ids.h"
 #include "platform/xls/record_writer.h"
 #include "platform/xls/sst_record.h"
-#include "platform/xls/text_encoding.h"
+#include "platform/text/utf8.h"
 #include "platform/xls/workbook_impl.h"
 #include "platform/xls/worksheet_cells.h"
 #include "platform/xls/worksheet_writer.h"
@@ -83,7 +83,7 @@ private:
                     BoundSheetRecord bound;
                     bound.state = uint8_t((impl_.sheetStates[i] & ~0x03) | uint8_t(sheet.Visibility()));
                     bound.type = TypeOf(sheet.Kind());
-                    bound.name = Utf8ToUtf16(sheet.Name());
+                    bound.name = text::Utf8ToUtf16(sheet.Name());
                     boundSheetPositions_.push_back(writer_.position());
                     writer_.Write(bound.ToRecord());
                 }

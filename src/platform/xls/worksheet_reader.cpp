@@ -10,7 +10,7 @@
 #include "platform/xls/record_reader.h"
 #include "platform/xls/shared_string_table.h"
 #include "platform/xls/stored_text.h"
-#include "platform/xls/text_encoding.h"
+#include "platform/text/utf8.h"
 #include "platform/xls/worksheet_cells.h"
 
 namespace tabvex::xls {
@@ -207,7 +207,7 @@ void WorksheetReader::ReadCachedString(const BiffRecord& record) {
     ByteReader in(record.data);
     BiffStringReader strings(in, record.continueOffsets);
     size_t count = in.u16();
-    pendingFormula_->cached.text = Utf16ToUtf8(strings.ReadCharacters(count));
+    pendingFormula_->cached.text = text::Utf16ToUtf8(strings.ReadCharacters(count));
 }
 
 }  // namespace tabvex::xls

@@ -69,7 +69,7 @@ NameUses ReadNameUses(const fs::path& path) {
         std::string where = sheet < 0 ? "globals" : book.Sheet(size_t(sheet)).Name();
         if (record.sid == rid::kName) {
             auto name = NameRecord::Parse(record);
-            found.names.push_back(Utf16ToUtf8(name.DisplayName()) + "@" + std::to_string(name.sheetScope));
+            found.names.push_back(text::Utf16ToUtf8(name.DisplayName()) + "@" + std::to_string(name.sheetScope));
             CollectUses(name.formula, "name " + found.names.back(), found);
             continue;
         }
@@ -200,7 +200,7 @@ TEST(DefinedNames, LookupAmongThousandsIsCaseInsensitiveAndPrefersGlobalNames) {
         std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return char(std::toupper(c)); });
         auto found = book.FindName(upper);
         ASSERT_TRUE(found) << names[i].name;
-        auto same = [&](const DefinedNameInfo& n) { return FoldCase(Utf8ToUtf16(n.name)) == FoldCase(Utf8ToUtf16(upper)); };
+        auto same = [&](const DefinedNameInfo& n) { return FoldCase(text::Utf8ToUtf16(n.name)) == FoldCase(text::Utf8ToUtf16(upper)); };
         auto global = std::find_if(names.begin(), names.end(), [&](const auto& n) { return same(n) && !n.sheetScope; });
         auto first = std::find_if(names.begin(), names.end(), same);
         const auto& wanted = global != names.end() ? *global : *first;

@@ -2,7 +2,7 @@
 // character up to U+00FF, UTF-16 beyond), equal texts share one entry whichever way
 // they arrive, and strings read from a file join the index when the program adds more.
 #include "platform/xls/shared_string_table.h"
-#include "platform/xls/text_encoding.h"
+#include "platform/text/utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ TEST(StoredText, EachTextHasOneFormAndComesBackAsItWent) {
         EXPECT_EQ(stored.size(), c.units) << c.utf8;
         EXPECT_EQ(Utf8Of(stored), c.utf8);
         std::string again;
-        EXPECT_EQ(EncodeStoredText(Utf8ToUtf16(c.utf8), again), stored) << c.utf8;
+        EXPECT_EQ(EncodeStoredText(text::Utf8ToUtf16(c.utf8), again), stored) << c.utf8;
     }
     std::string scratch;
     EXPECT_EQ(Utf8Of(EncodeStoredText(std::string_view("a\xff" "b"), scratch)), "a\uFFFDb");

@@ -6,7 +6,7 @@
 #include "platform/jet/sql/text_case.h"
 #include "platform/jet/sql/value.h"
 #include "platform/xls/limits.h"
-#include "platform/xls/text_encoding.h"
+#include "platform/text/utf8.h"
 
 namespace tabvex::jet::excel {
 namespace {
@@ -105,7 +105,7 @@ CellContent CellContentFor(oledb::Value value, ExcelColumnKind kind, DateSystem 
         auto* given = std::get_if<std::string>(&value);
         std::string text = given ? std::move(*given) : oledb::ValueText(value);
         // Counted as the workbook counts, so that no cell of a checked row is refused.
-        std::size_t length = xls::Utf16Length(text);
+        std::size_t length = text::Utf16Length(text);
         if (length > xls::kMaxCellText)
             throw IsamError(oledb::DB_E_DATAOVERFLOW, "The value for column '" + column + "' has " +
                                                           std::to_string(length) + " characters; an Excel cell holds at most " +

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "platform/jet/sql/column_type.h"
-#include "platform/jet/sql/text_case.h"
+#include "platform/text/utf8.h"
 
 namespace tabvex::jet::excel {
 namespace {
@@ -65,7 +65,7 @@ IsamColumn DescribeColumn(const std::string& name, ExcelColumnKind kind) {
 std::optional<ExcelColumnKind> CellKind(const xls::CellValue& cell, xls::NumberFormatKind format) {
     switch (cell.type) {
     case xls::CellType::Text:
-        return sql::Utf16Length(cell.text) > kShortTextLimit ? ExcelColumnKind::LongText : ExcelColumnKind::Text;
+        return text::Utf16Length(cell.text) > kShortTextLimit ? ExcelColumnKind::LongText : ExcelColumnKind::Text;
     case xls::CellType::Number:
         if (format == xls::NumberFormatKind::Date) return ExcelColumnKind::DateTime;
         if (format == xls::NumberFormatKind::Currency) return ExcelColumnKind::Currency;

@@ -1,7 +1,7 @@
 #include "platform/jet/excel/excel_table_name.h"
 
 #include "platform/jet/isam.h"
-#include "platform/jet/sql/text_case.h"
+#include "platform/text/utf8.h"
 #include "platform/xls/limits.h"
 
 namespace tabvex::jet::excel {
@@ -64,7 +64,7 @@ std::string NewTableName(std::string_view tableName) {
     std::string name;
     for (char c : tableName) name += (IsPlainNameCharacter(c) || c == '.') ? c : '_';
     if (IsDigit(name.front()) || name.front() == '.') name.insert(name.begin(), '_');
-    if (sql::Utf16Length(name) > xls::kMaxSheetName)
+    if (text::Utf16Length(name) > xls::kMaxSheetName)
         BadName(tableName, "a worksheet name has at most " + std::to_string(xls::kMaxSheetName) + " characters");
     if (IsA1Reference(name) || IsR1C1Reference(name)) BadName(tableName, "Excel would read it as a cell reference");
     return name;

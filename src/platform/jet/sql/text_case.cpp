@@ -1,27 +1,9 @@
 #include "platform/jet/sql/text_case.h"
 
+#include "platform/text/utf8.h"
+
 namespace tabvex::jet::sql {
 namespace {
-
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 // Upper-case letter -> lower-case letter for the scripts named in the header.
 char32_t ToLowerLetter(char32_t c) {
@@ -62,7 +44,7 @@ std::string MapCharacters(std::string_view text, Map map) {
         if (mapped == c)
             out.append(text.substr(start, pos - start));  // keeps invalid bytes as they were
         else
-            AppendUtf8(out, mapped);
+            text::AppendUtf8(out, mapped);
     }
     return out;
 }
@@ -70,18 +52,8 @@ std::string MapCharacters(std::string_view text, Map map) {
 }  // namespace
 
 char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
-    auto lead = static_cast<unsigned char>(text[pos++]);
-    int extra = lead >= 0xF0 && lead < 0xF8 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-    if (lead >= 0xF8) extra = 0;
-    if (extra == 0 || pos + static_cast<std::size_t>(extra) > text.size()) return lead;
-    char32_t c = lead & (0x3F >> extra);
-    for (int i = 0; i < extra; ++i) {
-        auto next = static_cast<unsigned char>(text[pos + static_cast<std::size_t>(i)]);
-        if (!IsContinuation(next)) return lead;
-        c = (c << 6) | (next & 0x3F);
-    }
-    pos += static_cast<std::size_t>(extra);
-    return c;
+    std::size_t start = pos;
+    return text::DecodeUtf8(text, pos).value_or(static_cast<unsigned char>(text[start]));
 }
 
 char32_t FoldCase(char32_t c) { return c < 0x80 ? (c >= U'A' && c <= U'Z' ? c + 32 : c) : ToLowerLetter(c); }
@@ -116,19 +88,6 @@ std::size_t CharacterCount(std::string_view text) {
     std::size_t count = 0;
     for (std::size_t pos = 0; pos < text.size(); ++count) NextCodePoint(text, pos);
     return count;
-}
-
-std::size_t Utf16Length(std::string_view text) {
-    std::size_t units = 0;
-    for (std::size_t pos = 0; pos < text.size();) {
-        if (static_cast<unsigned char>(text[pos]) < 0x80) {
-            ++pos;
-            ++units;
-        } else {
-            units += NextCodePoint(text, pos) >= 0x10000 ? 2 : 1;
-        }
-    }
-    return units;
 }
 
 std::string_view CharacterSlice(std::string_view text, std::size_t first, std::size_t count) {

@@ -21,9 +21,6 @@ std::size_t CharacterCount(std::string_view text);
 // The characters [first, first + count) of the text, cut at character boundaries.
 std::string_view CharacterSlice(std::string_view text, std::size_t first, std::size_t count);
 
-// Length in UTF-16 code units, the measure of Excel's and Jet's text limits.
-std::size_t Utf16Length(std::string_view text);
-
 // Reads the code point starting at text[pos] and advances pos; invalid bytes come back
 // as themselves so that no input is lost.
 char32_t NextCodePoint(std::string_view text, std::size_t& pos);

@@ -1,0 +1,63 @@
+// The one UTF-8 decoder: well-formed text in every length, and malformed input
+// reported a byte at a time, so that counting and converting always agree.
+#include "platform/text/utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tabvex::text {
+namespace {
+
+// Every decode of a text: a code point, or 0xFFFFFFFF for a malformed byte.
+std::vector<char32_t> Decoded(std::string_view s) {
+    std::vector<char32_t> out;
+    for (std::size_t pos = 0; pos < s.size();) out.push_back(DecodeUtf8(s, pos).value_or(0xFFFFFFFF));
+    return out;
+}
+
+constexpr char32_t kBad = 0xFFFFFFFF;
+
+TEST(Utf8, WellFormedTextDecodesAndRoundTrips) {
+    std::string all = "A\u00e9\u20ac\U0001F600\u00ff\uFFFD\U0010FFFF";
+    EXPECT_EQ(Decoded(all), (std::vector<char32_t>{U'A', 0xE9, 0x20AC, 0x1F600, 0xFF, 0xFFFD, 0x10FFFF}));
+    EXPECT_EQ(Utf8ToUtf16(all), u"A\u00e9\u20ac\U0001F600\u00ff\uFFFD\U0010FFFF");
+    EXPECT_EQ(Utf16Length(all), 9u);  // two code points outside the BMP take two units each
+    EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(all)), all);
+}
+
+TEST(Utf8, MalformedInputIsReportedOneByteAtATime) {
+    struct Case {
+        std::string bytes;
+        std::vector<char32_t> decoded;
+    };
+    std::vector<Case> cases = {
+        {"\x80", {kBad}},                             // a stray continuation byte
+        {"\xC3", {kBad}},                             // cut at the end
+        {"\xE2\x82", {kBad, kBad}},                   // cut three-byte sequence: each byte on its own
+        {"\xE2\x82x", {kBad, kBad, U'x'}},            // the byte after a cut is read again
+        {"\xC0\xAF", {kBad, kBad}},                   // overlong '/'
+        {"\xE0\x80\xAF", {kBad, kBad, kBad}},         // overlong three-byte form
+        {"\xED\xA0\x80", {kBad, kBad, kBad}},         // a UTF-16 surrogate
+        {"\xF4\x90\x80\x80", {kBad, kBad, kBad, kBad}},  // past U+10FFFF
+        {"\xFF" "a", {kBad, U'a'}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Decoded(c.bytes), c.decoded) << testing::PrintToString(c.bytes);
+        // What the workbook stores and what the limits count must agree byte for byte.
+        EXPECT_EQ(Utf16Length(c.bytes), Utf8ToUtf16(c.bytes).size()) << testing::PrintToString(c.bytes);
+        for (char16_t unit : Utf8ToUtf16(c.bytes)) EXPECT_TRUE(unit == 0xFFFD || unit < 0x80);
+    }
+}
+
+TEST(Utf8, UnpairedSurrogatesBecomeReplacementCharacters) {
+    std::u16string lone = u"a";
+    lone += char16_t(0xD800);
+    lone += u"b";
+    lone += char16_t(0xDC00);
+    EXPECT_EQ(Utf16ToUtf8(lone), "a\uFFFDb\uFFFD");
+}
+
+}  // namespace
+}  // namespace tabvex::text
