@@ -10,13 +10,7 @@ struct ToSql {
     sql::Value operator()(double number) const { return sql::Value::Double(number); }
     sql::Value operator()(const oledb::Decimal& decimal) const { return sql::Value::Decimal(decimal.text); }
     sql::Value operator()(const oledb::DateTime& when) const {
-        sql::CivilDateTime civil{when.year,
-                                 static_cast<unsigned>(when.month),
-                                 static_cast<unsigned>(when.day),
-                                 static_cast<unsigned>(when.hour),
-                                 static_cast<unsigned>(when.minute),
-                                 static_cast<unsigned>(when.second)};
-        auto date = sql::DateTime::FromCivil(civil);
+        auto date = sql::DateTime::FromCivil(when);
         return date ? sql::Value::Date(*date) : sql::Value::Null();
     }
     sql::Value operator()(const std::string& text) const { return sql::Value::Text(text); }
@@ -34,15 +28,7 @@ oledb::Value ToRowValue(sql::Value value) {
         case sql::ValueKind::Integer: return value.asInteger();
         case sql::ValueKind::Double: return value.asDouble();
         case sql::ValueKind::Decimal: return oledb::Decimal{value.asDecimalText()};
-        case sql::ValueKind::DateTime: {
-            sql::CivilDateTime civil = value.asDate().civil();
-            return oledb::DateTime{civil.year,
-                                   static_cast<int>(civil.month),
-                                   static_cast<int>(civil.day),
-                                   static_cast<int>(civil.hour),
-                                   static_cast<int>(civil.minute),
-                                   static_cast<int>(civil.second)};
-        }
+        case sql::ValueKind::DateTime: return value.asDate().civil();
         case sql::ValueKind::Text: return std::move(value).asText();
     }
     return {};

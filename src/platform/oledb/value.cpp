@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace tabvex::oledb {
 namespace {
@@ -18,17 +17,6 @@ std::string DoubleText(double number) {
     if (text.find('e') == std::string::npos) return text;
     auto plain = std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed);
     return std::string(buffer, plain.ptr);
-}
-
-std::string DateTimeText(const DateTime& when) {
-    char buffer[64];
-    if (when.hour == 0 && when.minute == 0 && when.second == 0) {
-        std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", when.year, when.month, when.day);
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", when.year, when.month, when.day,
-                      when.hour, when.minute, when.second);
-    }
-    return buffer;
 }
 
 std::string BytesText(const Bytes& bytes) {
@@ -48,7 +36,7 @@ struct TextOf {
     std::string operator()(std::int64_t number) const { return std::to_string(number); }
     std::string operator()(double number) const { return DoubleText(number); }
     std::string operator()(const Decimal& decimal) const { return decimal.text; }
-    std::string operator()(const DateTime& when) const { return DateTimeText(when); }
+    std::string operator()(const DateTime& when) const { return calendar::IsoText(when); }
     std::string operator()(const std::string& text) const { return text; }
     std::string operator()(const Bytes& bytes) const { return BytesText(bytes); }
 };

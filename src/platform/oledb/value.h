@@ -8,6 +8,8 @@
 #include <variant>
 #include <vector>
 
+#include "platform/calendar/civil_date_time.h"
+
 namespace tabvex::oledb {
 
 // An exact decimal (currency, numeric) kept as its plain-notation text, e.g. "-12.3400".
@@ -16,11 +18,7 @@ struct Decimal {
     friend bool operator==(const Decimal&, const Decimal&) = default;
 };
 
-struct DateTime {
-    int year = 1899, month = 12, day = 30;
-    int hour = 0, minute = 0, second = 0;
-    friend bool operator==(const DateTime&, const DateTime&) = default;
-};
+using DateTime = calendar::CivilDateTime;
 
 struct Bytes {
     std::vector<std::uint8_t> data;

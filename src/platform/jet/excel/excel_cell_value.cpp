@@ -11,18 +11,6 @@
 namespace tabvex::jet::excel {
 namespace {
 
-oledb::DateTime ToCivil(const sql::DateTime& when) {
-    sql::CivilDateTime c = when.civil();
-    return oledb::DateTime{c.year, static_cast<int>(c.month), static_cast<int>(c.day),
-                           static_cast<int>(c.hour), static_cast<int>(c.minute), static_cast<int>(c.second)};
-}
-
-std::optional<sql::DateTime> FromCivil(const oledb::DateTime& c) {
-    return sql::DateTime::FromCivil({c.year, static_cast<unsigned>(c.month), static_cast<unsigned>(c.day),
-                                     static_cast<unsigned>(c.hour), static_cast<unsigned>(c.minute),
-                                     static_cast<unsigned>(c.second)});
-}
-
 // Currency is exact to four places; a cell's double is rounded to them.
 oledb::Value CurrencyValue(double number) {
     char buffer[64];
@@ -43,8 +31,8 @@ oledb::Value DateValue(const xls::CellValue& cell, DateSystem dates) {
     std::optional<double> serial;
     if (cell.type == xls::CellType::Number) serial = JetSerialFromExcel(cell.number, dates);
     else if (cell.type == xls::CellType::Text) serial = sql::ParseNumberText(cell.text);
-    if (serial) return IsJetDateSerial(*serial) ? oledb::Value(ToCivil(sql::DateTime::FromSerial(*serial))) : std::monostate{};
-    if (auto date = sql::ParseDateTime(cell.text)) return ToCivil(*date);
+    if (serial) return IsJetDateSerial(*serial) ? oledb::Value(sql::DateTime::FromSerial(*serial).civil()) : std::monostate{};
+    if (auto date = sql::ParseDateTime(cell.text)) return date->civil();
     return std::monostate{};
 }
 
@@ -60,7 +48,7 @@ std::optional<double> NumberOf(const oledb::Value& value, ExcelColumnKind kind) 
             return sql::ParseNumberText(decimal.text);
         }
         std::optional<double> operator()(const oledb::DateTime& when) const {
-            auto date = FromCivil(when);
+            auto date = sql::DateTime::FromCivil(when);
             return date ? std::optional<double>(date->serial()) : std::nullopt;
         }
         std::optional<double> operator()(const std::string& text) const {

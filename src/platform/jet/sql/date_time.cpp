@@ -1,27 +1,15 @@
 #include "platform/jet/sql/date_time.h"
 
-#include <chrono>
-#include <cmath>
-#include <cstdio>
+#include <algorithm>
 #include <ctime>
 #include <vector>
 
 namespace tabvex::jet::sql {
 namespace {
 
-using namespace std::chrono;
-
-// Days from 1970-01-01 back to Jet's day zero, 1899-12-30.
-constexpr std::int64_t kDayZeroFrom1970 = -25569;
-
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    std::int64_t q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-
 // Splits text into runs of digits and runs of letters, remembering the separators.
 struct DateParts {
-    std::vector<unsigned> numbers;
+    std::vector<int> numbers;  // at most four digits each
     std::vector<char> separators;  // the character after each number ('\0' at the end)
     std::string meridiem;          // "AM", "PM" or empty
 };
@@ -34,11 +22,11 @@ std::optional<DateParts> SplitDateParts(std::string_view text) {
     while (i < text.size()) {
         char c = text[i];
         if (IsDigit(c)) {
-            unsigned value = 0;
+            int value = 0;
             std::size_t digits = 0;
             while (i < text.size() && IsDigit(text[i])) {
                 if (++digits > 4) return std::nullopt;
-                value = value * 10 + static_cast<unsigned>(text[i++] - '0');
+                value = value * 10 + (text[i++] - '0');
             }
             parts.numbers.push_back(value);
             parts.separators.push_back(i < text.size() ? text[i] : '\0');
@@ -56,7 +44,7 @@ std::optional<DateParts> SplitDateParts(std::string_view text) {
     return parts;
 }
 
-bool ApplyTime(const DateParts& parts, std::size_t first, CivilDateTime& civil) {
+bool ApplyTime(const DateParts& parts, std::size_t first, calendar::CivilDateTime& civil) {
     std::size_t count = parts.numbers.size() - first;
     if (count == 0) return parts.meridiem.empty();
     if (count > 3) return false;
@@ -75,54 +63,23 @@ bool ApplyTime(const DateParts& parts, std::size_t first, CivilDateTime& civil) 
 
 }  // namespace
 
-std::optional<DateTime> DateTime::FromCivil(const CivilDateTime& c) {
-    year_month_day ymd{year{c.year}, month{c.month}, day{c.day}};
-    if (!ymd.ok() || c.hour > 23 || c.minute > 59 || c.second > 59) return std::nullopt;
-    std::int64_t days = sys_days{ymd}.time_since_epoch().count() - kDayZeroFrom1970;
-    return DateTime(days * kSecondsPerDay + c.hour * 3600 + c.minute * 60 + c.second);
+std::optional<DateTime> DateTime::FromCivil(const calendar::CivilDateTime& civil) {
+    std::optional<std::int64_t> seconds = calendar::SecondsFromCivil(civil);
+    return seconds ? std::optional<DateTime>(DateTime(*seconds)) : std::nullopt;
 }
 
-DateTime DateTime::FromSerial(double days) {
-    // Jet counts the fraction of a negative serial forward from the whole day, so
-    // -1.25 is 1899-12-29 06:00; keep that rather than plain arithmetic.
-    double whole = std::trunc(days);
-    double fraction = std::fabs(days - whole);
-    auto seconds = static_cast<std::int64_t>(whole) * kSecondsPerDay +
-                   static_cast<std::int64_t>(std::llround(fraction * kSecondsPerDay));
-    return DateTime(seconds);
-}
+DateTime DateTime::FromSerial(double days) { return DateTime(calendar::SecondsFromJetSerial(days)); }
 
 DateTime DateTime::Now() {
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    CivilDateTime c{local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1),
-                    static_cast<unsigned>(local.tm_mday), static_cast<unsigned>(local.tm_hour),
-                    static_cast<unsigned>(local.tm_min), static_cast<unsigned>(std::min(local.tm_sec, 59))};
+    calendar::CivilDateTime c{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                              local.tm_hour,        local.tm_min,     std::min(local.tm_sec, 59)};
     return *FromCivil(c);
 }
 
-CivilDateTime DateTime::civil() const {
-    std::int64_t days = FloorDiv(seconds_, kSecondsPerDay);
-    std::int64_t inDay = seconds_ - days * kSecondsPerDay;
-    year_month_day ymd{sys_days{std::chrono::days{days + kDayZeroFrom1970}}};
-    return CivilDateTime{static_cast<int>(ymd.year()), static_cast<unsigned>(ymd.month()),
-                         static_cast<unsigned>(ymd.day()), static_cast<unsigned>(inDay / 3600),
-                         static_cast<unsigned>(inDay / 60 % 60), static_cast<unsigned>(inDay % 60)};
-}
-
-bool DateTime::hasTime() const { return seconds_ - FloorDiv(seconds_, kSecondsPerDay) * kSecondsPerDay != 0; }
-
-std::string DateTime::ToText() const {
-    CivilDateTime c = civil();
-    char buffer[40];
-    if (hasTime())
-        std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02u %02u:%02u:%02u", c.year, c.month, c.day, c.hour,
-                      c.minute, c.second);
-    else
-        std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02u", c.year, c.month, c.day);
-    return buffer;
-}
+bool DateTime::hasTime() const { return seconds_ % kSecondsPerDay != 0; }
 
 std::optional<DateTime> ParseDateTime(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -130,17 +87,17 @@ std::optional<DateTime> ParseDateTime(std::string_view text) {
     auto parts = SplitDateParts(text);
     if (!parts || parts->numbers.empty()) return std::nullopt;
     const auto& n = parts->numbers;
-    CivilDateTime civil;
+    calendar::CivilDateTime civil;
     std::size_t timeStart = 0;
     if (n.size() >= 3 && parts->separators[0] == '-' && parts->separators[1] == '-') {
-        civil.year = static_cast<int>(n[0]);  // ISO year-month-day
+        civil.year = n[0];  // ISO year-month-day
         civil.month = n[1];
         civil.day = n[2];
         timeStart = 3;
     } else if (n.size() >= 3 && parts->separators[0] == '/' && parts->separators[1] == '/') {
         civil.month = n[0];  // US month/day/year, two-digit years as Jet reads them
         civil.day = n[1];
-        civil.year = static_cast<int>(n[2] < 30 ? n[2] + 2000 : n[2] < 100 ? n[2] + 1900 : n[2]);
+        civil.year = n[2] < 30 ? n[2] + 2000 : n[2] < 100 ? n[2] + 1900 : n[2];
         timeStart = 3;
     }
     if (!ApplyTime(*parts, timeStart, civil)) return std::nullopt;

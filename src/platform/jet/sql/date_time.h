@@ -8,36 +8,30 @@
 #include <string>
 #include <string_view>
 
-namespace tabvex::jet::sql {
+#include "platform/calendar/civil_date_time.h"
+#include "platform/calendar/jet_day_number.h"
 
-struct CivilDateTime {
-    int year = 1899;
-    unsigned month = 12;
-    unsigned day = 30;
-    unsigned hour = 0;
-    unsigned minute = 0;
-    unsigned second = 0;
-};
+namespace tabvex::jet::sql {
 
 class DateTime {
 public:
-    static constexpr std::int64_t kSecondsPerDay = 86400;
+    static constexpr std::int64_t kSecondsPerDay = calendar::kSecondsPerDay;
 
     DateTime() = default;
     static DateTime FromSeconds(std::int64_t secondsSinceDayZero) { return DateTime(secondsSinceDayZero); }
     // Fails (nullopt) for a month, day or time that does not exist.
-    static std::optional<DateTime> FromCivil(const CivilDateTime& civil);
+    static std::optional<DateTime> FromCivil(const calendar::CivilDateTime& civil);
     // Jet's serial form: days since day zero, the fraction being the time of day.
     static DateTime FromSerial(double days);
     // The local wall-clock time now.
     static DateTime Now();
 
     std::int64_t seconds() const { return seconds_; }
-    double serial() const { return static_cast<double>(seconds_) / kSecondsPerDay; }
-    CivilDateTime civil() const;
+    double serial() const { return calendar::JetSerialFromSeconds(seconds_); }
+    calendar::CivilDateTime civil() const { return calendar::CivilFromSeconds(seconds_); }
     bool hasTime() const;
     // ISO 8601: "1996-07-04", or "1996-07-04 14:30:00" when there is a time of day.
-    std::string ToText() const;
+    std::string ToText() const { return calendar::IsoText(civil()); }
 
     friend auto operator<=>(const DateTime&, const DateTime&) = default;
 

@@ -8,7 +8,7 @@
 namespace tabvex::jet::sql {
 namespace {
 
-DateTime At(int y, unsigned m, unsigned d, unsigned hh = 0, unsigned mm = 0, unsigned ss = 0) {
+DateTime At(int y, int m, int d, int hh = 0, int mm = 0, int ss = 0) {
     return *DateTime::FromCivil({y, m, d, hh, mm, ss});
 }
 
