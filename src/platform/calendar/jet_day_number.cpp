@@ -8,6 +8,8 @@ namespace {
 
 // Days from 1970-01-01 back to Jet's day zero.
 constexpr std::int64_t kDayZeroFrom1970 = -25569;
+// 0100-01-01 and 10000-01-01 as Jet day numbers.
+constexpr double kFirstJetDay = -657434, kPastLastJetDay = 2958466;
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     std::int64_t q = a / b;
@@ -16,7 +18,13 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 
 }  // namespace
 
-std::int64_t SecondsFromJetSerial(double serial) {
+bool IsJetDateSerial(double serial) {
+    // The times of a day before day zero lie below its number: -657434.5 is 0100-01-01 12:00.
+    return serial > kFirstJetDay - 1 && serial < kPastLastJetDay;
+}
+
+std::optional<std::int64_t> SecondsFromJetSerial(double serial) {
+    if (!IsJetDateSerial(serial)) return std::nullopt;
     double whole = std::trunc(serial);
     auto timeOfDay = static_cast<std::int64_t>(std::llround(std::fabs(serial - whole) * kSecondsPerDay));
     return static_cast<std::int64_t>(whole) * kSecondsPerDay + timeOfDay;

@@ -14,8 +14,11 @@ namespace tabvex::calendar {
 
 inline constexpr std::int64_t kSecondsPerDay = 86400;
 
+// Whether the number is a day of the years 100 to 9999, the dates Jet holds.
+bool IsJetDateSerial(double serial);
 // Rounded to the nearest second; a time that rounds to midnight is the next day's.
-std::int64_t SecondsFromJetSerial(double serial);
+// Nothing for a number that is no Jet date.
+std::optional<std::int64_t> SecondsFromJetSerial(double serial);
 double JetSerialFromSeconds(std::int64_t seconds);
 
 CivilDateTime CivilFromSeconds(std::int64_t seconds);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/calendar/jet_day_number.h"
 #include "platform/jet/sql/date_time.h"
 #include "platform/jet/sql/text_case.h"
 #include "platform/jet/sql/value.h"
@@ -31,7 +32,10 @@ oledb::Value DateValue(const xls::CellValue& cell, DateSystem dates) {
     std::optional<double> serial;
     if (cell.type == xls::CellType::Number) serial = JetSerialFromExcel(cell.number, dates);
     else if (cell.type == xls::CellType::Text) serial = sql::ParseNumberText(cell.text);
-    if (serial) return IsJetDateSerial(*serial) ? oledb::Value(sql::DateTime::FromSerial(*serial).civil()) : std::monostate{};
+    if (serial) {
+        std::optional<sql::DateTime> date = sql::DateTime::FromSerial(*serial);
+        return date ? oledb::Value(date->civil()) : std::monostate{};
+    }
     if (auto date = sql::ParseDateTime(cell.text)) return date->civil();
     return std::monostate{};
 }
@@ -101,7 +105,7 @@ CellContent CellContentFor(oledb::Value value, ExcelColumnKind kind, DateSystem 
         return text;
     }
     std::optional<double> number = NumberOf(value, kind);
-    bool fits = number && (kind == ExcelColumnKind::DateTime ? IsJetDateSerial(*number) : std::isfinite(*number));
+    bool fits = number && (kind == ExcelColumnKind::DateTime ? calendar::IsJetDateSerial(*number) : std::isfinite(*number));
     if (!fits)
         throw IsamError(oledb::DB_E_CANTCONVERTVALUE,
                         "Data type mismatch: the value " + Quoted(value) + " does not fit the column '" + column + "'.");

@@ -8,12 +8,7 @@ constexpr double k1904Start = 1462;
 // Excel's 1900-03-01, the first day both count alike; Excel's 60 is its 1900-02-29.
 constexpr double kExcelAgrees = 61;
 
-// 0100-01-01 and 10000-01-01 as Jet day numbers.
-constexpr double kFirstJetDay = -657434, kPastLastJetDay = 2958466;
-
 }  // namespace
-
-bool IsJetDateSerial(double serial) { return serial >= kFirstJetDay && serial < kPastLastJetDay; }
 
 double JetSerialFromExcel(double serial, DateSystem system) {
     if (system == DateSystem::Excel1904) return serial + k1904Start;

@@ -9,8 +9,6 @@ enum class DateSystem { Excel1900, Excel1904 };
 
 // The Jet day number of the date and time a cell shows for its number.
 double JetSerialFromExcel(double serial, DateSystem system);
-// Whether a Jet day number lies in the years 100 to 9999, the dates Jet holds.
-bool IsJetDateSerial(double serial);
 // The cell number that shows the date and time of a Jet day number.
 double ExcelSerialFromJet(double serial, DateSystem system);
 

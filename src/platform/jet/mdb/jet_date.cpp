@@ -1,6 +1,5 @@
 #include "platform/jet/mdb/jet_date.h"
 
-#include <cmath>
 #include <cstdio>
 
 #include "platform/calendar/jet_day_number.h"
@@ -9,8 +8,8 @@ namespace tabvex::mdb {
 
 std::string JetDateToText(double serial) {
     // Beyond the years Jet can show, the stored number itself is the honest text.
-    if (!std::isfinite(serial) || std::fabs(serial) > 3.0e6) return std::to_string(serial);
-    return calendar::IsoText(calendar::CivilFromSeconds(calendar::SecondsFromJetSerial(serial)));
+    std::optional<std::int64_t> seconds = calendar::SecondsFromJetSerial(serial);
+    return seconds ? calendar::IsoText(calendar::CivilFromSeconds(*seconds)) : std::to_string(serial);
 }
 
 std::optional<double> JetDateFromText(std::string_view text) {

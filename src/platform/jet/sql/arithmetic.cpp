@@ -54,7 +54,7 @@ Value DateArithmetic(Operator op, const Value& left, const Value& right) {
     if (op == Operator::Subtract && leftDate && rightDate)
         return Value::Double(left.asDate().serial() - right.asDate().serial());
     double sum = op == Operator::Add ? NumberOf(left) + NumberOf(right) : NumberOf(left) - NumberOf(right);
-    return Value::Date(DateTime::FromSerial(sum));
+    return Value::Date(DateFromNumber(sum));
 }
 
 Value Concatenate(const Value& left, const Value& right) {

@@ -22,7 +22,7 @@ DateTime AsDate(const Value& v) {
         if (auto date = ParseDateTime(v.asText())) return *date;
         Mismatch();
     }
-    return DateTime::FromSerial(*v.ToNumber());
+    return DateFromNumber(*v.ToNumber());
 }
 
 // Two exact decimals compare by long double, which holds 18 significant digits exactly.

@@ -4,6 +4,8 @@
 #include <ctime>
 #include <vector>
 
+#include "platform/jet/sql/sql_error.h"
+
 namespace tabvex::jet::sql {
 namespace {
 
@@ -68,7 +70,10 @@ std::optional<DateTime> DateTime::FromCivil(const calendar::CivilDateTime& civil
     return seconds ? std::optional<DateTime>(DateTime(*seconds)) : std::nullopt;
 }
 
-DateTime DateTime::FromSerial(double days) { return DateTime(calendar::SecondsFromJetSerial(days)); }
+std::optional<DateTime> DateTime::FromSerial(double days) {
+    std::optional<std::int64_t> seconds = calendar::SecondsFromJetSerial(days);
+    return seconds ? std::optional<DateTime>(DateTime(*seconds)) : std::nullopt;
+}
 
 DateTime DateTime::Now() {
     std::time_t now = std::time(nullptr);
@@ -77,6 +82,11 @@ DateTime DateTime::Now() {
     calendar::CivilDateTime c{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                               local.tm_hour,        local.tm_min,     std::min(local.tm_sec, 59)};
     return *FromCivil(c);
+}
+
+DateTime DateFromNumber(double days) {
+    if (std::optional<DateTime> date = DateTime::FromSerial(days)) return *date;
+    throw SqlError(SqlErrorKind::Overflow, "Overflow: " + std::to_string(days) + " is no date of the years 100 to 9999");
 }
 
 bool DateTime::hasTime() const { return seconds_ % kSecondsPerDay != 0; }

@@ -22,7 +22,8 @@ public:
     // Fails (nullopt) for a month, day or time that does not exist.
     static std::optional<DateTime> FromCivil(const calendar::CivilDateTime& civil);
     // Jet's serial form: days since day zero, the fraction being the time of day.
-    static DateTime FromSerial(double days);
+    // Nothing outside the years 100 to 9999.
+    static std::optional<DateTime> FromSerial(double days);
     // The local wall-clock time now.
     static DateTime Now();
 
@@ -39,6 +40,10 @@ private:
     explicit DateTime(std::int64_t seconds) : seconds_(seconds) {}
     std::int64_t seconds_ = 0;
 };
+
+// A number used as a date: Jet's day number, or an SqlError (Overflow) when it names no
+// day of the years 100 to 9999.
+DateTime DateFromNumber(double days);
 
 // Reads the forms a person types between #…# or in a text compared with a date:
 // ISO "1997-01-31", US "1/31/1997", either followed by a time "14:30[:05]" with an

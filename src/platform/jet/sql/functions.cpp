@@ -29,7 +29,7 @@ DateTime DateArgument(const Value& v) {
     if (v.kind() == ValueKind::Text) {
         if (auto date = ParseDateTime(v.asText())) return *date;
     } else if (auto number = v.ToNumber()) {
-        return DateTime::FromSerial(*number);
+        return DateFromNumber(*number);
     }
     throw SqlError(SqlErrorKind::TypeMismatch, "Data type mismatch: '" + v.ToText() + "' is no date");
 }

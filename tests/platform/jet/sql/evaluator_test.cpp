@@ -109,6 +109,9 @@ TEST(SqlEvaluator, Arithmetic) {
     EXPECT_EQ(ErrorOf("Id Mod 0"), "Division by zero (at position 1).");
     EXPECT_EQ(ErrorOf("Id - 'x'"), "Data type mismatch in criteria expression (at position 1).");
     EXPECT_EQ(ErrorOf("1e300 ^ 2"), "Overflow (at position 1).");
+    // A number that names no day of the years 100 to 9999 is no date, in any use of it.
+    for (const char* beyond : {"-8e90 - Date()", "OrderDate + 3e6", "OrderDate > 1e300", "Year(-700000)"})
+        EXPECT_EQ(ErrorOf(beyond).rfind("Overflow: ", 0), 0u) << beyond << ": " << ErrorOf(beyond);
 }
 
 TEST(SqlEvaluator, LikeWithBothWildcardFamilies) {

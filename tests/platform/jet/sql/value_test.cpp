@@ -38,9 +38,9 @@ TEST(SqlDateTime, SerialDaysAndCalendar) {
     EXPECT_EQ(DateTime::FromCivil({1900, 1, 1})->serial(), 2);
     EXPECT_EQ(DateTime::FromCivil({1996, 7, 4})->serial(), 35250);
     // Before day zero the fraction still counts forward from the day: -1.25 is 29 Dec, 06:00.
-    EXPECT_EQ(DateTime::FromSerial(-1.25).ToText(), "1899-12-29 06:00:00");
-    EXPECT_DOUBLE_EQ(DateTime::FromSerial(-1.25).serial(), -1.25);  // and reads back as Jet wrote it
-    EXPECT_EQ(DateTime::FromSerial(35250.5).ToText(), "1996-07-04 12:00:00");
+    EXPECT_EQ(DateTime::FromSerial(-1.25)->ToText(), "1899-12-29 06:00:00");
+    EXPECT_DOUBLE_EQ(DateTime::FromSerial(-1.25)->serial(), -1.25);  // and reads back as Jet wrote it
+    EXPECT_EQ(DateTime::FromSerial(35250.5)->ToText(), "1996-07-04 12:00:00");
     EXPECT_FALSE(DateTime::FromCivil({1997, 2, 29}));
     EXPECT_TRUE(DateTime::FromCivil({2000, 2, 29}));
     EXPECT_FALSE(DateTime::FromCivil({2000, 1, 1, 24, 0, 0}));
