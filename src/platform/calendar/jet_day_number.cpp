@@ -45,6 +45,8 @@ CivilDateTime CivilFromSeconds(std::int64_t seconds) {
                          inDay / 3600, inDay / 60 % 60, inDay % 60};
 }
 
+std::int64_t StartOfDay(std::int64_t seconds) { return FloorDiv(seconds, kSecondsPerDay) * kSecondsPerDay; }
+
 std::optional<std::int64_t> SecondsFromCivil(const CivilDateTime& when) {
     using namespace std::chrono;
     if (!IsValid(when)) return std::nullopt;

@@ -22,6 +22,8 @@ std::optional<std::int64_t> SecondsFromJetSerial(double serial);
 double JetSerialFromSeconds(std::int64_t seconds);
 
 CivilDateTime CivilFromSeconds(std::int64_t seconds);
+// The moment's day at 00:00:00.
+std::int64_t StartOfDay(std::int64_t seconds);
 // Nothing for a date or time that does not exist.
 std::optional<std::int64_t> SecondsFromCivil(const CivilDateTime& when);
 

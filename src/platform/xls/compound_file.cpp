@@ -14,6 +14,7 @@
 #include <memory>
 #include <mutex>
 
+#include "platform/text/utf8.h"
 #include "platform/xls/text_encoding.h"
 
 namespace tabvex::xls {

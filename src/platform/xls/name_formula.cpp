@@ -3,11 +3,11 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/text/utf8.h"
 #include "platform/xls/biff_string.h"
 #include "platform/xls/cell_address.h"
 #include "platform/xls/cell_value.h"
 #include "platform/xls/formula_tokens.h"
-#include "platform/text/utf8.h"
 
 namespace tabvex::xls {
 

@@ -1,11 +1,9 @@
 // Names in a workbook are compared as Excel compares them: UTF-16 with simple case
-// folding. (UTF-8 to and from UTF-16 is platform/text/utf8.h.)
+// folding.
 #pragma once
 
 #include <string>
 #include <string_view>
-
-#include "platform/text/utf8.h"
 
 namespace tabvex::xls {
 

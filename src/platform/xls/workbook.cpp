@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/text/utf8.h"
 #include "platform/xls/cell_address.h"
 #include "platform/xls/limits.h"
 #include "platform/xls/name_formula.h"

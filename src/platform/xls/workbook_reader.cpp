@@ -1,12 +1,12 @@
 // Reading the globals substream and then every sheet substream it lists.
 #include <algorithm>
 
+#include "platform/text/utf8.h"
 #include "platform/xls/bound_sheet_record.h"
 #include "platform/xls/format_record.h"
 #include "platform/xls/record_ids.h"
 #include "platform/xls/record_reader.h"
 #include "platform/xls/sst_record.h"
-#include "platform/text/utf8.h"
 #include "platform/xls/workbook_impl.h"
 #include "platform/xls/worksheet_reader.h"
 

@@ -2,11 +2,11 @@
 // sheet, with the BOUNDSHEET offsets patched to where the sheets land.
 #include <algorithm>
 
+#include "platform/text/utf8.h"
 #include "platform/xls/bound_sheet_record.h"
 #include "platform/xls/record_ids.h"
 #include "platform/xls/record_writer.h"
 #include "platform/xls/sst_record.h"
-#include "platform/text/utf8.h"
 #include "platform/xls/workbook_impl.h"
 #include "platform/xls/worksheet_cells.h"
 #include "platform/xls/worksheet_writer.h"

@@ -59,9 +59,17 @@ Worksheet::Row& Worksheet::RowAt(uint32_t row) {
 
 const Worksheet::Row* Worksheet::FindRow(uint32_t row) const { return row < rows_.size() ? &rows_[row] : nullptr; }
 
-Worksheet::StoredCell& Worksheet::CellSlot(uint32_t row, uint16_t column) {
+void Worksheet::CheckCellPosition(uint32_t row, uint16_t column) const {
     CheckPosition(row, column);
     if (!HasCells()) throw XlsError("the sheet " + name_ + " is not a worksheet and holds no cells");
+}
+
+Worksheet::StoredCell& Worksheet::CellSlot(uint32_t row, uint16_t column) {
+    CheckCellPosition(row, column);
+    return PlaceCell(row, column);
+}
+
+Worksheet::StoredCell& Worksheet::PlaceCell(uint32_t row, uint16_t column) {
     auto& cells = RowAt(row).cells;
     auto it = std::lower_bound(cells.begin(), cells.end(), column,
                                [](const StoredCell& c, uint16_t col) { return c.column < col; });
@@ -127,15 +135,14 @@ void Worksheet::SetCellNumber(uint32_t row, uint16_t column, double value) {
 }
 
 void Worksheet::SetCellTexts(uint32_t row, std::span<const ColumnText> texts) {
-    for (const ColumnText& text : texts) CheckPosition(row, text.column);
-    if (!HasCells()) throw XlsError("the sheet " + name_ + " is not a worksheet and holds no cells");
+    for (const ColumnText& text : texts) CheckCellPosition(row, text.column);
     std::vector<std::string> scratch(texts.size());
     std::vector<StoredText> stored(texts.size());
     for (size_t i = 0; i < texts.size(); ++i) stored[i] = CellTextOf(texts[i].text, scratch[i]);
     std::vector<uint32_t> indices(texts.size());
     strings_->AddAll(stored, indices);
     for (size_t i = 0; i < texts.size(); ++i) {
-        StoredCell& cell = CellSlot(row, texts[i].column);
+        StoredCell& cell = PlaceCell(row, texts[i].column);
         cell.kind = StoredCell::Kind::Text;
         cell.index = indices[i];
     }

@@ -117,7 +117,11 @@ private:
     Row& RowAt(uint32_t row);
     const Row* FindRow(uint32_t row) const;
     const StoredCell* FindCell(uint32_t row, uint16_t column) const;
+    // Throws unless the sheet holds cells and (row, column) is inside Excel's grid.
+    void CheckCellPosition(uint32_t row, uint16_t column) const;
     StoredCell& CellSlot(uint32_t row, uint16_t column);
+    // CellSlot for a position already checked.
+    StoredCell& PlaceCell(uint32_t row, uint16_t column);
     // Sets every field of `value`, reusing its text's buffer.
     void FillValue(const StoredCell& cell, CellValue& value) const;
     uint16_t NewCellFormat(uint32_t row, uint16_t column) const;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/text/utf8.h"
 #include "platform/xls/biff_string.h"
 #include "platform/xls/format_table.h"
 #include "platform/xls/limits.h"
@@ -10,7 +11,6 @@
 #include "platform/xls/record_reader.h"
 #include "platform/xls/shared_string_table.h"
 #include "platform/xls/stored_text.h"
-#include "platform/text/utf8.h"
 #include "platform/xls/worksheet_cells.h"
 
 namespace tabvex::xls {

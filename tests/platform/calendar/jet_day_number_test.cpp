@@ -21,6 +21,9 @@ TEST(JetDayNumber, SerialsReadAsJetShowsThem) {
     // A time that rounds to midnight is the next day, before day zero as after it.
     EXPECT_EQ(TextOf(1.999999999), "1900-01-01");
     EXPECT_EQ(TextOf(-1.999999999), "1899-12-30");
+    // A day starts at its own midnight on both sides of day zero.
+    EXPECT_EQ(IsoText(CivilFromSeconds(StartOfDay(SecondsFromJetSerial(-1.25).value()))), "1899-12-29");
+    EXPECT_EQ(IsoText(CivilFromSeconds(StartOfDay(SecondsFromJetSerial(35250.75).value()))), "1996-07-04");
 }
 
 TEST(JetDayNumber, SerialsAndCalendarConvertBothWays) {

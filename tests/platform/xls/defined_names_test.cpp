@@ -6,14 +6,15 @@
 #include <algorithm>
 #include <map>
 
+#include "platform/text/utf8.h"
 #include "platform/xls/compound_file.h"
 #include "platform/xls/formula_holders.h"
 #include "platform/xls/formula_tokens.h"
 #include "platform/xls/name_record.h"
 #include "platform/xls/record_ids.h"
 #include "platform/xls/record_reader.h"
-#include "platform/xls/workbook.h"
 #include "platform/xls/text_encoding.h"
+#include "platform/xls/workbook.h"
 #include "support/test_support.h"
 #include "xls_test_support.h"
 

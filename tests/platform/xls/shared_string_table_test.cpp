@@ -1,8 +1,8 @@
 // The string table's stored form and interning: each text has one form (one byte per
 // character up to U+00FF, UTF-16 beyond), equal texts share one entry whichever way
 // they arrive, and strings read from a file join the index when the program adds more.
-#include "platform/xls/shared_string_table.h"
 #include "platform/text/utf8.h"
+#include "platform/xls/shared_string_table.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 #include "platform/jet/sql/date_time.h"
 #include "platform/jet/sql/text_case.h"
 #include "platform/jet/sql/value.h"
-#include "platform/xls/limits.h"
 #include "platform/text/utf8.h"
+#include "platform/xls/limits.h"
 
 namespace tabvex::jet::excel {
 namespace {

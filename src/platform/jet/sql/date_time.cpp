@@ -65,15 +65,15 @@ bool ApplyTime(const DateParts& parts, std::size_t first, calendar::CivilDateTim
 
 }  // namespace
 
-std::optional<DateTime> DateTime::FromCivil(const calendar::CivilDateTime& civil) {
-    std::optional<std::int64_t> seconds = calendar::SecondsFromCivil(civil);
+std::optional<DateTime> DateTime::FromMoment(std::optional<std::int64_t> seconds) {
     return seconds ? std::optional<DateTime>(DateTime(*seconds)) : std::nullopt;
 }
 
-std::optional<DateTime> DateTime::FromSerial(double days) {
-    std::optional<std::int64_t> seconds = calendar::SecondsFromJetSerial(days);
-    return seconds ? std::optional<DateTime>(DateTime(*seconds)) : std::nullopt;
+std::optional<DateTime> DateTime::FromCivil(const calendar::CivilDateTime& civil) {
+    return FromMoment(calendar::SecondsFromCivil(civil));
 }
+
+std::optional<DateTime> DateTime::FromSerial(double days) { return FromMoment(calendar::SecondsFromJetSerial(days)); }
 
 DateTime DateTime::Now() {
     std::time_t now = std::time(nullptr);
@@ -88,8 +88,6 @@ DateTime DateFromNumber(double days) {
     if (std::optional<DateTime> date = DateTime::FromSerial(days)) return *date;
     throw SqlError(SqlErrorKind::Overflow, "Overflow: " + std::to_string(days) + " is no date of the years 100 to 9999");
 }
-
-bool DateTime::hasTime() const { return seconds_ % kSecondsPerDay != 0; }
 
 std::optional<DateTime> ParseDateTime(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);

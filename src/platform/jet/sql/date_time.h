@@ -15,8 +15,6 @@ namespace tabvex::jet::sql {
 
 class DateTime {
 public:
-    static constexpr std::int64_t kSecondsPerDay = calendar::kSecondsPerDay;
-
     DateTime() = default;
     static DateTime FromSeconds(std::int64_t secondsSinceDayZero) { return DateTime(secondsSinceDayZero); }
     // Fails (nullopt) for a month, day or time that does not exist.
@@ -30,7 +28,6 @@ public:
     std::int64_t seconds() const { return seconds_; }
     double serial() const { return calendar::JetSerialFromSeconds(seconds_); }
     calendar::CivilDateTime civil() const { return calendar::CivilFromSeconds(seconds_); }
-    bool hasTime() const;
     // ISO 8601: "1996-07-04", or "1996-07-04 14:30:00" when there is a time of day.
     std::string ToText() const { return calendar::IsoText(civil()); }
 
@@ -38,6 +35,7 @@ public:
 
 private:
     explicit DateTime(std::int64_t seconds) : seconds_(seconds) {}
+    static std::optional<DateTime> FromMoment(std::optional<std::int64_t> seconds);
     std::int64_t seconds_ = 0;
 };
 

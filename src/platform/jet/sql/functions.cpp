@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "platform/calendar/jet_day_number.h"
 #include "platform/jet/sql/sql_error.h"
 #include "platform/jet/sql/text_case.h"
 
@@ -94,9 +95,7 @@ Value Day(Arguments a, const EvaluationContext&) {
 }
 
 Value Today(Arguments, const EvaluationContext& context) {
-    std::int64_t seconds = context.Now().seconds();
-    std::int64_t day = seconds / DateTime::kSecondsPerDay - (seconds % DateTime::kSecondsPerDay < 0 ? 1 : 0);
-    return Value::Date(DateTime::FromSeconds(day * DateTime::kSecondsPerDay));
+    return Value::Date(DateTime::FromSeconds(calendar::StartOfDay(context.Now().seconds())));
 }
 Value Now(Arguments, const EvaluationContext& context) { return Value::Date(context.Now()); }
 
