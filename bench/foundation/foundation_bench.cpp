@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "app/output_lines.h"
+#include "bench/support/silent_user_interface.h"
 #include "connect/config_file.h"
 
 namespace {
@@ -13,20 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace tabvex;
 
-// A window that draws nothing, so that only the program's own work is measured.
-class SilentUserInterface : public app::UserInterface {
-public:
-    void ShowOutputLine(const app::OutputLine&) override {}
-    void ShowTip(const std::string&, const std::string&) override {}
-    void ShowTipsPage(bool) override {}
-    void SetStatusText(app::StatusPane, const std::string&) override {}
-    app::MessageAnswer ShowMessageBox(const app::MessageBoxRequest&) override { return app::MessageAnswer::Ok; }
-    std::optional<fs::path> ChooseFolder(const std::string&, const fs::path&) override { return std::nullopt; }
-    std::optional<fs::path> ChooseFile(const app::FileChooserRequest&) override { return std::nullopt; }
-    void RedrawTree(app::TreeSide) override {}
-    void RebuildTaskList() override {}
-    void PostCommand(int) override {}
-};
+using bench::SilentUserInterface;
 
 void WriteOutputLineIntoAFullLog(benchmark::State& state) {
     SilentUserInterface ui;

@@ -46,6 +46,8 @@ void ConsoleUserInterface::SetStatusText(StatusPane, const std::string&) {}
 void ConsoleUserInterface::RedrawTree(TreeSide) {}
 void ConsoleUserInterface::RebuildTaskList() {}
 
+void ConsoleUserInterface::ShowStartStopButton(const StartStopButton&) {}
+
 MessageAnswer ConsoleUserInterface::ShowMessageBox(const MessageBoxRequest& request) {
     const MessageAnswer answer = AnswerFor(request.buttons, answers_.agree);
     std::lock_guard lock(mutex_);

@@ -35,6 +35,7 @@ public:
     std::optional<std::filesystem::path> ChooseFile(const FileChooserRequest& request) override;
     void RedrawTree(TreeSide side) override;
     void RebuildTaskList() override;
+    void ShowStartStopButton(const StartStopButton& button) override;
     void PostCommand(int commandId) override;
 
     // The command ids posted since the last call, oldest first; the command loop of

@@ -5,6 +5,11 @@ namespace tabvex::app {
 Migrator::Migrator(UserInterface& ui, std::filesystem::path programDirectory)
     : ui_(ui), programDirectory_(std::move(programDirectory)) {}
 
+Migrator::~Migrator() {
+    runState_ = tasks::RunState::Stopping;
+    workerThread_.Shutdown();
+}
+
 void Migrator::ShowTipsPage(bool shown) {
     tipsPageShown_ = shown;
     ui_.ShowTipsPage(shown);
@@ -21,6 +26,39 @@ void Migrator::SetStatusText(StatusPane pane, std::string text) {
         statusTexts_.at(static_cast<std::size_t>(pane)) = text;
     }
     ui_.SetStatusText(pane, text);
+}
+
+std::string Migrator::charsetName() const {
+    std::lock_guard lock(statusMutex_);
+    return charsetName_;
+}
+
+void Migrator::SetCharsetName(std::string name) {
+    std::lock_guard lock(statusMutex_);
+    charsetName_ = std::move(name);
+}
+
+std::string Migrator::creationSide() const {
+    std::lock_guard lock(statusMutex_);
+    return creationSide_;
+}
+
+void Migrator::SetCreationSide(std::string side) {
+    std::lock_guard lock(statusMutex_);
+    creationSide_ = std::move(side);
+}
+
+StartStopButton Migrator::startStopButton() const {
+    std::lock_guard lock(statusMutex_);
+    return startStopButton_;
+}
+
+void Migrator::ShowStartStopButton(StartStopButton button) {
+    {
+        std::lock_guard lock(statusMutex_);
+        startStopButton_ = button;
+    }
+    ui_.ShowStartStopButton(button);
 }
 
 }  // namespace tabvex::app

@@ -12,7 +12,13 @@
 #include "app/help_page.h"
 #include "app/output_log.h"
 #include "app/user_interface.h"
+#include "browser/db_tree.h"
+#include "connect/connection_holder.h"
 #include "connect/connection_settings.h"
+#include "tasks/run_state.h"
+#include "tasks/task_list.h"
+#include "tasks/worker_context.h"
+#include "tasks/worker_thread.h"
 
 namespace tabvex::app {
 
@@ -24,6 +30,8 @@ class Migrator {
 public:
     // programDirectory: where migrator.cfg, Condition.cfg, data_cache and backup live.
     Migrator(UserInterface& ui, std::filesystem::path programDirectory);
+    // Ends a running worker before anything it touches goes away.
+    ~Migrator();
     Migrator(const Migrator&) = delete;
     Migrator& operator=(const Migrator&) = delete;
 
@@ -50,6 +58,33 @@ public:
     std::string statusText(StatusPane pane) const;
     void SetStatusText(StatusPane pane, std::string text);
 
+    // Each side's live connection and its tree.
+    connect::ConnectionHolder& sourceHolder() { return sourceHolder_; }
+    connect::ConnectionHolder& targetHolder() { return targetHolder_; }
+    browser::DbTree& sourceTree() { return sourceTree_; }
+    browser::DbTree& targetTree() { return targetTree_; }
+    const browser::DbTree& sourceTree() const { return sourceTree_; }
+    const browser::DbTree& targetTree() const { return targetTree_; }
+
+    // The character-set name connecting sets ("LATIN1").
+    std::string charsetName() const;
+    void SetCharsetName(std::string name);
+    // "Source" while the configuration dialog creates a source database, else empty.
+    std::string creationSide() const;
+    void SetCreationSide(std::string side);
+    std::filesystem::path conditionFilePath() const { return programDirectory_ / "Condition.cfg"; }
+
+    tasks::TaskList& taskList() { return taskList_; }
+    const tasks::TaskList& taskList() const { return taskList_; }
+    std::atomic<tasks::RunState>& runState() { return runState_; }
+    bool stopping() const { return runState_.load() == tasks::RunState::Stopping; }
+    tasks::TaskBodyTable& taskBodies() { return taskBodies_; }
+    tasks::WorkerTimings& workerTimings() { return workerTimings_; }
+    tasks::WorkerThread& workerThread() { return workerThread_; }
+    StartStopButton startStopButton() const;
+    // Records the button's new look and redraws it.
+    void ShowStartStopButton(StartStopButton button);
+
 private:
     UserInterface& ui_;
     std::filesystem::path programDirectory_;
@@ -61,6 +96,19 @@ private:
     std::atomic<bool> tipsPageShown_{false};
     mutable std::mutex statusMutex_;
     std::array<std::string, 3> statusTexts_{kProductLine, kIdleEngineStatus, ""};
+    connect::ConnectionHolder sourceHolder_;
+    connect::ConnectionHolder targetHolder_;
+    browser::DbTree sourceTree_{browser::kSourceSide};
+    browser::DbTree targetTree_{browser::kTargetSide};
+    std::string charsetName_;
+    std::string creationSide_;
+    tasks::TaskList taskList_;
+    std::atomic<tasks::RunState> runState_{tasks::RunState::Idle};
+    tasks::TaskBodyTable taskBodies_;
+    tasks::WorkerTimings workerTimings_;
+    StartStopButton startStopButton_;
+    // Last, so that it is destroyed first: the worker uses everything above.
+    tasks::WorkerThread workerThread_;
 };
 
 }  // namespace tabvex::app

@@ -36,6 +36,15 @@ struct FileChooserRequest {
 
 enum class TreeSide { Source = 0, Target = 1 };
 
+// The task list's Start/Stop button: its image in the task list's image strip and
+// its tool tip.
+enum class StartStopImage { Pause = 0, Play = 5 };
+struct StartStopButton {
+    StartStopImage image = StartStopImage::Play;
+    std::string toolTip = "Stop Tasks";
+    bool operator==(const StartStopButton&) const = default;
+};
+
 // Panes of the status bar: product line, engine status, clock.
 enum class StatusPane { Product = 0, Engine = 1, Clock = 2 };
 
@@ -58,8 +67,11 @@ public:
     virtual std::optional<std::filesystem::path> ChooseFile(const FileChooserRequest& request) = 0;
     // The side's tree model changed: redraw it.
     virtual void RedrawTree(TreeSide side) = 0;
-    // The task list changed: rebuild its view.
+    // The task list changed: rebuild its view now (the window runs the task list's
+    // timer tick, whose countdown has been set to 5).
     virtual void RebuildTaskList() = 0;
+    // Show the Start/Stop button as given and redraw it at once.
+    virtual void ShowStartStopButton(const StartStopButton& button) = 0;
     // Queue a command id to the window, to be routed after the current one.
     virtual void PostCommand(int commandId) = 0;
 };

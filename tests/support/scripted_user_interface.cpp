@@ -84,6 +84,11 @@ void ScriptedUserInterface::RebuildTaskList() {
     ++taskListRebuilds_;
 }
 
+void ScriptedUserInterface::ShowStartStopButton(const app::StartStopButton& button) {
+    std::lock_guard lock(mutex_);
+    startStopButtons_.push_back(button);
+}
+
 void ScriptedUserInterface::PostCommand(int commandId) {
     std::lock_guard lock(mutex_);
     postedCommands_.push_back(commandId);
@@ -138,6 +143,11 @@ int ScriptedUserInterface::taskListRebuilds() const {
 std::vector<int> ScriptedUserInterface::postedCommands() const {
     std::lock_guard lock(mutex_);
     return postedCommands_;
+}
+
+std::vector<app::StartStopButton> ScriptedUserInterface::startStopButtons() const {
+    std::lock_guard lock(mutex_);
+    return startStopButtons_;
 }
 
 }  // namespace tabvex::test

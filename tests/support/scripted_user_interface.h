@@ -31,6 +31,7 @@ public:
     std::optional<std::filesystem::path> ChooseFile(const app::FileChooserRequest& request) override;
     void RedrawTree(app::TreeSide side) override;
     void RebuildTaskList() override;
+    void ShowStartStopButton(const app::StartStopButton& button) override;
     void PostCommand(int commandId) override;
 
     // What was shown so far, oldest first (copies, safe while the worker writes).
@@ -44,6 +45,7 @@ public:
     std::vector<app::FileChooserRequest> fileRequests() const;
     std::vector<app::TreeSide> redrawnTrees() const;
     int taskListRebuilds() const;
+    std::vector<app::StartStopButton> startStopButtons() const;
     std::vector<int> postedCommands() const;
 
     // Length of the "YYYY/MM/DD hh:mm:ss:mmm " stamp in front of every Log line.
@@ -63,6 +65,7 @@ private:
     std::vector<app::FileChooserRequest> fileRequests_;
     std::vector<app::TreeSide> redrawnTrees_;
     int taskListRebuilds_ = 0;
+    std::vector<app::StartStopButton> startStopButtons_;
     std::vector<int> postedCommands_;
 };
 

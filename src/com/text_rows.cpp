@@ -1,0 +1,65 @@
+#include "com/text_rows.h"
+
+#include <cstring>
+
+namespace tabvex::com {
+
+using namespace tabvex::oledb;
+
+HRESULT TextRowReader::DataColumns(const Rowset& rowset, std::vector<DBCOLUMNINFO>& columns) {
+    HRESULT result = rowset.GetColumnInfo(columns);
+    if (Failed(result)) return result;
+    if (!columns.empty() && columns.front().ordinal == 0) columns.erase(columns.begin());
+    return result;
+}
+
+HRESULT TextRowReader::Bind(Rowset& rowset, const std::vector<DBCOLUMNINFO>& columns, const char*& failedStep) {
+    std::vector<DBBINDING> bindings;
+    bindings.reserve(columns.size());
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        DBBINDING binding;
+        binding.ordinal = columns[i].ordinal;
+        binding.valueOffset = i * kTextSlotSize;
+        binding.lengthOffset = i * kTextSlotSize + kTextSlotCapacity;
+        binding.statusOffset = i * kTextSlotSize + kTextSlotCapacity + 4;
+        binding.maxLength = kTextSlotCapacity;
+        bindings.push_back(binding);
+    }
+    HACCESSOR accessor = 0;
+    HRESULT result = rowset.CreateAccessor(DBACCESSOR_ROWDATA, bindings, accessor);
+    if (Failed(result)) {
+        failedStep = "Create Accessor";
+        return result;
+    }
+    rowset_ = &rowset;
+    accessor_ = accessor;
+    columnCount_ = columns.size();
+    buffer_.assign(columns.size() * kTextSlotSize, std::byte{0});
+    return S_OK;
+}
+
+HRESULT TextRowReader::Next() {
+    HROW row = 0;
+    HRESULT result = rowset_->GetNextRows(row);
+    if (result != S_OK) return result;
+    result = rowset_->GetData(row, accessor_, buffer_.data());
+    rowset_->ReleaseRows(row);
+    return result == DB_S_ERRORSOCCURRED ? S_OK : result;
+}
+
+std::optional<std::string_view> TextRowReader::value(std::size_t i) const {
+    const std::byte* slot = buffer_.data() + i * kTextSlotSize;
+    DBSTATUS status = 0;
+    std::memcpy(&status, slot + kTextSlotCapacity + 4, sizeof status);
+    if (status == DBSTATUS_S_ISNULL) return std::nullopt;
+    return std::string_view(reinterpret_cast<const char*>(slot));
+}
+
+int FindColumn(const std::vector<DBCOLUMNINFO>& columns, std::string_view name) {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (columns[i].name == name) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+}  // namespace tabvex::com

@@ -1,0 +1,27 @@
+// One side's live connection: the data source (IDBInitialize) and its session
+// (IOpenRowset), both empty when the side is disconnected. The main window keeps one
+// per side; trees, runners and task bodies use it for every query. Header-only so
+// that the main window can hold it below the connect library.
+#pragma once
+
+#include <memory>
+
+#include "platform/oledb/data_source.h"
+#include "platform/oledb/session.h"
+
+namespace tabvex::connect {
+
+struct ConnectionHolder {
+    std::shared_ptr<oledb::DataSource> dataSource;
+    std::shared_ptr<oledb::Session> session;
+
+    bool HasSession() const { return session != nullptr; }
+    bool HasDataSource() const { return dataSource != nullptr; }
+    // Session first, then the data source, as a consumer releases them.
+    void Release() {
+        session.reset();
+        dataSource.reset();
+    }
+};
+
+}  // namespace tabvex::connect

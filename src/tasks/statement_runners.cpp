@@ -1,0 +1,118 @@
+#include "tasks/statement_runners.h"
+
+#include <cstdlib>
+#include <exception>
+#include <memory>
+#include <optional>
+
+#include "app/output_lines.h"
+#include "com/error_record_text.h"
+#include "com/provider_error_text.h"
+#include "com/system_error_text.h"
+#include "com/text_rows.h"
+#include "platform/oledb/interface_ids.h"
+
+namespace tabvex::tasks {
+
+using namespace tabvex::oledb;
+
+namespace {
+
+// What every statement command carries: a plain rowset that may change, delete
+// and insert.
+std::vector<DBPROPSET> StatementRowsetProperties() {
+    DBPROPSET rowset{DBPROPSET_ROWSET, {}};
+    AddProperty(rowset, DBPROP_IRowset, true);
+    AddProperty(rowset, DBPROP_UPDATABILITY, std::int32_t{7});
+    return {rowset};
+}
+
+// Creates the command and runs it. On failure `command` is the object whose error
+// information tells why (empty when the session could not make one).
+HRESULT RunCommand(Session& session, std::string_view statement, std::shared_ptr<Command>& command,
+                   std::shared_ptr<Rowset>& rowset) {
+    HRESULT result = session.CreateCommand(command);
+    if (Failed(result)) return result;
+    auto properties = StatementRowsetProperties();
+    if (Failed(result = command->SetProperties(properties))) return result;
+    if (Failed(result = command->SetCommandText(DBGUID_DBSQL, std::string(statement)))) return result;
+    return command->Execute(rowset);
+}
+
+std::string CommandErrorText(const std::shared_ptr<Command>& command) {
+    return com::ErrorRecordText(command.get(), IID_ICommandPrepare);
+}
+
+// A value counts as taken when it reads as a decimal integer that is not negative
+// (leading digits; text without them reads as 0).
+bool NotNegative(std::string_view value) { return std::atoll(std::string(value).c_str()) >= 0; }
+
+std::string FirstUsableValue(app::Migrator& migrator, Rowset& rowset, bool report) {
+    std::vector<DBCOLUMNINFO> columns;
+    // Bookmark columns are never bound: a Jet command rowset counts its bookmark among
+    // its columns, so binding "all but the last" of its count is every data column.
+    HRESULT result = com::TextRowReader::DataColumns(rowset, columns);
+    if (Failed(result)) return com::ErrorRecordText(&rowset, IID_IColumnsInfo);
+    com::TextRowReader reader;
+    const char* failedStep = "";
+    if (Failed(result = reader.Bind(rowset, columns, failedStep))) return com::ProviderErrorText(result, failedStep);
+    result = reader.Next();
+    if (Failed(result)) return com::ProviderErrorText(result, "Bind Entry");
+    if (result != S_OK) return kOperationCompleted;
+    for (std::size_t i = 0; i < reader.size(); ++i) {
+        const std::optional<std::string_view> value = reader.value(i);
+        if (!value) {
+            app::WritePlainOutputLine(migrator, "(NULL)");
+            continue;
+        }
+        if (report) app::WriteOutputLine(migrator, "%s", kOperationCompleted);
+        if (NotNegative(*value)) return std::string(*value);
+    }
+    return kOperationCompleted;
+}
+
+}  // namespace
+
+bool ExecuteStatement(app::Migrator& migrator, connect::ConnectionHolder& holder, std::string_view statement,
+                      bool report) {
+    if (!holder.HasSession()) {
+        app::WriteOutputLine(migrator, "E::No Connection!");
+        return false;
+    }
+    try {
+        std::shared_ptr<Command> command;
+        std::shared_ptr<Rowset> rowset;
+        if (Failed(RunCommand(*holder.session, statement, command, rowset))) {
+            if (report) app::WriteOutputLine(migrator, "T::%s", CommandErrorText(command).c_str());
+            return false;
+        }
+        if (report && !rowset) app::WriteOutputLine(migrator, "%s", kOperationCompleted);
+        return true;
+    } catch (const std::exception& error) {
+        // A provider that throws instead of reporting still never takes the caller down.
+        app::WriteOutputLine(migrator, "T::%s", error.what());
+        return false;
+    }
+}
+
+std::string RunScalarQuery(app::Migrator& migrator, connect::ConnectionHolder& holder, std::string_view statement,
+                           bool report) {
+    if (!holder.HasSession()) {
+        app::WritePlainOutputLine(migrator, com::SystemErrorText("No Connection!"));
+        return {};
+    }
+    try {
+        std::shared_ptr<Command> command;
+        std::shared_ptr<Rowset> rowset;
+        if (Failed(RunCommand(*holder.session, statement, command, rowset))) return CommandErrorText(command);
+        if (!rowset) {
+            if (report) app::WriteOutputLine(migrator, "%s", kOperationCompleted);
+            return kOperationCompleted;
+        }
+        return FirstUsableValue(migrator, *rowset, report);
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+}
+
+}  // namespace tabvex::tasks

@@ -1,0 +1,31 @@
+// The two ways the program runs one SQL statement on a side's session: for its
+// outcome only (Create Table, INSERT, SET statements), or for its first usable value
+// as text (the condition's count test). Both report through the Log and never throw;
+// they run on whichever thread calls them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/migrator.h"
+#include "connect/connection_holder.h"
+
+namespace tabvex::tasks {
+
+inline constexpr const char* kOperationCompleted = "RESULT: The operation completed SUCCESSFULLY";
+
+// True when the statement ran. With `report` on, a failure writes "T::" and the
+// provider's description, and a statement without rows writes the completion line.
+// Without a session it writes "E::No Connection!" whatever `report` says.
+bool ExecuteStatement(app::Migrator& migrator, connect::ConnectionHolder& holder, std::string_view statement,
+                      bool report);
+
+// The first value of the first row that is not NULL and does not read as a negative
+// number; every NULL on the way writes the plain Log line "(NULL)". A statement
+// that fails gives the provider's description; one without rows, or without such a
+// value, the completion text. Without a session: the "No Connection!" error line in
+// the Log and an empty result.
+std::string RunScalarQuery(app::Migrator& migrator, connect::ConnectionHolder& holder, std::string_view statement,
+                           bool report);
+
+}  // namespace tabvex::tasks

@@ -1,0 +1,83 @@
+#include "tasks/task_list_view.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace tabvex::tasks {
+
+namespace {
+
+TaskListRow RowOf(const std::shared_ptr<MigrationTask>& task, std::size_t position) {
+    char number[24];
+    std::snprintf(number, sizeof number, "%02zu", position + 1);
+    const TaskNames& names = task->names;
+    TaskListRow row;
+    row.texts = {number,
+                 " ",
+                 task->category == TaskCategory::Migration ? "MIGRATION" : "BACKUP",
+                 std::string(StateTextOf(task->stateText.load())),
+                 names.sourceDbms,
+                 names.sourceDatabase,
+                 names.sourceObject,
+                 names.targetDbms,
+                 names.targetDatabase,
+                 names.targetObject};
+    row.task = task;
+    if (!task->shownInView.exchange(true)) {
+        // A new bar never starts empty; the worker sets 0 again when the task starts.
+        std::int32_t unstarted = 0;
+        task->progress.compare_exchange_strong(unstarted, 5);
+    }
+    row.progress = task->progress.load();
+    return row;
+}
+
+std::string ClockText(std::chrono::system_clock::time_point now) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%H:%M:%S", &local);
+    return text;
+}
+
+}  // namespace
+
+std::vector<TaskListRow> BuildTaskListRows(const TaskList& list) {
+    const auto tasks = list.Snapshot();
+    std::vector<TaskListRow> rows;
+    rows.reserve(tasks.size());
+    for (std::size_t i = 0; i < tasks.size(); ++i) rows.push_back(RowOf(tasks[i], i));
+    return rows;
+}
+
+std::optional<std::vector<TaskListRow>> TaskListTimerTick(app::Migrator& migrator, bool taskListInFront,
+                                                          std::chrono::system_clock::time_point now) {
+    migrator.SetStatusText(app::StatusPane::Clock, ClockText(now));
+    if (!taskListInFront || !migrator.taskList().TickRefreshCountdown()) return std::nullopt;
+    return BuildTaskListRows(migrator.taskList());
+}
+
+void RequestTaskListRebuild(app::Migrator& migrator) {
+    migrator.taskList().SetRefreshCountdown(5);
+    migrator.ui().RebuildTaskList();
+}
+
+void DeleteTaskCommand(app::Migrator& migrator, int index) {
+    if (migrator.taskList().Delete(index)) RequestTaskListRebuild(migrator);
+}
+
+void ClearTasksCommand(app::Migrator& migrator) {
+    migrator.taskList().Clear();
+    RequestTaskListRebuild(migrator);
+}
+
+void MoveTaskUpCommand(app::Migrator& migrator, int index) {
+    if (migrator.taskList().MoveUp(index)) RequestTaskListRebuild(migrator);
+}
+
+void MoveTaskDownCommand(app::Migrator& migrator, int index) {
+    if (migrator.taskList().MoveDown(index)) RequestTaskListRebuild(migrator);
+}
+
+}  // namespace tabvex::tasks

@@ -1,0 +1,113 @@
+// The task list and its view model: rows, numbering, the first-show progress rule,
+// the refresh countdown, and the tool strip's commands.
+#include <gtest/gtest.h>
+
+#include "support/scripted_user_interface.h"
+#include "tasks/task_list_view.h"
+
+namespace tabvex::tasks {
+namespace {
+
+std::shared_ptr<MigrationTask> Migration(const std::string& table) {
+    TaskNames names;
+    names.sourceDbms = "MS Jet[04.00.0000]";
+    names.targetDbms = "MS Jet[04.00.0000]";
+    names.sourceDatabase = "/data/shop";
+    names.sourceObject = table;
+    names.targetDatabase = "/data/book";
+    return std::make_shared<MigrationTask>(TaskCategory::Migration, TaskType::MigrateTable, names, 0);
+}
+
+std::vector<std::string> Column(const std::vector<TaskListRow>& rows, std::size_t column) {
+    std::vector<std::string> texts;
+    for (const auto& row : rows) texts.push_back(row.texts[column]);
+    return texts;
+}
+
+class TaskListTest : public ::testing::Test {
+protected:
+    void Queue(const std::vector<std::string>& tables) {
+        for (const auto& table : tables) migrator.taskList().Append(Migration(table));
+    }
+    std::vector<std::string> Order() { return Column(BuildTaskListRows(migrator.taskList()), 6); }
+
+    test::ScriptedUserInterface ui;
+    app::Migrator migrator{ui, "/nonexistent"};
+};
+
+TEST_F(TaskListTest, RowsCarryTheTenColumnTextsAndRenumberAfterEveryChange) {
+    Queue({"Orders", "Customers", "Products"});
+    migrator.taskList().Append(std::make_shared<MigrationTask>(
+        TaskCategory::Backup, TaskType::BackupGroup, TaskNames{"A", "", "MS Jet[04.00.0000]", "", "", "", "/data/book"}, 0));
+    auto rows = BuildTaskListRows(migrator.taskList());
+    EXPECT_EQ(rows[0].texts, (std::array<std::string, 10>{"01", " ", "MIGRATION", "Waiting", "MS Jet[04.00.0000]",
+                                                          "/data/shop", "Orders", "MS Jet[04.00.0000]", "/data/book",
+                                                          ""}));
+    EXPECT_EQ(rows[3].texts[2], "BACKUP");
+
+    DeleteTaskCommand(migrator, 0);
+    MoveTaskDownCommand(migrator, 0);
+    rows = BuildTaskListRows(migrator.taskList());
+    EXPECT_EQ(Column(rows, 0), (std::vector<std::string>{"01", "02", "03"}));
+    EXPECT_EQ(Column(rows, 6), (std::vector<std::string>{"Products", "Customers", ""}));
+    EXPECT_EQ(ui.taskListRebuilds(), 2);
+}
+
+TEST_F(TaskListTest, MovesPastEitherEndAndMissingSelectionsChangeNothing) {
+    Queue({"A", "B", "C"});
+    MoveTaskUpCommand(migrator, 0);
+    MoveTaskDownCommand(migrator, 2);
+    MoveTaskUpCommand(migrator, -1);
+    DeleteTaskCommand(migrator, -1);
+    DeleteTaskCommand(migrator, 3);
+    EXPECT_EQ(Order(), (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(ui.taskListRebuilds(), 0);
+    MoveTaskUpCommand(migrator, 2);
+    EXPECT_EQ(Order(), (std::vector<std::string>{"A", "C", "B"}));
+    ClearTasksCommand(migrator);
+    EXPECT_TRUE(Order().empty());
+}
+
+TEST_F(TaskListTest, AnUnstartedTaskShowsFiveAtItsFirstRebuildOnly) {
+    Queue({"Orders"});
+    auto task = migrator.taskList().Snapshot().front();
+    EXPECT_EQ(BuildTaskListRows(migrator.taskList()).front().progress, 5);
+    EXPECT_EQ(task->progress.load(), 5);
+    task->progress = 0;  // as the worker does when it starts the task
+    EXPECT_EQ(BuildTaskListRows(migrator.taskList()).front().progress, 0);
+}
+
+TEST_F(TaskListTest, TheViewIsRebuiltOnEveryFifthTickAndOnlyWithItsPageInFront) {
+    Queue({"Orders"});
+    const auto now = std::chrono::system_clock::now();
+    std::vector<int> rebuilt;
+    for (int tick = 1; tick <= 10; ++tick) {
+        if (TaskListTimerTick(migrator, true, now)) rebuilt.push_back(tick);
+    }
+    EXPECT_EQ(rebuilt, (std::vector<int>{5, 10}));
+
+    RequestTaskListRebuild(migrator);
+    EXPECT_FALSE(TaskListTimerTick(migrator, false, now));  // the Log page is in front
+    EXPECT_TRUE(TaskListTimerTick(migrator, true, now));    // still due once it comes back
+
+    // The clock runs whichever page is in front.
+    const auto clocks = ui.statusTexts();
+    ASSERT_EQ(clocks.size(), 12u);
+    EXPECT_EQ(clocks.back().first, app::StatusPane::Clock);
+    EXPECT_EQ(clocks.back().second.size(), 8u);
+    EXPECT_EQ(clocks.back().second[2], ':');
+}
+
+TEST(MigrationTaskTest, NamesAreCutTo255BytesWithoutSplittingACharacter) {
+    TaskNames names;
+    names.sourceObject = std::string(254, 'a') + "\xC3\xA9" + "tail";  // é straddles byte 255
+    names.targetDatabase = std::string(300, 'b');
+    MigrationTask task(TaskCategory::Migration, TaskType::MigrateTable, names, 7);
+    EXPECT_EQ(task.names.sourceObject, std::string(254, 'a'));
+    EXPECT_EQ(task.names.targetDatabase, std::string(255, 'b'));
+    EXPECT_EQ(task.timeStamp.load(), 7);
+    EXPECT_EQ(StateTextOf(task.stateText.load()), "Waiting");
+}
+
+}  // namespace
+}  // namespace tabvex::tasks

@@ -1,0 +1,276 @@
+// The worker driven through Migrator and the scripted host: passes, dispatch,
+// completion, Start/Stop, the close request, and editing the list while it runs.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <set>
+#include <stdexcept>
+#include <thread>
+
+#include "support/scripted_user_interface.h"
+#include "tasks/task_list_view.h"
+#include "tasks/worker.h"
+
+namespace tabvex::tasks {
+namespace {
+
+using namespace std::chrono_literals;
+
+template <typename Predicate>
+bool WaitUntil(Predicate done) {
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(1ms);
+    }
+    return true;
+}
+
+// Lets a test hold a body until it opens the gate.
+class Gate {
+public:
+    void Open() {
+        std::lock_guard lock(mutex_);
+        open_ = true;
+        changed_.notify_all();
+    }
+    void Wait() {
+        std::unique_lock lock(mutex_);
+        entered_ = true;
+        changed_.notify_all();
+        changed_.wait(lock, [this] { return open_; });
+    }
+    void WaitEntered() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return entered_; });
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool open_ = false;
+    bool entered_ = false;
+};
+
+std::shared_ptr<MigrationTask> Task(TaskType type, const std::string& table) {
+    TaskNames names;
+    names.sourceObject = table;
+    names.sourceDatabase = "/data/shop";
+    names.targetDatabase = "/data/book";
+    return std::make_shared<MigrationTask>(TaskCategory::Migration, type, names, 0);
+}
+
+class WorkerTest : public ::testing::Test {
+protected:
+    WorkerTest() {
+        auto& timings = migrator->workerTimings();
+        timings.startDelay = 1ms;
+        timings.passInterval = 20ms;
+        timings.bodyStartDelay = 0ms;
+        timings.startPause = 0ms;
+        timings.closeWait = 20ms;
+    }
+
+    // Records which tasks ran, on which thread, how often, and how many at once.
+    void RegisterRecordingBody(TaskType type, bool outcome) {
+        migrator->taskBodies()[type] = [this, outcome](WorkerContext& context) {
+            const int running = ++runningBodies;
+            maxRunningBodies = std::max(maxRunningBodies.load(), running);
+            {
+                std::lock_guard lock(mutex);
+                ran.push_back(context.sourceObject);
+                threads.insert(std::this_thread::get_id());
+            }
+            context.SetProgress(100);
+            --runningBodies;
+            return outcome;
+        };
+    }
+
+    void Queue(std::shared_ptr<MigrationTask> task) {
+        migrator->taskList().Append(std::move(task));
+        StartWorkerAfterNewTasks(*migrator);
+    }
+
+    bool WaitForIdle() {
+        return WaitUntil([this] { return migrator->runState().load() == RunState::Idle; });
+    }
+
+    std::vector<std::string> Ran() {
+        std::lock_guard lock(mutex);
+        return ran;
+    }
+
+    test::ScriptedUserInterface ui;
+    std::unique_ptr<app::Migrator> migrator = std::make_unique<app::Migrator>(ui, "/nonexistent");
+    std::mutex mutex;
+    std::vector<std::string> ran;
+    std::set<std::thread::id> threads;
+    std::atomic<int> runningBodies{0};
+    std::atomic<int> maxRunningBodies{0};
+};
+
+TEST_F(WorkerTest, RunsQueuedTasksInListOrderThenEndsAndSaysSo) {
+    RegisterRecordingBody(TaskType::MigrateTable, true);
+    RegisterRecordingBody(TaskType::MigrateView, false);
+    migrator->taskList().Append(Task(TaskType::MigrateTable, "first"));
+    migrator->taskList().Append(Task(TaskType::MigrateView, "second"));
+    StartWorkerAfterNewTasks(*migrator);
+    EXPECT_EQ(migrator->runState().load(), RunState::Processing);
+    ASSERT_TRUE(WaitForIdle());
+
+    EXPECT_EQ(Ran(), (std::vector<std::string>{"first", "second"}));
+    const auto tasks = migrator->taskList().Snapshot();
+    EXPECT_EQ(tasks[0]->state.load(), TaskState::Succeeded);
+    EXPECT_EQ(StateTextOf(tasks[0]->stateText), "SUCCESS");
+    EXPECT_EQ(tasks[1]->state.load(), TaskState::Failed);
+    EXPECT_EQ(StateTextOf(tasks[1]->stateText), "FAILURE");
+    EXPECT_EQ(tasks[0]->progress.load(), 100);
+    EXPECT_EQ(ui.messages(),
+              (std::vector<std::string>{"Operation completed SUCCESSFULLY!", "Operation FAILURE!"}));
+    EXPECT_EQ(ui.statusTexts(), (std::vector<std::pair<app::StatusPane, std::string>>{
+                                    {app::StatusPane::Engine, "Some Tasks are WORKING!!!"},
+                                    {app::StatusPane::Engine, "NO PROCESSING!!!"}}));
+    const auto buttons = ui.startStopButtons();
+    ASSERT_FALSE(buttons.empty());
+    EXPECT_EQ(buttons.front().image, app::StartStopImage::Pause);
+    EXPECT_EQ(buttons.back(), (app::StartStopButton{app::StartStopImage::Play, "Start tasks"}));
+    EXPECT_GE(ui.taskListRebuilds(), 1);
+}
+
+TEST_F(WorkerTest, QueuingWhileProcessingMakesNoSecondWorkerAndFailuresAreNotRetried) {
+    Gate gate;
+    RegisterRecordingBody(TaskType::MigrateTable, false);
+    migrator->taskBodies()[TaskType::MigrateView] = [&](WorkerContext& context) {
+        gate.Wait();
+        std::lock_guard lock(mutex);
+        ran.push_back(context.sourceObject);
+        return true;
+    };
+    Queue(Task(TaskType::MigrateView, "held"));
+    gate.WaitEntered();
+    Queue(Task(TaskType::MigrateTable, "failing"));
+    Queue(Task(TaskType::MigrateTable, "failing too"));
+    gate.Open();
+    ASSERT_TRUE(WaitForIdle());
+    EXPECT_EQ(Ran(), (std::vector<std::string>{"held", "failing", "failing too"}));
+    EXPECT_EQ(threads.size(), 1u);
+    EXPECT_EQ(maxRunningBodies.load(), 1);
+}
+
+TEST_F(WorkerTest, ATypeWithoutBodyAndABodyThatThrowsFailTheirTasks) {
+    migrator->taskBodies()[TaskType::MigrateTable] = [](WorkerContext&) -> bool {
+        throw std::runtime_error("disk full");
+    };
+    migrator->taskList().Append(Task(TaskType::BackupGroup, "no body"));
+    migrator->taskList().Append(Task(TaskType::MigrateTable, "throws"));
+    StartWorkerAfterNewTasks(*migrator);
+    ASSERT_TRUE(WaitForIdle());
+    EXPECT_EQ(ui.messages(), (std::vector<std::string>{"This version cannot run tasks of type 513!",
+                                                       "Operation FAILURE!", "disk full", "Operation FAILURE!"}));
+    for (const auto& task : migrator->taskList().Snapshot()) EXPECT_EQ(task->state.load(), TaskState::Failed);
+}
+
+TEST_F(WorkerTest, StartStopWithAnEmptyListPassesUntilStoppedAndRefusesWhileStopping) {
+    migrator->workerTimings().passInterval = 400ms;  // long enough to be seen stopping
+    StartStopCommand(*migrator);
+    EXPECT_EQ(migrator->runState().load(), RunState::Processing);
+    std::this_thread::sleep_for(900ms);  // passes over nothing
+    EXPECT_EQ(migrator->runState().load(), RunState::Processing);
+
+    ui.QueueAnswer(app::MessageAnswer::Cancel);
+    StartStopCommand(*migrator);
+    EXPECT_EQ(migrator->runState().load(), RunState::Processing);
+
+    ui.QueueAnswer(app::MessageAnswer::Ok);
+    StartStopCommand(*migrator);
+    EXPECT_EQ(migrator->runState().load(), RunState::Stopping);
+    StartStopCommand(*migrator);  // while stopping
+    ASSERT_TRUE(WaitForIdle());
+
+    const auto boxes = ui.boxes();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].text, "Some Tasks is Processing, STOP ALL?");
+    EXPECT_EQ(boxes[0].buttons, app::MessageButtons::OkCancel);
+    EXPECT_EQ(boxes[2].text, "Some Tasks is Stopping, Please Wait!!!");
+    EXPECT_EQ(boxes[2].buttons, app::MessageButtons::Ok);
+    EXPECT_EQ(ui.statusTexts().back().second, "NO PROCESSING!!!");
+}
+
+TEST_F(WorkerTest, AStopConfirmedMidPassStillRunsTheRestOfThatPassThenEnds) {
+    Gate gate;
+    std::vector<bool> stoppingSeen;
+    migrator->taskBodies()[TaskType::MigrateDatabase] = [&](WorkerContext& context) {
+        gate.Wait();
+        stoppingSeen.push_back(context.migrator->stopping());
+        return true;
+    };
+    migrator->taskList().Append(Task(TaskType::MigrateDatabase, "a"));
+    migrator->taskList().Append(Task(TaskType::MigrateDatabase, "b"));
+    StartWorkerAfterNewTasks(*migrator);
+    gate.WaitEntered();
+    ui.QueueAnswer(app::MessageAnswer::Ok);
+    StartStopCommand(*migrator);
+    gate.Open();
+    ASSERT_TRUE(WaitForIdle());
+    EXPECT_EQ(stoppingSeen, (std::vector<bool>{true, true}));
+}
+
+TEST_F(WorkerTest, ARunningTaskCanBeDeletedAndAWaitingOneDeletedMidPassNeverRuns) {
+    Gate gate;
+    RegisterRecordingBody(TaskType::MigrateTable, true);
+    migrator->taskBodies()[TaskType::MigrateView] = [&](WorkerContext& context) {
+        gate.Wait();
+        context.SetProgress(60);
+        return true;
+    };
+    auto running = Task(TaskType::MigrateView, "running");
+    migrator->taskList().Append(running);
+    migrator->taskList().Append(Task(TaskType::MigrateTable, "deleted"));
+    migrator->taskList().Append(Task(TaskType::MigrateTable, "kept"));
+    StartWorkerAfterNewTasks(*migrator);
+    gate.WaitEntered();
+    DeleteTaskCommand(*migrator, 1);
+    DeleteTaskCommand(*migrator, 0);  // the running one
+    EXPECT_EQ(BuildTaskListRows(migrator->taskList()).size(), 1u);
+    gate.Open();
+    ASSERT_TRUE(WaitForIdle());
+    EXPECT_EQ(Ran(), (std::vector<std::string>{"kept"}));
+    EXPECT_EQ(running->state.load(), TaskState::Succeeded);
+    EXPECT_EQ(running->progress.load(), 60);
+}
+
+TEST_F(WorkerTest, ClosingWhileProcessingAsksAndOkEndsTheWorkerBeforeTheWindowGoes) {
+    Gate gate;
+    std::atomic<bool> bodyEnded{false};
+    migrator->taskBodies()[TaskType::MigrateDatabase] = [&](WorkerContext& context) {
+        gate.Wait();
+        while (!context.migrator->stopping()) std::this_thread::sleep_for(1ms);  // a table loop
+        bodyEnded = true;
+        return true;
+    };
+    Queue(Task(TaskType::MigrateDatabase, "long"));
+    gate.WaitEntered();
+    gate.Open();
+
+    ui.QueueAnswer(app::MessageAnswer::Cancel);
+    EXPECT_FALSE(CloseRequest(*migrator));
+    EXPECT_EQ(migrator->runState().load(), RunState::Processing);
+
+    ui.QueueAnswer(app::MessageAnswer::Ok);
+    EXPECT_TRUE(CloseRequest(*migrator));
+    EXPECT_EQ(ui.boxes().back().text, "Some Tasks is Processing, STOP ALL and EXIT?");
+    migrator.reset();  // the window closes; the worker must be gone first
+    EXPECT_TRUE(bodyEnded.load());
+}
+
+TEST_F(WorkerTest, ClosingWhenIdleAsksNothing) {
+    EXPECT_TRUE(CloseRequest(*migrator));
+    EXPECT_TRUE(ui.boxes().empty());
+}
+
+}  // namespace
+}  // namespace tabvex::tasks
