@@ -1,0 +1,15 @@
+// A tree as plain text, one node per line: two blanks of indent per level, the
+// node's kind code, a blank and the node's text. tabvex-cli prints it; tests
+// compare it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "browser/db_tree.h"
+
+namespace tabvex::browser {
+
+std::string TreeText(const std::vector<TreeNode>& nodes);
+
+}  // namespace tabvex::browser

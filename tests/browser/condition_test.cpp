@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include "browser/condition_dialog.h"
+#include "browser/condition_file.h"
+#include "browser/fill_tree.h"
+#include "browser_test_support.h"
+
+namespace tabvex::browser::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ConditionTest : public BrowserTest {
+protected:
+    // shop.mdb: Orders with Id 1 to 5 and their cities.
+    fs::path WriteShop(const std::string& name = "shop.mdb") {
+        const fs::path file = scratch / name;
+        mdb::DatabaseWriter writer(file);
+        writer.AddTable("Orders", {LongColumn("Id"), TextColumn("City")});
+        const char* cities[] = {"Cowes", "Oslo", "Cowes", "Rome", "Lima"};
+        for (int i = 0; i < 5; ++i) writer.AddRow("Orders", {std::to_string(i + 1), std::string(cities[i])});
+        writer.Write();
+        return file;
+    }
+
+    // Connects and fills the source tree and opens the dialog for its Orders node.
+    std::unique_ptr<ConditionDialog> OpenForOrders(const fs::path& file) {
+        DbTree& tree = migrator.sourceTree();
+        Connect(tree, file);
+        FillTree(migrator, tree);
+        tree.Select(FindNode(tree, TreeNodeKind::Table, "Orders"));
+        return OpenConditionDialog(migrator, tree);
+    }
+
+    std::string Stored(const fs::path& database, const std::string& table = "Orders") {
+        const std::string text = database.string();
+        return ReadCondition(migrator.conditionFilePath(), text.substr(0, text.size() - 4), table);
+    }
+};
+
+TEST_F(ConditionTest, OpensForTheSelectedSourceTableWithItsStoredCondition) {
+    const fs::path file = WriteShop();
+    auto dialog = OpenForOrders(file);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(fs::is_regular_file(migrator.conditionFilePath()));
+    EXPECT_EQ(dialog->section(), (scratch / "shop").string());
+    EXPECT_EQ(dialog->tableName(), "Orders");
+    EXPECT_EQ(dialog->label(), "select * from Orders where");
+    EXPECT_EQ(dialog->condition(), "");
+    EXPECT_EQ(dialog->result(), "");
+    EXPECT_FALSE(dialog->saveEnabled());
+
+    ASSERT_TRUE(WriteCondition(migrator.conditionFilePath(), dialog->section(), "orders", "Id>3"));
+    EXPECT_EQ(OpenForOrders(file)->condition(), "Id>3");
+    EXPECT_EQ(TableCondition(migrator, dialog->section(), "ORDERS"), "Id>3");
+}
+
+TEST_F(ConditionTest, TheCommandActsOnlyOnTheConnectedSourceTree) {
+    const fs::path file = WriteShop();
+    ASSERT_NE(OpenForOrders(file), nullptr);
+    migrator.sourceTree().SetSideMarker(kNotConnected);
+    EXPECT_EQ(OpenConditionDialog(migrator, migrator.sourceTree()), nullptr);
+
+    DbTree& target = migrator.targetTree();
+    Connect(target, file);
+    FillTree(migrator, target);
+    target.Select(FindNode(target, TreeNodeKind::Table, "Orders"));
+    EXPECT_EQ(OpenConditionDialog(migrator, target), nullptr);
+}
+
+TEST_F(ConditionTest, TestCountsTheSelectedRows) {
+    auto dialog = OpenForOrders(WriteShop());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->Test());
+    EXPECT_EQ(dialog->result(), "Test successfully!\r\n  5 Records can be converted.");
+    EXPECT_TRUE(dialog->saveEnabled());
+
+    dialog->SetCondition("City = 'Cowes' and Id > 1");
+    EXPECT_TRUE(dialog->Test());
+    EXPECT_EQ(dialog->result(), "Test successfully!\r\n  1 Records can be converted.");
+    EXPECT_TRUE(ui.messages().empty());  // the test runs with the report off
+}
+
+TEST_F(ConditionTest, AConditionTheProviderRejectsFailsWithItsReason) {
+    auto dialog = OpenForOrders(WriteShop());
+    ASSERT_NE(dialog, nullptr);
+    dialog->SetCondition("Nowhere > 1");
+    EXPECT_FALSE(dialog->Test());
+    const std::string prefix = "Test failed!\r\n  Because:  ";
+    ASSERT_EQ(dialog->result().rfind(prefix, 0), 0u) << dialog->result();
+    EXPECT_NE(dialog->result().find("Nowhere"), std::string::npos) << dialog->result();
+    EXPECT_FALSE(dialog->saveEnabled());
+
+    // Blanks alone are a condition: " where " and the blanks make no statement.
+    dialog->SetCondition("   ");
+    EXPECT_FALSE(dialog->Test());
+    EXPECT_EQ(dialog->result().rfind(prefix, 0), 0u) << dialog->result();
+    EXPECT_GT(dialog->result().size(), prefix.size());
+}
+
+TEST_F(ConditionTest, SaveStoresTheConditionOfTheLastSuccessfulTest) {
+    const fs::path file = WriteShop();
+    auto dialog = OpenForOrders(file);
+    ASSERT_NE(dialog, nullptr);
+    dialog->SetCondition("Id>3");
+    dialog->Save();  // disabled: nothing tested yet
+    EXPECT_EQ(Stored(file), "");
+
+    ASSERT_TRUE(dialog->Test());
+    dialog->SetCondition("Id>4");  // edited after the test
+    dialog->Save();
+    EXPECT_EQ(Stored(file), "Id>3");
+    EXPECT_FALSE(dialog->saveEnabled());
+
+    // A failed test after a good one disables Save again.
+    dialog->SetCondition("Id>");
+    EXPECT_FALSE(dialog->Test());
+    dialog->Save();
+    EXPECT_EQ(Stored(file), "Id>3");
+
+    // Clearing the box, testing and saving removes the condition.
+    dialog->SetCondition("");
+    ASSERT_TRUE(dialog->Test());
+    dialog->Save();
+    EXPECT_EQ(Stored(file), "");
+    EXPECT_NE(test::ReadFile(migrator.conditionFilePath()).find("Orders="), std::string::npos);
+}
+
+TEST_F(ConditionTest, TwoDatabasesKeepTheirOwnConditions) {
+    const fs::path shop = WriteShop("shop.mdb");
+    const fs::path depot = WriteShop("depot.mdb");
+    auto first = OpenForOrders(shop);
+    first->SetCondition("Id<3");
+    ASSERT_TRUE(first->Test());
+    first->Save();
+    auto second = OpenForOrders(depot);
+    EXPECT_EQ(second->condition(), "");
+    second->SetCondition("Id>3");
+    ASSERT_TRUE(second->Test());
+    second->Save();
+    EXPECT_EQ(Stored(shop), "Id<3");
+    EXPECT_EQ(Stored(depot), "Id>3");
+}
+
+TEST_F(ConditionTest, AConditionOverSeveralLinesIsTestedAndStoredAsOneLine) {
+    const fs::path file = WriteShop();
+    auto dialog = OpenForOrders(file);
+    ASSERT_NE(dialog, nullptr);
+    dialog->SetCondition("City = 'Cowes'\r\nor\nCity = 'Rome'\rand Id > 0");
+    ASSERT_TRUE(dialog->Test());
+    EXPECT_EQ(dialog->result(), "Test successfully!\r\n  3 Records can be converted.");
+    dialog->Save();
+    EXPECT_EQ(Stored(file), "City = 'Cowes' or City = 'Rome' and Id > 0");
+    EXPECT_EQ(OpenForOrders(file)->condition(), "City = 'Cowes' or City = 'Rome' and Id > 0");
+}
+
+TEST(ConditionFile, ReadsBackWhatWasWritten) {
+    test::ScratchDir scratch;
+    const fs::path file = scratch / "Condition.cfg";
+    ASSERT_TRUE(EnsureConditionFile(file));
+    EXPECT_EQ(test::ReadFile(file), "");
+    test::WriteFile(file, "; kept\n");
+    ASSERT_TRUE(EnsureConditionFile(file));  // an existing file is left as it is
+    EXPECT_EQ(test::ReadFile(file), "; kept\n");
+
+    // Values the INI reading would change: enclosing quotes, blanks at either end.
+    for (const std::string condition : {"'a' < City and City < 'z'", "\"x\"", " Id>1 ", "Id = 1", "'"}) {
+        ASSERT_TRUE(WriteCondition(file, "/data/shop", "Orders", condition));
+        EXPECT_EQ(ReadCondition(file, "/data/shop", "Orders"), condition);
+    }
+    EXPECT_EQ(ReadCondition(file, "/data/depot", "Orders"), "");
+    EXPECT_EQ(test::ReadFile(file).rfind("; kept\n", 0), 0u);
+
+    // At most 1024 characters come back, cut between characters.
+    const std::string long_ = "Id=1 or City='" + std::string(1100, 'x') + "'";
+    ASSERT_TRUE(WriteCondition(file, "/data/shop", "Orders", long_));
+    EXPECT_EQ(ReadCondition(file, "/data/shop", "Orders"), long_.substr(0, 1024));
+    const std::string wide = std::string(1023, 'a') + "\xC3\xA9\xC3\xA9";
+    ASSERT_TRUE(WriteCondition(file, "/data/shop", "Orders", wide));
+    EXPECT_EQ(ReadCondition(file, "/data/shop", "Orders"), std::string(1023, 'a') + "\xC3\xA9");
+
+    // A write the file cannot take is refused without an exception.
+    EXPECT_FALSE(WriteCondition(scratch / "missing" / "Condition.cfg", "/data/shop", "Orders", "Id=1"));
+}
+
+TEST(ConditionFile, JoinsLinesWithOneBlankPerBreak) {
+    EXPECT_EQ(JoinConditionLines("a\r\nb\nc\rd"), "a b c d");
+    EXPECT_EQ(JoinConditionLines("a\r\r\nb\n\n"), "a  b  ");
+    EXPECT_EQ(JoinConditionLines("Id>1"), "Id>1");
+}
+
+}  // namespace
+}  // namespace tabvex::browser::testing
