@@ -1,0 +1,112 @@
+#include "adapters/excel/excel_connection.h"
+
+#include <strings.h>
+
+#include <exception>
+#include <memory>
+#include <vector>
+
+#include "app/output_lines.h"
+#include "com/error_record_text.h"
+#include "com/provider_error_text.h"
+#include "com/regex.h"
+#include "com/system_error_text.h"
+#include "com/text_rows.h"
+#include "platform/oledb/command.h"
+#include "platform/oledb/interface_ids.h"
+#include "tasks/statement_runners.h"
+
+namespace tabvex::adapters {
+
+using namespace tabvex::oledb;
+
+namespace {
+
+constexpr const char* kNoConnection = "No Connection!";
+
+bool IsJet(const std::string& progId) { return strcasecmp(progId.c_str(), "Microsoft.Jet.OLEDB.4.0") == 0; }
+
+// Whether connecting should name the catalog: a catalog that is just the workbook's
+// name without ".xls" says nothing the data source does not.
+bool CatalogAddsSomething(const connect::ConnectionSettings& settings) {
+    const std::string workbookName = settings.catalogName + ".xls";
+    return strcasecmp(settings.sourceName.c_str(), workbookName.c_str()) != 0;
+}
+
+// The text of the first column of the last row, read as the row transfer reads
+// columns; an error text when the columns cannot be read or bound.
+std::string LastRowFirstColumn(Rowset& rowset) {
+    std::vector<DBCOLUMNINFO> columns;
+    HRESULT result = com::TextRowReader::DataColumns(rowset, columns);
+    if (Failed(result)) return com::ErrorRecordText(&rowset, IID_IColumnsInfo);
+    com::TextRowReader reader;
+    const char* failedStep = "";
+    if (Failed(result = reader.Bind(rowset, columns, failedStep))) return com::ProviderErrorText(result, failedStep);
+    std::string last;
+    while ((result = reader.Next()) == S_OK) {
+        if (reader.size() > 0) last = reader.text(0);
+    }
+    return last;
+}
+
+}  // namespace
+
+bool BuildExcelInitProperties(connect::ConnectionSettings& settings, DBPROPSET& set, bool forTest) {
+    const bool jet = IsJet(settings.providerProgId);
+    AddProperty(set, DBPROP_AUTH_ENCRYPT_PASSWORD, false);
+    AddProperty(set, DBPROP_AUTH_MASK_PASSWORD, false);
+    AddProperty(set, DBPROP_AUTH_PASSWORD, settings.password);
+    AddProperty(set, DBPROP_AUTH_USERID, settings.userId);
+    if (!settings.sourceName.empty()) AddProperty(set, DBPROP_INIT_DATASOURCE, settings.sourceName);
+    if (!settings.catalogName.empty() && (forTest || CatalogAddsSomething(settings))) {
+        AddProperty(set, DBPROP_INIT_CATALOG, settings.catalogName);
+    }
+    AddProperty(set, DBPROP_INIT_MODE, std::int32_t{16});
+    AddProperty(set, DBPROP_INIT_PROMPT, std::int16_t{4});
+    const char* providerString = jet ? kExcelJetProviderString
+                                 : forTest ? kExcelOdbcTestProviderString
+                                           : kExcelOdbcProviderString;
+    AddProperty(set, DBPROP_INIT_PROVIDERSTRING, std::string(providerString));
+    if (jet) {
+        // The tree shows a workbook by its path without the ending.
+        if (!com::RegexLastMatch(settings.sourceName, ".xls$").empty()) {
+            settings.catalogName = com::RegexReplace(settings.sourceName, ".xls$", "");
+        } else {
+            settings.catalogName = settings.sourceName;
+        }
+    }
+    return true;
+}
+
+std::string QueryExcelVersion(app::Migrator& migrator, connect::ConnectionHolder& holder) {
+    if (!holder.HasSession()) {
+        app::WritePlainOutputLine(migrator, com::SystemErrorText(kNoConnection));
+        return kNoConnection;
+    }
+    try {
+        std::shared_ptr<Command> command;
+        if (Failed(holder.session->CreateCommand(command))) {
+            return com::ErrorRecordText(holder.session.get(), IID_IDBCreateCommand);
+        }
+        if (Failed(command->SetCommandText(DBGUID_DEFAULT, "select @@Version"))) {
+            return com::ErrorRecordText(command.get(), IID_ICommandText);
+        }
+        DBPROPSET rowsetProperties{DBPROPSET_ROWSET, {}};
+        AddProperty(rowsetProperties, DBPROP_IRowset, true);
+        AddProperty(rowsetProperties, DBPROP_UPDATABILITY, std::int32_t{7});
+        std::vector<DBPROPSET> sets{std::move(rowsetProperties)};
+        if (Failed(command->SetProperties(sets))) return com::ErrorRecordText(command.get(), IID_ICommandProperties);
+        std::shared_ptr<Rowset> rowset;
+        if (Failed(command->Execute(rowset))) return com::ErrorRecordText(command.get(), IID_ICommandText);
+        if (!rowset) {
+            app::WritePlainOutputLine(migrator, tasks::kOperationCompleted);
+            return tasks::kOperationCompleted;
+        }
+        return LastRowFirstColumn(*rowset);
+    } catch (const std::exception& error) {
+        // A provider that throws instead of reporting never takes the caller down.
+        return error.what();
+    }
+}
+
+}  // namespace tabvex::adapters
