@@ -1,0 +1,156 @@
+// tabvex-cli commands of the database trees: `tree` connects a file as the window
+// would and prints the tree the fill built; `condition` runs the migration-condition
+// dialog's Test (and Save) for one table of a source database.
+#include <filesystem>
+#include <iostream>
+#include <strings.h>
+
+#include "app/console_user_interface.h"
+#include "browser/condition_dialog.h"
+#include "browser/tree_text.h"
+#include "cli/cli_command.h"
+#include "com/program_directory.h"
+#include "connect/connecting.h"
+
+namespace tabvex::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kJetProvider = "Microsoft Jet 4.0 OLE DB Provider";
+constexpr const char* kJetProgId = "Microsoft.Jet.OLEDB.4.0";
+
+bool IsWorkbook(const std::string& file) {
+    return file.size() >= 4 && strcasecmp(file.c_str() + file.size() - 4, ".xls") == 0;
+}
+
+// Connects the file through Jet as the side it belongs to (a workbook as the
+// target, anything else as the source); the tree fills itself. True when the side
+// is connected.
+bool ConnectFile(app::Migrator& migrator, const std::string& file, bool asTarget) {
+    auto& settings = asTarget ? migrator.targetSettings() : migrator.sourceSettings();
+    settings.providerName = kJetProvider;
+    settings.providerProgId = kJetProgId;
+    settings.sourceName = file;
+    if (asTarget) {
+        connect::ConnectTarget(migrator);
+    } else {
+        connect::ConnectSource(migrator);
+    }
+    const auto& holder = asTarget ? migrator.targetHolder() : migrator.sourceHolder();
+    const auto& tree = asTarget ? migrator.targetTree() : migrator.sourceTree();
+    return holder.HasSession() && tree.sideMarker() == tree.fixedSide();
+}
+
+int RunTree(const std::vector<std::string>& args) {
+    if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
+        std::cerr << "usage: tabvex-cli tree FILE\n";
+        return 2;
+    }
+    // The program's own lines (connecting, errors) go to stderr, the tree to stdout.
+    app::ConsoleUserInterface console(std::cerr, {});
+    app::Migrator migrator(console, com::DefaultProgramDirectory());
+    const bool workbook = IsWorkbook(args[0]);
+    if (!ConnectFile(migrator, args[0], workbook)) return 1;
+    const auto& settings = workbook ? migrator.targetSettings() : migrator.sourceSettings();
+    const auto& tree = workbook ? migrator.targetTree() : migrator.sourceTree();
+    std::cout << settings.dbmsName << '\n' << browser::TreeText(tree.nodes());
+    return 0;
+}
+
+struct ConditionArguments {
+    fs::path programDirectory = com::DefaultProgramDirectory();
+    std::string file;
+    std::string table;
+    std::optional<std::string> condition;
+    bool save = false;
+};
+
+std::optional<ConditionArguments> ParseConditionArguments(const std::vector<std::string>& args) {
+    ConditionArguments parsed;
+    std::vector<std::string> positional;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--save") {
+            parsed.save = true;
+        } else if (args[i] == "--program-dir" && i + 1 < args.size()) {
+            parsed.programDirectory = args[++i];
+        } else if (args[i].rfind("--", 0) == 0) {
+            return std::nullopt;
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    if (positional.size() < 2 || positional.size() > 3) return std::nullopt;
+    parsed.file = positional[0];
+    parsed.table = positional[1];
+    if (positional.size() == 3) parsed.condition = positional[2];
+    return parsed;
+}
+
+// The source tree's table or view of that name: the exact spelling first, then
+// without regard to case, as Jet compares names.
+browser::NodeId FindObject(const browser::DbTree& tree, const std::string& name) {
+    const auto nodes = tree.nodes();
+    browser::NodeId caseless = browser::kNoNode;
+    for (browser::NodeId id = 0; id < nodes.size(); ++id) {
+        if (nodes[id].kind != browser::TreeNodeKind::Table && nodes[id].kind != browser::TreeNodeKind::View) continue;
+        if (nodes[id].text == name) return id;
+        if (caseless == browser::kNoNode && strcasecmp(nodes[id].text.c_str(), name.c_str()) == 0) caseless = id;
+    }
+    return caseless;
+}
+
+// The result box's text with the console's line breaks.
+std::string ConsoleText(std::string text) {
+    for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.erase(at, 1);
+    return text;
+}
+
+int RunCondition(const std::vector<std::string>& args) {
+    const auto parsed = ParseConditionArguments(args);
+    if (!parsed) {
+        std::cerr << "usage: tabvex-cli condition [--program-dir DIR] FILE TABLE [CONDITION] [--save]\n";
+        return 2;
+    }
+    std::error_code ignored;
+    fs::create_directories(parsed->programDirectory, ignored);
+    app::ConsoleUserInterface console(std::cerr, {});
+    app::Migrator migrator(console, parsed->programDirectory);
+    if (!ConnectFile(migrator, parsed->file, false)) return 1;
+    auto& tree = migrator.sourceTree();
+    const browser::NodeId node = FindObject(tree, parsed->table);
+    if (node == browser::kNoNode) {
+        std::cerr << "tabvex-cli: the source tree shows no table or view '" << parsed->table << "'\n";
+        return 1;
+    }
+    tree.Select(node);
+    auto dialog = browser::OpenConditionDialog(migrator, tree);
+    if (!dialog) return 1;
+    if (parsed->condition) dialog->SetCondition(*parsed->condition);
+    const bool passed = dialog->Test();
+    std::cout << ConsoleText(dialog->result()) << '\n';
+    if (passed && parsed->save) {
+        dialog->Save();
+        std::cout << "Saved in " << migrator.conditionFilePath().string() << '\n';
+    }
+    return passed ? 0 : 1;
+}
+
+const CliCommandRegistration kTree{{
+    "tree",
+    "FILE",
+    "connect an Access database (source) or a workbook (.xls, target) and print its tree",
+    "                       first line the DBMS name; then one node per line: indent, kind code, text",
+    RunTree,
+}};
+
+const CliCommandRegistration kCondition{{
+    "condition",
+    "[--program-dir DIR] FILE TABLE [CONDITION] [--save]",
+    "test a table's migration condition (the stored one without CONDITION); --save keeps it",
+    "                       in Condition.cfg of the program folder when the test succeeds",
+    RunCondition,
+}};
+
+}  // namespace
+}  // namespace tabvex::cli
