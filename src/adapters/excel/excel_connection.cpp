@@ -78,7 +78,7 @@ bool BuildExcelInitProperties(connect::ConnectionSettings& settings, DBPROPSET& 
     return true;
 }
 
-std::string QueryExcelVersion(app::Migrator& migrator, connect::ConnectionHolder& holder) {
+std::string QueryExcelVersion(app::Migrator& migrator, const connect::ConnectionHolder& holder) {
     if (!holder.HasSession()) {
         app::WritePlainOutputLine(migrator, com::SystemErrorText(kNoConnection));
         return kNoConnection;

@@ -32,6 +32,6 @@ bool BuildExcelInitProperties(connect::ConnectionSettings& settings, oledb::DBPR
 // without rows writes the completion line to the Log and gives it. Without a
 // session the "No Connection!" error line goes to the Log and the text is
 // "No Connection!".
-std::string QueryExcelVersion(app::Migrator& migrator, connect::ConnectionHolder& holder);
+std::string QueryExcelVersion(app::Migrator& migrator, const connect::ConnectionHolder& holder);
 
 }  // namespace tabvex::adapters
