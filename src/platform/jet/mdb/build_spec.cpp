@@ -1,5 +1,7 @@
 #include "platform/jet/mdb/build_spec.h"
 
+#include <cctype>
+
 #include "platform/jet/mdb/mdb_error.h"
 #include "platform/jet/mdb/value_text.h"
 
@@ -34,11 +36,27 @@ std::vector<ColumnSpec> ColumnsFromJson(const json& columns, const fs::path& tar
     return specs;
 }
 
+DocumentKind DocumentKindFromJson(const json& document, const fs::path& target) {
+    std::string kind = document.at("kind").get<std::string>();
+    for (auto& c : kind) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (kind == "form") return DocumentKind::Form;
+    if (kind == "report") return DocumentKind::Report;
+    if (kind == "macro") return DocumentKind::Macro;
+    if (kind == "module") return DocumentKind::Module;
+    throw MdbError(target, "unknown kind of document '" + document.at("kind").get<std::string>() +
+                               "' (form, report, macro or module)");
+}
+
 }  // namespace
 
 DatabaseWriter WriterFromJson(const json& spec, const fs::path& target) {
     DatabaseWriter writer(target);
     try {
+        for (const auto& document : spec.value("documents", json::array())) {
+            std::optional<std::int32_t> id;
+            if (document.contains("id")) id = document.at("id").get<std::int32_t>();
+            writer.AddDocument(document.at("name").get<std::string>(), DocumentKindFromJson(document, target), id);
+        }
         for (const auto& table : spec.at("tables")) {
             std::string name = table.at("name").get<std::string>();
             writer.AddTable(name, ColumnsFromJson(table.at("columns"), target));

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/jet/mdb/catalog_check.h"
+#include "platform/jet/mdb/catalog_lookup.h"
 #include "platform/jet/mdb/file_check.h"
 #include "platform/jet/mdb/libmdb_handle.h"
 #include "platform/jet/mdb/mdb_error.h"
@@ -23,10 +24,10 @@ constexpr unsigned long kSystemObjectFlags = 0x80000002;
 constexpr unsigned long kQueryKindMask = 0xF0;
 
 std::optional<ObjectKind> KindOf(const MdbCatalogEntry& entry) {
+    if (IsTableEntry(entry))
+        return (static_cast<unsigned long>(entry.flags) & kSystemObjectFlags) ? ObjectKind::SystemTable
+                                                                              : ObjectKind::UserTable;
     switch (entry.object_type) {
-        case MDB_TABLE:
-            return (static_cast<unsigned long>(entry.flags) & kSystemObjectFlags) ? ObjectKind::SystemTable
-                                                                                  : ObjectKind::UserTable;
         case MDB_QUERY:
             // Queries named "~…" are the hidden ones Access keeps behind forms and reports.
             if (entry.object_name[0] == '~' || (static_cast<unsigned long>(entry.flags) & kQueryKindMask) != 0)
@@ -94,7 +95,7 @@ const CatalogEntry* Database::Find(std::string_view name) const {
 
 TableSchema Database::Schema(std::string_view table) const {
     const CatalogEntry& entry = state_->RequireTable(table);
-    MdbCatalogEntry* raw = mdb_get_catalogentry_by_name(state_->mdb.get(), entry.name.c_str());
+    MdbCatalogEntry* raw = FindTableEntry(state_->mdb.get(), entry.name);
     if (!raw) throw MdbError(state_->path, "there is no table named '" + entry.name + "'");
     CheckTableDefinition(state_->path, state_->facts, static_cast<std::uint32_t>(raw->table_pg));
     MdbTablePtr def(mdb_read_table(raw));
@@ -113,7 +114,7 @@ TableSchema Database::Schema(std::string_view table) const {
 
 RowCursor Database::OpenCursor(std::string_view table) const {
     const CatalogEntry& entry = state_->RequireTable(table);
-    MdbCatalogEntry* raw = mdb_get_catalogentry_by_name(state_->mdb.get(), entry.name.c_str());
+    MdbCatalogEntry* raw = FindTableEntry(state_->mdb.get(), entry.name);
     if (!raw) throw MdbError(state_->path, "there is no table named '" + entry.name + "'");
     CheckTableDefinition(state_->path, state_->facts, static_cast<std::uint32_t>(raw->table_pg));
     return OpenRowCursor({state_->path, state_->mdb.get(), entry.name});

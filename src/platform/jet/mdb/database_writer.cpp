@@ -52,6 +52,23 @@ struct PendingTable {
     std::vector<Fields> rows;
 };
 
+struct PendingDocument {
+    std::string name;
+    DocumentKind kind;
+    std::optional<std::int32_t> id;
+    size_t tablesBefore = 0;  // its place in the catalog, among the tables
+};
+
+const char* DocumentKindName(DocumentKind kind) {
+    switch (kind) {
+        case DocumentKind::Form: return "form";
+        case DocumentKind::Report: return "report";
+        case DocumentKind::Macro: return "macro";
+        case DocumentKind::Module: return "module";
+    }
+    return "document";
+}
+
 // Where a table's pieces went in the file being laid out.
 struct TablePlacement {
     std::vector<std::uint32_t> definitionPages;
@@ -70,6 +87,7 @@ bool SameName(const std::string& a, const std::string& b) { return g_ascii_strca
 struct DatabaseWriter::State {
     fs::path target;
     std::vector<PendingTable> tables;
+    std::vector<PendingDocument> documents;
 
     [[noreturn]] void Fail(const std::string& problem) const { throw MdbError(target, problem); }
     void CheckName(const std::string& name, const char* what) const;
@@ -185,8 +203,14 @@ PageSet DatabaseWriter::State::Layout(double created) const {
         for (size_t p = 0; p < count; ++p) placements[i].definitionPages.push_back(pages.Allocate());
     }
     std::vector<CatalogObject> objects;
-    for (size_t i = 0; i < tables.size(); ++i)
-        objects.push_back({tables[i].name, placements[i].definitionPages.front(), tables[i].system});
+    auto document = documents.begin();
+    for (size_t i = 0; i <= tables.size(); ++i) {
+        for (; document != documents.end() && document->tablesBefore == i; ++document)
+            objects.push_back({document->name, document->kind, document->id, false});
+        if (i < tables.size())
+            objects.push_back({tables[i].name, std::nullopt,
+                               static_cast<std::int32_t>(placements[i].definitionPages.front()), tables[i].system});
+    }
     std::vector<Fields> catalogRows;
     for (const auto& row : CatalogRows(objects, JetDateToText(created)))
         catalogRows.push_back(EncodeRowValues(tables.front(), catalogRows.size(), row));
@@ -233,6 +257,14 @@ void DatabaseWriter::AddRow(const std::string& table, const std::vector<Value>& 
     PendingTable& t = state_->Table(table);
     if (t.system) state_->Fail("rows cannot be added to system table '" + table + "'");
     t.rows.push_back(state_->EncodeRowValues(t, t.rows.size(), values));
+}
+
+void DatabaseWriter::AddDocument(const std::string& name, DocumentKind kind, std::optional<std::int32_t> id) {
+    state_->CheckName(name, DocumentKindName(kind));
+    for (const auto& d : state_->documents)
+        if (d.kind == kind && SameName(d.name, name))
+            state_->Fail(std::string("a ") + DocumentKindName(kind) + " named '" + name + "' exists already");
+    state_->documents.push_back({name, kind, id, state_->tables.size()});
 }
 
 void DatabaseWriter::Write() const {

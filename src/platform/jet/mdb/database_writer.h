@@ -6,8 +6,10 @@
 // nullopt for NULL. The file appears complete or not at all.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,10 @@
 #include "platform/jet/mdb/table_layout.h"
 
 namespace tabvex::mdb {
+
+// Objects Access keeps in a database beside its tables. The writer gives them
+// catalog rows only (no content), as a database made with Access lists them.
+enum class DocumentKind { Form, Report, Macro, Module };
 
 class DatabaseWriter {
 public:
@@ -30,6 +36,13 @@ public:
     // Appends a row, one value per column. MdbError naming table, row and column when
     // a value is no value of its column's type or does not fit it.
     void AddRow(const std::string& table, const std::vector<Value>& values);
+
+    // Adds a catalog row for a form, report, macro or module. It may share a table's
+    // name, and comes before the tables added after it in the catalog. `id` is its
+    // MSysObjects Id, by default the next of Access's document numbers (from
+    // 0x80000000); like any document's Id it need not name a table definition.
+    // MdbError for an invalid name or one a document of the same kind has already.
+    void AddDocument(const std::string& name, DocumentKind kind, std::optional<std::int32_t> id = std::nullopt);
 
     // Writes the database: into a temporary file beside the target, renamed over the
     // target once complete.

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/jet/mdb/catalog_lookup.h"
 #include "platform/jet/mdb/libmdb_handle.h"
 #include "platform/jet/mdb/long_value.h"
 #include "platform/jet/mdb/mdb_error.h"
@@ -36,7 +37,7 @@ RowCursor OpenRowCursor(const CursorSource& source) {
     state->mdb.reset(mdb_clone_handle(source.parent));
     if (!state->mdb) throw MdbError(file, "cannot open a second view of the database");
     std::string name(source.entryName);
-    MdbCatalogEntry* entry = mdb_get_catalogentry_by_name(state->mdb.get(), name.c_str());
+    MdbCatalogEntry* entry = FindTableEntry(state->mdb.get(), name);
     if (entry) state->table.reset(mdb_read_table(entry));
     if (!state->table || !mdb_read_columns(state->table.get()))
         throw MdbError(file, "the definition of table '" + name + "' cannot be read");

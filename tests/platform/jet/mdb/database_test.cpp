@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "mdbtools_cli.h"
+#include "platform/jet/mdb/database_writer.h"
 #include "platform/jet/mdb/mdb_error.h"
 #include "sample_database.h"
 #include "support/test_support.h"
@@ -55,6 +57,70 @@ TEST(DatabaseOpen, CursorOutlivesItsDatabase) {
     size_t rows = 0;
     while (cursor->Next()) ++rows;
     EXPECT_EQ(rows, 4u);
+}
+
+// Access documents' Ids are numbers from 0x80000000; their low 24 bits are what
+// would be taken for a definition page.
+constexpr std::int32_t DocumentId(std::uint32_t page) { return static_cast<std::int32_t>(0x80000000u | page); }
+
+std::vector<std::vector<Value>> ReadRows(const Database& db, const std::string& table) {
+    std::vector<std::vector<Value>> rows;
+    RowCursor cursor = db.OpenCursor(table);
+    while (cursor.Next()) rows.push_back(cursor.values());
+    return rows;
+}
+
+// A database as Access leaves it: forms, reports and macros under the names of
+// tables, some listed before their table, their Ids naming a data page (the page
+// maps on page 1), a table definition (the catalog's, page 2) and a page beyond
+// the file.
+TEST(DatabaseCatalog, DocumentsNamedLikeTablesAreNoTables) {
+    ScratchDir dir;
+    fs::path file = dir / "documents.mdb";
+    const std::vector<std::vector<Value>> customers{{"1", "Ann"}, {"2", "Bob"}};
+    const std::vector<std::vector<Value>> orders{{"10", "1"}, {"11", "2"}, {"12", "1"}};
+    {
+        DatabaseWriter w(file);
+        w.AddDocument("Customers", DocumentKind::Form, DocumentId(1));
+        w.AddDocument("customers", DocumentKind::Report, DocumentId(2));
+        w.AddDocument("Orders", DocumentKind::Macro, DocumentId(2));
+        w.AddDocument("Utilities", DocumentKind::Module);
+        w.AddTable("Customers", {{"Id", JetType::Long}, {"Name", JetType::Text, 20}});
+        for (const auto& row : customers) w.AddRow("Customers", row);
+        w.AddTable("Orders", {{"OrderId", JetType::Long}, {"Customer", JetType::Long}});
+        for (const auto& row : orders) w.AddRow("Orders", row);
+        w.AddDocument("Orders", DocumentKind::Report, DocumentId(0xFFFFFF));
+        w.Write();
+    }
+
+    Database db = Database::Open(file);
+    std::vector<std::string> userTables;
+    for (const auto& entry : db.catalog()) {
+        EXPECT_TRUE(entry.kind == ObjectKind::UserTable || entry.kind == ObjectKind::SystemTable) << entry.name;
+        if (entry.kind == ObjectKind::UserTable) userTables.push_back(entry.name);
+    }
+    EXPECT_EQ(userTables, (std::vector<std::string>{"Customers", "Orders"}));
+    EXPECT_EQ(db.Find("Utilities"), nullptr);
+    EXPECT_EQ(db.Find("customers")->kind, ObjectKind::UserTable);
+
+    auto columnNames = [&](const char* table) {
+        std::vector<std::string> names;
+        for (const auto& c : db.Schema(table).columns) names.push_back(c.name);
+        return names;
+    };
+    EXPECT_EQ(columnNames("Customers"), (std::vector<std::string>{"Id", "Name"}));
+    EXPECT_EQ(columnNames("Orders"), (std::vector<std::string>{"OrderId", "Customer"}));
+    EXPECT_EQ(db.Schema("Orders").rowCount, orders.size());
+    EXPECT_EQ(ReadRows(db, "Customers"), customers);
+    EXPECT_EQ(ReadRows(db, "Orders"), orders);
+    EXPECT_THROW(db.OpenCursor("Utilities"), MdbError);
+
+    EXPECT_EQ(test::MdbTables(file), (std::vector<std::string>{"Customers", "Orders"}));
+    auto exported = test::MdbExport(file, "Orders");
+    ASSERT_EQ(exported.size(), orders.size());
+    for (size_t r = 0; r < orders.size(); ++r)
+        EXPECT_EQ(exported[r], (test::CsvRow{orders[r][0], orders[r][1]})) << r;
+    EXPECT_EQ(test::MdbExport(file, "Customers").size(), customers.size());
 }
 
 TEST(DatabaseCorpus, NorthwindCatalogHasEveryKind) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "mdbtools_cli.h"
 #include "platform/jet/mdb/build_spec.h"
 #include "platform/jet/mdb/database.h"
@@ -120,6 +122,58 @@ TEST(DatabaseWriter, RefusesWhatItCannotStore) {
               std::string::npos);
 }
 
+// Id, ParentId, Name and Type of every catalog row that is no table, in catalog order.
+std::vector<std::vector<Value>> NonTableCatalogRows(const Database& db) {
+    std::vector<std::vector<Value>> rows;
+    for (const auto& row : ReadAll(db, "MSysObjects"))
+        if (row[3] != "1") rows.push_back({row[0], row[1], row[2], row[3]});
+    return rows;
+}
+
+std::vector<std::string> CatalogNames(const Database& db) {
+    std::vector<std::string> names;
+    for (const auto& row : ReadAll(db, "MSysObjects")) names.push_back(row[2].value_or(""));
+    return names;
+}
+
+TEST(DatabaseWriter, DocumentsGetCatalogRowsOfTheirKind) {
+    ScratchDir dir;
+    DatabaseWriter w(dir / "d.mdb");
+    w.AddDocument("Start", DocumentKind::Form);
+    w.AddTable("T", {{"A", JetType::Long}});
+    w.AddDocument("Start", DocumentKind::Report);
+    w.AddDocument("AutoExec", DocumentKind::Macro, 12345);
+    w.AddDocument("T", DocumentKind::Module);
+    EXPECT_EQ(Problem([&] { w.AddDocument("start", DocumentKind::Form); }), "a form named 'start' exists already");
+    EXPECT_EQ(Problem([&] { w.AddDocument("a.b", DocumentKind::Macro); }), "'a.b' is not a valid macro name");
+    w.Write();
+
+    Database db = Database::Open(dir / "d.mdb");
+    // Containers and documents take Access's numbers from 0x80000000 in order.
+    std::vector<std::vector<Value>> expected{
+        {"251658241", "251658240", "Tables", "3"},
+        {"251658242", "251658240", "Databases", "3"},
+        {"251658243", "251658240", "Relationships", "3"},
+        {"251658244", "251658242", "MSysDb", "2"},
+        {"-2147483648", "251658240", "Forms", "3"},
+        {"-2147483647", "251658240", "Reports", "3"},
+        {"-2147483646", "251658240", "Scripts", "3"},
+        {"-2147483645", "251658240", "Modules", "3"},
+        {"-2147483644", "-2147483648", "Start", "-32768"},
+        {"-2147483643", "-2147483647", "Start", "-32764"},
+        {"12345", "-2147483646", "AutoExec", "-32766"},
+        {"-2147483642", "-2147483645", "T", "-32761"},
+    };
+    EXPECT_EQ(NonTableCatalogRows(db), expected);
+    // Each document keeps its place among the tables.
+    auto names = CatalogNames(db);
+    auto table = std::find(names.begin(), names.end(), "T");
+    EXPECT_EQ(std::count(names.begin(), table, "Start"), 1);
+    EXPECT_EQ(std::count(table, names.end(), "Start"), 1);
+    EXPECT_EQ(db.Schema("T").columns.size(), 1u);
+    EXPECT_EQ(test::MdbTables(dir / "d.mdb"), std::vector<std::string>{"T"});
+}
+
 TEST(DatabaseWriter, WritesAtomically) {
     ScratchDir dir;
     fs::path file = dir / "db.mdb";
@@ -151,6 +205,25 @@ TEST(DatabaseWriter, ManyRowsSpanManyPagesAndKeepTheirOrder) {
     EXPECT_EQ(test::MdbExport(dir / "many.mdb", "Numbers").size(), static_cast<size_t>(count));
 }
 
+TEST(BuildSpec, JsonDescribesDocumentsBeforeTheTables) {
+    ScratchDir dir;
+    auto spec = nlohmann::json::parse(R"({"tables": [{"name": "People", "columns": [{"name": "Id", "type": "Long"}],
+        "rows": [[1]]}],
+        "documents": [{"name": "People", "kind": "Form", "id": -2147480000}, {"name": "People", "kind": "report"},
+                      {"name": "Go", "kind": "MACRO"}, {"name": "Code", "kind": "module", "id": 7}]})");
+    WriterFromJson(spec, dir / "p.mdb").Write();
+    Database db = Database::Open(dir / "p.mdb");
+    auto rows = NonTableCatalogRows(db);
+    ASSERT_EQ(rows.size(), 12u);
+    EXPECT_EQ(rows[8], (std::vector<Value>{"-2147480000", "-2147483648", "People", "-32768"}));
+    EXPECT_EQ(rows[9], (std::vector<Value>{"-2147483644", "-2147483647", "People", "-32764"}));
+    EXPECT_EQ(rows[10], (std::vector<Value>{"-2147483643", "-2147483646", "Go", "-32766"}));
+    EXPECT_EQ(rows[11], (std::vector<Value>{"7", "-2147483645", "Code", "-32761"}));
+    auto names = CatalogNames(db);
+    EXPECT_EQ(names.back(), "People");  // the table comes after its form and report
+    EXPECT_EQ(ReadAll(db, "People"), (std::vector<std::vector<Value>>{{"1"}}));
+}
+
 TEST(BuildSpec, JsonDescribesTablesAndRows) {
     ScratchDir dir;
     auto spec = nlohmann::json::parse(R"({"tables": [{"name": "People",
@@ -165,6 +238,10 @@ TEST(BuildSpec, JsonDescribesTablesAndRows) {
     EXPECT_EQ(ReadAll(db, "People"), expected);
 
     EXPECT_THROW(WriterFromJson(nlohmann::json::parse(R"({"tables": [{"name": "T"}]})"), dir / "q.mdb"), MdbError);
+    EXPECT_THROW(WriterFromJson(nlohmann::json::parse(
+                                    R"({"tables": [], "documents": [{"name": "F", "kind": "Page"}]})"),
+                                dir / "q.mdb"),
+                 MdbError);
     EXPECT_THROW(WriterFromJson(nlohmann::json::parse(
                                     R"({"tables": [{"name": "T", "columns": [{"name": "A", "type": "Whatever"}]}]})"),
                                 dir / "q.mdb"),
