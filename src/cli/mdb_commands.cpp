@@ -150,7 +150,9 @@ constexpr const char* kBuildHelp =
     "      types: Text (length 1-255, default 50), Memo, Byte, Integer, Long Integer, Single, Double,\n"
     "      Currency, Date/Time, Yes/No, OLE Object, Binary (length), Replication ID; values: null,\n"
     "      numbers, true/false, or text as mdb-dump prints them (dates 1996-07-04 14:30:00,\n"
-    "      currency 12.34, OLE/Binary as hexadecimal, GUIDs {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}).";
+    "      currency 12.34, OLE/Binary as hexadecimal, GUIDs {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX});\n"
+    "      \"documents\": [{\"name\": \"Customers\", \"kind\": \"form\"}] adds forms, reports, macros and\n"
+    "      modules to the catalog (listed before the tables; an optional \"id\" sets their Id).";
 
 const CliCommandRegistration kCreate{{"mdb-create", "FILE", "create an empty Access (Jet 4) database", "", RunCreate}};
 const CliCommandRegistration kBuild{{"mdb-build", "OUT.mdb SPEC.json",
