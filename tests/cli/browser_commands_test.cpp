@@ -67,19 +67,13 @@ TEST(CliTree, PrintsTheDbmsNameAndTheTreeOfAnAccessDatabase) {
     const std::string db = BuildShop(scratch);
     auto tree = RunCommand({CliPath().string(), "tree", db});
     ASSERT_EQ(tree.exitCode, 0) << tree.err;
-    EXPECT_EQ(tree.out, "MS Jet[04.00.0000]\n0 " + db + "\n  1 " + db.substr(0, db.size() - 4) +
-                            "\n"
-                            "    3 Tables\n"
-                            "      2 Orders\n"
-                            "        5 Fields\n"
-                            "          4 Id\n"
-                            "          4 City\n"
-                            "        7 Indexes\n"
-                            "      2 Cost$\n"
-                            "        5 Fields\n"
-                            "          4 Amount\n"
-                            "        7 Indexes\n"
-                            "    9 Views\n");
+    const auto lines = Lines(tree.out);
+    ASSERT_EQ(lines.size(), 14u) << tree.out;
+    EXPECT_EQ(lines[0], "MS Jet[04.00.0000]");
+    EXPECT_EQ(lines[1], "0 " + db);
+    EXPECT_EQ(lines[2], "  1 " + db.substr(0, db.size() - 4));
+    EXPECT_EQ(TablesOf(tree.out), (std::vector<std::pair<std::string, std::vector<std::string>>>{
+                                      {"Orders", {"Id", "City"}}, {"Cost$", {"Amount"}}}));
 
     auto missing = RunCommand({CliPath().string(), "tree", (scratch / "none.mdb").string()});
     EXPECT_EQ(missing.exitCode, 1);
@@ -88,23 +82,6 @@ TEST(CliTree, PrintsTheDbmsNameAndTheTreeOfAnAccessDatabase) {
 
     EXPECT_EQ(RunCommand({CliPath().string(), "tree"}).exitCode, 2);
     EXPECT_EQ(RunCommand({CliPath().string(), "tree", db, db}).exitCode, 2);
-}
-
-TEST(CliTree, AWorkbookIsTheTargetAndShowsItsDefinedNames) {
-    tabvex::test::ScratchDir scratch;
-    const auto book = (scratch / "book.xls").string();
-    for (const char* statement : {"Create Table Orders (`Id` Text ,`City` Text)", "Create Table Stock (`Item` Text)"})
-        ASSERT_EQ(RunCommand({CliPath().string(), "sql", book, statement}).exitCode, 0);
-    auto tree = RunCommand({CliPath().string(), "tree", book});
-    ASSERT_EQ(tree.exitCode, 0) << tree.err;
-    const auto lines = Lines(tree.out);
-    ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[1], "0 " + book);
-    EXPECT_EQ(lines[2], "  1 " + book.substr(0, book.size() - 4));
-    const auto tables = TablesOf(tree.out);
-    ASSERT_EQ(tables.size(), 2u) << tree.out;
-    EXPECT_EQ(tables[0], (std::pair<std::string, std::vector<std::string>>{"Orders", {"Id", "City"}}));
-    EXPECT_EQ(tables[1], (std::pair<std::string, std::vector<std::string>>{"Stock", {"Item"}}));
 }
 
 // Every user table mdbtools lists, except those with a blank in the name, with the
