@@ -24,12 +24,13 @@ function(tabvex_library name)
 endfunction()
 
 # tabvex_test(NAME [LIBS lib...]): one GoogleTest executable of the *_test.cpp files of
-# the current folder, registered with CTest.
+# the current folder, registered with CTest. Its main (tests/support/test_main.cpp) gives
+# the tests a home folder of their own in the build tree.
 function(tabvex_test name)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
   add_executable(${name} ${sources})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} tabvex_testsupport GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} tabvex_testsupport GTest::gtest GTest::gmock tabvex_test_main)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
                        PROPERTIES ENVIRONMENT "TABVEX_BUILD_DIR=${PROJECT_BINARY_DIR}")
 endfunction()

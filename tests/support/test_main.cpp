@@ -1,0 +1,16 @@
+// The main of every test executable: GoogleTest's, run with a home folder inside the
+// build tree, so that what the program keeps in the user's profile (the workgroup
+// file) and what tools spawned by tests keep there never lands in the real one.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+int main(int argc, char** argv) {
+    const std::filesystem::path home = std::filesystem::path(TABVEX_BINARY_DIR) / "test-home";
+    std::filesystem::create_directories(home);
+    setenv("HOME", home.c_str(), 1);
+    setenv("USERPROFILE", home.c_str(), 1);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
