@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path home = std::filesystem::path(TABVEX_BINARY_DIR) / "test-home";
     std::filesystem::create_directories(home);
     setenv("HOME", home.c_str(), 1);
-    setenv("USERPROFILE", home.c_str(), 1);
+    unsetenv("USERPROFILE");  // the profile is then $HOME, as on any Linux desktop
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
