@@ -1,7 +1,9 @@
 // Feeds arbitrary text to the parser and evaluates whatever parses over a sample row:
-// every input must end in a statement or a SqlError, never a crash or a hang.
+// every input must end in a statement or a SqlError, never a crash or a hang, and a
+// condition whose columns pass CheckColumns never meets an unknown column.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string_view>
 
 #include "platform/jet/sql/evaluator.h"
@@ -24,7 +26,14 @@ const ValueRow& SampleRow() {
 void Exercise(Statement statement) {
     EvaluationContext context{DateTime::FromSeconds(0)};
     if (const auto* select = std::get_if<SelectStatement>(&statement); select && select->where) {
-        Evaluator(context).Satisfies(*select->where, SampleRow());
+        CheckColumns(*select->where, [](std::string_view name) { return SampleRow().Find(name) != nullptr; });
+        // Names checked before the first row cannot be unknown while evaluating it.
+        try {
+            Evaluator(context).Satisfies(*select->where, SampleRow());
+        } catch (const SqlError& e) {
+            if (e.kind() == SqlErrorKind::UnknownColumn) std::abort();
+            throw;
+        }
     } else if (auto* insert = std::get_if<InsertStatement>(&statement)) {
         ResolveInsertValues(std::move(*insert), SampleRow().names(), context);
     }
