@@ -6,6 +6,8 @@
 #include "browser/add_object_node.h"
 #include "browser/schema_rows.h"
 #include "browser/tree_builder.h"
+#include "connect/connection_settings.h"
+#include "connect/dbms_kind.h"
 #include "com/provider_error_text.h"
 
 namespace tabvex::browser {
@@ -14,9 +16,8 @@ using namespace tabvex::oledb;
 
 namespace {
 
-constexpr const char* kJetProgId = "Microsoft.Jet.OLEDB.4.0";
-constexpr int kAccessKind = 4;
-constexpr int kExcelKind = 5;
+constexpr int kAccessKind = static_cast<int>(connect::DbmsKind::Access);
+constexpr int kExcelKind = static_cast<int>(connect::DbmsKind::Excel);
 
 bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
@@ -92,7 +93,7 @@ private:
     // Jet has one database, its file; other providers list their catalogs.
     void AddDatabases(const std::string& sourceName) {
         auto& remembered = builder_.remembered;
-        if (SameTextIgnoringCase(block_.providerProgId, kJetProgId)) {
+        if (connect::IsJetProvider(block_.providerProgId)) {
             remembered.currentDatabase = builder_.Insert(
                 TreeNodeKind::Database, WithoutFileEnding(sourceName, block_.dbmsKind), remembered.root);
             return;

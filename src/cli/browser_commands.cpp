@@ -11,6 +11,7 @@
 #include "cli/cli_command.h"
 #include "com/program_directory.h"
 #include "connect/connecting.h"
+#include "connect/connection_settings.h"
 
 namespace tabvex::cli {
 namespace {
@@ -18,7 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kJetProvider = "Microsoft Jet 4.0 OLE DB Provider";
-constexpr const char* kJetProgId = "Microsoft.Jet.OLEDB.4.0";
 
 bool IsWorkbook(const std::string& file) {
     return file.size() >= 4 && strcasecmp(file.c_str() + file.size() - 4, ".xls") == 0;
@@ -30,7 +30,7 @@ bool IsWorkbook(const std::string& file) {
 bool ConnectFile(app::Migrator& migrator, const std::string& file, bool asTarget) {
     auto& settings = asTarget ? migrator.targetSettings() : migrator.sourceSettings();
     settings.providerName = kJetProvider;
-    settings.providerProgId = kJetProgId;
+    settings.providerProgId = connect::kJetProgId;
     settings.sourceName = file;
     if (asTarget) {
         connect::ConnectTarget(migrator);

@@ -3,11 +3,11 @@
 // prints the rows tab-separated under a header, or the result code and the error
 // record's description.
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <strings.h>
 
 #include "cli/cli_command.h"
+#include "com/text_rows.h"
 #include "platform/oledb/data_source.h"
 #include "platform/registry/class_registry.h"
 
@@ -15,9 +15,6 @@ namespace tabvex::cli {
 namespace {
 
 using namespace tabvex::oledb;
-
-constexpr std::size_t kSlot = 8200;  // the program's slot: 8192 bytes of text, length, status
-constexpr std::size_t kMaxText = 8192;
 
 int Fail(HRESULT code, const char* step) {
     std::shared_ptr<const ErrorObject> error;
@@ -52,35 +49,18 @@ HRESULT OpenSession(const std::string& file, std::shared_ptr<Session>& session, 
 // Prints every column but the bookmark, each read as text through one slot.
 HRESULT PrintRows(Rowset& rowset) {
     std::vector<DBCOLUMNINFO> columns;
-    HRESULT result = rowset.GetColumnInfo(columns);
+    HRESULT result = com::TextRowReader::DataColumns(rowset, columns);
     if (Failed(result)) return result;
-    if (!columns.empty() && columns.front().ordinal == 0) columns.erase(columns.begin());
-    std::vector<DBBINDING> bindings;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        DBBINDING binding;
-        binding.ordinal = columns[i].ordinal;
-        binding.valueOffset = i * kSlot;
-        binding.lengthOffset = i * kSlot + kMaxText;
-        binding.statusOffset = i * kSlot + kMaxText + 4;
-        binding.maxLength = kMaxText;
-        bindings.push_back(binding);
-        std::cout << (i ? "\t" : "") << columns[i].name;
-    }
+    for (std::size_t i = 0; i < columns.size(); ++i) std::cout << (i ? "\t" : "") << columns[i].name;
     std::cout << '\n';
-    HACCESSOR accessor = 0;
-    if (Failed(result = rowset.CreateAccessor(DBACCESSOR_ROWDATA, bindings, accessor))) return result;
-    std::vector<std::byte> buffer(columns.size() * kSlot);
-    HROW row = 0;
-    while ((result = rowset.GetNextRows(row)) == S_OK) {
-        if (Failed(result = rowset.GetData(row, accessor, buffer.data()))) return result;
-        for (std::size_t i = 0; i < columns.size(); ++i) {
-            DBSTATUS status = 0;
-            std::memcpy(&status, buffer.data() + i * kSlot + kMaxText + 4, sizeof status);
-            const char* text = reinterpret_cast<const char*>(buffer.data() + i * kSlot);
-            std::cout << (i ? "\t" : "") << (status == DBSTATUS_S_ISNULL ? "(NULL)" : text);
+    com::TextRowReader reader;
+    const char* failedStep = "";
+    if (Failed(result = reader.Bind(rowset, columns, failedStep))) return result;
+    while ((result = reader.Next()) == S_OK) {
+        for (std::size_t i = 0; i < reader.size(); ++i) {
+            std::cout << (i ? "\t" : "") << reader.value(i).value_or("(NULL)");
         }
         std::cout << '\n';
-        rowset.ReleaseRows(row);
     }
     return Failed(result) ? result : S_OK;
 }

@@ -40,7 +40,7 @@ bool BuildSourceProperties(app::Migrator& migrator, ConnectionSettings& settings
     adapters::BuildAccessInitProperties(settings, init);
     adapters::EnsureSystemDatabase(migrator);
     sets.push_back(std::move(init));
-    if (adapters::IsJetProvider(settings.providerProgId)) {
+    if (IsJetProvider(settings.providerProgId)) {
         DBPROPSET jet{DBPROPSET_JETOLEDB_DBINIT, {}};
         AddProperty(jet, DBPROP_JETOLEDB_SYSDBPATH, adapters::SystemDatabasePath());
         sets.push_back(std::move(jet));
@@ -213,7 +213,7 @@ bool SelectAccessDatabase(app::Migrator& migrator, const std::string& databaseNa
     migrator.sourceHolder().Release();
     settings.catalogName.clear();
     migrator.sourceTree().SetSideMarker(browser::kNotConnected);
-    if (!adapters::IsJetProvider(settings.providerProgId)) {
+    if (!IsJetProvider(settings.providerProgId)) {
         settings.catalogName = name;
     } else {
         if (name.find(".mdb") == std::string::npos) name += ".mdb";

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <strings.h>
 
 namespace tabvex::connect {
 
@@ -18,5 +20,13 @@ struct ConnectionSettings {
 
     bool operator==(const ConnectionSettings&) const = default;
 };
+
+// The Jet provider, which serves both sides; other providers are reached through ODBC.
+inline constexpr std::string_view kJetProgId = "Microsoft.Jet.OLEDB.4.0";
+
+// Whether a ProgID names the Jet provider (compared without regard to case).
+inline bool IsJetProvider(std::string_view progId) {
+    return progId.size() == kJetProgId.size() && strncasecmp(progId.data(), kJetProgId.data(), progId.size()) == 0;
+}
 
 }  // namespace tabvex::connect

@@ -27,18 +27,6 @@ std::vector<DBPROPSET> StatementRowsetProperties() {
     return {rowset};
 }
 
-// Creates the command and runs it. On failure `command` is the object whose error
-// information tells why (empty when the session could not make one).
-HRESULT RunCommand(Session& session, std::string_view statement, std::shared_ptr<Command>& command,
-                   std::shared_ptr<Rowset>& rowset) {
-    HRESULT result = session.CreateCommand(command);
-    if (Failed(result)) return result;
-    auto properties = StatementRowsetProperties();
-    if (Failed(result = command->SetProperties(properties))) return result;
-    if (Failed(result = command->SetCommandText(DBGUID_DBSQL, std::string(statement)))) return result;
-    return command->Execute(rowset);
-}
-
 std::string CommandErrorText(const std::shared_ptr<Command>& command) {
     return com::ErrorRecordText(command.get(), IID_ICommandPrepare);
 }
@@ -73,6 +61,16 @@ std::string FirstUsableValue(app::Migrator& migrator, Rowset& rowset, bool repor
 
 }  // namespace
 
+HRESULT RunStatementCommand(Session& session, const Guid& dialect, std::string_view statement,
+                            std::shared_ptr<Command>& command, std::shared_ptr<Rowset>& rowset) {
+    HRESULT result = session.CreateCommand(command);
+    if (Failed(result)) return result;
+    auto properties = StatementRowsetProperties();
+    if (Failed(result = command->SetProperties(properties))) return result;
+    if (Failed(result = command->SetCommandText(dialect, std::string(statement)))) return result;
+    return command->Execute(rowset);
+}
+
 bool ExecuteStatement(app::Migrator& migrator, connect::ConnectionHolder& holder, std::string_view statement,
                       bool report) {
     if (!holder.HasSession()) {
@@ -82,7 +80,7 @@ bool ExecuteStatement(app::Migrator& migrator, connect::ConnectionHolder& holder
     try {
         std::shared_ptr<Command> command;
         std::shared_ptr<Rowset> rowset;
-        if (Failed(RunCommand(*holder.session, statement, command, rowset))) {
+        if (Failed(RunStatementCommand(*holder.session, DBGUID_DBSQL, statement, command, rowset))) {
             if (report) app::WriteOutputLine(migrator, "T::%s", CommandErrorText(command).c_str());
             return false;
         }
@@ -104,7 +102,9 @@ std::string RunScalarQuery(app::Migrator& migrator, connect::ConnectionHolder& h
     try {
         std::shared_ptr<Command> command;
         std::shared_ptr<Rowset> rowset;
-        if (Failed(RunCommand(*holder.session, statement, command, rowset))) return CommandErrorText(command);
+        if (Failed(RunStatementCommand(*holder.session, DBGUID_DBSQL, statement, command, rowset))) {
+            return CommandErrorText(command);
+        }
         if (!rowset) {
             if (report) app::WriteOutputLine(migrator, "%s", kOperationCompleted);
             return kOperationCompleted;

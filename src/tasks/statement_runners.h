@@ -4,6 +4,7 @@
 // they run on whichever thread calls them.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,13 @@
 namespace tabvex::tasks {
 
 inline constexpr const char* kOperationCompleted = "RESULT: The operation completed SUCCESSFULLY";
+
+// Runs one statement as every statement command of the program runs: asking for a
+// plain rowset that may change, delete and insert (rowset properties 126 and 117).
+// On failure `command` is the object whose error information tells why (empty when
+// the session could not make one).
+oledb::HRESULT RunStatementCommand(oledb::Session& session, const oledb::Guid& dialect, std::string_view statement,
+                                   std::shared_ptr<oledb::Command>& command, std::shared_ptr<oledb::Rowset>& rowset);
 
 // True when the statement ran. With `report` on, a failure writes "T::" and the
 // provider's description, and a statement without rows writes the completion line.

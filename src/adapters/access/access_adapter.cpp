@@ -1,6 +1,5 @@
 #include "adapters/access/access_adapter.h"
 
-#include <strings.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -47,7 +46,6 @@ std::shared_ptr<DataSource> CreateJetAdministrator(app::Migrator& migrator) {
 
 }  // namespace
 
-bool IsJetProvider(const std::string& progId) { return strcasecmp(progId.c_str(), kJetProgId) == 0; }
 
 bool BuildAccessInitProperties(connect::ConnectionSettings& settings, DBPROPSET& set) {
     AddProperty(set, DBPROP_AUTH_CACHE_AUTHINFO, true);
@@ -60,7 +58,7 @@ bool BuildAccessInitProperties(connect::ConnectionSettings& settings, DBPROPSET&
     AddProperty(set, DBPROP_INIT_MODE, std::int32_t{0x10});
     AddProperty(set, DBPROP_INIT_PROMPT, std::int16_t{4});
     AddProperty(set, DBPROP_INIT_LCID, std::int32_t{0x409});
-    if (IsJetProvider(settings.providerProgId)) {
+    if (connect::IsJetProvider(settings.providerProgId)) {
         AddProperty(set, DBPROP_INIT_PROVIDERSTRING, std::string(kJetProviderString));
         // The tree shows a Jet database by its path without the ending.
         if (!com::RegexLastMatch(settings.sourceName, ".mdb$").empty()) {

@@ -13,12 +13,9 @@
 
 namespace tabvex::adapters {
 
-inline constexpr const char* kJetProgId = "Microsoft.Jet.OLEDB.4.0";
 // The Jet provider's class, created directly for administrative work.
 inline const oledb::Guid kJetProviderClassId = oledb::GuidLiteral("{DEE35070-506B-11CF-B1AA-00AA00B8DE95}");
 
-// Whether the ProgID names the Jet provider (compared without regard to case).
-bool IsJetProvider(const std::string& progId);
 
 // Appends the source's initialization properties to an empty DBINIT set. For Jet
 // it then recomputes the settings' catalog name from the source name: the name

@@ -24,8 +24,6 @@ namespace {
 
 constexpr const char* kNoConnection = "No Connection!";
 
-bool IsJet(const std::string& progId) { return strcasecmp(progId.c_str(), "Microsoft.Jet.OLEDB.4.0") == 0; }
-
 // Whether connecting should name the catalog: a catalog that is just the workbook's
 // name without ".xls" says nothing the data source does not.
 bool CatalogAddsSomething(const connect::ConnectionSettings& settings) {
@@ -52,7 +50,7 @@ std::string LastRowFirstColumn(Rowset& rowset) {
 }  // namespace
 
 bool BuildExcelInitProperties(connect::ConnectionSettings& settings, DBPROPSET& set, bool forTest) {
-    const bool jet = IsJet(settings.providerProgId);
+    const bool jet = connect::IsJetProvider(settings.providerProgId);
     AddProperty(set, DBPROP_AUTH_ENCRYPT_PASSWORD, false);
     AddProperty(set, DBPROP_AUTH_MASK_PASSWORD, false);
     AddProperty(set, DBPROP_AUTH_PASSWORD, settings.password);
@@ -85,19 +83,10 @@ std::string QueryExcelVersion(app::Migrator& migrator, const connect::Connection
     }
     try {
         std::shared_ptr<Command> command;
-        if (Failed(holder.session->CreateCommand(command))) {
-            return com::ErrorRecordText(holder.session.get(), IID_IDBCreateCommand);
-        }
-        if (Failed(command->SetCommandText(DBGUID_DEFAULT, "select @@Version"))) {
-            return com::ErrorRecordText(command.get(), IID_ICommandText);
-        }
-        DBPROPSET rowsetProperties{DBPROPSET_ROWSET, {}};
-        AddProperty(rowsetProperties, DBPROP_IRowset, true);
-        AddProperty(rowsetProperties, DBPROP_UPDATABILITY, std::int32_t{7});
-        std::vector<DBPROPSET> sets{std::move(rowsetProperties)};
-        if (Failed(command->SetProperties(sets))) return com::ErrorRecordText(command.get(), IID_ICommandProperties);
         std::shared_ptr<Rowset> rowset;
-        if (Failed(command->Execute(rowset))) return com::ErrorRecordText(command.get(), IID_ICommandText);
+        if (Failed(tasks::RunStatementCommand(*holder.session, DBGUID_DEFAULT, "select @@Version", command, rowset))) {
+            return com::ErrorRecordText(command.get(), IID_ICommandPrepare);
+        }
         if (!rowset) {
             app::WritePlainOutputLine(migrator, tasks::kOperationCompleted);
             return tasks::kOperationCompleted;
