@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#include "com/error_record_text.h"
+#include "com/provider_error_text.h"
+#include "platform/oledb/interface_ids.h"
+
 namespace tabvex::com {
 
 using namespace tabvex::oledb;
@@ -36,6 +40,15 @@ HRESULT TextRowReader::Bind(Rowset& rowset, const std::vector<DBCOLUMNINFO>& col
     columnCount_ = columns.size();
     buffer_.assign(columns.size() * kTextSlotSize, std::byte{0});
     return S_OK;
+}
+
+std::optional<std::string> TextRowReader::BindAllColumns(Rowset& rowset) {
+    std::vector<DBCOLUMNINFO> columns;
+    HRESULT result = DataColumns(rowset, columns);
+    if (Failed(result)) return ErrorRecordText(&rowset, IID_IColumnsInfo);
+    const char* failedStep = "";
+    if (Failed(result = Bind(rowset, columns, failedStep))) return ProviderErrorText(result, failedStep);
+    return std::nullopt;
 }
 
 HRESULT TextRowReader::Next() {

@@ -24,6 +24,11 @@ public:
     // "Create Accessor" or "Bind Entry", for ProviderErrorText.
     oledb::HRESULT Bind(oledb::Rowset& rowset, const std::vector<oledb::DBCOLUMNINFO>& columns, const char*& failedStep);
 
+    // Binds every data column (the bookmark column is never bound). On failure gives
+    // the text of what failed: the rowset's error record when its columns cannot be
+    // read, else the provider error line of the accessor step.
+    std::optional<std::string> BindAllColumns(oledb::Rowset& rowset);
+
     // Fetches the next row: S_OK, DB_S_ENDOFROWSET after the last, or a failure.
     oledb::HRESULT Next();
 

@@ -36,15 +36,11 @@ std::string CommandErrorText(const std::shared_ptr<Command>& command) {
 bool NotNegative(std::string_view value) { return std::atoll(std::string(value).c_str()) >= 0; }
 
 std::string FirstUsableValue(app::Migrator& migrator, Rowset& rowset, bool report) {
-    std::vector<DBCOLUMNINFO> columns;
-    // Bookmark columns are never bound: a Jet command rowset counts its bookmark among
-    // its columns, so binding "all but the last" of its count is every data column.
-    HRESULT result = com::TextRowReader::DataColumns(rowset, columns);
-    if (Failed(result)) return com::ErrorRecordText(&rowset, IID_IColumnsInfo);
+    // A Jet command rowset counts its bookmark among its columns, so binding "all but
+    // the last" of its count, as Jet consumers do, is binding every data column.
     com::TextRowReader reader;
-    const char* failedStep = "";
-    if (Failed(result = reader.Bind(rowset, columns, failedStep))) return com::ProviderErrorText(result, failedStep);
-    result = reader.Next();
+    if (auto failure = reader.BindAllColumns(rowset)) return *failure;
+    const HRESULT result = reader.Next();
     if (Failed(result)) return com::ProviderErrorText(result, "Bind Entry");
     if (result != S_OK) return kOperationCompleted;
     for (std::size_t i = 0; i < reader.size(); ++i) {

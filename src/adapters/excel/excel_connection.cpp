@@ -8,7 +8,6 @@
 
 #include "app/output_lines.h"
 #include "com/error_record_text.h"
-#include "com/provider_error_text.h"
 #include "com/regex.h"
 #include "com/system_error_text.h"
 #include "com/text_rows.h"
@@ -34,14 +33,10 @@ bool CatalogAddsSomething(const connect::ConnectionSettings& settings) {
 // The text of the first column of the last row, read as the row transfer reads
 // columns; an error text when the columns cannot be read or bound.
 std::string LastRowFirstColumn(Rowset& rowset) {
-    std::vector<DBCOLUMNINFO> columns;
-    HRESULT result = com::TextRowReader::DataColumns(rowset, columns);
-    if (Failed(result)) return com::ErrorRecordText(&rowset, IID_IColumnsInfo);
     com::TextRowReader reader;
-    const char* failedStep = "";
-    if (Failed(result = reader.Bind(rowset, columns, failedStep))) return com::ProviderErrorText(result, failedStep);
+    if (auto failure = reader.BindAllColumns(rowset)) return *failure;
     std::string last;
-    while ((result = reader.Next()) == S_OK) {
+    while (reader.Next() == S_OK) {
         if (reader.size() > 0) last = reader.text(0);
     }
     return last;
