@@ -1,0 +1,25 @@
+// Work on a whole workbook through the "Excel.Application" automation server: the
+// header rows after a migration, dropping and renaming a table (worksheet and
+// defined name). The target is taken off its connection first so that automation
+// sees every row, and reconnected afterwards.
+#pragma once
+
+#include <string>
+
+#include "app/migrator.h"
+
+namespace tabvex::adapters {
+
+// Formats row 1 of every sheet of the target's current workbook (bold, centred,
+// borders, fill), sets the column widths and freezes the first row. `database` is
+// named in the Log line only.
+void SetExcelTableHead(app::Migrator& migrator, const std::string& database);
+
+// Deletes the table's worksheet and defined name from the workbook
+// `workbook` + ".xls".
+bool DropExcelTable(app::Migrator& migrator, const std::string& workbook, const std::string& table);
+
+// Renames a table of the target tree's current workbook; false keeps the old label.
+bool RenameExcelTable(app::Migrator& migrator, const std::string& oldName, const std::string& newName);
+
+}  // namespace tabvex::adapters

@@ -1,0 +1,22 @@
+// The Create Table statement a source table becomes on the target (every column a
+// text column), and the type names a backup script gives a workbook's columns.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "app/migrator.h"
+#include "connect/connection_holder.h"
+#include "platform/oledb/db_types.h"
+
+namespace tabvex::adapters {
+
+// The statement for `table` of the source, or "ERROR!!!".
+std::string BuildExcelCreateTable(app::Migrator& migrator, const connect::ConnectionHolder& source,
+                                  const std::string& table);
+
+// Type names for a workbook reached through Jet and through the ODBC Excel driver.
+std::string ExcelTypeNameJet(oledb::DBCOLUMNFLAGS flags, oledb::DBTYPE type, std::size_t length);
+std::string ExcelTypeNameOdbc(oledb::DBCOLUMNFLAGS flags, oledb::DBTYPE type, std::size_t length);
+
+}  // namespace tabvex::adapters

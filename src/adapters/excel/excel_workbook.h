@@ -1,0 +1,27 @@
+// Whole workbook files: pointing a side at one, creating, deleting; and the views a
+// workbook does not have.
+#pragma once
+
+#include <string>
+
+#include "app/migrator.h"
+
+namespace tabvex::adapters {
+
+// Points the side (0 source, 1 target) at another workbook and reconnects it; a bare
+// name is looked for beside the target's current workbook. Returns true.
+bool SelectExcelWorkbook(app::Migrator& migrator, int side, const std::string& name);
+
+// Creates a new empty workbook; without `nameGiven` the person chooses the file.
+// False when cancelled or the file could not be written.
+bool CreateExcelWorkbook(app::Migrator& migrator, const std::string& name, bool nameGiven);
+
+// Deletes the workbook file of the database name; false when it was not deleted.
+bool DropExcelWorkbook(app::Migrator& migrator, const std::string& database);
+
+// Workbooks have no views: nothing to drop (true, so the tree drops the item) and an
+// empty definition.
+bool DropExcelView(app::Migrator& migrator, const std::string& view);
+std::string ExcelViewDefinition(app::Migrator& migrator, const std::string& database, const std::string& view);
+
+}  // namespace tabvex::adapters
