@@ -1,0 +1,169 @@
+#include "adapters/excel/excel_automation.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "adapters/excel/automation_session.h"
+#include "adapters/excel/side_connection.h"
+#include "app/output_lines.h"
+#include "connect/ascii_case.h"
+#include "platform/automation/cell_range.h"
+#include "platform/automation/excel_constants.h"
+#include "platform/text/utf8.h"
+
+namespace tabvex::adapters {
+
+namespace {
+
+constexpr int kHeaderFillColour = 8;
+// The widest column a worksheet allows, in characters.
+constexpr long kMaxColumnWidth = 255;
+
+// The target is taken off its connection so that automation works on the whole
+// saved workbook; the operations that name their own workbook forget the catalog,
+// which connecting derives again from the workbook's file.
+void TakeTargetOffline(app::Migrator& migrator, bool forgetCatalog) {
+    DisconnectSide(migrator, browser::kTargetSide);
+    if (forgetCatalog) migrator.targetSettings().catalogName.clear();
+}
+
+// A column as wide as its header text at the header font's size, never wider than
+// a worksheet allows (a long header would otherwise fail the whole formatting).
+int HeaderColumnWidth(float fontSize, const std::string& text) {
+    const auto length = static_cast<float>(text::Utf16Length(text));
+    const auto points = static_cast<long>(fontSize * length * 1.3333334);
+    return static_cast<int>(std::min(points / 12 + 1, kMaxColumnWidth));
+}
+
+// Widens the columns from A on, each for its header cell, up to the first empty one.
+void SetHeaderColumnWidths(const automation::Worksheet& sheet, float fontSize) {
+    for (int column = 0; column < automation::kSheetColumns; ++column) {
+        const std::string letters = automation::ColumnLetters(column);
+        automation::Range cell = sheet.Range(letters + "1:" + letters + "1");
+        const std::string text = cell.Value().ToText();
+        if (text.empty()) return;
+        cell.SetColumnWidth(HeaderColumnWidth(fontSize, text));
+    }
+}
+
+// Row 1 bold and centred with its borders and fill, the columns sized to it, and
+// frozen so that it stays in view.
+void FormatHeaderRow(automation::Application& excel, automation::Worksheet sheet) {
+    sheet.Activate();
+    automation::Window window = excel.ActiveWindow();
+    window.SetSplitRow(1);
+    window.SetFreezePanes(true);
+    automation::Range header = sheet.Range("A1:B1").EntireRow();
+    header.SetHorizontalAlignment(automation::xlHAlignCenter);
+    header.Font().SetFontStyle("Bold");
+    for (int edge : {automation::xlEdgeTop, automation::xlEdgeBottom, automation::xlEdgeLeft,
+                     automation::xlInsideVertical}) {
+        header.Borders(edge).SetLineStyle(automation::xlContinuous);
+    }
+    header.Interior().SetColorIndex(kHeaderFillColour);
+    SetHeaderColumnWidths(sheet, header.Font().Size());
+}
+
+// Worksheet names as the Jet provider reports them end in "$" and may be quoted.
+std::string SheetNameOf(const std::string& table) {
+    std::string name = table;
+    std::erase_if(name, [](char c) { return c == '$' || c == '\''; });
+    return name;
+}
+
+// Whether a defined name's formula covers the worksheet of the same name, as the
+// name of every table the Jet provider creates does.
+bool IsTableOwnName(const std::string& formula, const std::string& name) {
+    const std::string prefix = "=" + name + "!";
+    return formula.size() > prefix.size() && connect::EqualsIgnoringAsciiCase(formula.substr(0, prefix.size()), prefix);
+}
+
+std::optional<automation::DefinedName> FindDefinedName(const automation::Names& names, const std::string& name) {
+    for (int i = 1; i <= names.Count(); ++i) {
+        automation::DefinedName candidate = names.Item(i);
+        if (connect::EqualsIgnoringAsciiCase(candidate.Name(), name)) return candidate;
+    }
+    return std::nullopt;
+}
+
+// Deletes the worksheet and, when the table's defined name covers it, that name
+// too: left behind it would stand for no cells and still list the table.
+void DeleteTable(automation::Workbook& book, const std::string& sheetName) {
+    auto ownName = FindDefinedName(book.Names(), sheetName);
+    if (ownName && !IsTableOwnName(ownName->Value(), sheetName)) ownName.reset();
+    book.Sheets().Item(sheetName).Delete();
+    if (ownName) ownName->Delete();
+}
+
+// Renames the table's worksheet and moves its defined name along. The old name
+// goes first, so that a new name differing only in letter case survives.
+void RenameTable(automation::Workbook& book, automation::DefinedName& ownName, const std::string& oldName,
+                 const std::string& newName) {
+    automation::Worksheet sheet = book.Sheets().Item(oldName);
+    sheet.SetName(newName);
+    ownName.Delete();
+    sheet.UsedRange().SetName(newName);
+}
+
+bool AskToDeleteForeignName(app::Migrator& migrator) {
+    return migrator.ui().ShowMessageBox({"User Define Names, Not A Table Name, Clear?", app::kProgramTitle,
+                                         app::MessageButtons::YesNo, app::MessageIcon::Question}) ==
+           app::MessageAnswer::Yes;
+}
+
+// The file of the database the target tree shows, without its ".xls".
+std::string CurrentTargetDatabase(const app::Migrator& migrator) {
+    const browser::DbTree& tree = migrator.targetTree();
+    const browser::NodeId database = tree.remembered().currentDatabase;
+    return database == browser::kNoNode ? std::string() : tree.node(database).text;
+}
+
+}  // namespace
+
+void SetExcelTableHead(app::Migrator& migrator, const std::string& database) {
+    app::WriteOutputLine(migrator, "MSEXCEL_SetTableHead of [%s]", database.c_str());
+    const std::string workbook = migrator.targetSettings().catalogName + ".xls";
+    TakeTargetOffline(migrator, false);
+    RunAutomation(migrator, [&](automation::Application& excel) {
+        automation::Workbook book = OpenWorkbook(excel, workbook, false);
+        const automation::Sheets sheets = book.Sheets();
+        for (int i = 1; i <= sheets.Count(); ++i) FormatHeaderRow(excel, sheets.Item(i));
+        SaveAndClose(book);
+    });
+    if (connect::IsJetProvider(migrator.targetSettings().providerProgId)) migrator.targetSettings().catalogName.clear();
+    ReconnectSide(migrator, browser::kTargetSide);
+}
+
+bool DropExcelTable(app::Migrator& migrator, const std::string& workbook, const std::string& table) {
+    TakeTargetOffline(migrator, true);
+    const AutomationOutcome outcome = RunAutomation(migrator, [&](automation::Application& excel) {
+        automation::Workbook book = OpenWorkbook(excel, workbook + ".xls", true);
+        DeleteTable(book, SheetNameOf(table));
+        SaveAndClose(book);
+    });
+    if (outcome == AutomationOutcome::Done) app::WritePlainOutputLine(migrator, "Drop Table SUCCESSFULLY!!!");
+    // The workbook is unchanged unless the drop was saved; either way the target
+    // is usable again.
+    ReconnectSide(migrator, browser::kTargetSide);
+    return outcome == AutomationOutcome::Done;
+}
+
+bool RenameExcelTable(app::Migrator& migrator, const std::string& oldName, const std::string& newName) {
+    const std::string workbook = CurrentTargetDatabase(migrator) + ".xls";
+    TakeTargetOffline(migrator, true);
+    const std::string name = SheetNameOf(oldName);
+    const AutomationOutcome outcome = RunAutomation(migrator, [&](automation::Application& excel) {
+        automation::Workbook book = OpenWorkbook(excel, workbook, true);
+        automation::DefinedName definedName = book.Names().Item(name);
+        if (IsTableOwnName(definedName.Value(), name)) {
+            RenameTable(book, definedName, name, newName);
+        } else if (AskToDeleteForeignName(migrator)) {
+            definedName.Delete();
+        }
+        SaveAndClose(book);
+    });
+    ReconnectSide(migrator, browser::kTargetSide);
+    return outcome == AutomationOutcome::Done;
+}
+
+}  // namespace tabvex::adapters
