@@ -23,10 +23,10 @@ HRESULT TextRowReader::Bind(Rowset& rowset, const std::vector<DBCOLUMNINFO>& col
     for (std::size_t i = 0; i < columns.size(); ++i) {
         DBBINDING binding;
         binding.ordinal = columns[i].ordinal;
-        binding.valueOffset = i * kTextSlotSize;
-        binding.lengthOffset = i * kTextSlotSize + kTextSlotCapacity;
-        binding.statusOffset = i * kTextSlotSize + kTextSlotCapacity + 4;
-        binding.maxLength = kTextSlotCapacity;
+        binding.valueOffset = i * slotSize_;
+        binding.lengthOffset = i * slotSize_ + slotSize_ - 8;
+        binding.statusOffset = i * slotSize_ + slotSize_ - 4;
+        binding.maxLength = slotCapacity_;
         bindings.push_back(binding);
     }
     HACCESSOR accessor = 0;
@@ -38,7 +38,7 @@ HRESULT TextRowReader::Bind(Rowset& rowset, const std::vector<DBCOLUMNINFO>& col
     rowset_ = &rowset;
     accessor_ = accessor;
     columnCount_ = columns.size();
-    buffer_.assign(columns.size() * kTextSlotSize, std::byte{0});
+    buffer_.assign(columns.size() * slotSize_, std::byte{0});
     return S_OK;
 }
 
@@ -60,12 +60,15 @@ HRESULT TextRowReader::Next() {
     return result == DB_S_ERRORSOCCURRED ? S_OK : result;
 }
 
-std::optional<std::string_view> TextRowReader::value(std::size_t i) const {
-    const std::byte* slot = buffer_.data() + i * kTextSlotSize;
+DBSTATUS TextRowReader::status(std::size_t i) const {
     DBSTATUS status = 0;
-    std::memcpy(&status, slot + kTextSlotCapacity + 4, sizeof status);
-    if (status == DBSTATUS_S_ISNULL) return std::nullopt;
-    return std::string_view(reinterpret_cast<const char*>(slot));
+    std::memcpy(&status, buffer_.data() + i * slotSize_ + slotSize_ - 4, sizeof status);
+    return status;
+}
+
+std::optional<std::string_view> TextRowReader::value(std::size_t i) const {
+    if (status(i) == DBSTATUS_S_ISNULL) return std::nullopt;
+    return std::string_view(reinterpret_cast<const char*>(buffer_.data() + i * slotSize_));
 }
 
 int FindColumn(const std::vector<DBCOLUMNINFO>& columns, std::string_view name) {

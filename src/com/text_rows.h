@@ -1,5 +1,6 @@
 // Reading a rowset's columns as text, the way the program's consumers bind them: one
-// 8200-byte slot per column (8192 bytes of text, the length, the status).
+// slot per column (the text, the length, the status), 8200 bytes unless a consumer
+// that must carry long values whole asks for more.
 #pragma once
 
 #include <memory>
@@ -12,11 +13,15 @@
 
 namespace tabvex::com {
 
-inline constexpr std::size_t kTextSlotSize = 8200;
 inline constexpr std::size_t kTextSlotCapacity = 8192;
 
 class TextRowReader {
 public:
+    // `slotCapacity` is the bytes of text a slot holds, its terminating zero included;
+    // a longer value arrives cut at a character boundary and marked truncated.
+    explicit TextRowReader(std::size_t slotCapacity = kTextSlotCapacity)
+        : slotCapacity_(slotCapacity), slotSize_(SlotSize(slotCapacity)) {}
+
     // The rowset's columns without the bookmark column, in ordinal order.
     static oledb::HRESULT DataColumns(const oledb::Rowset& rowset, std::vector<oledb::DBCOLUMNINFO>& columns);
 
@@ -36,8 +41,16 @@ public:
     // The i-th bound column of the current row; nullopt for NULL.
     std::optional<std::string_view> value(std::size_t i) const;
     std::string text(std::size_t i) const { return std::string(value(i).value_or(std::string_view())); }
+    // Whether the i-th value of the current row was longer than its slot.
+    bool truncated(std::size_t i) const { return status(i) == oledb::DBSTATUS_S_TRUNCATED; }
 
 private:
+    // The text, then the 32-bit length and status, with the two kept aligned.
+    static constexpr std::size_t SlotSize(std::size_t capacity) { return (capacity + 3) / 4 * 4 + 8; }
+    oledb::DBSTATUS status(std::size_t i) const;
+
+    std::size_t slotCapacity_;
+    std::size_t slotSize_;
     oledb::Rowset* rowset_ = nullptr;
     oledb::HACCESSOR accessor_ = 0;
     std::size_t columnCount_ = 0;

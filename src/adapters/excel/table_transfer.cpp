@@ -1,0 +1,222 @@
+#include "adapters/excel/table_transfer.h"
+
+#include <exception>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "adapters/excel/statement_text.h"
+#include "adapters/excel/trace_file.h"
+#include "app/output_lines.h"
+#include "browser/condition_file.h"
+#include "com/error_record_text.h"
+#include "com/system_error_text.h"
+#include "com/text_rows.h"
+#include "platform/oledb/interface_ids.h"
+#include "platform/text/utf8.h"
+#include "platform/xls/limits.h"
+#include "tasks/statement_runners.h"
+
+namespace tabvex::adapters {
+
+using namespace tabvex::oledb;
+
+namespace {
+
+constexpr const char* kNoSource = "No Source Connection!";
+constexpr const char* kNoTarget = "No Target Connection!";
+constexpr const char* kTransferred = "true";
+constexpr const char* kTraceNotCreated = "Perhaps CHARACTER SET not correct!\nPlease change and try again.";
+
+// The rows a worksheet holds under its header row.
+constexpr std::int64_t kWorksheetDataRows = xls::kMaxRows - 1;
+// A slot takes a cell's longest text whole: at most three UTF-8 bytes per UTF-16
+// unit, and the terminating zero. A longer value still arrives past the cell's limit.
+constexpr std::size_t kSlotCapacity = xls::kMaxCellText * 3 + 1;
+
+TransferResult Ended(std::string text) {
+    TransferResult result;
+    result.text = std::move(text);
+    return result;
+}
+
+std::string SourceQuery(const app::Migrator& migrator, const std::string& database, const std::string& table) {
+    std::string query = "select * from " + StatementTableName(table);
+    const std::string condition = browser::TableCondition(migrator, database, table);
+    if (!condition.empty()) query += " where " + condition;
+    return query;
+}
+
+// The longest start of the value that a cell holds, never cut inside a character.
+std::string_view CutToCellLimit(std::string_view value) {
+    std::size_t units = 0;
+    for (std::size_t pos = 0; pos < value.size();) {
+        const std::size_t start = pos;
+        const std::optional<char32_t> character = text::DecodeUtf8(value, pos);
+        units += character && *character >= 0x10000 ? 2 : 1;
+        if (units > xls::kMaxCellText) return value.substr(0, start);
+    }
+    return value;
+}
+
+// One table's copy, row by row: reads the source rowset, builds and runs each INSERT
+// in one reused buffer, traces it, and counts what arrived and what did not.
+class TableCopy {
+public:
+    TableCopy(app::Migrator& migrator, Session& target, const std::string& table, Rowset& rowset,
+              com::TextRowReader& reader, TraceFile& trace)
+        : migrator_(migrator),
+          target_(target),
+          table_(table),
+          rowset_(rowset),
+          reader_(reader),
+          trace_(trace),
+          insertHead_("insert into " + StatementTableName(table) + " values (") {}
+
+    // Copies until the rows end, the worksheet is full or a stop is requested, then
+    // writes the closing line and what went missing.
+    void Run(TransferResult& result) {
+        HRESULT fetched;
+        while ((fetched = reader_.Next()) == S_OK) {
+            if (result.rowsCopied == kWorksheetDataRows) {
+                rowsPastLimit_ = 1 + CountRemainingRows();
+                break;
+            }
+            CopyRow(result);
+            if (rowNumber_ % 1000 == 0) {
+                app::WriteOutputLine(migrator_, "[%s] %lld records converted!", table_.c_str(), rowNumber_);
+            }
+            if (migrator_.stopping()) {
+                app::WriteOutputLine(migrator_, "Data Converting Terminaled!");
+                break;
+            }
+        }
+        if (Failed(fetched)) result.text = com::ErrorRecordText(&rowset_, IID_IRowset);
+        ReportEnd(result);
+    }
+
+private:
+    void CopyRow(TransferResult& result) {
+        ++rowNumber_;
+        BuildInsert();
+        trace_.Append(statement_);
+        std::shared_ptr<Command> command;
+        std::shared_ptr<Rowset> rows;
+        if (Failed(tasks::RunStatementCommand(target_, DBGUID_DBSQL, statement_, command, rows))) {
+            if (failedInserts_++ == 0) result.firstError = com::ErrorRecordText(command.get(), IID_ICommandPrepare);
+        } else {
+            ++result.rowsCopied;
+        }
+    }
+
+    void BuildInsert() {
+        statement_.assign(insertHead_);
+        for (std::size_t i = 0; i < reader_.size(); ++i) {
+            if (i > 0) statement_ += ',';
+            AppendTextLiteral(statement_, CellValue(i));
+        }
+        statement_ += ");\n";
+    }
+
+    // The i-th value as a cell takes it: NULL as empty text, a value past the cell's
+    // limit cut there and reported.
+    std::string_view CellValue(std::size_t i) {
+        const std::string_view value = reader_.value(i).value_or(std::string_view());
+        if (value.size() <= xls::kMaxCellText && !reader_.truncated(i)) return value;
+        const std::string_view cut = CutToCellLimit(value);
+        if (cut.size() < value.size() || reader_.truncated(i)) {
+            app::WriteOutputLine(migrator_, "E::[%s] row %lld, column [%s]: value longer than %zu characters, cut!",
+                                 table_.c_str(), rowNumber_, ColumnName(i).c_str(), xls::kMaxCellText);
+        }
+        return cut;
+    }
+
+    // Column names are looked up only for the rare value that needs reporting.
+    std::string ColumnName(std::size_t i) {
+        if (columns_.empty()) com::TextRowReader::DataColumns(rowset_, columns_);
+        return i < columns_.size() ? columns_[i].name : std::to_string(i + 1);
+    }
+
+    // Rows past the worksheet's end are counted, never tried.
+    std::int64_t CountRemainingRows() {
+        std::int64_t remaining = 0;
+        while (reader_.Next() == S_OK) ++remaining;
+        return remaining;
+    }
+
+    void ReportEnd(TransferResult& result) {
+        app::WriteOutputLine(migrator_, "[%s] %lld records converted, convertion completed SUCCESSFULLY!",
+                             table_.c_str(), rowNumber_);
+        if (rowsPastLimit_ > 0) {
+            app::WriteOutputLine(migrator_, "E::[%s] The worksheet is full: %lld rows copied, %lld rows not copied!",
+                                 table_.c_str(), static_cast<long long>(result.rowsCopied), rowsPastLimit_);
+            if (result.firstError.empty()) result.firstError = "The worksheet is full";
+        }
+        if (failedInserts_ > 0) {
+            app::WriteOutputLine(migrator_, "E::[%s] %lld rows not copied: %s", table_.c_str(), failedInserts_,
+                                 result.firstError.c_str());
+        }
+        result.rowsNotCopied = failedInserts_ + rowsPastLimit_;
+    }
+
+    app::Migrator& migrator_;
+    Session& target_;
+    const std::string& table_;
+    Rowset& rowset_;
+    com::TextRowReader& reader_;
+    TraceFile& trace_;
+    const std::string insertHead_;
+    std::string statement_;
+    std::vector<DBCOLUMNINFO> columns_;
+    long long rowNumber_ = 0;
+    long long failedInserts_ = 0;
+    long long rowsPastLimit_ = 0;
+};
+
+TransferResult TransferRows(app::Migrator& migrator, Session& source, Session& target, const std::string& database,
+                            const std::string& table) {
+    std::shared_ptr<Command> command;
+    std::shared_ptr<Rowset> rowset;
+    if (Failed(tasks::RunStatementCommand(source, DBGUID_DEFAULT, SourceQuery(migrator, database, table), command,
+                                          rowset))) {
+        return Ended(com::ErrorRecordText(command.get(), IID_ICommandPrepare));
+    }
+    if (!rowset) {
+        app::WritePlainOutputLine(migrator, tasks::kOperationCompleted);
+        return Ended(tasks::kOperationCompleted);
+    }
+    com::TextRowReader reader(kSlotCapacity);
+    if (auto failure = reader.BindAllColumns(*rowset)) return Ended(*failure);
+    TraceFile trace(table);
+    if (!trace.isOpen()) {
+        app::WritePlainOutputLine(migrator, kTraceNotCreated);
+        return Ended(kTraceNotCreated);
+    }
+    TransferResult result = Ended(kTransferred);
+    TableCopy(migrator, target, table, *rowset, reader, trace).Run(result);
+    return result;
+}
+
+}  // namespace
+
+TransferResult TransferTableRows(app::Migrator& migrator, connect::ConnectionHolder& source,
+                                 connect::ConnectionHolder& target, const std::string& database,
+                                 const std::string& table) {
+    for (auto [holder, label] : {std::pair{&source, kNoSource}, {&target, kNoTarget}}) {
+        if (!holder->HasSession()) {
+            app::WritePlainOutputLine(migrator, com::SystemErrorText(label));
+            return Ended(label);
+        }
+    }
+    try {
+        return TransferRows(migrator, *source.session, *target.session, database, table);
+    } catch (const std::exception& error) {
+        // A provider that throws mid-table has lost the table's remaining rows: that
+        // is a failure, never the plain "true".
+        return Ended(error.what());
+    }
+}
+
+}  // namespace tabvex::adapters

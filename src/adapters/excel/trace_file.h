@@ -1,0 +1,30 @@
+// The trace of a table's transfer: every INSERT statement, appended to "<table>.data"
+// in the current folder (the migration's data cache). Written through a large
+// buffer, so tracing costs no system call per row.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace tabvex::adapters {
+
+class TraceFile {
+public:
+    // Creates or empties the file. A table name that is not a single file-name
+    // component is never used as a path: the file then counts as not created.
+    explicit TraceFile(std::string_view table);
+
+    bool isOpen() const { return file_ != nullptr; }
+    void Append(std::string_view statement) { std::fwrite(statement.data(), 1, statement.size(), file_.get()); }
+
+private:
+    struct Closer {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    std::unique_ptr<char[]> buffer_;
+    std::unique_ptr<std::FILE, Closer> file_;
+};
+
+}  // namespace tabvex::adapters

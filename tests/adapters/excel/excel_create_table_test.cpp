@@ -1,0 +1,102 @@
+#include "adapters/excel/excel_create_table.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "adapters/excel/statement_text.h"
+#include "adapters/excel/transfer_test_support.h"
+#include "tasks/statement_runners.h"
+
+namespace tabvex::adapters {
+namespace {
+
+using namespace tabvex::oledb;
+using mdb::JetType;
+
+using CreateTableTest = test::TransferFixture;
+
+TEST_F(CreateTableTest, EveryColumnTypeOfTheWriterBecomesATextColumnInSourceOrder) {
+    mdb::DatabaseWriter writer(sourceFile());
+    writer.AddTable("Orders", {{"Id", JetType::Long},
+                               {"Name", JetType::Text, 40},
+                               {"Notes", JetType::Memo},
+                               {"Placed", JetType::DateTime},
+                               {"Price", JetType::Currency},
+                               {"Paid", JetType::Boolean},
+                               {"Weight", JetType::Double},
+                               {"Tag", JetType::Guid},
+                               {"Blob", JetType::OleObject}});
+    writer.AddTable("One", {{"Only Column", JetType::Byte}});
+    Connect(writer);
+
+    EXPECT_EQ(BuildExcelCreateTable(migrator, source, "Orders"),
+              "Create Table Orders (`Id` Text ,`Name` Text ,`Notes` Text ,`Placed` Text ,`Price` Text ,`Paid` Text "
+              ",`Weight` Text ,`Tag` Text ,`Blob` Text)");
+    EXPECT_EQ(BuildExcelCreateTable(migrator, source, "One"), "Create Table One (`Only Column` Text)");
+    EXPECT_EQ(BuildExcelCreateTable(migrator, source, "Misspelled"), "Create Table Misspelled ()");
+    EXPECT_TRUE(ui.lines().empty());
+}
+
+TEST_F(CreateTableTest, ANameThatIsNoPlainWordIsBracketedSoTheWorksheetCanBeMade) {
+    mdb::DatabaseWriter writer(sourceFile());
+    writer.AddTable("Order Details", {{"Qty", JetType::Integer}});
+    Connect(writer);
+    const std::string statement = BuildExcelCreateTable(migrator, source, "Order Details");
+    EXPECT_EQ(statement, "Create Table [Order Details] (`Qty` Text)");
+    EXPECT_TRUE(tasks::ExecuteStatement(migrator, target, statement, true));
+}
+
+TEST_F(CreateTableTest, WithoutASourceSessionTheLogGetsTheErrorLine) {
+    EXPECT_EQ(BuildExcelCreateTable(migrator, connect::ConnectionHolder{}, "Orders"), "ERROR!!!");
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_THAT(ui.messages()[0], ::testing::StartsWith("No Connection! \r\n failed with error code:[0x"));
+}
+
+TEST(StatementText, NamesAreBracketedUnlessOnePlainWordAndApostrophesDoubled) {
+    EXPECT_EQ(StatementTableName("Orders_2$"), "Orders_2$");
+    EXPECT_EQ(StatementTableName("Überblick"), "Überblick");
+    for (const char* name : {"Order Details", "2021", "a-b", "a/b", ""}) {
+        EXPECT_EQ(StatementTableName(name), std::string("[") + name + "]");
+    }
+    std::string text = "x";
+    AppendTextLiteral(text, "O'Brien''s '");
+    EXPECT_EQ(text, "x'O''Brien''''s '''");
+}
+
+struct TypeNameCase {
+    DBCOLUMNFLAGS flags;
+    DBTYPE type;
+    const char* jet;
+    const char* odbc;
+};
+
+// Rows that fail their own group pass on down the chain: 234 -> 90/122 -> 24 -> 106 ->
+// 74 for Jet, 232 -> 120 -> 24 -> 104 for ODBC.
+TEST(ExcelTypeNames, FirstMatchingRowWinsAndUnmatchedTypesFallThroughTheChain) {
+    const TypeNameCase cases[] = {
+        {234, DBTYPE_WSTR, "LONGTEXT", "USERDEFINE"},
+        {234, DBTYPE_I4, "LONG", "USERDEFINE"},
+        {234, DBTYPE_BOOL, "BIT", "USERDEFINE"},
+        {234, DBTYPE_I1, "USERDEFINE", "USERDEFINE"},
+        {232, DBTYPE_I4, "USERDEFINE", "LONG"},
+        {232, DBTYPE_BYTES, "USERDEFINE", "LONGBINARY"},
+        {232, DBTYPE_BOOL, "USERDEFINE", "BIT"},
+        {122, DBTYPE_UI1, "BYTE", "USERDEFINE"},
+        {90, DBTYPE_WSTR, "TEXT", "USERDEFINE"},
+        {120, DBTYPE_NUMERIC, "USERDEFINE", "CURRENCY"},
+        {120, DBTYPE_WSTR, "USERDEFINE", "TEXT"},
+        {24, DBTYPE_I4, "COUNTER", "COUNTER"},
+        {24, DBTYPE_BYTES, "BINARY", "VARBINARY"},
+        {106, DBTYPE_I4, "USERDEFINE", "USERDEFINE"},
+        {74, DBTYPE_WSTR, "VARCHAR(50) ", "USERDEFINE"},
+        {74, DBTYPE_BYTES, "CHAR(50) ", "USERDEFINE"},
+        {0x7B, DBTYPE_I4, "USERDEFINE", "USERDEFINE"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ExcelTypeNameJet(c.flags, c.type, 50), c.jet) << c.flags << "/" << c.type;
+        EXPECT_EQ(ExcelTypeNameOdbc(c.flags, c.type, 50), c.odbc) << c.flags << "/" << c.type;
+    }
+}
+
+}  // namespace
+}  // namespace tabvex::adapters

@@ -1,0 +1,207 @@
+#include "adapters/excel/table_transfer.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "adapters/excel/excel_create_table.h"
+#include "adapters/excel/transfer_test_support.h"
+#include "browser/condition_file.h"
+#include "tasks/statement_runners.h"
+
+namespace tabvex::adapters {
+namespace {
+
+using mdb::JetType;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::StartsWith;
+
+constexpr const char* kDatabase = "Shop";
+
+// Asks for a stop when the Log shows a given line, as a person pressing Stop
+// while the transfer runs would.
+class StoppingUserInterface : public test::ScriptedUserInterface {
+public:
+    std::atomic<tasks::RunState>* runState = nullptr;
+    std::string stopAt;
+    void ShowOutputLine(const app::OutputLine& line) override {
+        ScriptedUserInterface::ShowOutputLine(line);
+        if (runState && line.text.find(stopAt) != std::string::npos) *runState = tasks::RunState::Stopping;
+    }
+};
+
+class TableTransferTest : public test::TransferFixture {
+protected:
+    // Creates the worksheet as the migration does, then copies the rows.
+    TransferResult Migrate(const std::string& table) {
+        EXPECT_TRUE(tasks::ExecuteStatement(migrator, target, BuildExcelCreateTable(migrator, source, table), true));
+        return TransferTableRows(migrator, source, target, kDatabase, table);
+    }
+
+};
+
+TEST_F(TableTransferTest, EveryRowArrivesAsTextInSourceOrderWithProgressAndTrace) {
+    mdb::DatabaseWriter writer(sourceFile());
+    writer.AddTable("Orders", {{"Id", JetType::Long},
+                               {"Name", JetType::Text, 60},
+                               {"Placed", JetType::DateTime},
+                               {"Price", JetType::Currency},
+                               {"Paid", JetType::Boolean},
+                               {"Weight", JetType::Double}});
+    for (int i = 1; i <= 2500; ++i) {
+        writer.AddRow("Orders", {std::to_string(i), i % 7 ? "O'Brien's 'n' Ωμέγα " + std::to_string(i) : mdb::Value(),
+                                 "2024-02-29 13:45:00", "12.5", i % 2 ? "True" : "False",
+                                 i % 3 ? mdb::Value("0.1") : mdb::Value()});
+    }
+    Connect(writer);
+
+    const TransferResult result = Migrate("Orders");
+    EXPECT_EQ(result.text, "true");
+    EXPECT_EQ(result.rowsCopied, 2500);
+    EXPECT_EQ(result.rowsNotCopied, 0);
+    EXPECT_FALSE(result.failed());
+    const auto messages = ui.messages();
+    EXPECT_THAT(messages, Contains("[Orders] 1000 records converted!"));
+    EXPECT_THAT(messages, Contains("[Orders] 2000 records converted!"));
+    EXPECT_EQ(messages.back(), "[Orders] 2500 records converted, convertion completed SUCCESSFULLY!");
+
+    const std::string trace = test::ReadFile(scratch / "Orders.data");
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), '\n'), 2500);
+    EXPECT_THAT(trace, StartsWith("insert into Orders values ('1','O''Brien''s ''n'' Ωμέγα 1','2024-02-29 13:45:00'"));
+    EXPECT_EQ(SheetRows("Orders"), SourceRows("Orders"));
+}
+
+TEST_F(TableTransferTest, TheTablesConditionRestrictsTheRows) {
+    mdb::DatabaseWriter writer(sourceFile());
+    writer.AddTable("Orders", {{"Id", JetType::Long}});
+    for (int i = 1; i <= 20; ++i) writer.AddRow("Orders", {std::to_string(i)});
+    Connect(writer);
+    ASSERT_TRUE(browser::WriteCondition(migrator.conditionFilePath(), kDatabase, "Orders", "Id>10 and Id<>15"));
+
+    EXPECT_EQ(Migrate("Orders").rowsCopied, 9);
+    const auto rows = SheetRows("Orders");
+    ASSERT_EQ(rows.size(), 9u);
+    EXPECT_EQ(rows.front(), std::vector<std::string>{"11"});
+    EXPECT_EQ(rows.back(), std::vector<std::string>{"20"});
+}
+
+TEST_F(TableTransferTest, AStopRequestEndsTheTableAfterTheCurrentRow) {
+    StoppingUserInterface stopper;
+    app::Migrator stoppable{stopper, scratch.path()};
+    stopper.runState = &stoppable.runState();
+    stopper.stopAt = "1000 records converted!";
+    mdb::DatabaseWriter writer(sourceFile());
+    writer.AddTable("Orders", {{"Id", JetType::Long}});
+    for (int i = 1; i <= 1500; ++i) writer.AddRow("Orders", {std::to_string(i)});
+    Connect(writer);
+    ASSERT_TRUE(tasks::ExecuteStatement(stoppable, target, BuildExcelCreateTable(stoppable, source, "Orders"), true));
+
+    const TransferResult result = TransferTableRows(stoppable, source, target, kDatabase, "Orders");
+    EXPECT_EQ(result.text, "true");
+    EXPECT_EQ(result.rowsCopied, 1000);
+    const auto messages = stopper.messages();
+    ASSERT_GE(messages.size(), 2u);
+    EXPECT_THAT(std::vector(messages.end() - 2, messages.end()),
+                ElementsAre("Data Converting Terminaled!",
+                            "[Orders] 1000 records converted, convertion completed SUCCESSFULLY!"));
+    EXPECT_EQ(SheetRows("Orders").size(), 1000u);
+}
+
+TEST_F(TableTransferTest, FailedInsertsAreCountedAndReportedAfterTheClosingLine) {
+    mdb::DatabaseWriter writer(sourceFile());
+    writer.AddTable("Orders", {{"Id", JetType::Long}, {"Name", JetType::Text}});
+    for (int i = 1; i <= 3; ++i) writer.AddRow("Orders", {std::to_string(i), "x"});
+    Connect(writer);
+    // A worksheet narrower than the source refuses every row.
+    ASSERT_TRUE(tasks::ExecuteStatement(migrator, target, "Create Table Orders (`Id` Text)", true));
+
+    const TransferResult result = TransferTableRows(migrator, source, target, kDatabase, "Orders");
+    EXPECT_TRUE(result.failed());
+    EXPECT_EQ(result.rowsCopied, 0);
+    EXPECT_EQ(result.rowsNotCopied, 3);
+    EXPECT_FALSE(result.firstError.empty());
+    const auto messages = ui.messages();
+    ASSERT_GE(messages.size(), 2u);
+    EXPECT_EQ(messages[messages.size() - 2], "[Orders] 3 records converted, convertion completed SUCCESSFULLY!");
+    EXPECT_EQ(messages.back(), "[Orders] 3 rows not copied: " + result.firstError);
+    EXPECT_TRUE(ui.lines().back().colours.has_value()) << "an error line";
+}
+
+TEST_F(TableTransferTest, LongValuesArriveWholeUpToTheCellLimitAndAreCutAndReportedBeyond) {
+    const std::string memo9000(9000, 'm');
+    std::string accented;  // 33,000 characters in 66,000 bytes: within a slot, past a cell
+    for (int i = 0; i < 33000; ++i) accented += "é";
+    const std::string memo100k(100000, 'z');  // past even the slot
+    mdb::DatabaseWriter writer(sourceFile());
+    writer.AddTable("Notes", {{"Id", JetType::Long}, {"Body", JetType::Memo}});
+    writer.AddRow("Notes", {"1", memo9000});
+    writer.AddRow("Notes", {"2", accented});
+    writer.AddRow("Notes", {"3", memo100k});
+    Connect(writer);
+
+    const TransferResult result = Migrate("Notes");
+    EXPECT_FALSE(result.failed()) << "cut values still arrive";
+    EXPECT_EQ(result.rowsCopied, 3);
+    const auto messages = ui.messages();
+    EXPECT_THAT(messages, Contains("[Notes] row 2, column [Body]: value longer than 32767 characters, cut!"));
+    EXPECT_THAT(messages, Contains("[Notes] row 3, column [Body]: value longer than 32767 characters, cut!"));
+    const auto rows = SheetRows("Notes");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0][1], memo9000);
+    EXPECT_EQ(rows[1][1], accented.substr(0, 2 * 32767));
+    EXPECT_EQ(rows[2][1], memo100k.substr(0, 32767));
+}
+
+TEST_F(TableTransferTest, AFullWorksheetStopsTheTableAndCountsTheRestWithoutTryingThem) {
+    constexpr int kRows = 65600;
+    mdb::DatabaseWriter writer(sourceFile());
+    writer.AddTable("Big", {{"N", JetType::Long}});
+    for (int i = 1; i <= kRows; ++i) writer.AddRow("Big", {std::to_string(i)});
+    Connect(writer);
+
+    const TransferResult result = Migrate("Big");
+    EXPECT_TRUE(result.failed());
+    EXPECT_EQ(result.rowsCopied, 65535);
+    EXPECT_EQ(result.rowsNotCopied, kRows - 65535);
+    EXPECT_EQ(test::ReadFile(scratch / "Big.data").find("'65536'"), std::string::npos) << "never tried";
+    const auto messages = ui.messages();
+    EXPECT_EQ(messages.back(), "[Big] The worksheet is full: 65535 rows copied, 65 rows not copied!");
+    EXPECT_EQ(messages[messages.size() - 2], "[Big] 65535 records converted, convertion completed SUCCESSFULLY!");
+    const auto rows = SheetRows("Big");
+    ASSERT_EQ(rows.size(), 65535u);
+    EXPECT_EQ(rows.back(), std::vector<std::string>{"65535"});
+}
+
+TEST_F(TableTransferTest, ANameWithABlankIsMigratedAndOneThatIsAPathNeverReachesTheFileSystem) {
+    mdb::DatabaseWriter writer(sourceFile());
+    writer.AddTable("Order Details", {{"Qty", JetType::Integer}});
+    writer.AddRow("Order Details", {"7"});
+    writer.AddTable("a/b", {{"Qty", JetType::Integer}});
+    writer.AddRow("a/b", {"8"});
+    Connect(writer);
+
+    EXPECT_FALSE(Migrate("Order Details").failed());  // the worksheet is Order_Details, as Jet names it
+    EXPECT_TRUE(std::filesystem::exists(scratch / "Order Details.data"));
+
+    const auto before = std::distance(std::filesystem::directory_iterator(scratch.path().parent_path()), {});
+    const TransferResult path = TransferTableRows(migrator, source, target, kDatabase, "a/b");
+    EXPECT_EQ(path.text, "Perhaps CHARACTER SET not correct!\nPlease change and try again.");
+    EXPECT_TRUE(path.failed());
+    EXPECT_EQ(ui.messages().back(), path.text);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.path().parent_path()), {}), before);
+    EXPECT_EQ(SheetRows("Order_Details"), (std::vector<std::vector<std::string>>{{"7"}}));
+}
+
+TEST_F(TableTransferTest, MissingSessionsAreReportedByName) {
+    connect::ConnectionHolder none;
+    mdb::DatabaseWriter writer(sourceFile());
+    writer.AddTable("Orders", {{"Id", JetType::Long}});
+    Connect(writer);
+    EXPECT_EQ(TransferTableRows(migrator, none, target, kDatabase, "Orders").text, "No Source Connection!");
+    EXPECT_EQ(TransferTableRows(migrator, source, none, kDatabase, "Orders").text, "No Target Connection!");
+    EXPECT_THAT(ui.messages(), ElementsAre(StartsWith("No Source Connection! \r\n failed with error code:[0x"),
+                                           StartsWith("No Target Connection! \r\n failed with error code:[0x")));
+}
+
+}  // namespace
+}  // namespace tabvex::adapters
