@@ -11,9 +11,9 @@
 #include <unistd.h>
 
 #include "app/migrator.h"
+#include "bench/support/jet_holder.h"
 #include "bench/support/silent_user_interface.h"
 #include "browser/fill_tree.h"
-#include "platform/jet/jet_data_source.h"
 #include "platform/jet/mdb/database_writer.h"
 #include "platform/xls/workbook.h"
 
@@ -59,30 +59,12 @@ void BuildDatabase(const fs::path& path) {
     writer.Write();
 }
 
-connect::ConnectionHolder Open(const fs::path& file, bool workbook) {
-    auto dataSource = std::make_shared<jet::JetDataSource>();
-    DBPROPSET init{DBPROPSET_DBINIT, {}};
-    AddProperty(init, DBPROP_INIT_DATASOURCE, file.string());
-    AddProperty(init, DBPROP_INIT_PROVIDERSTRING, std::string(workbook ? "Excel 8.0;HDR=Yes;" : ""));
-    std::vector sets{init};
-    connect::ConnectionHolder holder;
-    std::shared_ptr<Session> session;
-    if (Failed(dataSource->SetProperties(sets)) || Failed(dataSource->Initialize()) ||
-        Failed(dataSource->CreateSession(session))) {
-        std::fprintf(stderr, "cannot open %s\n", file.c_str());
-        return holder;
-    }
-    holder.dataSource = std::move(dataSource);
-    holder.session = std::move(session);
-    return holder;
-}
-
 // Opens the file into the tree's side and fills the tree kRuns times: the first
 // fill (cold caches) and the best of the rest.
 void Measure(const char* title, app::Migrator& migrator, browser::DbTree& tree, connect::ConnectionHolder& holder,
              const fs::path& file, bool workbook) {
     auto start = Clock::now();
-    holder = Open(file, workbook);
+    holder = bench::OpenJetHolder(file, workbook);
     const double open = Milliseconds(Clock::now() - start);
     tree.SetConnection({&holder, "", "Microsoft.Jet.OLEDB.4.0", workbook ? 5 : 4, "", ""});
     double first = 0, best = 1e9;

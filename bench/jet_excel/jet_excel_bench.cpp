@@ -5,14 +5,13 @@
 // counts on a busy machine); run it from an optimized build.
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/support/stopwatch.h"
 #include "platform/jet/excel/excel_isam.h"
 #include "platform/jet/jet_command.h"
 #include "platform/oledb/property.h"
@@ -20,18 +19,10 @@
 namespace {
 
 using namespace tabvex;
-using Clock = std::chrono::steady_clock;
+using bench::Stopwatch;
 
 constexpr int kRows = 65000;
 constexpr int kColumns = 12;
-
-// Wall-clock and processor time since a starting point.
-struct Stopwatch {
-    Clock::time_point wall = Clock::now();
-    std::clock_t cpu = std::clock();
-    double WallSeconds() const { return std::chrono::duration<double>(Clock::now() - wall).count(); }
-    double CpuSeconds() const { return static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC; }
-};
 
 std::string CreateStatement() {
     std::string text = "Create Table Bench (";

@@ -6,9 +6,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -17,8 +15,9 @@
 #include "adapters/excel/excel_create_table.h"
 #include "adapters/excel/table_transfer.h"
 #include "app/migrator.h"
+#include "bench/support/jet_holder.h"
 #include "bench/support/silent_user_interface.h"
-#include "platform/jet/jet_data_source.h"
+#include "bench/support/stopwatch.h"
 #include "platform/jet/mdb/database_writer.h"
 #include "platform/xls/workbook.h"
 #include "tasks/statement_runners.h"
@@ -28,17 +27,10 @@ namespace {
 namespace fs = std::filesystem;
 using namespace tabvex;
 using namespace tabvex::oledb;
-using Clock = std::chrono::steady_clock;
+using bench::Stopwatch;
 
 constexpr int kRows = 65000;
 constexpr int kColumns = 12;
-
-struct Stopwatch {
-    Clock::time_point wall = Clock::now();
-    std::clock_t cpu = std::clock();
-    double WallSeconds() const { return std::chrono::duration<double>(Clock::now() - wall).count(); }
-    double CpuSeconds() const { return static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC; }
-};
 
 void BuildDatabase(const fs::path& path) {
     mdb::DatabaseWriter writer(path);
@@ -51,24 +43,6 @@ void BuildDatabase(const fs::path& path) {
         writer.AddRow("Bench", values);
     }
     writer.Write();
-}
-
-connect::ConnectionHolder Open(const fs::path& file, const char* providerString) {
-    auto dataSource = std::make_shared<jet::JetDataSource>();
-    DBPROPSET init{DBPROPSET_DBINIT, {}};
-    AddProperty(init, DBPROP_INIT_DATASOURCE, file.string());
-    AddProperty(init, DBPROP_INIT_PROVIDERSTRING, std::string(providerString));
-    std::vector sets{init};
-    connect::ConnectionHolder holder;
-    std::shared_ptr<Session> session;
-    if (Failed(dataSource->SetProperties(sets)) || Failed(dataSource->Initialize()) ||
-        Failed(dataSource->CreateSession(session))) {
-        std::fprintf(stderr, "cannot open %s\n", file.c_str());
-        std::exit(1);
-    }
-    holder.dataSource = std::move(dataSource);
-    holder.session = std::move(session);
-    return holder;
 }
 
 double PeakMegabytes() {
@@ -88,8 +62,9 @@ int main() {
     bench::SilentUserInterface ui;
     app::Migrator migrator(ui, folder);
     {
-        connect::ConnectionHolder source = Open(folder / "bench.mdb", "");
-        connect::ConnectionHolder target = Open(folder / "bench.xls", "Excel 8.0;HDR=Yes;");
+        connect::ConnectionHolder source = bench::OpenJetHolder(folder / "bench.mdb", false);
+        connect::ConnectionHolder target = bench::OpenJetHolder(folder / "bench.xls", true);
+        if (!source.HasSession() || !target.HasSession()) return 1;
         Stopwatch total;
         tasks::ExecuteStatement(migrator, target, adapters::BuildExcelCreateTable(migrator, source, "Bench"), true);
         const adapters::TransferResult result = adapters::TransferTableRows(migrator, source, target, "bench", "Bench");
