@@ -48,6 +48,22 @@ void Migrator::SetCreationSide(std::string side) {
     creationSide_ = std::move(side);
 }
 
+std::filesystem::path Migrator::backupFolder() const {
+    std::lock_guard lock(statusMutex_);
+    return backupFolder_;
+}
+
+bool Migrator::backupFolderChosen() const {
+    std::lock_guard lock(statusMutex_);
+    return backupFolderChosen_;
+}
+
+void Migrator::SetBackupFolder(std::filesystem::path folder) {
+    std::lock_guard lock(statusMutex_);
+    backupFolder_ = std::move(folder);
+    backupFolderChosen_ = true;
+}
+
 StartStopButton Migrator::startStopButton() const {
     std::lock_guard lock(statusMutex_);
     return startStopButton_;

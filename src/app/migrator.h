@@ -73,6 +73,10 @@ public:
     std::string creationSide() const;
     void SetCreationSide(std::string side);
     std::filesystem::path conditionFilePath() const { return programDirectory_ / "Condition.cfg"; }
+    // The backup folder chosen last, and whether one was chosen in this run.
+    std::filesystem::path backupFolder() const;
+    bool backupFolderChosen() const;
+    void SetBackupFolder(std::filesystem::path folder);
 
     tasks::TaskList& taskList() { return taskList_; }
     const tasks::TaskList& taskList() const { return taskList_; }
@@ -102,6 +106,8 @@ private:
     browser::DbTree targetTree_{browser::kTargetSide};
     std::string charsetName_;
     std::string creationSide_;
+    std::filesystem::path backupFolder_;
+    bool backupFolderChosen_ = false;
     tasks::TaskList taskList_;
     std::atomic<tasks::RunState> runState_{tasks::RunState::Idle};
     tasks::TaskBodyTable taskBodies_;

@@ -1,0 +1,199 @@
+#include "tasks/bodies/backup_bodies.h"
+
+#include <charconv>
+#include <fstream>
+#include <optional>
+#include <vector>
+
+#include "adapters/excel/excel_create_table.h"
+#include "adapters/excel/excel_workbook.h"
+#include "adapters/excel/statement_text.h"
+#include "app/output_lines.h"
+#include "browser/fill_tree.h"
+#include "browser/schema_rows.h"
+#include "com/file_name_component.h"
+#include "com/regex.h"
+#include "com/working_directory.h"
+#include "connect/ascii_case.h"
+#include "tasks/bodies/backup_data_script.h"
+#include "tasks/bodies/backup_scripts.h"
+#include "tasks/bodies/object_list.h"
+#include "tasks/statement_runners.h"
+
+namespace tabvex::tasks {
+
+namespace {
+
+using app::Migrator;
+using app::WriteOutputLine;
+
+constexpr const char* kScriptFileFailure = "Perhaps CHARACTER SET not correct!\nPlease change and try again.";
+
+bool Entered(Migrator& migrator, const com::EnterResult& result) {
+    if (!result) WriteOutputLine(migrator, "E::%s", result.error.c_str());
+    return result.entered;
+}
+
+bool LeaveFolder(Migrator& migrator) { return Entered(migrator, com::EnterNamedSubdirectory("..")); }
+
+// The backup folder (chosen, or the program's "backup"), then the database's folder
+// named after the last component of its name without a drive prefix.
+bool EnterDatabaseFolder(Migrator& migrator, const std::string& database) {
+    const bool inBackupFolder =
+        migrator.backupFolderChosen()
+            ? Entered(migrator, com::EnterDirectoryPath(migrator.backupFolder().string()))
+            : Entered(migrator, com::EnterProgramSubdirectory(migrator.programDirectory(), "./backup"));
+    return inBackupFolder &&
+           Entered(migrator, com::EnterNamedSubdirectory(com::RegexReplace(database, "[a-zA-Z]:[\\\\|/]", "")));
+}
+
+// Creates or empties the object's script file; nullopt when its name cannot be a
+// file name here or the file cannot be opened.
+std::optional<std::ofstream> CreateObjectScript(const std::string& object, const char* extension) {
+    if (!com::IsFileNameComponent(object)) return std::nullopt;
+    std::ofstream file(object + extension, std::ios::binary | std::ios::trunc);
+    if (!file) return std::nullopt;
+    return file;
+}
+
+std::size_t Number(std::string_view text) {
+    std::size_t value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+// The table's columns as the COLUMNS schema rowset gives them; nullopt when the list
+// cannot be read.
+std::optional<std::vector<ScriptColumn>> ReadScriptColumns(Migrator& migrator, connect::ConnectionHolder& target,
+                                                           const std::string& table) {
+    browser::SchemaRows rows;
+    if (!target.HasSession() ||
+        oledb::Failed(rows.Open(*target.session, oledb::DBSCHEMA_COLUMNS, {std::nullopt, std::nullopt, table},
+                                {"COLUMN_NAME", "COLUMN_HASDEFAULT", "COLUMN_DEFAULT", "COLUMN_FLAGS", "DATA_TYPE",
+                                 "CHARACTER_MAXIMUM_LENGTH"})))
+        return std::nullopt;
+    const auto typeName = connect::IsJetProvider(migrator.targetSettings().providerProgId) ? adapters::ExcelTypeNameJet
+                                                                                            : adapters::ExcelTypeNameOdbc;
+    std::vector<ScriptColumn> columns;
+    while (rows.Next()) {
+        ScriptColumn column{adapters::StatementTableName(rows.text(0)),
+                            typeName(static_cast<oledb::DBCOLUMNFLAGS>(Number(rows.text(3))),
+                                     static_cast<oledb::DBTYPE>(Number(rows.text(4))), Number(rows.text(5))),
+                            std::nullopt};
+        if (rows.text(1) == "True") column.defaultText = std::string(rows.text(2));
+        columns.push_back(std::move(column));
+    }
+    return columns;
+}
+
+std::string TableScriptOf(Migrator& migrator, connect::ConnectionHolder& target, const std::string& table) {
+    if (IsWorksheetTableName(table)) return kUserDefinedNameScript;
+    const auto columns = ReadScriptColumns(migrator, target, table);
+    return columns ? TableScript(adapters::StatementTableName(table), *columns) : std::string();
+}
+
+}  // namespace
+
+int BackupTable(Migrator& migrator, connect::ConnectionHolder& target, const std::string& table) {
+    if (!Entered(migrator, com::EnterNamedSubdirectory("TABLES"))) return kObjectScriptFailed;
+    auto tableScript = CreateObjectScript(table, ".tbl");
+    if (!tableScript) {
+        WriteOutputLine(migrator, "E::%s", kScriptFileFailure);
+        LeaveFolder(migrator);
+        return kObjectScriptFailed;
+    }
+    *tableScript << TableScriptOf(migrator, target, table);
+    tableScript->close();
+    if (!LeaveFolder(migrator) || !Entered(migrator, com::EnterNamedSubdirectory("DATA"))) return kObjectRowsFailed;
+    const bool rowsWritten = WriteDataScript(migrator, target, table);
+    LeaveFolder(migrator);
+    return rowsWritten ? kObjectBackedUp : kObjectRowsFailed;
+}
+
+int BackupView(Migrator& migrator, const std::string& database, const std::string& view) {
+    if (!Entered(migrator, com::EnterNamedSubdirectory("VIEWS"))) return kObjectScriptFailed;
+    auto viewScript = CreateObjectScript(view, ".vw");
+    if (!viewScript) {
+        WriteOutputLine(migrator, "E::%s", kScriptFileFailure);
+        LeaveFolder(migrator);
+        return kObjectScriptFailed;
+    }
+    WriteOutputLine(migrator, "Bakcup View [%s].[%s]", database.c_str(), view.c_str());
+    const std::string definition = connect::ToLowerAscii(adapters::ExcelViewDefinition(migrator, database, view));
+    if (definition.find("create view") != std::string::npos) WriteOutputLine(migrator, "%s", kOperationCompleted);
+    *viewScript << ViewScript(definition);
+    viewScript->close();
+    LeaveFolder(migrator);
+    return kObjectBackedUp;
+}
+
+int BackupDatabaseTables(Migrator& migrator, connect::ConnectionHolder& target, const std::string& database) {
+    WriteOutputLine(migrator, "Backup Tables of database [%s]", database.c_str());
+    if (!EnterDatabaseFolder(migrator, database)) return kGroupListFailed;
+    const auto tables = ListObjects(migrator, target, "TABLE", "Open tables Error: ");
+    if (!tables) return kGroupListFailed;
+    int result = kGroupBackedUp;
+    for (const auto& table : *tables) {
+        if (table.type == "VIEW") continue;
+        if (table.name.find(' ') != std::string::npos) {
+            WriteOutputLine(migrator, "Table [%s] left out: a name with blanks is backed up only alone",
+                            table.name.c_str());
+            continue;
+        }
+        if (BackupTable(migrator, target, table.name) != kObjectBackedUp) result = kGroupObjectFailed;
+        if (migrator.stopping()) {
+            WriteOutputLine(migrator, "Tables Backup Terminaled!");
+            break;
+        }
+    }
+    return result;
+}
+
+int BackupDatabaseViews(Migrator& migrator, connect::ConnectionHolder& target, const std::string& database) {
+    WriteOutputLine(migrator, "Backup Views of database [%s]", database.c_str());
+    if (!EnterDatabaseFolder(migrator, database)) return kGroupListFailed;
+    const auto views = ListObjects(migrator, target, "VIEW", "Open views Error: ");
+    if (!views) return kGroupListFailed;
+    int result = kGroupBackedUp;
+    for (const auto& view : *views) {
+        const bool userView = view.type == "VIEW" && view.schema != "sys" && view.schema != "INFORMATION_SCHEMA";
+        if (userView && BackupView(migrator, database, view.name) != kObjectBackedUp) result = kGroupObjectFailed;
+        if (migrator.stopping()) {
+            WriteOutputLine(migrator, "Views Backup Terminaled!");
+            break;
+        }
+    }
+    return result;
+}
+
+bool BackupGroupBody(WorkerContext& context) {
+    Migrator& migrator = *context.migrator;
+    adapters::SelectExcelWorkbook(migrator, browser::kTargetSide, context.targetDatabase);
+    bool backedUp = true;
+    if (context.scope == "A" || context.scope == "T") {
+        backedUp &= BackupDatabaseTables(migrator, *context.target, context.targetDatabase) == kGroupBackedUp;
+        context.SetProgress(50);
+    }
+    if (context.scope == "A" || context.scope == "V") {
+        backedUp &= BackupDatabaseViews(migrator, *context.target, context.targetDatabase) == kGroupBackedUp;
+        context.SetProgress(100);
+    }
+    return backedUp;
+}
+
+bool BackupObjectBody(WorkerContext& context) {
+    Migrator& migrator = *context.migrator;
+    adapters::SelectExcelWorkbook(migrator, browser::kTargetSide, context.targetDatabase);
+    int result = kObjectScriptFailed;
+    if (context.scope == "T") {
+        result = BackupTable(migrator, *context.target, context.targetObject);
+    } else if (context.scope == "V") {
+        result = BackupView(migrator, context.targetDatabase, context.targetObject);
+    }
+    context.SetProgress(80);
+    browser::FillTree(migrator, migrator.targetTree());
+    context.SetProgress(100);
+    return result == kObjectBackedUp;
+}
+
+}  // namespace tabvex::tasks

@@ -1,0 +1,37 @@
+// The backup task bodies (513 a group of objects, 514 one object) and the routines
+// they share: a database's tables and views, one table, one view. Scripts are written
+// below the current folder; everything here runs on the worker thread.
+#pragma once
+
+#include <string>
+
+#include "app/migrator.h"
+#include "connect/connection_holder.h"
+#include "tasks/worker_context.h"
+
+namespace tabvex::tasks {
+
+// Results of the group routines.
+inline constexpr int kGroupBackedUp = 0;
+inline constexpr int kGroupListFailed = -1;    // the object list could not be opened
+inline constexpr int kGroupObjectFailed = -2;  // at least one object was not backed up
+
+// Results of the object routines.
+inline constexpr int kObjectBackedUp = 1;
+inline constexpr int kObjectRowsFailed = -1;      // the table's rows could not be read or written
+inline constexpr int kObjectScriptFailed = -2;  // the script file could not be created
+
+// In the database's folder below the backup folder: every table's script and data
+// script. Names with a blank are left out, each named in the Log.
+int BackupDatabaseTables(app::Migrator& migrator, connect::ConnectionHolder& target, const std::string& database);
+int BackupDatabaseViews(app::Migrator& migrator, connect::ConnectionHolder& target, const std::string& database);
+
+// TABLES/T.tbl and DATA/T.data below the current folder.
+int BackupTable(app::Migrator& migrator, connect::ConnectionHolder& target, const std::string& table);
+// VIEWS/V.vw below the current folder.
+int BackupView(app::Migrator& migrator, const std::string& database, const std::string& view);
+
+bool BackupGroupBody(WorkerContext& context);   // 513
+bool BackupObjectBody(WorkerContext& context);  // 514
+
+}  // namespace tabvex::tasks

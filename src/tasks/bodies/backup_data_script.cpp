@@ -1,0 +1,108 @@
+#include "tasks/bodies/backup_data_script.h"
+
+#include <fstream>
+#include <memory>
+#include <vector>
+
+#include "adapters/excel/statement_text.h"
+#include "app/output_lines.h"
+#include "com/error_record_text.h"
+#include "com/provider_error_text.h"
+#include "com/system_error_text.h"
+#include "com/text_rows.h"
+#include "platform/oledb/interface_ids.h"
+#include "tasks/bodies/backup_scripts.h"
+#include "tasks/statement_runners.h"
+
+namespace tabvex::tasks {
+
+namespace {
+
+using app::WriteOutputLine;
+using namespace tabvex::oledb;
+
+// A cell holds at most 32,767 UTF-16 units, none longer than 3 bytes of UTF-8, so
+// a slot this size carries every workbook value whole.
+constexpr std::size_t kWholeCellCapacity = 32767 * 3 + 1;
+constexpr int kProgressEvery = 1000;
+
+// The table's rows with every column bound as text; nullptr after an error line.
+struct BoundRows {
+    std::shared_ptr<Command> command;
+    std::shared_ptr<Rowset> rowset;
+    std::vector<DBCOLUMNINFO> columns;
+    com::TextRowReader reader{kWholeCellCapacity};
+};
+
+bool QueryRows(app::Migrator& migrator, Session& session, const std::string& table, BoundRows& rows) {
+    const std::string statement = "select * from " + adapters::StatementTableName(table);
+    if (Failed(RunStatementCommand(session, DBGUID_DBSQL, statement, rows.command, rows.rowset)) || !rows.rowset) {
+        WriteOutputLine(migrator, "E::%s", com::ErrorRecordText(rows.command.get(), IID_ICommandPrepare).c_str());
+        return false;
+    }
+    if (Failed(com::TextRowReader::DataColumns(*rows.rowset, rows.columns))) {
+        WriteOutputLine(migrator, "E::%s", com::ErrorRecordText(rows.rowset.get(), IID_IColumnsInfo).c_str());
+        return false;
+    }
+    const char* failedStep = "";
+    if (const HRESULT result = rows.reader.Bind(*rows.rowset, rows.columns, failedStep); Failed(result)) {
+        WriteOutputLine(migrator, "E::%s", com::ProviderErrorText(result, failedStep).c_str());
+        return false;
+    }
+    return true;
+}
+
+std::string DataLine(const std::string& start, const BoundRows& rows) {
+    std::string line = start;
+    for (std::size_t i = 0; i < rows.columns.size(); ++i) {
+        if (i > 0) line += ',';
+        AppendScriptValue(line, rows.columns[i].type, rows.reader.value(i));
+    }
+    return line + ")\n";
+}
+
+// Writes every row; false after an error line when a fetch fails.
+bool WriteRows(app::Migrator& migrator, const std::string& table, BoundRows& rows, std::ofstream& file) {
+    const std::string start = DataLineStart(table);
+    int written = 0;
+    HRESULT result = S_OK;
+    while ((result = rows.reader.Next()) == S_OK) {
+        file << DataLine(start, rows);
+        if (++written % kProgressEvery == 0) WriteOutputLine(migrator, "[%s] %d records backuped!", table.c_str(), written);
+        if (migrator.stopping()) {
+            WriteOutputLine(migrator, "Data Backup Terminaled!");
+            break;
+        }
+    }
+    WriteOutputLine(migrator, "[%s]%8d records backuped!", table.c_str(), written);
+    if (Failed(result)) {
+        WriteOutputLine(migrator, "E::%s", com::ProviderErrorText(result, "Bind Entry").c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool WriteDataScript(app::Migrator& migrator, connect::ConnectionHolder& target, const std::string& table) {
+    if (!target.HasSession()) {
+        app::WritePlainOutputLine(migrator, com::SystemErrorText("No Connection!"));
+        return false;
+    }
+    BoundRows rows;
+    if (!QueryRows(migrator, *target.session, table, rows)) return false;
+    std::ofstream file(table + ".data", std::ios::binary | std::ios::trunc);
+    if (!file) {
+        WriteOutputLine(migrator, "E::[%s] The data script cannot be created!", table.c_str());
+        return false;
+    }
+    if (!WriteRows(migrator, table, rows, file)) return false;
+    file.close();
+    if (file.fail()) {
+        WriteOutputLine(migrator, "E::[%s] The data script could not be written completely!", table.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tabvex::tasks

@@ -1,0 +1,25 @@
+// A side's tables or views as the TABLES schema rowset lists them, read whole before
+// the bodies work on any of them.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/migrator.h"
+#include "connect/connection_holder.h"
+
+namespace tabvex::tasks {
+
+struct ListedObject {
+    std::string name;
+    std::string type;
+    std::string schema;
+};
+
+// The objects of the type ("TABLE" or "VIEW") in the provider's order; nullopt after
+// the provider's error line with `label` in the Log.
+std::optional<std::vector<ListedObject>> ListObjects(app::Migrator& migrator, connect::ConnectionHolder& holder,
+                                                     const char* type, const char* label);
+
+}  // namespace tabvex::tasks

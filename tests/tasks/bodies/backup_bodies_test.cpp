@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tasks/bodies/backup_fixture.h"
+
+namespace tabvex::test {
+namespace {
+
+using namespace tabvex::tasks;
+
+class BackupBodiesTest : public BackupFixture {};
+
+TEST_F(BackupBodiesTest, TablesOfADatabaseNamedByAFullPathGoBelowItsLastComponentAsRunnableScripts) {
+    // A worksheet without a defined name is a table named after the sheet.
+    auto workbook = xls::Workbook::CreateNew({"Order Lines"});
+    workbook.Sheet(0).SetCellText(0, 0, "Item");
+    fs::create_directories(book.parent_path());
+    workbook.Save(book);
+    ConnectBook(NotesStatements());
+    migrator.SetBackupFolder(chosen);
+    fs::create_directories(chosen);
+
+    EXPECT_EQ(BackupDatabaseTables(migrator, migrator.targetHolder(), "/data/shops/Shop"), kGroupBackedUp);
+
+    const fs::path folder = chosen / "Shop";
+    EXPECT_EQ(ReadFile(folder / "TABLES/Notes.tbl"), "CREATE TABLE Notes(\nId NUMERIC ,\nName TEXT ,\nMemo LONGTEXT )");
+    EXPECT_EQ(ReadFile(folder / "DATA/Notes.data"),
+              "insert into Notes values (1,'O''Brien','it''s ''quoted''')\n"
+              "insert into Notes values (NULL,'','Ελληνικά 東京')\n"
+              "insert into Notes values (3.5,'long','" + std::string(10000, 'x') + "')\n");
+    // The worksheet itself is listed beside its defined name.
+    EXPECT_EQ(ReadFile(folder / "TABLES/Notes$.tbl"), "User Defined Name!");
+    EXPECT_TRUE(Logged("[Notes]       3 records backuped!"));
+    // A name with a blank is left out, and the Log says so.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "TABLES"), fs::directory_iterator()), 2);
+    EXPECT_TRUE(Logged("Table ['Order Lines$'] left out: a name with blanks is backed up only alone"));
+}
+
+TEST_F(BackupBodiesTest, ALongTableLogsEveryThousandRowsAndEndsWithTheRightAlignedCount) {
+    std::vector<std::string> statements{"CREATE TABLE Big (N NUMBER)"};
+    for (int row = 1; row <= 2500; ++row) statements.push_back("INSERT INTO Big VALUES (" + std::to_string(row) + ")");
+    ConnectBook(statements);
+    fs::create_directories(chosen);
+    fs::current_path(chosen);
+
+    EXPECT_EQ(BackupTable(migrator, migrator.targetHolder(), "Big"), kObjectBackedUp);
+
+    std::vector<std::string> progress;
+    for (const auto& message : ui.messages())
+        if (message.find("records backuped!") != std::string::npos) progress.push_back(message);
+    EXPECT_EQ(progress, (std::vector<std::string>{"[Big] 1000 records backuped!", "[Big] 2000 records backuped!",
+                                                  "[Big]    2500 records backuped!"}));
+    const std::string data = ReadFile(chosen / "DATA/Big.data");
+    EXPECT_EQ(std::count(data.begin(), data.end(), '\n'), 2500);
+    EXPECT_TRUE(data.ends_with("insert into Big values (2500)\n"));
+}
+
+TEST_F(BackupBodiesTest, ANameThatIsNoSingleFileNameWritesNothingAndSaysSo) {
+    ConnectBook({});
+    fs::create_directories(chosen);
+    for (const std::string name : {"..", ".", "a/b"}) {
+        fs::current_path(chosen);
+        EXPECT_EQ(BackupTable(migrator, migrator.targetHolder(), name), kObjectScriptFailed) << name;
+        EXPECT_EQ(BackupView(migrator, "Shop", name), kObjectScriptFailed) << name;
+        EXPECT_EQ(fs::current_path(), chosen) << "back in the folder it started in";
+    }
+    EXPECT_TRUE(Logged("Perhaps CHARACTER SET not correct!\nPlease change and try again."));
+    EXPECT_TRUE(fs::is_empty(chosen / "TABLES") && fs::is_empty(chosen / "VIEWS"));
+}
+
+}  // namespace
+}  // namespace tabvex::test
