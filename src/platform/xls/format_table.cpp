@@ -49,11 +49,15 @@ std::string FormatTable::NumberFormat(uint16_t xfIndex) const {
 uint16_t FormatTable::FindOrAddFont(const FontRecord& font) {
     auto it = std::find(fonts_.begin(), fonts_.end(), font);
     if (it != fonts_.end()) return FontIndexOf(size_t(it - fonts_.begin()));
-    if (fonts_.size() >= kMaxFonts) throw XlsError("the workbook has too many fonts");
-    // Index 4 is never referred to, so the table is padded past it first.
-    while (fonts_.size() < 4) fonts_.push_back(FontRecord{});
+    // Index 4 is never referred to, so the table is padded past it first; a new font
+    // also goes after every font a format refers to, so that a format whose font the
+    // file lacks (described with the default font) keeps it.
+    size_t at = std::max<size_t>(fonts_.size(), 4);
+    for (const auto& xf : formats_) at = std::max(at, FontPosition(xf.FontIndex()) + 1);
+    if (at >= kMaxFonts) throw XlsError("the workbook has too many fonts");
+    fonts_.resize(at, FontRecord{});
     fonts_.push_back(font);
-    return FontIndexOf(fonts_.size() - 1);
+    return FontIndexOf(at);
 }
 
 XfRecord FormatTable::CellFormatFrom(uint16_t base) const {
@@ -65,9 +69,12 @@ XfRecord FormatTable::CellFormatFrom(uint16_t base) const {
 uint16_t FormatTable::FindOrAdd(const XfRecord& xf) {
     auto it = std::find(formats_.begin(), formats_.end(), xf);
     if (it != formats_.end()) return uint16_t(it - formats_.begin());
-    if (formats_.size() >= kMaxCellFormats) throw XlsError("the workbook has too many cell formats (4050)");
+    size_t at = std::max(formats_.size(), referencedEnd_);
+    if (at >= kMaxCellFormats) throw XlsError("the workbook has too many cell formats (4050)");
+    // Indexes referred to but missing from the file become what they were read as.
+    formats_.resize(at, XfRecord::DefaultCell());
     formats_.push_back(xf);
-    return uint16_t(formats_.size() - 1);
+    return uint16_t(at);
 }
 
 uint16_t FormatTable::WithNumberFormat(uint16_t base, uint16_t builtInFormat) {

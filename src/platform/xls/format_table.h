@@ -30,6 +30,12 @@ public:
     std::string NumberFormat(uint16_t xf) const;
     // Notes a FORMAT record's code; the record itself stays among the globals.
     void AddNumberFormat(uint16_t index, std::string code) { numberFormats_[index] = std::move(code); }
+    // Notes a format index a cell, row or column of the file refers to. Formats are only
+    // added above every index noted, so that a reference to a format the file lacks
+    // (described as the default cell format) never takes on a format added later.
+    void NoteReference(uint16_t xf) {
+        if (xf >= referencedEnd_) referencedEnd_ = size_t(xf) + 1;
+    }
     // The index of a cell format equal to `base` with `format` applied (bold font,
     // alignment, borders, fill); added when no such format exists yet.
     uint16_t Apply(uint16_t base, const CellFormat& format);
@@ -46,6 +52,8 @@ private:
     std::vector<FontRecord> fonts_;
     std::vector<XfRecord> formats_;
     std::map<uint16_t, std::string> numberFormats_;
+    // One past the highest format index referred to; new cells take kDefaultCellFormat.
+    size_t referencedEnd_ = kDefaultCellFormat + 1;
 };
 
 }  // namespace tabvex::xls

@@ -31,16 +31,29 @@ public:
 
     void Write() {
         CollectStrings();
-        const bool hasStringTable = std::find(impl_.globals.begin(), impl_.globals.end(),
-                                              GlobalItem(GlobalAnchor::StringTable)) != impl_.globals.end();
+        auto has = [this](GlobalAnchor anchor) {
+            return std::find(impl_.globals.begin(), impl_.globals.end(), GlobalItem(anchor)) != impl_.globals.end();
+        };
+        const bool hasStringTable = has(GlobalAnchor::StringTable);
+        // A file read without fonts or cell formats has them only once some were added;
+        // they go before the sheet list.
+        bool formatsPlaced = has(GlobalAnchor::Fonts) && has(GlobalAnchor::CellFormats);
+        auto placeFormats = [&] {
+            if (formatsPlaced) return;
+            formatsPlaced = true;
+            if (!has(GlobalAnchor::Fonts)) WriteAnchor(GlobalAnchor::Fonts);
+            if (!has(GlobalAnchor::CellFormats)) WriteAnchor(GlobalAnchor::CellFormats);
+        };
         for (const auto& item : impl_.globals) {
             if (const auto* record = std::get_if<BiffRecord>(&item)) {
+                if (record->sid == rid::kEof) placeFormats();
                 // Workbooks with inline text cells only get a string table before their EOF.
                 if (record->sid == rid::kEof && !hasStringTable && !order_.empty()) {
                     WriteAnchor(GlobalAnchor::StringTable);
                 }
                 writer_.Write(*record);
             } else {
+                if (std::get<GlobalAnchor>(item) == GlobalAnchor::BoundSheets) placeFormats();
                 WriteAnchor(std::get<GlobalAnchor>(item));
             }
         }

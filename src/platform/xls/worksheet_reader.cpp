@@ -80,11 +80,13 @@ void WorksheetReader::ReadRecord(BiffRecord&& record) {
         case rid::kDimensions: PutAnchor(Anchor::Dimensions); return;
         case rid::kColInfo:
             sheet_.columns_.push_back(ColumnInfoRecord::Parse(body));
+            sheet_.formats_->NoteReference(sheet_.columns_.back().xf);
             PutAnchor(Anchor::ColumnInfo);
             return;
         case rid::kRow: {
             uint16_t row = body.u16();
-            sheet_.RowAt(row).record = RowRecord::Parse(body);
+            const RowRecord& read = sheet_.RowAt(row).record.emplace(RowRecord::Parse(body));
+            if (read.HasFormat()) sheet_.formats_->NoteReference(read.FormatIndex());
             PutAnchor(Anchor::CellTable);
             return;
         }
@@ -115,6 +117,7 @@ Worksheet::StoredCell& WorksheetReader::Put(uint16_t row, uint16_t column, uint1
         cell = &sheet_.CellSlot(row, column);
     }
     cell->xf = xf;
+    sheet_.formats_->NoteReference(xf);
     return *cell;
 }
 

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/xls/compound_file.h"
+#include "platform/xls/font_record.h"
 #include "platform/xls/record_ids.h"
 #include "platform/xls/workbook.h"
+#include "platform/xls/xf_record.h"
 #include "support/test_support.h"
 #include "xls_test_support.h"
 
@@ -119,6 +121,86 @@ TEST(CraftedInput, DamagedCellsAreNamedWithTheirSheet) {
     Bytes names;  // a NAME whose formula runs past its record
     Record(names, rid::kName, {0, 0, 0, 1, 40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'N', 0x3A});
     EXPECT_NE(OpenError(Container(dir, test::OneSheetStream(names, {}))).find("record 0x0018"), std::string::npos);
+}
+
+Bytes NumberCell(uint16_t row, uint16_t column, uint16_t xf, double value) {
+    Bytes body;
+    ByteWriter out(body);
+    out.u16(row), out.u16(column), out.u16(xf), out.f64(value);
+    Bytes cell;
+    Record(cell, rid::kNumber, body);
+    return cell;
+}
+
+Bytes Joined(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+// Cells, rows and columns may refer to formats the file lacks; they read as the default
+// cell format, and formats added later must neither change them nor be lost on saving.
+TEST(CraftedInput, FormatsAddedToAWorkbookWithoutFormatRecordsAreSavedAndChangeNoOtherCell) {
+    ScratchDir dir;
+    Bytes column;  // COLINFO: column 5 in format 25
+    ByteWriter(column).u16(5), ByteWriter(column).u16(5), ByteWriter(column).u16(2560);
+    ByteWriter(column).u16(25), ByteWriter(column).u16(0), ByteWriter(column).u16(0);
+    Bytes columns;
+    Record(columns, rid::kColInfo, column);
+    Bytes cells = Joined({columns, NumberCell(0, 0, 0, 1), NumberCell(2, 0, 20, 2)});
+    Workbook book = Workbook::Open(Container(dir, test::OneSheetStream({}, cells)));
+    Worksheet& sheet = book.Sheet(0);
+    const CellFormat plain = sheet.CellFormatAt(0, 0);
+    ASSERT_FALSE(plain.bold);
+
+    CellFormat header;
+    header.bold = true;
+    header.fillColour = 22;
+    sheet.SetRowFormat(1, header);
+    CellFormat underlined;
+    underlined.borders.bottom = 2;
+    sheet.SetCellFormat(4, 0, underlined);
+    sheet.SetCellText(6, 5, "takes its column's format");
+
+    auto expectFormats = [&](const Worksheet& s, const char* when) {
+        EXPECT_EQ(s.CellFormatAt(0, 0), plain) << when;
+        EXPECT_EQ(s.CellFormatAt(2, 0), plain) << when;
+        EXPECT_EQ(s.CellFormatAt(6, 5), plain) << when;
+        EXPECT_TRUE(s.CellFormatAt(1, 0).bold) << when;
+        EXPECT_EQ(s.CellFormatAt(1, 3).fillColour, std::optional<uint8_t>(22)) << when;
+        EXPECT_EQ(s.CellFormatAt(4, 0).borders.bottom, 2) << when;
+        EXPECT_EQ(s.CellText(2, 0), "2") << when;
+    };
+    expectFormats(sheet, "before saving");
+    book.Save(dir / "formatted.xls");
+    expectFormats(Workbook::Open(dir / "formatted.xls").Sheet(0), "read back");
+}
+
+// The same for fonts: a format whose font the file lacks keeps the default font when
+// a bold font is added.
+TEST(CraftedInput, FontsAddedDoNotTakeTheIndexOfAMissingFont) {
+    ScratchDir dir;
+    Bytes globals;
+    auto put = [&globals](const BiffRecord& r) { Record(globals, r.sid, r.data); };
+    put(FontRecord{}.ToRecord());
+    for (int i = 0; i < 16; ++i) put(XfRecord::DefaultCell().ToRecord());
+    XfRecord missingFont = XfRecord::DefaultCell();
+    missingFont.SetFontIndex(5);  // the file has one font
+    put(missingFont.ToRecord());  // format 16
+    Bytes cells = Joined({NumberCell(0, 0, 15, 1), NumberCell(1, 0, 16, 2)});
+    Workbook book = Workbook::Open(Container(dir, test::OneSheetStream(globals, cells)));
+    Worksheet& sheet = book.Sheet(0);
+    ASSERT_FALSE(sheet.CellFormatAt(1, 0).bold);
+
+    CellFormat bold;
+    bold.bold = true;
+    sheet.SetCellFormat(0, 0, bold);
+    EXPECT_TRUE(sheet.CellFormatAt(0, 0).bold);
+    EXPECT_FALSE(sheet.CellFormatAt(1, 0).bold);
+    book.Save(dir / "bold.xls");
+    const Workbook reread = Workbook::Open(dir / "bold.xls");
+    EXPECT_TRUE(reread.Sheet(0).CellFormatAt(0, 0).bold);
+    EXPECT_FALSE(reread.Sheet(0).CellFormatAt(1, 0).bold);
 }
 
 }  // namespace
