@@ -3,44 +3,18 @@
 // dialog's Test (and Save) for one table of a source database.
 #include <filesystem>
 #include <iostream>
-#include <strings.h>
 
 #include "app/console_user_interface.h"
 #include "browser/condition_dialog.h"
 #include "browser/tree_text.h"
 #include "cli/cli_command.h"
+#include "cli/cli_connect.h"
 #include "com/program_directory.h"
-#include "connect/connecting.h"
-#include "connect/connection_settings.h"
 
 namespace tabvex::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr const char* kJetProvider = "Microsoft Jet 4.0 OLE DB Provider";
-
-bool IsWorkbook(const std::string& file) {
-    return file.size() >= 4 && strcasecmp(file.c_str() + file.size() - 4, ".xls") == 0;
-}
-
-// Connects the file through Jet as the side it belongs to (a workbook as the
-// target, anything else as the source); the tree fills itself. True when the side
-// is connected.
-bool ConnectFile(app::Migrator& migrator, const std::string& file, bool asTarget) {
-    auto& settings = asTarget ? migrator.targetSettings() : migrator.sourceSettings();
-    settings.providerName = kJetProvider;
-    settings.providerProgId = connect::kJetProgId;
-    settings.sourceName = file;
-    if (asTarget) {
-        connect::ConnectTarget(migrator);
-    } else {
-        connect::ConnectSource(migrator);
-    }
-    const auto& holder = asTarget ? migrator.targetHolder() : migrator.sourceHolder();
-    const auto& tree = asTarget ? migrator.targetTree() : migrator.sourceTree();
-    return holder.HasSession() && tree.sideMarker() == tree.fixedSide();
-}
 
 int RunTree(const std::vector<std::string>& args) {
     if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
@@ -85,19 +59,6 @@ std::optional<ConditionArguments> ParseConditionArguments(const std::vector<std:
     parsed.table = positional[1];
     if (positional.size() == 3) parsed.condition = positional[2];
     return parsed;
-}
-
-// The source tree's table or view of that name: the exact spelling first, then
-// without regard to case, as Jet compares names.
-browser::NodeId FindObject(const browser::DbTree& tree, const std::string& name) {
-    const auto nodes = tree.nodes();
-    browser::NodeId caseless = browser::kNoNode;
-    for (browser::NodeId id = 0; id < nodes.size(); ++id) {
-        if (nodes[id].kind != browser::TreeNodeKind::Table && nodes[id].kind != browser::TreeNodeKind::View) continue;
-        if (nodes[id].text == name) return id;
-        if (caseless == browser::kNoNode && strcasecmp(nodes[id].text.c_str(), name.c_str()) == 0) caseless = id;
-    }
-    return caseless;
 }
 
 // The result box's text with the console's line breaks.

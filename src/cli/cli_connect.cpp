@@ -1,0 +1,48 @@
+#include "cli/cli_connect.h"
+
+#include <strings.h>
+
+#include "connect/connecting.h"
+
+namespace tabvex::cli {
+
+namespace {
+
+constexpr const char* kJetProvider = "Microsoft Jet 4.0 OLE DB Provider";
+
+}  // namespace
+
+bool IsWorkbook(const std::string& file) {
+    return file.size() >= 4 && strcasecmp(file.c_str() + file.size() - 4, ".xls") == 0;
+}
+
+void ConfigureJetSide(connect::ConnectionSettings& settings, const std::string& file) {
+    settings.providerName = kJetProvider;
+    settings.providerProgId = connect::kJetProgId;
+    settings.sourceName = file;
+}
+
+bool ConnectFile(app::Migrator& migrator, const std::string& file, bool asTarget) {
+    ConfigureJetSide(asTarget ? migrator.targetSettings() : migrator.sourceSettings(), file);
+    if (asTarget) {
+        connect::ConnectTarget(migrator);
+    } else {
+        connect::ConnectSource(migrator);
+    }
+    const auto& holder = asTarget ? migrator.targetHolder() : migrator.sourceHolder();
+    const auto& tree = asTarget ? migrator.targetTree() : migrator.sourceTree();
+    return holder.HasSession() && tree.sideMarker() == tree.fixedSide();
+}
+
+browser::NodeId FindObject(const browser::DbTree& tree, const std::string& name) {
+    const auto nodes = tree.nodes();
+    browser::NodeId caseless = browser::kNoNode;
+    for (browser::NodeId id = 0; id < nodes.size(); ++id) {
+        if (nodes[id].kind != browser::TreeNodeKind::Table && nodes[id].kind != browser::TreeNodeKind::View) continue;
+        if (nodes[id].text == name) return id;
+        if (caseless == browser::kNoNode && strcasecmp(nodes[id].text.c_str(), name.c_str()) == 0) caseless = id;
+    }
+    return caseless;
+}
+
+}  // namespace tabvex::cli

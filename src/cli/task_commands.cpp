@@ -1,0 +1,128 @@
+// tabvex-cli migrate: queues the migration the window would queue for a source
+// database and a workbook, runs it on the worker and reports as the Log does.
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <unistd.h>
+
+#include "cli/cli_command.h"
+#include "cli/cli_connect.h"
+#include "cli/task_console.h"
+#include "com/program_directory.h"
+#include "tasks/bodies/migrate_command.h"
+#include "tasks/bodies/task_bodies.h"
+
+namespace tabvex::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kMigrateUsage = "[--program-dir DIR] SOURCE.mdb TARGET.xls [--table NAME]";
+
+struct MigrateArguments {
+    fs::path programDirectory = com::DefaultProgramDirectory();
+    std::string source;
+    std::string target;
+    std::optional<std::string> table;
+};
+
+std::optional<MigrateArguments> ParseMigrateArguments(const std::vector<std::string>& args) {
+    MigrateArguments parsed;
+    std::vector<std::string> positional;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--program-dir" && i + 1 < args.size()) {
+            parsed.programDirectory = args[++i];
+        } else if (args[i] == "--table" && i + 1 < args.size()) {
+            parsed.table = args[++i];
+        } else if (args[i].rfind("--", 0) == 0) {
+            return std::nullopt;
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    if (positional.size() != 2 || !IsWorkbook(positional[1])) return std::nullopt;
+    // Absolute, because the bodies work in the cache folder and name the files again.
+    parsed.source = fs::absolute(positional[0]).string();
+    parsed.target = fs::absolute(positional[1]).string();
+    return parsed;
+}
+
+// A new workbook: the clone the window queues for a source database dropped on the
+// target's root, named after TARGET. The target side points at TARGET so that the
+// body creates it there and then connects it.
+void QueueClone(app::Migrator& migrator, const std::string& target) {
+    ConfigureJetSide(migrator.targetSettings(), target);
+    if (!tasks::EnterCacheFolder(migrator)) return;
+    const auto& tree = migrator.sourceTree();
+    tasks::TaskNames names;
+    names.sourceDatabase = tree.node(tree.remembered().currentDatabase).text;
+    names.targetDatabase = target.substr(0, target.size() - 4);  // without ".xls"
+    tasks::QueueMigrationTask(migrator, tasks::TaskType::CloneDatabase, std::move(names));
+}
+
+// One table the source tree leaves out (a name with blanks): queued with the names
+// the command gives a table node.
+void QueueLeftOutTable(app::Migrator& migrator, const std::string& table) {
+    if (!tasks::EnterCacheFolder(migrator)) return;
+    const auto& source = migrator.sourceTree();
+    const auto& target = migrator.targetTree();
+    tasks::TaskNames names;
+    names.sourceObject = table;
+    names.sourceDatabase = source.node(source.remembered().currentDatabase).text;
+    names.targetDatabase = target.node(target.remembered().currentDatabase).text;
+    tasks::QueueMigrationTask(migrator, tasks::TaskType::MigrateTable, std::move(names));
+}
+
+// An existing workbook: the source database, or one of its tables, selected in the
+// source tree and the workbook's database node in the target tree, then the
+// Migrate command.
+void QueueIntoWorkbook(app::Migrator& migrator, const std::optional<std::string>& table) {
+    auto& source = migrator.sourceTree();
+    const browser::NodeId sourceNode = table ? FindObject(source, *table) : source.remembered().currentDatabase;
+    if (sourceNode == browser::kNoNode) {
+        QueueLeftOutTable(migrator, *table);
+        return;
+    }
+    source.Select(sourceNode);
+    migrator.targetTree().Select(migrator.targetTree().remembered().currentDatabase);
+    tasks::MigrateCommand(migrator);
+}
+
+int RunMigrate(const std::vector<std::string>& args) {
+    const auto parsed = ParseMigrateArguments(args);
+    std::error_code exists;
+    const bool newWorkbook = parsed && !fs::exists(parsed->target, exists);
+    if (!parsed || (newWorkbook && parsed->table)) {
+        std::cerr << "usage: tabvex-cli migrate " << kMigrateUsage << '\n';
+        return 2;
+    }
+    std::error_code ignored;
+    fs::create_directories(parsed->programDirectory, ignored);
+    app::ConsoleAnswers answers;
+    answers.agree = true;  // the command line is the confirmation
+    TaskConsole console(std::cout, std::cerr, isatty(STDOUT_FILENO) == 1, answers);
+    app::Migrator migrator(console, parsed->programDirectory);
+    tasks::RegisterTaskBodies(migrator);
+    UseConsoleTimings(migrator);
+    if (!ConnectFile(migrator, parsed->source, false)) return 1;
+    if (newWorkbook) {
+        QueueClone(migrator, parsed->target);
+    } else if (ConnectFile(migrator, parsed->target, true)) {
+        QueueIntoWorkbook(migrator, parsed->table);
+    } else {
+        return 1;
+    }
+    return WaitForTasks(migrator);
+}
+
+const CliCommandRegistration kMigrate{{
+    "migrate",
+    kMigrateUsage,
+    "migrate an Access database (or one --table) into a workbook; a new TARGET is created",
+    "                       lines as the Log shows them; exit 0 SUCCESS, 1 FAILURE, 2 usage error;\n"
+    "                       conditions come from Condition.cfg in the program folder",
+    RunMigrate,
+}};
+
+}  // namespace
+}  // namespace tabvex::cli

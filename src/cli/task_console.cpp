@@ -1,0 +1,54 @@
+#include "cli/task_console.h"
+
+#include <chrono>
+#include <ostream>
+#include <thread>
+
+namespace tabvex::cli {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+bool IsErrorLine(const app::OutputLine& line) {
+    return line.colours == app::kErrorColours || line.colours == app::kProviderTextColours;
+}
+
+// The terminal colour nearest to the Log's colour of the line.
+const char* ColourCode(const app::OutputLine& line) {
+    if (line.colours == app::kErrorColours) return "\033[31m";
+    if (line.colours == app::kSuccessColours) return "\033[32m";
+    if (line.colours == app::kProviderTextColours) return "\033[33m";
+    return nullptr;
+}
+
+}  // namespace
+
+TaskConsole::TaskConsole(std::ostream& out, std::ostream& errors, bool colours, app::ConsoleAnswers answers)
+    : ConsoleUserInterface(out, std::move(answers)), errors_(errors), colours_(colours) {}
+
+void TaskConsole::ShowOutputLine(const app::OutputLine& line) {
+    const char* colour = colours_ ? ColourCode(line) : nullptr;
+    ConsoleUserInterface::ShowOutputLine(colour ? app::OutputLine{colour + line.text + "\033[0m", line.colours} : line);
+    if (IsErrorLine(line)) errors_ << line.text << '\n' << std::flush;
+}
+
+void UseConsoleTimings(app::Migrator& migrator) {
+    auto& timings = migrator.workerTimings();
+    timings.startDelay = 0ms;
+    timings.passInterval = 10ms;
+    timings.bodyStartDelay = 0ms;
+    timings.startPause = 0ms;
+}
+
+int WaitForTasks(app::Migrator& migrator) {
+    while (migrator.runState().load() != tasks::RunState::Idle) std::this_thread::sleep_for(5ms);
+    migrator.workerThread().Join();
+    const auto queued = migrator.taskList().Snapshot();
+    if (queued.empty()) return 1;
+    for (const auto& task : queued)
+        if (task->state.load() != tasks::TaskState::Succeeded) return 1;
+    return 0;
+}
+
+}  // namespace tabvex::cli

@@ -1,0 +1,31 @@
+// Running queued tasks from a terminal: the Log lines go to stdout as the Log page
+// shows them (coloured when stdout is a terminal) and every error line ("E::",
+// "T::") also goes to stderr; the worker runs until it is idle again and the tasks'
+// outcome becomes the exit status.
+#pragma once
+
+#include <iosfwd>
+
+#include "app/console_user_interface.h"
+#include "app/migrator.h"
+
+namespace tabvex::cli {
+
+class TaskConsole : public app::ConsoleUserInterface {
+public:
+    TaskConsole(std::ostream& out, std::ostream& errors, bool colours, app::ConsoleAnswers answers);
+    void ShowOutputLine(const app::OutputLine& line) override;
+
+private:
+    std::ostream& errors_;
+    bool colours_;
+};
+
+// Worker timings for a command line: no pauses meant for a person watching.
+void UseConsoleTimings(app::Migrator& migrator);
+
+// Waits until the worker is idle: 0 when every queued task ended "SUCCESS", 1 when
+// one failed or nothing was queued.
+int WaitForTasks(app::Migrator& migrator);
+
+}  // namespace tabvex::cli

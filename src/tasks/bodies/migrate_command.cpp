@@ -1,0 +1,153 @@
+#include "tasks/bodies/migrate_command.h"
+
+#include <ctime>
+#include <memory>
+#include <string_view>
+
+#include "app/output_lines.h"
+#include "com/working_directory.h"
+#include "tasks/worker.h"
+
+namespace tabvex::tasks {
+
+namespace {
+
+using app::Migrator;
+using browser::DbTree;
+using browser::NodeId;
+using browser::TreeNodeKind;
+
+enum class PlanOutcome { Task, NoTask, WrongTarget };
+
+struct MigrationPlan {
+    PlanOutcome outcome = PlanOutcome::WrongTarget;
+    TaskType type = TaskType::CloneDatabase;
+    std::string question;
+    TaskNames names;
+};
+
+// The question with each "%s" replaced by the next name, in order.
+std::string Question(std::string_view pattern, std::initializer_list<std::string_view> names) {
+    std::string text;
+    auto name = names.begin();
+    for (std::size_t at = 0; at < pattern.size(); ++at) {
+        if (pattern.compare(at, 2, "%s") == 0 && name != names.end()) {
+            text += *name++;
+            ++at;
+        } else {
+            text += pattern[at];
+        }
+    }
+    return text;
+}
+
+MigrationPlan Task(TaskType type, std::string question, std::string sourceDatabase, std::string targetDatabase,
+                   std::string sourceObject = {}) {
+    MigrationPlan plan{PlanOutcome::Task, type, std::move(question), {}};
+    plan.names.sourceDatabase = std::move(sourceDatabase);
+    plan.names.targetDatabase = std::move(targetDatabase);
+    plan.names.sourceObject = std::move(sourceObject);
+    return plan;
+}
+
+MigrationPlan Without(PlanOutcome outcome) { return {outcome, TaskType::CloneDatabase, {}, {}}; }
+
+// What a database node of the target tree receives from the selected source node.
+MigrationPlan PlanIntoDatabase(const DbTree& source, NodeId sourceNode, const std::string& target) {
+    const browser::TreeNode node = source.node(sourceNode);
+    const std::string& text = node.text;
+    switch (node.kind) {
+        case TreeNodeKind::Database:
+            return Task(TaskType::MigrateDatabase,
+                        Question("Convert database [%s] into Target database [%s]?", {text, target}), text, target);
+        case TreeNodeKind::TablesFolder: {
+            const std::string database = source.AncestorText(sourceNode, 1);
+            return Task(TaskType::MigrateTables,
+                        Question("Convert tables of [%s] into Target database [%s]?", {database, target}), database,
+                        target);
+        }
+        case TreeNodeKind::ViewsFolder: {
+            const std::string database = source.AncestorText(sourceNode, 1);
+            return Task(TaskType::MigrateViews,
+                        Question("Convert views of [%s] into Target database [%s]?", {database, target}), database,
+                        target);
+        }
+        case TreeNodeKind::Table:
+            return Task(TaskType::MigrateTable,
+                        Question("Convert table [%s] into Target database [%s]?", {text, target}),
+                        source.AncestorText(sourceNode, 2), target, text);
+        case TreeNodeKind::View:
+            return Task(TaskType::MigrateView, Question("Convert view [%s] into Target database [%s]?", {text, target}),
+                        source.AncestorText(sourceNode, 2), target, text);
+        default: return Without(PlanOutcome::NoTask);
+    }
+}
+
+MigrationPlan PlanMigration(const DbTree& source, NodeId sourceNode, const DbTree& target, NodeId targetNode) {
+    const browser::TreeNode targetItem = target.node(targetNode);
+    if (targetItem.kind == TreeNodeKind::Database) return PlanIntoDatabase(source, sourceNode, targetItem.text);
+    const browser::TreeNode sourceItem = source.node(sourceNode);
+    if (targetItem.kind == TreeNodeKind::Root && sourceItem.kind == TreeNodeKind::Database)
+        return Task(TaskType::CloneDatabase, Question("Clone database [%s] of source tree?", {sourceItem.text}),
+                    sourceItem.text, sourceItem.text);
+    return Without(PlanOutcome::WrongTarget);
+}
+
+void Refuse(Migrator& migrator, std::string_view tip, const char* box) {
+    app::ShowTip(migrator, tip);
+    migrator.ui().ShowMessageBox({box, app::kProgramTitle, app::MessageButtons::Ok, app::MessageIcon::Warning});
+}
+
+bool Confirmed(Migrator& migrator, const std::string& question) {
+    return migrator.ui().ShowMessageBox({question, app::kProgramTitle, app::MessageButtons::OkCancel,
+                                         app::MessageIcon::Question}) == app::MessageAnswer::Ok;
+}
+
+}  // namespace
+
+bool EnterCacheFolder(Migrator& migrator) {
+    const com::EnterResult entered = com::EnterProgramSubdirectory(migrator.programDirectory(), "./data_cache");
+    if (!entered) app::WriteOutputLine(migrator, "E::%s", entered.error.c_str());
+    return entered.entered;
+}
+
+void QueueMigrationTask(Migrator& migrator, TaskType type, TaskNames names) {
+    names.sourceDbms = migrator.sourceSettings().dbmsName;
+    names.targetDbms = migrator.targetSettings().dbmsName;
+    migrator.taskList().Append(
+        std::make_shared<MigrationTask>(TaskCategory::Migration, type, std::move(names), std::time(nullptr)));
+    StartWorkerAfterNewTasks(migrator);
+}
+
+void MigrateCommand(Migrator& migrator) {
+    if (!migrator.targetHolder().HasSession()) {
+        Refuse(migrator, "Please confirm your Target Database Connection is valid!",
+               "No Target DataSource Connection!");
+        return;
+    }
+    // Cache files must not land in whatever folder happens to be current.
+    if (!EnterCacheFolder(migrator)) return;
+    const NodeId sourceNode = migrator.sourceTree().selected();
+    if (sourceNode == browser::kNoNode) {
+        Refuse(migrator, "Please Select a Object to Convert in Source Databases Tree!",
+               "No Selected Source Database Object!");
+        return;
+    }
+    const NodeId targetNode = migrator.targetTree().selected();
+    if (targetNode == browser::kNoNode) {
+        Refuse(migrator, "Please Select a object in Target Tree!", "No Selected Target Objects!");
+        return;
+    }
+    MigrationPlan plan = PlanMigration(migrator.sourceTree(), sourceNode, migrator.targetTree(), targetNode);
+    switch (plan.outcome) {
+        case PlanOutcome::WrongTarget:
+            Refuse(migrator, "Please select a database in Target Database Tree!", "Please select a target Database!");
+            return;
+        case PlanOutcome::NoTask: StartWorkerAfterNewTasks(migrator); return;
+        case PlanOutcome::Task:
+            if (Confirmed(migrator, plan.question)) QueueMigrationTask(migrator, plan.type, std::move(plan.names));
+            return;
+    }
+}
+
+}  // namespace tabvex::tasks

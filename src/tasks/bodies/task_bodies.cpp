@@ -1,0 +1,17 @@
+#include "tasks/bodies/task_bodies.h"
+
+#include "tasks/bodies/migration_bodies.h"
+
+namespace tabvex::tasks {
+
+void RegisterTaskBodies(app::Migrator& migrator) {
+    auto& bodies = migrator.taskBodies();
+    bodies[TaskType::CloneDatabase] = CloneDatabaseBody;
+    bodies[TaskType::MigrateDatabase] = MigrateDatabaseTablesBody;
+    bodies[TaskType::MigrateTables] = MigrateDatabaseTablesBody;
+    bodies[TaskType::MigrateViews] = RefuseViewsBody;
+    bodies[TaskType::MigrateTable] = MigrateOneTableBody;
+    bodies[TaskType::MigrateView] = RefuseViewsBody;
+}
+
+}  // namespace tabvex::tasks

@@ -1,0 +1,137 @@
+#include "tasks/bodies/migrate_command.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tasks/bodies/migration_fixture.h"
+
+namespace tabvex::tasks {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using browser::TreeNodeKind;
+namespace fs = std::filesystem;
+
+app::MessageBoxRequest Refusal(const char* text) {
+    return {text, app::kProgramTitle, app::MessageButtons::Ok, app::MessageIcon::Warning};
+}
+
+app::MessageBoxRequest Question(const std::string& text) {
+    return {text, app::kProgramTitle, app::MessageButtons::OkCancel, app::MessageIcon::Question};
+}
+
+// The command without task bodies: what it asks and queues, not what runs.
+class MigrateCommandTest : public test::MigrationFixture {
+protected:
+    void ConnectShop() {
+        Connect(WriteDatabase(scratch / "in/shop.mdb", {test::Customers(), test::Orders()}),
+                WriteBook(scratch / "out/book.xls"));
+        source = (scratch / "in/shop").string();
+        target = (scratch / "out/book").string();
+    }
+
+    std::string source;
+    std::string target;
+};
+
+TEST_F(MigrateCommandTest, WithoutATargetConnectionItRefusesBeforeTouchingTheCacheFolder) {
+    MigrateCommand(migrator);
+    EXPECT_THAT(ui.tips(), ElementsAre("Please confirm your Target Database Connection is valid!"));
+    EXPECT_THAT(ui.boxes(), ElementsAre(Refusal("No Target DataSource Connection!")));
+    EXPECT_FALSE(fs::exists(programFolder() / "data_cache"));
+    EXPECT_EQ(migrator.taskList().size(), 0u);
+}
+
+TEST_F(MigrateCommandTest, MissingSelectionsAreRefusedInTurnAfterTheCacheFolderIsEntered) {
+    ConnectShop();
+    test::WriteFile(programFolder() / "data_cache", "a plain file in the way");
+    MigrateCommand(migrator);
+    EXPECT_TRUE(fs::is_directory(programFolder() / "data_cache"));
+    EXPECT_TRUE(fs::equivalent(fs::current_path(), programFolder() / "data_cache"));
+
+    migrator.sourceTree().Select(migrator.sourceTree().remembered().currentDatabase);
+    MigrateCommand(migrator);
+    EXPECT_THAT(ui.tips(), ElementsAre("Please Select a Object to Convert in Source Databases Tree!",
+                                       "Please Select a object in Target Tree!"));
+    EXPECT_THAT(ui.boxes(), ElementsAre(Refusal("No Selected Source Database Object!"),
+                                        Refusal("No Selected Target Objects!")));
+    EXPECT_EQ(migrator.taskList().size(), 0u);
+}
+
+TEST_F(MigrateCommandTest, EachSourceNodeOnATargetDatabaseAsksItsQuestionAndCancelQueuesNothing) {
+    ConnectShop();
+    const std::string into = "] into Target database [" + target + "]?";
+    struct Case {
+        TreeNodeKind kind;
+        std::string text;
+        std::string question;
+    };
+    const std::vector<Case> cases = {
+        {TreeNodeKind::Database, source, "Convert database [" + source + into},
+        {TreeNodeKind::TablesFolder, "Tables", "Convert tables of [" + source + into},
+        {TreeNodeKind::ViewsFolder, "Views", "Convert views of [" + source + into},
+        {TreeNodeKind::Table, "Orders", "Convert table [Orders" + into},
+    };
+    for (const auto& c : cases) {
+        Select(c.kind, c.text, TreeNodeKind::Database);
+        ui.QueueAnswer(app::MessageAnswer::Cancel);
+        MigrateCommand(migrator);
+        ASSERT_FALSE(ui.boxes().empty());
+        EXPECT_EQ(ui.boxes().back(), Question(c.question));
+    }
+    EXPECT_THAT(ui.tips(), IsEmpty());
+    EXPECT_EQ(migrator.taskList().size(), 0u);
+    EXPECT_EQ(migrator.runState().load(), RunState::Idle);
+}
+
+TEST_F(MigrateCommandTest, ConfirmedTasksCarryTheirTypeNamesAndBothSidesDbmsNames) {
+    ConnectShop();
+    Select(TreeNodeKind::Table, "Customers", TreeNodeKind::Database);
+    ui.QueueAnswer(app::MessageAnswer::Ok);
+    MigrateCommand(migrator);
+    Select(TreeNodeKind::Database, source, TreeNodeKind::Root);
+    ui.QueueAnswer(app::MessageAnswer::Ok);
+    MigrateCommand(migrator);
+    ASSERT_EQ(ui.boxes().size(), 2u);
+    EXPECT_EQ(ui.boxes().back(), Question("Clone database [" + source + "] of source tree?"));
+    ASSERT_TRUE(WaitForIdle());
+
+    const auto tasks = migrator.taskList().Snapshot();
+    ASSERT_EQ(tasks.size(), 2u);
+    EXPECT_EQ(tasks[0]->type, TaskType::MigrateTable);
+    EXPECT_EQ(tasks[0]->category, TaskCategory::Migration);
+    EXPECT_EQ(tasks[0]->names.sourceObject, "Customers");
+    EXPECT_EQ(tasks[0]->names.sourceDatabase, source);
+    EXPECT_EQ(tasks[0]->names.targetDatabase, target);
+    EXPECT_EQ(tasks[0]->names.sourceDbms, "MS Jet[04.00.0000]");
+    EXPECT_EQ(tasks[0]->names.targetDbms, "MS Jet[04.00.0000]");
+    EXPECT_EQ(tasks[1]->type, TaskType::CloneDatabase);
+    EXPECT_EQ(tasks[1]->names.sourceDatabase, source);
+    EXPECT_EQ(tasks[1]->names.targetDatabase, source);
+}
+
+TEST_F(MigrateCommandTest, ATargetThatIsNoDatabaseOrARootWithoutASourceDatabaseIsRefused) {
+    ConnectShop();
+    Select(TreeNodeKind::Table, "Orders", TreeNodeKind::Table);
+    MigrateCommand(migrator);
+    Select(TreeNodeKind::Table, "Orders", TreeNodeKind::Root);
+    MigrateCommand(migrator);
+    EXPECT_THAT(ui.tips(), ElementsAre("Please select a database in Target Database Tree!",
+                                       "Please select a database in Target Database Tree!"));
+    EXPECT_THAT(ui.boxes(), ElementsAre(Refusal("Please select a target Database!"),
+                                        Refusal("Please select a target Database!")));
+    EXPECT_EQ(migrator.taskList().size(), 0u);
+}
+
+TEST_F(MigrateCommandTest, AFieldOnATargetDatabaseQueuesNothingAndAsksNothingButStartsTheWorker) {
+    ConnectShop();
+    Select(TreeNodeKind::Field, "Customer", TreeNodeKind::Database);
+    MigrateCommand(migrator);
+    EXPECT_THAT(ui.boxes(), IsEmpty());
+    EXPECT_EQ(migrator.taskList().size(), 0u);
+    EXPECT_EQ(migrator.runState().load(), RunState::Processing);
+}
+
+}  // namespace
+}  // namespace tabvex::tasks

@@ -1,0 +1,186 @@
+#include "tasks/bodies/migration_bodies.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "browser/condition_file.h"
+#include "tasks/bodies/migrate_command.h"
+#include "tasks/bodies/migration_fixture.h"
+#include "tasks/worker.h"
+
+namespace tabvex::tasks {
+namespace {
+
+using browser::TreeNodeKind;
+using test::Rows;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
+namespace fs = std::filesystem;
+
+test::SourceTable Table(std::string name, std::size_t rows) {
+    test::SourceTable table{std::move(name), {{"N", mdb::JetType::Long, 0}, {"Text", mdb::JetType::Text, 20}}, {}};
+    for (std::size_t i = 1; i <= rows; ++i) table.rows.push_back({std::to_string(i), "row " + std::to_string(i)});
+    return table;
+}
+
+Rows Expected(const test::SourceTable& table) {
+    Rows rows{{}};
+    for (const auto& column : table.columns) rows[0].push_back(column.name);
+    for (const auto& row : table.rows) {
+        rows.emplace_back();
+        for (const auto& value : row) rows.back().push_back(value.value_or(""));
+    }
+    return rows;
+}
+
+// The bodies end to end: the command queues, the worker runs, xlrd reads the result.
+class MigrationBodiesTest : public test::MigrationFixture {
+protected:
+    MigrationBodiesTest() { RegisterTaskBodies(migrator); }
+
+    void ConnectShop(const std::vector<test::SourceTable>& tables) {
+        Connect(WriteDatabase(scratch / "in/shop.mdb", tables), WriteBook(book));
+        database = (scratch / "in/shop").string();
+    }
+
+    void Migrate(TreeNodeKind sourceKind, const std::string& sourceText, TreeNodeKind targetKind) {
+        Select(sourceKind, sourceText, targetKind);
+        ui.QueueAnswer(app::MessageAnswer::Ok);
+        MigrateCommand(migrator);
+        ASSERT_TRUE(WaitForIdle());
+    }
+
+    Rows Sheet(const fs::path& file, const std::string& name) {
+        const auto read = test::ReadWithXlrd(file);
+        const auto* sheet = test::FindSheet(read, name);
+        return sheet ? test::SheetRows(*sheet) : Rows{};
+    }
+
+    fs::path book = scratch / "out/book.xls";
+    std::string database;
+};
+
+TEST_F(MigrationBodiesTest, ADatabaseArrivesCellForCellWithFormattedHeadersAndItsCacheFiles) {
+    ConnectShop({test::Customers(), test::Orders()});
+    Migrate(TreeNodeKind::Database, database, TreeNodeKind::Database);
+    EXPECT_THAT(States(), ElementsAre(TaskState::Succeeded));
+    EXPECT_TRUE(Logged("Convert Tables of database [" + database + "]"));
+    EXPECT_TRUE(Logged("Create table [Customers] SUCCESSFULLY!!!"));
+
+    const auto read = test::ReadWithXlrd(book);
+    EXPECT_EQ(test::SheetRows(*test::FindSheet(read, "Customers")), test::kCustomers);
+    EXPECT_EQ(test::SheetRows(*test::FindSheet(read, "Orders")), Expected(test::Orders()));
+    EXPECT_EQ(test::SheetRows(*test::FindSheet(read, "Sales")), (Rows{{"Region"}})) << "the workbook's own table stays";
+    const auto& customers = *test::FindSheet(read, "Customers");
+    EXPECT_TRUE(customers["frozen"].get<bool>());
+    for (const auto& cell : customers["cells"]) {
+        if (cell["row"] != 0) continue;
+        EXPECT_TRUE(cell["format"]["bold"].get<bool>());
+        EXPECT_EQ(cell["format"]["hor_align"], 2) << "centred";
+    }
+    EXPECT_THAT(test::ReadFile(programFolder() / "data_cache/Customers"), HasSubstr("Create Table Customers ("));
+    EXPECT_THAT(ui.redrawnTrees(), Contains(app::TreeSide::Target));
+}
+
+TEST_F(MigrationBodiesTest, TheTablesConditionChoosesTheRows) {
+    ConnectShop({test::Customers()});
+    ASSERT_TRUE(browser::WriteCondition(migrator.conditionFilePath(), database, "Customers", "ID >= 2"));
+    Migrate(TreeNodeKind::Table, "Customers", TreeNodeKind::Database);
+    EXPECT_THAT(States(), ElementsAre(TaskState::Succeeded));
+    EXPECT_EQ(Sheet(book, "Customers"), (Rows{test::kCustomers[0], test::kCustomers[2], test::kCustomers[3]}));
+}
+
+TEST_F(MigrationBodiesTest, NamesWithBlanksAreLeftOutOfADatabaseRunByNameAndMigrateAlone) {
+    test::SourceTable details = Table("Order Details", 2);
+    ConnectShop({test::Orders(), details});
+    Migrate(TreeNodeKind::TablesFolder, "Tables", TreeNodeKind::Database);
+    EXPECT_THAT(States(), ElementsAre(TaskState::Failed)) << "the workbook does not hold every table";
+    EXPECT_TRUE(
+        Logged("TABLE: [" + database + "].[Order Details] left out: a name with blanks is migrated only alone"));
+    EXPECT_EQ(Sheet(book, "Orders"), Expected(test::Orders()));
+
+    // The tree does not show it, so the task is queued as the command would queue it.
+    TaskNames names;
+    names.sourceObject = "Order Details";
+    names.sourceDatabase = database;
+    names.targetDatabase = (scratch / "out/book").string();
+    QueueMigrationTask(migrator, TaskType::MigrateTable, names);
+    ASSERT_TRUE(WaitForIdle());
+    EXPECT_THAT(States(), ElementsAre(TaskState::Failed, TaskState::Succeeded));
+    EXPECT_EQ(Sheet(book, "Order_Details"), Expected(details)) << "the sheet takes the name a defined name can hold";
+}
+
+TEST_F(MigrationBodiesTest, ATableNamedLikeAPathIsSkippedAndTheTaskFailsNamingIt) {
+    ConnectShop({Table("In/Out", 1), test::Orders()});
+    Migrate(TreeNodeKind::Database, database, TreeNodeKind::Database);
+    EXPECT_THAT(States(), ElementsAre(TaskState::Failed));
+    EXPECT_TRUE(Logged("Perhaps CHARACTER SET not correct!\nPlease change and try again."));
+    EXPECT_TRUE(Logged("Tables of [" + database + "] not migrated completely: [In/Out]"));
+    EXPECT_FALSE(fs::exists(programFolder() / "data_cache/In")) << "no cache file below the cache folder";
+    EXPECT_EQ(Sheet(book, "Orders"), Expected(test::Orders()));
+}
+
+TEST_F(MigrationBodiesTest, ACloneCreatesTheWorkbookBesideTheSourceAndConvertsItsTables) {
+    ConnectShop({test::Customers(), test::Orders()});
+    Migrate(TreeNodeKind::Database, database, TreeNodeKind::Root);
+    EXPECT_THAT(States(), ElementsAre(TaskState::Succeeded));
+    EXPECT_TRUE(Logged("Convert Views of database [" + database + "]"));
+    EXPECT_EQ(Sheet(scratch / "in/shop.xls", "Customers"), test::kCustomers);
+    EXPECT_EQ(Sheet(scratch / "in/shop.xls", "Orders"), Expected(test::Orders()));
+}
+
+TEST_F(MigrationBodiesTest, ACloneWhoseWorkbookCannotBeCreatedFailsAndConvertsNothing) {
+    ConnectShop({test::Orders()});
+    fs::create_directories(scratch / "in/shop.xls");  // a folder where the file would go
+    Migrate(TreeNodeKind::Database, database, TreeNodeKind::Root);
+    EXPECT_THAT(States(), ElementsAre(TaskState::Failed));
+    EXPECT_TRUE(Logged("Create Target Database[" + database + "] Error!"));
+    EXPECT_THAT(ui.messages(), Not(Contains(HasSubstr("Migrating"))));
+}
+
+TEST_F(MigrationBodiesTest, ViewTasksFailWithTheirLine) {
+    ConnectShop({test::Orders()});
+    Migrate(TreeNodeKind::ViewsFolder, "Views", TreeNodeKind::Database);
+    QueueMigrationTask(migrator, TaskType::MigrateView, {});
+    ASSERT_TRUE(WaitForIdle());
+    EXPECT_THAT(States(), ElementsAre(TaskState::Failed, TaskState::Failed));
+    const auto messages = ui.messages();
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), "Excel Datafiles have no Views to convert !!!"), 2);
+}
+
+TEST_F(MigrationBodiesTest, AStopMidTableEndsTheLoopAndTheTaskFails) {
+    ConnectShop({Table("Big", 2500), test::Orders()});
+    ui.StopOn("[Big] 1000 records converted!", migrator.runState());
+    Migrate(TreeNodeKind::Database, database, TreeNodeKind::Database);
+    EXPECT_THAT(States(), ElementsAre(TaskState::Failed));
+    EXPECT_TRUE(Logged("Tables Converting Terminaled!"));
+    const Rows big = Sheet(book, "Big");
+    EXPECT_GE(big.size(), 1001u);
+    EXPECT_LT(big.size(), 2501u);
+    EXPECT_EQ(Sheet(book, "Orders"), Rows{}) << "the table after the stop is not begun";
+}
+
+TEST_F(MigrationBodiesTest, MigrationsQueuedTogetherAllRunFully) {
+    ConnectShop({test::Customers(), test::Orders()});
+    for (const char* table : {"Customers", "Orders"}) {
+        TaskNames names;
+        names.sourceObject = table;
+        names.sourceDatabase = database;
+        names.targetDatabase = (scratch / "out/book").string();
+        migrator.taskList().Append(
+            std::make_shared<MigrationTask>(TaskCategory::Migration, TaskType::MigrateTable, names, 0));
+    }
+    ASSERT_TRUE(EnterCacheFolder(migrator));
+    StartWorkerAfterNewTasks(migrator);
+    ASSERT_TRUE(WaitForIdle());
+    EXPECT_THAT(States(), ElementsAre(TaskState::Succeeded, TaskState::Succeeded));
+    EXPECT_EQ(Sheet(book, "Customers"), test::kCustomers);
+    EXPECT_EQ(Sheet(book, "Orders"), Expected(test::Orders()));
+}
+
+}  // namespace
+}  // namespace tabvex::tasks

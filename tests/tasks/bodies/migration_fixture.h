@@ -1,0 +1,175 @@
+// What the migration suites share: a source database and a workbook written by the
+// project's own writers, both sides connected as the window connects them, the
+// bodies registered, worker pauses shortened, and the workbook read back by xlrd.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "adapters/adapter_test_support.h"
+#include "connect/connecting.h"
+#include "platform/jet/mdb/database_writer.h"
+#include "platform/xls/workbook.h"
+#include "support/scripted_user_interface.h"
+#include "support/test_support.h"
+#include "tasks/bodies/task_bodies.h"
+
+namespace tabvex::test {
+
+namespace fs = std::filesystem;
+using Rows = std::vector<std::vector<std::string>>;
+
+inline const Rows kCustomers = {
+    {"ID", "Name", "Note"}, {"1", "Alfreds", "likes tea"}, {"2", "O'Brien", ""}, {"3", "", "Ünïcödé 東京"}};
+
+// A table in the writer's terms: columns, then rows as text (empty optional: NULL).
+struct SourceTable {
+    std::string name;
+    std::vector<mdb::ColumnSpec> columns;
+    std::vector<std::vector<mdb::Value>> rows;
+};
+
+inline SourceTable Customers() {
+    return {"Customers",
+            {{"ID", mdb::JetType::Long, 0}, {"Name", mdb::JetType::Text, 40}, {"Note", mdb::JetType::Memo, 0}},
+            {{"1", "Alfreds", "likes tea"}, {"2", "O'Brien", std::nullopt}, {"3", std::nullopt, "Ünïcödé 東京"}}};
+}
+
+inline SourceTable Orders() {
+    return {"Orders",
+            {{"OrderID", mdb::JetType::Long, 0}, {"Customer", mdb::JetType::Long, 0}},
+            {{"10", "1"}, {"11", "3"}}};
+}
+
+// The cells of a sheet as xlrd read them, row by row; empty cells as "".
+inline Rows SheetRows(const nlohmann::json& sheet) {
+    Rows rows(sheet["nrows"].get<std::size_t>(), std::vector<std::string>(sheet["ncols"].get<std::size_t>()));
+    for (const auto& cell : sheet["cells"])
+        rows[cell["row"].get<std::size_t>()][cell["col"].get<std::size_t>()] =
+            cell["value"].is_string() ? cell["value"].get<std::string>() : cell["value"].dump();
+    return rows;
+}
+
+inline const nlohmann::json* FindSheet(const nlohmann::json& book, const std::string& name) {
+    for (const auto& sheet : book["sheets"])
+        if (sheet["name"] == name) return &sheet;
+    return nullptr;
+}
+
+// The scripted host, able to raise the stop request the moment a given Log line is
+// written, as a person pressing Stop at that point would.
+class StoppableUserInterface : public ScriptedUserInterface {
+public:
+    void StopOn(std::string message, std::atomic<tasks::RunState>& runState) {
+        stopOn_ = std::move(message);
+        runState_ = &runState;
+    }
+    void ShowOutputLine(const app::OutputLine& line) override {
+        ScriptedUserInterface::ShowOutputLine(line);
+        if (runState_ && line.text.size() >= stopOn_.size() &&
+            line.text.compare(line.text.size() - stopOn_.size(), stopOn_.size(), stopOn_) == 0)
+            runState_->store(tasks::RunState::Stopping);
+    }
+
+private:
+    std::string stopOn_;
+    std::atomic<tasks::RunState>* runState_ = nullptr;
+};
+
+class MigrationFixture : public ::testing::Test {
+protected:
+    MigrationFixture() {
+        using namespace std::chrono_literals;
+        auto& timings = migrator.workerTimings();
+        timings.startDelay = 1ms;
+        timings.passInterval = 20ms;
+        timings.bodyStartDelay = 0ms;
+        timings.startPause = 0ms;
+        fs::create_directories(programFolder());
+    }
+    // The command enters the cache folder; later suites must not write there.
+    ~MigrationFixture() override { fs::current_path(startFolder_); }
+
+    fs::path WriteDatabase(const fs::path& path, const std::vector<SourceTable>& tables) {
+        fs::create_directories(path.parent_path());
+        mdb::DatabaseWriter writer(path);
+        for (const auto& table : tables) {
+            writer.AddTable(table.name, table.columns);
+            for (const auto& row : table.rows) writer.AddRow(table.name, row);
+        }
+        writer.Write();
+        return path;
+    }
+
+    // A workbook that already holds a table of its own.
+    fs::path WriteBook(const fs::path& path) {
+        fs::create_directories(path.parent_path());
+        auto book = xls::Workbook::CreateNew({"Sales"});
+        book.Sheet(0).SetCellText(0, 0, "Region");
+        book.AddName("Sales", xls::SheetArea{0, xls::CellRange{0, 0, 0, 0}});
+        book.Save(path);
+        return path;
+    }
+
+    static void Configure(connect::ConnectionSettings& settings, const fs::path& file) {
+        settings = {"Microsoft Jet 4.0 OLE DB Provider", "Microsoft.Jet.OLEDB.4.0", "", file.string(), "", "Admin", ""};
+    }
+
+    void Connect(const fs::path& source, const fs::path& target) {
+        Configure(migrator.sourceSettings(), source);
+        Configure(migrator.targetSettings(), target);
+        connect::ConnectCommand(migrator);
+        ASSERT_TRUE(migrator.sourceHolder().HasSession() && migrator.targetHolder().HasSession());
+    }
+
+    // The first node of that kind (and text, when given) in the tree.
+    static browser::NodeId Node(const browser::DbTree& tree, browser::TreeNodeKind kind, const std::string& text = "") {
+        const auto nodes = tree.nodes();
+        for (browser::NodeId id = 0; id < nodes.size(); ++id)
+            if (nodes[id].kind == kind && (text.empty() || nodes[id].text == text)) return id;
+        ADD_FAILURE() << "no node " << text;
+        return browser::kNoNode;
+    }
+
+    void Select(browser::TreeNodeKind sourceKind, const std::string& sourceText, browser::TreeNodeKind targetKind) {
+        migrator.sourceTree().Select(Node(migrator.sourceTree(), sourceKind, sourceText));
+        migrator.targetTree().Select(Node(migrator.targetTree(), targetKind));
+    }
+
+    bool WaitForIdle() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (migrator.runState().load() != tasks::RunState::Idle) {
+            if (std::chrono::steady_clock::now() > deadline) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        migrator.workerThread().Join();
+        return true;
+    }
+
+    std::vector<tasks::TaskState> States() const {
+        std::vector<tasks::TaskState> states;
+        for (const auto& task : migrator.taskList().Snapshot()) states.push_back(task->state.load());
+        return states;
+    }
+
+    bool Logged(const std::string& message) const {
+        const auto messages = ui.messages();
+        return std::find(messages.begin(), messages.end(), message) != messages.end();
+    }
+
+    fs::path programFolder() const { return scratch / "program"; }
+
+    fs::path startFolder_ = fs::current_path();
+    ScratchProfile profile;
+    ScratchDir scratch;
+    StoppableUserInterface ui;
+    app::Migrator migrator{ui, scratch / "program"};
+};
+
+}  // namespace tabvex::test
