@@ -49,7 +49,8 @@ std::optional<std::vector<ListedObject>> ListObjects(Migrator& migrator, connect
                                                                   {"TABLE_NAME", "TABLE_TYPE", "TABLE_SCHEMA"})
                                                       : oledb::E_FAIL;
     if (oledb::Failed(result)) {
-        WriteOutputLine(migrator, "%s", com::ProviderErrorText(result, label).c_str());
+        // An error line: nothing of the database is migrated.
+        WriteOutputLine(migrator, "E::%s", com::ProviderErrorText(result, label).c_str());
         return std::nullopt;
     }
     std::vector<ListedObject> objects;
