@@ -1,5 +1,6 @@
 #include "tasks/bodies/task_bodies.h"
 
+#include "tasks/bodies/backup_bodies.h"
 #include "tasks/bodies/migration_bodies.h"
 
 namespace tabvex::tasks {
@@ -12,6 +13,8 @@ void RegisterTaskBodies(app::Migrator& migrator) {
     bodies[TaskType::MigrateViews] = RefuseViewsBody;
     bodies[TaskType::MigrateTable] = MigrateOneTableBody;
     bodies[TaskType::MigrateView] = RefuseViewsBody;
+    bodies[TaskType::BackupGroup] = BackupGroupBody;
+    bodies[TaskType::BackupObject] = BackupObjectBody;
 }
 
 }  // namespace tabvex::tasks

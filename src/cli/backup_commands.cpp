@@ -1,0 +1,92 @@
+// tabvex-cli backup: queues the backup the window would queue for a workbook (its
+// database, or one table) below a chosen folder, runs it on the worker and reports
+// as the Log does.
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <unistd.h>
+
+#include "cli/cli_command.h"
+#include "cli/cli_connect.h"
+#include "cli/task_console.h"
+#include "com/program_directory.h"
+#include "tasks/bodies/backup_command.h"
+#include "tasks/bodies/task_bodies.h"
+
+namespace tabvex::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kBackupUsage = "[--program-dir DIR] TARGET.xls FOLDER [--table NAME]";
+
+struct BackupArguments {
+    fs::path programDirectory = com::DefaultProgramDirectory();
+    std::string target;
+    fs::path folder;
+    std::optional<std::string> table;
+};
+
+std::optional<BackupArguments> ParseBackupArguments(const std::vector<std::string>& args) {
+    BackupArguments parsed;
+    std::vector<std::string> positional;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--program-dir" && i + 1 < args.size()) {
+            parsed.programDirectory = args[++i];
+        } else if (args[i] == "--table" && i + 1 < args.size()) {
+            parsed.table = args[++i];
+        } else if (args[i].rfind("--", 0) == 0) {
+            return std::nullopt;
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    if (positional.size() != 2 || !IsWorkbook(positional[0]) || positional[1].empty()) return std::nullopt;
+    parsed.target = positional[0];
+    parsed.folder = fs::absolute(positional[1]);
+    return parsed;
+}
+
+// Selects the workbook's database node, or the table, in the target tree, as a
+// person would before pressing Backup. False when the tree shows no such table.
+bool SelectBackupObject(app::Migrator& migrator, const std::optional<std::string>& table) {
+    auto& tree = migrator.targetTree();
+    const browser::NodeId node = table ? FindObject(tree, *table) : tree.remembered().currentDatabase;
+    if (node == browser::kNoNode) {
+        std::cerr << "tabvex-cli: the workbook's tree shows no table '" << table.value_or("") << "'\n";
+        return false;
+    }
+    tree.Select(node);
+    return true;
+}
+
+int RunBackup(const std::vector<std::string>& args) {
+    const auto parsed = ParseBackupArguments(args);
+    if (!parsed) {
+        std::cerr << "usage: tabvex-cli backup " << kBackupUsage << '\n';
+        return 2;
+    }
+    std::error_code ignored;
+    fs::create_directories(parsed->programDirectory, ignored);
+    app::ConsoleAnswers answers;
+    answers.folder = parsed->folder;  // the folder browser's answer
+    TaskConsole console(std::cout, std::cerr, isatty(STDOUT_FILENO) == 1, answers);
+    app::Migrator migrator(console, parsed->programDirectory);
+    tasks::RegisterTaskBodies(migrator);
+    UseConsoleTimings(migrator);
+    if (!ConnectFile(migrator, parsed->target, true) || !SelectBackupObject(migrator, parsed->table)) return 1;
+    tasks::BackupCommand(migrator);
+    return WaitForTasks(migrator);
+}
+
+const CliCommandRegistration kBackup{{
+    "backup",
+    kBackupUsage,
+    "back a workbook (or one --table) up as scripts below FOLDER",
+    "                       TABLES/T.tbl, DATA/T.data and VIEWS/V.vw per database; lines as the\n"
+    "                       Log shows them; exit 0 SUCCESS, 1 FAILURE, 2 usage error",
+    RunBackup,
+}};
+
+}  // namespace
+}  // namespace tabvex::cli
