@@ -44,7 +44,11 @@ void WorksheetReader::Read(size_t offset) {
         } catch (const CorruptData& e) {
             throw CorruptData(DescribeRecord(sid, at) + " of sheet " + sheet_.name_ + ": " + e.what());
         }
-        if (end) return;
+        if (end) {
+            // A sheet read without rows or cells still needs a place for those added later.
+            if (sheet_.HasCells()) sheet_.EnsureAnchor(Anchor::CellTable);
+            return;
+        }
     }
     throw CorruptData("sheet " + sheet_.name_ + " has no EOF record");
 }

@@ -203,5 +203,33 @@ TEST(CraftedInput, FontsAddedDoNotTakeTheIndexOfAMissingFont) {
     EXPECT_FALSE(reread.Sheet(0).CellFormatAt(1, 0).bold);
 }
 
+// Excel writes an empty sheet without ROW or cell records; what is added to it must be
+// saved with it.
+TEST(CraftedInput, CellsAddedToASheetReadWithoutCellsAreSaved) {
+    ScratchDir dir;
+    Bytes records;
+    Record(records, rid::kDimensions, Bytes(14, 0));
+    Bytes window;
+    ByteWriter(window).u16(0x06B6), ByteWriter(window).zeros(16);
+    Record(records, rid::kWindow2, window);
+    Workbook book = Workbook::Open(Container(dir, test::OneSheetStream({}, records)));
+    Worksheet& sheet = book.Sheet(0);
+    ASSERT_FALSE(sheet.UsedRange());
+    sheet.AppendRow({"Id", "Name"});
+    sheet.SetCellNumber(3, 1, 2.5);
+    CellFormat bold;
+    bold.bold = true;
+    sheet.SetRowFormat(5, bold);
+    book.Save(dir / "filled.xls");
+
+    const Workbook reread = Workbook::Open(dir / "filled.xls");
+    const Worksheet& saved = reread.Sheet(0);
+    EXPECT_EQ(saved.CellText(0, 0), "Id");
+    EXPECT_EQ(saved.CellText(0, 1), "Name");
+    EXPECT_EQ(saved.CellText(3, 1), "2.5");
+    EXPECT_TRUE(saved.RowFormat(5).bold);
+    EXPECT_EQ(saved.UsedRange(), (CellRange{0, 3, 0, 1}));
+}
+
 }  // namespace
 }  // namespace tabvex::xls
