@@ -9,7 +9,6 @@
 #include "cli/cli_command.h"
 #include "cli/cli_connect.h"
 #include "cli/task_console.h"
-#include "com/program_directory.h"
 #include "tasks/bodies/backup_command.h"
 #include "tasks/bodies/task_bodies.h"
 
@@ -21,30 +20,17 @@ namespace fs = std::filesystem;
 constexpr const char* kBackupUsage = "[--program-dir DIR] TARGET.xls FOLDER [--table NAME]";
 
 struct BackupArguments {
-    fs::path programDirectory = com::DefaultProgramDirectory();
+    fs::path programDirectory;
     std::string target;
     fs::path folder;
     std::optional<std::string> table;
 };
 
 std::optional<BackupArguments> ParseBackupArguments(const std::vector<std::string>& args) {
-    BackupArguments parsed;
-    std::vector<std::string> positional;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--program-dir" && i + 1 < args.size()) {
-            parsed.programDirectory = args[++i];
-        } else if (args[i] == "--table" && i + 1 < args.size()) {
-            parsed.table = args[++i];
-        } else if (args[i].rfind("--", 0) == 0) {
-            return std::nullopt;
-        } else {
-            positional.push_back(args[i]);
-        }
-    }
-    if (positional.size() != 2 || !IsWorkbook(positional[0]) || positional[1].empty()) return std::nullopt;
-    parsed.target = positional[0];
-    parsed.folder = fs::absolute(positional[1]);
-    return parsed;
+    const auto arguments = ParseTaskArguments(args);
+    if (!arguments || !IsWorkbook(arguments->first) || arguments->second.empty()) return std::nullopt;
+    return BackupArguments{arguments->programDirectory, arguments->first, fs::absolute(arguments->second),
+                           arguments->table};
 }
 
 // Selects the workbook's database node, or the table, in the target tree, as a

@@ -8,7 +8,6 @@
 #include "cli/cli_command.h"
 #include "cli/cli_connect.h"
 #include "cli/task_console.h"
-#include "com/program_directory.h"
 #include "tasks/bodies/migrate_command.h"
 #include "tasks/bodies/task_bodies.h"
 
@@ -20,31 +19,18 @@ namespace fs = std::filesystem;
 constexpr const char* kMigrateUsage = "[--program-dir DIR] SOURCE.mdb TARGET.xls [--table NAME]";
 
 struct MigrateArguments {
-    fs::path programDirectory = com::DefaultProgramDirectory();
+    fs::path programDirectory;
     std::string source;
     std::string target;
     std::optional<std::string> table;
 };
 
 std::optional<MigrateArguments> ParseMigrateArguments(const std::vector<std::string>& args) {
-    MigrateArguments parsed;
-    std::vector<std::string> positional;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--program-dir" && i + 1 < args.size()) {
-            parsed.programDirectory = args[++i];
-        } else if (args[i] == "--table" && i + 1 < args.size()) {
-            parsed.table = args[++i];
-        } else if (args[i].rfind("--", 0) == 0) {
-            return std::nullopt;
-        } else {
-            positional.push_back(args[i]);
-        }
-    }
-    if (positional.size() != 2 || !IsWorkbook(positional[1])) return std::nullopt;
+    const auto arguments = ParseTaskArguments(args);
+    if (!arguments || !IsWorkbook(arguments->second)) return std::nullopt;
     // Absolute, because the bodies work in the cache folder and name the files again.
-    parsed.source = fs::absolute(positional[0]).string();
-    parsed.target = fs::absolute(positional[1]).string();
-    return parsed;
+    return MigrateArguments{arguments->programDirectory, fs::absolute(arguments->first).string(),
+                            fs::absolute(arguments->second).string(), arguments->table};
 }
 
 // A new workbook: the clone the window queues for a source database dropped on the

@@ -4,6 +4,8 @@
 #include <ostream>
 #include <thread>
 
+#include "com/program_directory.h"
+
 namespace tabvex::cli {
 
 namespace {
@@ -49,6 +51,27 @@ int WaitForTasks(app::Migrator& migrator) {
     for (const auto& task : queued)
         if (task->state.load() != tasks::TaskState::Succeeded) return 1;
     return 0;
+}
+
+std::optional<TaskArguments> ParseTaskArguments(const std::vector<std::string>& args) {
+    TaskArguments parsed;
+    parsed.programDirectory = com::DefaultProgramDirectory();
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--program-dir" && i + 1 < args.size()) {
+            parsed.programDirectory = args[++i];
+        } else if (args[i] == "--table" && i + 1 < args.size()) {
+            parsed.table = args[++i];
+        } else if (args[i].rfind("--", 0) == 0) {
+            return std::nullopt;
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.size() != 2) return std::nullopt;
+    parsed.first = files[0];
+    parsed.second = files[1];
+    return parsed;
 }
 
 }  // namespace tabvex::cli

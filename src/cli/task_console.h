@@ -4,7 +4,11 @@
 // outcome becomes the exit status.
 #pragma once
 
+#include <filesystem>
 #include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/console_user_interface.h"
 #include "app/migrator.h"
@@ -20,6 +24,16 @@ private:
     std::ostream& errors_;
     bool colours_;
 };
+
+// What the task commands (migrate, backup) take: [--program-dir DIR] two files
+// [--table NAME]. nullopt for an unknown option or not exactly two files.
+struct TaskArguments {
+    std::filesystem::path programDirectory;
+    std::string first;
+    std::string second;
+    std::optional<std::string> table;
+};
+std::optional<TaskArguments> ParseTaskArguments(const std::vector<std::string>& args);
 
 // Worker timings for a command line: no pauses meant for a person watching.
 void UseConsoleTimings(app::Migrator& migrator);
