@@ -27,7 +27,10 @@ std::optional<double> JetDateFromText(std::string_view text) {
     }
     std::optional<std::int64_t> seconds = calendar::SecondsFromCivil(when);
     if (!seconds) return std::nullopt;
-    return calendar::JetSerialFromSeconds(*seconds);
+    // Jet holds the years 100 to 9999 only; any other date would read back as a bare number.
+    const double serial = calendar::JetSerialFromSeconds(*seconds);
+    if (!calendar::IsJetDateSerial(serial)) return std::nullopt;
+    return serial;
 }
 
 }  // namespace tabvex::mdb

@@ -13,7 +13,8 @@ namespace tabvex::mdb {
 // nearest second).
 std::string JetDateToText(double serial);
 
-// Parses "YYYY-MM-DD", optionally followed by " HH:MM[:SS]" (or 'T' as separator).
+// Parses "YYYY-MM-DD", optionally followed by " HH:MM[:SS]" (or 'T' as separator);
+// nothing for a date outside the years 100 to 9999.
 std::optional<double> JetDateFromText(std::string_view text);
 
 }  // namespace tabvex::mdb

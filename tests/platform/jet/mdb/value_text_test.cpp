@@ -83,6 +83,14 @@ TEST(JetDate, TextAndSerialAgree) {
     EXPECT_DOUBLE_EQ(*JetDateFromText("1996-07-04T14:30"), *JetDateFromText("1996-07-04 14:30:00"));
     for (const char* bad : {"", "1996-02-30", "1996-13-01", "1996-07-04 25:00:00", "1996-07-04x", "July 4"})
         EXPECT_FALSE(JetDateFromText(bad)) << bad;
+    // Only the years Jet holds, whose text the reader gives back as a date.
+    for (const char* text : {"0100-01-01", "0100-01-01 00:00:01", "9999-12-31 23:59:59"}) {
+        auto serial = JetDateFromText(text);
+        ASSERT_TRUE(serial) << text;
+        EXPECT_EQ(JetDateToText(*serial), text);
+    }
+    for (const char* beyond : {"0099-12-31 23:59:59", "0-2-1", "-5-01-01", "10000-01-01"})
+        EXPECT_FALSE(JetDateFromText(beyond)) << beyond;
 }
 
 }  // namespace
