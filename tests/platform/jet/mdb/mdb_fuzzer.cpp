@@ -1,11 +1,13 @@
 // libFuzzer target for the engine's own parsing of untrusted bytes: the checks made
 // on a file before libmdb sees it, and the decoding of stored values and of value
-// text. (libmdb itself is exercised by the damaged-file tests with fixed seeds.)
+// text, whose reading must be a value the writer gives back the same.
+// (libmdb itself is exercised by the damaged-file tests with fixed seeds.)
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -32,6 +34,17 @@ void CheckAsFile(const std::uint8_t* data, size_t size) {
     std::remove(path.c_str());
 }
 
+// The reader's text of a value is one the writer takes, and for the same value.
+void CheckWrittenBack(JetType type, const std::string& shown) {
+    const auto encoded = EncodeValue(type, shown);
+    std::string again;
+    if (!encoded || !AppendFixedValueText(type, *encoded, 0, again) || again != shown) {
+        std::fprintf(stderr, "type %d: \"%s\" is written back as \"%s\"\n", static_cast<int>(type), shown.c_str(),
+                     encoded ? again.c_str() : "(refused)");
+        std::abort();
+    }
+}
+
 void DecodeValues(const std::uint8_t* data, size_t size) {
     std::span<const std::uint8_t> bytes(data, size);
     std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -43,6 +56,8 @@ void DecodeValues(const std::uint8_t* data, size_t size) {
         if (auto encoded = EncodeValue(type, text); encoded && FixedSizeOf(type) > 0 && type != JetType::Boolean) {
             out.clear();
             AppendFixedValueText(type, *encoded, 0, out);
+            // A Numeric's scale belongs to its column, not to its bytes.
+            if (type != JetType::Numeric) CheckWrittenBack(type, out);
         }
     }
     JetDateFromText(text);
