@@ -10,6 +10,6 @@ for input in "$@"; do
     elif [ -f "$input" ]; then cp "$input" "$work/corpus/"; fi
 done
 if [ -n "$(ls "$work/corpus")" ]; then
-    "$fuzzer" -timeout=20 -rss_limit_mb=2048 "$work"/corpus/*
+    "$fuzzer" -timeout=120 -rss_limit_mb=2048 "$work"/corpus/*
 fi
 "$fuzzer" -timeout=20 -rss_limit_mb=2048 -max_total_time=20 -artifact_prefix="$work/" "$work/corpus"
