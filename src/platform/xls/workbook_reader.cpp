@@ -62,7 +62,12 @@ public:
     }
 
 private:
+    // Called for every font, format, sheet and name record, so each anchor is looked
+    // for once rather than searched for among thousands of items each time.
     void Anchor(GlobalAnchor anchor) {
+        const auto bit = uint8_t(1u << uint8_t(anchor));
+        if (anchored_ & bit) return;
+        anchored_ |= bit;
         if (std::find(impl_.globals.begin(), impl_.globals.end(), GlobalItem(anchor)) == impl_.globals.end()) {
             impl_.globals.push_back(anchor);
         }
@@ -118,6 +123,7 @@ private:
 
     Workbook::Impl& impl_;
     std::vector<BoundSheetRecord> boundSheets_;
+    uint8_t anchored_ = 0;  // bit per GlobalAnchor already among the items
     bool sstSeen_ = false;
 };
 
