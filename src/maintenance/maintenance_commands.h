@@ -1,0 +1,66 @@
+// The target tree's maintenance commands: new, delete and empty workbooks, drop and
+// rename worksheets, drop views, the storage-engine switch, and the Delete command
+// of the main window. Each runs on the window's thread against the tree it was
+// given (the target tree for the main menu; a context menu's own tree), asks its
+// questions through the UserInterface port and leaves the tree up to date.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/migrator.h"
+#include "browser/db_tree.h"
+
+namespace tabvex::maintenance {
+
+// Menu command ids of the tree's maintenance entries.
+inline constexpr int kDeleteDatabaseCommand = 32772;
+inline constexpr int kClearAllTablesCommand = 32773;
+inline constexpr int kNewDatabaseCommand = 32775;
+inline constexpr int kDropTableCommand = 32787;
+inline constexpr int kDropViewCommand = 32788;
+inline constexpr int kRenameTableCommand = 32789;
+inline constexpr int kClearAllDataCommand = 32790;
+inline constexpr int kStorageEngineCommand = 32794;
+// The main window's Delete command (menu entry and tool-bar button).
+inline constexpr int kDeleteSelectedMenuCommand = 32779;
+inline constexpr int kDeleteSelectedButtonCommand = 1030;
+
+// The main menu's New Database: only with the target tree's root selected (or an
+// empty tree with nothing selected), else a message box says where to click.
+void NewDatabaseMenuCommand(app::Migrator& migrator);
+// New Database from a tree: the person chooses the file, starting in the folder of
+// the tree's database; the tree is refilled when a workbook was created.
+void NewDatabaseCommand(app::Migrator& migrator, browser::DbTree& tree);
+
+// The selected database's workbook file is deleted after two questions.
+void DeleteDatabaseCommand(app::Migrator& migrator, browser::DbTree& tree);
+// The selected database's workbook is replaced by a new empty one after two
+// questions.
+void ClearAllTablesCommand(app::Migrator& migrator, browser::DbTree& tree);
+// Every table under the current database node is dropped after two questions.
+void ClearAllDataCommand(app::Migrator& migrator, browser::DbTree& tree);
+
+// The selected table (worksheet and its defined name) is dropped; no question.
+void DropTableCommand(app::Migrator& migrator, browser::DbTree& tree);
+// The selected view is dropped (workbooks have none: the node goes); no question.
+void DropViewCommand(app::Migrator& migrator, browser::DbTree& tree);
+
+// Rename Table: makes the selected node the current one; the window then starts
+// editing its label.
+void RenameTableCommand(app::Migrator& migrator, browser::DbTree& tree);
+// The end of a label edit on the tree: `newText` is nullopt when the edit was
+// cancelled. Renames only when the edit was committed with Enter (the tree's
+// rename-commit flag); true when the label is to show the new text. Clears the flag.
+bool FinishTableRename(app::Migrator& migrator, browser::DbTree& tree, const std::optional<std::string>& newText);
+
+// Switches the storage-engine name between MyISAM and InnoDB, telling the person;
+// `menuText` is the entry's text now, the result its new text.
+std::string StorageEngineCommand(app::Migrator& migrator, browser::DbTree& tree, const std::string& menuText);
+
+// The main window's Delete command on the target tree's selection: databases,
+// tables, the "Tables" folder, views and the "Views" folder, each after two
+// questions.
+void DeleteSelectedCommand(app::Migrator& migrator);
+
+}  // namespace tabvex::maintenance
