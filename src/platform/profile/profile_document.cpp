@@ -122,6 +122,22 @@ std::optional<std::string> ProfileDocument::Find(std::string_view section, std::
     return ValueOf(lines_[*line]);
 }
 
+std::vector<std::string> ProfileDocument::SectionNames() const {
+    std::vector<std::string> names;
+    for (const auto& line : lines_)
+        if (const auto name = SectionName(line)) names.emplace_back(*name);
+    return names;
+}
+
+std::vector<std::string> ProfileDocument::KeyNames(std::string_view section) const {
+    std::vector<std::string> names;
+    const auto span = FindSection(section);
+    if (!span) return names;
+    for (std::size_t i = span->header + 1; i < span->end; ++i)
+        if (const auto name = KeyName(lines_[i])) names.emplace_back(*name);
+    return names;
+}
+
 void ProfileDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
     RequireSafe(section, key, value);
     const auto span = FindSection(section);

@@ -21,6 +21,11 @@ public:
     // removed; nullopt when the section or the key is missing.
     std::optional<std::string> Find(std::string_view section, std::string_view key) const;
 
+    // The section names in file order, and the key names of the first section of that
+    // name (as the profile functions list them when no section or key is given).
+    std::vector<std::string> SectionNames() const;
+    std::vector<std::string> KeyNames(std::string_view section) const;
+
     // Replaces the key's line, or adds the key after the last key of the section, or
     // appends the section. Throws std::invalid_argument for names or values that would
     // break the file's structure (line breaks, '=' in a key, ']' in a section).

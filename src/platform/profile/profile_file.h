@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/profile/profile_document.h"
 
@@ -30,6 +31,8 @@ public:
 
     std::string Read(std::string_view section, std::string_view key, std::string_view defaultValue = {}) const;
     void Write(std::string_view section, std::string_view key, std::string_view value);
+    std::vector<std::string> SectionNames() const { return document_.SectionNames(); }
+    std::vector<std::string> KeyNames(std::string_view section) const { return document_.KeyNames(section); }
 
     // Replaces the file with the edited text (see ReplaceFileAtomically for the
     // permissions). Throws ProfileError.

@@ -75,13 +75,25 @@ ClassRegistry ClassRegistry::FromText(const std::string& text) {
 }
 
 HRESULT ClassRegistry::ClassIdFromProgId(const std::string& progId, Guid& classId) const {
-    auto found = classesByProgId_.find(Lower(progId));
-    if (found == classesByProgId_.end()) {
+    const auto found = FindClassId(progId);
+    if (!found) {
         return oledb::ReportError(oledb::CO_E_CLASSSTRING, Guid{},
                                   "No class is registered for the ProgID '" + progId + "'.", "Class registry");
     }
-    classId = found->second;
+    classId = *found;
     return oledb::S_OK;
+}
+
+std::optional<Guid> ClassRegistry::FindClassId(const std::string& progId) const {
+    auto found = classesByProgId_.find(Lower(progId));
+    if (found == classesByProgId_.end()) return std::nullopt;
+    return found->second;
+}
+
+std::optional<std::string> ClassRegistry::ModuleOfClass(const Guid& classId) const {
+    auto found = modulesByClass_.find(classId);
+    if (found == modulesByClass_.end()) return std::nullopt;
+    return found->second;
 }
 
 HRESULT ClassRegistry::CreateInstance(const Guid& classId, std::shared_ptr<oledb::ComObject>& object) const {

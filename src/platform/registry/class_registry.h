@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/oledb/com_object.h"
@@ -31,6 +32,10 @@ public:
 
     // CLSIDFromProgID: the ProgID is matched without regard to case.
     HRESULT ClassIdFromProgId(const std::string& progId, Guid& classId) const;
+    // The same lookups without leaving an error record, for reports on what is
+    // installed: the class of a ProgID, and the module registered to serve a class.
+    std::optional<Guid> FindClassId(const std::string& progId) const;
+    std::optional<std::string> ModuleOfClass(const Guid& classId) const;
     // CoCreateInstance for an in-process server.
     HRESULT CreateInstance(const Guid& classId, std::shared_ptr<oledb::ComObject>& object) const;
 
@@ -46,6 +51,9 @@ const ClassRegistry& InstalledRegistry();
 // Makes a module's classes creatable, e.g. RegisterModule("automation", factory).
 // The provider modules built into the program ("jet") are registered already.
 void RegisterModule(const std::string& module, ClassFactory factory);
+
+// Whether a module of that name is part of the program, so its classes can be created.
+bool ModuleIsAvailable(const std::string& module);
 
 // CLSIDFromProgID followed by CoCreateInstance over the installed registry.
 HRESULT CreateInstanceByProgId(const std::string& progId, std::shared_ptr<oledb::ComObject>& object);

@@ -37,6 +37,12 @@ void RegisterModule(const std::string& module, ClassFactory factory) {
     table.factories[module] = std::move(factory);
 }
 
+bool ModuleIsAvailable(const std::string& module) {
+    auto& table = Modules();
+    std::lock_guard lock(table.mutex);
+    return table.factories.contains(module);
+}
+
 std::shared_ptr<oledb::ComObject> CreateFromModule(const std::string& module, const Guid& classId) {
     auto& table = Modules();
     ClassFactory factory;
