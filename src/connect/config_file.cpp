@@ -1,7 +1,6 @@
 #include "connect/config_file.h"
 
 #include "app/output_lines.h"
-#include "connect/ascii_case.h"
 #include "connect/provider_prog_id.h"
 #include "platform/profile/profile_file.h"
 
@@ -69,10 +68,9 @@ void WriteOptions(profile::ProfileFile& file, const ConfigDialogOptions& options
 }
 
 // Copies what the dialog decides into the main window's record; the DBMS name stays,
-// as connecting sets it.
-void HandOver(SideFields& fields, ConnectionSettings& settings) {
-    fields.sourceName = ToLowerAscii(fields.sourceName);
-    fields.catalogName = ToLowerAscii(fields.catalogName);
+// as connecting sets it. Source and catalog names keep their case: on Linux they
+// name files, and a file name in lower case is another file.
+void HandOver(const SideFields& fields, ConnectionSettings& settings) {
     settings.password = fields.password;
     settings.userId = fields.userId;
     settings.sourceName = fields.sourceName;
@@ -118,7 +116,7 @@ void ReadConfigSections(ConfigDialogRecord& record, app::Migrator& migrator) {
     record.target = ReadSide(file, kTargetSection);
 }
 
-void WriteConfigOnConnect(ConfigDialogRecord& record, app::Migrator& migrator) {
+void WriteConfigOnConnect(const ConfigDialogRecord& record, app::Migrator& migrator) {
     migrator.setAutoBackup(record.options.autoBackup);
     try {
         profile::ProfileFile file(MigratorConfigPath(migrator.programDirectory()));

@@ -32,10 +32,9 @@ void ReadConfigOptions(ConfigDialogRecord& record, app::Migrator& migrator);
 void ReadConfigSections(ConfigDialogRecord& record, app::Migrator& migrator);
 
 // The dialog's Connect button: writes the options (and the fields, as typed, when
-// the config-file option is on), then hands both sides over to the main window with
-// source and catalog names in lower case. A file that cannot be written is reported
+// the config-file option is on), then hands both sides over to the main window. A file that cannot be written is reported
 // as an error line; the hand-over happens anyway.
-void WriteConfigOnConnect(ConfigDialogRecord& record, app::Migrator& migrator);
+void WriteConfigOnConnect(const ConfigDialogRecord& record, app::Migrator& migrator);
 
 // The dialog's "Save Config" button: with the config-file option on writes the
 // options and both sections, otherwise only Config=false; then tells the person

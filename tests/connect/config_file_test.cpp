@@ -101,7 +101,8 @@ TEST_F(ConfigFileTest, SectionsWithoutAFileShowTheMessageAndChangeNothing) {
     EXPECT_EQ(ui.boxes()[0].text, "找不到有效配置文件(" + ConfigPath().string() + "),检查配置文件路径!");
 }
 
-TEST_F(ConfigFileTest, ConnectWritesTheTypedValuesAndHandsOverLowerCase) {
+// Source and catalog names are file names on Linux: lower-casing them would name other files.
+TEST_F(ConfigFileTest, ConnectWritesTheTypedValuesAndHandsThemOverAsTyped) {
     ConfigDialogRecord record = TypedRecord(true);
     migrator.sourceSettings().dbmsName = "MS Jet[04.00.0000]";
     WriteConfigOnConnect(record, migrator);
@@ -125,16 +126,16 @@ TEST_F(ConfigFileTest, ConnectWritesTheTypedValuesAndHandsOverLowerCase) {
     EXPECT_EQ(fs::status(ConfigPath()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 
     const ConnectionSettings& source = migrator.sourceSettings();
-    EXPECT_EQ(source.sourceName, "/data/shop.mdb");
-    EXPECT_EQ(source.catalogName, "shop");
+    EXPECT_EQ(source.sourceName, "/Data/Shop.MDB");
+    EXPECT_EQ(source.catalogName, "Shop");
     EXPECT_EQ(source.password, "PassWord1");
     EXPECT_EQ(source.userId, "Admin");
     EXPECT_EQ(source.providerName, "Microsoft Jet 4.0 OLE DB Provider");
     EXPECT_EQ(source.providerProgId, "Microsoft.Jet.OLEDB.4.0");
     EXPECT_EQ(source.dbmsName, "MS Jet[04.00.0000]") << "connecting, not the dialog, sets the DBMS name";
-    EXPECT_EQ(migrator.targetSettings().sourceName, "/data/out.xls");
-    EXPECT_EQ(record.source.sourceName, "/data/shop.mdb") << "the dialog's fields are lower case too";
-    EXPECT_EQ(record.target.catalogName, "out");
+    EXPECT_EQ(migrator.targetSettings().sourceName, "/Data/Out.XLS");
+    EXPECT_EQ(record.source.sourceName, "/Data/Shop.MDB") << "the dialog's fields stay as typed";
+    EXPECT_EQ(record.target.catalogName, "Out");
     EXPECT_TRUE(migrator.autoBackup());
     EXPECT_TRUE(ui.boxes().empty());
 }
@@ -147,7 +148,7 @@ TEST_F(ConfigFileTest, ConnectWithoutConfigFileKeepsTheOldSections) {
     EXPECT_EQ(ReadFile(ConfigPath()),
               "; written by hand\n[Public]\nConfig=false\nTips=false\nAutoBackup=true\n\n[SourceDB]\nSourceName=/old.mdb\n");
     EXPECT_EQ(fs::status(ConfigPath()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(migrator.sourceSettings().sourceName, "/data/shop.mdb");
+    EXPECT_EQ(migrator.sourceSettings().sourceName, "/Data/Shop.MDB");
 }
 
 TEST_F(ConfigFileTest, ConnectReportsAFileItCannotWriteAndStillHandsOver) {

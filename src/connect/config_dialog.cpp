@@ -1,0 +1,257 @@
+#include "connect/config_dialog.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+#include "adapters/access/access_adapter.h"
+#include "adapters/excel/excel_connection.h"
+#include "adapters/excel/excel_workbook.h"
+#include "com/error_record_text.h"
+#include "com/working_directory.h"
+#include "connect/ascii_case.h"
+#include "connect/config_file.h"
+#include "connect/provider_list.h"
+#include "connect/provider_prog_id.h"
+#include "platform/oledb/data_source.h"
+#include "platform/oledb/interface_ids.h"
+#include "platform/registry/class_registry.h"
+
+namespace tabvex::connect {
+
+namespace fs = std::filesystem;
+using namespace tabvex::oledb;
+
+namespace {
+
+// What differs between testing the source and testing the target.
+struct TestRules {
+    const char* failed;
+    const char* succeeded;
+};
+
+constexpr TestRules kSourceTest{"Source DB Connect ERROR!", "Source Connection Successful!"};
+constexpr TestRules kTargetTest{"Target DB Connect ERROR!", "Target Connection Successful!"};
+
+void ShowBox(app::Migrator& migrator, std::string text, app::MessageIcon icon) {
+    migrator.ui().ShowMessageBox({std::move(text), app::kProgramTitle, app::MessageButtons::Ok, icon});
+}
+
+// The settings a side's fields describe, as typed.
+ConnectionSettings SettingsOf(const SideFields& fields) {
+    ConnectionSettings settings;
+    settings.providerName = fields.providerName;
+    settings.providerProgId = ProviderProgId(fields.providerName);
+    settings.sourceName = fields.sourceName;
+    settings.catalogName = fields.catalogName;
+    settings.userId = fields.userId;
+    settings.password = fields.password;
+    return settings;
+}
+
+// When the provider could not even be created, the class registry has said why on
+// the thread's error object; this lets ErrorRecordText read it.
+struct RegistryErrors : SupportErrorInfo {
+    bool InterfaceSupportsErrorInfo(const Guid&) const override { return true; }
+};
+
+// Opens a data source of the dialog's own with the sets; the text of the second
+// message box when it fails, nullopt when it opened.
+std::optional<std::string> OpenTestDataSource(const std::string& progId, std::vector<DBPROPSET>& sets) {
+    std::shared_ptr<ComObject> object;
+    if (Failed(registry::CreateInstanceByProgId(progId, object))) {
+        const RegistryErrors registryErrors;
+        return com::ErrorRecordText(&registryErrors, IID_IDBInitialize);
+    }
+    auto dataSource = std::dynamic_pointer_cast<DataSource>(object);
+    if (!dataSource) return std::string(com::kUnknownError);
+    if (Failed(dataSource->SetProperties(sets)) || Failed(dataSource->Initialize()))
+        return com::ErrorRecordText(dataSource.get(), IID_IDBInitialize);
+    return std::nullopt;
+}
+
+void ReportTest(app::Migrator& migrator, const TestRules& rules, const std::optional<std::string>& failure) {
+    if (failure) {
+        ShowBox(migrator, rules.failed, app::MessageIcon::Error);
+        ShowBox(migrator, *failure, app::MessageIcon::Error);
+    } else {
+        ShowBox(migrator, rules.succeeded, app::MessageIcon::Information);
+    }
+}
+
+// Jet on an Access side needs the workgroup file too.
+void AddJetSetForAccess(ConnectionSettings& settings, DbmsKind family, std::vector<DBPROPSET>& sets) {
+    if (!IsJetProvider(settings.providerProgId) || family != DbmsKind::Access) return;
+    DBPROPSET jet{DBPROPSET_JETOLEDB_DBINIT, {}};
+    AddProperty(jet, DBPROP_JETOLEDB_SYSDBPATH, adapters::SystemDatabasePath());
+    sets.push_back(std::move(jet));
+}
+
+browser::DbTree& TreeOf(app::Migrator& migrator, ConfigSide side) {
+    return side == ConfigSide::Source ? migrator.sourceTree() : migrator.targetTree();
+}
+
+}  // namespace
+
+fs::path SampleDatabasePath(const fs::path& programDirectory) { return programDirectory / "samples" / "sample.mdb"; }
+
+std::string DatabaseFileFilter(DbmsKind family) {
+    return family == DbmsKind::Excel ? "Excel File (*.xls)" : "Access File (*.mdb)";
+}
+
+ConfigDialog::ConfigDialog(app::Migrator& migrator, OdbcConfigFiles odbc) : migrator_(migrator), odbc_(std::move(odbc)) {
+    ReadConfigOptions(record_, migrator_);
+    for (ConfigSide side : {ConfigSide::Source, ConfigSide::Target}) {
+        providers_[Index(side)] = ProviderList(family(side));
+        SelectStoredProvider(side);
+        FillSourceNames(side);
+    }
+    if (record_.source.sourceName.empty()) OfferSampleDatabase();
+    initialising_ = false;
+}
+
+SideFields& ConfigDialog::fields(ConfigSide side) {
+    return side == ConfigSide::Source ? record_.source : record_.target;
+}
+
+const SideFields& ConfigDialog::fields(ConfigSide side) const {
+    return side == ConfigSide::Source ? record_.source : record_.target;
+}
+
+DbmsKind ConfigDialog::family(ConfigSide side) const {
+    return side == ConfigSide::Source ? kSourceDbmsKind : kTargetDbmsKind;
+}
+
+// The stored provider when the list has it (without regard to case), else the first.
+void ConfigDialog::SelectStoredProvider(ConfigSide side) {
+    const auto& list = providers_[Index(side)];
+    SideFields& sideFields = fields(side);
+    const auto found = std::find_if(list.begin(), list.end(), [&](const std::string& provider) {
+        return EqualsIgnoringAsciiCase(provider, sideFields.providerName);
+    });
+    const auto index = found == list.end() ? 0 : found - list.begin();
+    selectedProvider_[Index(side)] = static_cast<int>(index);
+    sideFields.providerName = list[static_cast<std::size_t>(index)];
+}
+
+void ConfigDialog::SelectProvider(ConfigSide side, int index) {
+    const auto& list = providers_[Index(side)];
+    if (index < 0 || static_cast<std::size_t>(index) >= list.size()) return;
+    selectedProvider_[Index(side)] = index;
+    fields(side).providerName = list[static_cast<std::size_t>(index)];
+    FillSourceNames(side);
+    const SourceNameList& names = sourceNames_[Index(side)];
+    fields(side).sourceName = names.selected < 0 ? std::string() : names.entries[static_cast<std::size_t>(names.selected)];
+}
+
+void ConfigDialog::FillSourceNames(ConfigSide side) {
+    SourceNameList& names = sourceNames_[Index(side)];
+    names = SourceNameList{};
+    const std::string& provider = fields(side).providerName;
+    if (IsOdbcDriverName(provider)) {
+        names.entries = ListOdbcDataSources(family(side), odbc_);
+        std::sort(names.entries.begin(), names.entries.end());
+        names.label = "Source Name";
+        if (!names.entries.empty()) names.selected = 0;
+    }
+    if (!initialising_ && IsJetProviderName(provider)) AddSourceName(side, OfferNewDatabase(side));
+}
+
+// A new empty database beside the side's current one (or in the program's folder),
+// created unless a file is there already.
+std::string ConfigDialog::OfferNewDatabase(ConfigSide side) {
+    const std::string current = TreeOf(migrator_, side).connection().databaseName;
+    const auto separator = current.find_last_of("\\/");
+    const std::string folder =
+        separator == std::string::npos ? migrator_.programDirectory().string() + "/" : current.substr(0, separator + 1);
+    const bool source = side == ConfigSide::Source;
+    const std::string path = folder + (source ? "Access_New.mdb" : "Excel_New.xls");
+
+    // A new database without a folder of its own goes into the program's folder.
+    com::EnterProgramSubdirectory(migrator_.programDirectory(), "./");
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (fs::is_directory(status)) fs::remove(path, error);  // only an empty folder goes
+    if (!fs::is_regular_file(status)) {
+        if (source) {
+            migrator_.SetCreationSide("Source");
+            adapters::CreateAccessDatabase(migrator_, "Access_New");
+            migrator_.SetCreationSide("");
+        } else {
+            adapters::CreateExcelWorkbook(migrator_, "Excel_New", true);
+        }
+    }
+    return path;
+}
+
+void ConfigDialog::OfferSampleDatabase() {
+    const fs::path sample = SampleDatabasePath(migrator_.programDirectory());
+    std::error_code error;
+    if (!fs::is_regular_file(sample, error)) return;
+    AddSourceName(ConfigSide::Source, sample.string());
+    record_.source.sourceName = sample.string();
+}
+
+// Adds the name where the sorted list puts it and selects it.
+void ConfigDialog::AddSourceName(ConfigSide side, const std::string& name) {
+    auto& entries = sourceNames_[Index(side)].entries;
+    auto at = std::lower_bound(entries.begin(), entries.end(), name);
+    if (at == entries.end() || *at != name) at = entries.insert(at, name);
+    sourceNames_[Index(side)].selected = static_cast<int>(at - entries.begin());
+}
+
+bool ConfigDialog::BrowsesOnSourceNameDropDown(ConfigSide side) const {
+    return IsJetProviderName(fields(side).providerName);
+}
+
+bool ConfigDialog::BrowsesOnCatalogDoubleClick(ConfigSide side) const {
+    return !IsJetProviderName(fields(side).providerName);
+}
+
+bool ConfigDialog::BrowseSourceName(ConfigSide side) {
+    const auto chosen = migrator_.ui().ChooseFile(
+        {"Open the database file", DatabaseFileFilter(family(side)), ".", /*forSaving=*/false});
+    if (!chosen) return false;
+    fields(side).catalogName.clear();
+    AddSourceName(side, chosen->string());
+    fields(side).sourceName = chosen->string();
+    return true;
+}
+
+bool ConfigDialog::BrowseCatalogName(ConfigSide side) {
+    const auto chosen = migrator_.ui().ChooseFile(
+        {"Open the database file", DatabaseFileFilter(family(side)), ".", /*forSaving=*/false});
+    if (!chosen) return false;
+    fields(side).catalogName = chosen->string();
+    if (!fields(side).catalogName.empty()) fields(side).sourceName.clear();
+    return true;
+}
+
+void ConfigDialog::ToggleDisplayTips() {
+    record_.options.displayTips = !record_.options.displayTips;
+    migrator_.ShowTipsPage(record_.options.displayTips);
+}
+
+void ConfigDialog::TestConnections() {
+    ConnectionSettings source = SettingsOf(record_.source);
+    std::vector<DBPROPSET> sourceSets(1, DBPROPSET{DBPROPSET_DBINIT, {}});
+    adapters::BuildAccessInitProperties(source, sourceSets[0]);
+    if (IsJetProvider(source.providerProgId)) adapters::EnsureSystemDatabase(migrator_);
+    AddJetSetForAccess(source, family(ConfigSide::Source), sourceSets);
+    ReportTest(migrator_, kSourceTest, OpenTestDataSource(source.providerProgId, sourceSets));
+
+    ConnectionSettings target = SettingsOf(record_.target);
+    std::vector<DBPROPSET> targetSets(1, DBPROPSET{DBPROPSET_DBINIT, {}});
+    adapters::BuildExcelInitProperties(target, targetSets[0], /*forTest=*/true);
+    AddJetSetForAccess(target, family(ConfigSide::Target), targetSets);
+    ReportTest(migrator_, kTargetTest, OpenTestDataSource(target.providerProgId, targetSets));
+}
+
+void ConfigDialog::SaveConfig() { connect::SaveConfig(record_, migrator_); }
+
+void ConfigDialog::Connect() {
+    WriteConfigOnConnect(record_, migrator_);
+    migrator_.ui().PostCommand(kConnectButton);
+}
+
+}  // namespace tabvex::connect
