@@ -1,0 +1,56 @@
+// The character sets a MySQL-family connection can be switched to, the
+// character-set dialog without its window, and the Change Charset command.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "app/migrator.h"
+#include "browser/db_tree.h"
+
+namespace tabvex::browser {
+
+inline constexpr int kChangeCharsetCommand = 32774;
+
+struct CharacterSet {
+    const char* name;         // as the main window keeps it and the statements send it
+    const char* label;        // the radio button's text
+    const char* description;  // the text beside it
+};
+
+inline constexpr std::size_t kCharacterSetCount = 36;
+extern const std::array<CharacterSet, kCharacterSetCount> kCharacterSets;
+
+// "UNKOWNEN" for an index outside the table.
+std::string CharsetNameOfIndex(int index);
+// The exact, case-sensitive position of the name in the table; -1 when it is not there.
+int CharsetIndexOfName(std::string_view name);
+
+class CharsetDialog {
+public:
+    // Starts with the main window's character-set name; a name not in the table
+    // leaves every button unchecked.
+    explicit CharsetDialog(app::Migrator& migrator);
+
+    int chosenIndex() const { return chosenIndex_; }
+    const std::string& chosenName() const { return chosenName_; }
+
+    void Choose(int index);
+    // The chosen name becomes the main window's character-set name.
+    void Select();
+
+private:
+    app::Migrator& migrator_;
+    std::string chosenName_;
+    int chosenIndex_ = -1;
+};
+
+// The Change Charset command: acts only on a MySQL-family tree. Then `chooseCharset`
+// shows the dialog (true when it closed with Select), and the five SET statements
+// run on the tree's session with the chosen name, each whatever the others did; the
+// tree is filled anew. Every other family (Access, Excel) does nothing at all.
+void ChangeCharset(app::Migrator& migrator, DbTree& tree, const std::function<bool()>& chooseCharset);
+
+}  // namespace tabvex::browser
