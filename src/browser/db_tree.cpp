@@ -86,6 +86,25 @@ void DbTree::SetRenameCommit(bool on) {
     renameCommit_ = on;
 }
 
+void DbTree::RemoveNode(NodeId id) {
+    std::lock_guard lock(mutex_);
+    if (id >= nodes_.size()) return;
+    const NodeId parent = nodes_[id].parent;
+    if (parent != kNoNode) std::erase(nodes_[parent].children, id);
+    // A root has no parent to leave: the whole tree goes.
+    if (parent == kNoNode) nodes_.clear();
+    const auto removed = [&](NodeId node) {
+        for (; node < nodes_.size(); node = nodes_[node].parent)
+            if (node == id) return true;
+        return node != kNoNode;  // beyond a cleared tree
+    };
+    if (removed(selected_)) selected_ = kNoNode;
+    for (NodeId* remembered : {&remembered_.current, &remembered_.root, &remembered_.currentDatabase,
+                               &remembered_.tablesFolder, &remembered_.viewsFolder, &remembered_.lastTable,
+                               &remembered_.lastView, &remembered_.fieldsFolder, &remembered_.indexesFolder})
+        if (removed(*remembered)) *remembered = kNoNode;
+}
+
 void DbTree::ReplaceNodes(std::vector<TreeNode> nodes, RememberedNodes remembered) {
     std::lock_guard lock(mutex_);
     nodes_ = std::move(nodes);

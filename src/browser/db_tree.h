@@ -109,6 +109,11 @@ public:
     const std::string& storageEngine() const { return storageEngine_; }
     void SetStorageEngine(std::string name) { storageEngine_ = std::move(name); }
 
+    // Takes the node and its subtree out of the tree (they are no longer anyone's
+    // child); a selection or remembered node inside it is forgotten. Other nodes keep
+    // their ids.
+    void RemoveNode(NodeId id);
+
     // Puts a freshly built tree in place (used by FillTree) and forgets the selection.
     void ReplaceNodes(std::vector<TreeNode> nodes, RememberedNodes remembered);
     void SetRefreshing(bool on);

@@ -1,0 +1,24 @@
+#include "maintenance/removal_questions.h"
+
+namespace tabvex::maintenance {
+
+std::string CannotRestoreQuestion(const std::string& name) {
+    return "After remove, you can not restore [" + name + "] again! Continue?\nPress YES to Continue Removing!";
+}
+
+bool ConfirmRemoval(app::Migrator& migrator, const std::string& first, const std::string& second,
+                    bool warnOnSecond) {
+    app::UserInterface& ui = migrator.ui();
+    if (ui.ShowMessageBox({first, app::kProgramTitle, app::MessageButtons::OkCancel, app::MessageIcon::Question}) !=
+        app::MessageAnswer::Ok)
+        return false;
+    const app::MessageIcon icon = warnOnSecond ? app::MessageIcon::Warning : app::MessageIcon::Question;
+    return ui.ShowMessageBox({second, app::kProgramTitle, app::MessageButtons::YesNo, icon}) ==
+           app::MessageAnswer::Yes;
+}
+
+void ShowRefusal(app::Migrator& migrator, const std::string& text, const std::string& caption) {
+    migrator.ui().ShowMessageBox({text, caption, app::MessageButtons::Ok, app::MessageIcon::Warning});
+}
+
+}  // namespace tabvex::maintenance

@@ -1,0 +1,21 @@
+// The two questions every destructive target command asks before it goes on.
+#pragma once
+
+#include <string>
+
+#include "app/migrator.h"
+
+namespace tabvex::maintenance {
+
+// The usual second question, naming what goes.
+std::string CannotRestoreQuestion(const std::string& name);
+
+// An OK/Cancel box with the first question, then a Yes/No box with the second
+// (with a warning icon when `warnOnSecond`); true only for OK, then Yes.
+bool ConfirmRemoval(app::Migrator& migrator, const std::string& first, const std::string& second,
+                    bool warnOnSecond = true);
+
+// A refusal: one OK box.
+void ShowRefusal(app::Migrator& migrator, const std::string& text, const std::string& caption = app::kProgramTitle);
+
+}  // namespace tabvex::maintenance
