@@ -1,0 +1,35 @@
+#include "trees/database_double_click.h"
+
+#include "app/output_lines.h"
+#include "connect/connecting.h"
+#include "connect/dbms_kind.h"
+
+namespace tabvex::trees {
+
+bool DoubleClickNode(app::Migrator& migrator, browser::DbTree& tree, browser::NodeId node) {
+    if (node == browser::kNoNode || node >= tree.nodeCount()) return false;
+    tree.Select(node);
+    const browser::TreeNode item = tree.node(node);
+    if (item.kind != browser::TreeNodeKind::Database) return false;
+    tree.SetDatabaseName(item.text);
+    app::WriteOutputLine(migrator, "Select Database [%s]", item.text.c_str());
+    const browser::ConnectionBlock block = tree.connection();
+    if (block.dbmsKind != static_cast<int>(connect::DbmsKind::Access) &&
+        block.dbmsKind != static_cast<int>(connect::DbmsKind::Excel))
+        return false;
+    // Jet knows one database per file: the file names it, so no catalog is given.
+    const std::string catalog = connect::IsJetProvider(block.providerProgId) ? std::string() : item.text;
+    const int side = tree.sideMarker();
+    if (side == browser::kTargetSide) {
+        migrator.targetSettings().catalogName = catalog;
+        connect::ConnectTarget(migrator);
+    } else if (side == browser::kSourceSide) {
+        migrator.sourceSettings().catalogName = catalog;
+        connect::ConnectSource(migrator);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tabvex::trees

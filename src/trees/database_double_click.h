@@ -1,0 +1,14 @@
+// A double click on a tree: on a database node the side switches to that database
+// and is connected again, which refills the tree. Other nodes only expand or
+// collapse, which the view does itself.
+#pragma once
+
+#include "app/migrator.h"
+#include "browser/db_tree.h"
+
+namespace tabvex::trees {
+
+// True when the double click switched the side's database.
+bool DoubleClickNode(app::Migrator& migrator, browser::DbTree& tree, browser::NodeId node);
+
+}  // namespace tabvex::trees
