@@ -1,0 +1,140 @@
+#include "gui/window/db_tree_view.h"
+
+#include <QContextMenuEvent>
+#include <QDrag>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+
+#include "gui/window/window_icons.h"
+
+namespace tabvex::gui {
+
+using browser::kNoNode;
+using browser::NodeId;
+using browser::TreeNodeKind;
+
+CDBTreeView::CDBTreeView(browser::DbTree& tree, QWidget* parent)
+    : QTreeView(parent), model_(new DbTreeModel(tree, this)) {
+    setObjectName(tree.fixedSide() == browser::kSourceSide ? "SourceTree" : "TargetTree");
+    setModel(model_);
+    setHeaderHidden(true);
+    setRootIsDecorated(true);
+    setIconSize(QSize(16, 16));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(false);
+    setAutoScrollMargin(10);
+    setMouseTracking(true);
+    setEditTriggers(tree.fixedSide() == browser::kTargetSide
+                        ? QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed
+                        : QAbstractItemView::NoEditTriggers);
+}
+
+void CDBTreeView::Redraw() {
+    model_->Reload();
+    ApplyExpansion();
+}
+
+void CDBTreeView::ApplyExpansion() {
+    const auto& nodes = model_->nodes();
+    for (NodeId id = 0; id < nodes.size(); ++id)
+        if (nodes[id].expanded) expand(model_->IndexOf(id));
+}
+
+void CDBTreeView::SelectNode(NodeId id) { setCurrentIndex(model_->IndexOf(id)); }
+
+void CDBTreeView::EditSelectedLabel() {
+    const QModelIndex current = currentIndex();
+    if (current.isValid()) edit(current);
+}
+
+std::unique_ptr<QMimeData> CDBTreeView::DragData() const {
+    auto data = std::make_unique<QMimeData>();
+    data->setData(kNodeMimeType, QByteArray::number(tree().fixedSide()));
+    return data;
+}
+
+NodeId CDBTreeView::NodeAt(const QPoint& viewportPoint) const { return DbTreeModel::NodeOf(indexAt(viewportPoint)); }
+
+void CDBTreeView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    QTreeView::selectionChanged(selected, deselected);
+    const QModelIndexList indexes = selected.indexes();
+    emit nodeSelected(indexes.isEmpty() ? kNoNode : DbTreeModel::NodeOf(indexes.front()));
+}
+
+void CDBTreeView::contextMenuEvent(QContextMenuEvent* event) {
+    emit contextMenuWanted(NodeAt(viewport()->mapFromGlobal(event->globalPos())), event->globalPos());
+}
+
+void CDBTreeView::mouseDoubleClickEvent(QMouseEvent* event) {
+    const NodeId node = NodeAt(event->position().toPoint());
+    if (node != kNoNode) emit nodeDoubleClicked(node);
+    QTreeView::mouseDoubleClickEvent(event);
+}
+
+void CDBTreeView::mouseMoveEvent(QMouseEvent* event) {
+    const NodeId node = NodeAt(event->position().toPoint());
+    if (node != kNoNode) emit nodeHovered(node);
+    QTreeView::mouseMoveEvent(event);
+}
+
+void CDBTreeView::startDrag(Qt::DropActions) {
+    const QModelIndex dragged = currentIndex();
+    if (!dragged.isValid()) return;
+    SelectNode(DbTreeModel::NodeOf(dragged));
+    auto* drag = new QDrag(this);
+    drag->setMimeData(DragData().release());
+    drag->setPixmap(TreeNodeIcon(tree().node(DbTreeModel::NodeOf(dragged)).kind).pixmap(16, 16));
+    drag->setHotSpot(QPoint(8, 8));
+    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+}
+
+void CDBTreeView::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasFormat(kNodeMimeType)) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+NodeId CDBTreeView::DropNodeAt(const QPoint& viewportPoint) {
+    const NodeId node = NodeAt(viewportPoint);
+    if (node == kNoNode || viewportPoint.x() >= viewport()->width() - kRootDropMargin)
+        return tree().remembered().root;
+    const TreeNodeKind kind = model_->nodes()[node].kind;
+    if (tree().fixedSide() == browser::kTargetSide && (kind == TreeNodeKind::Root || kind == TreeNodeKind::Database))
+        expand(model_->IndexOf(node));
+    return node;
+}
+
+void CDBTreeView::dragMoveEvent(QDragMoveEvent* event) {
+    if (!event->mimeData()->hasFormat(kNodeMimeType)) {
+        event->ignore();
+        return;
+    }
+    QTreeView::dragMoveEvent(event);  // scrolls near the edges
+    model_->SetDropHighlight(DropNodeAt(event->position().toPoint()));
+    event->setDropAction((event->modifiers() & Qt::ShiftModifier) ? Qt::MoveAction : Qt::CopyAction);
+    event->accept();
+}
+
+void CDBTreeView::dragLeaveEvent(QDragLeaveEvent* event) {
+    model_->SetDropHighlight(kNoNode);
+    QTreeView::dragLeaveEvent(event);
+}
+
+void CDBTreeView::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()->hasFormat(kNodeMimeType)) {
+        event->ignore();
+        return;
+    }
+    const NodeId highlighted = model_->dropHighlight() != kNoNode ? model_->dropHighlight()
+                                                                  : DropNodeAt(event->position().toPoint());
+    if (highlighted != kNoNode) SelectNode(highlighted);
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    emit dropped(highlighted);
+}
+
+}  // namespace tabvex::gui

@@ -1,0 +1,62 @@
+// A database tree as the person sees it (CDBTreeView): node images, the selection
+// that sets the window's menus, context menus, double click, the source tree's tool
+// tip, drag and drop between the trees, and label editing on the target tree. The
+// view decides nothing itself: it reports what happened as signals.
+#pragma once
+
+#include <QMimeData>
+#include <QTreeView>
+#include <memory>
+
+#include "gui/window/db_tree_model.h"
+
+namespace tabvex::gui {
+
+class CDBTreeView : public QTreeView {
+    Q_OBJECT
+public:
+    static constexpr const char* kNodeMimeType = "application/x-tabvex-tree-node";
+    // Dropping within this many pixels of the right edge drops onto the root.
+    static constexpr int kRootDropMargin = 70;
+
+    CDBTreeView(browser::DbTree& tree, QWidget* parent = nullptr);
+
+    DbTreeModel* treeModel() const { return model_; }
+    browser::DbTree& tree() const { return model_->tree(); }
+    // Takes the tree's nodes again and restores their expansion.
+    void Redraw();
+    void SelectNode(browser::NodeId id);
+    // Starts editing the selected node's label (target tree).
+    void EditSelectedLabel();
+    // What a drag from this tree carries: the side it started on.
+    std::unique_ptr<QMimeData> DragData() const;
+    browser::NodeId NodeAt(const QPoint& viewportPoint) const;
+
+signals:
+    void nodeSelected(browser::NodeId id);
+    void contextMenuWanted(browser::NodeId underPointer, const QPoint& globalPos);
+    void nodeDoubleClicked(browser::NodeId id);
+    void nodeHovered(browser::NodeId id);
+    // A drag from either tree was dropped here, onto `highlighted`.
+    void dropped(browser::NodeId highlighted);
+
+protected:
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void ApplyExpansion();
+    // The node a drag over that point highlights: the node under it, else the root.
+    browser::NodeId DropNodeAt(const QPoint& viewportPoint);
+
+    DbTreeModel* model_;
+};
+
+}  // namespace tabvex::gui

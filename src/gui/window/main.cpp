@@ -1,0 +1,16 @@
+// tabvex: the window. It takes no arguments; everything starts from the main window.
+#include <QApplication>
+
+#include "com/program_directory.h"
+#include "gui/window/migrator_dlg.h"
+#include "gui/window/window_icons.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Tabvex");
+    QApplication::setDesktopFileName("tabvex");
+    QApplication::setWindowIcon(tabvex::gui::ProgramIcon());
+    tabvex::gui::CMigratorDlg window(tabvex::com::DefaultProgramDirectory());
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,35 @@
+// Message boxes and the folder and file choosers, as Qt dialogs. Tests script the
+// answers instead of a person: a script, when set, answers every box and chooser.
+#pragma once
+
+#include <QWidget>
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "app/user_interface.h"
+
+namespace tabvex::gui {
+
+class MessageBoxes {
+public:
+    using BoxScript = std::function<app::MessageAnswer(const app::MessageBoxRequest&)>;
+    using PathScript = std::function<std::optional<std::filesystem::path>(const std::string& title)>;
+
+    explicit MessageBoxes(QWidget* parent) : parent_(parent) {}
+
+    void SetBoxScript(BoxScript script) { boxScript_ = std::move(script); }
+    void SetPathScript(PathScript script) { pathScript_ = std::move(script); }
+
+    app::MessageAnswer Show(const app::MessageBoxRequest& request);
+    std::optional<std::filesystem::path> ChooseFolder(const std::string& title,
+                                                      const std::filesystem::path& startFolder);
+    std::optional<std::filesystem::path> ChooseFile(const app::FileChooserRequest& request);
+
+private:
+    QWidget* parent_;
+    BoxScript boxScript_;
+    PathScript pathScript_;
+};
+
+}  // namespace tabvex::gui

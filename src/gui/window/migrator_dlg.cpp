@@ -1,0 +1,419 @@
+#include "gui/window/migrator_dlg.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QSplitter>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <chrono>
+
+#include "browser/condition_file.h"
+#include "com/working_directory.h"
+#include "connect/connecting.h"
+#include "gui/dialogs/charset_dlg.h"
+#include "gui/dialogs/condition_dlg.h"
+#include "gui/dialogs/config_dlg.h"
+#include "gui/dialogs/driver_check_dlg.h"
+#include "gui/window/about_box.h"
+#include "gui/window/command_ids.h"
+#include "gui/window/manual_file.h"
+#include "gui/window/window_icons.h"
+#include "maintenance/maintenance_commands.h"
+#include "tasks/bodies/backup_command.h"
+#include "tasks/bodies/migrate_command.h"
+#include "tasks/bodies/task_bodies.h"
+#include "tasks/task_list_view.h"
+#include "tasks/worker.h"
+#include "trees/database_double_click.h"
+#include "trees/source_tree_tip.h"
+#include "trees/tree_context_menu.h"
+
+namespace tabvex::gui {
+
+namespace {
+
+using app::TreeSide;
+
+struct ToolSpec {
+    int commandId;
+    const char* caption;
+    const char* toolTip;
+};
+
+// The mini tool bar's buttons in order; button i shows image i.
+constexpr ToolSpec kMiniTools[] = {
+    {kConfigButtonCommand, " Configure ", "Database Connections Config"},
+    {kConnectButtonCommand, " Connect ", "Connect the DataSources"},
+    {kMigrateButtonCommand, " Migrate ", "Convert from source into target"},
+    {kDeleteButtonCommand, " Delete ", "Delete the selected object"},
+    {kBackupButtonCommand, " Backup ", "Backup the selected object"},
+    {kAboutButtonCommand, " About ", ""},
+};
+
+constexpr int kOutputExtraHeight = 26;
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+CMigratorDlg::CMigratorDlg(std::filesystem::path programDirectory, QWidget* parent)
+    : QMainWindow(parent), boxes_(this), host_(static_cast<app::UserInterface&>(*this)),
+      migrator_(host_, std::move(programDirectory)) {
+    tasks::RegisterTaskBodies(migrator_);
+    menu_ = new MainMenu(menuBar());
+    connect(menu_, &MainMenu::commandTriggered, this, &CMigratorDlg::RouteCommand);
+    setWindowTitle(app::kProductLine);
+    setWindowIcon(ProgramIcon());
+
+    // Condition.cfg and the relative folders of the commands live in the program's folder.
+    std::filesystem::create_directories(migrator_.programDirectory());
+    com::EnterProgramSubdirectory(migrator_.programDirectory(), "./");
+    browser::EnsureConditionFile(migrator_.conditionFilePath());
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->addWidget(BuildMiniToolBar());
+    layout->addWidget(BuildTrees(), 3);
+    output_ = new OutputPane(Text(migrator_.helpPage().text()), central);
+    output_->setMinimumHeight(output_->sizeHint().height() / 2 + kOutputExtraHeight);
+    connect(output_->taskList(), &TaskListPage::commandTriggered, this, &CMigratorDlg::RouteCommand);
+    layout->addWidget(output_, 2);
+    setCentralWidget(central);
+
+    status_ = new StatusLine(this);
+    setStatusBar(status_);
+    for (auto pane : {app::StatusPane::Product, app::StatusPane::Engine})
+        status_->SetText(pane, Text(migrator_.statusText(pane)));
+
+    BuildCommandTable();
+    resize(840, 660);
+    clock_.setInterval(1000);
+    connect(&clock_, &QTimer::timeout, this, &CMigratorDlg::TimerTick);
+    clock_.start();
+    TimerTick();
+    qApp->installEventFilter(this);
+    targetView_->setFocus();
+    PostCommand(kDriverCheckCommand);
+}
+
+CMigratorDlg::~CMigratorDlg() {
+    qApp->removeEventFilter(this);
+    clock_.stop();
+    // The Migrator ends the worker next; its calls must not wait for this thread.
+    host_.Detach();
+}
+
+QWidget* CMigratorDlg::BuildMiniToolBar() {
+    auto* bar = new QToolBar("    ", this);
+    bar->setObjectName("Minitools");
+    bar->setIconSize(QSize(24, 24));
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    int image = 0;
+    for (const ToolSpec& tool : kMiniTools) {
+        auto* button = new QToolButton(bar);
+        button->setIcon(ToolBarIcon(image++));
+        button->setText(tool.caption);
+        button->setToolTip(tool.toolTip);
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setAutoRaise(true);
+        bar->addWidget(button);
+        toolButtons_[tool.commandId] = button;
+        connect(button, &QToolButton::clicked, this, [this, id = tool.commandId] { RouteCommand(id); });
+    }
+    return bar;
+}
+
+QWidget* CMigratorDlg::BuildTrees() {
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName("outlook");
+    sourceView_ = new CDBTreeView(migrator_.sourceTree(), splitter);
+    targetView_ = new CDBTreeView(migrator_.targetTree(), splitter);
+    sourceView_->setToolTip(trees::kInitialTreeTip);
+    // Rename Table: the edit is finished by the core's command, which renames only
+    // what Enter committed.
+    targetView_->treeModel()->SetRenameHandler([this](browser::NodeId node, const std::string& text) {
+        migrator_.targetTree().Select(node);
+        return maintenance::FinishTableRename(migrator_, migrator_.targetTree(), text);
+    });
+    splitter->addWidget(BuildFolder(TreeSide::Source, sourceView_));
+    splitter->addWidget(BuildFolder(TreeSide::Target, targetView_));
+    splitter->setSizes({1, 1});
+    ConnectTreeView(sourceView_);
+    ConnectTreeView(targetView_);
+    return splitter;
+}
+
+QWidget* CMigratorDlg::BuildFolder(TreeSide side, CDBTreeView* view) {
+    auto* folder = new QWidget(this);
+    auto* title = new QLabel(side == TreeSide::Source ? "Access" : "Excel", folder);
+    title->setFrameShape(QFrame::StyledPanel);
+    title->setFrameShadow(QFrame::Raised);
+    title->setMargin(3);
+    folderTitles_[side] = title;
+    auto* layout = new QVBoxLayout(folder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(title);
+    layout->addWidget(view);
+    return folder;
+}
+
+void CMigratorDlg::ConnectTreeView(CDBTreeView* view) {
+    connect(view, &CDBTreeView::nodeSelected, this, [this, view](browser::NodeId node) {
+        menu_->Apply(trees::SelectTreeNode(view->tree(), node));
+    });
+    connect(view, &CDBTreeView::contextMenuWanted, this,
+            [this, view](browser::NodeId node, const QPoint& at) { ShowTreeContextMenu(view, node, at); });
+    connect(view, &CDBTreeView::nodeDoubleClicked, this,
+            [this, view](browser::NodeId node) { trees::DoubleClickNode(migrator_, view->tree(), node); });
+    connect(view, &CDBTreeView::dropped, this, [this] { PostCommand(kMigrateButtonCommand); });
+    if (view == sourceView_) {
+        connect(view, &CDBTreeView::nodeHovered, this, [this](browser::NodeId node) {
+            if (auto tip = trees::SourceTreeTip(migrator_, migrator_.sourceTree(), node)) sourceView_->setToolTip(Text(*tip));
+        });
+    }
+}
+
+void CMigratorDlg::BuildCommandTable() {
+    app::Migrator& m = migrator_;
+    commands_.Add({kConfigMenuCommand, kConfigButtonCommand}, [this] { OpenConfigDialog(); });
+    commands_.Add({kDriverCheckCommand}, [this] { OpenDriverCheck(); });
+    commands_.Add({kConnectMenuCommand, kConnectButtonCommand}, [this, &m] {
+        connect::ConnectCommand(m);
+        ShowFolderTitles();
+    });
+    commands_.Add({kExitCommand}, [this] { Exit(); });
+    commands_.Add({kMigrateMenuCommand, kMigrateButtonCommand}, [this] { Migrate(); });
+    commands_.Add({kDeleteMenuCommand, kDeleteButtonCommand}, [&m] { maintenance::DeleteSelectedCommand(m); });
+    commands_.Add({kBackupMenuCommand, kBackupButtonCommand}, [&m] { tasks::BackupCommand(m); });
+    commands_.Add({kManualCommand}, [this] { OpenManual(); });
+    commands_.Add({kAboutMenuCommand, kAboutButtonCommand}, [this] { ShowAbout(); });
+    commands_.Add({kWebsiteCommand}, [this] { OpenWebsite(); });
+    for (const auto& tool : tasks::kTaskListTools)
+        commands_.Add({tool.commandId}, [this, id = tool.commandId] { RouteTaskStripCommand(id); });
+
+    // The trees' own commands, from their context menus.
+    commands_.AddTreeCommand(trees::kNewDatabaseCommand,
+                             [&m](browser::DbTree& tree) { maintenance::NewDatabaseCommand(m, tree); });
+    commands_.AddTreeCommand(trees::kDeleteDatabaseCommand,
+                             [&m](browser::DbTree& tree) { maintenance::DeleteDatabaseCommand(m, tree); });
+    commands_.AddTreeCommand(trees::kClearAllTablesCommand,
+                             [&m](browser::DbTree& tree) { maintenance::ClearAllTablesCommand(m, tree); });
+    commands_.AddTreeCommand(trees::kClearAllDataCommand,
+                             [&m](browser::DbTree& tree) { maintenance::ClearAllDataCommand(m, tree); });
+    commands_.AddTreeCommand(trees::kDropTableCommand,
+                             [&m](browser::DbTree& tree) { maintenance::DropTableCommand(m, tree); });
+    commands_.AddTreeCommand(trees::kDropViewCommand,
+                             [&m](browser::DbTree& tree) { maintenance::DropViewCommand(m, tree); });
+    commands_.AddTreeCommand(trees::kStorageEngineCommand, [this, &m](browser::DbTree& tree) {
+        QAction* entry = menu_->entry(trees::kStorageEngineCommand);
+        const std::string text = maintenance::StorageEngineCommand(m, tree, entry ? entry->text().toStdString() : "");
+        if (entry) entry->setText(Text(text));
+    });
+    commands_.AddTreeCommand(trees::kMigrationConditionCommand,
+                             [this, &m](browser::DbTree& tree) { OpenConditionDlg(m, tree, this); });
+    commands_.AddTreeCommand(trees::kChangeCharsetCommand,
+                             [this, &m](browser::DbTree& tree) { ChangeCharsetCommand(m, tree, this); });
+    commands_.AddTreeCommand(trees::kRenameTableCommand, [this, &m](browser::DbTree& tree) {
+        maintenance::RenameTableCommand(m, tree);
+        if (CDBTreeView* view = ViewOf(tree)) view->EditSelectedLabel();
+    });
+
+    // The main menu's tree entries go to the target tree; Migration Condition to the
+    // source tree; New Database only from the target's root.
+    commands_.Add({trees::kNewDatabaseCommand}, [&m] { maintenance::NewDatabaseMenuCommand(m); });
+    for (int id : {trees::kDeleteDatabaseCommand, trees::kClearAllTablesCommand, trees::kClearAllDataCommand,
+                   trees::kDropTableCommand, trees::kDropViewCommand, trees::kRenameTableCommand})
+        commands_.Add({id}, [this, id] { commands_.RouteToTree(id, migrator_.targetTree()); });
+    commands_.Add({trees::kMigrationConditionCommand},
+                  [this] { commands_.RouteToTree(trees::kMigrationConditionCommand, migrator_.sourceTree()); });
+}
+
+void CMigratorDlg::RouteCommand(int commandId) {
+    emit commandRouted(commandId);
+    commands_.Route(commandId);
+}
+
+void CMigratorDlg::RouteTaskStripCommand(int commandId) {
+    TaskListPage* page = output_->taskList();
+    const int row = page->selectedRow();
+    switch (commandId) {
+        case 5550: tasks::DeleteTaskCommand(migrator_, row); break;
+        case 5561: tasks::ClearTasksCommand(migrator_); break;
+        case 5579:
+            if (row > 0) page->SelectRow(row - 1);
+            tasks::MoveTaskUpCommand(migrator_, row);
+            break;
+        case 5580:
+            if (row >= 0 && row + 1 < page->model().rowCount()) page->SelectRow(row + 1);
+            tasks::MoveTaskDownCommand(migrator_, row);
+            break;
+        case tasks::kStartStopCommand: tasks::StartStopCommand(migrator_); break;
+        default: break;
+    }
+}
+
+void CMigratorDlg::Migrate() {
+    tasks::MigrateCommand(migrator_);
+    // A drop's highlight lasts until its migration was asked for (or refused).
+    sourceView_->treeModel()->SetDropHighlight(browser::kNoNode);
+    targetView_->treeModel()->SetDropHighlight(browser::kNoNode);
+}
+
+void CMigratorDlg::ShowTreeContextMenu(CDBTreeView* view, browser::NodeId underPointer, const QPoint& globalPos) {
+    const browser::NodeId node = trees::RightClickNode(view->tree(), underPointer);
+    if (node == browser::kNoNode) return;
+    view->SelectNode(node);
+    const auto menu = trees::ContextMenuFor(view->tree(), node);
+    if (!menu) return;
+    QMenu popup(view);
+    popup.setObjectName(QString("ContextMenu%1").arg(menu->menuId));
+    for (const auto& entry : menu->entries) popup.addAction(Text(entry.text))->setData(entry.commandId);
+    if (QAction* chosen = popup.exec(globalPos)) {
+        const int id = chosen->data().toInt();
+        emit commandRouted(id);
+        commands_.RouteToTree(id, view->tree());
+    }
+}
+
+CDBTreeView* CMigratorDlg::ViewOf(const browser::DbTree& tree) const {
+    return &tree == &sourceView_->tree() ? sourceView_ : &tree == &targetView_->tree() ? targetView_ : nullptr;
+}
+
+void CMigratorDlg::OpenManual() {
+    com::EnterProgramSubdirectory(migrator_.programDirectory(), "./");
+    if (const auto manual = FindManual()) urlOpener_(QUrl::fromLocalFile(Text(manual->string())));
+}
+
+void CMigratorDlg::OpenWebsite() { urlOpener_(QUrl(kWebsiteAddress)); }
+
+void CMigratorDlg::ShowAbout() {
+    AboutBox about(this);
+    connect(&about, &AboutBox::helpWanted, this, &CMigratorDlg::OpenManual);
+    connect(&about, &AboutBox::websiteWanted, this, &CMigratorDlg::OpenWebsite);
+    dialogRunner_(about);
+}
+
+void CMigratorDlg::OpenConfigDialog() {
+    CConfigDlg config(migrator_, this);
+    // Connect closes the dialog and posts the Connect command; its outcome shows in the Log.
+    if (dialogRunner_(config) == QDialog::Accepted) output_->setCurrentWidget(output_->taskList());
+}
+
+void CMigratorDlg::OpenDriverCheck() {
+    CDriverCheckDlg check(migrator_, this);
+    dialogRunner_(check);
+}
+
+void CMigratorDlg::Exit() {
+    exiting_ = true;
+    close();
+}
+
+void CMigratorDlg::TimerTick() {
+    if (auto rows = tasks::TaskListTimerTick(migrator_, output_->taskListInFront(), std::chrono::system_clock::now()))
+        output_->taskList()->Rebuild(std::move(*rows));
+}
+
+QLabel* CMigratorDlg::folderTitle(TreeSide side) const { return folderTitles_.at(side); }
+
+QToolButton* CMigratorDlg::toolButton(int commandId) const {
+    const auto found = toolButtons_.find(commandId);
+    return found == toolButtons_.end() ? nullptr : found->second;
+}
+
+void CMigratorDlg::closeEvent(QCloseEvent* event) {
+    if (!exiting_ && !tasks::CloseRequest(migrator_)) {
+        event->ignore();
+        return;
+    }
+    clock_.stop();
+    event->accept();
+}
+
+void CMigratorDlg::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    status_->FitPanes(width());
+}
+
+// A press on a free spot of the window (one no child took) drags the window.
+void CMigratorDlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) windowDrag_ = std::make_pair(event->globalPosition().toPoint(), pos());
+    QMainWindow::mousePressEvent(event);
+}
+
+void CMigratorDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (windowDrag_ && (event->buttons() & Qt::LeftButton))
+        move(windowDrag_->second + event->globalPosition().toPoint() - windowDrag_->first);
+    QMainWindow::mouseMoveEvent(event);
+}
+
+void CMigratorDlg::mouseReleaseEvent(QMouseEvent* event) {
+    windowDrag_.reset();
+    QMainWindow::mouseReleaseEvent(event);
+}
+
+// Enter and Escape anywhere in the window go to their widget as usual; on the way
+// they tell the target tree whether a label edit is committed.
+bool CMigratorDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) migrator_.targetTree().SetRenameCommit(true);
+            if (key == Qt::Key_Escape) migrator_.targetTree().SetRenameCommit(false);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMigratorDlg::ShowOutputLine(const app::OutputLine& line) { output_->log()->AppendLine(line); }
+
+void CMigratorDlg::ShowTip(const std::string&, const std::string& helpPageText) {
+    output_->ShowHelpText(Text(helpPageText));
+}
+
+void CMigratorDlg::ShowTipsPage(bool shown) { output_->ShowTipsPage(shown); }
+
+void CMigratorDlg::SetStatusText(app::StatusPane pane, const std::string& text) { status_->SetText(pane, Text(text)); }
+
+app::MessageAnswer CMigratorDlg::ShowMessageBox(const app::MessageBoxRequest& request) { return boxes_.Show(request); }
+
+std::optional<std::filesystem::path> CMigratorDlg::ChooseFolder(const std::string& title,
+                                                                const std::filesystem::path& startFolder) {
+    return boxes_.ChooseFolder(title, startFolder);
+}
+
+std::optional<std::filesystem::path> CMigratorDlg::ChooseFile(const app::FileChooserRequest& request) {
+    return boxes_.ChooseFile(request);
+}
+
+void CMigratorDlg::RedrawTree(TreeSide side) {
+    const bool source = side == TreeSide::Source;
+    (source ? sourceView_ : targetView_)->Redraw();
+    ShowFolderTitles();
+}
+
+void CMigratorDlg::ShowFolderTitles() {
+    for (const auto& [side, title] : folderTitles_) {
+        const bool source = side == TreeSide::Source;
+        const std::string& dbms = (source ? migrator_.sourceSettings() : migrator_.targetSettings()).dbmsName;
+        const QString family = source ? "Access" : "Excel";
+        title->setText(dbms.empty() ? family : family + " - " + Text(dbms));
+    }
+}
+
+void CMigratorDlg::RebuildTaskList() { TimerTick(); }
+
+void CMigratorDlg::ShowStartStopButton(const app::StartStopButton& button) {
+    output_->taskList()->ShowStartStopButton(button);
+}
+
+void CMigratorDlg::PostCommand(int commandId) {
+    QMetaObject::invokeMethod(this, [this, commandId] { RouteCommand(commandId); }, Qt::QueuedConnection);
+}
+
+}  // namespace tabvex::gui

@@ -1,0 +1,29 @@
+#include "gui/window/progress_bar_delegate.h"
+
+#include <QPainter>
+#include <algorithm>
+
+#include "gui/window/task_list_model.h"
+
+namespace tabvex::gui {
+
+void ProgressBarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                const QModelIndex& index) const {
+    const QVariant progress = index.data(TaskListModel::kProgressRole);
+    if (!progress.isValid()) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    const QRect frame = option.rect.adjusted(1, 1, -2, -2);
+    painter->save();
+    painter->setPen(option.palette.color(QPalette::Mid));
+    painter->setBrush(option.palette.color(QPalette::Base));
+    painter->drawRect(frame);
+    const int percent = std::clamp(progress.toInt(), 0, 100);
+    QRect bar = frame.adjusted(1, 1, 0, 0);
+    bar.setWidth(bar.width() * percent / 100);
+    painter->fillRect(bar, kTaskBarColour);
+    painter->restore();
+}
+
+}  // namespace tabvex::gui

@@ -1,0 +1,27 @@
+#include "gui/window/status_line.h"
+
+namespace tabvex::gui {
+
+StatusLine::StatusLine(QWidget* parent) : QStatusBar(parent) {
+    setSizeGripEnabled(false);
+    for (auto& pane : panes_) {
+        pane = new QLabel(this);
+        pane->setFrameShape(QFrame::Panel);
+        pane->setFrameShadow(QFrame::Sunken);
+        addPermanentWidget(pane);
+    }
+    panes_[static_cast<int>(app::StatusPane::Clock)]->setFixedWidth(kClockWidth);
+}
+
+void StatusLine::SetText(app::StatusPane pane, const QString& text) { panes_[static_cast<int>(pane)]->setText(text); }
+
+QString StatusLine::text(app::StatusPane pane) const { return panes_[static_cast<int>(pane)]->text(); }
+
+int StatusLine::paneWidth(app::StatusPane pane) const { return panes_[static_cast<int>(pane)]->width(); }
+
+void StatusLine::FitPanes(int clientWidth) {
+    panes_[static_cast<int>(app::StatusPane::Product)]->setFixedWidth(clientWidth * 5 / 8);
+    panes_[static_cast<int>(app::StatusPane::Engine)]->setFixedWidth(clientWidth * 2 / 8);
+}
+
+}  // namespace tabvex::gui

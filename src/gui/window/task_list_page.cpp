@@ -1,0 +1,87 @@
+#include "gui/window/task_list_page.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "gui/window/progress_bar_delegate.h"
+#include "gui/window/window_icons.h"
+
+namespace tabvex::gui {
+
+TaskListPage::TaskListPage(QWidget* parent)
+    : QWidget(parent), model_(new TaskListModel(this)), list_(new QTableView(this)) {
+    setObjectName("TasksViewer");
+    auto* strip = new QToolBar(this);
+    strip->setIconSize(QSize(16, 16));
+    for (const auto& tool : tasks::kTaskListTools) {
+        auto* button = new QToolButton(strip);
+        button->setIcon(TaskToolIcon(tool.image));
+        button->setToolTip(QString::fromLatin1(tool.toolTip));
+        button->setAutoRaise(true);
+        strip->addWidget(button);
+        tools_[tool.commandId] = button;
+        connect(button, &QToolButton::clicked, this, [this, id = tool.commandId] { emit commandTriggered(id); });
+    }
+    list_->setModel(model_);
+    list_->setItemDelegateForColumn(TaskListModel::kProgressColumn, new ProgressBarDelegate(list_));
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setShowGrid(true);
+    list_->verticalHeader()->hide();
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SizeColumns();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(strip);
+    layout->addWidget(list_);
+}
+
+void TaskListPage::SizeColumns() {
+    const QFontMetrics metrics = list_->horizontalHeader()->fontMetrics();
+    for (std::size_t column = 0; column < tasks::kTaskListColumns.size(); ++column) {
+        const auto& spec = tasks::kTaskListColumns[column];
+        const int width = spec.width > 0 ? spec.width
+                                         : metrics.horizontalAdvance(QString::fromLatin1(spec.heading)) + 15;
+        list_->setColumnWidth(static_cast<int>(column), width);
+    }
+}
+
+void TaskListPage::Rebuild(std::vector<tasks::TaskListRow> rows) {
+    const int horizontal = list_->horizontalScrollBar()->value();
+    const int vertical = list_->verticalScrollBar()->value();
+    const int selected = selectedRow();
+    model_->SetRows(std::move(rows));
+    if (selected >= 0 && selected < model_->rowCount()) SelectRow(selected);
+    list_->horizontalScrollBar()->setValue(horizontal);
+    list_->verticalScrollBar()->setValue(vertical);
+}
+
+int TaskListPage::selectedRow() const {
+    const QModelIndexList rows = list_->selectionModel()->selectedRows();
+    if (!rows.isEmpty()) return rows.front().row();
+    const QModelIndex current = list_->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void TaskListPage::SelectRow(int row) {
+    list_->selectRow(row);
+    list_->setCurrentIndex(model_->index(row, 0));
+}
+
+void TaskListPage::ShowStartStopButton(const app::StartStopButton& button) {
+    QToolButton* startStop = tool(tasks::kTaskListTools.back().commandId);
+    startStop->setIcon(TaskToolIcon(static_cast<int>(button.image)));
+    startStop->setToolTip(QString::fromStdString(button.toolTip));
+    startStop->repaint();
+}
+
+QToolButton* TaskListPage::tool(int commandId) const {
+    const auto found = tools_.find(commandId);
+    return found == tools_.end() ? nullptr : found->second;
+}
+
+}  // namespace tabvex::gui

@@ -1,0 +1,44 @@
+// The "Task List" page: a tool strip of five buttons above a report list of the
+// tasks with one progress bar per task. A rebuild keeps the selected row and the
+// scroll position.
+#pragma once
+
+#include <QTableView>
+#include <QToolButton>
+#include <QWidget>
+#include <map>
+#include <vector>
+
+#include "app/user_interface.h"
+#include "gui/window/task_list_model.h"
+
+namespace tabvex::gui {
+
+class TaskListPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TaskListPage(QWidget* parent = nullptr);
+
+    void Rebuild(std::vector<tasks::TaskListRow> rows);
+    // The selected row, or -1.
+    int selectedRow() const;
+    void SelectRow(int row);
+    void ShowStartStopButton(const app::StartStopButton& button);
+
+    QTableView* list() const { return list_; }
+    const TaskListModel& model() const { return *model_; }
+    // The tool strip's button of that command id.
+    QToolButton* tool(int commandId) const;
+
+signals:
+    void commandTriggered(int commandId);
+
+private:
+    void SizeColumns();
+
+    TaskListModel* model_;
+    QTableView* list_;
+    std::map<int, QToolButton*> tools_;
+};
+
+}  // namespace tabvex::gui

@@ -1,0 +1,219 @@
+#include <QAction>
+#include <QListWidget>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include "app/output_lines.h"
+#include "gui/window/command_ids.h"
+#include "gui/window/window_test_support.h"
+#include "tasks/task_list_view.h"
+#include "tasks/worker.h"
+#include "trees/tree_menus.h"
+
+namespace tabvex::gui::testing {
+namespace {
+
+class MainWindowTest : public WindowTest {};
+
+TEST_F(MainWindowTest, StartsWithTitleMenusStatusPanesAndTheTaskListInFront) {
+    QSignalSpy routed(window.get(), &CMigratorDlg::commandRouted);
+    EXPECT_EQ(window->windowTitle(), "Norvu Tabvex Version: 1.0");
+    const MainMenu& menu = window->mainMenu();
+    const QStringList captions = {"&Connect", "&Operation", "D&atabases", "&Database", "&Table", "&Help", "&About"};
+    for (int position = 0; position < captions.size(); ++position)
+        EXPECT_EQ(menu.topMenu(position)->title(), captions[position]);
+    for (int greyed : {trees::kNewDatabaseCommand, trees::kDeleteDatabaseCommand, trees::kClearAllTablesCommand,
+                       trees::kClearAllDataCommand, trees::kMigrationConditionCommand, trees::kDropTableCommand,
+                       trees::kDropViewCommand, trees::kRenameTableCommand})
+        EXPECT_FALSE(menu.entry(greyed)->isEnabled()) << greyed;
+    EXPECT_EQ(menu.entry(trees::kChangeCharsetCommand), nullptr);
+    EXPECT_EQ(menu.entry(trees::kStorageEngineCommand), nullptr);
+    for (int withImage : {kConfigMenuCommand, kConnectMenuCommand, kMigrateMenuCommand, kDeleteMenuCommand,
+                          kBackupMenuCommand})
+        EXPECT_FALSE(menu.entry(withImage)->icon().isNull());
+    EXPECT_EQ(menu.entry(kWebsiteCommand)->text(), "Norvu website");
+
+    StatusLine& status = *window->statusLine();
+    EXPECT_EQ(status.text(app::StatusPane::Product), "Norvu Tabvex Version: 1.0");
+    EXPECT_EQ(status.text(app::StatusPane::Engine), "Main Controller:IDLE");
+    EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(status.text(app::StatusPane::Clock)).hasMatch());
+    EXPECT_EQ(status.paneWidth(app::StatusPane::Product), window->width() * 5 / 8);
+    EXPECT_EQ(status.paneWidth(app::StatusPane::Engine), window->width() * 2 / 8);
+    EXPECT_EQ(status.paneWidth(app::StatusPane::Clock), 42);
+
+    EXPECT_TRUE(window->outputPane()->taskListInFront());
+    EXPECT_EQ(window->folderTitle(app::TreeSide::Source)->text(), "Access");
+    EXPECT_EQ(window->folderTitle(app::TreeSide::Target)->text(), "Excel");
+    EXPECT_EQ(window->sourceTreeView()->toolTip(), "Tree Tool Tip");
+    EXPECT_TRUE(std::filesystem::exists(scratch / "program/Condition.cfg"));
+
+    // The driver check is the first command the window routes.
+    ASSERT_TRUE(WaitUntil([&] { return routed.count() > 0; }));
+    EXPECT_EQ(routed.front().front().toInt(), kDriverCheckCommand);
+    EXPECT_EQ(dialogs, std::vector<std::string>{"tabvex::gui::CDriverCheckDlg"});
+    SaveScreenshot(*window, "main_window.png");
+}
+
+TEST_F(MainWindowTest, ToolBarsShowTheirCaptionsToolTipsAndImages) {
+    const std::vector<std::tuple<int, QString, QString>> tools = {
+        {kConfigButtonCommand, " Configure ", "Database Connections Config"},
+        {kConnectButtonCommand, " Connect ", "Connect the DataSources"},
+        {kMigrateButtonCommand, " Migrate ", "Convert from source into target"},
+        {kDeleteButtonCommand, " Delete ", "Delete the selected object"},
+        {kBackupButtonCommand, " Backup ", "Backup the selected object"},
+        {kAboutButtonCommand, " About ", ""}};
+    for (const auto& [id, caption, tip] : tools) {
+        QToolButton* button = window->toolButton(id);
+        ASSERT_NE(button, nullptr) << id;
+        EXPECT_EQ(button->text(), caption);
+        EXPECT_EQ(button->toolTip(), tip);
+        EXPECT_FALSE(button->icon().isNull());
+    }
+    TaskListPage& page = *window->outputPane()->taskList();
+    for (const auto& tool : tasks::kTaskListTools) {
+        ASSERT_NE(page.tool(tool.commandId), nullptr);
+        EXPECT_EQ(page.tool(tool.commandId)->toolTip(), tool.toolTip);
+    }
+    QStringList headings;
+    for (int column = 0; column < page.model().columnCount(); ++column)
+        headings << page.model().headerData(column, Qt::Horizontal).toString();
+    EXPECT_EQ(headings, QStringList({"NO.", "Progress", "Type", "State", "Source DBMS", "Source DB", "Source T(V)",
+                                     "Targert DBMS", "Target DB", "Target T(V)"}));
+    EXPECT_EQ(page.list()->columnWidth(0), 32);
+    EXPECT_EQ(page.list()->columnWidth(4), 200);
+}
+
+TEST_F(MainWindowTest, TheLogColoursMarkedLinesKeeps1001AndShowsTheNewest) {
+    app::WriteOutputLine(migrator(), "E::No Connection!");
+    app::WriteOutputLine(migrator(), "S::");
+    app::WriteOutputLine(migrator(), "100%% done");
+    LogView& log = *window->outputPane()->log();
+    ASSERT_EQ(log.count(), 3);
+    EXPECT_TRUE(log.item(0)->text().endsWith(" No Connection!"));
+    EXPECT_EQ(log.item(0)->foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(log.item(1)->foreground().color(), QColor(0, 255, 0));
+    EXPECT_EQ(log.item(1)->text().size(), 24);  // the time stamp alone
+    EXPECT_TRUE(log.item(2)->text().endsWith(" 100% done"));
+
+    for (int i = 0; i < 1100; ++i) app::WriteOutputLine(migrator(), "line %d", i);
+    EXPECT_EQ(log.count(), 1001);
+    EXPECT_TRUE(log.item(1000)->text().endsWith(" line 1099"));
+    EXPECT_TRUE(log.item(0)->text().endsWith(" line 99"));
+    EXPECT_EQ(log.currentRow(), 1000);
+}
+
+TEST_F(MainWindowTest, TipsComeNewestFirstAndTheTipsTabComesAndGoes) {
+    OutputPane& pane = *window->outputPane();
+    app::ShowTip(migrator(), "first. ");
+    app::ShowTip(migrator(), "second. ");
+    EXPECT_TRUE(pane.helpPage()->toPlainText().startsWith("F1 to Help:\nsecond. first. Before you fill out"));
+    EXPECT_EQ(pane.currentWidget(), pane.helpPage());
+
+    migrator().ShowTipsPage(false);
+    EXPECT_FALSE(pane.tipsPageShown());
+    EXPECT_EQ(pane.count(), 2);
+    migrator().ShowTipsPage(true);
+    EXPECT_EQ(pane.tabText(2), "Tips");
+}
+
+TEST_F(MainWindowTest, EnterAndEscapeNeitherCloseTheWindowAndSetTheRenameCommit) {
+    QTest::keyClick(window->targetTreeView(), Qt::Key_Return);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(migrator().targetTree().renameCommit());
+    QTest::keyClick(window->targetTreeView(), Qt::Key_Escape);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(migrator().targetTree().renameCommit());
+}
+
+TEST_F(MainWindowTest, DraggingAFreeSpotMovesTheWindow) {
+    QWidget* freeSpot = window->centralWidget();
+    const QPoint before = window->pos();
+    QTest::mousePress(freeSpot, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseMove(freeSpot, QPoint(42, 32));
+    QTest::mouseRelease(freeSpot, Qt::LeftButton, {}, QPoint(42, 32));
+    EXPECT_EQ(window->pos(), before + QPoint(40, 30));
+}
+
+TEST_F(MainWindowTest, TheTaskStripStartsAndStopsTheWorkerWithItsImages) {
+    TaskListPage& page = *window->outputPane()->taskList();
+    QToolButton* startStop = page.tool(tasks::kStartStopCommand);
+    const QImage play = startStop->icon().pixmap(16, 16).toImage();
+    window->RouteCommand(tasks::kStartStopCommand);
+    EXPECT_NE(startStop->icon().pixmap(16, 16).toImage(), play);
+    ASSERT_TRUE(WaitUntil([&] { return window->statusLine()->text(app::StatusPane::Engine) == "Some Tasks are WORKING!!!"; }));
+
+    answers = {app::MessageAnswer::Ok};
+    window->RouteCommand(tasks::kStartStopCommand);
+    EXPECT_EQ(boxes.back().text, "Some Tasks is Processing, STOP ALL?");
+    EXPECT_EQ(startStop->icon().pixmap(16, 16).toImage(), play);
+    EXPECT_TRUE(WaitUntil([&] { return window->statusLine()->text(app::StatusPane::Engine) == "NO PROCESSING!!!"; }));
+    EXPECT_EQ(startStop->toolTip(), "Start tasks");
+}
+
+TEST_F(MainWindowTest, TheTaskListKeepsItsSelectionAcrossRebuildsAndMovesRowsWithTheirTasks) {
+    for (const char* table : {"A", "B", "C"}) {
+        tasks::TaskNames names;
+        names.sourceObject = table;
+        migrator().taskList().Append(std::make_shared<tasks::MigrationTask>(
+            tasks::TaskCategory::Migration, tasks::TaskType::MigrateTable, names, 0));
+    }
+    tasks::RequestTaskListRebuild(migrator());
+    TaskListPage& page = *window->outputPane()->taskList();
+    auto column = [&](int column) {
+        QStringList texts;
+        for (int row = 0; row < page.model().rowCount(); ++row) texts << page.model().index(row, column).data().toString();
+        return texts;
+    };
+    ASSERT_EQ(column(6), QStringList({"A", "B", "C"}));
+    EXPECT_EQ(column(3), QStringList({"Waiting", "Waiting", "Waiting"}));
+
+    page.SelectRow(1);
+    for (int tick = 0; tick < 5; ++tick) window->TimerTick();
+    EXPECT_EQ(page.selectedRow(), 1);
+
+    window->RouteCommand(5579);  // Item Up
+    EXPECT_EQ(column(6), QStringList({"B", "A", "C"}));
+    EXPECT_EQ(column(0), QStringList({"01", "02", "03"}));
+    EXPECT_EQ(page.selectedRow(), 0);
+    window->RouteCommand(5579);  // the first row goes nowhere
+    EXPECT_EQ(column(6), QStringList({"B", "A", "C"}));
+
+    window->RouteCommand(5550);  // Delete
+    EXPECT_EQ(column(6), QStringList({"A", "C"}));
+    EXPECT_EQ(column(0), QStringList({"01", "02"}));
+    window->RouteCommand(5561);  // Clear All Tasks
+    EXPECT_EQ(page.model().rowCount(), 0);
+    EXPECT_EQ(migrator().taskList().size(), 0u);
+}
+
+TEST_F(MainWindowTest, ClosingWhileTasksRunAsksAndCancelKeepsTheWindow) {
+    window->RouteCommand(tasks::kStartStopCommand);
+    ASSERT_EQ(migrator().runState().load(), tasks::RunState::Processing);
+    answers = {app::MessageAnswer::Cancel};
+    window->close();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(boxes.back().text, "Some Tasks is Processing, STOP ALL and EXIT?");
+    EXPECT_EQ(migrator().runState().load(), tasks::RunState::Processing);
+
+    answers = {app::MessageAnswer::Ok};
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_NE(migrator().runState().load(), tasks::RunState::Processing);
+}
+
+TEST_F(MainWindowTest, HelpAndTheWebPageOpenThroughTheDesktop) {
+    QList<QUrl> opened;
+    window->SetUrlOpener([&opened](const QUrl& url) { opened << url; });
+    window->RouteCommand(kManualCommand);
+    window->RouteCommand(kWebsiteCommand);
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_TRUE(opened[0].toLocalFile().endsWith("docs/manual/index.html"));
+    EXPECT_EQ(opened[1].toString(), kWebsiteAddress);
+}
+
+}  // namespace
+}  // namespace tabvex::gui::testing

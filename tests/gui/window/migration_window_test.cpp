@@ -1,0 +1,192 @@
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QListWidget>
+
+#include "gui/window/command_ids.h"
+#include "gui/window/window_test_support.h"
+#include "platform/xls/workbook.h"
+#include "tasks/bodies/migration_fixture.h"
+
+namespace tabvex::gui::testing {
+namespace {
+
+using browser::NodeId;
+using browser::TreeNodeKind;
+namespace fs = std::filesystem;
+
+// Both sides connected as the configuration dialog's Connect button does it: the
+// settings filled, then the Connect command routed.
+class ConnectedWindowTest : public WindowTest {
+protected:
+    void ConnectShop() {
+        sourceFile = scratch / "in/shop.mdb";
+        targetFile = scratch / "out/book.xls";
+        fs::create_directories(sourceFile.parent_path());
+        fs::create_directories(targetFile.parent_path());
+        mdb::DatabaseWriter writer(sourceFile);
+        const test::SourceTable customers = test::Customers();
+        writer.AddTable(customers.name, customers.columns);
+        for (const auto& row : customers.rows) writer.AddRow(customers.name, row);
+        writer.Write();
+        auto book = xls::Workbook::CreateNew({"Sales", "Regions"});
+        for (std::size_t sheet = 0; sheet < 2; ++sheet) {
+            book.Sheet(sheet).SetCellText(0, 0, "Region");
+            book.AddName(sheet == 0 ? "Sales" : "Regions", xls::SheetArea{sheet, xls::CellRange{0, 0, 0, 0}});
+        }
+        book.Save(targetFile);
+
+        migrator().sourceSettings() = Settings(sourceFile);
+        migrator().targetSettings() = Settings(targetFile);
+        window->RouteCommand(kConnectButtonCommand);
+    }
+
+    static connect::ConnectionSettings Settings(const fs::path& file) {
+        return {"Microsoft Jet 4.0 OLE DB Provider", "Microsoft.Jet.OLEDB.4.0", "", file.string(), "", "Admin", ""};
+    }
+
+    static NodeId Find(const browser::DbTree& tree, TreeNodeKind kind, const std::string& text = {}) {
+        const auto nodes = tree.nodes();
+        for (NodeId id = 0; id < nodes.size(); ++id)
+            if (nodes[id].kind == kind && (text.empty() || nodes[id].text == text)) return id;
+        return browser::kNoNode;
+    }
+
+    // Drags the source tree's node onto the target tree's node as the mouse would.
+    void DragOnto(NodeId sourceNode, NodeId targetNode) {
+        CDBTreeView& from = *window->sourceTreeView();
+        CDBTreeView& onto = *window->targetTreeView();
+        from.SelectNode(sourceNode);
+        const QPoint at = onto.visualRect(onto.treeModel()->IndexOf(targetNode)).center();
+        const auto data = from.DragData();
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(onto.viewport(), &enter);
+        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(onto.viewport(), &move);
+        EXPECT_EQ(onto.treeModel()->dropHighlight(), targetNode);
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(onto.viewport(), &drop);
+    }
+
+    fs::path sourceFile;
+    fs::path targetFile;
+};
+
+TEST_F(ConnectedWindowTest, ConnectingFillsBothTreesAndNamesTheirDbms) {
+    ConnectShop();
+    EXPECT_NE(Find(migrator().sourceTree(), TreeNodeKind::Table, "Customers"), browser::kNoNode);
+    EXPECT_NE(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
+    CDBTreeView& source = *window->sourceTreeView();
+    ASSERT_EQ(source.model()->rowCount(), 1);
+    EXPECT_EQ(source.model()->index(0, 0).data().toString().toStdString(), sourceFile.string());
+    EXPECT_TRUE(source.isExpanded(source.model()->index(0, 0)));
+    EXPECT_TRUE(window->folderTitle(app::TreeSide::Source)->text().startsWith("Access - MS Jet"));
+    EXPECT_TRUE(window->folderTitle(app::TreeSide::Target)->text().startsWith("Excel - MS Jet"));
+    SaveScreenshot(*window, "connected.png");
+}
+
+TEST_F(ConnectedWindowTest, SelectingNodesShowsTheirMenuAndTheSourceTipShowsTheCondition) {
+    ConnectShop();
+    const NodeId view = Find(migrator().targetTree(), TreeNodeKind::Table, "Sales");
+    window->targetTreeView()->SelectNode(view);
+    const MainMenu& menu = window->mainMenu();
+    EXPECT_FALSE(menu.topMenu(2)->menuAction()->isVisible());
+    EXPECT_TRUE(menu.topMenu(4)->menuAction()->isVisible());
+    EXPECT_TRUE(menu.entry(trees::kDropTableCommand)->isEnabled());
+    EXPECT_FALSE(menu.entry(trees::kMigrationConditionCommand)->isEnabled());
+
+    CDBTreeView& source = *window->sourceTreeView();
+    const NodeId customers = Find(migrator().sourceTree(), TreeNodeKind::Table, "Customers");
+    source.scrollTo(source.treeModel()->IndexOf(customers));
+    const QPoint over = source.visualRect(source.treeModel()->IndexOf(customers)).center();
+    QTest::mouseMove(source.viewport(), over);
+    EXPECT_EQ(source.toolTip(), "Convert All");
+}
+
+TEST_F(ConnectedWindowTest, DroppingASourceTableOnTheTargetDatabaseMigratesItWithProgressAndColouredLog) {
+    ConnectShop();
+    OutputPane& pane = *window->outputPane();
+    const TaskListModel& tasks = pane.taskList()->model();
+    std::vector<std::pair<QString, int>> seen;  // state text and bar of the task at each rebuild
+    QObject::connect(&tasks, &QAbstractItemModel::modelReset, window.get(), [&] {
+        if (tasks.rowCount() != 1) return;
+        const QString state = tasks.index(0, 3).data().toString();
+        if (seen.empty() || seen.back().first != state)
+            seen.emplace_back(state, tasks.index(0, 1).data(TaskListModel::kProgressRole).toInt());
+    });
+    auto rebuild = [&] {
+        pane.setCurrentWidget(pane.taskList());
+        migrator().taskList().SetRefreshCountdown(5);
+        window->TimerTick();
+    };
+    // Each Log line of the worker is shown while the worker waits: the task's state then.
+    QObject::connect(pane.log()->model(), &QAbstractItemModel::rowsInserted, window.get(), rebuild);
+
+    answers = {app::MessageAnswer::Ok};
+    DragOnto(Find(migrator().sourceTree(), TreeNodeKind::Table, "Customers"),
+             Find(migrator().targetTree(), TreeNodeKind::Database));
+    ASSERT_TRUE(WaitUntil([&] { return !boxes.empty(); }));
+    EXPECT_EQ(boxes.front().text,
+              "Convert table [Customers] into Target database [" + (scratch / "out/book").string() + "]?");
+    ASSERT_TRUE(WaitUntil([&] {
+        const auto queued = migrator().taskList().Snapshot();
+        return !queued.empty() && queued[0]->state.load() != tasks::TaskState::NotRun;
+    }));
+    rebuild();
+    ASSERT_GE(seen.size(), 3u);
+    EXPECT_EQ(seen.front(), std::make_pair(QString("Waiting"), 5));
+    EXPECT_EQ(seen[1].first, "Working");
+    EXPECT_EQ(seen.back().first, "SUCCESS");
+    EXPECT_EQ(tasks.index(0, 2).data().toString(), "MIGRATION");
+    EXPECT_EQ(tasks.index(0, 6).data().toString(), "Customers");
+
+    LogView& log = *pane.log();
+    EXPECT_EQ(log.findItems("Operation completed SUCCESSFULLY!", Qt::MatchEndsWith).size(), 1);
+    EXPECT_EQ(log.findItems("TABLE: [" + QString::fromStdString((scratch / "in/shop").string()) + "].[Customers] Migrating..... ",
+                            Qt::MatchEndsWith).size(), 1);
+    SaveScreenshot(*window, "migration.png");
+
+    ASSERT_TRUE(WaitUntil([&] { return migrator().runState().load() == tasks::RunState::Idle; }));
+    const nlohmann::json book = test::ReadWithXlrd(targetFile);
+    const nlohmann::json* sheet = test::FindSheet(book, "Customers");
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(test::SheetRows(*sheet), test::kCustomers);
+}
+
+TEST_F(ConnectedWindowTest, CancellingTheCloneQuestionOfADropQueuesNothingAndClearsTheHighlight) {
+    ConnectShop();
+    answers = {app::MessageAnswer::Cancel};
+    const NodeId root = Find(migrator().targetTree(), TreeNodeKind::Root);
+    DragOnto(Find(migrator().sourceTree(), TreeNodeKind::Database), root);
+    ASSERT_TRUE(WaitUntil([&] { return !boxes.empty(); }));
+    EXPECT_TRUE(boxes.front().text.starts_with("Clone database ["));
+    EXPECT_EQ(migrator().taskList().size(), 0u);
+    EXPECT_EQ(window->targetTreeView()->treeModel()->dropHighlight(), browser::kNoNode);
+    EXPECT_EQ(migrator().targetTree().selected(), root);
+}
+
+TEST_F(ConnectedWindowTest, DeleteOnATargetTableAsksTwiceAndDropsTheWorksheet) {
+    ConnectShop();
+    const std::string database = (scratch / "out/book").string();
+    window->targetTreeView()->SelectNode(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"));
+
+    answers = {app::MessageAnswer::Ok, app::MessageAnswer::No};
+    window->RouteCommand(kDeleteButtonCommand);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "Delete the table [" + database + ".Sales]?");
+    EXPECT_EQ(boxes[0].buttons, app::MessageButtons::OkCancel);
+    EXPECT_EQ(boxes[1].text,
+              "After remove, you can not restore the table [" + database + ".Sales]! Continue?\nPress YES to Continue Removing!");
+    EXPECT_EQ(boxes[1].buttons, app::MessageButtons::YesNo);
+    EXPECT_NE(test::FindSheet(test::ReadWithXlrd(targetFile), "Sales"), nullptr);
+
+    answers = {app::MessageAnswer::Ok, app::MessageAnswer::Yes};
+    window->RouteCommand(kDeleteButtonCommand);
+    EXPECT_EQ(test::FindSheet(test::ReadWithXlrd(targetFile), "Sales"), nullptr);
+    EXPECT_EQ(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
+    const auto lines = window->outputPane()->log();
+    EXPECT_TRUE(lines->findItems("Delete the table [" + QString::fromStdString(database) + ".Sales]?",
+                                 Qt::MatchEndsWith).size() == 1);
+}
+
+}  // namespace
+}  // namespace tabvex::gui::testing
