@@ -53,26 +53,36 @@ std::string Drain(int fd) {
 
 }  // namespace
 
-CommandResult RunCommand(const std::vector<std::string>& argv) {
-    // stdout and stderr go to files so that neither pipe can fill and block the child.
-    ScratchDir scratch;
-    fs::path outPath = scratch / "out", errPath = scratch / "err";
+pid_t StartCommand(const std::vector<std::string>& argv, const fs::path& outPath, const fs::path& errPath,
+                   const ChildSetup& setup) {
     pid_t pid = fork();
     if (pid == 0) {
-        int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(out, 1);
         dup2(err, 2);
+        if (setup) setup();
         std::vector<char*> args;
         for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
         args.push_back(nullptr);
         execvp(args[0], args.data());
         _exit(127);
     }
-    CommandResult result;
+    return pid;
+}
+
+int WaitForExit(pid_t pid) {
     int status = 0;
     waitpid(pid, &status, 0);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+CommandResult RunCommand(const std::vector<std::string>& argv, const ChildSetup& setup) {
+    // stdout and stderr go to files so that neither pipe can fill and block the child.
+    ScratchDir scratch;
+    fs::path outPath = scratch / "out", errPath = scratch / "err";
+    CommandResult result;
+    result.exitCode = WaitForExit(StartCommand(argv, outPath, errPath, setup));
     result.out = Drain(open(outPath.c_str(), O_RDONLY));
     result.err = Drain(open(errPath.c_str(), O_RDONLY));
     return result;

@@ -2,7 +2,10 @@
 // the project's command-line tool and reading workbooks back with python3-xlrd.
 #pragma once
 
+#include <sys/types.h>
+
 #include <filesystem>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -40,8 +43,19 @@ struct CommandResult {
     std::string err;  // stderr
 };
 
+// Runs in the child process before the command starts: limits, another user.
+using ChildSetup = std::function<void()>;
+
 // Runs argv[0] with the given arguments (no shell), capturing both streams.
-CommandResult RunCommand(const std::vector<std::string>& argv);
+CommandResult RunCommand(const std::vector<std::string>& argv, const ChildSetup& setup = {});
+
+// Starts argv[0] with its streams going to the two files and returns at once with its
+// process id, for tests that watch or interrupt the command.
+pid_t StartCommand(const std::vector<std::string>& argv, const std::filesystem::path& outPath,
+                   const std::filesystem::path& errPath, const ChildSetup& setup = {});
+
+// The exit status of a command that ended, or 128 + the signal that ended it.
+int WaitForExit(pid_t pid);
 
 // Reads a workbook with python3-xlrd (formatting_info on where xlrd allows it) and
 // returns what tests/support/xlrd_dump.py prints. Fails the calling test when xlrd

@@ -6,9 +6,11 @@
 #include "adapters/excel/automation_session.h"
 #include "adapters/excel/side_connection.h"
 #include "app/output_lines.h"
+#include "com/error_record_text.h"
 #include "connect/ascii_case.h"
 #include "platform/automation/cell_range.h"
 #include "platform/automation/excel_constants.h"
+#include "platform/oledb/interface_ids.h"
 #include "platform/text/utf8.h"
 
 namespace tabvex::adapters {
@@ -25,6 +27,16 @@ constexpr long kMaxColumnWidth = 255;
 void TakeTargetOffline(app::Migrator& migrator, bool forgetCatalog) {
     DisconnectSide(migrator, browser::kTargetSide);
     if (forgetCatalog) migrator.targetSettings().catalogName.clear();
+}
+
+// Commits the target session, so that a failed save is seen here rather than lost
+// when the connection is released.
+bool SaveTargetRows(app::Migrator& migrator) {
+    oledb::Session* session = migrator.targetHolder().session.get();
+    if (!session || !oledb::Failed(session->Commit())) return true;
+    const std::string why = com::ErrorRecordText(session, oledb::IID_ITransactionLocal);
+    app::WriteOutputLine(migrator, "E::%s", why.c_str());
+    return false;
 }
 
 // A column as wide as its header text at the header font's size, never wider than
@@ -120,9 +132,10 @@ std::string CurrentTargetDatabase(const app::Migrator& migrator) {
 
 }  // namespace
 
-void SetExcelTableHead(app::Migrator& migrator, const std::string& database) {
+bool SetExcelTableHead(app::Migrator& migrator, const std::string& database) {
     app::WriteOutputLine(migrator, "MSEXCEL_SetTableHead of [%s]", database.c_str());
     const std::string workbook = migrator.targetSettings().catalogName + ".xls";
+    if (!SaveTargetRows(migrator)) return false;
     TakeTargetOffline(migrator, false);
     RunAutomation(migrator, [&](automation::Application& excel) {
         automation::Workbook book = OpenWorkbook(excel, workbook, false);
@@ -132,6 +145,7 @@ void SetExcelTableHead(app::Migrator& migrator, const std::string& database) {
     });
     if (connect::IsJetProvider(migrator.targetSettings().providerProgId)) migrator.targetSettings().catalogName.clear();
     ReconnectSide(migrator, browser::kTargetSide);
+    return true;
 }
 
 bool DropExcelTable(app::Migrator& migrator, const std::string& workbook, const std::string& table) {

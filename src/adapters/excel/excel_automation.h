@@ -10,10 +10,12 @@
 
 namespace tabvex::adapters {
 
-// Formats row 1 of every sheet of the target's current workbook (bold, centred,
-// borders, fill), sets the column widths and freezes the first row. `database` is
-// named in the Log line only.
-void SetExcelTableHead(app::Migrator& migrator, const std::string& database);
+// Saves the rows the target holds, then formats row 1 of every sheet of the target's
+// current workbook (bold, centred, borders, fill), sets the column widths and
+// freezes the first row. `database` is named in the Log line only. False, with an
+// "E::" line, when the rows could not be saved (a full disk, a read-only folder):
+// the file then holds what was saved before, and nothing is formatted.
+bool SetExcelTableHead(app::Migrator& migrator, const std::string& database);
 
 // Deletes the table's worksheet and defined name from the workbook
 // `workbook` + ".xls".

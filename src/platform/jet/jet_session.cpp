@@ -54,8 +54,19 @@ HRESULT JetSession::CreateCommand(std::shared_ptr<Command>& command) {
     return S_OK;
 }
 
+HRESULT JetSession::Commit() {
+    SetErrorInfo(nullptr);
+    try {
+        isam_->Flush();
+        return S_OK;
+    } catch (const std::exception& error) {
+        return ReportError(E_FAIL, IID_ITransactionLocal, error.what());
+    }
+}
+
 bool JetSession::InterfaceSupportsErrorInfo(const Guid& interfaceId) const {
-    return interfaceId == IID_IOpenRowset || interfaceId == IID_IDBSchemaRowset || interfaceId == IID_IDBCreateCommand;
+    return interfaceId == IID_IOpenRowset || interfaceId == IID_IDBSchemaRowset || interfaceId == IID_IDBCreateCommand ||
+           interfaceId == IID_ITransactionLocal;
 }
 
 }  // namespace tabvex::jet

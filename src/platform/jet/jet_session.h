@@ -20,6 +20,8 @@ public:
     oledb::HRESULT GetSchemaRowset(const oledb::Guid& schema, const oledb::Restrictions& restrictions,
                                    std::shared_ptr<oledb::Rowset>& rowset) override;
     oledb::HRESULT CreateCommand(std::shared_ptr<oledb::Command>& command) override;
+    // Flushes the ISAM: a workbook is saved (atomically) here.
+    oledb::HRESULT Commit() override;
 
     bool InterfaceSupportsErrorInfo(const oledb::Guid& interfaceId) const override;
 

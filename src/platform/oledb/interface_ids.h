@@ -13,6 +13,7 @@ inline const Guid IID_IDBCreateSession = GuidLiteral("{0C733A5D-2A1C-11CE-ADE5-0
 inline const Guid IID_IDBDataSourceAdmin = GuidLiteral("{0C733A7A-2A1C-11CE-ADE5-00AA0044773D}");
 inline const Guid IID_IOpenRowset = GuidLiteral("{0C733A69-2A1C-11CE-ADE5-00AA0044773D}");
 inline const Guid IID_IDBSchemaRowset = GuidLiteral("{0C733A7B-2A1C-11CE-ADE5-00AA0044773D}");
+inline const Guid IID_ITransactionLocal = GuidLiteral("{0C733A5F-2A1C-11CE-ADE5-00AA0044773D}");
 inline const Guid IID_IDBCreateCommand = GuidLiteral("{0C733A1D-2A1C-11CE-ADE5-00AA0044773D}");
 inline const Guid IID_ICommandText = GuidLiteral("{0C733A27-2A1C-11CE-ADE5-00AA0044773D}");
 inline const Guid IID_ICommandPrepare = GuidLiteral("{0C733A26-2A1C-11CE-ADE5-00AA0044773D}");

@@ -1,5 +1,5 @@
-// A session (IOpenRowset, IDBSchemaRowset, IDBCreateCommand): schema rowsets with
-// restrictions, and commands.
+// A session (IOpenRowset, IDBSchemaRowset, IDBCreateCommand, ITransactionLocal):
+// schema rowsets with restrictions, commands, and committing the changes made.
 #pragma once
 
 #include <memory>
@@ -28,6 +28,9 @@ public:
     virtual HRESULT GetSchemaRowset(const Guid& schema, const Restrictions& restrictions,
                                     std::shared_ptr<Rowset>& rowset) = 0;
     virtual HRESULT CreateCommand(std::shared_ptr<Command>& command) = 0;
+    // Makes the changes made so far durable. Releasing a session commits too, but
+    // has no caller to tell when that fails; a consumer that must know commits first.
+    virtual HRESULT Commit() = 0;
 };
 
 }  // namespace tabvex::oledb

@@ -10,7 +10,9 @@
 #include <gsf/gsf-utils.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <mutex>
 
@@ -94,6 +96,15 @@ std::vector<CompoundEntry> ReadChildren(GsfInfile* storage, int depth) {
     return entries;
 }
 
+// libgsf reports a failed write without its cause; the system's error number still
+// holds it (a full disk, a file too large), which is what the person needs to know.
+[[noreturn]] void FailWriting(const std::string& stream) {
+    const int cause = errno;
+    std::string text = "cannot write the stream " + stream;
+    if (cause != 0) text += std::string(": ") + std::strerror(cause);
+    throw std::runtime_error(text);
+}
+
 // A stream of the compound file being written; libgsf seeks back within it to
 // overwrite, then returns to its end.
 class GsfStreamSink : public StreamSink {
@@ -101,15 +112,16 @@ public:
     GsfStreamSink(GsfOutput* out, const std::string& name) : out_(out), name_(name) {}
 
     void Append(std::span<const uint8_t> bytes) override {
-        if (!bytes.empty() && !gsf_output_write(out_, bytes.size(), bytes.data())) Fail();
+        errno = 0;
+        if (!bytes.empty() && !gsf_output_write(out_, bytes.size(), bytes.data())) FailWriting(name_);
     }
     void Overwrite(size_t position, std::span<const uint8_t> bytes) override {
+        errno = 0;
         bool ok = gsf_output_seek(out_, gsf_off_t(position), G_SEEK_SET) && gsf_output_write(out_, bytes.size(), bytes.data());
-        if (!ok || !gsf_output_seek(out_, 0, G_SEEK_END)) Fail();
+        if (!ok || !gsf_output_seek(out_, 0, G_SEEK_END)) FailWriting(name_);
     }
 
 private:
-    [[noreturn]] void Fail() const { throw std::runtime_error("cannot write the stream " + name_); }
 
     GsfOutput* out_;
     const std::string& name_;
@@ -125,7 +137,8 @@ void WriteStream(GsfOutfile* parent, const std::string& name, const std::functio
         gsf_output_close(out.get());  // the file is discarded; closing keeps libgsf quiet
         throw;
     }
-    if (!gsf_output_close(out.get())) throw std::runtime_error("cannot write the stream " + name);
+    errno = 0;
+    if (!gsf_output_close(out.get())) FailWriting(name);
 }
 
 void WriteStream(GsfOutfile* parent, const std::string& name, const Bytes& data) {
@@ -145,7 +158,7 @@ std::filesystem::path MakeTemporaryBeside(const std::filesystem::path& target) {
     std::string pattern = (target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path()) /
                           ("." + target.filename().string() + ".XXXXXX");
     int fd = mkstemp(pattern.data());
-    if (fd < 0) throw XlsError(target, "cannot create a temporary file in its folder");
+    if (fd < 0) throw XlsError(target, std::string("cannot create a temporary file in its folder: ") + std::strerror(errno));
     close(fd);
     return pattern;
 }

@@ -119,7 +119,7 @@ TablesConversion ConvertDatabaseTables(Migrator& migrator, connect::ConnectionHo
             break;
         }
     }
-    adapters::SetExcelTableHead(migrator, database);
+    conversion.saved = adapters::SetExcelTableHead(migrator, database);
     if (!conversion.failedTables.empty())
         WriteOutputLine(migrator, "E::Tables of [%s] not migrated completely: %s", database.c_str(),
                         JoinBracketed(conversion.failedTables).c_str());
@@ -188,11 +188,11 @@ bool MigrateOneTableBody(WorkerContext& context) {
     const TableMigration outcome =
         MigrateTable(migrator, *context.source, context.sourceDatabase, context.sourceObject);
     context.SetProgress(90);
-    adapters::SetExcelTableHead(migrator, context.targetDatabase);
+    const bool saved = adapters::SetExcelTableHead(migrator, context.targetDatabase);
     browser::FillTree(migrator, migrator.targetTree());
     context.SetProgress(100);
     // A table stopped part way is not whole either.
-    const bool whole = outcome == TableMigration::Migrated && !migrator.stopping();
+    const bool whole = outcome == TableMigration::Migrated && saved && !migrator.stopping();
     if (!whole) WriteOutputLine(migrator, "E::Table [%s] not migrated completely", context.sourceObject.c_str());
     return whole;
 }

@@ -23,8 +23,11 @@ struct TablesConversion {
     std::vector<std::string> failedTables;
     std::vector<std::string> leftOutTables;  // names with a blank: migrated only one at a time
     bool stopped = false;                    // the stop request ended the loop
+    bool saved = true;                       // false: the workbook could not be saved
     // Every table of the database is in the workbook, whole.
-    bool complete() const { return result == 0 && failedTables.empty() && leftOutTables.empty() && !stopped; }
+    bool complete() const {
+        return result == 0 && failedTables.empty() && leftOutTables.empty() && !stopped && saved;
+    }
 };
 
 // Migrates every table of the source's current database in the provider's order;
