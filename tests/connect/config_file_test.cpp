@@ -158,7 +158,7 @@ TEST_F(ConfigFileTest, ConnectReportsAFileItCannotWriteAndStillHandsOver) {
     ASSERT_EQ(ui.lines().size(), 1u);
     EXPECT_EQ(ui.lines()[0].colours, app::kErrorColours);
     EXPECT_THAT(ui.messages()[0], ::testing::HasSubstr((scratch / "no-such-folder" / "migrator.cfg").string()));
-    EXPECT_EQ(homeless.sourceSettings().catalogName, "shop");
+    EXPECT_EQ(homeless.sourceSettings().catalogName, "Shop");
 }
 
 TEST_F(ConfigFileTest, SaveConfigWritesBothSectionsAndHandsNothingOver) {

@@ -41,6 +41,15 @@ TEST(ProfileRead, MissingFileSectionOrKeyGivesTheDefault) {
     EXPECT_EQ(ReadProfileString(dir / "a.ini", "Public", "; the next key is quoted"), "");
 }
 
+TEST(ProfileRead, ListsSectionsInFileOrderAndTheKeysOfOneSection) {
+    ScratchDir dir;
+    WriteFile(dir / "a.ini", kSample);
+    const ProfileFile file(dir / "a.ini");
+    EXPECT_EQ(file.SectionNames(), (std::vector<std::string>{"Public", "SourceDB"}));
+    EXPECT_EQ(file.KeyNames("public"), (std::vector<std::string>{"Config", "Quoted"})) << "comments are no keys";
+    EXPECT_TRUE(file.KeyNames("Nowhere").empty());
+}
+
 TEST(ProfileRead, FirstOfDuplicateKeysAndValuesWithEqualsSigns) {
     ScratchDir dir;
     WriteFile(dir / "a.ini", "[S]\r\nk=first\r\nK=second\r\nexpr=a=b\r\n");

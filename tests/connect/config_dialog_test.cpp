@@ -1,0 +1,205 @@
+#include "connect/config_dialog.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "adapters/adapter_test_support.h"
+#include "connect/config_file.h"
+#include "connect/connecting.h"
+#include "platform/jet/mdb/database_writer.h"
+#include "support/scripted_user_interface.h"
+
+namespace tabvex::connect {
+namespace {
+
+namespace fs = std::filesystem;
+using test::WriteFile;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+class ConfigDialogTest : public ::testing::Test {
+protected:
+    fs::path Program() const { return scratch.path() / "program"; }
+
+    OdbcConfigFiles Odbc() const { return {scratch / "odbcinst.ini", scratch / "odbc.ini", scratch / "user.odbc.ini"}; }
+
+    fs::path WriteShop(const fs::path& path) {
+        fs::create_directories(path.parent_path());
+        mdb::DatabaseWriter writer(path);
+        writer.AddTable("Customers", {{"ID", mdb::JetType::Long, 0}, {"Name", mdb::JetType::Text, 40}});
+        writer.AddRow("Customers", {"1", "Alfreds"});
+        writer.Write();
+        return path;
+    }
+
+    std::vector<std::string> BoxTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& box : ui.boxes()) texts.push_back(box.text);
+        return texts;
+    }
+
+    test::ScratchProfile profile;
+    test::ScratchDir scratch;
+    test::ScriptedUserInterface ui;
+    app::Migrator migrator{ui, (fs::create_directories(scratch / "program"), scratch / "program")};
+};
+
+TEST_F(ConfigDialogTest, OpeningWithoutAFileSelectsJetOnBothSidesAndCreatesNothing) {
+    ConfigDialog dialog(migrator, Odbc());
+    for (ConfigSide side : {ConfigSide::Source, ConfigSide::Target}) {
+        EXPECT_EQ(dialog.selectedProvider(side), 0);
+        EXPECT_EQ(dialog.fields(side).providerName, "Microsoft Jet 4.0 OLE DB Provider");
+        EXPECT_THAT(dialog.sourceNames(side).entries, IsEmpty());
+    }
+    EXPECT_EQ(dialog.family(ConfigSide::Source), DbmsKind::Access);
+    EXPECT_EQ(dialog.providers(ConfigSide::Target)[3], "Microsoft Excel Driver");
+    EXPECT_TRUE(fs::is_empty(Program()));
+    EXPECT_THAT(ui.boxes(), IsEmpty());
+}
+
+TEST_F(ConfigDialogTest, TheSampleBesideTheProgramIsOfferedOnlyWhenNothingIsConfigured) {
+    const fs::path sample = WriteShop(SampleDatabasePath(Program()));
+    {
+        ConfigDialog dialog(migrator, Odbc());
+        EXPECT_THAT(dialog.sourceNames(ConfigSide::Source).entries, ElementsAre(sample.string()));
+        EXPECT_EQ(dialog.sourceNames(ConfigSide::Source).selected, 0);
+        EXPECT_EQ(dialog.fields(ConfigSide::Source).sourceName, sample.string());
+    }
+    WriteFile(MigratorConfigPath(Program()), "[Public]\nConfig=true\n[SourceDB]\nSourceName=/data/Shop.mdb\n");
+    ConfigDialog configured(migrator, Odbc());
+    EXPECT_EQ(configured.fields(ConfigSide::Source).sourceName, "/data/Shop.mdb");
+    EXPECT_THAT(configured.sourceNames(ConfigSide::Source).entries, IsEmpty());
+}
+
+TEST_F(ConfigDialogTest, AStoredOdbcDriverListsTheFamilysDataSources) {
+    WriteFile(MigratorConfigPath(Program()),
+              "[Public]\nConfig=true\n[SourceDB]\nProvider=Bogus Provider\n[TargetDB]\nProvider=microsoft excel driver\n");
+    WriteFile(scratch / "odbc.ini",
+              "[Sales]\nDriver=Microsoft Excel Driver (*.xls)\n[Shop]\nDriver=Microsoft Access Driver (*.mdb)\n"
+              "[Budget]\nDriver=Driver do Microsoft Excel(*.xls)\n[Lower]\nDriver=microsoft excel driver\n");
+    WriteFile(scratch / "user.odbc.ini", "[Sales]\nDriver=Microsoft Excel Driver\n[Mine]\nDriver=Microsoft Excel Driver\n");
+    ConfigDialog dialog(migrator, Odbc());
+    EXPECT_EQ(dialog.fields(ConfigSide::Source).providerName, "Microsoft Jet 4.0 OLE DB Provider")
+        << "a provider the list lacks gives way to the first";
+    EXPECT_EQ(dialog.selectedProvider(ConfigSide::Target), 3);
+    EXPECT_EQ(dialog.fields(ConfigSide::Target).providerName, "Microsoft Excel Driver");
+    const SourceNameList& names = dialog.sourceNames(ConfigSide::Target);
+    EXPECT_THAT(names.entries, ElementsAre("Budget", "Mine", "Sales"));
+    EXPECT_EQ(names.selected, 0);
+    EXPECT_EQ(names.label, "Source Name");
+    EXPECT_FALSE(dialog.BrowsesOnSourceNameDropDown(ConfigSide::Target));
+    EXPECT_TRUE(dialog.BrowsesOnCatalogDoubleClick(ConfigSide::Target));
+}
+
+TEST_F(ConfigDialogTest, ChoosingJetAfterOpeningOffersANewDatabaseCreatedOnce) {
+    ConfigDialog dialog(migrator, Odbc());
+    fs::create_directories(Program() / "Access_New.mdb");  // an empty folder in its place goes
+    dialog.SelectProvider(ConfigSide::Source, 0);
+    const fs::path access = Program() / "Access_New.mdb";
+    ASSERT_TRUE(fs::is_regular_file(access));
+    EXPECT_EQ(dialog.fields(ConfigSide::Source).sourceName, access.string());
+    EXPECT_THAT(dialog.sourceNames(ConfigSide::Source).entries, ElementsAre(access.string()));
+    EXPECT_EQ(migrator.creationSide(), "");
+
+    dialog.SelectProvider(ConfigSide::Target, 1);
+    const fs::path excel = Program() / "Excel_New.xls";
+    ASSERT_TRUE(fs::is_regular_file(excel));
+    EXPECT_EQ(dialog.fields(ConfigSide::Target).providerName, "Microsoft Jet 3.51 OLE DB Provider");
+    EXPECT_EQ(dialog.fields(ConfigSide::Target).sourceName, excel.string());
+    EXPECT_EQ(test::ReadWithXlrd(excel)["sheets"].size(), 1u);
+
+    WriteFile(access, "kept");
+    dialog.SelectProvider(ConfigSide::Source, 1);
+    EXPECT_EQ(test::ReadFile(access), "kept") << "an existing file is only offered";
+
+    dialog.SelectProvider(ConfigSide::Source, 3);
+    EXPECT_THAT(dialog.sourceNames(ConfigSide::Source).entries, IsEmpty());
+    EXPECT_EQ(dialog.fields(ConfigSide::Source).sourceName, "");
+}
+
+TEST_F(ConfigDialogTest, BrowsingPutsTheChosenFileIntoTheSourceNameOrTheCatalog) {
+    ConfigDialog dialog(migrator, Odbc());
+    dialog.fields(ConfigSide::Source).catalogName = "old";
+    ui.QueueChosenPath(fs::path("/data/b.mdb"));
+    ui.QueueChosenPath(fs::path("/data/a.mdb"));
+    ui.QueueChosenPath(std::nullopt);
+    EXPECT_TRUE(dialog.BrowseSourceName(ConfigSide::Source));
+    EXPECT_TRUE(dialog.BrowseSourceName(ConfigSide::Source));
+    EXPECT_FALSE(dialog.BrowseSourceName(ConfigSide::Source));
+    const SourceNameList& names = dialog.sourceNames(ConfigSide::Source);
+    EXPECT_THAT(names.entries, ElementsAre("/data/a.mdb", "/data/b.mdb"));
+    EXPECT_EQ(names.selected, 0) << "the chosen file is selected, wherever the sorted list puts it";
+    EXPECT_EQ(dialog.fields(ConfigSide::Source).sourceName, "/data/a.mdb");
+    EXPECT_EQ(dialog.fields(ConfigSide::Source).catalogName, "");
+    ASSERT_EQ(ui.fileRequests().size(), 3u);
+    EXPECT_EQ(ui.fileRequests()[0], (app::FileChooserRequest{"Open the database file", "Access File (*.mdb)", ".", false}));
+
+    dialog.SelectProvider(ConfigSide::Target, 2);
+    dialog.fields(ConfigSide::Target).sourceName = "Sales";
+    ui.QueueChosenPath(fs::path("/data/Sales.xls"));
+    EXPECT_TRUE(dialog.BrowseCatalogName(ConfigSide::Target));
+    EXPECT_EQ(dialog.fields(ConfigSide::Target).catalogName, "/data/Sales.xls");
+    EXPECT_EQ(dialog.fields(ConfigSide::Target).sourceName, "");
+    EXPECT_EQ(ui.fileRequests().back().filter, "Excel File (*.xls)");
+}
+
+TEST_F(ConfigDialogTest, TestConnectionsReportsEachSideAndChangesNothing) {
+    const fs::path shop = WriteShop(scratch / "data/Shop.mdb");
+    ConfigDialog dialog(migrator, Odbc());
+    dialog.fields(ConfigSide::Source).sourceName = shop.string();
+    WriteFile(scratch / "data/Broken.xls", "no workbook");
+    dialog.fields(ConfigSide::Target).sourceName = (scratch / "data/Broken.xls").string();
+    dialog.TestConnections();
+    const auto texts = BoxTexts();
+    ASSERT_EQ(texts.size(), 3u) << ::testing::PrintToString(texts);
+    EXPECT_EQ(texts[0], "Source Connection Successful!");
+    EXPECT_EQ(texts[1], "Target DB Connect ERROR!");
+    EXPECT_THAT(texts[2], HasSubstr("Broken.xls")) << "the provider's own reason";
+    EXPECT_THAT(ui.messages(), IsEmpty());
+    EXPECT_EQ(migrator.sourceSettings(), ConnectionSettings{});
+    EXPECT_FALSE(migrator.sourceHolder().HasSession());
+}
+
+TEST_F(ConfigDialogTest, AnOdbcDriverFailsItsTestWithTheRegistrysReason) {
+    ConfigDialog dialog(migrator, Odbc());
+    dialog.SelectProvider(ConfigSide::Source, 3);
+    dialog.TestConnections();
+    const auto texts = BoxTexts();
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts[0], "Source DB Connect ERROR!");
+    EXPECT_THAT(texts[1], HasSubstr("not part of this program"));
+}
+
+TEST_F(ConfigDialogTest, ConnectHandsOverAndPostsTheConnectCommand) {
+    const fs::path shop = WriteShop(scratch / "data/Shop.mdb");
+    ConfigDialog dialog(migrator, Odbc());
+    dialog.SelectProvider(ConfigSide::Target, 0);  // Excel_New.xls in the program's folder
+    dialog.fields(ConfigSide::Source).sourceName = shop.string();
+    dialog.ToggleConfigFile();
+    dialog.Connect();
+    EXPECT_THAT(ui.postedCommands(), ElementsAre(kConnectButton));
+    EXPECT_EQ(migrator.sourceSettings().sourceName, shop.string());
+    EXPECT_EQ(migrator.targetSettings().providerProgId, "Microsoft.Jet.OLEDB.4.0");
+
+    ConfigDialogRecord reread;
+    ReadConfigOptions(reread, migrator);
+    EXPECT_EQ(reread.source.sourceName, shop.string());
+    EXPECT_EQ(reread.target.sourceName, (Program() / "Excel_New.xls").string());
+
+    ConnectCommand(migrator);
+    EXPECT_TRUE(migrator.sourceHolder().HasSession());
+    EXPECT_TRUE(migrator.targetHolder().HasSession());
+}
+
+TEST_F(ConfigDialogTest, DisplayTipsTakesEffectInTheWindowAtOnce) {
+    ConfigDialog dialog(migrator, Odbc());
+    dialog.ToggleDisplayTips();
+    EXPECT_TRUE(migrator.tipsPageShown());
+    dialog.ToggleDisplayTips();
+    EXPECT_THAT(ui.tipsPageChanges(), ElementsAre(true, false));
+    EXPECT_FALSE(fs::exists(MigratorConfigPath(Program())));
+}
+
+}  // namespace
+}  // namespace tabvex::connect

@@ -1,0 +1,235 @@
+// The four dialogs driven as a person drives them, on the offscreen platform: the
+// scripted host answers the message boxes and file choosers they ask through the port.
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "adapters/adapter_test_support.h"
+#include "browser/condition_file.h"
+#include "browser/fill_tree.h"
+#include "connect/config_file.h"
+#include "connect/connecting.h"
+#include "gui/dialogs/charset_dlg.h"
+#include "gui/dialogs/condition_dlg.h"
+#include "gui/dialogs/config_dlg.h"
+#include "gui/dialogs/driver_check_dlg.h"
+#include "platform/jet/mdb/database_writer.h"
+#include "support/jet_connection.h"
+#include "support/scripted_user_interface.h"
+#include "support/test_support.h"
+
+namespace tabvex::gui {
+namespace {
+
+namespace fs = std::filesystem;
+using connect::ConfigSide;
+using ::testing::ElementsAre;
+
+class DialogTest : public ::testing::Test {
+protected:
+    fs::path Program() const { return scratch / "program"; }
+
+    // Customers with three rows, written by the Access writer.
+    fs::path WriteShop(const fs::path& path) {
+        fs::create_directories(path.parent_path());
+        mdb::DatabaseWriter writer(path);
+        writer.AddTable("Customers", {{"ID", mdb::JetType::Long, 0}, {"Name", mdb::JetType::Text, 40}});
+        for (const char* id : {"1", "2", "3"}) writer.AddRow("Customers", {id, std::string("Name ") + id});
+        writer.Write();
+        return path;
+    }
+
+    template <typename Widget>
+    static Widget* Child(const QWidget& dialog, const char* id) {
+        auto* child = dialog.findChild<Widget*>(id);
+        EXPECT_NE(child, nullptr) << "no control " << id;
+        return child;
+    }
+
+    // Near the left edge: a check box stretched by its layout reacts only on its box
+    // and its text, not on the empty rest.
+    static void Click(const QWidget& dialog, const char* id) {
+        QAbstractButton* button = Child<QAbstractButton>(dialog, id);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+
+    std::vector<std::string> BoxTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& box : ui.boxes()) texts.push_back(box.text);
+        return texts;
+    }
+
+    connect::OdbcConfigFiles Odbc() const { return {scratch / "odbcinst.ini", scratch / "odbc.ini", scratch / "u.ini"}; }
+
+    test::ScratchProfile profile;
+    test::ScratchDir scratch;
+    test::ScriptedUserInterface ui;
+    app::Migrator migrator{ui, (fs::create_directories(scratch / "program"), scratch / "program")};
+};
+
+using ConfigDlgTest = DialogTest;
+
+TEST_F(ConfigDlgTest, FilledTestedAndConnectedAgainstAWrittenDatabaseAndANewWorkbook) {
+    const fs::path shop = WriteShop(scratch / "data/Shop.mdb");
+    CConfigDlg dialog(migrator, nullptr, Odbc());
+    dialog.show();
+    const auto& source = dialog.controls(ConfigSide::Source);
+    const auto& target = dialog.controls(ConfigSide::Target);
+    EXPECT_EQ(source.provider->currentText(), "Microsoft Jet 4.0 OLE DB Provider");
+    EXPECT_EQ(source.group->title(), "Access");
+    EXPECT_EQ(target.family->currentText(), "Excel");
+    EXPECT_FALSE(target.family->isEnabled());
+
+    QTest::keyClicks(source.sourceName->lineEdit(), QString::fromStdString(shop.string()));
+    emit target.provider->activated(0);  // choosing Jet again offers a new workbook
+    const fs::path book = Program() / "Excel_New.xls";
+    EXPECT_EQ(target.sourceName->currentText().toStdString(), book.string());
+    EXPECT_EQ(test::ReadWithXlrd(book)["sheets"].size(), 1u);
+
+    Click(dialog, "3");
+    EXPECT_THAT(BoxTexts(), ElementsAre("Source Connection Successful!", "Target Connection Successful!"));
+
+    Click(dialog, "1");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_THAT(ui.postedCommands(), ElementsAre(connect::kConnectButton));
+    EXPECT_EQ(migrator.sourceSettings().sourceName, shop.string());
+    EXPECT_EQ(migrator.targetSettings().sourceName, book.string());
+    connect::ConnectCommand(migrator);  // what the posted command runs
+    EXPECT_TRUE(migrator.sourceHolder().HasSession());
+    EXPECT_TRUE(migrator.targetHolder().HasSession());
+}
+
+TEST_F(ConfigDlgTest, SaveConfigWritesAFileThatTheNextDialogShows) {
+    {
+        CConfigDlg dialog(migrator, nullptr, Odbc());
+        dialog.show();
+        Click(dialog, "1008");
+        ASSERT_TRUE(Child<QCheckBox>(dialog, "1008")->isChecked());
+        const auto& source = dialog.controls(ConfigSide::Source);
+        source.sourceName->setEditText("/data/Shop.mdb");
+        QTest::keyClicks(source.userId, "Admin");
+        QTest::keyClicks(source.password, "Se cret");
+        Click(dialog, "4");
+        EXPECT_THAT(BoxTexts(), ElementsAre("The Config Infomation saved successfully!"));
+        EXPECT_TRUE(migrator.sourceSettings().sourceName.empty()) << "Save hands nothing over";
+    }
+    connect::ConfigDialogRecord reread;
+    connect::ReadConfigOptions(reread, migrator);
+    EXPECT_EQ(reread.source, (connect::SideFields{"Microsoft Jet 4.0 OLE DB Provider", "/data/Shop.mdb", "Admin",
+                                                  "Se cret", ""}));
+
+    CConfigDlg next(migrator, nullptr, Odbc());
+    EXPECT_TRUE(Child<QCheckBox>(next, "1008")->isChecked());
+    EXPECT_EQ(next.controls(ConfigSide::Source).password->text(), "Se cret");
+    EXPECT_EQ(next.controls(ConfigSide::Source).sourceName->currentText(), "/data/Shop.mdb");
+}
+
+TEST_F(ConfigDlgTest, JetDropsDownAFileChooserAndOdbcBrowsesFromTheCatalog) {
+    CConfigDlg dialog(migrator, nullptr, Odbc());
+    dialog.show();
+    const auto& source = dialog.controls(ConfigSide::Source);
+    source.catalogName->setText("old");
+    ui.QueueChosenPath(fs::path("/data/Chosen.mdb"));
+    source.sourceName->showPopup();
+    EXPECT_EQ(source.sourceName->currentText(), "/data/Chosen.mdb");
+    EXPECT_EQ(source.catalogName->text(), "");
+
+    emit source.provider->activated(3);
+    EXPECT_EQ(source.provider->currentText(), "Microsoft Access Driver");
+    EXPECT_EQ(source.sourceNameLabel->text(), "Source Name");
+    source.sourceName->setEditText("Shop");
+    ui.QueueChosenPath(fs::path("/data/Other.mdb"));
+    QTest::mouseDClick(source.catalogName, Qt::LeftButton);
+    EXPECT_EQ(source.catalogName->text(), "/data/Other.mdb");
+    EXPECT_EQ(source.sourceName->currentText(), "");
+    EXPECT_EQ(ui.fileRequests().size(), 2u);
+}
+
+TEST_F(DialogTest, DriverCheckShowsColouredRowsAndOpenConfigPostsTheConfigCommand) {
+    const auto classes = registry::ClassRegistry::FromText(
+        "[ProgID]\nMicrosoft.Jet.OLEDB.4.0 = {DEE35070-506B-11CF-B1AA-00AA00B8DE95}\n"
+        "[InprocServer]\n{DEE35070-506B-11CF-B1AA-00AA00B8DE95} = jet\n");
+    CDriverCheckDlg dialog(migrator, nullptr, {&classes, Odbc()});
+    dialog.show();
+    std::vector<std::string> texts;
+    for (const QLabel* label : dialog.rowLabels()) texts.push_back(label->text().toStdString());
+    EXPECT_THAT(texts, ElementsAre("Microsoft Jet 4.0 OLE DB Provider", "Installed", "Usable",
+                                   "Microsoft OLE DB Provider for ODBC Drivers", "Not Installed", "Unusable",
+                                   "Microsoft Jet 4.0 OLE DB Provider", "Installed", "Usable",
+                                   "Microsoft OLE DB Provider for ODBC Drivers", "Not Installed", "Unusable"));
+    EXPECT_EQ(dialog.rowLabels()[2]->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+    EXPECT_EQ(dialog.rowLabels()[5]->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(dialog.rowLabels()[1]->palette().color(QPalette::WindowText),
+              dialog.palette().color(QPalette::WindowText));
+    EXPECT_EQ(Child<QPushButton>(dialog, "1")->geometry(), QRect(540 - 175, dialog.height() - 30, 80, 25));
+
+    Click(dialog, "1");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_THAT(ui.postedCommands(), ElementsAre(connect::kConfigButton));
+}
+
+TEST_F(DialogTest, ConditionTestEnablesSaveWhichStoresTheTestedText) {
+    const fs::path shop = WriteShop(scratch / "shop.mdb");
+    browser::DbTree& tree = migrator.sourceTree();
+    migrator.sourceHolder() = test::OpenJetConnection(shop);
+    tree.SetConnection({&migrator.sourceHolder(), "", "Microsoft.Jet.OLEDB.4.0", 4, "", ""});
+    browser::FillTree(migrator, tree);
+    browser::NodeId customers = browser::kNoNode;
+    const auto nodes = tree.nodes();
+    for (browser::NodeId id = 0; id < nodes.size(); ++id)
+        if (nodes[id].kind == browser::TreeNodeKind::Table && nodes[id].text == "Customers") customers = id;
+    tree.Select(customers);
+    auto model = browser::OpenConditionDialog(migrator, tree);
+    ASSERT_NE(model, nullptr);
+    const std::string section = model->section();
+
+    CConditionDlg dialog(std::move(model));
+    dialog.show();
+    EXPECT_EQ(Child<QLabel>(dialog, "1037")->text(), "select * from Customers where");
+    EXPECT_FALSE(dialog.saveButton()->isEnabled());
+    QTest::keyClicks(dialog.conditionBox(), "Nope>1");
+    QTest::mouseClick(dialog.testButton(), Qt::LeftButton);
+    EXPECT_TRUE(dialog.resultBox()->toPlainText().startsWith("Test failed!\n  Because:  "));
+    EXPECT_FALSE(dialog.saveButton()->isEnabled());
+
+    dialog.conditionBox()->setPlainText("ID>1");
+    QTest::mouseClick(dialog.testButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.resultBox()->toPlainText(), "Test successfully!\n  2 Records can be converted.");
+    ASSERT_TRUE(dialog.saveButton()->isEnabled());
+    QTest::keyClicks(dialog.conditionBox(), " or 1=1");  // edited after the test: not saved
+    QTest::mouseClick(dialog.saveButton(), Qt::LeftButton);
+    EXPECT_FALSE(dialog.saveButton()->isEnabled());
+    EXPECT_EQ(browser::ReadCondition(migrator.conditionFilePath(), section, "Customers"), "ID>1");
+}
+
+TEST_F(DialogTest, CharsetSelectStoresTheCheckedNameAndCancelNothing) {
+    migrator.SetCharsetName("LATIN1");
+    {
+        CCharsetDlg dialog(migrator);
+        dialog.show();
+        EXPECT_EQ(dialog.buttons()->checkedId(), 5);
+        EXPECT_EQ(Child<QRadioButton>(dialog, "1027")->text(), "cp850");
+        Click(dialog, "1041");
+        Click(dialog, "2");
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+        EXPECT_EQ(migrator.charsetName(), "LATIN1");
+    }
+    CCharsetDlg dialog(migrator);
+    dialog.show();
+    Click(dialog, "1041");
+    Click(dialog, "1");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(migrator.charsetName(), "CP1250");
+}
+
+}  // namespace
+}  // namespace tabvex::gui
