@@ -29,7 +29,9 @@ struct BackupArguments {
 std::optional<BackupArguments> ParseBackupArguments(const std::vector<std::string>& args) {
     const auto arguments = ParseTaskArguments(args);
     if (!arguments || !IsWorkbook(arguments->first) || arguments->second.empty()) return std::nullopt;
-    return BackupArguments{arguments->programDirectory, arguments->first, fs::absolute(arguments->second),
+    // Absolute, because the bodies work in the backup folder and name the workbook again.
+    return BackupArguments{arguments->programDirectory, fs::absolute(arguments->first).string(),
+                           fs::absolute(arguments->second),
                            arguments->table};
 }
 

@@ -47,7 +47,7 @@ std::optional<ConditionArguments> ParseConditionArguments(const std::vector<std:
         if (args[i] == "--save") {
             parsed.save = true;
         } else if (args[i] == "--program-dir" && i + 1 < args.size()) {
-            parsed.programDirectory = args[++i];
+            parsed.programDirectory = fs::absolute(args[++i]);
         } else if (args[i].rfind("--", 0) == 0) {
             return std::nullopt;
         } else {
@@ -55,7 +55,8 @@ std::optional<ConditionArguments> ParseConditionArguments(const std::vector<std:
         }
     }
     if (positional.size() < 2 || positional.size() > 3) return std::nullopt;
-    parsed.file = positional[0];
+    // Absolute, so that a condition is kept under the database name migrate reads it by.
+    parsed.file = fs::absolute(positional[0]).string();
     parsed.table = positional[1];
     if (positional.size() == 3) parsed.condition = positional[2];
     return parsed;

@@ -59,7 +59,9 @@ std::optional<TaskArguments> ParseTaskArguments(const std::vector<std::string>& 
     std::vector<std::string> files;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--program-dir" && i + 1 < args.size()) {
-            parsed.programDirectory = args[++i];
+            // Absolute: the bodies change the current folder before they read
+            // Condition.cfg or write below the program folder.
+            parsed.programDirectory = std::filesystem::absolute(args[++i]);
         } else if (args[i] == "--table" && i + 1 < args.size()) {
             parsed.table = args[++i];
         } else if (args[i].rfind("--", 0) == 0) {
