@@ -71,6 +71,15 @@ TEST_F(TableCommandsTest, AFailedRenameKeepsTheOldLabel) {
     EXPECT_EQ(ui.boxes().size(), 2u);
     EXPECT_THAT(TreeTables(), UnorderedElementsAre("Orders", "Customers"));
     EXPECT_THAT(Sheets(shop()), ElementsAre("Sheet1", "Orders", "Customers"));
+
+    // A name no worksheet can carry leaves the workbook as it was.
+    const std::string before = test::ReadFile(shop());
+    Select(TreeNodeKind::Table, "Orders");
+    tree().SetRenameCommit(true);
+    EXPECT_FALSE(FinishTableRename(migrator, tree(), "Orders/2026"));
+    EXPECT_EQ(ui.boxes().size(), 4u);
+    EXPECT_EQ(test::ReadFile(shop()), before);
+    EXPECT_THAT(TreeTables(), UnorderedElementsAre("Orders", "Customers"));
 }
 
 TEST_F(TableCommandsTest, DropViewRemovesTheViewsNodeAndNothingElse) {
