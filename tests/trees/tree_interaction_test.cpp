@@ -21,9 +21,9 @@ using browser::TreeNode;
 using browser::TreeNodeKind;
 using ::testing::ElementsAre;
 
-// root / database "shop" / Tables (Orders: Fields, Indexes) / Views (Totals)
+// root / database "shop" / Tables (2) / Orders (4) / Fields (5), and Views (3) / Totals (6)
 struct ShopNodes {
-    static constexpr NodeId root = 0, database = 1, tables = 2, views = 3, orders = 4, fields = 5, totals = 6;
+    static constexpr NodeId root = 0, database = 1, orders = 4, fields = 5, totals = 6;
 };
 
 void FillShop(DbTree& tree, int dbmsKind, const std::string& rootText = "shop.mdb") {
