@@ -11,7 +11,9 @@ namespace tabvex::gui {
 
 namespace {
 
-constexpr int kDialogWidth = 540;
+// The layout's pixel sizes suit a small font: the dialog's own 8-point one.
+constexpr int kDialogWidth = 640;
+constexpr int kFontPoints = 8;
 
 QRect Rect(const connect::PixelRect& rect) { return {rect.x, rect.y, rect.width, rect.height}; }
 
@@ -27,6 +29,9 @@ void Colour(QLabel* label) {
 
 CDriverCheckDlg::CDriverCheckDlg(app::Migrator& migrator, QWidget* parent, const connect::DriverCheckSources& sources)
     : QDialog(parent), migrator_(migrator) {
+    QFont small = font();
+    small.setPointSize(kFontPoints);
+    setFont(small);
     const auto sourceRows = connect::DriverCheckRows(connect::CheckAccessDrivers(sources));
     const auto targetRows = connect::DriverCheckRows(connect::CheckExcelDrivers(sources));
     const connect::DriverCheckLayout layout = connect::LayOutDriverCheck(

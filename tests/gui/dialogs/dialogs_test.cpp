@@ -170,7 +170,7 @@ TEST_F(DialogTest, DriverCheckShowsColouredRowsAndOpenConfigPostsTheConfigComman
     EXPECT_EQ(dialog.rowLabels()[5]->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_EQ(dialog.rowLabels()[1]->palette().color(QPalette::WindowText),
               dialog.palette().color(QPalette::WindowText));
-    EXPECT_EQ(Child<QPushButton>(dialog, "1")->geometry(), QRect(540 - 175, dialog.height() - 30, 80, 25));
+    EXPECT_EQ(Child<QPushButton>(dialog, "1")->geometry(), QRect(640 - 175, dialog.height() - 30, 80, 25));
 
     Click(dialog, "1");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
