@@ -1,5 +1,7 @@
 #include "gui/window/status_line.h"
 
+#include <algorithm>
+
 namespace tabvex::gui {
 
 StatusLine::StatusLine(QWidget* parent) : QStatusBar(parent) {
@@ -10,7 +12,9 @@ StatusLine::StatusLine(QWidget* parent) : QStatusBar(parent) {
         pane->setFrameShadow(QFrame::Sunken);
         addPermanentWidget(pane);
     }
-    panes_[static_cast<int>(app::StatusPane::Clock)]->setFixedWidth(kClockWidth);
+    QLabel* clock = panes_[static_cast<int>(app::StatusPane::Clock)];
+    const int textWidth = clock->fontMetrics().horizontalAdvance("00:00:00") + 2 * clock->frameWidth() + 4;
+    clock->setFixedWidth(std::max(kClockWidth, textWidth));
 }
 
 void StatusLine::SetText(app::StatusPane pane, const QString& text) { panes_[static_cast<int>(pane)]->setText(text); }

@@ -1,5 +1,6 @@
 // The status bar's three panes: the product line (five eighths of the window's
-// width), the engine status (two eighths) and the clock (42 pixels).
+// width), the engine status (two eighths) and the clock (42 pixels, or as wide as
+// the clock's text needs in the desktop's font, so that it is never cut).
 #pragma once
 
 #include <QLabel>

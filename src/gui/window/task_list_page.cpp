@@ -29,6 +29,7 @@ TaskListPage::TaskListPage(QWidget* parent)
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setShowGrid(true);
+    list_->setWordWrap(false);
     list_->verticalHeader()->hide();
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     SizeColumns();

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QRegularExpression>
@@ -42,7 +43,9 @@ TEST_F(MainWindowTest, StartsWithTitleMenusStatusPanesAndTheTaskListInFront) {
     EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(status.text(app::StatusPane::Clock)).hasMatch());
     EXPECT_EQ(status.paneWidth(app::StatusPane::Product), window->width() * 5 / 8);
     EXPECT_EQ(status.paneWidth(app::StatusPane::Engine), window->width() * 2 / 8);
-    EXPECT_EQ(status.paneWidth(app::StatusPane::Clock), 42);
+    EXPECT_GE(status.paneWidth(app::StatusPane::Clock), 42);
+    const QLabel* clock = status.findChildren<QLabel*>().back();
+    EXPECT_GE(clock->contentsRect().width(), clock->fontMetrics().horizontalAdvance(clock->text()));
 
     EXPECT_TRUE(window->outputPane()->taskListInFront());
     EXPECT_EQ(window->folderTitle(app::TreeSide::Source)->text(), "Access");
