@@ -209,6 +209,9 @@ TEST_F(DialogTest, ConditionTestEnablesSaveWhichStoresTheTestedText) {
     QTest::mouseClick(dialog.saveButton(), Qt::LeftButton);
     EXPECT_FALSE(dialog.saveButton()->isEnabled());
     EXPECT_EQ(browser::ReadCondition(migrator.conditionFilePath(), section, "Customers"), "ID>1");
+
+    dialog.conditionBox()->setPlainText(QString(1100, QChar(u'é')));
+    EXPECT_EQ(dialog.conditionBox()->toPlainText(), QString(1024, QChar(u'é'))) << "the box takes 1024 characters";
 }
 
 TEST_F(DialogTest, CharsetSelectStoresTheCheckedNameAndCancelNothing) {
