@@ -29,7 +29,6 @@ void DbTreeModel::Reload() {
             if (children[row] < nodes_.size()) rowInParent_[children[row]] = static_cast<int>(row);
     }
     dropHighlight_ = kNoNode;
-    ++reloads_;
     endResetModel();
 }
 
@@ -95,13 +94,12 @@ bool DbTreeModel::setData(const QModelIndex& index, const QVariant& value, int r
     const NodeId id = NodeOf(index);
     if (role != Qt::EditRole || id >= nodes_.size() || !renameHandler_) return false;
     const std::string text = value.toString().toStdString();
-    const int reloadsBefore = reloads_;
-    if (!renameHandler_(id, text)) return false;
-    // A rename that refilled the tree shows the new text already.
-    if (reloads_ == reloadsBefore) {
-        nodes_[id].text = text;
-        emit dataChanged(index, index, {Qt::DisplayRole});
-    }
+    renaming_ = true;
+    const bool renamed = renameHandler_(id, text);
+    renaming_ = false;
+    if (!renamed) return false;
+    nodes_[id].text = text;
+    emit dataChanged(index, index, {Qt::DisplayRole});
     return true;
 }
 

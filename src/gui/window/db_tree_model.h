@@ -33,6 +33,8 @@ public:
     // The node shown with the drop highlight while a drag is over the tree.
     void SetDropHighlight(browser::NodeId id);
     browser::NodeId dropHighlight() const { return dropHighlight_; }
+    // True while a label edit is being handed to the rename handler.
+    bool renaming() const { return renaming_; }
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -48,7 +50,7 @@ private:
     std::vector<int> rowInParent_;
     std::vector<browser::NodeId> topLevel_;
     browser::NodeId dropHighlight_ = browser::kNoNode;
-    int reloads_ = 0;  // tells whether a rename refilled the tree under an edit
+    bool renaming_ = false;
     RenameHandler renameHandler_;
 };
 

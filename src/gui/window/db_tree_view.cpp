@@ -32,6 +32,11 @@ CDBTreeView::CDBTreeView(browser::DbTree& tree, QWidget* parent)
 }
 
 void CDBTreeView::Redraw() {
+    // A rename refills the tree while its editor is still closing: redraw after it.
+    if (model_->renaming()) {
+        QMetaObject::invokeMethod(this, &CDBTreeView::Redraw, Qt::QueuedConnection);
+        return;
+    }
     model_->Reload();
     ApplyExpansion();
 }

@@ -272,10 +272,13 @@ void CMigratorDlg::ShowTreeContextMenu(CDBTreeView* view, browser::NodeId underP
     QMenu popup(view);
     popup.setObjectName(QString("ContextMenu%1").arg(menu->menuId));
     for (const auto& entry : menu->entries) popup.addAction(Text(entry.text))->setData(entry.commandId);
-    if (QAction* chosen = popup.exec(globalPos)) {
-        const int id = chosen->data().toInt();
-        emit commandRouted(id);
-        commands_.RouteToTree(id, view->tree());
+    // The command runs once the menu is gone, however its entry was chosen.
+    std::optional<int> chosen;
+    connect(&popup, &QMenu::triggered, this, [&chosen](QAction* action) { chosen = action->data().toInt(); });
+    popup.exec(globalPos);
+    if (chosen) {
+        emit commandRouted(*chosen);
+        commands_.RouteToTree(*chosen, view->tree());
     }
 }
 

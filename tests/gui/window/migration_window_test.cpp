@@ -1,9 +1,14 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QTimer>
 
 #include "gui/window/command_ids.h"
 #include "gui/window/window_test_support.h"
+#include "trees/tree_menus.h"
 #include "platform/xls/workbook.h"
 #include "tasks/bodies/migration_fixture.h"
 
@@ -186,6 +191,55 @@ TEST_F(ConnectedWindowTest, DeleteOnATargetTableAsksTwiceAndDropsTheWorksheet) {
     const auto lines = window->outputPane()->log();
     EXPECT_TRUE(lines->findItems("Delete the table [" + QString::fromStdString(database) + ".Sales]?",
                                  Qt::MatchEndsWith).size() == 1);
+}
+
+TEST_F(ConnectedWindowTest, ATargetTablesContextMenuNamesItAndDropsItWithoutAQuestion) {
+    ConnectShop();
+    CDBTreeView& target = *window->targetTreeView();
+    const QModelIndex sales = target.treeModel()->IndexOf(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"));
+    target.scrollTo(sales);
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        QMenu* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(popup, nullptr);
+        for (QAction* action : popup->actions()) offered << action->text();
+        popup->actions().front()->trigger();
+        popup->close();
+    });
+    const QPoint at = target.visualRect(sales).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, target.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(target.viewport(), &click);
+    EXPECT_EQ(offered, QStringList({"Drop Table Sales", "Rename Table Sales"}));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(test::FindSheet(test::ReadWithXlrd(targetFile), "Sales"), nullptr);
+    EXPECT_EQ(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
+}
+
+TEST_F(ConnectedWindowTest, RenameTableEditsTheLabelAndOnlyEnterRenamesTheWorksheet) {
+    ConnectShop();
+    CDBTreeView& target = *window->targetTreeView();
+    auto rename = [&](const char* table, const QString& typed, Qt::Key ending) {
+        target.SelectNode(Find(migrator().targetTree(), TreeNodeKind::Table, table));
+        target.scrollTo(target.currentIndex());
+        window->RouteCommand(trees::kRenameTableCommand);
+        QLineEdit* editor = nullptr;  // an earlier edit's editor may still wait to be deleted
+        for (QLineEdit* open : target.viewport()->findChildren<QLineEdit*>())
+            if (open->isVisible()) editor = open;
+        ASSERT_NE(editor, nullptr);
+        editor->setText(typed);
+        QTest::keyClick(editor, ending);
+    };
+    rename("Sales", "Dropped", Qt::Key_Escape);
+    EXPECT_NE(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
+    EXPECT_NE(test::FindSheet(test::ReadWithXlrd(targetFile), "Sales"), nullptr);
+
+    rename("Sales", "Turnover", Qt::Key_Return);
+    ASSERT_TRUE(WaitUntil([&] { return Find(migrator().targetTree(), TreeNodeKind::Table, "Turnover") != browser::kNoNode; },
+                          std::chrono::seconds(10)));
+    const nlohmann::json book = test::ReadWithXlrd(targetFile);
+    EXPECT_NE(test::FindSheet(book, "Turnover"), nullptr);
+    EXPECT_EQ(test::FindSheet(book, "Sales"), nullptr);
+    EXPECT_FALSE(migrator().targetTree().renameCommit());
 }
 
 }  // namespace
