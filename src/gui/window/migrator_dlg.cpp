@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QShortcut>
 #include <QSplitter>
 #include <QToolBar>
 #include <QUrl>
@@ -89,6 +90,9 @@ CMigratorDlg::CMigratorDlg(std::filesystem::path programDirectory, QWidget* pare
         status_->SetText(pane, Text(migrator_.statusText(pane)));
 
     BuildCommandTable();
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    help->setContext(Qt::ApplicationShortcut);
+    connect(help, &QShortcut::activated, this, [this] { RouteCommand(kManualCommand); });
     resize(840, 660);
     clock_.setInterval(1000);
     connect(&clock_, &QTimer::timeout, this, &CMigratorDlg::TimerTick);

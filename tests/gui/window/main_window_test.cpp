@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QLabel>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMenu>
 #include <QRegularExpression>
@@ -213,9 +214,13 @@ TEST_F(MainWindowTest, HelpAndTheWebPageOpenThroughTheDesktop) {
     window->SetUrlOpener([&opened](const QUrl& url) { opened << url; });
     window->RouteCommand(kManualCommand);
     window->RouteCommand(kWebsiteCommand);
-    ASSERT_EQ(opened.size(), 2);
+    QApplication::setActiveWindow(window.get());  // shortcuts need an active window
+    QTest::keyClick(window->targetTreeView(), Qt::Key_F1);
+    ASSERT_EQ(opened.size(), 3);
     EXPECT_TRUE(opened[0].toLocalFile().endsWith("docs/manual/index.html"));
+    EXPECT_TRUE(QFileInfo(opened[0].toLocalFile()).isFile());
     EXPECT_EQ(opened[1].toString(), kWebsiteAddress);
+    EXPECT_EQ(opened[2], opened[0]);
 }
 
 }  // namespace
