@@ -163,7 +163,7 @@ std::string ConfigDialog::OfferNewDatabase(ConfigSide side) {
     const std::string current = TreeOf(migrator_, side).connection().databaseName;
     const auto separator = current.find_last_of("\\/");
     const std::string folder =
-        separator == std::string::npos ? migrator_.programDirectory().string() + "/" : current.substr(0, separator + 1);
+        separator == std::string::npos ? (migrator_.programDirectory() / "").string() : current.substr(0, separator + 1);
     const bool source = side == ConfigSide::Source;
     const std::string path = folder + (source ? "Access_New.mdb" : "Excel_New.xls");
 
