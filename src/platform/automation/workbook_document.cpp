@@ -5,6 +5,7 @@
 
 #include "platform/automation/automation_failure.h"
 #include "platform/automation/column_width.h"
+#include "platform/xls/kept_workbook.h"
 
 namespace tabvex::automation {
 namespace {
@@ -86,6 +87,7 @@ void WorkbookDocument::CheckOpen() const {
 
 void WorkbookDocument::Close() {
     open_ = false;
+    if (saved_ && book_) xls::KeepSavedWorkbook(std::move(*book_));
     book_.reset();
     sheets_.clear();
     active_.reset();

@@ -4,6 +4,7 @@
 
 #include "platform/text/utf8.h"
 #include "platform/xls/cell_address.h"
+#include "platform/xls/kept_workbook.h"
 #include "platform/xls/limits.h"
 #include "platform/xls/name_formula.h"
 #include "platform/xls/name_renumbering.h"
@@ -98,6 +99,10 @@ void ReadContainer(Workbook::Impl& impl, const std::filesystem::path& path) {
 }  // namespace
 
 Workbook Workbook::Open(const std::filesystem::path& path) {
+    if (auto kept = TakeKeptWorkbook(path)) {
+        kept->impl_->path = path;
+        return std::move(*kept);
+    }
     auto impl = std::make_unique<Impl>();
     impl->path = path;
     impl->container = ReadCompoundFile(path);
@@ -126,6 +131,7 @@ Workbook Workbook::CreateNew(const std::vector<std::string>& sheetNames) {
 void Workbook::Save(const std::filesystem::path& path) {
     WriteCompoundFile(path, impl_->container, [&](StreamSink& sink) { WriteWorkbookStream(*impl_, sink); });
     impl_->path = path;
+    impl_->savedStamp = StampOf(path);
 }
 
 void Workbook::Save() {
@@ -134,6 +140,8 @@ void Workbook::Save() {
 }
 
 const std::filesystem::path& Workbook::Path() const { return impl_->path; }
+
+std::optional<FileStamp> Workbook::SavedStamp() const { return impl_->savedStamp; }
 
 bool Workbook::UsesDate1904() const {
     for (const auto& item : impl_->globals) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/xls/cell_range.h"
+#include "platform/xls/file_stamp.h"
 #include "platform/xls/worksheet.h"
 #include "platform/xls/xls_error.h"
 
@@ -45,6 +46,8 @@ public:
     // Saves to Path(); a new workbook must have been saved under a path first.
     void Save();
     const std::filesystem::path& Path() const;
+    // The file as this workbook last saved it; nothing when it never saved one.
+    std::optional<FileStamp> SavedStamp() const;
 
     // True when the workbook counts dates from 1904-01-01 (DATEMODE 1), as Mac Excel
     // did, instead of from 1900.

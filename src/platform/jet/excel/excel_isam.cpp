@@ -6,6 +6,7 @@
 #include "platform/jet/excel/excel_cursor.h"
 #include "platform/jet/excel/excel_table_name.h"
 #include "platform/jet/sql/text_case.h"
+#include "platform/xls/kept_workbook.h"
 #include "platform/xls/limits.h"
 
 namespace tabvex::jet::excel {
@@ -55,6 +56,10 @@ ExcelIsam::ExcelIsam(std::filesystem::path path) : path_(std::move(path)) {
         throw IsamError(E_FAIL, std::string(failure.what()) + " (External table is not in the expected format.)");
     }
     LoadNamedAreas();
+}
+
+ExcelIsam::~ExcelIsam() {
+    if (workbook_ && !unsaved_) xls::KeepSavedWorkbook(std::move(*workbook_));
 }
 
 // Global names over one area of a worksheet are tables; built-in names (print areas)

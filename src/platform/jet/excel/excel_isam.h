@@ -36,6 +36,10 @@ public:
     // CREATE TABLE) when the file does not exist. IsamError (E_FAIL) naming the file
     // and the problem for a file that is no readable workbook.
     explicit ExcelIsam(std::filesystem::path path);
+    // A workbook that is on disk as it is in memory is kept for whoever opens it next.
+    ~ExcelIsam() override;
+    ExcelIsam(const ExcelIsam&) = delete;
+    ExcelIsam& operator=(const ExcelIsam&) = delete;
 
     std::vector<IsamTable> Tables() override;
     std::vector<IsamColumn> Columns(const std::string& table) override;
