@@ -145,6 +145,8 @@ TEST_F(ConnectedWindowTest, DroppingASourceTableOnTheTargetDatabaseMigratesItWit
     EXPECT_EQ(tasks.index(0, 6).data().toString(), "Customers");
 
     LogView& log = *pane.log();
+    // The task's state changes before its closing line is written.
+    EXPECT_TRUE(WaitUntil([&] { return !log.findItems("Operation completed SUCCESSFULLY!", Qt::MatchEndsWith).empty(); }));
     EXPECT_EQ(log.findItems("Operation completed SUCCESSFULLY!", Qt::MatchEndsWith).size(), 1);
     EXPECT_EQ(log.findItems("TABLE: [" + QString::fromStdString((scratch / "in/shop").string()) + "].[Customers] Migrating..... ",
                             Qt::MatchEndsWith).size(), 1);
