@@ -22,6 +22,7 @@
 #include "gui/dialogs/condition_dlg.h"
 #include "gui/dialogs/config_dlg.h"
 #include "gui/dialogs/driver_check_dlg.h"
+#include "gui/screenshot.h"
 #include "platform/jet/mdb/database_writer.h"
 #include "support/jet_connection.h"
 #include "support/scripted_user_interface.h"
@@ -97,6 +98,7 @@ TEST_F(ConfigDlgTest, FilledTestedAndConnectedAgainstAWrittenDatabaseAndANewWork
 
     Click(dialog, "3");
     EXPECT_THAT(BoxTexts(), ElementsAre("Source Connection Successful!", "Target Connection Successful!"));
+    test::SaveScreenshot(dialog, "config_dialog.png");
 
     Click(dialog, "1");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -170,6 +172,7 @@ TEST_F(DialogTest, DriverCheckShowsColouredRowsAndOpenConfigPostsTheConfigComman
     EXPECT_EQ(dialog.rowLabels()[5]->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_EQ(dialog.rowLabels()[1]->palette().color(QPalette::WindowText),
               dialog.palette().color(QPalette::WindowText));
+    test::SaveScreenshot(dialog, "driver_check.png");
     EXPECT_EQ(Child<QPushButton>(dialog, "1")->geometry(), QRect(640 - 175, dialog.height() - 30, 80, 25));
 
     Click(dialog, "1");
@@ -204,6 +207,7 @@ TEST_F(DialogTest, ConditionTestEnablesSaveWhichStoresTheTestedText) {
     dialog.conditionBox()->setPlainText("ID>1");
     QTest::mouseClick(dialog.testButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.resultBox()->toPlainText(), "Test successfully!\n  2 Records can be converted.");
+    test::SaveScreenshot(dialog, "condition_dialog.png");
     ASSERT_TRUE(dialog.saveButton()->isEnabled());
     QTest::keyClicks(dialog.conditionBox(), " or 1=1");  // edited after the test: not saved
     QTest::mouseClick(dialog.saveButton(), Qt::LeftButton);

@@ -19,6 +19,7 @@
 
 #include "adapters/adapter_test_support.h"
 #include "gui/window/migrator_dlg.h"
+#include "gui/screenshot.h"
 #include "support/test_support.h"
 
 namespace tabvex::gui::testing {
@@ -46,15 +47,7 @@ inline bool WaitUntil(const std::function<bool()>& condition, std::chrono::milli
     return true;
 }
 
-// Saves a picture of the widget into $TABVEX_SCREENSHOT_DIR (the manual's images
-// folder when the manual's pictures are renewed); without that variable nothing is
-// written.
-inline void SaveScreenshot(QWidget& widget, const char* fileName) {
-    const char* folder = std::getenv("TABVEX_SCREENSHOT_DIR");
-    if (folder == nullptr || *folder == '\0') return;
-    std::filesystem::create_directories(folder);
-    EXPECT_TRUE(widget.grab().save(QString::fromStdString((std::filesystem::path(folder) / fileName).string())));
-}
+using test::SaveScreenshot;
 
 class WindowTest : public ::testing::Test {
 protected:
