@@ -13,19 +13,6 @@
 
 namespace tabvex::maintenance {
 
-// Menu command ids of the tree's maintenance entries.
-inline constexpr int kDeleteDatabaseCommand = 32772;
-inline constexpr int kClearAllTablesCommand = 32773;
-inline constexpr int kNewDatabaseCommand = 32775;
-inline constexpr int kDropTableCommand = 32787;
-inline constexpr int kDropViewCommand = 32788;
-inline constexpr int kRenameTableCommand = 32789;
-inline constexpr int kClearAllDataCommand = 32790;
-inline constexpr int kStorageEngineCommand = 32794;
-// The main window's Delete command (menu entry and tool-bar button).
-inline constexpr int kDeleteSelectedMenuCommand = 32779;
-inline constexpr int kDeleteSelectedButtonCommand = 1030;
-
 // The main menu's New Database: only with the target tree's root selected (or an
 // empty tree with nothing selected), else a message box says where to click.
 void NewDatabaseMenuCommand(app::Migrator& migrator);
