@@ -13,15 +13,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/jet/mdb/database_writer.h"
+#include "bench/support/big_table.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kRows = 65000;
-constexpr int kColumns = 12;
+constexpr int kRows = tabvex::bench::kBigTableRows;
+constexpr int kColumns = tabvex::bench::kBigTableColumns;
 
 struct Run {
     bool ok = false;
@@ -46,19 +46,6 @@ Run Time(const std::string& command) {
 
 bool Installed(const char* tool) { return std::system((std::string("command -v ") + tool + " >/dev/null").c_str()) == 0; }
 
-void Generate(const fs::path& file) {
-    std::vector<tabvex::mdb::ColumnSpec> columns;
-    for (int c = 0; c < kColumns; ++c) columns.push_back({"Column" + std::to_string(c + 1), tabvex::mdb::JetType::Text, 40});
-    tabvex::mdb::DatabaseWriter writer(file);
-    writer.AddTable("Big", columns);
-    for (int r = 0; r < kRows; ++r) {
-        std::vector<tabvex::mdb::Value> row;
-        for (int c = 0; c < kColumns; ++c) row.push_back("Value " + std::to_string(r) + "/" + std::to_string(c));
-        writer.AddRow("Big", row);
-    }
-    writer.Write();
-}
-
 void Print(const char* what, const Run& run) {
     std::printf("%-34s %7.3f s  %7.1f MB peak%s\n", what, run.seconds, run.peakKilobytes / 1024.0,
                 run.ok ? "" : "  (exit status not 0)");
@@ -75,7 +62,7 @@ int main() {
     // Written by a child, so that the parent's memory does not count in the peaks
     // of the processes it starts.
     if (const pid_t writer = fork(); writer == 0) {
-        Generate(source);
+        tabvex::bench::WriteBigTableDatabase(source);
         _exit(0);
     } else {
         waitpid(writer, nullptr, 0);

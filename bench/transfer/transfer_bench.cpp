@@ -15,10 +15,10 @@
 #include "adapters/excel/excel_create_table.h"
 #include "adapters/excel/table_transfer.h"
 #include "app/migrator.h"
+#include "bench/support/big_table.h"
 #include "bench/support/jet_holder.h"
 #include "bench/support/silent_user_interface.h"
 #include "bench/support/stopwatch.h"
-#include "platform/jet/mdb/database_writer.h"
 #include "platform/xls/workbook.h"
 #include "tasks/statement_runners.h"
 
@@ -29,21 +29,7 @@ using namespace tabvex;
 using namespace tabvex::oledb;
 using bench::Stopwatch;
 
-constexpr int kRows = 65000;
-constexpr int kColumns = 12;
-
-void BuildDatabase(const fs::path& path) {
-    mdb::DatabaseWriter writer(path);
-    std::vector<mdb::ColumnSpec> columns;
-    for (int c = 0; c < kColumns; ++c) columns.push_back({"Column" + std::to_string(c + 1), mdb::JetType::Text, 40});
-    writer.AddTable("Bench", columns);
-    for (int row = 0; row < kRows; ++row) {
-        std::vector<mdb::Value> values;
-        for (int c = 0; c < kColumns; ++c) values.push_back("Row " + std::to_string(row) + " value " + std::to_string(c));
-        writer.AddRow("Bench", values);
-    }
-    writer.Write();
-}
+constexpr int kColumns = bench::kBigTableColumns;
 
 double PeakMegabytes() {
     rusage usage{};
@@ -57,7 +43,7 @@ int main() {
     const fs::path folder = fs::temp_directory_path() / ("tabvex-transfer-bench-" + std::to_string(::getpid()));
     fs::create_directories(folder);
     fs::current_path(folder);  // the trace file goes to the current folder
-    BuildDatabase(folder / "bench.mdb");
+    bench::WriteBigTableDatabase(folder / "bench.mdb");
     xls::Workbook::CreateNew({"Sheet1"}).Save(folder / "bench.xls");
     bench::SilentUserInterface ui;
     app::Migrator migrator(ui, folder);
@@ -66,8 +52,8 @@ int main() {
         connect::ConnectionHolder target = bench::OpenJetHolder(folder / "bench.xls", true);
         if (!source.HasSession() || !target.HasSession()) return 1;
         Stopwatch total;
-        tasks::ExecuteStatement(migrator, target, adapters::BuildExcelCreateTable(migrator, source, "Bench"), true);
-        const adapters::TransferResult result = adapters::TransferTableRows(migrator, source, target, "bench", "Bench");
+        tasks::ExecuteStatement(migrator, target, adapters::BuildExcelCreateTable(migrator, source, bench::kBigTable), true);
+        const adapters::TransferResult result = adapters::TransferTableRows(migrator, source, target, "bench", bench::kBigTable);
         std::printf("TransferTableRows, %lld rows x %d text columns: %.3f s wall, %.3f s CPU\n",
                     static_cast<long long>(result.rowsCopied), kColumns, total.WallSeconds(), total.CpuSeconds());
         if (result.failed()) std::printf("transfer FAILED: %s %s\n", result.text.c_str(), result.firstError.c_str());

@@ -15,9 +15,9 @@
 #include <thread>
 
 #include "app/output_lines.h"
+#include "bench/support/big_table.h"
 #include "gui/window/command_ids.h"
 #include "gui/window/migrator_dlg.h"
-#include "platform/jet/mdb/database_writer.h"
 #include "platform/xls/workbook.h"
 
 namespace {
@@ -25,22 +25,9 @@ namespace {
 namespace fs = std::filesystem;
 using tabvex::gui::CMigratorDlg;
 
-constexpr int kRows = 65000;
-constexpr int kColumns = 12;
+constexpr int kRows = tabvex::bench::kBigTableRows;
+constexpr int kColumns = tabvex::bench::kBigTableColumns;
 constexpr int kLogLines = 100000;
-
-void WriteBigDatabase(const fs::path& file) {
-    std::vector<tabvex::mdb::ColumnSpec> columns;
-    for (int c = 0; c < kColumns; ++c) columns.push_back({"Column" + std::to_string(c + 1), tabvex::mdb::JetType::Text, 40});
-    tabvex::mdb::DatabaseWriter writer(file);
-    writer.AddTable("Big", columns);
-    for (int r = 0; r < kRows; ++r) {
-        std::vector<tabvex::mdb::Value> row;
-        for (int c = 0; c < kColumns; ++c) row.push_back("Value " + std::to_string(r) + "/" + std::to_string(c));
-        writer.AddRow("Big", row);
-    }
-    writer.Write();
-}
 
 // Runs the window's event loop until `done` holds, ticking a 10 ms timer, and gives
 // the longest gap between two ticks in milliseconds.
@@ -99,7 +86,7 @@ int main(int argc, char** argv) {
     QCoreApplication::exec();
     std::printf("start to window shown and idle      %8.1f ms (goal 300 ms)\n", start.nsecsElapsed() / 1e6);
 
-    WriteBigDatabase(folder / "big.mdb");
+    tabvex::bench::WriteBigTableDatabase(folder / "big.mdb");
     tabvex::xls::Workbook::CreateNew({"Sheet1"}).Save(folder / "big.xls");
     QuietTimings(*window);
     auto& migrator = window->migrator();
