@@ -95,8 +95,11 @@ protected:
         StartWorkerAfterNewTasks(*migrator);
     }
 
+    // The worker writes its closing status texts after it turns idle: wait for its end.
     bool WaitForIdle() {
-        return WaitUntil([this] { return migrator->runState().load() == RunState::Idle; });
+        if (!WaitUntil([this] { return migrator->runState().load() == RunState::Idle; })) return false;
+        migrator->workerThread().Join();
+        return true;
     }
 
     std::vector<std::string> Ran() {
