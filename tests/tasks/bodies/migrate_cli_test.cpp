@@ -14,8 +14,7 @@ using ::testing::Not;
 class MigrateCliTest : public MigrationFixture {
 protected:
     CommandResult Migrate(std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), {CliPath().string(), "migrate", "--program-dir", programFolder().string()});
-        return RunCommand(arguments);
+        return RunCommand(MigrateCommandLine(std::move(arguments)));
     }
 };
 

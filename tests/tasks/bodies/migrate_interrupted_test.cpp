@@ -23,11 +23,6 @@ constexpr uid_t kNobody = 65534;
 
 class MigrateInterruptedTest : public MigrationFixture {
 protected:
-    std::vector<std::string> MigrateArguments(std::vector<std::string> arguments) const {
-        arguments.insert(arguments.begin(), {CliPath().string(), "migrate", "--program-dir", programFolder().string()});
-        return arguments;
-    }
-
     // A table long enough that a kill lands while its rows are copied.
     static SourceTable LongTable(const std::string& name, int rows) {
         SourceTable table{name, {{"Key", mdb::JetType::Long, 0}, {"Text", mdb::JetType::Text, 40}}, {}};
@@ -56,7 +51,7 @@ protected:
 TEST_F(MigrateInterruptedTest, AKillMidTableLeavesTheWorkbookWithEveryTableFinishedBefore) {
     const fs::path shop = WriteDatabase(scratch / "shop.mdb", {Customers(), LongTable("Ledger", 60000)});
     const fs::path book = scratch / "shop.xls";
-    const pid_t pid = StartCommand(MigrateArguments({shop.string(), book.string()}), scratch / "out", scratch / "err");
+    const pid_t pid = StartCommand(MigrateCommandLine({shop.string(), book.string()}), scratch / "out", scratch / "err");
     const bool midTable = WaitForLine(scratch / "out", "[Ledger] 1000 records converted!");
     kill(pid, SIGKILL);
     WaitForExit(pid);
@@ -79,7 +74,7 @@ TEST_F(MigrateInterruptedTest, AFullDiskEndsTheTaskWithAnErrorLineAndTheOldFileI
     // The file-size limit stands in for the disk: the new workbook cannot be longer
     // than the old one, while the small cache files still fit.
     const auto limit = static_cast<rlim_t>(before.size());
-    const auto result = RunCommand(MigrateArguments({shop.string(), book.string(), "--table", "Customers"}), [limit] {
+    const auto result = RunCommand(MigrateCommandLine({shop.string(), book.string(), "--table", "Customers"}), [limit] {
         signal(SIGXFSZ, SIG_IGN);
         const rlimit fileSize{limit, limit};
         setrlimit(RLIMIT_FSIZE, &fileSize);
@@ -106,7 +101,7 @@ TEST_F(MigrateInterruptedTest, AReadOnlyFolderEndsTheTaskWithAnErrorLineAndTheOl
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                                 fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
     const std::string home = (scratch / "home").string();
-    const auto result = RunCommand(MigrateArguments({shop.string(), book.string(), "--table", "Customers"}), [home] {
+    const auto result = RunCommand(MigrateCommandLine({shop.string(), book.string(), "--table", "Customers"}), [home] {
         for (const char* profile : {"HOME", "USERPROFILE"}) setenv(profile, home.c_str(), 1);
         if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(126);
     });

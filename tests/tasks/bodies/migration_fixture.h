@@ -165,6 +165,12 @@ protected:
 
     fs::path programFolder() const { return scratch / "program"; }
 
+    // tabvex-cli migrate with this fixture's program folder, then the arguments.
+    std::vector<std::string> MigrateCommandLine(std::vector<std::string> arguments) const {
+        arguments.insert(arguments.begin(), {CliPath().string(), "migrate", "--program-dir", programFolder().string()});
+        return arguments;
+    }
+
     fs::path startFolder_ = fs::current_path();
     ScratchProfile profile;
     ScratchDir scratch;
