@@ -10,6 +10,7 @@
 
 #include "platform/oledb/error_info.h"
 #include "platform/registry/module_table.h"
+#include "platform/registry/program_file.h"
 
 namespace tabvex::registry {
 namespace {
@@ -26,18 +27,9 @@ std::string Trim(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-std::filesystem::path ExecutableDirectory() {
-    std::error_code error;
-    auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : executable.parent_path();
-}
-
 std::filesystem::path InstalledRegistryPath() {
     if (const char* overridden = std::getenv("TABVEX_CLASS_REGISTRY")) return overridden;
-    auto besideProgram = ExecutableDirectory() / "tabvex-classes.cfg";
-    std::error_code error;
-    if (std::filesystem::exists(besideProgram, error)) return besideProgram;
-    return TABVEX_BUILD_CLASS_REGISTRY;
+    return ProgramFile("tabvex-classes.cfg", TABVEX_BUILD_CLASS_REGISTRY);
 }
 
 }  // namespace
