@@ -15,8 +15,8 @@ namespace fs = std::filesystem;
 using test::WriteFile;
 using ::testing::ElementsAre;
 
-// The classes of this program: Jet served by a module of the program, MSDASQL by one
-// that is not built, unless a test registers it.
+// The classes of this program: Jet served by a module of the program, MSDASQL by the
+// module a test names.
 constexpr const char* kClasses =
     "[ProgID]\n"
     "Microsoft.Jet.OLEDB.4.0 = {DEE35070-506B-11CF-B1AA-00AA00B8DE95}\n"
@@ -63,7 +63,7 @@ constexpr const char* kDrivers =
 
 TEST_F(DriverCheckTest, WithoutAUsableOdbcProviderTheProviderRowsAreAll) {
     WriteFile(scratch / "odbcinst.ini", kDrivers);
-    const auto classes = Classes("msdasql");  // registered, but no module of that name is built
+    const auto classes = Classes("module_not_built");
     EXPECT_EQ(CheckAccessDrivers(Sources(classes)),
               "Microsoft Jet 4.0 OLE DB Provider|Installed|Usable|"
               "Microsoft OLE DB Provider for ODBC Drivers|Installed|Unusable|");
@@ -96,6 +96,35 @@ TEST_F(DriverCheckTest, NoMatchingDriverGivesTheFallbackRow) {
         << "a missing driver list is an empty one";
     WriteFile(scratch / "odbcinst.ini", "[MySQL ODBC 8.0]\nDriver=/x.so\n");
     EXPECT_EQ(CheckAccessDrivers(Sources(classes)), providers + "Microsoft Access Driver|Not installed|Unusable|");
+}
+
+// The program's own registry and driver list, as scripts/bootstrap and the build leave
+// them: both providers and the four drivers are there and usable. A driver whose
+// library goes turns its rows "Unusable".
+TEST_F(DriverCheckTest, TheProgramsProvidersAndDriversAreUsableUntilALibraryGoes) {
+    const DriverCheckSources installed = InstalledDriverCheckSources();
+    const std::string providers = "Microsoft Jet 4.0 OLE DB Provider|Installed|Usable|"
+                                  "Microsoft OLE DB Provider for ODBC Drivers|Installed|Usable|";
+    EXPECT_EQ(CheckAccessDrivers(installed), providers + "Microsoft Access Driver (*.mdb)|Installed|Usable|"
+                                                         "Driver do Microsoft Access (*.mdb)|Installed|Usable|");
+    EXPECT_EQ(CheckExcelDrivers(installed), providers + "Microsoft Excel Driver (*.xls)|Installed|Usable|"
+                                                        "Driver do Microsoft Excel (*.xls)|Installed|Usable|");
+
+    // The same list over a copy of the workbook driver, which then goes.
+    std::string drivers = test::ReadFile(installed.odbc.drivers);
+    const std::string library = TABVEX_EXCEL_ODBC_DRIVER;
+    const fs::path copy = scratch / "lib/libtabvexodbcxls.so";
+    fs::copy_file(library, copy);
+    for (auto at = drivers.find(library); at != std::string::npos; at = drivers.find(library, at))
+        drivers.replace(at, library.size(), copy.string());
+    WriteFile(scratch / "odbcinst.ini", drivers);
+    DriverCheckSources moved = installed;
+    moved.odbc = Sources(*installed.classes).odbc;
+    EXPECT_EQ(CheckExcelDrivers(moved), CheckExcelDrivers(installed));
+    fs::remove(copy);
+    EXPECT_EQ(CheckExcelDrivers(moved), providers + "Microsoft Excel Driver (*.xls)|Installed|Unusable|"
+                                                    "Driver do Microsoft Excel (*.xls)|Installed|Unusable|");
+    EXPECT_EQ(CheckAccessDrivers(moved), CheckAccessDrivers(installed));
 }
 
 TEST(DriverCheckLayoutTest, BlocksStackUnderEachOtherAndTheButtonsCloseTheDialog) {
