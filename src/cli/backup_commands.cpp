@@ -17,20 +17,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kBackupUsage = "[--program-dir DIR] TARGET.xls FOLDER [--table NAME]";
+constexpr const char* kBackupUsage = "[--program-dir DIR] [ROUTE OPTIONS] TARGET.xls FOLDER [--table NAME]";
 
 struct BackupArguments {
     fs::path programDirectory;
+    SideRoute route;
     std::string target;
     fs::path folder;
     std::optional<std::string> table;
 };
 
-std::optional<BackupArguments> ParseBackupArguments(const std::vector<std::string>& args) {
+std::optional<BackupArguments> ParseBackupArguments(std::vector<std::string> args) {
+    const auto routes = TakeRouteOptions(args, std::cerr);
+    if (!routes) return std::nullopt;
     const auto arguments = ParseTaskArguments(args);
     if (!arguments || !IsWorkbook(arguments->first) || arguments->second.empty()) return std::nullopt;
     // Absolute, because the bodies work in the backup folder and name the workbook again.
-    return BackupArguments{arguments->programDirectory, fs::absolute(arguments->first).string(),
+    return BackupArguments{arguments->programDirectory, routes->target, fs::absolute(arguments->first).string(),
                            fs::absolute(arguments->second),
                            arguments->table};
 }
@@ -62,7 +65,8 @@ int RunBackup(const std::vector<std::string>& args) {
     app::Migrator migrator(console, parsed->programDirectory);
     tasks::RegisterTaskBodies(migrator);
     UseConsoleTimings(migrator);
-    if (!ConnectFile(migrator, parsed->target, true) || !SelectBackupObject(migrator, parsed->table)) return 1;
+    if (!ConnectFile(migrator, parsed->target, true, parsed->route) || !SelectBackupObject(migrator, parsed->table))
+        return 1;
     tasks::BackupCommand(migrator);
     return WaitForTasks(migrator);
 }
@@ -72,7 +76,8 @@ const CliCommandRegistration kBackup{{
     kBackupUsage,
     "back a workbook (or one --table) up as scripts below FOLDER",
     "                       TABLES/T.tbl, DATA/T.data and VIEWS/V.vw per database; lines as the\n"
-    "                       Log shows them; exit 0 SUCCESS, 1 FAILURE, 2 usage error",
+    "                       Log shows them; exit 0 SUCCESS, 1 FAILURE, 2 usage error;\n" +
+        std::string(kRouteOptionsHelp),
     RunBackup,
 }};
 

@@ -16,16 +16,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int RunTree(const std::vector<std::string>& args) {
-    if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
-        std::cerr << "usage: tabvex-cli tree FILE\n";
+int RunTree(std::vector<std::string> args) {
+    const auto routes = TakeRouteOptions(args, std::cerr);
+    if (!routes || args.size() != 1 || args[0].empty() || args[0][0] == '-') {
+        std::cerr << "usage: tabvex-cli tree [ROUTE OPTIONS] FILE\n";
         return 2;
     }
     // The program's own lines (connecting, errors) go to stderr, the tree to stdout.
     app::ConsoleUserInterface console(std::cerr, {});
     app::Migrator migrator(console, com::DefaultProgramDirectory());
     const bool workbook = IsWorkbook(args[0]);
-    if (!ConnectFile(migrator, args[0], workbook)) return 1;
+    if (!ConnectFile(migrator, args[0], workbook, workbook ? routes->target : routes->source)) return 1;
     const auto& settings = workbook ? migrator.targetSettings() : migrator.sourceSettings();
     const auto& tree = workbook ? migrator.targetTree() : migrator.sourceTree();
     std::cout << settings.dbmsName << '\n' << browser::TreeText(tree.nodes());
@@ -34,14 +35,18 @@ int RunTree(const std::vector<std::string>& args) {
 
 struct ConditionArguments {
     fs::path programDirectory = com::DefaultProgramDirectory();
+    SideRoute route;
     std::string file;
     std::string table;
     std::optional<std::string> condition;
     bool save = false;
 };
 
-std::optional<ConditionArguments> ParseConditionArguments(const std::vector<std::string>& args) {
+std::optional<ConditionArguments> ParseConditionArguments(std::vector<std::string> args) {
+    const auto routes = TakeRouteOptions(args, std::cerr);
+    if (!routes) return std::nullopt;
     ConditionArguments parsed;
+    parsed.route = routes->source;
     std::vector<std::string> positional;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--save") {
@@ -71,14 +76,14 @@ std::string ConsoleText(std::string text) {
 int RunCondition(const std::vector<std::string>& args) {
     const auto parsed = ParseConditionArguments(args);
     if (!parsed) {
-        std::cerr << "usage: tabvex-cli condition [--program-dir DIR] FILE TABLE [CONDITION] [--save]\n";
+        std::cerr << "usage: tabvex-cli condition [--program-dir DIR] [ROUTE OPTIONS] FILE TABLE [CONDITION] [--save]\n";
         return 2;
     }
     std::error_code ignored;
     fs::create_directories(parsed->programDirectory, ignored);
     app::ConsoleUserInterface console(std::cerr, {});
     app::Migrator migrator(console, parsed->programDirectory);
-    if (!ConnectFile(migrator, parsed->file, false)) return 1;
+    if (!ConnectFile(migrator, parsed->file, false, parsed->route)) return 1;
     auto& tree = migrator.sourceTree();
     const browser::NodeId node = FindObject(tree, parsed->table);
     if (node == browser::kNoNode) {
@@ -100,15 +105,16 @@ int RunCondition(const std::vector<std::string>& args) {
 
 const CliCommandRegistration kTree{{
     "tree",
-    "FILE",
+    "[ROUTE OPTIONS] FILE",
     "connect an Access database (source) or a workbook (.xls, target) and print its tree",
-    "                       first line the DBMS name; then one node per line: indent, kind code, text",
+    "                       first line the DBMS name; then one node per line: indent, kind code, text;\n" +
+        std::string(kRouteOptionsHelp),
     RunTree,
 }};
 
 const CliCommandRegistration kCondition{{
     "condition",
-    "[--program-dir DIR] FILE TABLE [CONDITION] [--save]",
+    "[--program-dir DIR] [ROUTE OPTIONS] FILE TABLE [CONDITION] [--save]",
     "test a table's migration condition (the stored one without CONDITION); --save keeps it",
     "                       in Condition.cfg of the program folder when the test succeeds",
     RunCondition,

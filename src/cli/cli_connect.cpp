@@ -6,24 +6,12 @@
 
 namespace tabvex::cli {
 
-namespace {
-
-constexpr const char* kJetProvider = "Microsoft Jet 4.0 OLE DB Provider";
-
-}  // namespace
-
 bool IsWorkbook(const std::string& file) {
     return file.size() >= 4 && strcasecmp(file.c_str() + file.size() - 4, ".xls") == 0;
 }
 
-void ConfigureJetSide(connect::ConnectionSettings& settings, const std::string& file) {
-    settings.providerName = kJetProvider;
-    settings.providerProgId = connect::kJetProgId;
-    settings.sourceName = file;
-}
-
-bool ConnectFile(app::Migrator& migrator, const std::string& file, bool asTarget) {
-    ConfigureJetSide(asTarget ? migrator.targetSettings() : migrator.sourceSettings(), file);
+bool ConnectFile(app::Migrator& migrator, const std::string& file, bool asTarget, const SideRoute& route) {
+    ConfigureSide(asTarget ? migrator.targetSettings() : migrator.sourceSettings(), route, file);
     if (asTarget) {
         connect::ConnectTarget(migrator);
     } else {

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/cli_command.h"
+#include "platform/registry/odbc_configuration.h"
 
 namespace tabvex::cli {
 
@@ -35,6 +36,7 @@ void PrintHelp() {
 
 int main(int argc, char** argv) {
     using namespace tabvex::cli;
+    tabvex::registry::UseProgramOdbcConfiguration();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         PrintHelp();

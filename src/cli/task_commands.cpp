@@ -16,28 +16,32 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kMigrateUsage = "[--program-dir DIR] SOURCE.mdb TARGET.xls [--table NAME]";
+constexpr const char* kMigrateUsage =
+    "[--program-dir DIR] [ROUTE OPTIONS] SOURCE.mdb TARGET.xls [--table NAME]";
 
 struct MigrateArguments {
     fs::path programDirectory;
+    SideRoutes routes;
     std::string source;
     std::string target;
     std::optional<std::string> table;
 };
 
-std::optional<MigrateArguments> ParseMigrateArguments(const std::vector<std::string>& args) {
+std::optional<MigrateArguments> ParseMigrateArguments(std::vector<std::string> args) {
+    const auto routes = TakeRouteOptions(args, std::cerr);
+    if (!routes) return std::nullopt;
     const auto arguments = ParseTaskArguments(args);
     if (!arguments || !IsWorkbook(arguments->second)) return std::nullopt;
     // Absolute, because the bodies work in the cache folder and name the files again.
-    return MigrateArguments{arguments->programDirectory, fs::absolute(arguments->first).string(),
+    return MigrateArguments{arguments->programDirectory, *routes, fs::absolute(arguments->first).string(),
                             fs::absolute(arguments->second).string(), arguments->table};
 }
 
 // A new workbook: the clone the window queues for a source database dropped on the
 // target's root, named after TARGET. The target side points at TARGET so that the
 // body creates it there and then connects it.
-void QueueClone(app::Migrator& migrator, const std::string& target) {
-    ConfigureJetSide(migrator.targetSettings(), target);
+void QueueClone(app::Migrator& migrator, const std::string& target, const SideRoute& route) {
+    ConfigureSide(migrator.targetSettings(), route, target);
     if (!tasks::EnterCacheFolder(migrator)) return;
     const auto& tree = migrator.sourceTree();
     tasks::TaskNames names;
@@ -90,10 +94,10 @@ int RunMigrate(const std::vector<std::string>& args) {
     app::Migrator migrator(console, parsed->programDirectory);
     tasks::RegisterTaskBodies(migrator);
     UseConsoleTimings(migrator);
-    if (!ConnectFile(migrator, parsed->source, false)) return 1;
+    if (!ConnectFile(migrator, parsed->source, false, parsed->routes.source)) return 1;
     if (newWorkbook) {
-        QueueClone(migrator, parsed->target);
-    } else if (ConnectFile(migrator, parsed->target, true)) {
+        QueueClone(migrator, parsed->target, parsed->routes.target);
+    } else if (ConnectFile(migrator, parsed->target, true, parsed->routes.target)) {
         QueueIntoWorkbook(migrator, parsed->table);
     } else {
         return 1;
@@ -106,7 +110,8 @@ const CliCommandRegistration kMigrate{{
     kMigrateUsage,
     "migrate an Access database (or one --table) into a workbook; a new TARGET is created",
     "                       lines as the Log shows them; exit 0 SUCCESS, 1 FAILURE, 2 usage error;\n"
-    "                       conditions come from Condition.cfg in the program folder",
+    "                       conditions come from Condition.cfg in the program folder;\n" +
+        std::string(kRouteOptionsHelp),
     RunMigrate,
 }};
 

@@ -27,17 +27,27 @@ constexpr std::array<std::string_view, 2> kAccessDriverPrefixes = {"Driver do Mi
 constexpr std::array<std::string_view, 2> kExcelDriverPrefixes = {"Driver do Microsoft Excel",
                                                                   "Microsoft Excel Driver"};
 
+constexpr std::string_view kDataSourceList = "ODBC Data Sources";
+
 bool NamesFamilyDriver(DbmsKind family, std::string_view driver) {
     const auto& prefixes = family == DbmsKind::Access ? kAccessDriverPrefixes : kExcelDriverPrefixes;
     return std::any_of(prefixes.begin(), prefixes.end(),
                        [&](std::string_view prefix) { return driver.starts_with(prefix); });
 }
 
+void AddOnce(const std::string& name, std::vector<std::string>& names) {
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+}
+
+// The names listed in "[ODBC Data Sources]" with their driver's description, then
+// the sections that name the driver themselves (unixODBC's own tools write no list).
 void AddDataSources(DbmsKind family, const fs::path& file, std::vector<std::string>& names) {
     const profile::ProfileFile sources(file);
+    for (const auto& name : sources.KeyNames(kDataSourceList)) {
+        if (NamesFamilyDriver(family, sources.Read(kDataSourceList, name))) AddOnce(name, names);
+    }
     for (const auto& name : sources.SectionNames()) {
-        if (!NamesFamilyDriver(family, sources.Read(name, "Driver"))) continue;
-        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+        if (NamesFamilyDriver(family, sources.Read(name, "Driver"))) AddOnce(name, names);
     }
 }
 

@@ -21,9 +21,10 @@ struct OdbcConfigFiles {
 OdbcConfigFiles InstalledOdbcConfigFiles();
 
 // The data sources whose driver is one of the family's Excel or Access drivers: the
-// section names of both data-source files whose "Driver" value begins with "Driver do
-// Microsoft Access" or "Microsoft Access Driver" (Excel alike), case-sensitively.
-// System sources first, each name once.
+// entries of "[ODBC Data Sources]" whose description, and the sections whose "Driver"
+// value, begins with "Driver do Microsoft Access" or "Microsoft Access Driver" (Excel
+// alike), case-sensitively. The program's sources (the system file, which
+// ODBCSYSINI puts beside the program) first, then the user's; each name once.
 std::vector<std::string> ListOdbcDataSources(DbmsKind family, const OdbcConfigFiles& files);
 
 }  // namespace tabvex::connect

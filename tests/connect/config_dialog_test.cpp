@@ -78,14 +78,16 @@ TEST_F(ConfigDialogTest, AStoredOdbcDriverListsTheFamilysDataSources) {
     WriteFile(scratch / "odbc.ini",
               "[Sales]\nDriver=Microsoft Excel Driver (*.xls)\n[Shop]\nDriver=Microsoft Access Driver (*.mdb)\n"
               "[Budget]\nDriver=Driver do Microsoft Excel(*.xls)\n[Lower]\nDriver=microsoft excel driver\n");
-    WriteFile(scratch / "user.odbc.ini", "[Sales]\nDriver=Microsoft Excel Driver\n[Mine]\nDriver=Microsoft Excel Driver\n");
+    WriteFile(scratch / "user.odbc.ini",
+              "[ODBC Data Sources]\nListed=Microsoft Excel Driver (*.xls)\nOther=Microsoft Access Driver (*.mdb)\n"
+              "[Sales]\nDriver=Microsoft Excel Driver\n[Mine]\nDriver=Microsoft Excel Driver\n");
     ConfigDialog dialog(migrator, Odbc());
     EXPECT_EQ(dialog.fields(ConfigSide::Source).providerName, "Microsoft Jet 4.0 OLE DB Provider")
         << "a provider the list lacks gives way to the first";
     EXPECT_EQ(dialog.selectedProvider(ConfigSide::Target), 3);
     EXPECT_EQ(dialog.fields(ConfigSide::Target).providerName, "Microsoft Excel Driver");
     const SourceNameList& names = dialog.sourceNames(ConfigSide::Target);
-    EXPECT_THAT(names.entries, ElementsAre("Budget", "Mine", "Sales"));
+    EXPECT_THAT(names.entries, ElementsAre("Budget", "Listed", "Mine", "Sales"));
     EXPECT_EQ(names.selected, 0);
     EXPECT_EQ(names.label, "Source Name");
     EXPECT_FALSE(dialog.BrowsesOnSourceNameDropDown(ConfigSide::Target));

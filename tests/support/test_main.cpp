@@ -1,6 +1,7 @@
 // The main of every test executable: GoogleTest's, run with a home folder inside the
 // build tree, so that what the program keeps in the user's profile (the workgroup
 // file) and what tools spawned by tests keep there never lands in the real one.
+// unixODBC reads the build tree's driver list and the test home's data sources.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,6 +12,8 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(home);
     setenv("HOME", home.c_str(), 1);
     unsetenv("USERPROFILE");  // the profile is then $HOME, as on any Linux desktop
+    setenv("ODBCSYSINI", TABVEX_BINARY_DIR, 1);
+    setenv("ODBCINI", (home / ".odbc.ini").c_str(), 1);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

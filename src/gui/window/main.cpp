@@ -4,8 +4,10 @@
 #include "com/program_directory.h"
 #include "gui/window/migrator_dlg.h"
 #include "gui/window/window_icons.h"
+#include "platform/registry/odbc_configuration.h"
 
 int main(int argc, char** argv) {
+    tabvex::registry::UseProgramOdbcConfiguration();
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tabvex");
     QApplication::setDesktopFileName("tabvex");
