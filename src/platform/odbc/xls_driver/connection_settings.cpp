@@ -1,0 +1,64 @@
+#include "platform/odbc/xls_driver/connection_settings.h"
+
+#include <odbcinst.h>
+#include <strings.h>
+
+namespace tabvex::odbc::xls {
+namespace {
+
+constexpr std::size_t kProfileValueSize = 4096;
+
+std::string ProfileValue(const std::string& section, const char* key) {
+    std::string value(kProfileValueSize, '\0');
+    int length = SQLGetPrivateProfileString(section.c_str(), key, "", value.data(), static_cast<int>(value.size()),
+                                            "ODBC.INI");
+    value.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    if (auto nul = value.find('\0'); nul != std::string::npos) value.resize(nul);
+    return value;
+}
+
+bool EndsWithXls(const std::string& name) {
+    return name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".xls") == 0;
+}
+
+bool ReadOnlyValue(const std::string& value) {
+    if (value == "0") return false;
+    if (value == "1") return true;
+    throw ConnectionStringError("ReadOnly must be 0 or 1, not '" + value + "'.");
+}
+
+}  // namespace
+
+ConnectionSettings SettingsOfDataSource(const std::string& dataSourceName) {
+    ConnectionSettings settings;
+    settings.dataSourceName = dataSourceName;
+    settings.workbook = ProfileValue(dataSourceName, "DBQ");
+    settings.defaultDir = ProfileValue(dataSourceName, "DefaultDir");
+    settings.driverId = ProfileValue(dataSourceName, "DriverId");
+    std::string readOnly = ProfileValue(dataSourceName, "ReadOnly");
+    if (!readOnly.empty()) settings.readOnly = ReadOnlyValue(readOnly);
+    return settings;
+}
+
+ConnectionSettings SettingsFromConnectionString(const ConnectionString& text) {
+    ConnectionSettings settings;
+    if (auto name = text.Find("DSN"); name && !name->empty()) settings = SettingsOfDataSource(*name);
+    if (auto value = text.Find("DBQ")) settings.workbook = *value;
+    if (auto value = text.Find("DefaultDir")) settings.defaultDir = *value;
+    if (auto value = text.Find("DriverId")) settings.driverId = *value;
+    if (auto value = text.Find("ReadOnly")) settings.readOnly = ReadOnlyValue(*value);
+    return settings;
+}
+
+std::filesystem::path WorkbookPath(const std::string& name, const std::string& defaultDir) {
+    std::filesystem::path path = EndsWithXls(name) ? name : name + ".xls";
+    if (path.is_relative() && !defaultDir.empty()) path = std::filesystem::path(defaultDir) / path;
+    return path;
+}
+
+std::string CatalogName(const std::filesystem::path& workbook) {
+    std::string text = workbook.string();
+    return EndsWithXls(text) ? text.substr(0, text.size() - 4) : text;
+}
+
+}  // namespace tabvex::odbc::xls
