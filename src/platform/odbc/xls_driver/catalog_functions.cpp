@@ -5,6 +5,7 @@
 #include <charconv>
 #include <set>
 
+#include "platform/odbc/xls_driver/column_attribute.h"
 #include "platform/odbc/xls_driver/name_pattern.h"
 
 namespace tabvex::odbc::xls {
@@ -30,7 +31,7 @@ std::vector<ResultColumn> TablesColumns() {
 // The rows of a schema rowset as text, columns from 0 without the bookmark.
 bool SchemaRows(const Connection& connection, const Guid& schema, const Restrictions& restrictions,
                 std::vector<TextRow>& rows, Diagnostics& diagnostics) {
-    Session* session = connection.RequireSession(diagnostics);
+    std::shared_ptr<Session> session = connection.RequireSession(diagnostics);
     if (!session) return false;
     std::shared_ptr<Rowset> rowset;
     HRESULT result = session->GetSchemaRowset(schema, restrictions, rowset);
@@ -38,7 +39,7 @@ bool SchemaRows(const Connection& connection, const Guid& schema, const Restrict
         diagnostics.AddProviderFailure(result, "The workbook's catalog cannot be read.");
         return false;
     }
-    auto reader = RowsetResultSet::Open(rowset, diagnostics);
+    auto reader = RowsetResultSet::Open(session, rowset, diagnostics);
     if (!reader) return false;
     for (FetchOutcome outcome; (outcome = reader->Next(diagnostics)) != FetchOutcome::End;) {
         if (outcome == FetchOutcome::Failed) return false;
@@ -113,7 +114,7 @@ TextRow ColumnRow(const Connection& connection, const TextRow& schemaRow) {
     const bool text = column.sqlType == SQL_VARCHAR || column.sqlType == SQL_LONGVARCHAR;
     const bool decimal = column.sqlType == SQL_DECIMAL;
     std::string size = std::to_string(column.size);
-    std::string octets = std::to_string(text ? column.size * 2 : column.size);
+    std::string octets = std::to_string(OctetLength(column));
     std::optional<std::string> none;
     auto datetimeSub = column.sqlType == SQL_TYPE_TIMESTAMP ? std::optional<std::string>(std::to_string(SQL_CODE_TIMESTAMP)) : none;
     auto sqlDataType = column.sqlType == SQL_TYPE_TIMESTAMP ? std::to_string(SQL_DATETIME) : std::to_string(column.sqlType);

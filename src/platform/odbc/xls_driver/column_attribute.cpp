@@ -7,6 +7,8 @@ namespace {
 
 bool IsText(SQLSMALLINT type) { return type == SQL_VARCHAR || type == SQL_LONGVARCHAR || type == SQL_CHAR; }
 
+}  // namespace
+
 SQLLEN OctetLength(const ResultColumn& column) {
     switch (column.sqlType) {
         case SQL_DOUBLE: return sizeof(double);
@@ -22,8 +24,6 @@ SQLLEN OctetLength(const ResultColumn& column) {
         default: return static_cast<SQLLEN>(column.size) * (IsText(column.sqlType) ? 3 : 1);
     }
 }
-
-}  // namespace
 
 SQLLEN DisplaySize(const ResultColumn& column) {
     switch (column.sqlType) {

@@ -19,5 +19,8 @@ std::optional<ColumnAttribute> ColumnAttributeOf(const ResultColumn& column, SQL
 
 // The characters needed to show a value of the column (SQL_DESC_DISPLAY_SIZE).
 SQLLEN DisplaySize(const ResultColumn& column);
+// The bytes a value takes in its default C type (text as UTF-8, up to three bytes a
+// character).
+SQLLEN OctetLength(const ResultColumn& column);
 
 }  // namespace tabvex::odbc::xls

@@ -101,13 +101,13 @@ bool Connection::SwitchCatalog(const std::string& name) {
     return true;
 }
 
-oledb::Session* Connection::RequireSession(Diagnostics& target) const {
+std::shared_ptr<oledb::Session> Connection::RequireSession(Diagnostics& target) const {
     if (!session_) {
         target.Add("HY000", connected_ ? "No workbook is open: name one with DBQ or SQL_ATTR_CURRENT_CATALOG."
                                        : "The connection is not open.");
         return nullptr;
     }
-    return session_.get();
+    return session_;
 }
 
 bool Connection::Commit() {

@@ -36,7 +36,8 @@ public:
     bool connected() const { return connected_; }
     bool readOnly() const { return settings_.readOnly; }
     // The session over the workbook, or nullptr (with a diagnostic) when none is open.
-    oledb::Session* RequireSession(Diagnostics& diagnostics) const;
+    // Results hold on to it: their rows are read from the workbook it keeps open.
+    std::shared_ptr<oledb::Session> RequireSession(Diagnostics& diagnostics) const;
     // The workbook path without ".xls"; empty before a workbook is named.
     std::string Catalog() const { return workbook_.empty() ? std::string() : CatalogName(workbook_); }
     const std::string& DataSourceName() const { return settings_.dataSourceName; }

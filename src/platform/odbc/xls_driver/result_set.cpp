@@ -91,10 +91,12 @@ std::optional<std::string_view> MemoryResultSet::Value(std::size_t column) const
     return std::string_view(*value);
 }
 
-RowsetResultSet::RowsetResultSet(std::shared_ptr<Rowset> rowset, std::vector<ResultColumn> columns)
-    : rowset_(std::move(rowset)), columns_(std::move(columns)), reader_(kCellTextBytes) {}
+RowsetResultSet::RowsetResultSet(std::shared_ptr<Session> session, std::shared_ptr<Rowset> rowset,
+                                 std::vector<ResultColumn> columns)
+    : session_(std::move(session)), rowset_(std::move(rowset)), columns_(std::move(columns)), reader_(kCellTextBytes) {}
 
-std::unique_ptr<RowsetResultSet> RowsetResultSet::Open(std::shared_ptr<Rowset> rowset, Diagnostics& diagnostics) {
+std::unique_ptr<RowsetResultSet> RowsetResultSet::Open(std::shared_ptr<Session> session, std::shared_ptr<Rowset> rowset,
+                                                       Diagnostics& diagnostics) {
     std::vector<DBCOLUMNINFO> providerColumns;
     HRESULT result = com::TextRowReader::DataColumns(*rowset, providerColumns);
     if (Failed(result)) {
@@ -103,7 +105,7 @@ std::unique_ptr<RowsetResultSet> RowsetResultSet::Open(std::shared_ptr<Rowset> r
     }
     std::vector<ResultColumn> columns;
     for (const auto& column : providerColumns) columns.push_back(DescribeProviderColumn(column));
-    std::unique_ptr<RowsetResultSet> resultSet(new RowsetResultSet(rowset, std::move(columns)));
+    std::unique_ptr<RowsetResultSet> resultSet(new RowsetResultSet(std::move(session), rowset, std::move(columns)));
     const char* failedStep = "";
     result = resultSet->reader_.Bind(*rowset, providerColumns, failedStep);
     if (Failed(result)) {

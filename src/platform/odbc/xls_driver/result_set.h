@@ -15,6 +15,7 @@
 #include "com/text_rows.h"
 #include "platform/odbc/xls_driver/diagnostics.h"
 #include "platform/oledb/rowset.h"
+#include "platform/oledb/session.h"
 
 namespace tabvex::odbc::xls {
 
@@ -58,15 +59,19 @@ private:
 class RowsetResultSet : public ResultSet {
 public:
     // Fails (nullptr, with diagnostics) when the rowset's columns cannot be bound.
-    static std::unique_ptr<RowsetResultSet> Open(std::shared_ptr<oledb::Rowset> rowset, Diagnostics& diagnostics);
+    // `session` is kept until the result is dropped, since the rows come from it.
+    static std::unique_ptr<RowsetResultSet> Open(std::shared_ptr<oledb::Session> session,
+                                                 std::shared_ptr<oledb::Rowset> rowset, Diagnostics& diagnostics);
 
     const std::vector<ResultColumn>& Columns() const override { return columns_; }
     FetchOutcome Next(Diagnostics& diagnostics) override;
     std::optional<std::string_view> Value(std::size_t column) const override { return reader_.value(column); }
 
 private:
-    RowsetResultSet(std::shared_ptr<oledb::Rowset> rowset, std::vector<ResultColumn> columns);
+    RowsetResultSet(std::shared_ptr<oledb::Session> session, std::shared_ptr<oledb::Rowset> rowset,
+                    std::vector<ResultColumn> columns);
 
+    std::shared_ptr<oledb::Session> session_;
     std::shared_ptr<oledb::Rowset> rowset_;
     std::vector<ResultColumn> columns_;
     com::TextRowReader reader_;

@@ -59,7 +59,7 @@ bool Statement::RefusedAsReadOnly(const std::string& text) {
 }
 
 SQLRETURN Statement::Run(const std::string& text) {
-    Session* session = connection_.RequireSession(diagnostics);
+    std::shared_ptr<Session> session = connection_.RequireSession(diagnostics);
     if (!session || RefusedAsReadOnly(text)) return SQL_ERROR;
     std::shared_ptr<Command> command;
     HRESULT result = session->CreateCommand(command);
@@ -73,7 +73,7 @@ SQLRETURN Statement::Run(const std::string& text) {
     }
     rowCount_ = static_cast<SQLLEN>(affected);
     if (!rowset) return SQL_SUCCESS;
-    return TakeResult(RowsetResultSet::Open(std::move(rowset), diagnostics));
+    return TakeResult(RowsetResultSet::Open(std::move(session), std::move(rowset), diagnostics));
 }
 
 SQLRETURN Statement::TakeResult(std::unique_ptr<ResultSet> result) {

@@ -191,6 +191,16 @@ TEST_F(WrittenWorkbook, InformationAndCatalogAttribute) {
     EXPECT_NE(session.completed().find("DBQ=" + (dir / "book.xls").string()), std::string::npos) << session.completed();
 }
 
+TEST_F(WrittenWorkbook, OpenCursorKeepsReadingItsWorkbookAfterTheCatalogSwitches) {
+    ASSERT_EQ(session.Execute("SELECT * FROM People"), SQL_SUCCESS);
+    ASSERT_EQ(SQLFetch(session.stmt()), SQL_SUCCESS);
+    std::string other = (dir / "elsewhere").string();
+    ASSERT_EQ(SQLSetConnectAttr(session.dbc(), SQL_ATTR_CURRENT_CATALOG, other.data(), SQL_NTS), SQL_SUCCESS);
+    int rows = 1;
+    while (SQLFetch(session.stmt()) == SQL_SUCCESS) ++rows;
+    EXPECT_EQ(rows, 4);
+}
+
 TEST_F(WrittenWorkbook, CommittedAndDisconnectedWorkbookReadsBackInXlrd) {
     ASSERT_EQ(SQLEndTran(SQL_HANDLE_DBC, session.dbc(), SQL_COMMIT), SQL_SUCCESS);
     // A second workbook through the current catalog: the first is saved on switching.
