@@ -13,6 +13,7 @@
 
 #include "platform/oledb/db_types.h"
 #include "platform/oledb/result_code.h"
+#include "platform/oledb/schema_rows.h"
 #include "platform/oledb/value.h"
 
 namespace tabvex::jet {
@@ -36,16 +37,7 @@ struct IsamTable {
 };
 
 // One column as the COLUMNS schema rowset and a command rowset report it.
-struct IsamColumn {
-    std::string name;
-    oledb::DBTYPE type = oledb::DBTYPE_WSTR;
-    oledb::DBCOLUMNFLAGS flags = 0;
-    std::size_t maxLength = 0;  // characters for text, bytes for binary, 0 otherwise
-    std::uint8_t precision = 0;
-    std::uint8_t scale = 0;
-    bool nullable = true;
-    std::optional<std::string> defaultValue;  // the default's text when the column has one
-};
+using IsamColumn = oledb::SchemaColumn;
 
 // One index; the INDEXES schema rowset gives one row per column.
 struct IsamIndex {

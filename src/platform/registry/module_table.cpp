@@ -5,6 +5,7 @@
 
 #include "platform/automation/application.h"
 #include "platform/jet/jet_data_source.h"
+#include "platform/odbc/odbc_data_source.h"
 
 namespace tabvex::registry {
 namespace {
@@ -19,13 +20,18 @@ std::shared_ptr<oledb::ComObject> CreateJetObject(const Guid& classId) {
     return std::make_shared<jet::JetDataSource>();
 }
 
+std::shared_ptr<oledb::ComObject> CreateOdbcObject(const Guid& classId) {
+    if (classId != odbc::CLSID_MSDASQL) return nullptr;
+    return std::make_shared<odbc::OdbcDataSource>();
+}
+
 std::shared_ptr<oledb::ComObject> CreateAutomationObject(const Guid& classId) {
     if (classId != automation::CLSID_Application) return nullptr;
     return std::make_shared<automation::Application>();
 }
 
 ModuleTable& Modules() {
-    static ModuleTable table{{}, {{"jet", CreateJetObject}, {"automation", CreateAutomationObject}}};
+    static ModuleTable table{{}, {{"jet", CreateJetObject}, {"msdasql", CreateOdbcObject}, {"automation", CreateAutomationObject}}};
     return table;
 }
 

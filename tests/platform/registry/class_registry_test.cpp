@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/jet/jet_data_source.h"
+#include "platform/odbc/odbc_data_source.h"
 #include "platform/oledb/error_info.h"
 #include "support/test_support.h"
 
@@ -28,9 +29,21 @@ TEST(InstalledRegistry, CreatesTheJetProviderByProgIdInAnyLetterCase) {
     ASSERT_EQ(InstalledRegistry().CreateInstance(classId, object), S_OK);
 }
 
-TEST(InstalledRegistry, RegisteredProviderWithoutItsModuleIsNotAvailable) {
+TEST(InstalledRegistry, CreatesTheOdbcProviderByProgId) {
+    EXPECT_TRUE(ModuleIsAvailable("msdasql"));
     std::shared_ptr<ComObject> object;
-    EXPECT_EQ(CreateInstanceByProgId("MSDASQL", object), CO_E_DLLNOTFOUND);
+    ASSERT_EQ(CreateInstanceByProgId("MSDASQL", object), S_OK) << LastErrorDescription();
+    EXPECT_NE(std::dynamic_pointer_cast<odbc::OdbcDataSource>(object), nullptr);
+}
+
+TEST(ClassRegistryFile, RegisteredProviderWithoutItsModuleIsNotAvailable) {
+    auto registry = ClassRegistry::FromText(
+        "[ProgID]\nSome.Provider = {11111111-2222-3333-4444-555555555555}\n"
+        "[InprocServer]\n{11111111-2222-3333-4444-555555555555} = notbuilt\n");
+    Guid classId;
+    ASSERT_EQ(registry.ClassIdFromProgId("Some.Provider", classId), S_OK);
+    std::shared_ptr<ComObject> object;
+    EXPECT_EQ(registry.CreateInstance(classId, object), CO_E_DLLNOTFOUND);
     EXPECT_EQ(object, nullptr);
     EXPECT_NE(LastErrorDescription().find("not available"), std::string::npos);
 }

@@ -1,0 +1,170 @@
+#include "platform/odbc/odbc_data_source.h"
+
+#include <sqlext.h>
+#include <strings.h>
+
+#include <filesystem>
+
+#include "platform/odbc/connection_string.h"
+#include "platform/odbc/odbc_error.h"
+#include "platform/odbc/odbc_session.h"
+#include "platform/oledb/interface_ids.h"
+
+namespace tabvex::odbc {
+namespace {
+
+using namespace tabvex::oledb;
+
+std::vector<PropertyDefinition> InitializationProperties() {
+    return {
+        {DBPROPSET_DBINIT, DBPROP_AUTH_CACHE_AUTHINFO, PropertyValue{false}},
+        {DBPROPSET_DBINIT, DBPROP_AUTH_ENCRYPT_PASSWORD, PropertyValue{false}},
+        {DBPROPSET_DBINIT, DBPROP_AUTH_MASK_PASSWORD, PropertyValue{false}},
+        {DBPROPSET_DBINIT, DBPROP_AUTH_PASSWORD, PropertyValue{std::string()}},
+        {DBPROPSET_DBINIT, DBPROP_AUTH_USERID, PropertyValue{std::string()}},
+        {DBPROPSET_DBINIT, DBPROP_INIT_DATASOURCE, PropertyValue{std::string()}},
+        {DBPROPSET_DBINIT, DBPROP_INIT_CATALOG, PropertyValue{std::string()}},
+        {DBPROPSET_DBINIT, DBPROP_INIT_MODE, PropertyValue{std::int32_t{0x10}}},
+        {DBPROPSET_DBINIT, DBPROP_INIT_PROMPT, PropertyValue{std::int16_t{4}}},
+        {DBPROPSET_DBINIT, DBPROP_INIT_LCID, PropertyValue{std::int32_t{0x409}}},
+        {DBPROPSET_DBINIT, DBPROP_INIT_PROVIDERSTRING, PropertyValue{std::string()}},
+    };
+}
+
+// A path without its ending, so that "/d/shop" and "/d/shop.mdb" name the same database.
+std::string WithoutEnding(const std::string& path) {
+    return std::filesystem::path(path).replace_extension().string();
+}
+
+bool SameCatalog(const std::string& a, const std::string& b) {
+    return !a.empty() && strcasecmp(WithoutEnding(a).c_str(), WithoutEnding(b).c_str()) == 0;
+}
+
+HRESULT ConnectFailureCode(const OdbcError& error) {
+    return error.HasState("28000") ? DB_SEC_E_AUTH_FAILED : E_FAIL;
+}
+
+}  // namespace
+
+OdbcDataSource::OdbcDataSource() : properties_(InitializationProperties()) {}
+
+HRESULT OdbcDataSource::SetProperties(std::vector<DBPROPSET>& sets) {
+    SetErrorInfo(nullptr);
+    if (connection_) {
+        for (auto& set : sets) {
+            for (auto& property : set.properties) property.status = DBPROPSTATUS_NOTSETTABLE;
+        }
+        return ReportError(DB_E_ERRORSOCCURRED, IID_IDBProperties,
+                           "Initialization properties cannot be changed while the data source is initialized.",
+                           kProviderName);
+    }
+    HRESULT result = properties_.SetProperties(sets);
+    if (Failed(result)) {
+        return ReportError(result, IID_IDBProperties, "None of the given properties is supported by the ODBC provider.",
+                           kProviderName);
+    }
+    return result;
+}
+
+HRESULT OdbcDataSource::GetProperty(const Guid& setId, DBPROPID id, PropertyValue& value) {
+    SetErrorInfo(nullptr);
+    auto found = properties_.Get(setId, id);
+    if (!found) {
+        return ReportError(DB_E_ERRORSOCCURRED, IID_IDBProperties,
+                           "Property " + std::to_string(id) + " of set " + setId.ToString() + " is not available" +
+                               (connection_ ? "." : ": the data source is not initialized."),
+                           kProviderName);
+    }
+    value = *found;
+    return S_OK;
+}
+
+void OdbcDataSource::Connect() {
+    ConnectionRequest request{properties_.GetText(DBPROPSET_DBINIT, DBPROP_INIT_PROVIDERSTRING),
+                              properties_.GetText(DBPROPSET_DBINIT, DBPROP_INIT_DATASOURCE),
+                              properties_.GetText(DBPROPSET_DBINIT, DBPROP_INIT_CATALOG),
+                              properties_.GetText(DBPROPSET_DBINIT, DBPROP_AUTH_USERID),
+                              properties_.GetText(DBPROPSET_DBINIT, DBPROP_AUTH_PASSWORD)};
+    auto connection = Connection::Open(ConnectionString(request));
+    connection_ = std::move(connection);
+    if (!request.catalog.empty() && !CatalogIsDatabaseFile(request)) {
+        try {
+            EnterCatalog(request.catalog);
+        } catch (...) {
+            connection_.reset();
+            throw;
+        }
+    }
+}
+
+void OdbcDataSource::EnterCatalog(const std::string& catalog) {
+    try {
+        connection_->SetCurrentCatalog(catalog);
+    } catch (const OdbcError&) {
+        // Drivers of single-file databases (mdbtools) cannot switch files; the
+        // connection serves when its DSN already opens that catalog.
+        if (SameCatalog(connection_->CurrentCatalog(), catalog) ||
+            SameCatalog(connection_->InfoText(SQL_DATABASE_NAME), catalog)) {
+            return;
+        }
+        throw;
+    }
+}
+
+void OdbcDataSource::PublishInformation() {
+    properties_.Put(DBPROPSET_DATASOURCEINFO, DBPROP_DBMSNAME, connection_->InfoText(SQL_DBMS_NAME));
+    properties_.Put(DBPROPSET_DATASOURCEINFO, DBPROP_DBMSVER, connection_->InfoText(SQL_DBMS_VER));
+    std::string databaseName = connection_->InfoText(SQL_DATABASE_NAME);
+    std::string dataSourceName = connection_->InfoText(SQL_DATA_SOURCE_NAME);
+    properties_.Put(DBPROPSET_DATASOURCEINFO, DBPROP_DATASOURCENAME,
+                    dataSourceName.empty() ? databaseName : dataSourceName);
+    std::string catalog = connection_->CurrentCatalog();
+    properties_.Put(DBPROPSET_DATASOURCE, DBPROP_CURRENTCATALOG, catalog.empty() ? databaseName : catalog);
+}
+
+HRESULT OdbcDataSource::Initialize() {
+    SetErrorInfo(nullptr);
+    if (connection_) {
+        return ReportError(DB_E_ALREADYINITIALIZED, IID_IDBInitialize, "The data source is already initialized.",
+                           kProviderName);
+    }
+    try {
+        Connect();
+    } catch (const OdbcError& error) {
+        return ReportOdbcError(error, ConnectFailureCode(error), IID_IDBInitialize);
+    }
+    PublishInformation();
+    return S_OK;
+}
+
+HRESULT OdbcDataSource::Uninitialize() {
+    SetErrorInfo(nullptr);
+    connection_.reset();  // sessions keep the connection they share until they are released
+    return S_OK;
+}
+
+HRESULT OdbcDataSource::CreateSession(std::shared_ptr<Session>& session) {
+    SetErrorInfo(nullptr);
+    session.reset();
+    if (!connection_) {
+        return ReportError(E_UNEXPECTED, IID_IDBCreateSession, "The data source is not initialized: call Initialize first.",
+                           kProviderName);
+    }
+    session = std::make_shared<OdbcSession>(connection_);
+    return S_OK;
+}
+
+HRESULT OdbcDataSource::CreateDataSource(std::vector<DBPROPSET>&) {
+    SetErrorInfo(nullptr);
+    return ReportError(DB_E_NOTSUPPORTED, IID_IDBDataSourceAdmin,
+                       "The ODBC provider cannot create data sources: create the database with its own program and "
+                       "connect to it.",
+                       kProviderName);
+}
+
+bool OdbcDataSource::InterfaceSupportsErrorInfo(const Guid& interfaceId) const {
+    return interfaceId == IID_IDBInitialize || interfaceId == IID_IDBProperties ||
+           interfaceId == IID_IDBCreateSession || interfaceId == IID_IDBDataSourceAdmin;
+}
+
+}  // namespace tabvex::odbc

@@ -1,0 +1,53 @@
+// The ODBC handles the provider holds: one environment and connection per
+// initialized data source (shared by its sessions, commands and rowsets, which
+// keep it open while they live), and a statement per schema rowset or command run.
+#pragma once
+
+#include <sql.h>
+
+#include <memory>
+#include <string>
+
+namespace tabvex::odbc {
+
+class Connection {
+public:
+    // Connects with SQLDriverConnect without prompting; throws OdbcError.
+    static std::shared_ptr<Connection> Open(const std::string& connectionString);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    SQLHDBC handle() const { return connection_; }
+    // A text answer of SQLGetInfo; empty when the driver has none.
+    std::string InfoText(SQLUSMALLINT info) const;
+    // The connection's current catalog (SQL_ATTR_CURRENT_CATALOG); empty when the
+    // driver does not tell.
+    std::string CurrentCatalog() const;
+    void SetCurrentCatalog(const std::string& catalog);
+
+private:
+    Connection();
+
+    SQLHENV environment_ = SQL_NULL_HENV;
+    SQLHDBC connection_ = SQL_NULL_HDBC;
+    bool connected_ = false;
+};
+
+class Statement {
+public:
+    explicit Statement(std::shared_ptr<Connection> connection);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    SQLHSTMT handle() const { return statement_; }
+    // Throws OdbcError with this statement's diagnostics when `result` failed.
+    void Check(SQLRETURN result, const char* call) const;
+
+private:
+    std::shared_ptr<Connection> connection_;
+    SQLHSTMT statement_ = SQL_NULL_HSTMT;
+};
+
+}  // namespace tabvex::odbc

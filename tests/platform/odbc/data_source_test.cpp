@@ -1,0 +1,72 @@
+// Connecting: the connection string built from the init properties, the catalog
+// as a database file, and the information properties answered after connecting.
+#include <gtest/gtest.h>
+
+#include "odbc_test_support.h"
+#include "platform/jet/mdb/database_writer.h"
+#include "platform/odbc/connection_string.h"
+#include "platform/odbc/value_reader.h"
+#include "support/test_support.h"
+
+namespace tabvex::odbc {
+namespace {
+
+using namespace tabvex::oledb;
+
+TEST(ConnectionString, ProviderStringThenDsnThenCredentialsWithBracesWhereNeeded) {
+    EXPECT_EQ(ConnectionString({"Driver={Microsoft Access Driver (*.mdb)};SystemDB=/h/u/System.MDW", "shop",
+                                "/d/shop.mdb", "ann", "p;w{d}"}),
+              "Driver={Microsoft Access Driver (*.mdb)};SystemDB=/h/u/System.MDW;DSN=shop;UID=ann;PWD={p;w{d}}};");
+    EXPECT_EQ(ConnectionString({"", "shop", "", "", ""}), "DSN=shop;");
+}
+
+TEST(ConnectionString, CatalogBecomesDbqOnlyWithoutDsnOrDbq) {
+    tabvex::test::ScratchDir scratch;
+    tabvex::test::WriteFile(scratch / "shop.mdb", "");
+    std::string withoutEnding = (scratch / "shop").string();
+    EXPECT_EQ(ConnectionString({"Driver=x;", "", withoutEnding, "", ""}), "Driver=x;DBQ=" + withoutEnding + ".mdb;");
+    EXPECT_EQ(ConnectionString({"Driver=x;DBQ=/a.mdb;", "", withoutEnding, "", ""}), "Driver=x;DBQ=/a.mdb;");
+    EXPECT_EQ(ConnectionString({"Driver=x;", "shop", withoutEnding, "", ""}), "Driver=x;DSN=shop;");
+    // A keyword inside a braced value is no keyword.
+    EXPECT_FALSE(HasKeyword("Driver={odd;DBQ=1};", "DBQ"));
+    EXPECT_TRUE(HasKeyword("Driver={odd;x}}};  dbq = /a.mdb", "DBQ"));
+}
+
+TEST(DecimalText, DriverDecimalsLoseTrailingZerosAsJetCurrencyDoes) {
+    EXPECT_EQ(NormalizedDecimalText("32.3800"), "32.38");
+    EXPECT_EQ(NormalizedDecimalText("100.0000"), "100");
+    EXPECT_EQ(NormalizedDecimalText("-0.5000"), "-0.5");
+    EXPECT_EQ(NormalizedDecimalText(".2500"), "0.25");
+    EXPECT_EQ(NormalizedDecimalText("-0.0000"), "0");
+    EXPECT_EQ(NormalizedDecimalText("1200"), "1200");
+}
+
+TEST(OdbcDataSourceInformation, AnswersDbmsAndCatalogAfterConnectingToAFileWithoutItsEnding) {
+    if (test::AccessDriverPath().empty()) GTEST_SKIP() << "mdbtools' ODBC driver is not installed";
+    tabvex::test::ScratchDir scratch;
+    mdb::DatabaseWriter writer(scratch / "shop.mdb");
+    writer.AddTable("Customers", {{"Id", mdb::JetType::Long, 0}});
+    writer.Write();
+    HRESULT result = S_OK;
+    auto dataSource = test::InitializeWith(
+        test::InitProperties(test::AccessDriverProviderString(), "", (scratch / "shop").string()), result);
+    ASSERT_EQ(result, S_OK) << ::testing::PrintToString(test::ErrorRecords());
+    PropertyValue value;
+    ASSERT_EQ(dataSource->GetProperty(DBPROPSET_DATASOURCEINFO, DBPROP_DBMSNAME, value), S_OK);
+    EXPECT_FALSE(std::get<std::string>(value).empty());
+    EXPECT_EQ(dataSource->GetProperty(DBPROPSET_DATASOURCEINFO, DBPROP_DBMSVER, value), S_OK);
+    EXPECT_EQ(dataSource->GetProperty(DBPROPSET_DATASOURCEINFO, DBPROP_DATASOURCENAME, value), S_OK);
+    EXPECT_EQ(dataSource->GetProperty(DBPROPSET_DATASOURCE, DBPROP_CURRENTCATALOG, value), S_OK);
+    EXPECT_EQ(dataSource->Initialize(), DB_E_ALREADYINITIALIZED);
+    auto sets = test::InitProperties("Driver=other;");
+    EXPECT_EQ(dataSource->SetProperties(sets), DB_E_ERRORSOCCURRED);
+
+    std::shared_ptr<Session> session;
+    ASSERT_EQ(dataSource->CreateSession(session), S_OK);
+    EXPECT_EQ(dataSource->Uninitialize(), S_OK);
+    // The session keeps the connection it was made on.
+    EXPECT_EQ(test::ReadTexts(*test::Query(*session, "SELECT * FROM Customers")).size(), 0u);
+}
+
+}  // namespace
+}  // namespace tabvex::odbc
