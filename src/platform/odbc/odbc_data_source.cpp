@@ -85,8 +85,7 @@ void OdbcDataSource::Connect() {
                               properties_.GetText(DBPROPSET_DBINIT, DBPROP_INIT_CATALOG),
                               properties_.GetText(DBPROPSET_DBINIT, DBPROP_AUTH_USERID),
                               properties_.GetText(DBPROPSET_DBINIT, DBPROP_AUTH_PASSWORD)};
-    auto connection = Connection::Open(ConnectionString(request));
-    connection_ = std::move(connection);
+    connection_ = Connection::Open(ConnectionString(request));
     if (!request.catalog.empty() && !CatalogIsDatabaseFile(request)) {
         try {
             EnterCatalog(request.catalog);

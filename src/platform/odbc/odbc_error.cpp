@@ -35,6 +35,8 @@ std::vector<Diagnostic> ReadDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle
         SQLGetDiagRec(handleType, handle, record, state, &nativeError, reinterpret_cast<SQLCHAR*>(message.data()),
                       static_cast<SQLSMALLINT>(message.size()), &length);
         message.resize(std::min(static_cast<std::size_t>(length), message.size() - 1));
+        // Some drivers end their message with a line break (mdbtools': "Couldn't parse SQL\n").
+        message.erase(message.find_last_not_of(" \r\n") + 1);
         diagnostics.push_back({reinterpret_cast<const char*>(state), nativeError, std::move(message)});
     }
     return diagnostics;
@@ -46,9 +48,13 @@ void Check(SQLRETURN result, SQLSMALLINT handleType, SQLHANDLE handle, const cha
 }
 
 std::string DiagnosticText(const Diagnostic& diagnostic) {
-    std::string text = diagnostic.message + " (SQLSTATE " + diagnostic.state;
-    if (diagnostic.nativeError != 0) text += ", native error " + std::to_string(diagnostic.nativeError);
-    return text + ")";
+    // mdbtools' driver leaves the SQLSTATE empty and puts a code in the native error.
+    std::vector<std::string> parts;
+    if (!diagnostic.state.empty()) parts.push_back("SQLSTATE " + diagnostic.state);
+    if (diagnostic.nativeError != 0) parts.push_back("native error " + std::to_string(diagnostic.nativeError));
+    std::string text = diagnostic.message;
+    for (std::size_t i = 0; i < parts.size(); ++i) text += (i == 0 ? " (" : ", ") + parts[i];
+    return parts.empty() ? text : text + ")";
 }
 
 oledb::HRESULT ReportOdbcError(const OdbcError& error, oledb::HRESULT code, const oledb::Guid& interfaceId) {

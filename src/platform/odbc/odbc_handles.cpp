@@ -11,10 +11,15 @@ namespace tabvex::odbc {
 Connection::Connection() {
     odbc::Check(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment_), SQL_HANDLE_ENV, SQL_NULL_HANDLE,
                 "SQLAllocHandle(SQL_HANDLE_ENV)");
-    odbc::Check(SQLSetEnvAttr(environment_, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0),
-                SQL_HANDLE_ENV, environment_, "SQLSetEnvAttr(SQL_ATTR_ODBC_VERSION)");
-    odbc::Check(SQLAllocHandle(SQL_HANDLE_DBC, environment_, &connection_), SQL_HANDLE_ENV, environment_,
-                "SQLAllocHandle(SQL_HANDLE_DBC)");
+    try {
+        odbc::Check(SQLSetEnvAttr(environment_, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0),
+                    SQL_HANDLE_ENV, environment_, "SQLSetEnvAttr(SQL_ATTR_ODBC_VERSION)");
+        odbc::Check(SQLAllocHandle(SQL_HANDLE_DBC, environment_, &connection_), SQL_HANDLE_ENV, environment_,
+                    "SQLAllocHandle(SQL_HANDLE_DBC)");
+    } catch (...) {
+        SQLFreeHandle(SQL_HANDLE_ENV, environment_);  // no destructor runs for a half-made object
+        throw;
+    }
 }
 
 std::shared_ptr<Connection> Connection::Open(const std::string& connectionString) {

@@ -68,5 +68,30 @@ TEST(OdbcDataSourceInformation, AnswersDbmsAndCatalogAfterConnectingToAFileWitho
     EXPECT_EQ(test::ReadTexts(*test::Query(*session, "SELECT * FROM Customers")).size(), 0u);
 }
 
+// The system's Access source settings through MSDASQL: a DSN, and the database
+// file as the catalog, which the DSN's driver already opens.
+TEST(OdbcDataSourceInformation, DataSourceNameWithItsDatabaseAsCatalog) {
+    if (test::AccessDriverPath().empty()) GTEST_SKIP() << "mdbtools' ODBC driver is not installed";
+    tabvex::test::ScratchDir scratch;
+    mdb::DatabaseWriter writer(scratch / "shop.mdb");
+    writer.AddTable("Customers", {{"Id", mdb::JetType::Long, 0}});
+    writer.AddRow("Customers", {mdb::Value("7")});
+    writer.Write();
+    tabvex::test::WriteFile(scratch / "odbc.ini", "[shop]\nDriver=" + test::AccessDriverPath().string() +
+                                                      "\nDatabase=" + (scratch / "shop.mdb").string() + "\n");
+    setenv("ODBCINI", (scratch / "odbc.ini").c_str(), 1);
+    HRESULT result = S_OK;
+    auto dataSource = test::InitializeWith(test::InitProperties("", "shop", (scratch / "shop").string()), result);
+    unsetenv("ODBCINI");
+    ASSERT_EQ(result, S_OK) << ::testing::PrintToString(test::ErrorRecords());
+    std::shared_ptr<Session> session;
+    ASSERT_EQ(dataSource->CreateSession(session), S_OK);
+    EXPECT_EQ(test::ReadTexts(*test::Query(*session, "SELECT * FROM Customers")),
+              (std::vector<std::vector<std::string>>{{"7"}}));
+    PropertyValue value;
+    ASSERT_EQ(dataSource->GetProperty(DBPROPSET_DATASOURCEINFO, DBPROP_DATASOURCENAME, value), S_OK);
+    EXPECT_EQ(std::get<std::string>(value), "shop");
+}
+
 }  // namespace
 }  // namespace tabvex::odbc

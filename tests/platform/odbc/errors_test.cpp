@@ -71,7 +71,8 @@ TEST_F(OdbcAccessErrors, StatementErrorsFailTheCommandWithTheDriversText) {
         ASSERT_EQ(command->SetCommandText(DBGUID_DBSQL, text), S_OK);
         EXPECT_EQ(command->Execute(rowset), DB_E_ERRORSINCOMMAND) << text;
         EXPECT_EQ(rowset, nullptr);
-        EXPECT_THAT(FirstRecord(), HasSubstr("SQLSTATE")) << text;
+        // mdbtools' driver gives no SQLSTATE, only its text and a native code.
+        EXPECT_EQ(FirstRecord(), "Couldn't parse SQL (native error 1)") << text;
     }
     // The session still works after the failures.
     EXPECT_EQ(test::ReadTexts(*test::Query(*session, "SELECT * FROM Customers")).size(), 0u);
