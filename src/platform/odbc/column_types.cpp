@@ -90,4 +90,8 @@ SchemaColumn DescribeColumn(const OdbcColumnDescription& column) {
     return described;
 }
 
+void TakeAccessNullability(OdbcColumnDescription& column) {
+    column.nullable = column.sqlType == SQL_BIT ? SQL_NO_NULLS : SQL_NULLABLE;
+}
+
 }  // namespace tabvex::odbc

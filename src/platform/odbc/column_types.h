@@ -35,4 +35,9 @@ struct OdbcColumnDescription {
 
 oledb::SchemaColumn DescribeColumn(const OdbcColumnDescription& column);
 
+// For a driver that does not know which columns take NULL: the columns are taken
+// to be as Access makes them unless told otherwise, nullable except Yes/No (BIT),
+// so that they are described as the Jet provider describes them.
+void TakeAccessNullability(OdbcColumnDescription& column);
+
 }  // namespace tabvex::odbc

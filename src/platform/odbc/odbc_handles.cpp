@@ -30,6 +30,7 @@ std::shared_ptr<Connection> Connection::Open(const std::string& connectionString
                                  nullptr, 0, &completedLength, SQL_DRIVER_NOPROMPT),
                 SQL_HANDLE_DBC, connection->connection_, "SQLDriverConnect");
     connection->connected_ = true;
+    connection->knowsNullability_ = connection->InfoText(SQL_DBMS_NAME) != "MDBTOOLS";
     return connection;
 }
 

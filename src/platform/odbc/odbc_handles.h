@@ -25,6 +25,9 @@ public:
     // driver does not tell.
     std::string CurrentCatalog() const;
     void SetCurrentCatalog(const std::string& catalog);
+    // False for mdbtools' driver, which reports every fixed-size column as NOT NULL
+    // and every other as nullable, whatever the table says.
+    bool KnowsNullability() const { return knowsNullability_; }
 
 private:
     Connection();
@@ -32,6 +35,7 @@ private:
     SQLHENV environment_ = SQL_NULL_HENV;
     SQLHDBC connection_ = SQL_NULL_HDBC;
     bool connected_ = false;
+    bool knowsNullability_ = true;
 };
 
 class Statement {
@@ -42,6 +46,7 @@ public:
     Statement& operator=(const Statement&) = delete;
 
     SQLHSTMT handle() const { return statement_; }
+    const Connection& connection() const { return *connection_; }
     // Throws OdbcError with this statement's diagnostics when `result` failed.
     void Check(SQLRETURN result, const char* call) const;
 

@@ -191,6 +191,7 @@ std::unique_ptr<oledb::RowSource> ColumnsSchema(const std::shared_ptr<Connection
         auto ordinal = static_cast<std::size_t>(NumberAt(row, 16).value_or(static_cast<std::int64_t>(ordinalInTable)));
         if (auto size = NumberAt(row, 6)) {
             description.columnSize = static_cast<SQLULEN>(*size);
+            if (!connection->KnowsNullability()) TakeAccessNullability(description);
         } else {
             if (queried.empty()) queried = QueriedColumns(connection, tableName);
             if (ordinal >= 1 && ordinal <= queried.size()) description = queried[ordinal - 1];

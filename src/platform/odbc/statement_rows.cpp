@@ -14,6 +14,7 @@ OdbcColumnDescription DescribeResultColumn(const Statement& statement, SQLUSMALL
                                    &description.columnSize, &description.decimalDigits, &description.nullable),
                     "SQLDescribeCol");
     description.name = reinterpret_cast<const char*>(name);
+    if (!statement.connection().KnowsNullability()) TakeAccessNullability(description);
     return description;
 }
 
