@@ -13,7 +13,7 @@ namespace {
 
 using oledb::Value;
 
-constexpr std::size_t kChunkSize = 16384;
+constexpr std::size_t kChunkSize = 4096;  // long values come in pieces of this size
 
 // A fixed-size value; NULL when the driver says so. The driver writes into a
 // buffer larger than the value: mdbtools' driver writes four bytes for a BIT.
