@@ -2,6 +2,8 @@
 // as a database file, and the information properties answered after connecting.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "odbc_test_support.h"
 #include "platform/jet/mdb/database_writer.h"
 #include "platform/odbc/connection_string.h"
@@ -68,6 +70,28 @@ TEST(OdbcDataSourceInformation, AnswersDbmsAndCatalogAfterConnectingToAFileWitho
     EXPECT_EQ(test::ReadTexts(*test::Query(*session, "SELECT * FROM Customers")).size(), 0u);
 }
 
+// The program's Access source over ODBC without a DSN: the driver by the name the
+// program's driver list gives mdbtools' driver, the file as the catalog.
+TEST(OdbcDataSourceInformation, AccessDriverByNameOpensTheCatalogFile) {
+    if (test::AccessDriverPath().empty()) GTEST_SKIP() << "mdbtools' ODBC driver is not installed";
+    tabvex::test::ScratchDir scratch;
+    mdb::DatabaseWriter writer(scratch / "shop.mdb");
+    writer.AddTable("Customers", {{"Id", mdb::JetType::Long, 0}});
+    writer.AddRow("Customers", {mdb::Value("7")});
+    writer.Write();
+    HRESULT result = S_OK;
+    auto dataSource = test::InitializeWith(
+        test::InitProperties("Driver={Microsoft Access Driver (*.mdb)};SystemDB=" + (scratch / "System.MDW").string() +
+                                 ";",
+                             "", (scratch / "shop").string()),
+        result);
+    ASSERT_EQ(result, S_OK) << ::testing::PrintToString(test::ErrorRecords());
+    std::shared_ptr<Session> session;
+    ASSERT_EQ(dataSource->CreateSession(session), S_OK);
+    EXPECT_EQ(test::ReadTexts(*test::Query(*session, "SELECT * FROM Customers")),
+              (std::vector<std::vector<std::string>>{{"7"}}));
+}
+
 // The system's Access source settings through MSDASQL: a DSN, and the database
 // file as the catalog, which the DSN's driver already opens.
 TEST(OdbcDataSourceInformation, DataSourceNameWithItsDatabaseAsCatalog) {
@@ -79,10 +103,16 @@ TEST(OdbcDataSourceInformation, DataSourceNameWithItsDatabaseAsCatalog) {
     writer.Write();
     tabvex::test::WriteFile(scratch / "odbc.ini", "[shop]\nDriver=" + test::AccessDriverPath().string() +
                                                       "\nDatabase=" + (scratch / "shop.mdb").string() + "\n");
+    const char* userSources = std::getenv("ODBCINI");
+    const std::string previous = userSources ? userSources : "";
     setenv("ODBCINI", (scratch / "odbc.ini").c_str(), 1);
     HRESULT result = S_OK;
     auto dataSource = test::InitializeWith(test::InitProperties("", "shop", (scratch / "shop").string()), result);
-    unsetenv("ODBCINI");
+    if (userSources) {
+        setenv("ODBCINI", previous.c_str(), 1);
+    } else {
+        unsetenv("ODBCINI");
+    }
     ASSERT_EQ(result, S_OK) << ::testing::PrintToString(test::ErrorRecords());
     std::shared_ptr<Session> session;
     ASSERT_EQ(dataSource->CreateSession(session), S_OK);
