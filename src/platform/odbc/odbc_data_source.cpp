@@ -117,8 +117,11 @@ void OdbcDataSource::PublishInformation() {
     std::string dataSourceName = connection_->InfoText(SQL_DATA_SOURCE_NAME);
     properties_.Put(DBPROPSET_DATASOURCEINFO, DBPROP_DATASOURCENAME,
                     dataSourceName.empty() ? databaseName : dataSourceName);
+    // Drivers of single files (mdbtools') name no catalog: the one asked for is it.
     std::string catalog = connection_->CurrentCatalog();
-    properties_.Put(DBPROPSET_DATASOURCE, DBPROP_CURRENTCATALOG, catalog.empty() ? databaseName : catalog);
+    if (catalog.empty()) catalog = databaseName;
+    if (catalog.empty()) catalog = properties_.GetText(DBPROPSET_DBINIT, DBPROP_INIT_CATALOG);
+    properties_.Put(DBPROPSET_DATASOURCE, DBPROP_CURRENTCATALOG, catalog);
 }
 
 HRESULT OdbcDataSource::Initialize() {

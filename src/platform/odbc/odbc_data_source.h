@@ -9,7 +9,8 @@
 // DB_SEC_E_AUTH_FAILED for SQLSTATE 28000 (invalid authorization), else E_FAIL.
 // The information properties come from SQLGetInfo: DBMS name and version, data
 // source name (SQL_DATA_SOURCE_NAME, or SQL_DATABASE_NAME when that is empty) and
-// the current catalog. CreateDataSource is not supported: ODBC creates no data stores.
+// the current catalog (SQL_ATTR_CURRENT_CATALOG, else SQL_DATABASE_NAME, else the
+// DBPROP_INIT_CATALOG given). CreateDataSource is not supported: ODBC creates no data stores.
 #pragma once
 
 #include <memory>

@@ -4,7 +4,6 @@
 
 #include <charconv>
 #include <set>
-#include <strings.h>
 
 #include "platform/odbc/column_types.h"
 #include "platform/odbc/statement_rows.h"
