@@ -7,6 +7,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 namespace tabvex::odbc {
 namespace {
