@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 
 #include <sql.h>
 #include <sqlext.h>
@@ -28,12 +29,17 @@ struct EnvironmentHandle {
     Diagnostics diagnostics;
 };
 
+struct StatementHandle;
+
 struct ConnectionHandle {
     explicit ConnectionHandle(EnvironmentHandle& owner) : environment(owner) {}
     HandleTag tag = HandleTag::Connection;
     EnvironmentHandle& environment;
     Connection connection;
     SQLUINTEGER autocommit = SQL_AUTOCOMMIT_ON;
+    // Disconnecting frees the statements still allocated: the driver manager forgets
+    // them without freeing them one by one.
+    std::set<StatementHandle*> statements;
 };
 
 struct StatementHandle {

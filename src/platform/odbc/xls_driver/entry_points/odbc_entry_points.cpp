@@ -85,7 +85,9 @@ SQLRETURN AllocHandle(SQLSMALLINT type, SQLHANDLE input, SQLHANDLE* output) {
                     dbc->connection.diagnostics.Add("08003", "The connection is not open.");
                     return SQL_ERROR;
                 }
-                *output = new (std::nothrow) StatementHandle(*dbc);
+                auto* stmt = new (std::nothrow) StatementHandle(*dbc);
+                if (stmt) dbc->statements.insert(stmt);
+                *output = stmt;
                 break;
             }
             return SQL_INVALID_HANDLE;
@@ -98,6 +100,15 @@ template <typename Handle>
 void Free(Handle* handle) {
     handle->tag = HandleTag::Freed;
     delete handle;
+}
+
+void FreeStatement(StatementHandle* stmt) {
+    stmt->connection.statements.erase(stmt);
+    Free(stmt);
+}
+
+void FreeStatements(ConnectionHandle& dbc) {
+    while (!dbc.statements.empty()) FreeStatement(*dbc.statements.begin());
 }
 
 SQLRETURN FreeHandle(SQLSMALLINT type, SQLHANDLE handle) {
@@ -115,7 +126,7 @@ SQLRETURN FreeHandle(SQLSMALLINT type, SQLHANDLE handle) {
             }
             break;
         case SQL_HANDLE_STMT:
-            if (auto* stmt = Stmt(handle)) return Free(stmt), SQL_SUCCESS;
+            if (auto* stmt = Stmt(handle)) return FreeStatement(stmt), SQL_SUCCESS;
             break;
         default: return SQL_ERROR;
     }
@@ -461,7 +472,10 @@ TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLDriverConnect(SQLHDBC handle, SQLHWND, S
 TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLDisconnect(SQLHDBC handle) {
     auto* dbc = Dbc(handle);
     if (!dbc) return SQL_INVALID_HANDLE;
-    return Guarded(dbc->connection.diagnostics, [&]() -> SQLRETURN { return Outcome(dbc->connection.Disconnect()); });
+    return Guarded(dbc->connection.diagnostics, [&]() -> SQLRETURN {
+        FreeStatements(*dbc);
+        return Outcome(dbc->connection.Disconnect());
+    });
 }
 
 TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLEndTran(SQLSMALLINT type, SQLHANDLE handle, SQLSMALLINT completion) {
