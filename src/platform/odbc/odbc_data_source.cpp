@@ -117,10 +117,11 @@ void OdbcDataSource::PublishInformation() {
     std::string dataSourceName = connection_->InfoText(SQL_DATA_SOURCE_NAME);
     properties_.Put(DBPROPSET_DATASOURCEINFO, DBPROP_DATASOURCENAME,
                     dataSourceName.empty() ? databaseName : dataSourceName);
-    // Drivers of single files (mdbtools') name no catalog: the one asked for is it.
+    // Drivers of single files (mdbtools') name no catalog: the file asked for is it,
+    // named without its ending as Access's own driver names a file's catalog.
     std::string catalog = connection_->CurrentCatalog();
     if (catalog.empty()) catalog = databaseName;
-    if (catalog.empty()) catalog = properties_.GetText(DBPROPSET_DBINIT, DBPROP_INIT_CATALOG);
+    if (catalog.empty()) catalog = WithoutEnding(properties_.GetText(DBPROPSET_DBINIT, DBPROP_INIT_CATALOG));
     properties_.Put(DBPROPSET_DATASOURCE, DBPROP_CURRENTCATALOG, catalog);
 }
 
@@ -152,7 +153,8 @@ HRESULT OdbcDataSource::CreateSession(std::shared_ptr<Session>& session) {
         return ReportError(E_UNEXPECTED, IID_IDBCreateSession, "The data source is not initialized: call Initialize first.",
                            kProviderName);
     }
-    session = std::make_shared<OdbcSession>(connection_);
+    session = std::make_shared<OdbcSession>(
+        connection_, properties_.GetText(DBPROPSET_DATASOURCE, DBPROP_CURRENTCATALOG));
     return S_OK;
 }
 

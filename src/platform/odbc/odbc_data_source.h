@@ -10,7 +10,7 @@
 // The information properties come from SQLGetInfo: DBMS name and version, data
 // source name (SQL_DATA_SOURCE_NAME, or SQL_DATABASE_NAME when that is empty) and
 // the current catalog (SQL_ATTR_CURRENT_CATALOG, else SQL_DATABASE_NAME, else the
-// DBPROP_INIT_CATALOG given). CreateDataSource is not supported: ODBC creates no data stores.
+// DBPROP_INIT_CATALOG given, without its file ending). CreateDataSource is not supported: ODBC creates no data stores.
 #pragma once
 
 #include <memory>

@@ -136,14 +136,19 @@ void AppendIndexRows(const std::shared_ptr<Connection>& connection, const oledb:
 }  // namespace
 
 std::unique_ptr<oledb::RowSource> CatalogsSchema(const std::shared_ptr<Connection>& connection,
-                                                 const Restrictions& restrictions) {
-    ResultRows rows;
+                                                 const Restrictions& restrictions, const std::string& currentCatalog) {
+    std::vector<std::pair<std::string, std::optional<std::string>>> catalogs;
     std::string all = SQL_ALL_CATALOGS;
     for (const auto& row : RunTables(connection, Argument(all), Argument(std::string()), Argument(std::string()))) {
+        // Catalog rows name no table.
         auto catalog = TextAt(row, 0);
-        if (catalog && Matches(RestrictionAt(restrictions, 0), catalog)) {
-            rows.push_back(oledb::CatalogsRow(*catalog, TextAt(row, 4)));
-        }
+        if (!catalog || catalog->empty() || !TextAt(row, 2).value_or("").empty()) continue;
+        catalogs.emplace_back(*catalog, TextAt(row, 4));
+    }
+    if (catalogs.empty() && !currentCatalog.empty()) catalogs.emplace_back(currentCatalog, std::nullopt);
+    ResultRows rows;
+    for (const auto& [catalog, description] : catalogs) {
+        if (Matches(RestrictionAt(restrictions, 0), catalog)) rows.push_back(oledb::CatalogsRow(catalog, description));
     }
     return std::make_unique<oledb::MemoryRowSource>(oledb::CatalogsLayout(), std::move(rows));
 }

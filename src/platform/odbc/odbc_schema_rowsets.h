@@ -17,9 +17,11 @@
 
 namespace tabvex::odbc {
 
-// Restriction: CATALOG_NAME.
+// Restriction: CATALOG_NAME. A driver that lists no catalogs (mdbtools' answers
+// SQL_ALL_CATALOGS with its tables) works in one, `currentCatalog`, the one row then.
 std::unique_ptr<oledb::RowSource> CatalogsSchema(const std::shared_ptr<Connection>& connection,
-                                                 const oledb::Restrictions& restrictions);
+                                                 const oledb::Restrictions& restrictions,
+                                                 const std::string& currentCatalog);
 // Restrictions: TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE.
 std::unique_ptr<oledb::RowSource> TablesSchema(const std::shared_ptr<Connection>& connection,
                                                const oledb::Restrictions& restrictions);

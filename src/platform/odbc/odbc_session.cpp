@@ -11,7 +11,8 @@ namespace tabvex::odbc {
 
 using namespace tabvex::oledb;
 
-OdbcSession::OdbcSession(std::shared_ptr<Connection> connection) : connection_(std::move(connection)) {}
+OdbcSession::OdbcSession(std::shared_ptr<Connection> connection, std::string currentCatalog)
+    : connection_(std::move(connection)), currentCatalog_(std::move(currentCatalog)) {}
 
 HRESULT OdbcSession::GetSchemaRowset(const Guid& schema, const Restrictions& restrictions,
                                      std::shared_ptr<Rowset>& rowset) {
@@ -20,7 +21,7 @@ HRESULT OdbcSession::GetSchemaRowset(const Guid& schema, const Restrictions& res
     std::unique_ptr<RowSource> source;
     try {
         if (schema == DBSCHEMA_CATALOGS) {
-            source = CatalogsSchema(connection_, restrictions);
+            source = CatalogsSchema(connection_, restrictions, currentCatalog_);
         } else if (schema == DBSCHEMA_TABLES) {
             source = TablesSchema(connection_, restrictions);
         } else if (schema == DBSCHEMA_COLUMNS) {

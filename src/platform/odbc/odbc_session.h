@@ -1,5 +1,6 @@
 // A session of the ODBC provider over the data source's connection: schema rowsets
-// (odbc_schema_rowsets.h), commands, and Commit as SQLEndTran(SQL_COMMIT), where
+// (odbc_schema_rowsets.h; CATALOGS gives the data source's current catalog when
+// the driver lists none), commands, and Commit as SQLEndTran(SQL_COMMIT), where
 // a driver that works only in autocommit mode and cannot end transactions counts
 // as committed.
 #pragma once
@@ -13,7 +14,7 @@ namespace tabvex::odbc {
 
 class OdbcSession : public oledb::Session {
 public:
-    explicit OdbcSession(std::shared_ptr<Connection> connection);
+    OdbcSession(std::shared_ptr<Connection> connection, std::string currentCatalog);
 
     oledb::HRESULT GetSchemaRowset(const oledb::Guid& schema, const oledb::Restrictions& restrictions,
                                    std::shared_ptr<oledb::Rowset>& rowset) override;
@@ -24,6 +25,7 @@ public:
 
 private:
     std::shared_ptr<Connection> connection_;
+    std::string currentCatalog_;
 };
 
 }  // namespace tabvex::odbc
