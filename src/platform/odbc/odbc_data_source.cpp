@@ -85,7 +85,16 @@ void OdbcDataSource::Connect() {
                               properties_.GetText(DBPROPSET_DBINIT, DBPROP_INIT_CATALOG),
                               properties_.GetText(DBPROPSET_DBINIT, DBPROP_AUTH_USERID),
                               properties_.GetText(DBPROPSET_DBINIT, DBPROP_AUTH_PASSWORD)};
-    connection_ = Connection::Open(ConnectionString(request));
+    try {
+        connection_ = Connection::Open(ConnectionString(request));
+    } catch (const OdbcError& error) {
+        if (!error.diagnostics().empty()) throw;
+        // mdbtools' driver fails on a missing file without a word: name what was asked.
+        request.password = request.password.empty() ? "" : "***";
+        throw OdbcError("The ODBC driver could not connect and gave no reason; the connection string was \"" +
+                            ConnectionString(request) + "\"",
+                        {});
+    }
     if (!request.catalog.empty() && !CatalogIsDatabaseFile(request)) {
         try {
             EnterCatalog(request.catalog);

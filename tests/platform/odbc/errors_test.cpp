@@ -53,8 +53,8 @@ TEST_F(OdbcAccessErrors, MissingDatabaseFileFailsToInitialize) {
     HRESULT result = S_OK;
     test::InitializeWith(test::InitProperties(test::AccessDriverProviderString(), "", (scratch_ / "absent.mdb").string()),
                          result);
-    EXPECT_TRUE(Failed(result));
-    EXPECT_FALSE(FirstRecord().empty());
+    EXPECT_EQ(result, E_FAIL);
+    EXPECT_THAT(FirstRecord(), HasSubstr("DBQ=" + (scratch_ / "absent.mdb").string()));
 }
 
 TEST_F(OdbcAccessErrors, StatementErrorsFailTheCommandWithTheDriversText) {
