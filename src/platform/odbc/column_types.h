@@ -5,8 +5,8 @@
 // as BYTES, GUID as GUID. Column flags: WRITEUNKNOWN always, ISFIXEDLENGTH for
 // fixed-size types, ISNULLABLE|MAYBENULL for nullable columns, ISLONG for the LONG
 // types and for variable-length columns of unknown size (mdbtools reports memos
-// as VARCHAR of size 0); the maximum length is the size in characters (text) or bytes (binary),
-// 0 for long and fixed-size types.
+// as VARCHAR of size 0); the maximum length is the size in characters (text) or
+// bytes (binary), 0 for long and fixed-size types.
 #pragma once
 
 #include <sql.h>
