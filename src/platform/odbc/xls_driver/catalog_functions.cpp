@@ -5,6 +5,8 @@
 #include <charconv>
 #include <set>
 
+#include "platform/xls/limits.h"
+
 #include "platform/odbc/xls_driver/column_attribute.h"
 #include "platform/odbc/xls_driver/name_pattern.h"
 
@@ -208,6 +210,50 @@ std::unique_ptr<ResultSet> StatisticsResult(const Connection& connection, const 
         rows.push_back({connection.Catalog(), std::nullopt, row[2], std::string(unique ? "0" : "1"), std::nullopt, row[5],
                         std::to_string(SQL_INDEX_OTHER), row[16], row[17], std::string("A"), std::nullopt, std::nullopt,
                         std::nullopt});
+    }
+    return std::make_unique<MemoryResultSet>(std::move(columns), std::move(rows));
+}
+
+std::unique_ptr<ResultSet> TypeInfoResult(SQLSMALLINT sqlType) {
+    std::vector<ResultColumn> columns{
+        Text("TYPE_NAME", SQL_NO_NULLS), Small("DATA_TYPE", SQL_NO_NULLS), Integer("COLUMN_SIZE"),
+        Text("LITERAL_PREFIX"),          Text("LITERAL_SUFFIX"),           Text("CREATE_PARAMS"),
+        Small("NULLABLE", SQL_NO_NULLS), Small("CASE_SENSITIVE", SQL_NO_NULLS), Small("SEARCHABLE", SQL_NO_NULLS),
+        Small("UNSIGNED_ATTRIBUTE"),     Small("FIXED_PREC_SCALE", SQL_NO_NULLS), Small("AUTO_UNIQUE_VALUE"),
+        Text("LOCAL_TYPE_NAME"),         Small("MINIMUM_SCALE"),           Small("MAXIMUM_SCALE"),
+        Small("SQL_DATA_TYPE", SQL_NO_NULLS), Small("SQL_DATETIME_SUB"),   Integer("NUM_PREC_RADIX"),
+        Small("INTERVAL_PRECISION")};
+    struct Kind {
+        SQLSMALLINT type;
+        SQLULEN size;
+        const char* quote;
+        const char* createParams;
+    };
+    // In DATA_TYPE order, as SQLGetTypeInfo lists them.
+    const Kind kinds[] = {{SQL_BIT, 1, nullptr, nullptr},
+                          {SQL_LONGVARCHAR, ::tabvex::xls::kMaxCellText, "'", nullptr},
+                          {SQL_DECIMAL, 19, nullptr, nullptr},
+                          {SQL_DOUBLE, 15, nullptr, nullptr},
+                          {SQL_VARCHAR, 255, "'", "max length"},
+                          {SQL_TYPE_TIMESTAMP, 19, "#", nullptr}};
+    std::vector<TextRow> rows;
+    auto text = [](const char* value) { return value ? std::optional<std::string>(value) : std::nullopt; };
+    for (const Kind& kind : kinds) {
+        if (sqlType != SQL_ALL_TYPES && sqlType != kind.type) continue;
+        const bool character = kind.quote && *kind.quote == '\'';
+        const bool number = !kind.quote && kind.type != SQL_BIT;
+        const bool timestamp = kind.type == SQL_TYPE_TIMESTAMP;
+        auto flag = [](bool value) { return std::string(value ? "1" : "0"); };
+        auto numberOnly = [&](const char* value) { return number ? std::optional<std::string>(value) : std::nullopt; };
+        rows.push_back({SqlTypeName(kind.type), std::to_string(kind.type), std::to_string(kind.size), text(kind.quote),
+                        text(kind.quote), text(kind.createParams), std::to_string(SQL_NULLABLE), flag(false),
+                        std::to_string(character ? SQL_SEARCHABLE : SQL_PRED_BASIC), numberOnly("0"),
+                        flag(kind.type == SQL_DECIMAL), numberOnly("0"), std::nullopt,
+                        kind.type == SQL_DECIMAL ? std::optional<std::string>("4") : std::nullopt,
+                        kind.type == SQL_DECIMAL ? std::optional<std::string>("4") : std::nullopt,
+                        std::to_string(timestamp ? SQL_DATETIME : kind.type),
+                        timestamp ? std::optional<std::string>(std::to_string(SQL_CODE_TIMESTAMP)) : std::nullopt,
+                        numberOnly("10"), std::nullopt});
     }
     return std::make_unique<MemoryResultSet>(std::move(columns), std::move(rows));
 }

@@ -22,6 +22,9 @@ std::unique_ptr<ResultSet> ColumnsResult(const Connection& connection, const Arg
                                          Diagnostics& diagnostics);
 std::unique_ptr<ResultSet> StatisticsResult(const Connection& connection, const Argument& table, bool uniqueOnly,
                                             Diagnostics& diagnostics);
+// The column types a workbook has, named as CREATE TABLE takes them; SQL_ALL_TYPES
+// or one SQL type.
+std::unique_ptr<ResultSet> TypeInfoResult(SQLSMALLINT sqlType);
 // A workbook has no keys or row identifiers: these sets are empty.
 std::unique_ptr<ResultSet> PrimaryKeysResult();
 std::unique_ptr<ResultSet> SpecialColumnsResult();

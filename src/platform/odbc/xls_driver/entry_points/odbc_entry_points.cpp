@@ -699,6 +699,10 @@ TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLSpecialColumns(SQLHSTMT handle, SQLUSMAL
     return CatalogFunction(handle, [](Names&, Statement&) { return SpecialColumnsResult(); });
 }
 
+TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLGetTypeInfo(SQLHSTMT handle, SQLSMALLINT type) {
+    return CatalogFunction(handle, [type](Names&, Statement&) { return TypeInfoResult(type); });
+}
+
 // Diagnostics.
 
 TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLGetDiagRec(SQLSMALLINT type, SQLHANDLE handle, SQLSMALLINT record,
