@@ -89,8 +89,12 @@ SQLRETURN WritePiece(std::string_view data, std::size_t unit, std::size_t termin
     room = room >= terminator ? (room - terminator) / unit * unit : 0;
     std::size_t piece = std::min(room, remaining);
     if (unit == 1 && terminator == 1 && piece < remaining) {
-        // Text is cut where a UTF-8 character starts, so every piece is valid text.
-        while (piece > 0 && (static_cast<unsigned char>(data[offset + piece]) & 0xC0) == 0x80) --piece;
+        // Text is cut where a UTF-8 character starts, so every piece is valid text,
+        // unless the buffer is too small for even one character: then bytes it is,
+        // so that the value still arrives whole over the calls.
+        std::size_t boundary = piece;
+        while (boundary > 0 && (static_cast<unsigned char>(data[offset + boundary]) & 0xC0) == 0x80) --boundary;
+        if (boundary > 0) piece = boundary;
     }
     if (target.buffer && static_cast<std::size_t>(target.bufferLength) >= terminator) {
         std::memcpy(target.buffer, data.data() + offset, piece);

@@ -48,12 +48,19 @@ TEST_F(WorkbookOnDisk, StatementFailuresCarryTheirStates) {
 }
 
 TEST_F(WorkbookOnDisk, ReadOnlyConnectionReadsButRefusesChanges) {
-    DriverSession session;
-    ASSERT_EQ(session.Connect("DBQ=" + book.string()), SQL_SUCCESS);  // ReadOnly=1 unless told otherwise
-    ExpectStatementFailure(session, "INSERT INTO Items VALUES ('B2', 3)", "HY000", "ReadOnly=0");
-    ExpectStatementFailure(session, "CREATE TABLE Other (X TEXT)", "HY000", "read-only");
-    ASSERT_EQ(session.Execute("SELECT COUNT(*) FROM Items"), SQL_SUCCESS);
-    EXPECT_EQ(session.FetchAll(), (std::vector<Row>{{"1"}}));
+    const std::string before = ReadFile(book);
+    {
+        DriverSession session;
+        ASSERT_EQ(session.Connect("DBQ=" + book.string()), SQL_SUCCESS);  // ReadOnly=1 unless told otherwise
+        ExpectStatementFailure(session, "INSERT INTO Items VALUES ('B2', 3)", "HY000", "ReadOnly=0");
+        ExpectStatementFailure(session, "CREATE TABLE Other (X TEXT)", "HY000", "read-only");
+        ASSERT_EQ(session.Execute("SELECT COUNT(*) FROM Items"), SQL_SUCCESS);
+        EXPECT_EQ(session.FetchAll(), (std::vector<Row>{{"1"}}));
+        EXPECT_EQ(SQLEndTran(SQL_HANDLE_DBC, session.dbc(), SQL_COMMIT), SQL_SUCCESS);
+    }
+    // Reading, committing and disconnecting leave the file as it was.
+    EXPECT_EQ(ReadFile(book), before);
+    EXPECT_EQ(ReadWithXlrd(book)["sheets"][0]["nrows"], 2);
 }
 
 TEST_F(WorkbookOnDisk, ExtensionIsAddedAndDefaultDirResolvesRelativeNames) {

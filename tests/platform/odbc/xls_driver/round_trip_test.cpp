@@ -111,6 +111,16 @@ TEST_F(WrittenWorkbook, GetDataGivesLongTextInPiecesAndNumbersAsAsked) {
     }
     EXPECT_EQ(whole, "Ελληνικά");
     EXPECT_GT(calls, 2);
+    // A buffer too small for one two-byte character still gets the value over the calls.
+    ASSERT_EQ(session.Execute("SELECT * FROM People WHERE Age = 21"), SQL_SUCCESS);
+    ASSERT_EQ(SQLFetch(session.stmt()), SQL_SUCCESS);
+    std::string bytes;
+    char one[2];
+    for (calls = 0; SQLGetData(session.stmt(), 1, SQL_C_CHAR, one, sizeof one, &indicator) != SQL_NO_DATA; ++calls) {
+        bytes += one;
+        ASSERT_LT(calls, 40);
+    }
+    EXPECT_EQ(bytes, "Ελληνικά");
 
     SQLINTEGER age = 0;
     EXPECT_EQ(SQLGetData(session.stmt(), 2, SQL_C_LONG, &age, 0, nullptr), SQL_SUCCESS);

@@ -74,8 +74,8 @@ SQLRETURN AllocHandle(SQLSMALLINT type, SQLHANDLE input, SQLHANDLE* output) {
     switch (type) {
         case SQL_HANDLE_ENV: *output = new (std::nothrow) EnvironmentHandle; break;
         case SQL_HANDLE_DBC:
-            if (auto* env = Env(input)) {
-                *output = new (std::nothrow) ConnectionHandle(*env);
+            if (Env(input)) {
+                *output = new (std::nothrow) ConnectionHandle;
                 break;
             }
             return SQL_INVALID_HANDLE;
