@@ -105,6 +105,9 @@ std::unique_ptr<RowsetResultSet> RowsetResultSet::Open(std::shared_ptr<Session> 
     }
     std::vector<ResultColumn> columns;
     for (const auto& column : providerColumns) columns.push_back(DescribeProviderColumn(column));
+    // An empty worksheet has no columns, but an ODBC result needs one: it reads as a
+    // single column of nothing, named as the ISAM names an empty header cell.
+    if (columns.empty()) columns.push_back(ResultColumn{"F1", SQL_VARCHAR, 255, 0, SQL_NULLABLE, DBTYPE_WSTR});
     std::unique_ptr<RowsetResultSet> resultSet(new RowsetResultSet(std::move(session), rowset, std::move(columns)));
     const char* failedStep = "";
     result = resultSet->reader_.Bind(*rowset, providerColumns, failedStep);
@@ -113,6 +116,11 @@ std::unique_ptr<RowsetResultSet> RowsetResultSet::Open(std::shared_ptr<Session> 
         return nullptr;
     }
     return resultSet;
+}
+
+std::optional<std::string_view> RowsetResultSet::Value(std::size_t column) const {
+    if (column >= reader_.size()) return std::nullopt;
+    return reader_.value(column);
 }
 
 FetchOutcome RowsetResultSet::Next(Diagnostics& diagnostics) {

@@ -65,7 +65,7 @@ public:
 
     const std::vector<ResultColumn>& Columns() const override { return columns_; }
     FetchOutcome Next(Diagnostics& diagnostics) override;
-    std::optional<std::string_view> Value(std::size_t column) const override { return reader_.value(column); }
+    std::optional<std::string_view> Value(std::size_t column) const override;
 
 private:
     RowsetResultSet(std::shared_ptr<oledb::Session> session, std::shared_ptr<oledb::Rowset> rowset,

@@ -4,6 +4,7 @@
 
 #include "driver_session.h"
 #include "platform/odbc/xls_driver/driver_info.h"
+#include "platform/xls/workbook.h"
 #include "support/test_support.h"
 
 namespace tabvex::test {
@@ -50,6 +51,17 @@ TEST(XlsDriverTypes, CurrencyBitAndMemoColumnsReadInTheirTypes) {
     ASSERT_EQ(cells.size(), 6u);
     EXPECT_EQ(cells[3]["value"], 12.34);
     EXPECT_EQ(cells[5]["value"], longNote);
+}
+
+TEST(XlsDriverTypes, EmptyWorksheetReadsAsOneEmptyColumn) {
+    ScratchDir dir;
+    xls::Workbook::CreateNew({"Blank"}).Save(dir / "blank.xls");
+    DriverSession session;
+    ASSERT_EQ(session.Connect("DBQ=" + (dir / "blank.xls").string()), SQL_SUCCESS);
+    ASSERT_EQ(session.Execute("SELECT * FROM `Blank$`"), SQL_SUCCESS) << session.StatementDiagnostic().message;
+    EXPECT_EQ(session.ColumnNames(), (std::vector<std::string>{"F1"}));
+    EXPECT_TRUE(session.FetchAll().empty());
+    EXPECT_EQ(ReadWithXlrd(dir / "blank.xls")["sheets"][0]["nrows"], 0);
 }
 
 TEST(XlsDriverTypes, TypeListNamesWhatCreateTableTakes) {
