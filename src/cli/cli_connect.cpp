@@ -2,6 +2,9 @@
 
 #include <strings.h>
 
+#include <iostream>
+
+#include "com/error_record_text.h"
 #include "connect/connecting.h"
 
 namespace tabvex::cli {
@@ -19,7 +22,11 @@ bool ConnectFile(app::Migrator& migrator, const std::string& file, bool asTarget
     }
     const auto& holder = asTarget ? migrator.targetHolder() : migrator.sourceHolder();
     const auto& tree = asTarget ? migrator.targetTree() : migrator.sourceTree();
-    return holder.HasSession() && tree.sideMarker() == tree.fixedSide();
+    const bool connected = holder.HasSession() && tree.sideMarker() == tree.fixedSide();
+    // The window leaves the reason to the configuration dialog's test; a command line
+    // has no such dialog, so it says why at once.
+    if (!holder.HasDataSource()) std::cerr << "tabvex-cli: " << com::ThreadErrorRecordText() << '\n';
+    return connected;
 }
 
 browser::NodeId FindObject(const browser::DbTree& tree, const std::string& name) {

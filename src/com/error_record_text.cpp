@@ -4,6 +4,10 @@ namespace tabvex::com {
 
 std::string ErrorRecordText(const oledb::SupportErrorInfo* object, const oledb::Guid& interfaceId) {
     if (object == nullptr || !object->InterfaceSupportsErrorInfo(interfaceId)) return kUnknownError;
+    return ThreadErrorRecordText();
+}
+
+std::string ThreadErrorRecordText() {
     std::shared_ptr<const oledb::ErrorObject> error;
     if (oledb::GetErrorInfo(error) != oledb::S_OK || !error) return kUnknownError;
     if (error->RecordCount() == 0) return kUnknownError;

@@ -15,6 +15,11 @@ namespace tabvex::com {
 // (as GetErrorInfo does), so call it on the failing thread, once, before its next call.
 std::string ErrorRecordText(const oledb::SupportErrorInfo* object, const oledb::Guid& interfaceId);
 
+// The same for a failure whose object is gone or never was (a provider the class
+// registry could not create, a data source that did not initialize and was not
+// kept): the first record of the thread's error object, whoever left it.
+std::string ThreadErrorRecordText();
+
 inline constexpr const char* kUnknownError = "Unknown Error!";
 
 }  // namespace tabvex::com

@@ -49,20 +49,12 @@ ConnectionSettings SettingsOf(const SideFields& fields) {
     return settings;
 }
 
-// When the provider could not even be created, the class registry has said why on
-// the thread's error object; this lets ErrorRecordText read it.
-struct RegistryErrors : SupportErrorInfo {
-    bool InterfaceSupportsErrorInfo(const Guid&) const override { return true; }
-};
-
 // Opens a data source of the dialog's own with the sets; the text of the second
 // message box when it fails, nullopt when it opened.
 std::optional<std::string> OpenTestDataSource(const std::string& progId, std::vector<DBPROPSET>& sets) {
     std::shared_ptr<ComObject> object;
-    if (Failed(registry::CreateInstanceByProgId(progId, object))) {
-        const RegistryErrors registryErrors;
-        return com::ErrorRecordText(&registryErrors, IID_IDBInitialize);
-    }
+    // When the provider could not even be created, the class registry has said why.
+    if (Failed(registry::CreateInstanceByProgId(progId, object))) return com::ThreadErrorRecordText();
     auto dataSource = std::dynamic_pointer_cast<DataSource>(object);
     if (!dataSource) return std::string(com::kUnknownError);
     if (Failed(dataSource->SetProperties(sets)) || Failed(dataSource->Initialize()))

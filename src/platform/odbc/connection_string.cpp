@@ -73,8 +73,10 @@ bool HasKeyword(const std::string& connectionString, const std::string& keyword)
 }
 
 bool CatalogIsDatabaseFile(const ConnectionRequest& request) {
-    return !request.catalog.empty() && request.dataSourceName.empty() && !HasKeyword(request.providerString, "DSN") &&
-           !HasKeyword(request.providerString, "DBQ");
+    if (request.catalog.empty() || HasKeyword(request.providerString, "DBQ")) return false;
+    const bool namesDataSource = !request.dataSourceName.empty() || HasKeyword(request.providerString, "DSN");
+    std::error_code error;
+    return !namesDataSource || std::filesystem::is_regular_file(CatalogFile(request.catalog), error);
 }
 
 std::string ConnectionString(const ConnectionRequest& request) {

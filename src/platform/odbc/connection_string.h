@@ -24,7 +24,10 @@ struct ConnectionRequest {
     std::string password;
 };
 
-// Whether the catalog goes into the connection string as DBQ.
+// Whether the catalog goes into the connection string as DBQ: when the string names
+// no DBQ itself and either names no data source or the catalog is a file. A DBQ
+// written after a data source's name wins over the data source's own (drivers that
+// take files, like mdbtools', cannot switch files after connecting).
 bool CatalogIsDatabaseFile(const ConnectionRequest& request);
 
 std::string ConnectionString(const ConnectionRequest& request);

@@ -22,13 +22,16 @@ TEST(ConnectionString, ProviderStringThenDsnThenCredentialsWithBracesWhereNeeded
     EXPECT_EQ(ConnectionString({"", "shop", "", "", ""}), "DSN=shop;");
 }
 
-TEST(ConnectionString, CatalogBecomesDbqOnlyWithoutDsnOrDbq) {
+TEST(ConnectionString, CatalogBecomesDbqWithoutDbqUnlessADsnTakesACatalogThatIsNoFile) {
     tabvex::test::ScratchDir scratch;
     tabvex::test::WriteFile(scratch / "shop.mdb", "");
     std::string withoutEnding = (scratch / "shop").string();
     EXPECT_EQ(ConnectionString({"Driver=x;", "", withoutEnding, "", ""}), "Driver=x;DBQ=" + withoutEnding + ".mdb;");
     EXPECT_EQ(ConnectionString({"Driver=x;DBQ=/a.mdb;", "", withoutEnding, "", ""}), "Driver=x;DBQ=/a.mdb;");
-    EXPECT_EQ(ConnectionString({"Driver=x;", "shop", withoutEnding, "", ""}), "Driver=x;DSN=shop;");
+    EXPECT_EQ(ConnectionString({"Driver=x;", "shop", withoutEnding, "", ""}),
+              "Driver=x;DSN=shop;DBQ=" + withoutEnding + ".mdb;")
+        << "a file named beside a data source wins over the data source's own";
+    EXPECT_EQ(ConnectionString({"Driver=x;", "shop", "sales", "", ""}), "Driver=x;DSN=shop;");
     // A keyword inside a braced value is no keyword.
     EXPECT_FALSE(HasKeyword("Driver={odd;DBQ=1};", "DBQ"));
     EXPECT_TRUE(HasKeyword("Driver={odd;x}}};  dbq = /a.mdb", "DBQ"));

@@ -1,0 +1,113 @@
+// The same migration along the four routes (the Jet provider or ODBC on each side)
+// gives the same workbook: the same sheets with the same cells as xlrd reads them.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "tasks/bodies/migration_fixture.h"
+
+namespace tabvex::test {
+namespace {
+
+using ::testing::HasSubstr;
+
+struct Route {
+    const char* name;
+    std::vector<std::string> options;
+};
+
+const std::vector<Route> kRoutes = {
+    {"Jet to Jet", {}},
+    {"ODBC Access to Jet", {"--source-provider", "Microsoft Access Driver"}},
+    {"Jet to ODBC Excel", {"--target-provider", "Microsoft Excel Driver"}},
+    {"ODBC to ODBC", {"--source-provider", "Driver do Microsoft Access", "--target-provider", "Driver do Microsoft Excel"}},
+};
+
+class MigrateRoutesCliTest : public MigrationFixture {
+protected:
+    // Migrates `source` into a new workbook along each route; the workbooks as xlrd
+    // reads them, in route order, after checking that every route exits alike.
+    std::vector<nlohmann::json> MigrateAlongEveryRoute(const fs::path& source) {
+        std::vector<nlohmann::json> workbooks;
+        int firstExit = -1;
+        for (std::size_t i = 0; i < kRoutes.size(); ++i) {
+            SCOPED_TRACE(kRoutes[i].name);
+            const fs::path book = scratch / ("route" + std::to_string(i) + ".xls");
+            std::vector<std::string> arguments = kRoutes[i].options;
+            arguments.insert(arguments.end(), {source.string(), book.string()});
+            const auto result = RunCommand(MigrateCommandLine(arguments));
+            EXPECT_NE(result.exitCode, 2) << result.err;
+            if (firstExit < 0) firstExit = result.exitCode;
+            EXPECT_EQ(result.exitCode, firstExit) << result.out << result.err;
+            workbooks.push_back(fs::exists(book) ? ReadWithXlrd(book) : nlohmann::json());
+        }
+        return workbooks;
+    }
+
+    static void ExpectSameSheets(const std::vector<nlohmann::json>& workbooks) {
+        ASSERT_FALSE(workbooks.empty());
+        const auto& expected = workbooks.front()["sheets"];
+        for (std::size_t i = 1; i < workbooks.size(); ++i) {
+            SCOPED_TRACE(kRoutes[i].name);
+            const auto& sheets = workbooks[i]["sheets"];
+            ASSERT_EQ(sheets.size(), expected.size());
+            for (std::size_t s = 0; s < sheets.size(); ++s) {
+                EXPECT_EQ(sheets[s]["name"], expected[s]["name"]);
+                EXPECT_EQ(SheetRows(sheets[s]), SheetRows(expected[s])) << expected[s]["name"];
+            }
+        }
+    }
+};
+
+TEST_F(MigrateRoutesCliTest, ADatabaseArrivesTheSameAlongEveryRoute) {
+    const fs::path shop = WriteDatabase(scratch / "shop.mdb", {Customers(), Orders()});
+    const auto workbooks = MigrateAlongEveryRoute(shop);
+    ExpectSameSheets(workbooks);
+    EXPECT_EQ(SheetRows(*FindSheet(workbooks.back(), "Customers")), kCustomers);
+}
+
+TEST_F(MigrateRoutesCliTest, NorthwindArrivesTheSameAlongEveryRoute) {
+    const fs::path corpus = CorpusDir();
+    if (corpus.empty()) GTEST_SKIP() << "no corpus";
+    const auto workbooks = MigrateAlongEveryRoute(corpus / "mdb" / "Northwind.mdb");
+    ASSERT_NE(FindSheet(workbooks.front(), "Customers"), nullptr);
+    ExpectSameSheets(workbooks);
+}
+
+// Data sources of the program's odbc.ini name the driver and the file (mdbtools'
+// driver reads its file from "Database", the workbook driver from "DBQ").
+TEST_F(MigrateRoutesCliTest, DataSourcesOfTheProgramsOdbcIniAreConnectedByName) {
+    const fs::path shop = WriteDatabase(scratch / "shop.mdb", {Customers(), Orders()});
+    const fs::path book = WriteBook(scratch / "book.xls");
+    const fs::path odbc = scratch / "odbc";
+    fs::create_directories(odbc);
+    fs::copy_file(fs::path(std::getenv("ODBCSYSINI")) / "odbcinst.ini", odbc / "odbcinst.ini");
+    WriteFile(odbc / "odbc.ini", "[ODBC Data Sources]\nShop=Microsoft Access Driver (*.mdb)\n"
+                                 "Book=Microsoft Excel Driver (*.xls)\n"
+                                 "[Shop]\nDriver=Microsoft Access Driver (*.mdb)\nDatabase=" + shop.string() + "\n"
+                                 "[Book]\nDriver=Microsoft Excel Driver (*.xls)\nDBQ=" + book.string() + "\n");
+    const std::string folder = odbc.string();
+    const auto result = RunCommand(
+        MigrateCommandLine({"--source-dsn", "Shop", "--target-dsn", "Book", shop.string(), book.string()}),
+        [folder] { setenv("ODBCSYSINI", folder.c_str(), 1); });
+    EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
+    EXPECT_EQ(SheetRows(*FindSheet(ReadWithXlrd(book), "Customers")), kCustomers);
+}
+
+TEST_F(MigrateRoutesCliTest, AnUnknownDataSourceOrProviderIsAClearError) {
+    const fs::path shop = WriteDatabase(scratch / "shop.mdb", {Orders()});
+    const auto missing = RunCommand(MigrateCommandLine({"--source-dsn", "Nowhere", shop.string(),
+                                                        (scratch / "new.xls").string()}));
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_THAT(missing.out, HasSubstr("Source Connection error!"));
+    EXPECT_THAT(missing.err, HasSubstr("DSN=Nowhere;")) << "the driver's reason names the data source";
+
+    const auto unknown = RunCommand(MigrateCommandLine({"--target-provider", "Lotus Driver", shop.string(),
+                                                        (scratch / "new.xls").string()}));
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_THAT(unknown.err, HasSubstr("'Lotus Driver' is not in the Excel provider list"));
+}
+
+}  // namespace
+}  // namespace tabvex::test
