@@ -9,7 +9,7 @@ namespace {
 
 constexpr const char* kPrefix = "[Tabvex][Excel Driver]";
 
-class WorkbookOnDisk : public ::testing::Test {
+class XlsDriverWorkbookOnDisk : public ::testing::Test {
 protected:
     void SetUp() override {
         DriverSession writer;
@@ -31,7 +31,7 @@ protected:
     std::filesystem::path book = dir / "items.xls";
 };
 
-TEST_F(WorkbookOnDisk, StatementFailuresCarryTheirStates) {
+TEST_F(XlsDriverWorkbookOnDisk, StatementFailuresCarryTheirStates) {
     DriverSession session;
     ASSERT_EQ(session.Connect("DBQ=" + book.string() + ";ReadOnly=0"), SQL_SUCCESS);
     ExpectStatementFailure(session, "SELECT * FROM Missing", "42S02", "Missing");
@@ -47,7 +47,7 @@ TEST_F(WorkbookOnDisk, StatementFailuresCarryTheirStates) {
     EXPECT_EQ(session.FetchAll(), (std::vector<Row>{{"A1", "2.5"}}));
 }
 
-TEST_F(WorkbookOnDisk, ReadOnlyConnectionReadsButRefusesChanges) {
+TEST_F(XlsDriverWorkbookOnDisk, ReadOnlyConnectionReadsButRefusesChanges) {
     const std::string before = ReadFile(book);
     {
         DriverSession session;
@@ -63,7 +63,7 @@ TEST_F(WorkbookOnDisk, ReadOnlyConnectionReadsButRefusesChanges) {
     EXPECT_EQ(ReadWithXlrd(book)["sheets"][0]["nrows"], 2);
 }
 
-TEST_F(WorkbookOnDisk, ExtensionIsAddedAndDefaultDirResolvesRelativeNames) {
+TEST_F(XlsDriverWorkbookOnDisk, ExtensionIsAddedAndDefaultDirResolvesRelativeNames) {
     DriverSession session;
     ASSERT_EQ(session.Connect("dbq=items;DEFAULTDIR=" + dir.path().string()), SQL_SUCCESS)
         << session.ConnectionDiagnostic().message;

@@ -21,7 +21,7 @@ std::string Quoted(const std::string& text) {
 }
 
 // A workbook with a People table made through the driver, the session still open.
-class WrittenWorkbook : public ::testing::Test {
+class XlsDriverWrittenWorkbook : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(SQL_SUCCEEDED(session.Connect("DBQ=" + (dir / "book").string() + ";ReadOnly=0")))
@@ -42,7 +42,7 @@ protected:
     DriverSession session;
 };
 
-TEST_F(WrittenWorkbook, SelectWithConditionGivesTheRowsAndTypes) {
+TEST_F(XlsDriverWrittenWorkbook, SelectWithConditionGivesTheRowsAndTypes) {
     ASSERT_EQ(session.Execute("SELECT * FROM People WHERE Age >= 21"), SQL_SUCCESS) << session.StatementDiagnostic().message;
     EXPECT_EQ(session.ColumnNames(), (std::vector<std::string>{"Name", "Age", "Born"}));
     SQLSMALLINT type = 0;
@@ -63,7 +63,7 @@ TEST_F(WrittenWorkbook, SelectWithConditionGivesTheRowsAndTypes) {
     EXPECT_EQ(rows[1][0], "日本語");
 }
 
-TEST_F(WrittenWorkbook, BoundColumnsFillEveryFetchAndReportTruncation) {
+TEST_F(XlsDriverWrittenWorkbook, BoundColumnsFillEveryFetchAndReportTruncation) {
     ASSERT_EQ(session.Execute("SELECT * FROM People WHERE Name = 'Grüße O''Brien'"), SQL_SUCCESS);
     char shortName[6] = {};
     SQLLEN nameIndicator = 0;
@@ -93,7 +93,7 @@ TEST_F(WrittenWorkbook, BoundColumnsFillEveryFetchAndReportTruncation) {
     EXPECT_EQ(text::Utf16ToUtf8(std::u16string(reinterpret_cast<char16_t*>(wideName), 3)), "日本語");
 }
 
-TEST_F(WrittenWorkbook, GetDataGivesLongTextInPiecesAndNumbersAsAsked) {
+TEST_F(XlsDriverWrittenWorkbook, GetDataGivesLongTextInPiecesAndNumbersAsAsked) {
     ASSERT_EQ(session.Execute("SELECT * FROM People WHERE Age = 21"), SQL_SUCCESS);
     ASSERT_EQ(SQLFetch(session.stmt()), SQL_SUCCESS);
     std::string whole;
@@ -131,7 +131,7 @@ TEST_F(WrittenWorkbook, GetDataGivesLongTextInPiecesAndNumbersAsAsked) {
     EXPECT_EQ(session.StatementDiagnostic().state, "22018");
 }
 
-TEST_F(WrittenWorkbook, PreparedCountAsIsqlRunsIt) {
+TEST_F(XlsDriverWrittenWorkbook, PreparedCountAsIsqlRunsIt) {
     session.NewStatement();
     std::string sql = "SELECT COUNT(*) FROM People WHERE Name LIKE 'P%'";
     ASSERT_EQ(SQLPrepare(session.stmt(), reinterpret_cast<SQLCHAR*>(sql.data()), SQL_NTS), SQL_SUCCESS);
@@ -144,7 +144,7 @@ TEST_F(WrittenWorkbook, PreparedCountAsIsqlRunsIt) {
     EXPECT_EQ(SQLMoreResults(session.stmt()), SQL_NO_DATA);
 }
 
-TEST_F(WrittenWorkbook, CatalogFunctionsDescribeTheWorkbook) {
+TEST_F(XlsDriverWrittenWorkbook, CatalogFunctionsDescribeTheWorkbook) {
     const std::string catalog = (dir / "book").string();
     session.NewStatement();
     ASSERT_EQ(SQLTables(session.stmt(), (SQLCHAR*)SQL_ALL_CATALOGS, SQL_NTS, (SQLCHAR*)"", SQL_NTS, (SQLCHAR*)"", SQL_NTS,
@@ -186,7 +186,7 @@ TEST_F(WrittenWorkbook, CatalogFunctionsDescribeTheWorkbook) {
     EXPECT_TRUE(session.FetchAll().empty());
 }
 
-TEST_F(WrittenWorkbook, InformationAndCatalogAttribute) {
+TEST_F(XlsDriverWrittenWorkbook, InformationAndCatalogAttribute) {
     char text[512] = {};
     SQLSMALLINT length = 0;
     ASSERT_EQ(SQLGetInfo(session.dbc(), SQL_DBMS_NAME, text, sizeof text, &length), SQL_SUCCESS);
@@ -201,7 +201,7 @@ TEST_F(WrittenWorkbook, InformationAndCatalogAttribute) {
     EXPECT_NE(session.completed().find("DBQ=" + (dir / "book.xls").string()), std::string::npos) << session.completed();
 }
 
-TEST_F(WrittenWorkbook, OpenCursorKeepsReadingItsWorkbookAfterTheCatalogSwitches) {
+TEST_F(XlsDriverWrittenWorkbook, OpenCursorKeepsReadingItsWorkbookAfterTheCatalogSwitches) {
     ASSERT_EQ(session.Execute("SELECT * FROM People"), SQL_SUCCESS);
     ASSERT_EQ(SQLFetch(session.stmt()), SQL_SUCCESS);
     std::string other = (dir / "elsewhere").string();
@@ -211,7 +211,7 @@ TEST_F(WrittenWorkbook, OpenCursorKeepsReadingItsWorkbookAfterTheCatalogSwitches
     EXPECT_EQ(rows, 4);
 }
 
-TEST_F(WrittenWorkbook, CommittedAndDisconnectedWorkbookReadsBackInXlrd) {
+TEST_F(XlsDriverWrittenWorkbook, CommittedAndDisconnectedWorkbookReadsBackInXlrd) {
     ASSERT_EQ(SQLEndTran(SQL_HANDLE_DBC, session.dbc(), SQL_COMMIT), SQL_SUCCESS);
     // A second workbook through the current catalog: the first is saved on switching.
     std::string other = (dir / "other.xls").string();
