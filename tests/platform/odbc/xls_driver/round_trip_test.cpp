@@ -211,6 +211,13 @@ TEST_F(XlsDriverWrittenWorkbook, OpenCursorKeepsReadingItsWorkbookAfterTheCatalo
     EXPECT_EQ(rows, 4);
 }
 
+TEST_F(XlsDriverWrittenWorkbook, EndTranSavesTheRowsWhileConnected) {
+    ASSERT_EQ(SQLEndTran(SQL_HANDLE_DBC, session.dbc(), SQL_COMMIT), SQL_SUCCESS);
+    json book = ReadWithXlrd(dir / "book.xls");
+    ASSERT_EQ(book["sheets"].size(), 1u);
+    EXPECT_EQ(book["sheets"][0]["nrows"], 5);
+}
+
 TEST_F(XlsDriverWrittenWorkbook, CommittedAndDisconnectedWorkbookReadsBackInXlrd) {
     ASSERT_EQ(SQLEndTran(SQL_HANDLE_DBC, session.dbc(), SQL_COMMIT), SQL_SUCCESS);
     // A second workbook through the current catalog: the first is saved on switching.
