@@ -2,6 +2,7 @@
 
 #include <sqlext.h>
 
+#include <algorithm>
 #include <charconv>
 #include <set>
 
@@ -105,8 +106,13 @@ std::optional<std::int64_t> NumberOf(const std::optional<std::string>& text) {
     return number;
 }
 
+std::string DataType(SQLSMALLINT sqlType, DateTypeNumbers dates) {
+    if (sqlType == SQL_TYPE_TIMESTAMP && dates == DateTypeNumbers::Odbc2) return std::to_string(SQL_TIMESTAMP);
+    return std::to_string(sqlType);
+}
+
 // One row of SQLColumns from a row of the COLUMNS schema rowset.
-TextRow ColumnRow(const Connection& connection, const TextRow& schemaRow) {
+TextRow ColumnRow(const Connection& connection, const TextRow& schemaRow, DateTypeNumbers dates) {
     DBCOLUMNINFO info;
     info.type = static_cast<DBTYPE>(NumberOf(schemaRow[11]).value_or(DBTYPE_WSTR));
     info.flags = static_cast<DBCOLUMNFLAGS>(NumberOf(schemaRow[9]).value_or(0));
@@ -124,7 +130,7 @@ TextRow ColumnRow(const Connection& connection, const TextRow& schemaRow) {
             none,
             schemaRow[2],
             schemaRow[3],
-            std::to_string(column.sqlType),
+            DataType(column.sqlType, dates),
             std::string(SqlTypeName(column.sqlType)),
             size,
             octets,
@@ -170,14 +176,14 @@ std::unique_ptr<ResultSet> TablesResult(const Connection& connection, const Argu
 }
 
 std::unique_ptr<ResultSet> ColumnsResult(const Connection& connection, const Argument& table, const Argument& column,
-                                         Diagnostics& diagnostics) {
+                                         DateTypeNumbers dates, Diagnostics& diagnostics) {
     std::vector<TextRow> schemaRows;
     if (!SchemaRows(connection, DBSCHEMA_COLUMNS, {}, schemaRows, diagnostics)) return nullptr;
     std::vector<TextRow> rows;
     for (const auto& row : schemaRows) {
         if (table && !table->empty() && !MatchesNamePattern(*table, row[2].value_or(""))) continue;
         if (column && !column->empty() && !MatchesNamePattern(*column, row[3].value_or(""))) continue;
-        rows.push_back(ColumnRow(connection, row));
+        rows.push_back(ColumnRow(connection, row, dates));
     }
     std::vector<ResultColumn> columns{
         Text("TABLE_CAT"),         Text("TABLE_SCHEM"),        Text("TABLE_NAME", SQL_NO_NULLS),
@@ -214,7 +220,7 @@ std::unique_ptr<ResultSet> StatisticsResult(const Connection& connection, const 
     return std::make_unique<MemoryResultSet>(std::move(columns), std::move(rows));
 }
 
-std::unique_ptr<ResultSet> TypeInfoResult(SQLSMALLINT sqlType) {
+std::unique_ptr<ResultSet> TypeInfoResult(SQLSMALLINT sqlType, DateTypeNumbers dates) {
     std::vector<ResultColumn> columns{
         Text("TYPE_NAME", SQL_NO_NULLS), Small("DATA_TYPE", SQL_NO_NULLS), Integer("COLUMN_SIZE"),
         Text("LITERAL_PREFIX"),          Text("LITERAL_SUFFIX"),           Text("CREATE_PARAMS"),
@@ -229,7 +235,7 @@ std::unique_ptr<ResultSet> TypeInfoResult(SQLSMALLINT sqlType) {
         const char* quote;
         const char* createParams;
     };
-    // In DATA_TYPE order, as SQLGetTypeInfo lists them.
+    // In DATA_TYPE order (ODBC 3 numbers), as SQLGetTypeInfo lists them.
     const Kind kinds[] = {{SQL_BIT, 1, nullptr, nullptr},
                           {SQL_LONGVARCHAR, ::tabvex::xls::kMaxCellText, "'", nullptr},
                           {SQL_DECIMAL, 19, nullptr, nullptr},
@@ -238,6 +244,7 @@ std::unique_ptr<ResultSet> TypeInfoResult(SQLSMALLINT sqlType) {
                           {SQL_TYPE_TIMESTAMP, 19, "#", nullptr}};
     std::vector<TextRow> rows;
     auto text = [](const char* value) { return value ? std::optional<std::string>(value) : std::nullopt; };
+    if (sqlType == SQL_TIMESTAMP) sqlType = SQL_TYPE_TIMESTAMP;
     for (const Kind& kind : kinds) {
         if (sqlType != SQL_ALL_TYPES && sqlType != kind.type) continue;
         const bool character = kind.quote && *kind.quote == '\'';
@@ -245,7 +252,7 @@ std::unique_ptr<ResultSet> TypeInfoResult(SQLSMALLINT sqlType) {
         const bool timestamp = kind.type == SQL_TYPE_TIMESTAMP;
         auto flag = [](bool value) { return std::string(value ? "1" : "0"); };
         auto numberOnly = [&](const char* value) { return number ? std::optional<std::string>(value) : std::nullopt; };
-        rows.push_back({SqlTypeName(kind.type), std::to_string(kind.type), std::to_string(kind.size), text(kind.quote),
+        rows.push_back({SqlTypeName(kind.type), DataType(kind.type, dates), std::to_string(kind.size), text(kind.quote),
                         text(kind.quote), text(kind.createParams), std::to_string(SQL_NULLABLE), flag(false),
                         std::to_string(character ? SQL_SEARCHABLE : SQL_PRED_BASIC), numberOnly("0"),
                         flag(kind.type == SQL_DECIMAL), numberOnly("0"), std::nullopt,
@@ -255,6 +262,9 @@ std::unique_ptr<ResultSet> TypeInfoResult(SQLSMALLINT sqlType) {
                         timestamp ? std::optional<std::string>(std::to_string(SQL_CODE_TIMESTAMP)) : std::nullopt,
                         numberOnly("10"), std::nullopt});
     }
+    // ODBC 2's timestamp number moves DATETIME before VARCHAR.
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const TextRow& a, const TextRow& b) { return std::stoi(*a[1]) < std::stoi(*b[1]); });
     return std::make_unique<MemoryResultSet>(std::move(columns), std::move(rows));
 }
 

@@ -32,7 +32,9 @@ struct EnvironmentHandle {
 struct StatementHandle;
 
 struct ConnectionHandle {
+    explicit ConnectionHandle(EnvironmentHandle& owner) : environment(owner) {}
     HandleTag tag = HandleTag::Connection;
+    EnvironmentHandle& environment;
     Connection connection;
     SQLUINTEGER autocommit = SQL_AUTOCOMMIT_ON;
     // Disconnecting frees the statements still allocated: the driver manager forgets

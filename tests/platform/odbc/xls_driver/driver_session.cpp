@@ -18,9 +18,9 @@ DiagRecord FirstDiagnostic(SQLSMALLINT type, SQLHANDLE handle) {
     return record;
 }
 
-DriverSession::DriverSession() {
+DriverSession::DriverSession(SQLINTEGER odbcVersion) {
     SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env_);
-    SQLSetEnvAttr(env_, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    SQLSetEnvAttr(env_, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(static_cast<SQLLEN>(odbcVersion)), 0);
     SQLAllocHandle(SQL_HANDLE_DBC, env_, &dbc_);
 }
 

@@ -26,7 +26,8 @@ using Row = std::vector<std::optional<std::string>>;
 
 class DriverSession {
 public:
-    DriverSession();
+    // An environment of the given ODBC version (SQL_OV_ODBC3 or SQL_OV_ODBC2).
+    explicit DriverSession(SQLINTEGER odbcVersion = SQL_OV_ODBC3);
     ~DriverSession();
     DriverSession(const DriverSession&) = delete;
     DriverSession& operator=(const DriverSession&) = delete;

@@ -90,6 +90,30 @@ TEST(XlsDriverTypes, TypeListNamesWhatCreateTableTakes) {
     EXPECT_EQ(book["sheets"][0]["cells"].size(), 6u);
 }
 
+TEST(XlsDriverTypes, Odbc2ApplicationsSeeTimestampsAsSqlTimestamp) {
+    ScratchDir dir;
+    DriverSession session(SQL_OV_ODBC2);
+    ASSERT_EQ(session.Connect("DBQ=" + (dir / "old.xls").string() + ";ReadOnly=0"), SQL_SUCCESS);
+    ASSERT_EQ(session.Execute("CREATE TABLE Events (Title TEXT, Happened DATETIME)"), SQL_SUCCESS);
+    ASSERT_EQ(session.Execute("INSERT INTO Events VALUES ('Launch', #1999-12-31 23:59:00#)"), SQL_SUCCESS);
+    ASSERT_EQ(session.Execute("SELECT * FROM Events"), SQL_SUCCESS);
+    EXPECT_EQ(TypeOf(session.stmt(), 2), SQL_TIMESTAMP);
+    session.NewStatement();
+    ASSERT_EQ(SQLColumns(session.stmt(), nullptr, 0, nullptr, 0, (SQLCHAR*)"Events", SQL_NTS, nullptr, 0), SQL_SUCCESS);
+    auto columns = session.FetchAll();
+    ASSERT_EQ(columns.size(), 2u);
+    EXPECT_EQ(columns[1][4], std::to_string(SQL_TIMESTAMP));
+    session.NewStatement();
+    ASSERT_EQ(SQLGetTypeInfo(session.stmt(), SQL_ALL_TYPES), SQL_SUCCESS);
+    std::vector<std::string> types;
+    for (const auto& row : session.FetchAll()) types.push_back(row[1].value_or(""));
+    EXPECT_EQ(types, (std::vector<std::string>{"-7", "-1", "3", "8", "11", "12"}));
+    session.NewStatement();
+    ASSERT_EQ(SQLDisconnect(session.dbc()), SQL_SUCCESS);
+    auto book = ReadWithXlrd(dir / "old.xls");
+    EXPECT_EQ(book["sheets"][0]["cells"][3]["date"], "1999-12-31 23:59:00");
+}
+
 TEST(XlsDriverTypes, FunctionListIsTruthfulInBothForms) {
     SQLUSMALLINT bitmap[SQL_API_ODBC3_ALL_FUNCTIONS_SIZE];
     ASSERT_EQ(odbc::xls::GetFunctions(SQL_API_ODBC3_ALL_FUNCTIONS, bitmap), SQL_SUCCESS);

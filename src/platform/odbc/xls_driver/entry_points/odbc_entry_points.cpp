@@ -74,8 +74,8 @@ SQLRETURN AllocHandle(SQLSMALLINT type, SQLHANDLE input, SQLHANDLE* output) {
     switch (type) {
         case SQL_HANDLE_ENV: *output = new (std::nothrow) EnvironmentHandle; break;
         case SQL_HANDLE_DBC:
-            if (Env(input)) {
-                *output = new (std::nothrow) ConnectionHandle;
+            if (auto* env = Env(input)) {
+                *output = new (std::nothrow) ConnectionHandle(*env);
                 break;
             }
             return SQL_INVALID_HANDLE;
@@ -159,13 +159,17 @@ struct Names {
     }
 };
 
+DateTypeNumbers DateTypesOf(const StatementHandle& stmt) {
+    return stmt.connection.environment.odbcVersion == SQL_OV_ODBC2 ? DateTypeNumbers::Odbc2 : DateTypeNumbers::Odbc3;
+}
+
 template <typename Produce>
 SQLRETURN CatalogFunction(SQLHSTMT handle, Produce produce) {
     auto* stmt = Stmt(handle);
     if (!stmt) return SQL_INVALID_HANDLE;
     return Guarded(stmt->statement.diagnostics, [&]() -> SQLRETURN {
         Names names;
-        auto result = produce(names, stmt->statement);
+        auto result = produce(names, stmt->statement, DateTypesOf(*stmt));
         if (!names.valid) return BadLength(stmt->statement.diagnostics);
         return stmt->statement.TakeResult(std::move(result));
     });
@@ -655,7 +659,7 @@ TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLCancel(SQLHSTMT handle) {
 TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLTables(SQLHSTMT handle, SQLCHAR* catalog, SQLSMALLINT catalogLength,
                                                SQLCHAR* schema, SQLSMALLINT schemaLength, SQLCHAR* table,
                                                SQLSMALLINT tableLength, SQLCHAR* types, SQLSMALLINT typesLength) {
-    return CatalogFunction(handle, [&](Names& names, Statement& statement) {
+    return CatalogFunction(handle, [&](Names& names, Statement& statement, DateTypeNumbers) {
         auto catalogName = names.Take(catalog, catalogLength);
         auto schemaName = names.Take(schema, schemaLength);
         auto tableName = names.Take(table, tableLength);
@@ -669,10 +673,10 @@ TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLTables(SQLHSTMT handle, SQLCHAR* catalog
 TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLColumns(SQLHSTMT handle, SQLCHAR*, SQLSMALLINT, SQLCHAR*, SQLSMALLINT,
                                                 SQLCHAR* table, SQLSMALLINT tableLength, SQLCHAR* column,
                                                 SQLSMALLINT columnLength) {
-    return CatalogFunction(handle, [&](Names& names, Statement& statement) {
+    return CatalogFunction(handle, [&](Names& names, Statement& statement, DateTypeNumbers dates) {
         auto tableName = names.Take(table, tableLength);
         auto columnName = names.Take(column, columnLength);
-        return names.valid ? ColumnsResult(statement.connection(), tableName, columnName, statement.diagnostics)
+        return names.valid ? ColumnsResult(statement.connection(), tableName, columnName, dates, statement.diagnostics)
                            : nullptr;
     });
 }
@@ -680,7 +684,7 @@ TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLColumns(SQLHSTMT handle, SQLCHAR*, SQLSM
 TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLStatistics(SQLHSTMT handle, SQLCHAR*, SQLSMALLINT, SQLCHAR*, SQLSMALLINT,
                                                    SQLCHAR* table, SQLSMALLINT tableLength, SQLUSMALLINT unique,
                                                    SQLUSMALLINT) {
-    return CatalogFunction(handle, [&](Names& names, Statement& statement) {
+    return CatalogFunction(handle, [&](Names& names, Statement& statement, DateTypeNumbers) {
         auto tableName = names.Take(table, tableLength);
         return names.valid ? StatisticsResult(statement.connection(), tableName, unique == SQL_INDEX_UNIQUE,
                                               statement.diagnostics)
@@ -690,17 +694,18 @@ TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLStatistics(SQLHSTMT handle, SQLCHAR*, SQ
 
 TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLPrimaryKeys(SQLHSTMT handle, SQLCHAR*, SQLSMALLINT, SQLCHAR*, SQLSMALLINT,
                                                     SQLCHAR*, SQLSMALLINT) {
-    return CatalogFunction(handle, [](Names&, Statement&) { return PrimaryKeysResult(); });
+    return CatalogFunction(handle, [](Names&, Statement&, DateTypeNumbers) { return PrimaryKeysResult(); });
 }
 
 TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLSpecialColumns(SQLHSTMT handle, SQLUSMALLINT, SQLCHAR*, SQLSMALLINT, SQLCHAR*,
                                                        SQLSMALLINT, SQLCHAR*, SQLSMALLINT, SQLUSMALLINT,
                                                        SQLUSMALLINT) {
-    return CatalogFunction(handle, [](Names&, Statement&) { return SpecialColumnsResult(); });
+    return CatalogFunction(handle, [](Names&, Statement&, DateTypeNumbers) { return SpecialColumnsResult(); });
 }
 
 TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLGetTypeInfo(SQLHSTMT handle, SQLSMALLINT type) {
-    return CatalogFunction(handle, [type](Names&, Statement&) { return TypeInfoResult(type); });
+    return CatalogFunction(handle,
+                           [type](Names&, Statement&, DateTypeNumbers dates) { return TypeInfoResult(type, dates); });
 }
 
 // Diagnostics.
