@@ -1,6 +1,6 @@
 // The modules of the program that serve classes, by the name the class registry
-// gives them. The Jet provider's module "jet" and the spreadsheet server's
-// "automation" are always present.
+// gives them: the Jet provider's "jet", the ODBC provider's "msdasql" and the
+// spreadsheet server's "automation" are always present.
 #pragma once
 
 #include <memory>

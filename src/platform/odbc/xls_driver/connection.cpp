@@ -38,9 +38,13 @@ bool Connection::Connect(ConnectionSettings settings) {
     }
     settings_ = std::move(settings);
     if (settings_.workbook.empty()) settings_.workbook = pendingCatalog_;
-    if (!settings_.workbook.empty() && !OpenWorkbook(WorkbookPath(settings_.workbook, settings_.defaultDir))) {
+    // A connection to no workbook would pass a connection test and fail later.
+    if (settings_.workbook.empty()) {
+        diagnostics.Add("08001", "No workbook is named: give DBQ, a data source whose DBQ names one, "
+                                 "or SQL_ATTR_CURRENT_CATALOG before connecting.");
         return false;
     }
+    if (!OpenWorkbook(WorkbookPath(settings_.workbook, settings_.defaultDir))) return false;
     connected_ = true;
     return true;
 }
@@ -103,8 +107,7 @@ bool Connection::SwitchCatalog(const std::string& name) {
 
 std::shared_ptr<oledb::Session> Connection::RequireSession(Diagnostics& target) const {
     if (!session_) {
-        target.Add("HY000", connected_ ? "No workbook is open: name one with DBQ or SQL_ATTR_CURRENT_CATALOG."
-                                       : "The connection is not open.");
+        target.Add("08003", "The connection is not open.");
         return nullptr;
     }
     return session_;

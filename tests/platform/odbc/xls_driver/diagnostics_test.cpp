@@ -110,18 +110,27 @@ TEST(XlsDriverConnecting, BadConnectionStringsGiveDiagnostics) {
     }
 }
 
-TEST(XlsDriverConnecting, WithoutWorkbookStatementsFailUntilTheCatalogNamesOne) {
+// Connecting names a workbook, by DBQ or by a catalog set before connecting (which
+// ReadOnly=0 creates with its first table); the catalog then switches workbooks.
+TEST(XlsDriverConnecting, AWorkbookIsNamedBeforeConnectingAndTheCatalogSwitchesIt) {
     ScratchDir dir;
     DriverSession session;
+    EXPECT_EQ(session.Connect("ReadOnly=0"), SQL_ERROR);
+    EXPECT_EQ(session.ConnectionDiagnostic().state, "08001");
+    EXPECT_NE(session.ConnectionDiagnostic().message.find("No workbook is named"), std::string::npos);
+
+    std::string first = (dir / "first").string();
+    ASSERT_EQ(SQLSetConnectAttr(session.dbc(), SQL_ATTR_CURRENT_CATALOG, first.data(), SQL_NTS), SQL_SUCCESS);
     ASSERT_EQ(session.Connect("ReadOnly=0"), SQL_SUCCESS) << session.ConnectionDiagnostic().message;
-    EXPECT_EQ(session.Execute("SELECT * FROM Anything"), SQL_ERROR);
-    EXPECT_NE(session.StatementDiagnostic().message.find("SQL_ATTR_CURRENT_CATALOG"), std::string::npos);
-    std::string name = (dir / "later").string();
-    ASSERT_EQ(SQLSetConnectAttr(session.dbc(), SQL_ATTR_CURRENT_CATALOG, name.data(), SQL_NTS), SQL_SUCCESS);
+    ASSERT_EQ(session.Execute("CREATE TABLE T (A TEXT)"), SQL_SUCCESS) << session.StatementDiagnostic().message;
+    std::string later = (dir / "later").string();
+    session.NewStatement();
+    ASSERT_EQ(SQLSetConnectAttr(session.dbc(), SQL_ATTR_CURRENT_CATALOG, later.data(), SQL_NTS), SQL_SUCCESS);
     ASSERT_EQ(session.Execute("CREATE TABLE T (A TEXT)"), SQL_SUCCESS) << session.StatementDiagnostic().message;
     ASSERT_EQ(session.Execute("INSERT INTO T VALUES ('kept')"), SQL_SUCCESS);
     session.NewStatement();
     ASSERT_EQ(SQLDisconnect(session.dbc()), SQL_SUCCESS);
+    EXPECT_TRUE(std::filesystem::exists(dir / "first.xls"));
     auto book = ReadWithXlrd(dir / "later.xls");
     ASSERT_EQ(book["sheets"].size(), 1u);
     EXPECT_EQ(book["sheets"][0]["cells"][1]["value"], "kept");
@@ -130,7 +139,7 @@ TEST(XlsDriverConnecting, WithoutWorkbookStatementsFailUntilTheCatalogNamesOne) 
 TEST(XlsDriverConnecting, UnknownInformationTypeIsHY096) {
     ScratchDir dir;
     DriverSession session;
-    ASSERT_EQ(session.Connect("ReadOnly=0"), SQL_SUCCESS);
+    ASSERT_EQ(session.Connect("ReadOnly=0;DBQ=" + (dir / "info").string()), SQL_SUCCESS);
     char text[64];
     SQLSMALLINT length = 0;
     EXPECT_EQ(SQLGetInfo(session.dbc(), 31999, text, sizeof text, &length), SQL_ERROR);
