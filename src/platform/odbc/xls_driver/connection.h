@@ -1,6 +1,6 @@
 // A connection handle: the workbook opened through the Jet provider with the Excel
-// ISAM. A connection may start without a workbook, so that the current catalog can
-// name it afterwards; statements need one.
+// ISAM. Connecting needs a workbook (DBQ, the data source's DBQ, or a catalog set
+// before); setting the current catalog afterwards switches to another.
 #pragma once
 
 #include <filesystem>
