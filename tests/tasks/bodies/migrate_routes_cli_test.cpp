@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 
 #include "tasks/bodies/migration_fixture.h"
 
@@ -73,6 +74,33 @@ TEST_F(MigrateRoutesCliTest, NorthwindArrivesTheSameAlongEveryRoute) {
     const auto workbooks = MigrateAlongEveryRoute(corpus / "mdb" / "Northwind.mdb");
     ASSERT_NE(FindSheet(workbooks.front(), "Customers"), nullptr);
     ExpectSameSheets(workbooks);
+}
+
+// Every file below a folder with its content, by its path inside the folder.
+std::map<std::string, std::string> FolderFiles(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file()) files[fs::relative(entry.path(), folder).string()] = ReadFile(entry.path());
+    }
+    return files;
+}
+
+// The scripts of a workbook's backup are the same whether the workbook is read
+// through the Jet provider or through the workbook driver.
+TEST_F(MigrateRoutesCliTest, ABackupWritesTheSameScriptsThroughEitherRoute) {
+    const fs::path shop = WriteDatabase(scratch / "shop.mdb", {Customers(), Orders()});
+    const fs::path book = scratch / "book.xls";
+    ASSERT_EQ(RunCommand(MigrateCommandLine({shop.string(), book.string()})).exitCode, 0);
+    const std::string cli = CliPath().string();
+    const std::string program = programFolder().string();
+    const auto jet = RunCommand({cli, "backup", "--program-dir", program, book.string(), (scratch / "jet").string()});
+    ASSERT_EQ(jet.exitCode, 0) << jet.out << jet.err;
+    const auto odbc = RunCommand({cli, "backup", "--program-dir", program, "--target-provider",
+                                  "Microsoft Excel Driver", book.string(), (scratch / "odbc").string()});
+    ASSERT_EQ(odbc.exitCode, 0) << odbc.out << odbc.err;
+    const auto files = FolderFiles(scratch / "jet");
+    EXPECT_TRUE(files.contains("book/DATA/Customers.data"));
+    EXPECT_EQ(FolderFiles(scratch / "odbc"), files);
 }
 
 // Data sources of the program's odbc.ini name the driver and the file (mdbtools'
