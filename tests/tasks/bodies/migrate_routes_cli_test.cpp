@@ -46,6 +46,17 @@ protected:
         return workbooks;
     }
 
+    // A driver list and data sources of the test's own, for a child's ODBCSYSINI.
+    ChildSetup OdbcFiles(const std::string& drivers, const std::string& sources) {
+        const fs::path folder = scratch / "odbc";
+        fs::create_directories(folder);
+        WriteFile(folder / "odbcinst.ini", drivers);
+        WriteFile(folder / "odbc.ini", sources);
+        return [text = folder.string()] { setenv("ODBCSYSINI", text.c_str(), 1); };
+    }
+
+    static std::string ProgramDrivers() { return ReadFile(fs::path(std::getenv("ODBCSYSINI")) / "odbcinst.ini"); }
+
     static void ExpectSameSheets(const std::vector<nlohmann::json>& workbooks) {
         ASSERT_FALSE(workbooks.empty());
         const auto& expected = workbooks.front()["sheets"];
@@ -108,22 +119,18 @@ TEST_F(MigrateRoutesCliTest, ABackupWritesTheSameScriptsThroughEitherRoute) {
 TEST_F(MigrateRoutesCliTest, DataSourcesOfTheProgramsOdbcIniAreConnectedByName) {
     const fs::path shop = WriteDatabase(scratch / "shop.mdb", {Customers(), Orders()});
     const fs::path book = WriteBook(scratch / "book.xls");
-    const fs::path odbc = scratch / "odbc";
-    fs::create_directories(odbc);
-    fs::copy_file(fs::path(std::getenv("ODBCSYSINI")) / "odbcinst.ini", odbc / "odbcinst.ini");
-    WriteFile(odbc / "odbc.ini", "[ODBC Data Sources]\nShop=Microsoft Access Driver (*.mdb)\n"
-                                 "Book=Microsoft Excel Driver (*.xls)\n"
-                                 "[Shop]\nDriver=Microsoft Access Driver (*.mdb)\nDatabase=" + shop.string() + "\n"
-                                 "[Book]\nDriver=Microsoft Excel Driver (*.xls)\nDBQ=" + book.string() + "\n");
-    const std::string folder = odbc.string();
+    const auto odbc = OdbcFiles(ProgramDrivers(),
+                                "[ODBC Data Sources]\nShop=Microsoft Access Driver (*.mdb)\n"
+                                "Book=Microsoft Excel Driver (*.xls)\n"
+                                "[Shop]\nDriver=Microsoft Access Driver (*.mdb)\nDatabase=" + shop.string() + "\n"
+                                "[Book]\nDriver=Microsoft Excel Driver (*.xls)\nDBQ=" + book.string() + "\n");
     const auto result = RunCommand(
-        MigrateCommandLine({"--source-dsn", "Shop", "--target-dsn", "Book", shop.string(), book.string()}),
-        [folder] { setenv("ODBCSYSINI", folder.c_str(), 1); });
+        MigrateCommandLine({"--source-dsn", "Shop", "--target-dsn", "Book", shop.string(), book.string()}), odbc);
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
     EXPECT_EQ(SheetRows(*FindSheet(ReadWithXlrd(book), "Customers")), kCustomers);
 }
 
-TEST_F(MigrateRoutesCliTest, AnUnknownDataSourceOrProviderIsAClearError) {
+TEST_F(MigrateRoutesCliTest, UnknownDataSourcesProvidersAndLostDriversAreClearErrors) {
     const fs::path shop = WriteDatabase(scratch / "shop.mdb", {Orders()});
     const auto missing = RunCommand(MigrateCommandLine({"--source-dsn", "Nowhere", shop.string(),
                                                         (scratch / "new.xls").string()}));
@@ -135,6 +142,17 @@ TEST_F(MigrateRoutesCliTest, AnUnknownDataSourceOrProviderIsAClearError) {
                                                         (scratch / "new.xls").string()}));
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_THAT(unknown.err, HasSubstr("'Lotus Driver' is not in the Excel provider list"));
+
+    std::string drivers = ProgramDrivers();
+    const std::string library = "libtabvexodbcxls.so";
+    for (auto at = drivers.find(library); at != std::string::npos; at = drivers.find(library, at + 1))
+        drivers.replace(at, library.size(), "libgone.so");
+    const auto lost = RunCommand(MigrateCommandLine({"--target-provider", "Microsoft Excel Driver", shop.string(),
+                                                     WriteBook(scratch / "book.xls").string()}),
+                                 OdbcFiles(drivers, ""));
+    EXPECT_EQ(lost.exitCode, 1);
+    EXPECT_THAT(lost.out, HasSubstr("Target Connection error!"));
+    EXPECT_THAT(lost.err, HasSubstr("libgone.so"));
 }
 
 }  // namespace

@@ -128,8 +128,7 @@ TEST(XlsDriverConnecting, AWorkbookIsNamedBeforeConnectingAndTheCatalogSwitchesI
     ASSERT_EQ(SQLSetConnectAttr(session.dbc(), SQL_ATTR_CURRENT_CATALOG, later.data(), SQL_NTS), SQL_SUCCESS);
     ASSERT_EQ(session.Execute("CREATE TABLE T (A TEXT)"), SQL_SUCCESS) << session.StatementDiagnostic().message;
     ASSERT_EQ(session.Execute("INSERT INTO T VALUES ('kept')"), SQL_SUCCESS);
-    session.NewStatement();
-    ASSERT_EQ(SQLDisconnect(session.dbc()), SQL_SUCCESS);
+    ASSERT_EQ(session.Disconnect(), SQL_SUCCESS);
     EXPECT_TRUE(std::filesystem::exists(dir / "first.xls"));
     auto book = ReadWithXlrd(dir / "later.xls");
     ASSERT_EQ(book["sheets"].size(), 1u);

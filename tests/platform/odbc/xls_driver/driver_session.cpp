@@ -25,10 +25,19 @@ DriverSession::DriverSession(SQLINTEGER odbcVersion) {
 }
 
 DriverSession::~DriverSession() {
-    if (stmt_) SQLFreeHandle(SQL_HANDLE_STMT, stmt_);
-    if (connected_) SQLDisconnect(dbc_);
+    Disconnect();
     SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
     SQLFreeHandle(SQL_HANDLE_ENV, env_);
+}
+
+SQLRETURN DriverSession::Disconnect() {
+    // A disconnection frees the connection's statements in the driver manager, so the
+    // handle must not outlive it.
+    if (stmt_) SQLFreeHandle(SQL_HANDLE_STMT, stmt_);
+    stmt_ = SQL_NULL_HSTMT;
+    if (!connected_) return SQL_SUCCESS;
+    connected_ = false;
+    return SQLDisconnect(dbc_);
 }
 
 SQLRETURN DriverSession::Connect(const std::string& rest) { return ConnectWith("DRIVER=" + DriverPath() + ";" + rest); }

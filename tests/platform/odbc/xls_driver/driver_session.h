@@ -35,6 +35,8 @@ public:
     // "DRIVER=<path>;" followed by `rest`; the return code of SQLDriverConnect.
     SQLRETURN Connect(const std::string& rest);
     SQLRETURN ConnectWith(const std::string& connectionString);
+    // Frees the statement, then disconnects (the driver saves the workbook here).
+    SQLRETURN Disconnect();
     const std::string& completed() const { return completed_; }
 
     // A fresh statement handle (the previous one is freed).

@@ -226,8 +226,7 @@ TEST_F(XlsDriverWrittenWorkbook, CommittedAndDisconnectedWorkbookReadsBackInXlrd
         << session.ConnectionDiagnostic().message;
     ASSERT_EQ(session.Execute("CREATE TABLE Notes (Body MEMO)"), SQL_SUCCESS);
     ASSERT_EQ(session.Execute("INSERT INTO Notes VALUES ('" + std::string(300, 'x') + "')"), SQL_SUCCESS);
-    session.NewStatement();
-    ASSERT_EQ(SQLDisconnect(session.dbc()), SQL_SUCCESS);
+    ASSERT_EQ(session.Disconnect(), SQL_SUCCESS);
 
     json book = ReadWithXlrd(dir / "book.xls");
     ASSERT_EQ(book["sheets"].size(), 1u);

@@ -44,8 +44,7 @@ TEST(XlsDriverTypes, CurrencyBitAndMemoColumnsReadInTheirTypes) {
               SQL_SUCCESS);
     EXPECT_EQ(indicator, 20000);
     EXPECT_EQ(note.c_str(), longNote);
-    session.NewStatement();
-    ASSERT_EQ(SQLDisconnect(session.dbc()), SQL_SUCCESS);
+    ASSERT_EQ(session.Disconnect(), SQL_SUCCESS);
     auto book = ReadWithXlrd(dir / "t.xls");
     const auto& cells = book["sheets"][0]["cells"];
     ASSERT_EQ(cells.size(), 6u);
@@ -84,8 +83,7 @@ TEST(XlsDriverTypes, TypeListNamesWhatCreateTableTakes) {
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][0], "NUMBER");
     // The workbook read back holds the header row of the new table.
-    session.NewStatement();
-    ASSERT_EQ(SQLDisconnect(session.dbc()), SQL_SUCCESS);
+    ASSERT_EQ(session.Disconnect(), SQL_SUCCESS);
     auto book = ReadWithXlrd(dir / "types.xls");
     EXPECT_EQ(book["sheets"][0]["cells"].size(), 6u);
 }
@@ -108,8 +106,7 @@ TEST(XlsDriverTypes, Odbc2ApplicationsSeeTimestampsAsSqlTimestamp) {
     std::vector<std::string> types;
     for (const auto& row : session.FetchAll()) types.push_back(row[1].value_or(""));
     EXPECT_EQ(types, (std::vector<std::string>{"-7", "-1", "3", "8", "11", "12"}));
-    session.NewStatement();
-    ASSERT_EQ(SQLDisconnect(session.dbc()), SQL_SUCCESS);
+    ASSERT_EQ(session.Disconnect(), SQL_SUCCESS);
     auto book = ReadWithXlrd(dir / "old.xls");
     EXPECT_EQ(book["sheets"][0]["cells"][3]["date"], "1999-12-31 23:59:00");
 }
