@@ -7,6 +7,7 @@
 #include "connect/config_file.h"
 #include "connect/connecting.h"
 #include "platform/jet/mdb/database_writer.h"
+#include "platform/xls/workbook.h"
 #include "support/scripted_user_interface.h"
 
 namespace tabvex::connect {
@@ -161,6 +162,21 @@ TEST_F(ConfigDialogTest, TestConnectionsReportsEachSideAndChangesNothing) {
     EXPECT_THAT(ui.messages(), IsEmpty());
     EXPECT_EQ(migrator.sourceSettings(), ConnectionSettings{});
     EXPECT_FALSE(migrator.sourceHolder().HasSession());
+}
+
+// Through ODBC the files are the catalogs, chosen by a double click in the catalog
+// field; both drivers then open them.
+TEST_F(ConfigDialogTest, OdbcDriversOpenTheFilesNamedAsCatalogs) {
+    const fs::path shop = WriteShop(scratch / "data/Shop.mdb");
+    const fs::path book = scratch / "data/Book.xls";
+    ConfigDialog dialog(migrator, Odbc());
+    dialog.SelectProvider(ConfigSide::Source, 3);
+    dialog.SelectProvider(ConfigSide::Target, 2);
+    dialog.fields(ConfigSide::Source).catalogName = shop.string();
+    xls::Workbook::CreateNew({"Sheet1"}).Save(book);
+    dialog.fields(ConfigSide::Target).catalogName = book.string();
+    dialog.TestConnections();
+    EXPECT_THAT(BoxTexts(), ElementsAre("Source Connection Successful!", "Target Connection Successful!"));
 }
 
 // Through ODBC without a data source or a file, each driver says what it misses.
