@@ -42,9 +42,8 @@ HRESULT OdbcCommand::Execute(std::shared_ptr<Rowset>& rowset, std::int64_t* rows
     if (text_.empty()) return ReportError(DB_E_NOCOMMAND, IID_ICommandPrepare, "No command text was set.", kProviderName);
     try {
         auto statement = std::make_unique<Statement>(connection_);
-        std::vector<SQLCHAR> text(text_.begin(), text_.end());
-        statement->Check(SQLExecDirect(statement->handle(), text.data(), static_cast<SQLINTEGER>(text.size())),
-                         "SQLExecDirect");
+        SqlText text(text_);
+        statement->Check(SQLExecDirect(statement->handle(), text.data(), text.length()), "SQLExecDirect");
         SQLSMALLINT resultColumns = 0;
         statement->Check(SQLNumResultCols(statement->handle(), &resultColumns), "SQLNumResultCols");
         if (resultColumns > 0) {

@@ -24,9 +24,9 @@ Connection::Connection() {
 
 std::shared_ptr<Connection> Connection::Open(const std::string& connectionString) {
     std::shared_ptr<Connection> connection(new Connection());
-    std::vector<SQLCHAR> text(connectionString.begin(), connectionString.end());
+    SqlText text(connectionString);
     SQLSMALLINT completedLength = 0;
-    odbc::Check(SQLDriverConnect(connection->connection_, nullptr, text.data(), static_cast<SQLSMALLINT>(text.size()),
+    odbc::Check(SQLDriverConnect(connection->connection_, nullptr, text.data(), static_cast<SQLSMALLINT>(text.length()),
                                  nullptr, 0, &completedLength, SQL_DRIVER_NOPROMPT),
                 SQL_HANDLE_DBC, connection->connection_, "SQLDriverConnect");
     connection->connected_ = true;
@@ -57,8 +57,8 @@ std::string Connection::CurrentCatalog() const {
 }
 
 void Connection::SetCurrentCatalog(const std::string& catalog) {
-    std::vector<SQLCHAR> text(catalog.begin(), catalog.end());
-    odbc::Check(SQLSetConnectAttr(connection_, SQL_ATTR_CURRENT_CATALOG, text.data(), static_cast<SQLINTEGER>(text.size())),
+    SqlText text(catalog);
+    odbc::Check(SQLSetConnectAttr(connection_, SQL_ATTR_CURRENT_CATALOG, text.data(), text.length()),
                 SQL_HANDLE_DBC, connection_, "SQLSetConnectAttr(SQL_ATTR_CURRENT_CATALOG)");
 }
 

@@ -7,8 +7,21 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tabvex::odbc {
+
+// Text handed to an ODBC call with its length, and NUL-terminated all the same:
+// mdbtools' driver reads a connection string up to its NUL whatever length it is given.
+class SqlText {
+public:
+    explicit SqlText(const std::string& text) : bytes_(text.begin(), text.end()) { bytes_.push_back(0); }
+    SQLCHAR* data() { return bytes_.data(); }
+    SQLINTEGER length() const { return static_cast<SQLINTEGER>(bytes_.size() - 1); }
+
+private:
+    std::vector<SQLCHAR> bytes_;
+};
 
 class Connection {
 public:

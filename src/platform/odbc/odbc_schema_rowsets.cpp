@@ -82,9 +82,8 @@ std::vector<OdbcColumnDescription> QueriedColumns(const std::shared_ptr<Connecti
     std::string close = open == "[" ? "]" : open;
     std::string text = "SELECT * FROM " + open + table.name + close;
     auto statement = std::make_unique<Statement>(connection);
-    std::vector<SQLCHAR> command(text.begin(), text.end());
-    statement->Check(SQLExecDirect(statement->handle(), command.data(), static_cast<SQLINTEGER>(command.size())),
-                     "SQLExecDirect");
+    SqlText command(text);
+    statement->Check(SQLExecDirect(statement->handle(), command.data(), command.length()), "SQLExecDirect");
     SQLSMALLINT count = 0;
     statement->Check(SQLNumResultCols(statement->handle(), &count), "SQLNumResultCols");
     std::vector<OdbcColumnDescription> columns;
