@@ -55,6 +55,7 @@ HRESULT OdbcCommand::Execute(std::shared_ptr<Rowset>& rowset, std::int64_t* rows
         SQLLEN count = 0;
         statement->Check(SQLRowCount(statement->handle(), &count), "SQLRowCount");
         if (rowsAffected) *rowsAffected = count;
+        statement->Recycle();
     } catch (const OdbcError& error) {
         return ReportOdbcError(error, DB_E_ERRORSINCOMMAND, IID_ICommandPrepare);
     }

@@ -2,6 +2,7 @@
 
 #include <sqlext.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/odbc/odbc_error.h"
@@ -35,6 +36,7 @@ std::shared_ptr<Connection> Connection::Open(const std::string& connectionString
 }
 
 Connection::~Connection() {
+    if (idleStatement_ != SQL_NULL_HSTMT) SQLFreeHandle(SQL_HANDLE_STMT, idleStatement_);
     if (connected_) SQLDisconnect(connection_);
     if (connection_ != SQL_NULL_HDBC) SQLFreeHandle(SQL_HANDLE_DBC, connection_);
     if (environment_ != SQL_NULL_HENV) SQLFreeHandle(SQL_HANDLE_ENV, environment_);
@@ -62,13 +64,32 @@ void Connection::SetCurrentCatalog(const std::string& catalog) {
                 SQL_HANDLE_DBC, connection_, "SQLSetConnectAttr(SQL_ATTR_CURRENT_CATALOG)");
 }
 
-Statement::Statement(std::shared_ptr<Connection> connection) : connection_(std::move(connection)) {
+SQLHSTMT Connection::TakeIdleStatement() {
+    std::lock_guard lock(idleMutex_);
+    return std::exchange(idleStatement_, SQLHSTMT{SQL_NULL_HSTMT});
+}
+
+bool Connection::KeepIdleStatement(SQLHSTMT statement) {
+    std::lock_guard lock(idleMutex_);
+    if (idleStatement_ != SQL_NULL_HSTMT) return false;
+    idleStatement_ = statement;
+    return true;
+}
+
+Statement::Statement(std::shared_ptr<Connection> connection)
+    : connection_(std::move(connection)), statement_(connection_->TakeIdleStatement()) {
+    if (statement_ != SQL_NULL_HSTMT) return;
     odbc::Check(SQLAllocHandle(SQL_HANDLE_STMT, connection_->handle(), &statement_), SQL_HANDLE_DBC,
                 connection_->handle(), "SQLAllocHandle(SQL_HANDLE_STMT)");
 }
 
 Statement::~Statement() {
     if (statement_ != SQL_NULL_HSTMT) SQLFreeHandle(SQL_HANDLE_STMT, statement_);
+}
+
+void Statement::Recycle() {
+    if (!SQL_SUCCEEDED(SQLFreeStmt(statement_, SQL_CLOSE)) || !connection_->KeepIdleStatement(statement_)) return;
+    statement_ = SQL_NULL_HSTMT;
 }
 
 void Statement::Check(SQLRETURN result, const char* call) const {

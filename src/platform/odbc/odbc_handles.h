@@ -6,6 +6,7 @@
 #include <sql.h>
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,12 @@ public:
     // and every other as nullable, whatever the table says.
     bool KnowsNullability() const { return knowsNullability_; }
 
+    // One statement handle kept for the next statement: a migration runs one INSERT
+    // per row, and allocating a handle through the driver manager for each costs.
+    SQLHSTMT TakeIdleStatement();
+    // Keeps a closed handle when none is kept; false when the caller must free it.
+    bool KeepIdleStatement(SQLHSTMT statement);
+
 private:
     Connection();
 
@@ -49,6 +56,8 @@ private:
     SQLHDBC connection_ = SQL_NULL_HDBC;
     bool connected_ = false;
     bool knowsNullability_ = true;
+    std::mutex idleMutex_;
+    SQLHSTMT idleStatement_ = SQL_NULL_HSTMT;
 };
 
 class Statement {
@@ -62,6 +71,9 @@ public:
     const Connection& connection() const { return *connection_; }
     // Throws OdbcError with this statement's diagnostics when `result` failed.
     void Check(SQLRETURN result, const char* call) const;
+    // Closes a statement that left no result set and hands its handle back to the
+    // connection for the next statement.
+    void Recycle();
 
 private:
     std::shared_ptr<Connection> connection_;
