@@ -9,6 +9,12 @@
 
 namespace tabvex::odbc {
 
+namespace {
+
+constexpr std::size_t kMdbtoolsLongTextLimit = 16383;  // its bind buffer, less the NUL
+
+}  // namespace
+
 Connection::Connection() {
     odbc::Check(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment_), SQL_HANDLE_ENV, SQL_NULL_HANDLE,
                 "SQLAllocHandle(SQL_HANDLE_ENV)");
@@ -31,7 +37,9 @@ std::shared_ptr<Connection> Connection::Open(const std::string& connectionString
                                  nullptr, 0, &completedLength, SQL_DRIVER_NOPROMPT),
                 SQL_HANDLE_DBC, connection->connection_, "SQLDriverConnect");
     connection->connected_ = true;
-    connection->knowsNullability_ = connection->InfoText(SQL_DBMS_NAME) != "MDBTOOLS";
+    const bool mdbtools = connection->InfoText(SQL_DBMS_NAME) == "MDBTOOLS";
+    connection->knowsNullability_ = !mdbtools;
+    connection->longTextLimit_ = mdbtools ? kMdbtoolsLongTextLimit : 0;
     return connection;
 }
 

@@ -42,6 +42,9 @@ public:
     // False for mdbtools' driver, which reports every fixed-size column as NOT NULL
     // and every other as nullable, whatever the table says.
     bool KnowsNullability() const { return knowsNullability_; }
+    // The most bytes of one character value the driver gives, 0 when it gives all:
+    // mdbtools' driver silently cuts a memo at 16,383 bytes.
+    std::size_t LongTextLimit() const { return longTextLimit_; }
 
     // One statement handle kept for the next statement: a migration runs one INSERT
     // per row, and allocating a handle through the driver manager for each costs.
@@ -56,6 +59,7 @@ private:
     SQLHDBC connection_ = SQL_NULL_HDBC;
     bool connected_ = false;
     bool knowsNullability_ = true;
+    std::size_t longTextLimit_ = 0;
     std::mutex idleMutex_;
     SQLHSTMT idleStatement_ = SQL_NULL_HSTMT;
 };

@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/odbc/odbc_error.h"
+
 namespace tabvex::odbc {
 namespace {
 
@@ -94,6 +96,17 @@ std::string GuidText(const std::string& text) {
     return "{" + digits + "}";
 }
 
+// A value as long as the most the driver gives may have been cut: the row is refused
+// rather than migrated short.
+std::string WholeText(const Statement& statement, SQLUSMALLINT column, std::string text) {
+    const std::size_t limit = statement.connection().LongTextLimit();
+    if (limit == 0 || text.size() < limit) return text;
+    throw OdbcError("Column " + std::to_string(column) + " holds " + std::to_string(text.size()) +
+                        " bytes, the most this ODBC driver gives of one value, so it may have been cut. "
+                        "Read this table through the Microsoft Jet 4.0 OLE DB Provider.",
+                    {});
+}
+
 template <typename T, typename Make>
 Value Typed(const std::optional<T>& read, Make make) {
     return read ? Value{make(*read)} : Value{};
@@ -128,7 +141,8 @@ Value ReadValue(const Statement& statement, SQLUSMALLINT column, FetchKind kind)
         case FetchKind::DateTime:
             return Typed(ReadFixed<SQL_TIMESTAMP_STRUCT>(statement, column, SQL_C_TYPE_TIMESTAMP), DateTimeValue);
         case FetchKind::Text:
-            return Typed(ReadLong(statement, column, SQL_C_CHAR), [](const std::string& text) { return text; });
+            return Typed(ReadLong(statement, column, SQL_C_CHAR),
+                         [&](const std::string& text) { return WholeText(statement, column, text); });
         case FetchKind::Binary:
             return Typed(ReadLong(statement, column, SQL_C_BINARY), [](const std::string& data) {
                 return oledb::Bytes{std::vector<std::uint8_t>(data.begin(), data.end())};

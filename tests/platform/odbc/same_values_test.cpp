@@ -124,6 +124,19 @@ TEST_F(SameValues, EveryKindOfValueReadsAsTheJetProviderReadsIt) {
     EXPECT_EQ(rows[3][6], "100");
 }
 
+// mdbtools' driver gives at most 16,383 bytes of a memo and says nothing of the
+// rest: such a value is refused with a reason rather than read short.
+TEST_F(SameValues, AMemoAsLongAsTheDriverGivesIsRefusedNotCut) {
+    auto file = WriteEveryKind(scratch_ / "long.mdb", std::string(20000, 'x') + "end");
+    auto session = test::OpenAccessSession(file);
+    auto rowset = test::Query(*session, "SELECT Notes FROM Kinds WHERE Id = 1");
+    HROW row = 0;
+    EXPECT_EQ(rowset->GetNextRows(row), E_FAIL);
+    const auto records = test::ErrorRecords();
+    ASSERT_FALSE(records.empty());
+    EXPECT_NE(records.front().find("may have been cut"), std::string::npos) << records.front();
+}
+
 TEST_F(SameValues, QueryRowsetHasNoBookmarkAndDescribesItsColumns) {
     auto file = WriteEveryKind(scratch_ / "kinds.mdb", "memo");
     auto session = test::OpenAccessSession(file);
