@@ -6,6 +6,7 @@
 #include "platform/jet/mdb/mdb_error.h"
 #include "platform/jet/jet_session.h"
 #include "platform/jet/workgroup_file.h"
+#include "platform/oledb/data_source_properties.h"
 #include "platform/oledb/interface_ids.h"
 
 namespace tabvex::jet {
@@ -13,22 +14,14 @@ namespace {
 
 using namespace tabvex::oledb;
 
+const ProviderNames kNames{"the Jet provider", "Microsoft JET Database Engine"};
+
+// The DBINIT set, with the Admin user Jet assumes, and Jet's own set.
 std::vector<PropertyDefinition> InitializationProperties() {
-    return {
-        {DBPROPSET_DBINIT, DBPROP_AUTH_CACHE_AUTHINFO, PropertyValue{false}},
-        {DBPROPSET_DBINIT, DBPROP_AUTH_ENCRYPT_PASSWORD, PropertyValue{false}},
-        {DBPROPSET_DBINIT, DBPROP_AUTH_MASK_PASSWORD, PropertyValue{false}},
-        {DBPROPSET_DBINIT, DBPROP_AUTH_PASSWORD, PropertyValue{std::string()}},
-        {DBPROPSET_DBINIT, DBPROP_AUTH_USERID, PropertyValue{std::string("Admin")}},
-        {DBPROPSET_DBINIT, DBPROP_INIT_DATASOURCE, PropertyValue{std::string()}},
-        {DBPROPSET_DBINIT, DBPROP_INIT_CATALOG, PropertyValue{std::string()}},
-        {DBPROPSET_DBINIT, DBPROP_INIT_MODE, PropertyValue{std::int32_t{0x10}}},
-        {DBPROPSET_DBINIT, DBPROP_INIT_PROMPT, PropertyValue{std::int16_t{4}}},
-        {DBPROPSET_DBINIT, DBPROP_INIT_LCID, PropertyValue{std::int32_t{0x409}}},
-        {DBPROPSET_DBINIT, DBPROP_INIT_PROVIDERSTRING, PropertyValue{std::string()}},
-        {DBPROPSET_JETOLEDB_DBINIT, DBPROP_JETOLEDB_SYSDBPATH, PropertyValue{std::string()}},
-        {DBPROPSET_JETOLEDB_DBINIT, DBPROP_JETOLEDB_CREATE_SYSDB, PropertyValue{false}},
-    };
+    auto definitions = DbInitPropertyDefinitions("Admin");
+    definitions.push_back({DBPROPSET_JETOLEDB_DBINIT, DBPROP_JETOLEDB_SYSDBPATH, PropertyValue{std::string()}});
+    definitions.push_back({DBPROPSET_JETOLEDB_DBINIT, DBPROP_JETOLEDB_CREATE_SYSDB, PropertyValue{false}});
+    return definitions;
 }
 
 // The path as Jet's tree shows the database: without its ".mdb" or ".xls".
@@ -48,31 +41,11 @@ HRESULT ReportIsamError(const IsamError& error, const Guid& interfaceId) {
 JetDataSource::JetDataSource() : properties_(InitializationProperties()) {}
 
 HRESULT JetDataSource::SetProperties(std::vector<DBPROPSET>& sets) {
-    SetErrorInfo(nullptr);
-    if (isam_) {
-        for (auto& set : sets) {
-            for (auto& property : set.properties) property.status = DBPROPSTATUS_NOTSETTABLE;
-        }
-        return ReportError(DB_E_ERRORSOCCURRED, IID_IDBProperties,
-                           "Initialization properties cannot be changed while the data source is initialized.");
-    }
-    HRESULT result = properties_.SetProperties(sets);
-    if (Failed(result)) {
-        return ReportError(result, IID_IDBProperties, "None of the given properties is supported by the Jet provider.");
-    }
-    return result;
+    return SetDataSourceProperties(properties_, isam_ != nullptr, sets, kNames);
 }
 
 HRESULT JetDataSource::GetProperty(const Guid& setId, DBPROPID id, PropertyValue& value) {
-    SetErrorInfo(nullptr);
-    auto found = properties_.Get(setId, id);
-    if (!found) {
-        return ReportError(DB_E_ERRORSOCCURRED, IID_IDBProperties,
-                           "Property " + std::to_string(id) + " of set " + setId.ToString() + " is not available" +
-                               (isam_ ? "." : ": the data source is not initialized."));
-    }
-    value = *found;
-    return S_OK;
+    return GetDataSourceProperty(properties_, isam_ != nullptr, setId, id, value, kNames);
 }
 
 void JetDataSource::OpenDataStore() {

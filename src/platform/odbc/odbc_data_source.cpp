@@ -8,6 +8,7 @@
 #include "platform/odbc/connection_string.h"
 #include "platform/odbc/odbc_error.h"
 #include "platform/odbc/odbc_session.h"
+#include "platform/oledb/data_source_properties.h"
 #include "platform/oledb/interface_ids.h"
 
 namespace tabvex::odbc {
@@ -15,21 +16,7 @@ namespace {
 
 using namespace tabvex::oledb;
 
-std::vector<PropertyDefinition> InitializationProperties() {
-    return {
-        {DBPROPSET_DBINIT, DBPROP_AUTH_CACHE_AUTHINFO, PropertyValue{false}},
-        {DBPROPSET_DBINIT, DBPROP_AUTH_ENCRYPT_PASSWORD, PropertyValue{false}},
-        {DBPROPSET_DBINIT, DBPROP_AUTH_MASK_PASSWORD, PropertyValue{false}},
-        {DBPROPSET_DBINIT, DBPROP_AUTH_PASSWORD, PropertyValue{std::string()}},
-        {DBPROPSET_DBINIT, DBPROP_AUTH_USERID, PropertyValue{std::string()}},
-        {DBPROPSET_DBINIT, DBPROP_INIT_DATASOURCE, PropertyValue{std::string()}},
-        {DBPROPSET_DBINIT, DBPROP_INIT_CATALOG, PropertyValue{std::string()}},
-        {DBPROPSET_DBINIT, DBPROP_INIT_MODE, PropertyValue{std::int32_t{0x10}}},
-        {DBPROPSET_DBINIT, DBPROP_INIT_PROMPT, PropertyValue{std::int16_t{4}}},
-        {DBPROPSET_DBINIT, DBPROP_INIT_LCID, PropertyValue{std::int32_t{0x409}}},
-        {DBPROPSET_DBINIT, DBPROP_INIT_PROVIDERSTRING, PropertyValue{std::string()}},
-    };
-}
+const ProviderNames kNames{"the ODBC provider", kProviderName};
 
 // A path without its ending, so that "/d/shop" and "/d/shop.mdb" name the same database.
 std::string WithoutEnding(const std::string& path) {
@@ -46,37 +33,14 @@ HRESULT ConnectFailureCode(const OdbcError& error) {
 
 }  // namespace
 
-OdbcDataSource::OdbcDataSource() : properties_(InitializationProperties()) {}
+OdbcDataSource::OdbcDataSource() : properties_(DbInitPropertyDefinitions("")) {}
 
 HRESULT OdbcDataSource::SetProperties(std::vector<DBPROPSET>& sets) {
-    SetErrorInfo(nullptr);
-    if (connection_) {
-        for (auto& set : sets) {
-            for (auto& property : set.properties) property.status = DBPROPSTATUS_NOTSETTABLE;
-        }
-        return ReportError(DB_E_ERRORSOCCURRED, IID_IDBProperties,
-                           "Initialization properties cannot be changed while the data source is initialized.",
-                           kProviderName);
-    }
-    HRESULT result = properties_.SetProperties(sets);
-    if (Failed(result)) {
-        return ReportError(result, IID_IDBProperties, "None of the given properties is supported by the ODBC provider.",
-                           kProviderName);
-    }
-    return result;
+    return SetDataSourceProperties(properties_, connection_ != nullptr, sets, kNames);
 }
 
 HRESULT OdbcDataSource::GetProperty(const Guid& setId, DBPROPID id, PropertyValue& value) {
-    SetErrorInfo(nullptr);
-    auto found = properties_.Get(setId, id);
-    if (!found) {
-        return ReportError(DB_E_ERRORSOCCURRED, IID_IDBProperties,
-                           "Property " + std::to_string(id) + " of set " + setId.ToString() + " is not available" +
-                               (connection_ ? "." : ": the data source is not initialized."),
-                           kProviderName);
-    }
-    value = *found;
-    return S_OK;
+    return GetDataSourceProperty(properties_, connection_ != nullptr, setId, id, value, kNames);
 }
 
 void OdbcDataSource::Connect() {
