@@ -17,6 +17,11 @@ bool ConfirmRemoval(app::Migrator& migrator, const std::string& first, const std
            app::MessageAnswer::Yes;
 }
 
+bool ConfirmOnce(app::Migrator& migrator, const std::string& question) {
+    return migrator.ui().ShowMessageBox({question, app::kProgramTitle, app::MessageButtons::YesNo,
+                                         app::MessageIcon::Warning}) == app::MessageAnswer::Yes;
+}
+
 void ShowRefusal(app::Migrator& migrator, const std::string& text, const std::string& caption) {
     migrator.ui().ShowMessageBox({text, caption, app::MessageButtons::Ok, app::MessageIcon::Warning});
 }

@@ -15,6 +15,9 @@ std::string CannotRestoreQuestion(const std::string& name);
 bool ConfirmRemoval(app::Migrator& migrator, const std::string& first, const std::string& second,
                     bool warnOnSecond = true);
 
+// One Yes/No box with a warning icon; true only for Yes.
+bool ConfirmOnce(app::Migrator& migrator, const std::string& question);
+
 // A refusal: one OK box.
 void ShowRefusal(app::Migrator& migrator, const std::string& text, const std::string& caption = app::kProgramTitle);
 

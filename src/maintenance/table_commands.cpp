@@ -3,6 +3,7 @@
 #include "adapters/excel/excel_automation.h"
 #include "adapters/excel/excel_workbook.h"
 #include "maintenance/maintenance_commands.h"
+#include "maintenance/removal_questions.h"
 #include "maintenance/tree_nodes.h"
 
 namespace tabvex::maintenance {
@@ -17,8 +18,12 @@ void DropTableCommand(Migrator& migrator, DbTree& tree) {
     const browser::TreeNode item = tree.node(node);
     // Only a table names a worksheet; the menu offers the command for nothing else.
     if (node == browser::kNoNode || item.kind != TreeNodeKind::Table) return;
+    const std::string database = tree.AncestorText(node, 2);
+    if (!ConfirmOnce(migrator, "Drop the worksheet [" + item.text + "] of [" + database +
+                                   "]?\nEverything on it is lost and cannot be restored."))
+        return;
     // A successful drop reconnects the target, which refills its tree.
-    adapters::DropExcelTable(migrator, tree.AncestorText(node, 2), item.text);
+    adapters::DropExcelTable(migrator, database, item.text);
 }
 
 void DropViewCommand(Migrator& migrator, DbTree& tree) {

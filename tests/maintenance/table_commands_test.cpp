@@ -18,16 +18,30 @@ protected:
     std::string TreeText() { return browser::TreeText(tree().nodes()); }
 };
 
-TEST_F(TableCommandsTest, DropTableAsksNothingAndTakesTheWorksheetWithItsDefinedName) {
+TEST_F(TableCommandsTest, DropTableAsksOnceNamingTheWorksheetAndNoDropsNothing) {
     ConnectShop();
+    const std::string before = test::ReadFile(shop());
     Select(TreeNodeKind::Table, "Orders");
+    Answer({app::MessageAnswer::No});
     DropTableCommand(migrator, tree());
-    EXPECT_THAT(ui.boxes(), IsEmpty());
+    ASSERT_EQ(ui.boxes().size(), 1u);
+    EXPECT_EQ(ui.boxes()[0].text, "Drop the worksheet [Orders] of [" + shopDatabase() +
+                                      "]?\nEverything on it is lost and cannot be restored.");
+    EXPECT_EQ(ui.boxes()[0].buttons, app::MessageButtons::YesNo);
+    EXPECT_EQ(test::ReadFile(shop()), before);
+    EXPECT_THAT(TreeTables(), UnorderedElementsAre("Orders", "Customers"));
+
+    Select(TreeNodeKind::Table, "Orders");
+    Answer({app::MessageAnswer::Yes});
+    DropTableCommand(migrator, tree());
+    EXPECT_EQ(ui.boxes().size(), 2u);
     EXPECT_THAT(Sheets(shop()), ElementsAre("Sheet1", "Customers"));
     EXPECT_THAT(Names(shop()), ElementsAre("Customers"));
     EXPECT_THAT(TreeTables(), ElementsAre("Customers"));
+}
 
-    // Nodes that are no table name no worksheet: nothing is touched.
+TEST_F(TableCommandsTest, DropTableOnANodeThatIsNoTableAsksNothingAndTouchesNothing) {
+    ConnectShop();
     const std::string before = test::ReadFile(shop());
     for (auto kind : {TreeNodeKind::Database, TreeNodeKind::TablesFolder, TreeNodeKind::Field}) {
         Select(kind);
