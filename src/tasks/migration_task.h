@@ -42,6 +42,8 @@ struct TaskNames {
     std::string sourceDatabase;
     std::string targetObject;  // target table or view (514)
     std::string targetDatabase;
+    // A clone: the person agreed to replace the workbook that existed when it was queued.
+    bool replaceTargetFile = false;
 };
 
 struct MigrationTask {

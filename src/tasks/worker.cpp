@@ -68,6 +68,7 @@ void StartTask(WorkerContext& context, const std::shared_ptr<MigrationTask>& tas
     context.targetObject = task->names.targetObject;
     context.targetDatabase = task->names.targetDatabase;
     context.scope = task->names.scope;
+    context.replaceTargetFile = task->names.replaceTargetFile;
     context.task = task;
     task->stateText = TaskStateText::Working;
 }

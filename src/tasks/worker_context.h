@@ -29,6 +29,7 @@ struct WorkerContext {
     std::string targetObject;
     std::string targetDatabase;
     std::string scope;
+    bool replaceTargetFile = false;
     std::atomic<std::int32_t>* progress = nullptr;  // the running task's, 0..100
     std::shared_ptr<MigrationTask> task;             // for the completion step only
 

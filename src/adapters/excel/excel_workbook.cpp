@@ -95,13 +95,12 @@ bool SelectExcelWorkbook(app::Migrator& migrator, int side, const std::string& n
 bool CreateExcelWorkbook(app::Migrator& migrator, const std::string& name, bool nameGiven) {
     std::string path;
     if (nameGiven) {
-        path = GivenWorkbookPath(migrator, name);
+        path = NewWorkbookPath(migrator, name);
     } else if (auto chosen = ChooseWorkbookPath(migrator, name)) {
-        path = *chosen;
+        path = WithWorkbookEnding(*chosen);
     } else {
         return false;
     }
-    path = WithWorkbookEnding(path);
     app::WriteOutputLine(migrator, "Create Excel xls File [%s]", path.c_str());
     const AutomationOutcome outcome =
         RunAutomation(migrator, [&](automation::Application& excel) { SaveNewWorkbook(excel, path); });
@@ -113,6 +112,10 @@ bool CreateExcelWorkbook(app::Migrator& migrator, const std::string& name, bool 
         ReconnectSide(migrator, browser::kTargetSide);
     }
     return true;
+}
+
+std::string NewWorkbookPath(const app::Migrator& migrator, const std::string& name) {
+    return WithWorkbookEnding(GivenWorkbookPath(migrator, name));
 }
 
 bool DropExcelWorkbook(app::Migrator& migrator, const std::string& database) {

@@ -16,6 +16,9 @@ bool SelectExcelWorkbook(app::Migrator& migrator, int side, const std::string& n
 // False when cancelled or the file could not be written.
 bool CreateExcelWorkbook(app::Migrator& migrator, const std::string& name, bool nameGiven);
 
+// The file CreateExcelWorkbook writes for a given name.
+std::string NewWorkbookPath(const app::Migrator& migrator, const std::string& name);
+
 // Deletes the workbook file of the database name; false when it was not deleted.
 bool DropExcelWorkbook(app::Migrator& migrator, const std::string& database);
 

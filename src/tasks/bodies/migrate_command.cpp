@@ -1,9 +1,11 @@
 #include "tasks/bodies/migrate_command.h"
 
 #include <ctime>
+#include <filesystem>
 #include <memory>
 #include <string_view>
 
+#include "adapters/excel/excel_workbook.h"
 #include "app/output_lines.h"
 #include "com/working_directory.h"
 #include "tasks/worker.h"
@@ -24,6 +26,7 @@ struct MigrationPlan {
     TaskType type = TaskType::CloneDatabase;
     std::string question;
     TaskNames names;
+    std::string newWorkbook;  // a clone: the file it creates
 };
 
 // The question with each "%s" replaced by the next name, in order.
@@ -43,14 +46,14 @@ std::string Question(std::string_view pattern, std::initializer_list<std::string
 
 MigrationPlan Task(TaskType type, std::string question, std::string sourceDatabase, std::string targetDatabase,
                    std::string sourceObject = {}) {
-    MigrationPlan plan{PlanOutcome::Task, type, std::move(question), {}};
+    MigrationPlan plan{PlanOutcome::Task, type, std::move(question), {}, {}};
     plan.names.sourceDatabase = std::move(sourceDatabase);
     plan.names.targetDatabase = std::move(targetDatabase);
     plan.names.sourceObject = std::move(sourceObject);
     return plan;
 }
 
-MigrationPlan Without(PlanOutcome outcome) { return {outcome, TaskType::CloneDatabase, {}, {}}; }
+MigrationPlan Without(PlanOutcome outcome) { return {outcome, TaskType::CloneDatabase, {}, {}, {}}; }
 
 // What a database node of the target tree receives from the selected source node.
 MigrationPlan PlanIntoDatabase(const DbTree& source, NodeId sourceNode, const std::string& target) {
@@ -83,13 +86,24 @@ MigrationPlan PlanIntoDatabase(const DbTree& source, NodeId sourceNode, const st
     }
 }
 
-MigrationPlan PlanMigration(const DbTree& source, NodeId sourceNode, const DbTree& target, NodeId targetNode) {
-    const browser::TreeNode targetItem = target.node(targetNode);
+// The clone's question names the workbook it creates.
+MigrationPlan PlanClone(const Migrator& migrator, const std::string& database) {
+    const std::string workbook = adapters::NewWorkbookPath(migrator, database);
+    MigrationPlan plan = Task(TaskType::CloneDatabase,
+                              Question("Clone database [%s] of source tree?\nIt creates the workbook [%s].",
+                                       {database, workbook}),
+                              database, database);
+    plan.newWorkbook = workbook;
+    return plan;
+}
+
+MigrationPlan PlanMigration(const Migrator& migrator, NodeId sourceNode, NodeId targetNode) {
+    const DbTree& source = migrator.sourceTree();
+    const browser::TreeNode targetItem = migrator.targetTree().node(targetNode);
     if (targetItem.kind == TreeNodeKind::Database) return PlanIntoDatabase(source, sourceNode, targetItem.text);
     const browser::TreeNode sourceItem = source.node(sourceNode);
     if (targetItem.kind == TreeNodeKind::Root && sourceItem.kind == TreeNodeKind::Database)
-        return Task(TaskType::CloneDatabase, Question("Clone database [%s] of source tree?", {sourceItem.text}),
-                    sourceItem.text, sourceItem.text);
+        return PlanClone(migrator, sourceItem.text);
     return Without(PlanOutcome::WrongTarget);
 }
 
@@ -101,6 +115,20 @@ void Refuse(Migrator& migrator, std::string_view tip, const char* box) {
 bool Confirmed(Migrator& migrator, const std::string& question) {
     return migrator.ui().ShowMessageBox({question, app::kProgramTitle, app::MessageButtons::OkCancel,
                                          app::MessageIcon::Question}) == app::MessageAnswer::Ok;
+}
+
+// A clone onto a file that exists replaces it only when the person says Yes; the
+// task remembers that, so it replaces nothing it was not allowed to.
+bool MayCreateWorkbook(Migrator& migrator, MigrationPlan& plan) {
+    std::error_code error;
+    if (plan.newWorkbook.empty() || !std::filesystem::exists(plan.newWorkbook, error)) return true;
+    const std::string question = Question(
+        "The workbook [%s] exists already. Replace it?\nYes replaces the whole file; No keeps it and clones nothing.",
+        {plan.newWorkbook});
+    plan.names.replaceTargetFile = migrator.ui().ShowMessageBox({question, app::kProgramTitle,
+                                                                 app::MessageButtons::YesNo,
+                                                                 app::MessageIcon::Warning}) == app::MessageAnswer::Yes;
+    return plan.names.replaceTargetFile;
 }
 
 }  // namespace
@@ -138,14 +166,15 @@ void MigrateCommand(Migrator& migrator) {
         Refuse(migrator, "Please Select a object in Target Tree!", "No Selected Target Objects!");
         return;
     }
-    MigrationPlan plan = PlanMigration(migrator.sourceTree(), sourceNode, migrator.targetTree(), targetNode);
+    MigrationPlan plan = PlanMigration(migrator, sourceNode, targetNode);
     switch (plan.outcome) {
         case PlanOutcome::WrongTarget:
             Refuse(migrator, "Please select a database in Target Database Tree!", "Please select a target Database!");
             return;
         case PlanOutcome::NoTask: StartWorkerAfterNewTasks(migrator); return;
         case PlanOutcome::Task:
-            if (Confirmed(migrator, plan.question)) QueueMigrationTask(migrator, plan.type, std::move(plan.names));
+            if (Confirmed(migrator, plan.question) && MayCreateWorkbook(migrator, plan))
+                QueueMigrationTask(migrator, plan.type, std::move(plan.names));
             return;
     }
 }

@@ -1,5 +1,6 @@
 #include "tasks/bodies/migration_bodies.h"
 
+#include <filesystem>
 #include <fstream>
 #include <optional>
 
@@ -63,6 +64,18 @@ std::string JoinBracketed(const std::vector<std::string>& names) {
     std::string text;
     for (const auto& name : names) text += (text.empty() ? "[" : ", [") + name + "]";
     return text;
+}
+
+// A workbook that appeared after the clone was queued was never offered for
+// replacing: it stays, and the clone fails.
+bool CloneTargetIsFree(WorkerContext& context) {
+    const std::string workbook = adapters::NewWorkbookPath(*context.migrator, context.targetDatabase);
+    std::error_code error;
+    if (context.replaceTargetFile || !std::filesystem::exists(workbook, error)) return true;
+    WriteOutputLine(*context.migrator,
+                    "E::The workbook [%s] exists and is not replaced: it was not there when the clone was queued",
+                    workbook.c_str());
+    return false;
 }
 
 void PointSidesAtTaskDatabases(WorkerContext& context) {
@@ -154,6 +167,7 @@ int ConvertDatabaseViews(Migrator& migrator, connect::ConnectionHolder& source, 
 
 bool CloneDatabaseBody(WorkerContext& context) {
     Migrator& migrator = *context.migrator;
+    if (!CloneTargetIsFree(context)) return false;
     if (!adapters::CreateExcelWorkbook(migrator, context.targetDatabase, true)) {
         WriteOutputLine(migrator, "Create Target Database[%s] Error!", context.targetDatabase.c_str());
         return false;

@@ -94,7 +94,8 @@ TEST_F(MigrateCommandTest, ConfirmedTasksCarryTheirTypeNamesAndBothSidesDbmsName
     ui.QueueAnswer(app::MessageAnswer::Ok);
     MigrateCommand(migrator);
     ASSERT_EQ(ui.boxes().size(), 2u);
-    EXPECT_EQ(ui.boxes().back(), Question("Clone database [" + source + "] of source tree?"));
+    EXPECT_EQ(ui.boxes().back(), Question("Clone database [" + source + "] of source tree?\nIt creates the workbook [" +
+                                          source + ".xls]."));
     ASSERT_TRUE(WaitForIdle());
 
     const auto tasks = migrator.taskList().Snapshot();

@@ -136,9 +136,73 @@ TEST_F(MigrationBodiesTest, ACloneCreatesTheWorkbookBesideTheSourceAndConvertsIt
 TEST_F(MigrationBodiesTest, ACloneWhoseWorkbookCannotBeCreatedFailsAndConvertsNothing) {
     ConnectShop({test::Orders()});
     fs::create_directories(scratch / "in/shop.xls");  // a folder where the file would go
-    Migrate(TreeNodeKind::Database, database, TreeNodeKind::Root);
+    ui.QueueAnswer(app::MessageAnswer::Ok);
+    ui.QueueAnswer(app::MessageAnswer::Yes);  // replace what is in the way
+    Select(TreeNodeKind::Database, database, TreeNodeKind::Root);
+    MigrateCommand(migrator);
+    ASSERT_TRUE(WaitForIdle());
     EXPECT_THAT(States(), ElementsAre(TaskState::Failed));
     EXPECT_TRUE(Logged("Create Target Database[" + database + "] Error!"));
+    EXPECT_THAT(ui.messages(), Not(Contains(HasSubstr("Migrating"))));
+}
+
+// A workbook of seven sheets where the clone would write its own.
+fs::path WriteSevenSheetBook(const fs::path& path) {
+    auto book = xls::Workbook::CreateNew({"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul"});
+    book.Sheet(3).SetCellText(2, 1, "kept");
+    book.Save(path);
+    return path;
+}
+
+TEST_F(MigrationBodiesTest, ACloneOntoAnExistingWorkbookAsksToReplaceItAndNoKeepsItByteForByte) {
+    ConnectShop({test::Customers(), test::Orders()});
+    const fs::path existing = WriteSevenSheetBook(scratch / "in/shop.xls");
+    const std::string before = test::ReadFile(existing);
+    Select(TreeNodeKind::Database, database, TreeNodeKind::Root);
+    ui.QueueAnswer(app::MessageAnswer::Ok);
+    ui.QueueAnswer(app::MessageAnswer::No);
+    MigrateCommand(migrator);
+    ASSERT_TRUE(WaitForIdle());
+    ASSERT_EQ(ui.boxes().size(), 2u);
+    EXPECT_EQ(ui.boxes()[0].text, "Clone database [" + database + "] of source tree?\nIt creates the workbook [" +
+                                      existing.string() + "].");
+    EXPECT_EQ(ui.boxes()[1], (app::MessageBoxRequest{"The workbook [" + existing.string() +
+                                                         "] exists already. Replace it?\nYes replaces the whole "
+                                                         "file; No keeps it and clones nothing.",
+                                                     app::kProgramTitle, app::MessageButtons::YesNo,
+                                                     app::MessageIcon::Warning}));
+    EXPECT_EQ(migrator.taskList().size(), 0u);
+    EXPECT_EQ(test::ReadFile(existing), before);
+
+    // Cancel on the clone question asks nothing more.
+    ui.QueueAnswer(app::MessageAnswer::Cancel);
+    MigrateCommand(migrator);
+    EXPECT_EQ(ui.boxes().size(), 3u);
+    EXPECT_EQ(migrator.taskList().size(), 0u);
+
+    ui.QueueAnswer(app::MessageAnswer::Ok);
+    ui.QueueAnswer(app::MessageAnswer::Yes);
+    MigrateCommand(migrator);
+    ASSERT_TRUE(WaitForIdle());
+    EXPECT_THAT(States(), ElementsAre(TaskState::Succeeded));
+    EXPECT_EQ(Sheet(existing, "Customers"), test::kCustomers);
+    EXPECT_EQ(test::FindSheet(test::ReadWithXlrd(existing), "Jan"), nullptr) << "Yes replaced the file";
+}
+
+TEST_F(MigrationBodiesTest, AWorkbookThatAppearsAfterTheCloneWasQueuedIsNeverReplaced) {
+    ConnectShop({test::Orders()});
+    const fs::path appeared = WriteSevenSheetBook(scratch / "in/shop.xls");
+    const std::string before = test::ReadFile(appeared);
+    // Queued as the command queues a clone onto a free file: no replacing agreed.
+    TaskNames names;
+    names.sourceDatabase = database;
+    names.targetDatabase = database;
+    QueueMigrationTask(migrator, TaskType::CloneDatabase, names);
+    ASSERT_TRUE(WaitForIdle());
+    EXPECT_THAT(States(), ElementsAre(TaskState::Failed));
+    EXPECT_TRUE(Logged("The workbook [" + appeared.string() +
+                       "] exists and is not replaced: it was not there when the clone was queued"));
+    EXPECT_EQ(test::ReadFile(appeared), before);
     EXPECT_THAT(ui.messages(), Not(Contains(HasSubstr("Migrating"))));
 }
 
