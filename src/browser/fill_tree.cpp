@@ -9,6 +9,7 @@
 #include "connect/connection_settings.h"
 #include "connect/dbms_kind.h"
 #include "com/provider_error_text.h"
+#include "platform/files/file_ending.h"
 
 namespace tabvex::browser {
 
@@ -30,12 +31,11 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-// The name without every ".xls" (Excel) or ".mdb" (Access); case-sensitive, as a
-// database name shows the file's own spelling.
-std::string WithoutFileEnding(std::string name, int dbmsKind) {
-    const char* ending = dbmsKind == kExcelKind ? ".xls" : dbmsKind == kAccessKind ? ".mdb" : nullptr;
-    if (!ending) return name;
-    for (auto at = name.find(ending); at != std::string::npos; at = name.find(ending, at)) name.erase(at, 4);
+// The name without its ".xls" (Excel) or ".mdb"/".accdb" (Access) ending, in any
+// case; the rest keeps the file's own spelling.
+std::string WithoutFileEnding(const std::string& name, int dbmsKind) {
+    if (dbmsKind == kExcelKind) return files::WithoutFileEnding(name, files::kWorkbookEndings);
+    if (dbmsKind == kAccessKind) return files::WithoutFileEnding(name, files::kAccessEndings);
     return name;
 }
 

@@ -6,12 +6,11 @@
 
 #include "com/error_record_text.h"
 #include "connect/connecting.h"
+#include "platform/files/file_ending.h"
 
 namespace tabvex::cli {
 
-bool IsWorkbook(const std::string& file) {
-    return file.size() >= 4 && strcasecmp(file.c_str() + file.size() - 4, ".xls") == 0;
-}
+bool IsWorkbook(const std::string& file) { return files::HasAnyFileEnding(file, files::kWorkbookEndings); }
 
 bool ConnectFile(app::Migrator& migrator, const std::string& file, bool asTarget, const SideRoute& route) {
     ConfigureSide(asTarget ? migrator.targetSettings() : migrator.sourceSettings(), route, file);

@@ -11,6 +11,7 @@
 
 namespace tabvex::cli {
 
+// Whether the file ends in ".xls", in any case.
 bool IsWorkbook(const std::string& file);
 
 // Connects the file along the route as the side it is given for; the tree fills

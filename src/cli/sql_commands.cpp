@@ -4,9 +4,9 @@
 // record's description.
 #include <cstdio>
 #include <iostream>
-#include <strings.h>
 
 #include "cli/cli_command.h"
+#include "cli/cli_connect.h"
 #include "com/text_rows.h"
 #include "platform/oledb/data_source.h"
 #include "platform/registry/class_registry.h"
@@ -22,10 +22,6 @@ int Fail(HRESULT code, const char* step) {
     std::fprintf(stderr, "%s failed with error code [0x%08x]: %s\n", step, static_cast<unsigned>(code),
                  description.c_str());
     return 1;
-}
-
-bool IsWorkbook(const std::string& file) {
-    return file.size() >= 4 && strcasecmp(file.c_str() + file.size() - 4, ".xls") == 0;
 }
 
 HRESULT OpenSession(const std::string& file, std::shared_ptr<Session>& session, const char*& step) {

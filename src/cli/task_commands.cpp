@@ -8,6 +8,7 @@
 #include "cli/cli_command.h"
 #include "cli/cli_connect.h"
 #include "cli/task_console.h"
+#include "platform/files/file_ending.h"
 #include "tasks/bodies/migrate_command.h"
 #include "tasks/bodies/task_bodies.h"
 
@@ -46,7 +47,7 @@ void QueueClone(app::Migrator& migrator, const std::string& target, const SideRo
     const auto& tree = migrator.sourceTree();
     tasks::TaskNames names;
     names.sourceDatabase = tree.node(tree.remembered().currentDatabase).text;
-    names.targetDatabase = target.substr(0, target.size() - 4);  // without ".xls"
+    names.targetDatabase = files::WithoutFileEnding(target, files::kWorkbookEndings);
     tasks::QueueMigrationTask(migrator, tasks::TaskType::CloneDatabase, std::move(names));
 }
 

@@ -88,7 +88,7 @@ browser::DbTree& TreeOf(app::Migrator& migrator, ConfigSide side) {
 fs::path SampleDatabasePath(const fs::path& programDirectory) { return programDirectory / "samples" / "sample.mdb"; }
 
 std::string DatabaseFileFilter(DbmsKind family) {
-    return family == DbmsKind::Excel ? "Excel File (*.xls)" : "Access File (*.mdb)";
+    return family == DbmsKind::Excel ? "Excel File (*.xls *.XLS)" : "Access File (*.mdb *.MDB *.accdb *.ACCDB)";
 }
 
 ConfigDialog::ConfigDialog(app::Migrator& migrator, OdbcConfigFiles odbc) : migrator_(migrator), odbc_(std::move(odbc)) {

@@ -100,8 +100,8 @@ private:
 // program's folder.
 std::filesystem::path SampleDatabasePath(const std::filesystem::path& programDirectory);
 
-// The open-file chooser's filter for a family: "Access File (*.mdb)" or
-// "Excel File (*.xls)".
+// The open-file chooser's filter for a family: Access files (".mdb" and ".accdb")
+// or workbooks (".xls"), each ending in lower and upper case.
 std::string DatabaseFileFilter(DbmsKind family);
 
 }  // namespace tabvex::connect

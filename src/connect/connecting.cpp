@@ -9,6 +9,7 @@
 #include "app/output_lines.h"
 #include "browser/fill_tree.h"
 #include "connect/dbms_kind.h"
+#include "platform/files/file_ending.h"
 #include "platform/oledb/data_source.h"
 #include "platform/registry/class_registry.h"
 #include "tasks/statement_runners.h"
@@ -216,8 +217,7 @@ bool SelectAccessDatabase(app::Migrator& migrator, const std::string& databaseNa
     if (!IsJetProvider(settings.providerProgId)) {
         settings.catalogName = name;
     } else {
-        if (name.find(".mdb") == std::string::npos) name += ".mdb";
-        settings.sourceName = name;
+        settings.sourceName = files::DatabaseFileOf(name, files::kAccessEndings, settings.sourceName);
     }
     ConnectSource(migrator);
     return true;

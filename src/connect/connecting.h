@@ -17,7 +17,10 @@ void ConnectSource(app::Migrator& migrator);
 void ConnectTarget(app::Migrator& migrator);
 
 // Points the source at another database (a bare name is looked for beside the
-// target's database) and reconnects it. Side 0 only; returns true.
+// target's database) and reconnects it. For Jet the name, as the tree shows it
+// without its ending, becomes the file it stands for (files::DatabaseFileOf: the
+// connected file when it is that one, else the ".mdb" or ".accdb" file there is).
+// Side 0 only; returns true.
 bool SelectAccessDatabase(app::Migrator& migrator, const std::string& databaseName, int side);
 
 }  // namespace tabvex::connect

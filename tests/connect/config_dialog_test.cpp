@@ -136,7 +136,8 @@ TEST_F(ConfigDialogTest, BrowsingPutsTheChosenFileIntoTheSourceNameOrTheCatalog)
     EXPECT_EQ(dialog.fields(ConfigSide::Source).sourceName, "/data/a.mdb");
     EXPECT_EQ(dialog.fields(ConfigSide::Source).catalogName, "");
     ASSERT_EQ(ui.fileRequests().size(), 3u);
-    EXPECT_EQ(ui.fileRequests()[0], (app::FileChooserRequest{"Open the database file", "Access File (*.mdb)", ".", false}));
+    EXPECT_EQ(ui.fileRequests()[0], (app::FileChooserRequest{"Open the database file",
+                                                             "Access File (*.mdb *.MDB *.accdb *.ACCDB)", ".", false}));
 
     dialog.SelectProvider(ConfigSide::Target, 2);
     dialog.fields(ConfigSide::Target).sourceName = "Sales";
@@ -144,7 +145,7 @@ TEST_F(ConfigDialogTest, BrowsingPutsTheChosenFileIntoTheSourceNameOrTheCatalog)
     EXPECT_TRUE(dialog.BrowseCatalogName(ConfigSide::Target));
     EXPECT_EQ(dialog.fields(ConfigSide::Target).catalogName, "/data/Sales.xls");
     EXPECT_EQ(dialog.fields(ConfigSide::Target).sourceName, "");
-    EXPECT_EQ(ui.fileRequests().back().filter, "Excel File (*.xls)");
+    EXPECT_EQ(ui.fileRequests().back().filter, "Excel File (*.xls *.XLS)");
 }
 
 TEST_F(ConfigDialogTest, TestConnectionsReportsEachSideAndChangesNothing) {

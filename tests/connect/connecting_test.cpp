@@ -154,8 +154,20 @@ TEST_F(ConnectingTest, BareDatabaseNameIsLookedForBesideTheTargetsDatabase) {
     EXPECT_EQ(migrator.sourceTree().connection().databaseName, (scratch / "out/shop").string());
     EXPECT_EQ(migrator.sourceTree().sideMarker(), browser::kSourceSide);
 
+    // The name as the tree shows it stands for the file there, whatever the case of
+    // its ending; the path keeps its own spelling.
+    fs::copy_file(scratch / "out/shop.mdb", scratch / "out/SHOP.MDB");
+    fs::copy_file(scratch / "out/shop.mdb", scratch / "out/Sales.accdb");
+    EXPECT_TRUE(SelectAccessDatabase(migrator, (scratch / "out/SHOP").string(), 0));
+    EXPECT_EQ(migrator.sourceSettings().sourceName, (scratch / "out/SHOP.MDB").string());
+    EXPECT_EQ(migrator.sourceTree().connection().databaseName, (scratch / "out/SHOP").string());
+    SelectAccessDatabase(migrator, (scratch / "out/Sales").string(), 0);
+    EXPECT_EQ(migrator.sourceSettings().sourceName, (scratch / "out/Sales.accdb").string());
+    EXPECT_EQ(migrator.sourceTree().sideMarker(), browser::kSourceSide);
+
     SelectAccessDatabase(migrator, (scratch / "in/first.mdb.bak").string(), 0);
-    EXPECT_EQ(migrator.sourceSettings().sourceName, (scratch / "in/first.mdb.bak").string()) << "holds \".mdb\"";
+    EXPECT_EQ(migrator.sourceSettings().sourceName, (scratch / "in/first.mdb.bak.mdb").string())
+        << "\".mdb\" inside a name is no ending";
     EXPECT_THAT(ui.boxes(), ElementsAre(Box("Source Connection error!")));
 }
 

@@ -9,8 +9,8 @@
 #include "app/output_lines.h"
 #include "com/expand_percent_tokens.h"
 #include "com/provider_error_text.h"
-#include "com/regex.h"
 #include "com/system_error_text.h"
+#include "platform/files/file_ending.h"
 #include "platform/oledb/data_source.h"
 #include "platform/registry/class_registry.h"
 
@@ -61,11 +61,7 @@ bool BuildAccessInitProperties(connect::ConnectionSettings& settings, DBPROPSET&
     if (connect::IsJetProvider(settings.providerProgId)) {
         AddProperty(set, DBPROP_INIT_PROVIDERSTRING, std::string(kJetProviderString));
         // The tree shows a Jet database by its path without the ending.
-        if (!com::RegexLastMatch(settings.sourceName, ".mdb$").empty()) {
-            settings.catalogName = com::RegexReplace(settings.sourceName, ".mdb$", "");
-        } else {
-            settings.catalogName = settings.sourceName;
-        }
+        settings.catalogName = files::WithoutFileEnding(settings.sourceName, files::kAccessEndings);
     } else {
         AddProperty(set, DBPROP_INIT_PROVIDERSTRING, kOdbcProviderStringStart + SystemDatabasePathForOdbc());
     }
@@ -118,7 +114,7 @@ bool CreateAccessDatabase(app::Migrator& migrator, const std::string& name) {
                                                                      : migrator.targetTree().connection().databaseName;
     const auto separator = current.find_last_of("\\/");
     std::string path = (separator == std::string::npos ? std::string() : current.substr(0, separator + 1)) + name;
-    if (path.find(".mdb") == std::string::npos) path += ".mdb";
+    if (!files::HasFileEnding(path, ".mdb")) path += ".mdb";
     app::WriteOutputLine(migrator, "Create Access MDB File [%s]", path.c_str());
 
     auto dataSource = CreateJetAdministrator(migrator);

@@ -19,8 +19,7 @@ inline const oledb::Guid kJetProviderClassId = oledb::GuidLiteral("{DEE35070-506
 
 // Appends the source's initialization properties to an empty DBINIT set. For Jet
 // it then recomputes the settings' catalog name from the source name: the name
-// without a final match of ".mdb$" (case-sensitive, "." is any character), or the
-// whole name. The set already holds the old catalog name; the new one counts from
+// without its ".mdb" or ".accdb" ending (in any case), or the whole name. The set already holds the old catalog name; the new one counts from
 // the next connection on. Always true.
 bool BuildAccessInitProperties(connect::ConnectionSettings& settings, oledb::DBPROPSET& set);
 
@@ -42,7 +41,7 @@ void EnsureSystemDatabase(app::Migrator& migrator);
 
 // Creates an empty .mdb named `name` beside the current database of the side the
 // creation-side text names ("Source": the source tree, else the target tree);
-// ".mdb" is appended unless the path holds it anywhere. Writes
+// ".mdb" is appended unless the path ends so (in any case). Writes
 // "Create Access MDB File [path]"; failing steps write their provider error line
 // ("Database Init", "Bind Property", "Create DB") and give false. On success the
 // workgroup file is made sure of too.

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "adapters/excel/automation_session.h"
+#include "adapters/excel/excel_workbook.h"
 #include "adapters/excel/side_connection.h"
 #include "app/output_lines.h"
 #include "com/error_record_text.h"
@@ -123,7 +124,7 @@ bool AskToDeleteForeignName(app::Migrator& migrator) {
            app::MessageAnswer::Yes;
 }
 
-// The file of the database the target tree shows, without its ".xls".
+// The database the target tree shows: its workbook's path without ".xls".
 std::string CurrentTargetDatabase(const app::Migrator& migrator) {
     const browser::DbTree& tree = migrator.targetTree();
     const browser::NodeId database = tree.remembered().currentDatabase;
@@ -134,7 +135,7 @@ std::string CurrentTargetDatabase(const app::Migrator& migrator) {
 
 bool SetExcelTableHead(app::Migrator& migrator, const std::string& database) {
     app::WriteOutputLine(migrator, "MSEXCEL_SetTableHead of [%s]", database.c_str());
-    const std::string workbook = migrator.targetSettings().catalogName + ".xls";
+    const std::string workbook = WorkbookFileOf(migrator.targetSettings(), migrator.targetSettings().catalogName);
     if (!SaveTargetRows(migrator)) return false;
     TakeTargetOffline(migrator, false);
     RunAutomation(migrator, [&](automation::Application& excel) {
@@ -151,7 +152,7 @@ bool SetExcelTableHead(app::Migrator& migrator, const std::string& database) {
 bool DropExcelTable(app::Migrator& migrator, const std::string& workbook, const std::string& table) {
     TakeTargetOffline(migrator, true);
     const AutomationOutcome outcome = RunAutomation(migrator, [&](automation::Application& excel) {
-        automation::Workbook book = OpenWorkbook(excel, workbook + ".xls", true);
+        automation::Workbook book = OpenWorkbook(excel, WorkbookFileOf(migrator.targetSettings(), workbook), true);
         DeleteTable(book, SheetNameOf(table));
         SaveAndClose(book);
     });
@@ -163,7 +164,7 @@ bool DropExcelTable(app::Migrator& migrator, const std::string& workbook, const 
 }
 
 bool RenameExcelTable(app::Migrator& migrator, const std::string& oldName, const std::string& newName) {
-    const std::string workbook = CurrentTargetDatabase(migrator) + ".xls";
+    const std::string workbook = WorkbookFileOf(migrator.targetSettings(), CurrentTargetDatabase(migrator));
     TakeTargetOffline(migrator, true);
     const std::string name = SheetNameOf(oldName);
     const AutomationOutcome outcome = RunAutomation(migrator, [&](automation::Application& excel) {

@@ -17,8 +17,8 @@ namespace tabvex::adapters {
 // the file then holds what was saved before, and nothing is formatted.
 bool SetExcelTableHead(app::Migrator& migrator, const std::string& database);
 
-// Deletes the table's worksheet and defined name from the workbook
-// `workbook` + ".xls".
+// Deletes the table's worksheet and defined name from the workbook file the
+// database name `workbook` stands for (WorkbookFileOf).
 bool DropExcelTable(app::Migrator& migrator, const std::string& workbook, const std::string& table);
 
 // Renames a table of the target tree's current workbook; false keeps the old label.

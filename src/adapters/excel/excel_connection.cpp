@@ -8,9 +8,9 @@
 
 #include "app/output_lines.h"
 #include "com/error_record_text.h"
-#include "com/regex.h"
 #include "com/system_error_text.h"
 #include "com/text_rows.h"
+#include "platform/files/file_ending.h"
 #include "platform/oledb/command.h"
 #include "platform/oledb/interface_ids.h"
 #include "tasks/statement_runners.h"
@@ -62,11 +62,7 @@ bool BuildExcelInitProperties(connect::ConnectionSettings& settings, DBPROPSET& 
     AddProperty(set, DBPROP_INIT_PROVIDERSTRING, std::string(providerString));
     if (jet) {
         // The tree shows a workbook by its path without the ending.
-        if (!com::RegexLastMatch(settings.sourceName, ".xls$").empty()) {
-            settings.catalogName = com::RegexReplace(settings.sourceName, ".xls$", "");
-        } else {
-            settings.catalogName = settings.sourceName;
-        }
+        settings.catalogName = files::WithoutFileEnding(settings.sourceName, files::kWorkbookEndings);
     }
     return true;
 }

@@ -21,10 +21,9 @@ inline constexpr const char* kExcelOdbcTestProviderString = "Driver={Microsoft E
 
 // Appends the target's initialization properties to an empty DBINIT set. The
 // catalog goes in only when set and, when connecting (not for the dialog's test),
-// only when the source name is not the catalog name followed by ".xls" (without
-// regard to case). For Jet the settings' catalog name then becomes the source name
-// without a final match of ".xls$" (case-sensitive, "." is any character), or the
-// whole source name. Always true.
+// only when the source name is not the catalog name followed by ".xls" (the ending
+// in any case). For Jet the settings' catalog name then becomes the source name
+// without its ".xls" ending (in any case), or the whole source name. Always true.
 bool BuildExcelInitProperties(connect::ConnectionSettings& settings, oledb::DBPROPSET& set, bool forTest);
 
 // Runs "select @@Version" on the side's session and gives the first column of the

@@ -11,6 +11,7 @@
 #include "app/output_lines.h"
 #include "com/system_error_text.h"
 #include "connect/ascii_case.h"
+#include "platform/files/file_ending.h"
 #include "platform/automation/excel_constants.h"
 
 namespace tabvex::adapters {
@@ -19,7 +20,6 @@ namespace {
 
 // The window's command that opens the connection configuration dialog.
 constexpr int kConfigureCommand = 1026;
-constexpr const char* kWorkbookEnding = ".xls";
 
 // The path a side is connected to, without the workbook's ending.
 std::string CurrentPath(const app::Migrator& migrator, int side) {
@@ -32,11 +32,6 @@ std::string CurrentPath(const app::Migrator& migrator, int side) {
 std::string FolderOf(const std::string& path) {
     const auto separator = path.find_last_of("\\/");
     return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-}
-
-std::string WithWorkbookEnding(std::string name) {
-    if (name.find(kWorkbookEnding) == std::string::npos) name += kWorkbookEnding;
-    return name;
 }
 
 // A given name without a folder lies beside the current workbook of the side that
@@ -76,6 +71,10 @@ void SaveNewWorkbook(automation::Application& excel, const std::string& path) {
 
 }  // namespace
 
+std::string WorkbookFileOf(const connect::ConnectionSettings& side, const std::string& database) {
+    return files::DatabaseFileOf(database, files::kWorkbookEndings, side.sourceName);
+}
+
 bool SelectExcelWorkbook(app::Migrator& migrator, int side, const std::string& name) {
     std::string path = name;
     if (path.find_first_of("\\/") == std::string::npos) path = FolderOf(CurrentPath(migrator, browser::kTargetSide)) + path;
@@ -84,7 +83,7 @@ bool SelectExcelWorkbook(app::Migrator& migrator, int side, const std::string& n
     DisconnectSide(migrator, side);
     settings.catalogName.clear();
     if (connect::IsJetProvider(settings.providerProgId)) {
-        settings.sourceName = WithWorkbookEnding(path);
+        settings.sourceName = WorkbookFileOf(settings, path);
     } else {
         settings.catalogName = path;
     }
@@ -97,7 +96,7 @@ bool CreateExcelWorkbook(app::Migrator& migrator, const std::string& name, bool 
     if (nameGiven) {
         path = NewWorkbookPath(migrator, name);
     } else if (auto chosen = ChooseWorkbookPath(migrator, name)) {
-        path = WithWorkbookEnding(*chosen);
+        path = WorkbookFileOf(migrator.targetSettings(), *chosen);
     } else {
         return false;
     }
@@ -115,7 +114,7 @@ bool CreateExcelWorkbook(app::Migrator& migrator, const std::string& name, bool 
 }
 
 std::string NewWorkbookPath(const app::Migrator& migrator, const std::string& name) {
-    return WithWorkbookEnding(GivenWorkbookPath(migrator, name));
+    return WorkbookFileOf(migrator.targetSettings(), GivenWorkbookPath(migrator, name));
 }
 
 bool DropExcelWorkbook(app::Migrator& migrator, const std::string& database) {
@@ -129,7 +128,7 @@ bool DropExcelWorkbook(app::Migrator& migrator, const std::string& database) {
                                       app::MessageButtons::Ok, app::MessageIcon::Warning});
         DisconnectSide(migrator, browser::kTargetSide);
     }
-    const std::string file = database + kWorkbookEnding;
+    const std::string file = WorkbookFileOf(migrator.targetSettings(), database);
     if (::unlink(file.c_str()) != 0) {
         // The system's own reason names why (missing file, a read-only folder).
         app::WritePlainOutputLine(migrator, com::SystemErrorText("Drop Database"));

@@ -5,8 +5,14 @@
 #include <string>
 
 #include "app/migrator.h"
+#include "connect/connection_settings.h"
 
 namespace tabvex::adapters {
+
+// The workbook file a database name (as the tree shows it, without ".xls") stands
+// for: the file the side's settings name when it is that one, else the file of that
+// name ending in ".xls" in any case, else the name with ".xls" (files::DatabaseFileOf).
+std::string WorkbookFileOf(const connect::ConnectionSettings& side, const std::string& database);
 
 // Points the side (0 source, 1 target) at another workbook and reconnects it; a bare
 // name is looked for beside the target's current workbook. Returns true.

@@ -1,5 +1,6 @@
 #include "platform/jet/jet_data_source.h"
 
+#include "platform/files/file_ending.h"
 #include "platform/jet/file_path.h"
 #include "platform/jet/isam_factory.h"
 #include "platform/jet/mdb/database_writer.h"
@@ -24,13 +25,8 @@ std::vector<PropertyDefinition> InitializationProperties() {
     return definitions;
 }
 
-// The path as Jet's tree shows the database: without its ".mdb" or ".xls".
-std::string CatalogName(const std::string& path) {
-    for (const char* ending : {".mdb", ".xls"}) {
-        if (path.size() > 4 && path.compare(path.size() - 4, 4, ending) == 0) return path.substr(0, path.size() - 4);
-    }
-    return path;
-}
+// The path as Jet's tree shows the database: without its ".mdb", ".accdb" or ".xls".
+std::string CatalogName(const std::string& path) { return files::WithoutFileEnding(path, files::kDatabaseEndings); }
 
 HRESULT ReportIsamError(const IsamError& error, const Guid& interfaceId) {
     return ReportError(error.code(), interfaceId, error.what());

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "platform/files/file_ending.h"
+
 namespace tabvex::odbc {
 namespace {
 
@@ -18,15 +20,12 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// The file a catalog names: itself, or with the first ending that makes it an
-// existing file.
+// The file a catalog names: itself, or with the ending (in any case) that makes it
+// an existing file.
 std::string CatalogFile(const std::string& catalog) {
     std::error_code error;
     if (std::filesystem::is_regular_file(catalog, error)) return catalog;
-    for (const char* ending : {".mdb", ".accdb", ".xls"}) {
-        if (std::filesystem::is_regular_file(catalog + ending, error)) return catalog + ending;
-    }
-    return catalog;
+    return files::ExistingFileWithEnding(catalog, files::kDatabaseEndings).value_or(catalog);
 }
 
 }  // namespace

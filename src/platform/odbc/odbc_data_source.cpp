@@ -3,8 +3,7 @@
 #include <sqlext.h>
 #include <strings.h>
 
-#include <filesystem>
-
+#include "platform/files/file_ending.h"
 #include "platform/odbc/connection_string.h"
 #include "platform/odbc/odbc_error.h"
 #include "platform/odbc/odbc_session.h"
@@ -19,9 +18,7 @@ using namespace tabvex::oledb;
 const ProviderNames kNames{"the ODBC provider", kProviderName};
 
 // A path without its ending, so that "/d/shop" and "/d/shop.mdb" name the same database.
-std::string WithoutEnding(const std::string& path) {
-    return std::filesystem::path(path).replace_extension().string();
-}
+std::string WithoutEnding(const std::string& path) { return files::WithoutFileEnding(path, files::kDatabaseEndings); }
 
 bool SameCatalog(const std::string& a, const std::string& b) {
     return !a.empty() && strcasecmp(WithoutEnding(a).c_str(), WithoutEnding(b).c_str()) == 0;

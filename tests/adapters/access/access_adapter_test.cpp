@@ -41,9 +41,11 @@ TEST_F(AccessAdapterTest, JetPropertiesInOrderAndTheCatalogRecomputedFromTheSour
     }
     EXPECT_EQ(settings.catalogName, "/data/Shop") << "the set keeps the old catalog, the settings get the new one";
 
-    // Case-sensitive, "." is any character; an empty source adds neither name.
-    for (auto [source, catalog] : {std::pair{"/d/SHOP.MDB", "/d/SHOP.MDB"}, {"/d/readmdb", "/d/rea"},
-                                   {"/d/a.mdb.bak", "/d/a.mdb.bak"}, {"", ""}}) {
+    // The ending in any case, and only at the end of the file's name; an empty source
+    // adds neither name.
+    for (auto [source, catalog] : {std::pair{"/d/SHOP.MDB", "/d/SHOP"}, {"/d/Sales.accdb", "/d/Sales"},
+                                   {"/d/readmdb", "/d/readmdb"}, {"/d/a.mdb.bak", "/d/a.mdb.bak"},
+                                   {"/d/data.mdb.d/shop", "/d/data.mdb.d/shop"}, {"", ""}}) {
         connect::ConnectionSettings other{"", "microsoft.jet.oledb.4.0", "", source, "", "", ""};
         DBPROPSET otherSet{DBPROPSET_DBINIT, {}};
         BuildAccessInitProperties(other, otherSet);
@@ -94,11 +96,13 @@ TEST_F(AccessAdapterTest, NewDatabaseGoesBesideTheCreationSidesDatabase) {
     EXPECT_TRUE(fs::is_regular_file(profile.workgroupFile()));
 
     migrator.SetCreationSide("");
-    EXPECT_TRUE(CreateAccessDatabase(migrator, "a.mdb.bak"));
-    EXPECT_FALSE(CreateAccessDatabase(migrator, "a.mdb.bak")) << "exists already";
+    EXPECT_TRUE(CreateAccessDatabase(migrator, "a.mdb.bak")) << "\".mdb\" inside the name is no ending";
+    EXPECT_TRUE(CreateAccessDatabase(migrator, "NEW.MDB"));
+    EXPECT_FALSE(CreateAccessDatabase(migrator, "NEW.MDB")) << "exists already";
     EXPECT_THAT(ui.messages(), ElementsAre("Create Access MDB File [" + (scratch / "in/Access_New.mdb").string() + "]",
-                                           "Create Access MDB File [" + (scratch / "a.mdb.bak").string() + "]",
-                                           "Create Access MDB File [" + (scratch / "a.mdb.bak").string() + "]",
+                                           "Create Access MDB File [" + (scratch / "a.mdb.bak.mdb").string() + "]",
+                                           "Create Access MDB File [" + (scratch / "NEW.MDB").string() + "]",
+                                           "Create Access MDB File [" + (scratch / "NEW.MDB").string() + "]",
                                            StartsWith("Create DB \r\n failed with error code:[0x80004005]")));
 }
 

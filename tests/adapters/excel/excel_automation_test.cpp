@@ -163,5 +163,31 @@ TEST_F(ExcelAutomationTest, WorkbooksAreCreatedSelectedAndDropped) {
     EXPECT_THAT(ui.messages().back(), StartsWith("Drop Database \r\n failed with error code:[0x00000002]"));
 }
 
+// Every operation works on the file the person named, whatever the case of its
+// ending; none of them writes a second file beside it.
+TEST_F(ExcelAutomationTest, AnUpperCaseEndingNamesTheSameFileForEveryOperation) {
+    ConnectShop(scratch / "wb/BOOK.XLS");
+    EXPECT_EQ(Database(), (scratch / "wb/BOOK").string());
+    EXPECT_TRUE(SetExcelTableHead(migrator, Database()));
+    EXPECT_TRUE(DropExcelTable(migrator, Database(), "Customers"));
+    EXPECT_TRUE(RenameExcelTable(migrator, "Orders", "Sales"));
+    EXPECT_THAT(Listed(test::ReadWithXlrd(scratch / "wb/BOOK.XLS")["sheets"]), ElementsAre("Sheet1", "Sales"));
+
+    ASSERT_TRUE(CreateExcelWorkbook(migrator, "Q3.XLS", true));
+    EXPECT_TRUE(SelectExcelWorkbook(migrator, browser::kTargetSide, "Q3"));
+    EXPECT_EQ(migrator.targetSettings().sourceName, (scratch / "wb/Q3.XLS").string());
+    ui.QueueChosenPath(scratch / "wb/Chosen.Xls");
+    ASSERT_TRUE(CreateExcelWorkbook(migrator, scratch.path().string(), false));
+    EXPECT_EQ(migrator.targetSettings().sourceName, (scratch / "wb/Chosen.Xls").string());
+    EXPECT_TRUE(SelectExcelWorkbook(migrator, browser::kTargetSide, (scratch / "wb/BOOK").string()));
+    EXPECT_EQ(migrator.targetSettings().sourceName, (scratch / "wb/BOOK.XLS").string());
+    EXPECT_TRUE(DropExcelWorkbook(migrator, (scratch / "wb/Q3").string()));
+
+    std::vector<std::string> files;
+    for (const auto& entry : fs::directory_iterator(scratch / "wb")) files.push_back(entry.path().filename());
+    EXPECT_THAT(files, UnorderedElementsAre("BOOK.XLS", "Chosen.Xls"));
+    EXPECT_THAT(ui.boxes(), IsEmpty());
+}
+
 }  // namespace
 }  // namespace tabvex::adapters

@@ -34,7 +34,9 @@ TEST(ExcelInitProperties, JetPropertiesInOrderAndTheCatalogRecomputedFromTheSour
     EXPECT_EQ(set.properties[8].value, PropertyValue{std::string("Excel 8.0;HDR=Yes;")});
     EXPECT_EQ(settings.catalogName, "/x/Sales");
 
-    for (auto [source, catalog] : {std::pair{"/x/BOOK.XLS", "/x/BOOK.XLS"}, {"/x/annualxls", "/x/annua"}, {"", ""}}) {
+    // The ending in any case, and only at the end of the file's name.
+    for (auto [source, catalog] : {std::pair{"/x/BOOK.XLS", "/x/BOOK"}, {"/x/annualxls", "/x/annualxls"},
+                                   {"/x/old.xls.d/Book", "/x/old.xls.d/Book"}, {"", ""}}) {
         connect::ConnectionSettings other{"", "microsoft.jet.oledb.4.0", "old", source, "", "", ""};
         DBPROPSET otherSet{DBPROPSET_DBINIT, {}};
         BuildExcelInitProperties(other, otherSet, false);

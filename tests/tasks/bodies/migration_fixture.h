@@ -62,6 +62,33 @@ inline const nlohmann::json* FindSheet(const nlohmann::json& book, const std::st
     return nullptr;
 }
 
+// The sheet named `name`, else any sheet holding exactly `rows`: a table's sheet may
+// carry another name when the table's cannot name a sheet ("~" cannot start one).
+inline const nlohmann::json* FindTableSheet(const nlohmann::json& book, const std::string& name, const Rows& rows) {
+    if (const auto* sheet = FindSheet(book, name)) return sheet;
+    for (const auto& sheet : book["sheets"])
+        if (SheetRows(sheet) == rows) return &sheet;
+    return nullptr;
+}
+
+// The user tables of `tabvex-cli mdb-dump` output (system tables left out) as the
+// cells a sheet of each should hold: the column names, then the rows, NULL as "".
+inline std::vector<std::pair<std::string, Rows>> DumpedUserTables(const nlohmann::json& dump) {
+    std::vector<std::pair<std::string, Rows>> tables;
+    for (const auto& table : dump["tables"]) {
+        const std::string name = table["name"];
+        if (name.starts_with("MSys")) continue;
+        Rows rows{{}};
+        for (const auto& column : table["columns"]) rows[0].push_back(column["name"]);
+        for (const auto& row : table["rows"]) {
+            rows.emplace_back();
+            for (const auto& value : row) rows.back().push_back(value.is_null() ? "" : value.get<std::string>());
+        }
+        tables.emplace_back(name, std::move(rows));
+    }
+    return tables;
+}
+
 // The scripted host, able to raise the stop request the moment a given Log line is
 // written, as a person pressing Stop at that point would.
 class StoppableUserInterface : public ScriptedUserInterface {

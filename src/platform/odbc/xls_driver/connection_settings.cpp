@@ -1,7 +1,8 @@
 #include "platform/odbc/xls_driver/connection_settings.h"
 
 #include <odbcinst.h>
-#include <strings.h>
+
+#include "platform/files/file_ending.h"
 
 namespace tabvex::odbc::xls {
 namespace {
@@ -15,10 +16,6 @@ std::string ProfileValue(const std::string& section, const char* key) {
     value.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
     if (auto nul = value.find('\0'); nul != std::string::npos) value.resize(nul);
     return value;
-}
-
-bool EndsWithXls(const std::string& name) {
-    return name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".xls") == 0;
 }
 
 bool ReadOnlyValue(const std::string& value) {
@@ -51,14 +48,13 @@ ConnectionSettings SettingsFromConnectionString(const ConnectionString& text) {
 }
 
 std::filesystem::path WorkbookPath(const std::string& name, const std::string& defaultDir) {
-    std::filesystem::path path = EndsWithXls(name) ? name : name + ".xls";
+    std::filesystem::path path = name;
     if (path.is_relative() && !defaultDir.empty()) path = std::filesystem::path(defaultDir) / path;
-    return path;
+    return files::DatabaseFileOf(path.string(), files::kWorkbookEndings);
 }
 
 std::string CatalogName(const std::filesystem::path& workbook) {
-    std::string text = workbook.string();
-    return EndsWithXls(text) ? text.substr(0, text.size() - 4) : text;
+    return files::WithoutFileEnding(workbook.string(), files::kWorkbookEndings);
 }
 
 }  // namespace tabvex::odbc::xls

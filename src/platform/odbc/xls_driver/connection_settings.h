@@ -22,8 +22,9 @@ ConnectionSettings SettingsFromConnectionString(const ConnectionString& text);
 // The keys of a data source as SQLConnect reads them.
 ConnectionSettings SettingsOfDataSource(const std::string& dataSourceName);
 
-// The workbook file a DBQ or catalog names: ".xls" appended when it does not end so
-// (any case), a relative name taken inside `defaultDir` when one is given.
+// The workbook file a DBQ or catalog names, a relative name taken inside `defaultDir`
+// when one is given: the name itself when it ends in ".xls" (any case), else the
+// existing file of that name with ".xls" in any case, else the name with ".xls".
 std::filesystem::path WorkbookPath(const std::string& name, const std::string& defaultDir);
 
 // The workbook path without ".xls": what catalogs are called.

@@ -4,6 +4,7 @@
 #include "platform/odbc/xls_driver/connection_settings.h"
 #include "platform/odbc/xls_driver/connection_string.h"
 #include "platform/odbc/xls_driver/name_pattern.h"
+#include "support/test_support.h"
 
 namespace tabvex::odbc::xls {
 namespace {
@@ -42,6 +43,12 @@ TEST(XlsConnectionString, SettingsAndWorkbookPaths) {
     EXPECT_EQ(WorkbookPath("/abs/Book.XLS", "/data"), "/abs/Book.XLS");
     EXPECT_EQ(WorkbookPath("book.xlsx", ""), "book.xlsx.xls");
     EXPECT_EQ(CatalogName("/abs/Book.XLS"), "/abs/Book");
+
+    // A name without its ending is the workbook there, whatever the ending's case.
+    test::ScratchDir scratch;
+    test::WriteFile(scratch / "Sales.XLS", "");
+    EXPECT_EQ(WorkbookPath("Sales", scratch.path().string()), scratch / "Sales.XLS");
+    EXPECT_EQ(WorkbookPath("sales", scratch.path().string()), scratch / "sales.xls");
 }
 
 TEST(XlsNamePattern, PercentUnderscoreAndEscape) {
