@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "browser/condition_file.h"
+#include "tasks/engine_turn.h"
 #include "tasks/statement_runners.h"
 
 namespace tabvex::browser {
@@ -29,6 +30,7 @@ std::string ConditionDialog::label() const { return "select * from " + tableName
 void ConditionDialog::SetCondition(std::string text) { condition_ = CutToCharacters(std::move(text), kConditionCharacters); }
 
 bool ConditionDialog::Test() {
+    if (tasks::RefuseWhileTasksRun(migrator_)) return false;
     std::string condition = JoinConditionLines(condition_);
     std::string statement = "select count(*) from " + tableName_;
     if (!condition.empty()) statement += " where " + condition;

@@ -36,6 +36,7 @@ public:
     // Counts the rows the box's condition selects, its lines joined into one
     // ("select count(*) from T[ where C]"). A count (all digits, or nothing) is a
     // success and enables Save; anything else is the provider's reason and disables it.
+    // Refused, changing nothing, while tasks run (they own the connection).
     bool Test();
     // Stores the condition of the last successful Test, not the box, and disables
     // Save. A failed write is not reported.

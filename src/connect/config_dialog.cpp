@@ -16,6 +16,7 @@
 #include "platform/oledb/data_source.h"
 #include "platform/oledb/interface_ids.h"
 #include "platform/registry/class_registry.h"
+#include "tasks/engine_turn.h"
 
 namespace tabvex::connect {
 
@@ -241,9 +242,11 @@ void ConfigDialog::TestConnections() {
 
 void ConfigDialog::SaveConfig() { connect::SaveConfig(record_, migrator_); }
 
-void ConfigDialog::Connect() {
+bool ConfigDialog::Connect() {
+    if (tasks::RefuseWhileTasksRun(migrator_)) return false;
     WriteConfigOnConnect(record_, migrator_);
     migrator_.ui().PostCommand(kConnectButton);
+    return true;
 }
 
 }  // namespace tabvex::connect

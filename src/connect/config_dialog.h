@@ -76,8 +76,9 @@ public:
     // Writes migrator.cfg only.
     void SaveConfig();
     // Writes migrator.cfg, hands both sides to the main window and posts its Connect
-    // command; the dialog then closes.
-    void Connect();
+    // command; the dialog then closes. While tasks run it is refused (false) and
+    // changes nothing: the worker reads the sides' settings.
+    bool Connect();
 
 private:
     static std::size_t Index(ConfigSide side) { return static_cast<std::size_t>(side); }

@@ -12,6 +12,7 @@
 #include "platform/files/file_ending.h"
 #include "platform/oledb/data_source.h"
 #include "platform/registry/class_registry.h"
+#include "tasks/engine_turn.h"
 #include "tasks/statement_runners.h"
 
 namespace tabvex::connect {
@@ -180,22 +181,10 @@ void ConnectSide(app::Migrator& migrator, const SideRules& side) {
 }  // namespace
 
 void ConnectCommand(app::Migrator& migrator) {
-    switch (migrator.runState().load()) {
-    case tasks::RunState::Processing: {
-        const app::MessageAnswer answer = migrator.ui().ShowMessageBox(
-            {"Some Tasks is Processing, STOP ALL?", app::kProgramTitle, app::MessageButtons::OkCancel,
-             app::MessageIcon::Question});
-        if (answer == app::MessageAnswer::Ok) migrator.runState() = tasks::RunState::Stopping;
-        return;
-    }
-    case tasks::RunState::Stopping:
-        ShowBox(migrator, "Some Tasks is Stopping, Please try again later!!!", app::MessageIcon::Information);
-        return;
-    default:
-        ConnectSource(migrator);
-        ConnectTarget(migrator);
-        migrator.SetCharsetName("LATIN1");
-    }
+    if (tasks::RefuseWhileTasksRun(migrator)) return;
+    ConnectSource(migrator);
+    ConnectTarget(migrator);
+    migrator.SetCharsetName("LATIN1");
 }
 
 void ConnectSource(app::Migrator& migrator) { ConnectSide(migrator, SourceRules(migrator)); }

@@ -8,6 +8,7 @@
 #include "maintenance/maintenance_commands.h"
 #include "maintenance/removal_questions.h"
 #include "maintenance/tree_nodes.h"
+#include "tasks/engine_turn.h"
 
 namespace tabvex::maintenance {
 
@@ -58,13 +59,13 @@ void NewDatabaseMenuCommand(Migrator& migrator) {
 }
 
 void NewDatabaseCommand(Migrator& migrator, DbTree& tree) {
-    if (OnSourceSide(tree)) return;
+    if (OnSourceSide(tree) || tasks::RefuseWhileTasksRun(migrator)) return;
     const std::string startFolder = FolderOf(tree.connection().databaseName);
     if (adapters::CreateExcelWorkbook(migrator, startFolder, false)) browser::FillTree(migrator, tree);
 }
 
 void DeleteDatabaseCommand(Migrator& migrator, DbTree& tree) {
-    if (OnSourceSide(tree)) return;
+    if (OnSourceSide(tree) || tasks::RefuseWhileTasksRun(migrator)) return;
     const auto database = SelectedDatabase(migrator, tree);
     if (!database || !ConfirmRemoval(migrator, "Remove database [" + database->name + "]?",
                                      CannotRestoreQuestion(database->name)))
@@ -74,7 +75,7 @@ void DeleteDatabaseCommand(Migrator& migrator, DbTree& tree) {
 }
 
 void ClearAllTablesCommand(Migrator& migrator, DbTree& tree) {
-    if (OnSourceSide(tree)) return;
+    if (OnSourceSide(tree) || tasks::RefuseWhileTasksRun(migrator)) return;
     const auto database = SelectedDatabase(migrator, tree);
     if (!database || !ConfirmRemoval(migrator, "Remove all the tables of [" + database->name + "]?",
                                      CannotRestoreQuestion(database->name)))
@@ -89,7 +90,7 @@ void ClearAllTablesCommand(Migrator& migrator, DbTree& tree) {
 }
 
 void ClearAllDataCommand(Migrator& migrator, DbTree& tree) {
-    if (OnSourceSide(tree)) return;
+    if (OnSourceSide(tree) || tasks::RefuseWhileTasksRun(migrator)) return;
     const browser::RememberedNodes remembered = tree.remembered();
     const browser::TreeNode current = tree.node(remembered.current);
     if (remembered.current == browser::kNoNode || current.kind != TreeNodeKind::Database) {

@@ -6,6 +6,7 @@
 #include "maintenance/maintenance_commands.h"
 #include "maintenance/removal_questions.h"
 #include "maintenance/tree_nodes.h"
+#include "tasks/engine_turn.h"
 
 namespace tabvex::maintenance {
 
@@ -17,24 +18,6 @@ using browser::NodeId;
 using browser::TreeNodeKind;
 
 constexpr const char* kDeleteCaption = "Delete";
-
-// Refused while tasks run: they use the target.
-bool TasksAllowDelete(Migrator& migrator) {
-    switch (migrator.runState().load()) {
-        case tasks::RunState::Processing:
-            if (migrator.ui().ShowMessageBox({"Some Tasks is Processing, STOP ALL?", app::kProgramTitle,
-                                              app::MessageButtons::OkCancel, app::MessageIcon::Question}) ==
-                app::MessageAnswer::Ok)
-                migrator.runState() = tasks::RunState::Stopping;
-            return false;
-        case tasks::RunState::Stopping:
-            migrator.ui().ShowMessageBox({"Some Tasks is Stopping, Please try again later!!!", app::kProgramTitle,
-                                          app::MessageButtons::Ok, app::MessageIcon::Information});
-            return false;
-        case tasks::RunState::Idle: return true;
-    }
-    return false;
-}
 
 void DeleteDatabase(Migrator& migrator, DbTree& tree, NodeId node) {
     const std::string name = tree.node(node).text;
@@ -104,7 +87,7 @@ void DeleteViews(Migrator& migrator, DbTree& tree, NodeId folder) {
 }  // namespace
 
 void DeleteSelectedCommand(Migrator& migrator) {
-    if (!TasksAllowDelete(migrator)) return;
+    if (tasks::RefuseWhileTasksRun(migrator)) return;
     if (!migrator.targetHolder().HasSession()) {
         app::ShowTip(migrator, "Press Config button, and get a successful target Connection!");
         ShowRefusal(migrator, "No Target DataSource Connection!", kDeleteCaption);

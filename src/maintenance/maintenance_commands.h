@@ -28,14 +28,17 @@ void ClearAllTablesCommand(app::Migrator& migrator, browser::DbTree& tree);
 // Every table under the current database node is dropped after two questions.
 void ClearAllDataCommand(app::Migrator& migrator, browser::DbTree& tree);
 
+// Every command here that reaches the workbooks is refused while tasks run (they
+// own the connections); see tasks/engine_turn.h.
+
 // The selected table (worksheet and its defined name) is dropped; no question.
 void DropTableCommand(app::Migrator& migrator, browser::DbTree& tree);
 // The selected view is dropped (workbooks have none: the node goes); no question.
 void DropViewCommand(app::Migrator& migrator, browser::DbTree& tree);
 
-// Rename Table: makes the selected node the current one; the window then starts
-// editing its label.
-void RenameTableCommand(app::Migrator& migrator, browser::DbTree& tree);
+// Rename Table: makes the selected node the current one; true when it is a table
+// that may be renamed now, and the window then starts editing its label.
+bool RenameTableCommand(app::Migrator& migrator, browser::DbTree& tree);
 // The end of a label edit on the tree: `newText` is nullopt when the edit was
 // cancelled. Renames only when the edit was committed with Enter (the tree's
 // rename-commit flag); true when the label is to show the new text. Clears the flag.

@@ -5,6 +5,7 @@
 #include "maintenance/maintenance_commands.h"
 #include "maintenance/removal_questions.h"
 #include "maintenance/tree_nodes.h"
+#include "tasks/engine_turn.h"
 
 namespace tabvex::maintenance {
 
@@ -17,7 +18,7 @@ void DropTableCommand(Migrator& migrator, DbTree& tree) {
     const NodeId node = TakeSelection(tree);
     const browser::TreeNode item = tree.node(node);
     // Only a table names a worksheet; the menu offers the command for nothing else.
-    if (node == browser::kNoNode || item.kind != TreeNodeKind::Table) return;
+    if (node == browser::kNoNode || item.kind != TreeNodeKind::Table || tasks::RefuseWhileTasksRun(migrator)) return;
     const std::string database = tree.AncestorText(node, 2);
     if (!ConfirmOnce(migrator, "Drop the worksheet [" + item.text + "] of [" + database +
                                    "]?\nEverything on it is lost and cannot be restored."))
@@ -33,12 +34,17 @@ void DropViewCommand(Migrator& migrator, DbTree& tree) {
     if (adapters::DropExcelView(migrator, item.text)) RemoveNodeAndRedraw(migrator, tree, node);
 }
 
-void RenameTableCommand(Migrator& /*migrator*/, DbTree& tree) { TakeSelection(tree); }
+bool RenameTableCommand(Migrator& migrator, DbTree& tree) {
+    const NodeId node = TakeSelection(tree);
+    return node != browser::kNoNode && tree.node(node).kind == TreeNodeKind::Table &&
+           !tasks::RefuseWhileTasksRun(migrator);
+}
 
 bool FinishTableRename(Migrator& migrator, DbTree& tree, const std::optional<std::string>& newText) {
     const bool committed = tree.renameCommit();
     tree.SetRenameCommit(false);
-    if (!committed || !newText) return false;
+    // Tasks may have started while the label was being edited.
+    if (!committed || !newText || tasks::RefuseWhileTasksRun(migrator)) return false;
     const NodeId node = TakeSelection(tree);
     if (node == browser::kNoNode) return false;
     // A successful rename reconnects the target, whose refilled tree shows the new name.

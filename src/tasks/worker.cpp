@@ -83,10 +83,14 @@ void WorkerProcedure(std::unique_ptr<WorkerContext> context) {
             RunWorkerPass(*context);
         } while (thread.Pause(migrator.workerTimings().passInterval) && !migrator.stopping());
     }
+    if (!thread.shuttingDown()) {  // a window going away is left alone
+        SetButtonToolTip(migrator, "Start tasks");
+        migrator.SetStatusText(app::StatusPane::Engine, kNoProcessingStatus);
+    }
+    // The worker's last act, after its last call to the window: from here on the
+    // window may start the next worker, which joins this thread without waiting for
+    // anything the window has to do.
     migrator.runState() = RunState::Idle;
-    if (thread.shuttingDown()) return;  // the window is going away: leave it alone
-    SetButtonToolTip(migrator, "Start tasks");
-    migrator.SetStatusText(app::StatusPane::Engine, kNoProcessingStatus);
 }
 
 // Creates the context and the thread; false (with the Log line) when the system
@@ -117,12 +121,12 @@ std::unique_ptr<WorkerContext> NewWorkerContext(Migrator& migrator) {
 }
 
 // The pass works on a snapshot of the list; a task the window deleted meanwhile is
-// skipped.
+// skipped. Once a stop is requested no further task starts: they stay waiting.
 void RunWorkerPass(WorkerContext& context) {
     Migrator& migrator = *context.migrator;
     std::lock_guard pass(TaskListLock());
     for (const auto& task : migrator.taskList().Snapshot()) {
-        if (migrator.workerThread().shuttingDown()) return;
+        if (migrator.workerThread().shuttingDown() || migrator.stopping()) return;
         if (task->state.load() != TaskState::NotRun || !migrator.taskList().Contains(task.get())) continue;
         StartTask(context, task);
         RunBody(context, task->type);
@@ -139,13 +143,17 @@ void StartWorkerAfterNewTasks(Migrator& migrator) {
     RequestTaskListRebuild(migrator);
 }
 
+bool RequestStop(Migrator& migrator) {
+    RunState running = RunState::Processing;
+    if (!migrator.runState().compare_exchange_strong(running, RunState::Stopping)) return false;
+    SetButtonImage(migrator, app::StartStopImage::Play);
+    return true;
+}
+
 void StartStopCommand(Migrator& migrator) {
     switch (migrator.runState().load()) {
         case RunState::Processing:
-            if (Ask(migrator, "Some Tasks is Processing, STOP ALL?") == app::MessageAnswer::Ok) {
-                migrator.runState() = RunState::Stopping;
-                SetButtonImage(migrator, app::StartStopImage::Play);
-            }
+            if (Ask(migrator, kStopAllQuestion) == app::MessageAnswer::Ok) RequestStop(migrator);
             return;
         case RunState::Stopping:
             Tell(migrator, "Some Tasks is Stopping, Please Wait!!!");
@@ -160,8 +168,7 @@ void StartStopCommand(Migrator& migrator) {
 bool CloseRequest(Migrator& migrator) {
     while (migrator.runState().load() == RunState::Processing) {
         if (Ask(migrator, "Some Tasks is Processing, STOP ALL and EXIT?") != app::MessageAnswer::Ok) return false;
-        migrator.runState() = RunState::Stopping;
-        std::this_thread::sleep_for(migrator.workerTimings().closeWait);
+        if (RequestStop(migrator)) std::this_thread::sleep_for(migrator.workerTimings().closeWait);
     }
     return true;
 }

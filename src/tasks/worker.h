@@ -14,6 +14,7 @@ inline constexpr int kStartStopCommand = 5560;
 
 inline constexpr const char* kWorkingStatus = "Some Tasks are WORKING!!!";
 inline constexpr const char* kNoProcessingStatus = "NO PROCESSING!!!";
+inline constexpr const char* kStopAllQuestion = "Some Tasks is Processing, STOP ALL?";
 
 // After a command queued tasks (window thread): starts a worker when none runs,
 // then has the task list view rebuilt at once.
@@ -22,9 +23,16 @@ void StartWorkerAfterNewTasks(app::Migrator& migrator);
 // The task list's Start/Stop button.
 void StartStopCommand(app::Migrator& migrator);
 
+// The stop request (window thread): a running worker's engine turns from processing
+// to stopping and the Start/Stop button shows play. False, changing nothing, when no
+// worker runs any more (the engine is idle, or already stopping), so an answer that
+// comes after the worker ended never leaves the engine stopping.
+bool RequestStop(app::Migrator& migrator);
+
 // The window's close request: true when the window may close now. While tasks are
-// processing it asks first; OK raises the stop request and waits before closing
-// (the window then destroys the Migrator, which ends the worker).
+// processing it asks first; OK requests the stop and waits a while before closing
+// (the window then detaches its host and destroys the Migrator, which ends the
+// worker without waiting for the window).
 bool CloseRequest(app::Migrator& migrator);
 
 // The context a new worker starts with: the main window and the holders the two

@@ -3,6 +3,7 @@
 #include "app/output_lines.h"
 #include "connect/connecting.h"
 #include "connect/dbms_kind.h"
+#include "tasks/engine_turn.h"
 
 namespace tabvex::trees {
 
@@ -10,7 +11,7 @@ bool DoubleClickNode(app::Migrator& migrator, browser::DbTree& tree, browser::No
     if (node == browser::kNoNode || node >= tree.nodeCount()) return false;
     tree.Select(node);
     const browser::TreeNode item = tree.node(node);
-    if (item.kind != browser::TreeNodeKind::Database) return false;
+    if (item.kind != browser::TreeNodeKind::Database || tasks::RefuseWhileTasksRun(migrator)) return false;
     tree.SetDatabaseName(item.text);
     app::WriteOutputLine(migrator, "Select Database [%s]", item.text.c_str());
     const browser::ConnectionBlock block = tree.connection();

@@ -17,27 +17,105 @@ void ScriptedUserInterface::QueueChosenPath(std::optional<std::filesystem::path>
     chosenPaths_.push_back(std::move(path));
 }
 
+void ScriptedUserInterface::CarryOutCallsOnThisThread() {
+    std::lock_guard lock(callsMutex_);
+    carryingThread_ = std::this_thread::get_id();
+}
+
+bool ScriptedUserInterface::CarryOut(const std::function<void()>& call) {
+    std::unique_lock lock(callsMutex_);
+    if (!carryingThread_ || *carryingThread_ == std::this_thread::get_id()) {
+        lock.unlock();
+        call();
+        return true;
+    }
+    if (detached_) return false;
+    auto pending = std::make_shared<PendingCall>(PendingCall{call});
+    calls_.push_back(pending);
+    callsChanged_.notify_all();
+    callsChanged_.wait(lock, [&] { return pending->done || detached_; });
+    return pending->done;
+}
+
+void ScriptedUserInterface::HandleCalls() {
+    std::unique_lock lock(callsMutex_);
+    while (!calls_.empty()) {
+        const auto next = calls_.front();
+        calls_.pop_front();
+        lock.unlock();
+        next->call();
+        lock.lock();
+        next->done = true;
+        callsChanged_.notify_all();
+    }
+}
+
+bool ScriptedUserInterface::HandleCallsUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        HandleCalls();
+        if (done()) return true;
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::unique_lock lock(callsMutex_);
+        callsChanged_.wait_for(lock, std::chrono::milliseconds(1), [this] { return !calls_.empty(); });
+    }
+}
+
+void ScriptedUserInterface::Detach() {
+    std::lock_guard lock(callsMutex_);
+    detached_ = true;
+    calls_.clear();  // their callers return unanswered; nothing of theirs runs later
+    callsChanged_.notify_all();
+}
+
 void ScriptedUserInterface::ShowOutputLine(const app::OutputLine& line) {
-    std::lock_guard lock(mutex_);
-    lines_.push_back(line);
+    CarryOut([&] {
+        std::lock_guard lock(mutex_);
+        lines_.push_back(line);
+    });
 }
 
 void ScriptedUserInterface::ShowTip(const std::string& tip, const std::string&) {
-    std::lock_guard lock(mutex_);
-    tips_.push_back(tip);
+    CarryOut([&] {
+        std::lock_guard lock(mutex_);
+        tips_.push_back(tip);
+    });
 }
 
 void ScriptedUserInterface::ShowTipsPage(bool shown) {
-    std::lock_guard lock(mutex_);
-    tipsPageChanges_.push_back(shown);
+    CarryOut([&] {
+        std::lock_guard lock(mutex_);
+        tipsPageChanges_.push_back(shown);
+    });
 }
 
 void ScriptedUserInterface::SetStatusText(app::StatusPane pane, const std::string& text) {
+    CarryOut([&] {
+        std::lock_guard lock(mutex_);
+        statusTexts_.emplace_back(pane, text);
+    });
+}
+
+void ScriptedUserInterface::AnswerWhen(std::function<bool()> ready) {
     std::lock_guard lock(mutex_);
-    statusTexts_.emplace_back(pane, text);
+    answerWhen_ = std::move(ready);
 }
 
 MessageAnswer ScriptedUserInterface::ShowMessageBox(const app::MessageBoxRequest& request) {
+    MessageAnswer answer = request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
+    CarryOut([&] {
+        std::function<bool()> ready;
+        {
+            std::lock_guard lock(mutex_);
+            ready.swap(answerWhen_);
+        }
+        if (ready && !HandleCallsUntil(ready)) ADD_FAILURE() << "never ready to answer: " << request.text;
+        answer = Answer(request);
+    });
+    return answer;
+}
+
+MessageAnswer ScriptedUserInterface::Answer(const app::MessageBoxRequest& request) {
     std::lock_guard lock(mutex_);
     boxes_.push_back(request);
     if (request.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
@@ -63,35 +141,49 @@ std::optional<std::filesystem::path> ScriptedUserInterface::NextChosenPath(const
 
 std::optional<std::filesystem::path> ScriptedUserInterface::ChooseFolder(const std::string& title,
                                                                          const std::filesystem::path&) {
-    return NextChosenPath(title);
+    std::optional<std::filesystem::path> chosen;
+    CarryOut([&] { chosen = NextChosenPath(title); });
+    return chosen;
 }
 
 std::optional<std::filesystem::path> ScriptedUserInterface::ChooseFile(const app::FileChooserRequest& request) {
-    {
-        std::lock_guard lock(mutex_);
-        fileRequests_.push_back(request);
-    }
-    return NextChosenPath(request.title);
+    std::optional<std::filesystem::path> chosen;
+    CarryOut([&] {
+        {
+            std::lock_guard lock(mutex_);
+            fileRequests_.push_back(request);
+        }
+        chosen = NextChosenPath(request.title);
+    });
+    return chosen;
 }
 
 void ScriptedUserInterface::RedrawTree(app::TreeSide side) {
-    std::lock_guard lock(mutex_);
-    redrawnTrees_.push_back(side);
+    CarryOut([&] {
+        std::lock_guard lock(mutex_);
+        redrawnTrees_.push_back(side);
+    });
 }
 
 void ScriptedUserInterface::RebuildTaskList() {
-    std::lock_guard lock(mutex_);
-    ++taskListRebuilds_;
+    CarryOut([&] {
+        std::lock_guard lock(mutex_);
+        ++taskListRebuilds_;
+    });
 }
 
 void ScriptedUserInterface::ShowStartStopButton(const app::StartStopButton& button) {
-    std::lock_guard lock(mutex_);
-    startStopButtons_.push_back(button);
+    CarryOut([&] {
+        std::lock_guard lock(mutex_);
+        startStopButtons_.push_back(button);
+    });
 }
 
 void ScriptedUserInterface::PostCommand(int commandId) {
-    std::lock_guard lock(mutex_);
-    postedCommands_.push_back(commandId);
+    CarryOut([&] {
+        std::lock_guard lock(mutex_);
+        postedCommands_.push_back(commandId);
+    });
 }
 
 std::vector<app::OutputLine> ScriptedUserInterface::lines() const {

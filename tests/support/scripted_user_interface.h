@@ -2,13 +2,24 @@
 // tips, message boxes, status texts, redraws, posted commands) and answers message
 // boxes and choosers from queues the test fills beforehand. A question the test did
 // not expect fails the test and is answered Cancel/No/none.
+//
+// By default every call runs on its caller's thread. After CarryOutCallsOnThisThread
+// it behaves as the window's host does: a call from another thread (the worker)
+// waits until the test's thread, playing the window's thread, carries it out in
+// HandleCalls or HandleCallsUntil; Detach makes such calls return at once unanswered,
+// as the window does before it destroys the Migrator.
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -20,6 +31,19 @@ class ScriptedUserInterface : public app::UserInterface {
 public:
     void QueueAnswer(app::MessageAnswer answer);
     void QueueChosenPath(std::optional<std::filesystem::path> path);  // for folders and files alike
+
+    // The calling thread becomes the one that carries out every call.
+    void CarryOutCallsOnThisThread();
+    // Carries out the calls waiting now (on the carrying thread).
+    void HandleCalls();
+    // Carries out calls until `done` holds; false when `timeout` passed first.
+    bool HandleCallsUntil(const std::function<bool()>& done,
+                          std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    // From now on calls from other threads return at once without being carried out.
+    void Detach();
+    // The next question is answered only once `ready` holds, the calls being carried
+    // out meanwhile, as a box's own event loop does: a person who takes their time.
+    void AnswerWhen(std::function<bool()> ready);
 
     void ShowOutputLine(const app::OutputLine& line) override;
     void ShowTip(const std::string& tip, const std::string& helpPageText) override;
@@ -52,7 +76,23 @@ public:
     static constexpr std::size_t kTimeStampLength = 24;
 
 private:
+    struct PendingCall {
+        std::function<void()> call;
+        bool done = false;
+    };
+
+    // Runs `call` on the carrying thread and waits for it; false when the host was
+    // detached before it ran.
+    bool CarryOut(const std::function<void()>& call);
+    app::MessageAnswer Answer(const app::MessageBoxRequest& request);
     std::optional<std::filesystem::path> NextChosenPath(const std::string& what);
+
+    std::mutex callsMutex_;
+    std::condition_variable callsChanged_;
+    std::optional<std::thread::id> carryingThread_;
+    std::deque<std::shared_ptr<PendingCall>> calls_;
+    bool detached_ = false;
+    std::function<bool()> answerWhen_;
 
     mutable std::mutex mutex_;
     std::deque<app::MessageAnswer> answers_;

@@ -1,4 +1,5 @@
-// The worker driven through Migrator and the scripted host: passes, dispatch,
+// The worker driven through Migrator and the scripted host, which carries out the
+// worker's calls on the test's thread as the window does: passes, dispatch,
 // completion, Start/Stop, the close request, and editing the list while it runs.
 #include <gtest/gtest.h>
 
@@ -10,7 +11,9 @@
 #include <stdexcept>
 #include <thread>
 
+#include "app/output_lines.h"
 #include "support/scripted_user_interface.h"
+#include "support/watchdog.h"
 #include "tasks/task_list_view.h"
 #include "tasks/worker.h"
 
@@ -18,16 +21,6 @@ namespace tabvex::tasks {
 namespace {
 
 using namespace std::chrono_literals;
-
-template <typename Predicate>
-bool WaitUntil(Predicate done) {
-    const auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
-}
 
 // Lets a test hold a body until it opens the gate.
 class Gate {
@@ -43,9 +36,9 @@ public:
         changed_.notify_all();
         changed_.wait(lock, [this] { return open_; });
     }
-    void WaitEntered() {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return entered_; });
+    bool entered() {
+        std::lock_guard lock(mutex_);
+        return entered_;
     }
 
 private:
@@ -66,12 +59,18 @@ std::shared_ptr<MigrationTask> Task(TaskType type, const std::string& table) {
 class WorkerTest : public ::testing::Test {
 protected:
     WorkerTest() {
+        ui.CarryOutCallsOnThisThread();
         auto& timings = migrator->workerTimings();
         timings.startDelay = 1ms;
         timings.passInterval = 20ms;
         timings.bodyStartDelay = 0ms;
         timings.startPause = 0ms;
         timings.closeWait = 20ms;
+    }
+    // As the window does before it goes: the worker's calls no longer wait for it.
+    ~WorkerTest() override {
+        ui.Detach();
+        migrator.reset();
     }
 
     // Records which tasks ran, on which thread, how often, and how many at once.
@@ -95,7 +94,10 @@ protected:
         StartWorkerAfterNewTasks(*migrator);
     }
 
-    // The worker writes its closing status texts after it turns idle: wait for its end.
+    // Carries out the worker's calls, as the window would, until the condition holds.
+    bool WaitUntil(const std::function<bool()>& done) { return ui.HandleCallsUntil(done); }
+    void WaitEntered(Gate& gate) { ASSERT_TRUE(WaitUntil([&] { return gate.entered(); })); }
+    // Turning idle is the worker's last act: its thread then ends at once.
     bool WaitForIdle() {
         if (!WaitUntil([this] { return migrator->runState().load() == RunState::Idle; })) return false;
         migrator->workerThread().Join();
@@ -154,7 +156,7 @@ TEST_F(WorkerTest, QueuingWhileProcessingMakesNoSecondWorkerAndFailuresAreNotRet
         return true;
     };
     Queue(Task(TaskType::MigrateView, "held"));
-    gate.WaitEntered();
+    WaitEntered(gate);
     Queue(Task(TaskType::MigrateTable, "failing"));
     Queue(Task(TaskType::MigrateTable, "failing too"));
     gate.Open();
@@ -181,7 +183,7 @@ TEST_F(WorkerTest, StartStopWithAnEmptyListPassesUntilStoppedAndRefusesWhileStop
     migrator->workerTimings().passInterval = 400ms;  // long enough to be seen stopping
     StartStopCommand(*migrator);
     EXPECT_EQ(migrator->runState().load(), RunState::Processing);
-    std::this_thread::sleep_for(900ms);  // passes over nothing
+    ui.HandleCallsUntil([] { return false; }, 900ms);  // passes over nothing
     EXPECT_EQ(migrator->runState().load(), RunState::Processing);
 
     ui.QueueAnswer(app::MessageAnswer::Cancel);
@@ -203,7 +205,7 @@ TEST_F(WorkerTest, StartStopWithAnEmptyListPassesUntilStoppedAndRefusesWhileStop
     EXPECT_EQ(ui.statusTexts().back().second, "NO PROCESSING!!!");
 }
 
-TEST_F(WorkerTest, AStopConfirmedMidPassStillRunsTheRestOfThatPassThenEnds) {
+TEST_F(WorkerTest, AStopConfirmedMidPassLeavesTheRestWaitingUntilStartedAgain) {
     Gate gate;
     std::vector<bool> stoppingSeen;
     migrator->taskBodies()[TaskType::MigrateDatabase] = [&](WorkerContext& context) {
@@ -214,12 +216,59 @@ TEST_F(WorkerTest, AStopConfirmedMidPassStillRunsTheRestOfThatPassThenEnds) {
     migrator->taskList().Append(Task(TaskType::MigrateDatabase, "a"));
     migrator->taskList().Append(Task(TaskType::MigrateDatabase, "b"));
     StartWorkerAfterNewTasks(*migrator);
-    gate.WaitEntered();
+    WaitEntered(gate);
     ui.QueueAnswer(app::MessageAnswer::Ok);
     StartStopCommand(*migrator);
     gate.Open();
     ASSERT_TRUE(WaitForIdle());
-    EXPECT_EQ(stoppingSeen, (std::vector<bool>{true, true}));
+    EXPECT_EQ(stoppingSeen, (std::vector<bool>{true}));
+    const auto tasks = migrator->taskList().Snapshot();
+    EXPECT_EQ(tasks[0]->state.load(), TaskState::Succeeded);
+    EXPECT_EQ(tasks[1]->state.load(), TaskState::NotRun);
+    EXPECT_EQ(StateTextOf(tasks[1]->stateText), "Waiting");
+
+    StartStopCommand(*migrator);  // idle: a new worker takes the waiting task
+    ASSERT_TRUE(WaitUntil([&] { return tasks[1]->state.load() == TaskState::Succeeded; }));
+    EXPECT_EQ(stoppingSeen, (std::vector<bool>{true, false}));
+}
+
+// The person answers the stop question only after the task has ended and the
+// worker is gone: the engine stays idle, and later tasks run.
+TEST_F(WorkerTest, AStopConfirmedAfterTheWorkerEndedLeavesTheEngineIdle) {
+    Gate gate;
+    RegisterRecordingBody(TaskType::MigrateTable, true);
+    migrator->taskBodies()[TaskType::MigrateView] = [&](WorkerContext&) {
+        gate.Wait();
+        return true;
+    };
+    Queue(Task(TaskType::MigrateView, "ending"));
+    WaitEntered(gate);
+    gate.Open();
+    ui.QueueAnswer(app::MessageAnswer::Ok);
+    ui.AnswerWhen([this] { return migrator->runState().load() == RunState::Idle; });
+    StartStopCommand(*migrator);
+    EXPECT_EQ(migrator->runState().load(), RunState::Idle);
+    migrator->workerThread().Join();
+
+    Queue(Task(TaskType::MigrateTable, "next"));
+    ASSERT_TRUE(WaitForIdle());
+    EXPECT_EQ(Ran(), (std::vector<std::string>{"next"}));
+    EXPECT_EQ(ui.boxes().size(), 1u);  // no "Stopping" box anywhere
+}
+
+// The window starts the next worker as soon as the last one turned idle; by then
+// that one has made its last call to the window, so joining it cannot wait for
+// the window's thread.
+TEST_F(WorkerTest, StartingAWorkerRightAfterTheLastOneTurnedIdleNeverWaitsForTheWindow) {
+    RegisterRecordingBody(TaskType::MigrateTable, true);
+    test::Watchdog watchdog("start a worker while the last one finishes");
+    for (const char* table : {"one", "two", "three"}) {
+        Queue(Task(TaskType::MigrateTable, table));
+        ASSERT_TRUE(WaitUntil([this] { return migrator->runState().load() == RunState::Idle; }));
+    }
+    ASSERT_TRUE(WaitForIdle());
+    EXPECT_EQ(Ran(), (std::vector<std::string>{"one", "two", "three"}));
+    EXPECT_EQ(ui.statusTexts().back().second, "NO PROCESSING!!!");
 }
 
 TEST_F(WorkerTest, ARunningTaskCanBeDeletedAndAWaitingOneDeletedMidPassNeverRuns) {
@@ -235,7 +284,7 @@ TEST_F(WorkerTest, ARunningTaskCanBeDeletedAndAWaitingOneDeletedMidPassNeverRuns
     migrator->taskList().Append(Task(TaskType::MigrateTable, "deleted"));
     migrator->taskList().Append(Task(TaskType::MigrateTable, "kept"));
     StartWorkerAfterNewTasks(*migrator);
-    gate.WaitEntered();
+    WaitEntered(gate);
     DeleteTaskCommand(*migrator, 1);
     DeleteTaskCommand(*migrator, 0);  // the running one
     EXPECT_EQ(BuildTaskListRows(migrator->taskList()).size(), 1u);
@@ -256,7 +305,7 @@ TEST_F(WorkerTest, ClosingWhileProcessingAsksAndOkEndsTheWorkerBeforeTheWindowGo
         return true;
     };
     Queue(Task(TaskType::MigrateDatabase, "long"));
-    gate.WaitEntered();
+    WaitEntered(gate);
     gate.Open();
 
     ui.QueueAnswer(app::MessageAnswer::Cancel);
@@ -266,8 +315,33 @@ TEST_F(WorkerTest, ClosingWhileProcessingAsksAndOkEndsTheWorkerBeforeTheWindowGo
     ui.QueueAnswer(app::MessageAnswer::Ok);
     EXPECT_TRUE(CloseRequest(*migrator));
     EXPECT_EQ(ui.boxes().back().text, "Some Tasks is Processing, STOP ALL and EXIT?");
+    ui.Detach();
     migrator.reset();  // the window closes; the worker must be gone first
     EXPECT_TRUE(bodyEnded.load());
+}
+
+// Closing while the worker keeps calling the window (a long table writing its Log
+// lines) and with tasks queued behind it: OK ends the running task, the queued ones
+// never start, and nothing waits on a thread that waits for it.
+TEST_F(WorkerTest, ClosingWhileTheWorkerCallsTheWindowEndsTheTasksWithoutWaitingForEachOther) {
+    migrator->taskBodies()[TaskType::MigrateDatabase] = [](WorkerContext& context) {
+        while (!context.migrator->stopping()) app::WriteOutputLine(*context.migrator, "rows copied");
+        return true;
+    };
+    auto running = Task(TaskType::MigrateDatabase, "long");
+    auto queued = Task(TaskType::MigrateDatabase, "queued");
+    migrator->taskList().Append(running);
+    migrator->taskList().Append(queued);
+    StartWorkerAfterNewTasks(*migrator);
+    ASSERT_TRUE(WaitUntil([&] { return StateTextOf(running->stateText) == "Working"; }));
+
+    test::Watchdog watchdog("close the window while the worker calls it");
+    ui.QueueAnswer(app::MessageAnswer::Ok);
+    ASSERT_TRUE(CloseRequest(*migrator));
+    ui.Detach();
+    migrator.reset();
+    EXPECT_EQ(running->state.load(), TaskState::Succeeded);
+    EXPECT_EQ(queued->state.load(), TaskState::NotRun);
 }
 
 TEST_F(WorkerTest, ClosingWhenIdleAsksNothing) {

@@ -2,9 +2,7 @@
 
 #include <unistd.h>
 
-#include <chrono>
 #include <optional>
-#include <thread>
 
 #include "adapters/excel/automation_session.h"
 #include "adapters/excel/side_connection.h"
@@ -13,6 +11,7 @@
 #include "connect/ascii_case.h"
 #include "platform/files/file_ending.h"
 #include "platform/automation/excel_constants.h"
+#include "tasks/engine_turn.h"
 
 namespace tabvex::adapters {
 
@@ -118,10 +117,8 @@ std::string NewWorkbookPath(const app::Migrator& migrator, const std::string& na
 }
 
 bool DropExcelWorkbook(app::Migrator& migrator, const std::string& database) {
-    if (migrator.runState().load() == tasks::RunState::Processing) {
-        migrator.runState() = tasks::RunState::Stopping;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1000));
-    }
+    // The worker may be copying through the target: nothing is dropped under it.
+    if (tasks::RefuseWhileTasksRun(migrator)) return false;
     const bool connected = connect::EqualsIgnoringAsciiCase(database, CurrentPath(migrator, browser::kTargetSide));
     if (connected) {
         migrator.ui().ShowMessageBox({"Connected Database Dropped, Please Connect Another!", app::kProgramTitle,

@@ -25,7 +25,8 @@ bool CreateExcelWorkbook(app::Migrator& migrator, const std::string& name, bool 
 // The file CreateExcelWorkbook writes for a given name.
 std::string NewWorkbookPath(const app::Migrator& migrator, const std::string& name);
 
-// Deletes the workbook file of the database name; false when it was not deleted.
+// Deletes the workbook file of the database name; false when it was not deleted,
+// which includes a refusal while tasks run.
 bool DropExcelWorkbook(app::Migrator& migrator, const std::string& database);
 
 // Workbooks have no views: nothing to drop (true, so the tree drops the item) and an

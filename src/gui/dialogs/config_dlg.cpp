@@ -227,8 +227,7 @@ void CConfigDlg::OnSaveConfig() {
 
 void CConfigDlg::OnConnect() {
     ReadControls();
-    model_.Connect();
-    accept();
+    if (model_.Connect()) accept();
 }
 
 }  // namespace tabvex::gui

@@ -106,7 +106,10 @@ bool DbTreeModel::setData(const QModelIndex& index, const QVariant& value, int r
 Qt::ItemFlags DbTreeModel::flags(const QModelIndex& index) const {
     if (!index.isValid()) return Qt::ItemIsDropEnabled;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
-    if (renameHandler_) flags |= Qt::ItemIsEditable;
+    // Only a table's label names something a rename can change: a worksheet.
+    const NodeId id = NodeOf(index);
+    if (renameHandler_ && id < nodes_.size() && nodes_[id].kind == browser::TreeNodeKind::Table)
+        flags |= Qt::ItemIsEditable;
     return flags;
 }
 

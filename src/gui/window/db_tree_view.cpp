@@ -62,6 +62,14 @@ std::unique_ptr<QMimeData> CDBTreeView::DragData() const {
 
 NodeId CDBTreeView::NodeAt(const QPoint& viewportPoint) const { return DbTreeModel::NodeOf(indexAt(viewportPoint)); }
 
+bool CDBTreeView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    const bool wasEditing = state() == EditingState;
+    if (!QTreeView::edit(index, trigger, event)) return false;
+    // An Enter pressed anywhere before this editor opened commits nothing.
+    if (!wasEditing) tree().SetRenameCommit(false);
+    return true;
+}
+
 void CDBTreeView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
     QTreeView::selectionChanged(selected, deselected);
     const QModelIndexList indexes = selected.indexes();

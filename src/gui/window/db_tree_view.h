@@ -28,6 +28,8 @@ public:
     void SelectNode(browser::NodeId id);
     // Starts editing the selected node's label (target tree).
     void EditSelectedLabel();
+    // Whether a label editor is open.
+    bool editingLabel() const { return state() == EditingState; }
     // What a drag from this tree carries: the side it started on.
     std::unique_ptr<QMimeData> DragData() const;
     browser::NodeId NodeAt(const QPoint& viewportPoint) const;
@@ -41,6 +43,10 @@ signals:
     void dropped(browser::NodeId highlighted);
 
 protected:
+    using QTreeView::edit;
+    // A label editor opens (F2, a slow second click on the selected table, Rename
+    // Table): only an Enter typed into this editor commits it.
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

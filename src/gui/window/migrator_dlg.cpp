@@ -222,7 +222,7 @@ void CMigratorDlg::BuildCommandTable() {
     commands_.AddTreeCommand(trees::kChangeCharsetCommand,
                              [this, &m](browser::DbTree& tree) { ChangeCharsetCommand(m, tree, this); });
     commands_.AddTreeCommand(trees::kRenameTableCommand, [this, &m](browser::DbTree& tree) {
-        maintenance::RenameTableCommand(m, tree);
+        if (!maintenance::RenameTableCommand(m, tree)) return;
         if (CDBTreeView* view = ViewOf(tree)) view->EditSelectedLabel();
     });
 
@@ -363,14 +363,17 @@ void CMigratorDlg::mouseReleaseEvent(QMouseEvent* event) {
     QMainWindow::mouseReleaseEvent(event);
 }
 
-// Enter and Escape anywhere in the window go to their widget as usual; on the way
-// they tell the target tree whether a label edit is committed.
+// Enter and Escape anywhere in the window go to their widget as usual. On the way
+// they tell the target tree whether its label edit is committed: only an Enter
+// typed into the open label editor commits it.
 bool CMigratorDlg::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this) {
             const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) migrator_.targetTree().SetRenameCommit(true);
+            const bool inLabelEditor = targetView_->editingLabel() && targetView_->viewport()->isAncestorOf(widget);
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && inLabelEditor)
+                migrator_.targetTree().SetRenameCommit(true);
             if (key == Qt::Key_Escape) migrator_.targetTree().SetRenameCommit(false);
         }
     }

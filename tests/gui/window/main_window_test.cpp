@@ -123,10 +123,10 @@ TEST_F(MainWindowTest, TipsComeNewestFirstAndTheTipsTabComesAndGoes) {
     EXPECT_EQ(pane.tabText(2), "Tips");
 }
 
-TEST_F(MainWindowTest, EnterAndEscapeNeitherCloseTheWindowAndSetTheRenameCommit) {
+TEST_F(MainWindowTest, EnterAndEscapeNeitherCloseTheWindowNorCommitARenameOutsideTheLabelEditor) {
     QTest::keyClick(window->targetTreeView(), Qt::Key_Return);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(migrator().targetTree().renameCommit());
+    EXPECT_FALSE(migrator().targetTree().renameCommit());
     QTest::keyClick(window->targetTreeView(), Qt::Key_Escape);
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_TRUE(window->isVisible());

@@ -217,6 +217,60 @@ TEST_F(ConnectedWindowTest, ATargetTablesContextMenuNamesItAndDropsItWithoutAQue
     EXPECT_EQ(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
 }
 
+// The label editor open on the target tree, if any.
+QLineEdit* OpenEditor(CDBTreeView& view) {
+    for (QLineEdit* open : view.viewport()->findChildren<QLineEdit*>())
+        if (open->isVisible()) return open;
+    return nullptr;
+}
+
+TEST_F(ConnectedWindowTest, OnlyTableLabelsOpenAnEditorWhateverAsksForIt) {
+    ConnectShop();
+    CDBTreeView& target = *window->targetTreeView();
+    QApplication::setActiveWindow(window.get());
+    for (TreeNodeKind kind : {TreeNodeKind::Root, TreeNodeKind::Database, TreeNodeKind::TablesFolder}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        target.SelectNode(Find(migrator().targetTree(), kind));
+        target.setFocus();
+        QTest::keyClick(&target, Qt::Key_F2);
+        // A second, slow click on the selected node.
+        const QPoint label = target.visualRect(target.currentIndex()).center();
+        QTest::mouseClick(target.viewport(), Qt::LeftButton, {}, label);
+        EXPECT_FALSE(WaitUntil([&] { return OpenEditor(target) != nullptr; }, std::chrono::milliseconds(1500)));
+        window->RouteCommand(trees::kRenameTableCommand);
+        EXPECT_EQ(OpenEditor(target), nullptr);
+    }
+    EXPECT_TRUE(boxes.empty());
+
+    target.SelectNode(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"));
+    target.scrollTo(target.currentIndex());
+    QTest::mouseClick(target.viewport(), Qt::LeftButton, {}, target.visualRect(target.currentIndex()).center());
+    EXPECT_TRUE(WaitUntil([&] { return OpenEditor(target) != nullptr; }, std::chrono::seconds(5)));
+}
+
+// An Enter typed before the editor opened, and an edit left by clicking elsewhere,
+// rename nothing.
+TEST_F(ConnectedWindowTest, AnEditLeftByClickingElsewhereRenamesNothingAfterAnEarlierEnter) {
+    ConnectShop();
+    CDBTreeView& target = *window->targetTreeView();
+    QApplication::setActiveWindow(window.get());
+    target.SelectNode(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"));
+    target.setFocus();
+    QTest::keyClick(&target, Qt::Key_Return);
+    QTest::keyClick(&target, Qt::Key_F2);
+    QLineEdit* editor = OpenEditor(target);
+    ASSERT_NE(editor, nullptr);
+    editor->setText("Elsewhere");
+    CDBTreeView& source = *window->sourceTreeView();
+    QTest::mouseClick(source.viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    source.setFocus();
+    ASSERT_TRUE(WaitUntil([&] { return OpenEditor(target) == nullptr; }, std::chrono::seconds(5)));
+    EXPECT_NE(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
+    EXPECT_NE(test::FindSheet(test::ReadWithXlrd(targetFile), "Sales"), nullptr);
+    EXPECT_EQ(test::FindSheet(test::ReadWithXlrd(targetFile), "Elsewhere"), nullptr);
+    EXPECT_FALSE(migrator().targetTree().renameCommit());
+}
+
 TEST_F(ConnectedWindowTest, RenameTableEditsTheLabelAndOnlyEnterRenamesTheWorksheet) {
     ConnectShop();
     CDBTreeView& target = *window->targetTreeView();
