@@ -18,13 +18,15 @@ EnterResult Failure(const fs::path& directory, const std::error_code& error) {
     return {false, "Cannot enter the folder " + directory.string() + ": " + error.message()};
 }
 
-// Replaces a plain file (or a link to one) in the way, creates the folder when it is
-// missing and enters it.
+// Creates the folder when it is missing and enters it. A file (or a link to one)
+// standing where the folder should be is the person's: it is kept, and the folder
+// is not entered.
 EnterResult EnterDirectory(const fs::path& directory) {
     std::error_code error;
     const fs::file_status entry = fs::symlink_status(directory, error);
     if (fs::exists(entry) && !fs::is_directory(directory, error)) {
-        if (!fs::remove(directory, error)) return Failure(directory, error);
+        const fs::path file = fs::absolute(directory, error);
+        return {false, "The file " + file.string() + " stands where a folder of that name is needed; the file is kept"};
     }
     if (!fs::is_directory(directory, error)) {
         fs::create_directory(directory, error);

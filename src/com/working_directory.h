@@ -1,6 +1,7 @@
 // Making a folder the process's current folder before files with relative names are
-// written into it. Each function makes sure the folder exists, replacing a plain
-// file of that name, and then enters it. The current folder belongs to the whole
+// written into it. Each function makes sure the folder exists and then enters it; a
+// file of that name is never removed: the folder is then not entered and the error
+// names the file. The current folder belongs to the whole
 // process: the last call wins for every thread. A backslash in a name counts as a
 // path separator, as a slash does.
 #pragma once

@@ -21,11 +21,21 @@ protected:
     test::ScratchDir scratch;
 };
 
-TEST_F(WorkingDirectoryTest, PlainFileInTheWayIsReplacedByTheFolder) {
+TEST_F(WorkingDirectoryTest, AFileInTheWayIsKeptAndNamed) {
     test::WriteFile(scratch / "data_cache", "not a folder");
-    ASSERT_TRUE(EnterProgramSubdirectory(scratch.path(), "./data_cache"));
-    EXPECT_TRUE(fs::is_directory(scratch / "data_cache"));
-    EXPECT_EQ(fs::current_path(), fs::canonical(scratch / "data_cache"));
+    fs::create_directory(scratch / "chosen");
+    fs::create_symlink(scratch / "data_cache", scratch / "chosen" / "Shop");
+    for (const EnterResult& result :
+         {EnterProgramSubdirectory(scratch.path(), "./data_cache"), EnterDirectoryPath((scratch / "data_cache").string()),
+          EnterNamedSubdirectory("data_cache")}) {
+        EXPECT_FALSE(result);
+        EXPECT_NE(result.error.find((scratch / "data_cache").filename().string()), std::string::npos) << result.error;
+    }
+    fs::current_path(scratch / "chosen");
+    EXPECT_FALSE(EnterNamedSubdirectory("D:\\x\\Shop")) << "a link to a file is in the way too";
+    EXPECT_EQ(test::ReadFile(scratch / "data_cache"), "not a folder");
+    EXPECT_TRUE(fs::is_symlink(scratch / "chosen" / "Shop"));
+    EXPECT_EQ(fs::current_path(), fs::canonical(scratch / "chosen")) << "a failure leaves the current folder";
 }
 
 TEST_F(WorkingDirectoryTest, ExistingFolderIsEnteredUnchanged) {
