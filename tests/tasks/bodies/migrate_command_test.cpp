@@ -45,7 +45,14 @@ TEST_F(MigrateCommandTest, WithoutATargetConnectionItRefusesBeforeTouchingTheCac
 
 TEST_F(MigrateCommandTest, MissingSelectionsAreRefusedInTurnAfterTheCacheFolderIsEntered) {
     ConnectShop();
+    // A file where the cache folder belongs is kept, named, and stops the command.
     test::WriteFile(programFolder() / "data_cache", "a plain file in the way");
+    MigrateCommand(migrator);
+    EXPECT_EQ(test::ReadFile(programFolder() / "data_cache"), "a plain file in the way");
+    EXPECT_TRUE(Logged("The file " + (programFolder() / "data_cache").string() +
+                       " stands where a folder of that name is needed; the file is kept"));
+    EXPECT_THAT(ui.boxes(), IsEmpty());
+    fs::remove(programFolder() / "data_cache");
     MigrateCommand(migrator);
     EXPECT_TRUE(fs::is_directory(programFolder() / "data_cache"));
     EXPECT_TRUE(fs::equivalent(fs::current_path(), programFolder() / "data_cache"));
