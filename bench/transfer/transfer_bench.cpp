@@ -52,8 +52,8 @@ int main() {
         connect::ConnectionHolder target = bench::OpenJetHolder(folder / "bench.xls", true);
         if (!source.HasSession() || !target.HasSession()) return 1;
         Stopwatch total;
-        tasks::ExecuteStatement(migrator, target, adapters::BuildExcelCreateTable(migrator, source, bench::kBigTable), true);
-        const adapters::TransferResult result = adapters::TransferTableRows(migrator, source, target, "bench", bench::kBigTable);
+        tasks::ExecuteStatement(migrator, target, adapters::BuildExcelCreateTable(migrator, source, bench::kBigTable, bench::kBigTable), true);
+        const adapters::TransferResult result = adapters::TransferTableRows(migrator, source, target, "bench", bench::kBigTable, bench::kBigTable);
         std::printf("TransferTableRows, %lld rows x %d text columns: %.3f s wall, %.3f s CPU\n",
                     static_cast<long long>(result.rowsCopied), kColumns, total.WallSeconds(), total.CpuSeconds());
         if (result.failed()) std::printf("transfer FAILED: %s %s\n", result.text.c_str(), result.firstError.c_str());

@@ -129,8 +129,8 @@ private:
         return remembered.currentDatabase != kNoNode;
     }
 
-    // Tables with a blank in their name are left out, and so are the worksheets of
-    // a workbook ("Name$"): a workbook's tables are its defined names.
+    // The worksheets of a workbook ("Name$") are left out: a workbook's tables are
+    // its defined names.
     bool AddTables() {
         SchemaRows rows;
         if (Failed(rows.Open(session_, DBSCHEMA_TABLES, {std::nullopt, std::nullopt, std::nullopt, "TABLE"},
@@ -138,7 +138,6 @@ private:
             return false;
         while (rows.Next()) {
             const std::string_view name = rows.text(0);
-            if (name.find(' ') != std::string_view::npos) continue;
             if (block_.dbmsKind == kExcelKind && name.find('$') != std::string_view::npos) continue;
             AddObjectNode(session_, builder_, rows.text(1) == "VIEW" ? TreeNodeKind::View : TreeNodeKind::Table,
                           std::string(name));

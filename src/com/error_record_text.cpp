@@ -15,4 +15,9 @@ std::string ThreadErrorRecordText() {
     return first ? first->description : std::string();
 }
 
+std::string TakeThreadErrorReason() {
+    const std::string text = ThreadErrorRecordText();
+    return text == kUnknownError ? std::string() : text;
+}
+
 }  // namespace tabvex::com

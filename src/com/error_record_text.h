@@ -20,6 +20,10 @@ std::string ErrorRecordText(const oledb::SupportErrorInfo* object, const oledb::
 // kept): the first record of the thread's error object, whoever left it.
 std::string ThreadErrorRecordText();
 
+// The thread's first error record, taken, or an empty text when there is none: the
+// reason a provider gave beside a failing result code.
+std::string TakeThreadErrorReason();
+
 inline constexpr const char* kUnknownError = "Unknown Error!";
 
 }  // namespace tabvex::com

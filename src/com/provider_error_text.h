@@ -9,7 +9,9 @@
 
 namespace tabvex::com {
 
-// A code the table does not know still gives a line; its description says so.
+// A code the table does not know still gives a line; its description says so. The
+// reason in the thread's error record, when a provider left one, follows the code's
+// message (and is taken, as GetErrorInfo does).
 std::string ProviderErrorText(oledb::HRESULT code, std::string_view label);
 
 }  // namespace tabvex::com

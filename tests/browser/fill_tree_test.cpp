@@ -60,7 +60,7 @@ protected:
     std::string Text(const DbTree& tree) { return TreeText(tree.nodes()); }
 };
 
-TEST_F(FillTreeTest, AnAccessDatabaseShowsItsTablesAndFieldsButNoNameWithABlank) {
+TEST_F(FillTreeTest, AnAccessDatabaseShowsItsTablesAndFieldsNamesWithBlanksIncluded) {
     const fs::path file = WriteShop();
     DbTree& tree = migrator.sourceTree();
     Connect(tree, file);
@@ -74,6 +74,10 @@ TEST_F(FillTreeTest, AnAccessDatabaseShowsItsTablesAndFieldsButNoNameWithABlank)
                               "        5 Fields\n"
                               "          4 Id\n"
                               "          4 City\n"
+                              "        7 Indexes\n"
+                              "      2 Order Details\n"
+                              "        5 Fields\n"
+                              "          4 Order\n"
                               "        7 Indexes\n"
                               "      2 Cost$\n"
                               "        5 Fields\n"
@@ -114,7 +118,8 @@ TEST_F(FillTreeTest, TablesAreListedOnlyUnderTheDatabaseTheTreeNames) {
     for (char& c : shouted) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     Connect(tree, file, shouted);
     FillTree(migrator, tree);
-    EXPECT_EQ(ChildTexts(tree, tree.remembered().tablesFolder), (std::vector<std::string>{"Orders", "Cost$"}));
+    EXPECT_EQ(ChildTexts(tree, tree.remembered().tablesFolder),
+              (std::vector<std::string>{"Orders", "Order Details", "Cost$"}));
     EXPECT_EQ(tree.remembered().current, 1u);
 }
 
@@ -202,8 +207,8 @@ TEST_F(FillTreeTest, CorpusIndexesAndViews) {
     Connect(tree, corpus / "mdb" / "Northwind.mdb");
     FillTree(migrator, tree);
     EXPECT_EQ(ChildTexts(tree, tree.remembered().tablesFolder),
-              (std::vector<std::string>{"Categories", "Customers", "Employees", "Orders", "Products", "Shippers",
-                                        "Suppliers"}));
+              (std::vector<std::string>{"Categories", "Customers", "Employees", "Order Details", "Orders", "Products",
+                                        "Shippers", "Suppliers"}));
     const auto views = ChildTexts(tree, tree.remembered().viewsFolder);
     EXPECT_EQ(views.size(), 20u);
     EXPECT_NE(std::find(views.begin(), views.end(), "Alphabetical List of Products"), views.end());

@@ -84,6 +84,17 @@ TEST_F(ErrorRecordTextTest, UnknownErrorWhenNothingCanBeSaid) {
     EXPECT_EQ(ErrorRecordText(&command, oledb::IID_ICommandText), kUnknownError) << "zero records";
 }
 
+TEST_F(ErrorRecordTextTest, AProvidersReasonFollowsTheCodesMessageOnce) {
+    oledb::SetErrorInfo(ErrorObject::WithRecords(
+        {ErrorRecord{oledb::E_FAIL, ErrorInfo{"shop.accdb: the file does not exist", "Jet", {}, 0, {}}}}));
+    EXPECT_EQ(ProviderErrorText(oledb::E_FAIL, "Open tables Error: "),
+              "Open tables Error:  \r\n failed with error code:[0x80004005] \r\n discription:Unspecified error. "
+              "shop.accdb: the file does not exist");
+    EXPECT_EQ(ProviderErrorText(oledb::E_FAIL, "Bind Entry"),
+              "Bind Entry \r\n failed with error code:[0x80004005] \r\n discription:Unspecified error.")
+        << "the record was taken with the first line";
+}
+
 TEST(AutomationErrorText, KnownCodesGiveTheirTextUnknownOnesTheFallbackForms) {
     EXPECT_EQ(AutomationErrorText(oledb::DISP_E_EXCEPTION), "Exception occurred.");
     // The codes the spreadsheet object model raises have their texts too.

@@ -35,7 +35,8 @@ void CloseDiscarding(automation::Application& excel) {
 
 }  // namespace
 
-AutomationOutcome RunAutomation(app::Migrator& migrator, const std::function<void(automation::Application&)>& work) {
+AutomationOutcome RunAutomation(app::Migrator& migrator, const std::string& operation,
+                                const std::function<void(automation::Application&)>& work) {
     const auto excel = CreateExcel();
     if (!excel) {
         app::WriteOutputLine(migrator, "Excel not installed, some functions not supported!!!");
@@ -49,7 +50,9 @@ AutomationOutcome RunAutomation(app::Migrator& migrator, const std::function<voi
         excel->Quit();
         return AutomationOutcome::Done;
     } catch (const automation::AutomationError& error) {
-        ShowErrorBox(migrator, com::AutomationErrorText(error.code()));
+        const std::string failure = operation + " failed: " + com::AutomationErrorText(error.code());
+        app::WriteOutputLine(migrator, "E::%s: %s", failure.c_str(), error.description().c_str());
+        ShowErrorBox(migrator, failure);
         ShowErrorBox(migrator, error.description());
         CloseDiscarding(*excel);
         return AutomationOutcome::Failed;

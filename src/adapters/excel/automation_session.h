@@ -1,8 +1,9 @@
 // One run of the "Excel.Application" automation server for one operation: the
 // server is created through the class registry, made invisible and silent, given
 // the work, and always ends with its workbooks closed and Quit. A failing call of
-// the work is shown to the person in two message boxes (the code's text, then the
-// server's description) before the closing.
+// the work is shown to the person in two message boxes (the operation in words with
+// the code's text, then the server's description) and written to the Log as one
+// error line holding both, before the closing.
 #pragma once
 
 #include <filesystem>
@@ -19,7 +20,9 @@ enum class AutomationOutcome {
     Done,
 };
 
-AutomationOutcome RunAutomation(app::Migrator& migrator, const std::function<void(automation::Application&)>& work);
+// `operation` names the work in words ("Format the header rows of [Book.xls]").
+AutomationOutcome RunAutomation(app::Migrator& migrator, const std::string& operation,
+                                const std::function<void(automation::Application&)>& work);
 
 // Opens the workbook file; with `exclusive` a shared workbook is taken into
 // exclusive use, so that sheets and names can be deleted.

@@ -138,7 +138,7 @@ bool SetExcelTableHead(app::Migrator& migrator, const std::string& database) {
     const std::string workbook = WorkbookFileOf(migrator.targetSettings(), migrator.targetSettings().catalogName);
     if (!SaveTargetRows(migrator)) return false;
     TakeTargetOffline(migrator, false);
-    RunAutomation(migrator, [&](automation::Application& excel) {
+    RunAutomation(migrator, "Formatting the header rows of [" + workbook + "]", [&](automation::Application& excel) {
         automation::Workbook book = OpenWorkbook(excel, workbook, false);
         const automation::Sheets sheets = book.Sheets();
         for (int i = 1; i <= sheets.Count(); ++i) FormatHeaderRow(excel, sheets.Item(i));
@@ -151,7 +151,8 @@ bool SetExcelTableHead(app::Migrator& migrator, const std::string& database) {
 
 bool DropExcelTable(app::Migrator& migrator, const std::string& workbook, const std::string& table) {
     TakeTargetOffline(migrator, true);
-    const AutomationOutcome outcome = RunAutomation(migrator, [&](automation::Application& excel) {
+    const std::string operation = "Dropping table [" + table + "] of [" + workbook + "]";
+    const AutomationOutcome outcome = RunAutomation(migrator, operation, [&](automation::Application& excel) {
         automation::Workbook book = OpenWorkbook(excel, WorkbookFileOf(migrator.targetSettings(), workbook), true);
         DeleteTable(book, SheetNameOf(table));
         SaveAndClose(book);
@@ -167,7 +168,8 @@ bool RenameExcelTable(app::Migrator& migrator, const std::string& oldName, const
     const std::string workbook = WorkbookFileOf(migrator.targetSettings(), CurrentTargetDatabase(migrator));
     TakeTargetOffline(migrator, true);
     const std::string name = SheetNameOf(oldName);
-    const AutomationOutcome outcome = RunAutomation(migrator, [&](automation::Application& excel) {
+    const std::string operation = "Renaming table [" + oldName + "] to [" + newName + "]";
+    const AutomationOutcome outcome = RunAutomation(migrator, operation, [&](automation::Application& excel) {
         automation::Workbook book = OpenWorkbook(excel, workbook, true);
         automation::DefinedName definedName = book.Names().Item(name);
         if (IsTableOwnName(definedName.Value(), name)) {

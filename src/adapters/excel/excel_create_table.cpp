@@ -89,12 +89,12 @@ const std::array<TypeNameStage, 4> kOdbcStages{{
 }  // namespace
 
 std::string BuildExcelCreateTable(app::Migrator& migrator, const connect::ConnectionHolder& source,
-                                  const std::string& table) {
+                                  const std::string& table, const std::string& sheet) {
     if (!source.HasSession()) {
         app::WritePlainOutputLine(migrator, com::SystemErrorText("No Connection!"));
         return kCreateError;
     }
-    std::string statement = "Create Table " + StatementTableName(table) + " (";
+    std::string statement = "Create Table " + StatementTableName(sheet) + " (";
     try {
         browser::SchemaRows columns;
         if (Failed(columns.Open(*source.session, DBSCHEMA_COLUMNS, {std::nullopt, std::nullopt, table},

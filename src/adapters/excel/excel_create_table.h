@@ -11,9 +11,10 @@
 
 namespace tabvex::adapters {
 
-// The statement for `table` of the source, or "ERROR!!!".
+// The statement that creates the worksheet table `sheet` with the columns of the
+// source's `table`, or "ERROR!!!".
 std::string BuildExcelCreateTable(app::Migrator& migrator, const connect::ConnectionHolder& source,
-                                  const std::string& table);
+                                  const std::string& table, const std::string& sheet);
 
 // Type names for a workbook reached through Jet and through the ODBC Excel driver.
 std::string ExcelTypeNameJet(oledb::DBCOLUMNFLAGS flags, oledb::DBTYPE type, std::size_t length);

@@ -101,7 +101,8 @@ bool CreateExcelWorkbook(app::Migrator& migrator, const std::string& name, bool 
     }
     app::WriteOutputLine(migrator, "Create Excel xls File [%s]", path.c_str());
     const AutomationOutcome outcome =
-        RunAutomation(migrator, [&](automation::Application& excel) { SaveNewWorkbook(excel, path); });
+        RunAutomation(migrator, "Creating the workbook [" + path + "]",
+                      [&](automation::Application& excel) { SaveNewWorkbook(excel, path); });
     if (outcome != AutomationOutcome::Done) return false;
     connect::ConnectionSettings& target = migrator.targetSettings();
     if (!nameGiven && connect::IsJetProvider(target.providerProgId)) {

@@ -9,7 +9,8 @@
 namespace tabvex::adapters {
 
 // The name as it stands in a statement: unchanged when it is one plain word
-// (a letter, '_' or non-ASCII first, then also digits and '$'), else in brackets.
+// (a letter, '_' or non-ASCII first, then also digits and '$') and no reserved word,
+// else in brackets.
 std::string StatementTableName(std::string_view name);
 
 // Appends the value between apostrophes, every apostrophe inside it doubled.

@@ -1,5 +1,7 @@
 #include "adapters/excel/table_transfer.h"
 
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -28,7 +30,6 @@ namespace {
 constexpr const char* kNoSource = "No Source Connection!";
 constexpr const char* kNoTarget = "No Target Connection!";
 constexpr const char* kTransferred = "true";
-constexpr const char* kTraceNotCreated = "Perhaps CHARACTER SET not correct!\nPlease change and try again.";
 
 // The rows a worksheet holds under its header row.
 constexpr std::int64_t kWorksheetDataRows = xls::kMaxRows - 1;
@@ -65,18 +66,18 @@ std::string_view CutToCellLimit(std::string_view value) {
 // in one reused buffer, traces it, and counts what arrived and what did not.
 class TableCopy {
 public:
-    TableCopy(app::Migrator& migrator, Session& target, const std::string& table, Rowset& rowset,
-              com::TextRowReader& reader, TraceFile& trace)
+    TableCopy(app::Migrator& migrator, Session& target, const std::string& table, const std::string& sheet,
+              Rowset& rowset, com::TextRowReader& reader, TraceFile& trace)
         : migrator_(migrator),
           target_(target),
           table_(table),
           rowset_(rowset),
           reader_(reader),
           trace_(trace),
-          insertHead_("insert into " + StatementTableName(table) + " values (") {}
+          insertHead_("insert into " + StatementTableName(sheet) + " values (") {}
 
     // Copies until the rows end, the worksheet is full or a stop is requested, then
-    // writes the closing line and what went missing.
+    // notes what went missing.
     void Run(TransferResult& result) {
         HRESULT fetched;
         while ((fetched = reader_.Next()) == S_OK) {
@@ -90,11 +91,12 @@ public:
             }
             if (migrator_.stopping()) {
                 app::WriteOutputLine(migrator_, "Data Converting Terminaled!");
+                result.stopped = reader_.Next() == S_OK;
                 break;
             }
         }
         if (Failed(fetched)) result.text = com::ErrorRecordText(&rowset_, IID_IRowset);
-        ReportEnd(result);
+        NoteLosses(result);
     }
 
 private:
@@ -127,6 +129,7 @@ private:
         if (value.size() <= xls::kMaxCellText && !reader_.truncated(i)) return value;
         const std::string_view cut = CutToCellLimit(value);
         if (cut.size() < value.size() || reader_.truncated(i)) {
+            ++valuesCut_;
             app::WriteOutputLine(migrator_, "E::[%s] row %lld, column [%s]: value longer than %zu characters, cut!",
                                  table_.c_str(), rowNumber_, ColumnName(i).c_str(), xls::kMaxCellText);
         }
@@ -146,19 +149,20 @@ private:
         return remaining;
     }
 
-    void ReportEnd(TransferResult& result) {
-        app::WriteOutputLine(migrator_, "[%s] %lld records converted, convertion completed SUCCESSFULLY!",
-                             table_.c_str(), rowNumber_);
-        if (rowsPastLimit_ > 0) {
-            app::WriteOutputLine(migrator_, "E::[%s] The worksheet is full: %lld rows copied, %lld rows not copied!",
-                                 table_.c_str(), static_cast<long long>(result.rowsCopied), rowsPastLimit_);
-            if (result.firstError.empty()) result.firstError = "The worksheet is full";
-        }
+    void NoteLosses(TransferResult& result) {
+        result.rowsNotCopied = failedInserts_ + rowsPastLimit_;
+        result.valuesCut = valuesCut_;
         if (failedInserts_ > 0) {
             app::WriteOutputLine(migrator_, "E::[%s] %lld rows not copied: %s", table_.c_str(), failedInserts_,
                                  result.firstError.c_str());
         }
-        result.rowsNotCopied = failedInserts_ + rowsPastLimit_;
+        if (rowsPastLimit_ > 0) {
+            app::WriteOutputLine(migrator_, "E::[%s] The worksheet is full: %lld rows copied, %lld rows not copied!",
+                                 table_.c_str(), static_cast<long long>(result.rowsCopied), rowsPastLimit_);
+            if (result.firstError.empty()) result.firstError = "the worksheet is full";
+        }
+        // Every row was read when nothing stopped the reading early.
+        if (!result.stopped && result.text == kTransferred) result.rowsExpected = rowNumber_ + rowsPastLimit_;
     }
 
     app::Migrator& migrator_;
@@ -173,10 +177,11 @@ private:
     long long rowNumber_ = 0;
     long long failedInserts_ = 0;
     long long rowsPastLimit_ = 0;
+    long long valuesCut_ = 0;
 };
 
 TransferResult TransferRows(app::Migrator& migrator, Session& source, Session& target, const std::string& database,
-                            const std::string& table) {
+                            const std::string& table, const std::string& sheet) {
     std::shared_ptr<Command> command;
     std::shared_ptr<Rowset> rowset;
     if (Failed(tasks::RunStatementCommand(source, DBGUID_DEFAULT, SourceQuery(migrator, database, table), command,
@@ -190,33 +195,58 @@ TransferResult TransferRows(app::Migrator& migrator, Session& source, Session& t
     com::TextRowReader reader(kSlotCapacity);
     if (auto failure = reader.BindAllColumns(*rowset)) return Ended(*failure);
     TraceFile trace(table);
-    if (!trace.isOpen()) {
-        app::WritePlainOutputLine(migrator, kTraceNotCreated);
-        return Ended(kTraceNotCreated);
-    }
+    if (!trace.isOpen()) return Ended("the trace file cannot be created: " + std::string(std::strerror(errno)));
     TransferResult result = Ended(kTransferred);
-    TableCopy(migrator, target, table, *rowset, reader, trace).Run(result);
+    TableCopy(migrator, target, table, sheet, *rowset, reader, trace).Run(result);
     return result;
+}
+
+// Why the rows that did not arrive are missing, the most telling reason first.
+std::string LossReason(const TransferResult& result) {
+    if (result.text != kTransferred) return result.text;
+    if (result.stopped) return "stopped before the last row";
+    if (!result.firstError.empty()) return result.firstError;
+    return std::to_string(result.valuesCut) + " values longer than " + std::to_string(xls::kMaxCellText) +
+           " characters were cut";
+}
+
+// The table's closing line: success only when every row arrived whole.
+void ReportEnd(app::Migrator& migrator, const std::string& table, const TransferResult& result) {
+    const auto copied = static_cast<long long>(result.rowsCopied);
+    if (!result.failed()) {
+        app::WriteOutputLine(migrator, "[%s] %lld records converted, convertion completed SUCCESSFULLY!", table.c_str(),
+                             copied);
+    } else if (result.rowsExpected) {
+        app::WriteOutputLine(migrator, "E::[%s] %lld of %lld rows copied whole: %s", table.c_str(), copied,
+                             static_cast<long long>(*result.rowsExpected), LossReason(result).c_str());
+    } else {
+        app::WriteOutputLine(migrator, "E::[%s] %lld rows copied, not the whole table: %s", table.c_str(), copied,
+                             LossReason(result).c_str());
+    }
 }
 
 }  // namespace
 
 TransferResult TransferTableRows(app::Migrator& migrator, connect::ConnectionHolder& source,
                                  connect::ConnectionHolder& target, const std::string& database,
-                                 const std::string& table) {
+                                 const std::string& table, const std::string& sheet) {
+    TransferResult result;
     for (auto [holder, label] : {std::pair{&source, kNoSource}, {&target, kNoTarget}}) {
         if (!holder->HasSession()) {
             app::WritePlainOutputLine(migrator, com::SystemErrorText(label));
-            return Ended(label);
+            result = Ended(label);
         }
     }
-    try {
-        return TransferRows(migrator, *source.session, *target.session, database, table);
-    } catch (const std::exception& error) {
-        // A provider that throws mid-table has lost the table's remaining rows: that
-        // is a failure, never the plain "true".
-        return Ended(error.what());
+    if (result.text.empty()) {
+        try {
+            result = TransferRows(migrator, *source.session, *target.session, database, table, sheet);
+        } catch (const std::exception& error) {
+            // A provider that throws mid-table has lost the table's remaining rows.
+            result = Ended(error.what());
+        }
     }
+    ReportEnd(migrator, table, result);
+    return result;
 }
 
 }  // namespace tabvex::adapters

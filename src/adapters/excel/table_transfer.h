@@ -1,9 +1,12 @@
-// Copying one source table's rows into the target worksheet of the same name: one
-// INSERT per row, the table's condition applied, a trace file of the statements,
-// progress lines, and the stop request looked at after every row.
+// Copying one source table's rows into its target worksheet: one INSERT per row, the
+// table's condition applied, a trace file of the statements, progress lines, and the
+// stop request looked at after every row. The transfer ends with one line: the
+// success line only when every row arrived whole, else an error line with the rows
+// copied, the rows expected where known, and why the rest did not arrive.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/migrator.h"
@@ -17,15 +20,20 @@ struct TransferResult {
     std::string text;
     std::int64_t rowsCopied = 0;
     // Rows that did not arrive: INSERTs that failed and rows past the worksheet's
-    // last row (a value cut at a cell's limit still arrives, and is reported).
+    // last row.
     std::int64_t rowsNotCopied = 0;
-    std::string firstError;  // the first failing INSERT's text, or why rows stopped
+    std::int64_t valuesCut = 0;  // values longer than a cell holds, inserted cut
+    bool stopped = false;        // the stop request ended the copy before the last row
+    std::optional<std::int64_t> rowsExpected;  // the rows read, when every row was read
+    std::string firstError;      // the first failing INSERT's text, or why rows stopped
 
-    bool failed() const { return text != "true" || rowsNotCopied > 0; }
+    bool failed() const { return text != "true" || rowsNotCopied > 0 || valuesCut > 0 || stopped; }
 };
 
+// Copies `table`'s rows into the worksheet table `sheet` (the name the table's
+// worksheet was created under).
 TransferResult TransferTableRows(app::Migrator& migrator, connect::ConnectionHolder& source,
                                  connect::ConnectionHolder& target, const std::string& database,
-                                 const std::string& table);
+                                 const std::string& table, const std::string& sheet);
 
 }  // namespace tabvex::adapters

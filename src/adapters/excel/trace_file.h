@@ -1,5 +1,5 @@
 // The trace of a table's transfer: every INSERT statement, appended to "<table>.data"
-// in the current folder (the migration's data cache). Written through a large
+// (the table's name encoded as a file name) in the current folder (the migration's data cache). Written through a large
 // buffer, so tracing costs no system call per row.
 #pragma once
 
@@ -12,8 +12,7 @@ namespace tabvex::adapters {
 
 class TraceFile {
 public:
-    // Creates or empties the file. A table name that is not a single file-name
-    // component is never used as a path: the file then counts as not created.
+    // Creates or empties the file; not open when the folder refuses it.
     explicit TraceFile(std::string_view table);
 
     bool isOpen() const { return file_ != nullptr; }

@@ -1,6 +1,9 @@
 #include "tasks/bodies/backup_bodies.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <vector>
@@ -11,7 +14,7 @@
 #include "app/output_lines.h"
 #include "browser/fill_tree.h"
 #include "browser/schema_rows.h"
-#include "com/file_name_component.h"
+#include "com/object_file_name.h"
 #include "com/regex.h"
 #include "com/working_directory.h"
 #include "connect/ascii_case.h"
@@ -26,8 +29,6 @@ namespace {
 
 using app::Migrator;
 using app::WriteOutputLine;
-
-constexpr const char* kScriptFileFailure = "Perhaps CHARACTER SET not correct!\nPlease change and try again.";
 
 bool Entered(Migrator& migrator, const com::EnterResult& result) {
     if (!result) WriteOutputLine(migrator, "E::%s", result.error.c_str());
@@ -47,11 +48,10 @@ bool EnterDatabaseFolder(Migrator& migrator, const std::string& database) {
            Entered(migrator, com::EnterNamedSubdirectory(com::RegexReplace(database, "[a-zA-Z]:[\\\\|/]", "")));
 }
 
-// Creates or empties the object's script file; nullopt when its name cannot be a
-// file name here or the file cannot be opened.
+// Creates or empties the object's script file (its name encoded as a file name);
+// nullopt when the file cannot be opened.
 std::optional<std::ofstream> CreateObjectScript(const std::string& object, const char* extension) {
-    if (!com::IsFileNameComponent(object)) return std::nullopt;
-    std::ofstream file(object + extension, std::ios::binary | std::ios::trunc);
+    std::ofstream file(com::ObjectFileName(object, extension), std::ios::binary | std::ios::trunc);
     if (!file) return std::nullopt;
     return file;
 }
@@ -92,29 +92,50 @@ std::string TableScriptOf(Migrator& migrator, connect::ConnectionHolder& target,
     return columns ? TableScript(adapters::StatementTableName(table), *columns) : std::string();
 }
 
-}  // namespace
-
-int BackupTable(Migrator& migrator, connect::ConnectionHolder& target, const std::string& table) {
+// The table's script, then its data script; counts its rows in `summary` unless the
+// table script failed.
+int BackupTableScripts(Migrator& migrator, connect::ConnectionHolder& target, const std::string& table,
+                       TaskSummary& summary) {
     if (!Entered(migrator, com::EnterNamedSubdirectory("TABLES"))) return kObjectScriptFailed;
     auto tableScript = CreateObjectScript(table, ".tbl");
     if (!tableScript) {
-        WriteOutputLine(migrator, "E::%s", kScriptFileFailure);
+        WriteOutputLine(migrator, "E::[%s] The table script cannot be created: %s", table.c_str(), std::strerror(errno));
         LeaveFolder(migrator);
         return kObjectScriptFailed;
     }
     *tableScript << TableScriptOf(migrator, target, table);
     tableScript->close();
-    if (!LeaveFolder(migrator) || !Entered(migrator, com::EnterNamedSubdirectory("DATA"))) return kObjectRowsFailed;
-    const bool rowsWritten = WriteDataScript(migrator, target, table);
-    LeaveFolder(migrator);
-    return rowsWritten ? kObjectBackedUp : kObjectRowsFailed;
+    DataScriptResult rows;
+    if (LeaveFolder(migrator) && Entered(migrator, com::EnterNamedSubdirectory("DATA"))) {
+        rows = WriteDataScript(migrator, target, table);
+        LeaveFolder(migrator);
+    }
+    if (rows.whole) summary.Arrived(table, rows.rows);
+    else summary.Failed(table, rows.rows);
+    return rows.whole ? kObjectBackedUp : kObjectRowsFailed;
+}
+
+// Says where the scripts go, once the folder is entered.
+void LogBackupFolder(Migrator& migrator) {
+    std::error_code error;
+    const auto folder = std::filesystem::current_path(error);
+    if (!error) WriteOutputLine(migrator, "Backup folder: [%s]", folder.string().c_str());
+}
+
+}  // namespace
+
+int BackupTable(Migrator& migrator, connect::ConnectionHolder& target, const std::string& table,
+                TaskSummary& summary) {
+    const int result = BackupTableScripts(migrator, target, table, summary);
+    if (result == kObjectScriptFailed) summary.Failed(table, 0);
+    return result;
 }
 
 int BackupView(Migrator& migrator, const std::string& database, const std::string& view) {
     if (!Entered(migrator, com::EnterNamedSubdirectory("VIEWS"))) return kObjectScriptFailed;
     auto viewScript = CreateObjectScript(view, ".vw");
     if (!viewScript) {
-        WriteOutputLine(migrator, "E::%s", kScriptFileFailure);
+        WriteOutputLine(migrator, "E::[%s] The view script cannot be created: %s", view.c_str(), std::strerror(errno));
         LeaveFolder(migrator);
         return kObjectScriptFailed;
     }
@@ -127,24 +148,22 @@ int BackupView(Migrator& migrator, const std::string& database, const std::strin
     return kObjectBackedUp;
 }
 
-int BackupDatabaseTables(Migrator& migrator, connect::ConnectionHolder& target, const std::string& database) {
+int BackupDatabaseTables(Migrator& migrator, connect::ConnectionHolder& target, const std::string& database,
+                         TaskSummary& summary) {
     WriteOutputLine(migrator, "Backup Tables of database [%s]", database.c_str());
     if (!EnterDatabaseFolder(migrator, database)) return kGroupListFailed;
+    LogBackupFolder(migrator);
     const auto tables = ListObjects(migrator, target, "TABLE", "Open tables Error: ");
     if (!tables) return kGroupListFailed;
     int result = kGroupBackedUp;
     for (const auto& table : *tables) {
         if (table.type == "VIEW") continue;
-        if (table.name.find(' ') != std::string::npos) {
-            WriteOutputLine(migrator, "Table [%s] left out: a name with blanks is backed up only alone",
-                            table.name.c_str());
+        if (migrator.stopping()) {
+            summary.LeftOut(table.name);
             continue;
         }
-        if (BackupTable(migrator, target, table.name) != kObjectBackedUp) result = kGroupObjectFailed;
-        if (migrator.stopping()) {
-            WriteOutputLine(migrator, "Tables Backup Terminaled!");
-            break;
-        }
+        if (BackupTable(migrator, target, table.name, summary) != kObjectBackedUp) result = kGroupObjectFailed;
+        if (migrator.stopping()) WriteOutputLine(migrator, "Tables Backup Terminaled!");
     }
     return result;
 }
@@ -169,30 +188,35 @@ int BackupDatabaseViews(Migrator& migrator, connect::ConnectionHolder& target, c
 bool BackupGroupBody(WorkerContext& context) {
     Migrator& migrator = *context.migrator;
     adapters::SelectExcelWorkbook(migrator, browser::kTargetSide, context.targetDatabase);
+    TaskSummary summary("backed up");
     bool backedUp = true;
     if (context.scope == "A" || context.scope == "T") {
-        backedUp &= BackupDatabaseTables(migrator, *context.target, context.targetDatabase) == kGroupBackedUp;
+        backedUp &= BackupDatabaseTables(migrator, *context.target, context.targetDatabase, summary) == kGroupBackedUp;
         context.SetProgress(50);
     }
     if (context.scope == "A" || context.scope == "V") {
         backedUp &= BackupDatabaseViews(migrator, *context.target, context.targetDatabase) == kGroupBackedUp;
         context.SetProgress(100);
     }
-    return backedUp;
+    summary.Write(migrator);
+    return backedUp && summary.whole() && !migrator.stopping();
 }
 
 bool BackupObjectBody(WorkerContext& context) {
     Migrator& migrator = *context.migrator;
     adapters::SelectExcelWorkbook(migrator, browser::kTargetSide, context.targetDatabase);
+    LogBackupFolder(migrator);
+    TaskSummary summary("backed up");
     int result = kObjectScriptFailed;
     if (context.scope == "T") {
-        result = BackupTable(migrator, *context.target, context.targetObject);
+        result = BackupTable(migrator, *context.target, context.targetObject, summary);
     } else if (context.scope == "V") {
         result = BackupView(migrator, context.targetDatabase, context.targetObject);
     }
     context.SetProgress(80);
     browser::FillTree(migrator, migrator.targetTree());
     context.SetProgress(100);
+    summary.Write(migrator);
     return result == kObjectBackedUp;
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/migrator.h"
 #include "connect/connection_holder.h"
+#include "tasks/bodies/task_summary.h"
 #include "tasks/worker_context.h"
 
 namespace tabvex::tasks {
@@ -22,12 +23,16 @@ inline constexpr int kObjectRowsFailed = -1;      // the table's rows could not 
 inline constexpr int kObjectScriptFailed = -2;  // the script file could not be created
 
 // In the database's folder below the backup folder: every table's script and data
-// script. Names with a blank are left out, each named in the Log.
-int BackupDatabaseTables(app::Migrator& migrator, connect::ConnectionHolder& target, const std::string& database);
+// script, each table counted in `summary`; once a stop is requested the remaining
+// tables are left out.
+int BackupDatabaseTables(app::Migrator& migrator, connect::ConnectionHolder& target, const std::string& database,
+                         TaskSummary& summary);
 int BackupDatabaseViews(app::Migrator& migrator, connect::ConnectionHolder& target, const std::string& database);
 
-// TABLES/T.tbl and DATA/T.data below the current folder.
-int BackupTable(app::Migrator& migrator, connect::ConnectionHolder& target, const std::string& table);
+// TABLES/T.tbl and DATA/T.data below the current folder (T the table's name encoded
+// as a file name); the table is counted in `summary`.
+int BackupTable(app::Migrator& migrator, connect::ConnectionHolder& target, const std::string& table,
+                TaskSummary& summary);
 // VIEWS/V.vw below the current folder.
 int BackupView(app::Migrator& migrator, const std::string& database, const std::string& view);
 

@@ -1,5 +1,7 @@
 #include "tasks/bodies/backup_data_script.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <vector>
@@ -7,6 +9,7 @@
 #include "adapters/excel/statement_text.h"
 #include "app/output_lines.h"
 #include "com/error_record_text.h"
+#include "com/object_file_name.h"
 #include "com/provider_error_text.h"
 #include "com/system_error_text.h"
 #include "com/text_rows.h"
@@ -61,48 +64,55 @@ std::string DataLine(const std::string& start, const BoundRows& rows) {
     return line + ")\n";
 }
 
-// Writes every row; false after an error line when a fetch fails.
-bool WriteRows(app::Migrator& migrator, const std::string& table, BoundRows& rows, std::ofstream& file) {
+// Writes every row; not whole after an error line when a fetch fails or a stop
+// ends it before the last row.
+DataScriptResult WriteRows(app::Migrator& migrator, const std::string& table, BoundRows& rows, std::ofstream& file) {
     const std::string start = DataLineStart(table);
-    int written = 0;
+    DataScriptResult written{true, 0};
     HRESULT result = S_OK;
     while ((result = rows.reader.Next()) == S_OK) {
         file << DataLine(start, rows);
-        if (++written % kProgressEvery == 0) WriteOutputLine(migrator, "[%s] %d records backuped!", table.c_str(), written);
+        if (++written.rows % kProgressEvery == 0)
+            WriteOutputLine(migrator, "[%s] %lld records backuped!", table.c_str(), static_cast<long long>(written.rows));
         if (migrator.stopping()) {
             WriteOutputLine(migrator, "Data Backup Terminaled!");
+            if (rows.reader.Next() == S_OK) {
+                WriteOutputLine(migrator, "E::[%s] %lld rows backed up, not the whole table: stopped before the last row",
+                                table.c_str(), static_cast<long long>(written.rows));
+                written.whole = false;
+            }
             break;
         }
     }
-    WriteOutputLine(migrator, "[%s]%8d records backuped!", table.c_str(), written);
+    WriteOutputLine(migrator, "[%s]%8lld records backuped!", table.c_str(), static_cast<long long>(written.rows));
     if (Failed(result)) {
         WriteOutputLine(migrator, "E::%s", com::ProviderErrorText(result, "Bind Entry").c_str());
-        return false;
+        written.whole = false;
     }
-    return true;
+    return written;
 }
 
 }  // namespace
 
-bool WriteDataScript(app::Migrator& migrator, connect::ConnectionHolder& target, const std::string& table) {
+DataScriptResult WriteDataScript(app::Migrator& migrator, connect::ConnectionHolder& target, const std::string& table) {
     if (!target.HasSession()) {
         app::WritePlainOutputLine(migrator, com::SystemErrorText("No Connection!"));
-        return false;
+        return {};
     }
     BoundRows rows;
-    if (!QueryRows(migrator, *target.session, table, rows)) return false;
-    std::ofstream file(table + ".data", std::ios::binary | std::ios::trunc);
+    if (!QueryRows(migrator, *target.session, table, rows)) return {};
+    std::ofstream file(com::ObjectFileName(table, ".data"), std::ios::binary | std::ios::trunc);
     if (!file) {
-        WriteOutputLine(migrator, "E::[%s] The data script cannot be created!", table.c_str());
-        return false;
+        WriteOutputLine(migrator, "E::[%s] The data script cannot be created: %s", table.c_str(), std::strerror(errno));
+        return {};
     }
-    if (!WriteRows(migrator, table, rows, file)) return false;
+    DataScriptResult written = WriteRows(migrator, table, rows, file);
     file.close();
     if (file.fail()) {
         WriteOutputLine(migrator, "E::[%s] The data script could not be written completely!", table.c_str());
-        return false;
+        written.whole = false;
     }
-    return true;
+    return written;
 }
 
 }  // namespace tabvex::tasks

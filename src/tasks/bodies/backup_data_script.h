@@ -3,6 +3,7 @@
 // at after every row.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "app/migrator.h"
@@ -10,7 +11,13 @@
 
 namespace tabvex::tasks {
 
-// False, after an error line, when the rows could not be read or the file written.
-bool WriteDataScript(app::Migrator& migrator, connect::ConnectionHolder& target, const std::string& table);
+struct DataScriptResult {
+    bool whole = false;  // every row is in the script
+    std::int64_t rows = 0;
+};
+
+// Not whole, after an error line, when the rows could not be read, the file could
+// not be written, or a stop ended the script before the last row.
+DataScriptResult WriteDataScript(app::Migrator& migrator, connect::ConnectionHolder& target, const std::string& table);
 
 }  // namespace tabvex::tasks

@@ -1,19 +1,21 @@
 #include "tasks/bodies/migration_bodies.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 
 #include "adapters/excel/excel_automation.h"
 #include "adapters/excel/excel_create_table.h"
 #include "adapters/excel/excel_workbook.h"
+#include "adapters/excel/sheet_names.h"
 #include "adapters/excel/table_transfer.h"
 #include "app/output_lines.h"
+#include "browser/condition_file.h"
 #include "browser/fill_tree.h"
-#include "browser/schema_rows.h"
-#include "com/file_name_component.h"
-#include "com/provider_error_text.h"
+#include "com/object_file_name.h"
 #include "connect/connecting.h"
+#include "tasks/bodies/object_list.h"
 #include "tasks/statement_runners.h"
 
 namespace tabvex::tasks {
@@ -23,47 +25,26 @@ namespace {
 using app::Migrator;
 using app::WriteOutputLine;
 
-constexpr const char* kCacheFileFailure = "Perhaps CHARACTER SET not correct!\nPlease change and try again.";
-
-// Creates or empties the cache file named after a table or view; nullopt when the
-// name is no single file name or the file cannot be opened.
-std::optional<std::ofstream> CreateCacheFile(const std::string& name) {
-    if (!com::IsFileNameComponent(name)) return std::nullopt;
-    std::ofstream file(name, std::ios::binary | std::ios::trunc);
-    if (!file) return std::nullopt;
-    return file;
-}
-
-struct ListedObject {
-    std::string name;
-    std::string type;
-    std::string schema;
-};
-
-// The source's tables or views ("TABLE" or "VIEW") in the provider's order, read
-// whole before any is migrated. nullopt after the error line with `label`.
-std::optional<std::vector<ListedObject>> ListObjects(Migrator& migrator, connect::ConnectionHolder& source,
-                                                     const char* type, const char* label) {
-    browser::SchemaRows rows;
-    const oledb::HRESULT result = source.HasSession() ? rows.Open(*source.session, oledb::DBSCHEMA_TABLES,
-                                                                  {std::nullopt, std::nullopt, std::nullopt, type},
-                                                                  {"TABLE_NAME", "TABLE_TYPE", "TABLE_SCHEMA"})
-                                                      : oledb::E_FAIL;
-    if (oledb::Failed(result)) {
-        // An error line: nothing of the database is migrated.
-        WriteOutputLine(migrator, "E::%s", com::ProviderErrorText(result, label).c_str());
-        return std::nullopt;
+// Creates or empties the cache file of a table or view; false after an error line
+// when the folder refuses it.
+bool WriteCacheFile(Migrator& migrator, const std::string& name, const char* extension, const std::string& text) {
+    const std::string fileName = com::ObjectFileName(name, extension);
+    std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
+    if (file) file << text;
+    if (file) file.close();
+    if (!file) {
+        WriteOutputLine(migrator, "E::[%s] The cache file [%s] cannot be written: %s", name.c_str(), fileName.c_str(),
+                        std::strerror(errno));
+        return false;
     }
-    std::vector<ListedObject> objects;
-    while (rows.Next())
-        objects.push_back({std::string(rows.text(0)), std::string(rows.text(1)), std::string(rows.text(2))});
-    return objects;
+    return true;
 }
 
-std::string JoinBracketed(const std::vector<std::string>& names) {
-    std::string text;
-    for (const auto& name : names) text += (text.empty() ? "[" : ", [") + name + "]";
-    return text;
+std::vector<std::string> NamesOf(const std::vector<ListedObject>& objects) {
+    std::vector<std::string> names;
+    for (const auto& object : objects)
+        if (object.type != "VIEW") names.push_back(object.name);
+    return names;
 }
 
 // A workbook that appeared after the clone was queued was never offered for
@@ -83,68 +64,63 @@ void PointSidesAtTaskDatabases(WorkerContext& context) {
     connect::SelectAccessDatabase(*context.migrator, context.sourceDatabase, browser::kSourceSide);
 }
 
-}  // namespace
-
-TableMigration MigrateTable(Migrator& migrator, connect::ConnectionHolder& source, const std::string& database,
-                            const std::string& table) {
-    auto cacheFile = CreateCacheFile(table);
-    if (!cacheFile) {
-        WriteOutputLine(migrator, "%s", kCacheFileFailure);
-        return TableMigration::CacheFileFailed;
-    }
-    WriteOutputLine(migrator, "TABLE: [%s].[%s] Migrating..... ", database.c_str(), table.c_str());
-    const std::string statement = adapters::BuildExcelCreateTable(migrator, source, table);
-    *cacheFile << statement;
-    cacheFile->close();
-    if (!ExecuteStatement(migrator, migrator.targetHolder(), statement, true)) {
-        WriteOutputLine(migrator, "E::TABLE: Create [%s].[%s] ERROR !", database.c_str(), table.c_str());
-        return TableMigration::CreateFailed;
-    }
-    WriteOutputLine(migrator, "Create table [%s] SUCCESSFULLY!!!", table.c_str());
-    const adapters::TransferResult transfer =
-        adapters::TransferTableRows(migrator, source, migrator.targetHolder(), database, table);
-    return transfer.failed() ? TableMigration::RowsFailed : TableMigration::Migrated;
+void LogMigrating(Migrator& migrator, const std::string& database, const std::string& table,
+                  const std::string& sheet) {
+    const std::string condition = browser::TableCondition(migrator, database, table);
+    if (condition.empty())
+        WriteOutputLine(migrator, "TABLE: [%s].[%s] Migrating..... ", database.c_str(), table.c_str());
+    else
+        WriteOutputLine(migrator, "TABLE: [%s].[%s] Migrating..... only rows where %s", database.c_str(),
+                        table.c_str(), condition.c_str());
+    if (sheet != table) WriteOutputLine(migrator, "TABLE: [%s] becomes worksheet [%s]", table.c_str(), sheet.c_str());
 }
 
-TablesConversion ConvertDatabaseTables(Migrator& migrator, connect::ConnectionHolder& source,
-                                       const std::string& database) {
-    WriteOutputLine(migrator, "Convert Tables of database [%s]", database.c_str());
-    TablesConversion conversion;
-    const auto tables = ListObjects(migrator, source, "TABLE", "Open tables Error: ");
-    if (!tables) {
-        conversion.result = -1;
-        return conversion;
+// The workbook is saved and its headers formatted once the tables are in; tables
+// counted as arrived are lost when that fails.
+void SaveTables(Migrator& migrator, const std::string& database, TaskSummary& summary) {
+    if (!adapters::SetExcelTableHead(migrator, database)) summary.ArrivedTablesLost();
+}
+
+}  // namespace
+
+TableOutcome MigrateTable(Migrator& migrator, connect::ConnectionHolder& source, const std::string& database,
+                          const std::string& table, const std::string& sheet) {
+    LogMigrating(migrator, database, table, sheet);
+    const std::string statement = adapters::BuildExcelCreateTable(migrator, source, table, sheet);
+    if (!WriteCacheFile(migrator, table, "", statement)) return {TableMigration::CacheFileFailed, 0};
+    if (!ExecuteStatement(migrator, migrator.targetHolder(), statement, true)) {
+        WriteOutputLine(migrator, "E::TABLE: Create [%s].[%s] ERROR !", database.c_str(), table.c_str());
+        return {TableMigration::CreateFailed, 0};
     }
-    for (const ListedObject& table : *tables) {
-        if (table.type == "VIEW") continue;
-        // Names with blanks are migrated only one at a time; say which are left out.
-        if (table.name.find(' ') != std::string::npos) {
-            WriteOutputLine(migrator, "E::TABLE: [%s].[%s] left out: a name with blanks is migrated only alone",
-                            database.c_str(), table.name.c_str());
-            conversion.leftOutTables.push_back(table.name);
+    WriteOutputLine(migrator, "Create table [%s] SUCCESSFULLY!!!", sheet.c_str());
+    const adapters::TransferResult transfer =
+        adapters::TransferTableRows(migrator, source, migrator.targetHolder(), database, table, sheet);
+    return {transfer.failed() ? TableMigration::RowsFailed : TableMigration::Migrated, transfer.rowsCopied};
+}
+
+int ConvertDatabaseTables(Migrator& migrator, connect::ConnectionHolder& source, const std::string& database,
+                          TaskSummary& summary) {
+    WriteOutputLine(migrator, "Convert Tables of database [%s]", database.c_str());
+    const auto listed = ListObjects(migrator, source, "TABLE", "Open tables Error: ");
+    if (!listed) return -1;
+    const std::vector<std::string> tables = NamesOf(*listed);
+    const std::vector<std::string> sheets = adapters::FitSheetNames(tables);
+    for (std::size_t i = 0; i < tables.size(); ++i) {
+        if (migrator.stopping()) {
+            summary.LeftOut(tables[i]);
             continue;
         }
-        if (MigrateTable(migrator, source, database, table.name) != TableMigration::Migrated)
-            conversion.failedTables.push_back(table.name);
-        if (migrator.stopping()) {
-            WriteOutputLine(migrator, "Tables Converting Terminaled!");
-            conversion.stopped = true;
-            break;
-        }
+        const TableOutcome outcome = MigrateTable(migrator, source, database, tables[i], sheets[i]);
+        if (outcome.result == TableMigration::Migrated) summary.Arrived(tables[i], outcome.rowsCopied);
+        else summary.Failed(tables[i], outcome.rowsCopied);
+        if (migrator.stopping()) WriteOutputLine(migrator, "Tables Converting Terminaled!");
     }
-    conversion.saved = adapters::SetExcelTableHead(migrator, database);
-    if (!conversion.failedTables.empty())
-        WriteOutputLine(migrator, "E::Tables of [%s] not migrated completely: %s", database.c_str(),
-                        JoinBracketed(conversion.failedTables).c_str());
-    return conversion;
+    SaveTables(migrator, database, summary);
+    return 0;
 }
 
 bool ConvertView(Migrator& migrator, const std::string& database, const std::string& view) {
-    auto cacheFile = CreateCacheFile(view + ".vw");
-    if (!cacheFile) {
-        WriteOutputLine(migrator, "%s", kCacheFileFailure);
-        return false;
-    }
+    if (!WriteCacheFile(migrator, view, ".vw", "")) return false;
     WriteOutputLine(migrator, "VIEW: [%s].[%s] Converting..... ", database.c_str(), view.c_str());
     WriteOutputLine(migrator, "No View(s)!");
     return true;
@@ -173,22 +149,26 @@ bool CloneDatabaseBody(WorkerContext& context) {
         return false;
     }
     PointSidesAtTaskDatabases(context);
-    const TablesConversion tables = ConvertDatabaseTables(migrator, *context.source, context.sourceDatabase);
+    TaskSummary summary("arrived");
+    const int listed = ConvertDatabaseTables(migrator, *context.source, context.sourceDatabase, summary);
     context.SetProgress(50);
     ConvertDatabaseViews(migrator, *context.source, context.sourceDatabase);
     context.SetProgress(100);
     browser::FillTree(migrator, migrator.targetTree());
-    return tables.complete();
+    summary.Write(migrator);
+    return listed == 0 && summary.whole();
 }
 
 bool MigrateDatabaseTablesBody(WorkerContext& context) {
     Migrator& migrator = *context.migrator;
     PointSidesAtTaskDatabases(context);
-    const TablesConversion tables = ConvertDatabaseTables(migrator, *context.source, context.sourceDatabase);
+    TaskSummary summary("arrived");
+    const int listed = ConvertDatabaseTables(migrator, *context.source, context.sourceDatabase, summary);
     context.SetProgress(50);
     browser::FillTree(migrator, migrator.targetTree());
     context.SetProgress(100);
-    return tables.complete();
+    summary.Write(migrator);
+    return listed == 0 && summary.whole();
 }
 
 bool RefuseViewsBody(WorkerContext& context) {
@@ -199,16 +179,21 @@ bool RefuseViewsBody(WorkerContext& context) {
 bool MigrateOneTableBody(WorkerContext& context) {
     Migrator& migrator = *context.migrator;
     PointSidesAtTaskDatabases(context);
-    const TableMigration outcome =
-        MigrateTable(migrator, *context.source, context.sourceDatabase, context.sourceObject);
+    TaskSummary summary("arrived");
+    // The sheet is fitted among all the source's tables, so that it is the one a
+    // migration of the whole database gives.
+    const auto listed = ListObjects(migrator, *context.source, "TABLE", "Open tables Error: ");
+    const std::string& table = context.sourceObject;
+    const std::string sheet = adapters::SheetNameOfTable(listed ? NamesOf(*listed) : std::vector<std::string>{}, table);
+    const TableOutcome outcome = MigrateTable(migrator, *context.source, context.sourceDatabase, table, sheet);
+    if (outcome.result == TableMigration::Migrated) summary.Arrived(table, outcome.rowsCopied);
+    else summary.Failed(table, outcome.rowsCopied);
     context.SetProgress(90);
-    const bool saved = adapters::SetExcelTableHead(migrator, context.targetDatabase);
+    SaveTables(migrator, context.targetDatabase, summary);
     browser::FillTree(migrator, migrator.targetTree());
     context.SetProgress(100);
-    // A table stopped part way is not whole either.
-    const bool whole = outcome == TableMigration::Migrated && saved && !migrator.stopping();
-    if (!whole) WriteOutputLine(migrator, "E::Table [%s] not migrated completely", context.sourceObject.c_str());
-    return whole;
+    summary.Write(migrator);
+    return summary.whole();
 }
 
 }  // namespace tabvex::tasks

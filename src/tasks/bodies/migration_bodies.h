@@ -2,47 +2,43 @@
 // tables and views, one table, one view. Everything here runs on the worker thread.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "app/migrator.h"
 #include "connect/connection_holder.h"
+#include "tasks/bodies/task_summary.h"
 #include "tasks/worker_context.h"
 
 namespace tabvex::tasks {
 
 enum class TableMigration : int {
-    Migrated = 1,         // created, and every row arrived
+    Migrated = 1,         // created, and every row arrived whole
     RowsFailed = 0,       // created, but rows were lost or the transfer failed
     CreateFailed = -1,    // the Create Table statement failed
-    CacheFileFailed = -2  // the cache file could not be created (a name no file can have)
+    CacheFileFailed = -2  // the cache file could not be written
 };
 
-struct TablesConversion {
-    int result = 0;  // 0 done, -1 the table list could not be opened
-    std::vector<std::string> failedTables;
-    std::vector<std::string> leftOutTables;  // names with a blank: migrated only one at a time
-    bool stopped = false;                    // the stop request ended the loop
-    bool saved = true;                       // false: the workbook could not be saved
-    // Every table of the database is in the workbook, whole.
-    bool complete() const {
-        return result == 0 && failedTables.empty() && leftOutTables.empty() && !stopped && saved;
-    }
+struct TableOutcome {
+    TableMigration result;
+    std::int64_t rowsCopied;
 };
 
-// Migrates every table of the source's current database in the provider's order;
-// names with a blank are left out, each named in an error line. Formats the header
-// rows afterwards and names the tables that failed.
-TablesConversion ConvertDatabaseTables(app::Migrator& migrator, connect::ConnectionHolder& source,
-                                       const std::string& database);
+// Migrates every table of the source's current database in the provider's order,
+// each into the sheet `FitSheetNames` gives it, then saves the workbook and formats
+// its headers. Once a stop is requested the remaining tables are left out. Every
+// table is counted in `summary`. 0 done, -1 the table list could not be opened.
+int ConvertDatabaseTables(app::Migrator& migrator, connect::ConnectionHolder& source, const std::string& database,
+                          TaskSummary& summary);
 
 // 0 done, -1 the view list could not be opened.
 int ConvertDatabaseViews(app::Migrator& migrator, connect::ConnectionHolder& source, const std::string& database);
 
-// Writes the table's Create Table text to its cache file, runs it on the target and
-// copies the rows.
-TableMigration MigrateTable(app::Migrator& migrator, connect::ConnectionHolder& source, const std::string& database,
-                            const std::string& table);
+// Writes the Create Table text of worksheet `sheet` to the table's cache file, runs
+// it on the target and copies the rows.
+TableOutcome MigrateTable(app::Migrator& migrator, connect::ConnectionHolder& source, const std::string& database,
+                          const std::string& table, const std::string& sheet);
 
 // A workbook holds no views: the view's cache file is emptied and the Log says so.
 bool ConvertView(app::Migrator& migrator, const std::string& database, const std::string& view);

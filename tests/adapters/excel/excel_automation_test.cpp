@@ -123,7 +123,11 @@ TEST_F(ExcelAutomationTest, FailuresShowTwoBoxesAndLeaveTheTargetConnected) {
     ConnectShop(scratch / "shop.xls");
     EXPECT_FALSE(RenameExcelTable(migrator, "Suppliers", "Vendors"));
     ASSERT_EQ(ui.boxes().size(), 2u);
-    EXPECT_EQ(ui.boxes()[0].text, com::AutomationErrorText(oledb::DISP_E_BADINDEX));
+    EXPECT_EQ(ui.boxes()[0].text,
+              "Renaming table [Suppliers] to [Vendors] failed: " + com::AutomationErrorText(oledb::DISP_E_BADINDEX));
+    EXPECT_THAT(ui.messages(), Contains("Renaming table [Suppliers] to [Vendors] failed: " +
+                                   com::AutomationErrorText(oledb::DISP_E_BADINDEX) + ": " + ui.boxes()[1].text))
+        << "the Log keeps both";
     EXPECT_THAT(ui.boxes()[1].text, ::testing::HasSubstr("Suppliers"));
     EXPECT_FALSE(CreateExcelWorkbook(migrator, (scratch / "missing/new").string(), true));
     EXPECT_EQ(ui.boxes().size(), 4u);

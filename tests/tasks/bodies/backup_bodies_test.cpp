@@ -21,7 +21,8 @@ TEST_F(BackupBodiesTest, TablesOfADatabaseNamedByAFullPathGoBelowItsLastComponen
     migrator.SetBackupFolder(chosen);
     fs::create_directories(chosen);
 
-    EXPECT_EQ(BackupDatabaseTables(migrator, migrator.targetHolder(), "/data/shops/Shop"), kGroupBackedUp);
+    TaskSummary summary("backed up");
+    EXPECT_EQ(BackupDatabaseTables(migrator, migrator.targetHolder(), "/data/shops/Shop", summary), kGroupBackedUp);
 
     const fs::path folder = chosen / "Shop";
     EXPECT_EQ(ReadFile(folder / "TABLES/Notes.tbl"), "CREATE TABLE Notes(\nId NUMERIC ,\nName TEXT ,\nMemo LONGTEXT )");
@@ -32,9 +33,10 @@ TEST_F(BackupBodiesTest, TablesOfADatabaseNamedByAFullPathGoBelowItsLastComponen
     // The worksheet itself is listed beside its defined name.
     EXPECT_EQ(ReadFile(folder / "TABLES/Notes$.tbl"), "User Defined Name!");
     EXPECT_TRUE(Logged("[Notes]       3 records backuped!"));
-    // A name with a blank is left out, and the Log says so.
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "TABLES"), fs::directory_iterator()), 2);
-    EXPECT_TRUE(Logged("Table ['Order Lines$'] left out: a name with blanks is backed up only alone"));
+    // A name with a blank is backed up like any other.
+    EXPECT_EQ(ReadFile(folder / "TABLES/'Order Lines$'.tbl"), "CREATE TABLE ['Order Lines$'](\nItem TEXT )");
+    EXPECT_TRUE(summary.whole());
+    EXPECT_EQ(summary.rowsCopied(), 6) << "Notes, and its worksheet Notes$";
 }
 
 TEST_F(BackupBodiesTest, ALongTableLogsEveryThousandRowsAndEndsWithTheRightAlignedCount) {
@@ -44,7 +46,8 @@ TEST_F(BackupBodiesTest, ALongTableLogsEveryThousandRowsAndEndsWithTheRightAlign
     fs::create_directories(chosen);
     fs::current_path(chosen);
 
-    EXPECT_EQ(BackupTable(migrator, migrator.targetHolder(), "Big"), kObjectBackedUp);
+    TaskSummary summary("backed up");
+    EXPECT_EQ(BackupTable(migrator, migrator.targetHolder(), "Big", summary), kObjectBackedUp);
 
     std::vector<std::string> progress;
     for (const auto& message : ui.messages())
@@ -56,17 +59,20 @@ TEST_F(BackupBodiesTest, ALongTableLogsEveryThousandRowsAndEndsWithTheRightAlign
     EXPECT_TRUE(data.ends_with("insert into Big values (2500)\n"));
 }
 
-TEST_F(BackupBodiesTest, ANameThatIsNoSingleFileNameWritesNothingAndSaysSo) {
-    ConnectBook({});
+TEST_F(BackupBodiesTest, ANameThatLooksLikeAPathIsEncodedAndStaysInItsFolder) {
+    ConnectBook({"CREATE TABLE [a/b] (N NUMBER)", "INSERT INTO [a/b] VALUES (7)"});
     fs::create_directories(chosen);
-    for (const std::string name : {"..", ".", "a/b"}) {
-        fs::current_path(chosen);
-        EXPECT_EQ(BackupTable(migrator, migrator.targetHolder(), name), kObjectScriptFailed) << name;
-        EXPECT_EQ(BackupView(migrator, "Shop", name), kObjectScriptFailed) << name;
+    fs::current_path(chosen);
+    TaskSummary summary("backed up");
+    EXPECT_EQ(BackupTable(migrator, migrator.targetHolder(), "a_b", summary), kObjectBackedUp);
+    for (const std::string name : {"..", "."}) {
+        EXPECT_EQ(BackupView(migrator, "Shop", name), kObjectBackedUp) << name;
         EXPECT_EQ(fs::current_path(), chosen) << "back in the folder it started in";
     }
-    EXPECT_TRUE(Logged("Perhaps CHARACTER SET not correct!\nPlease change and try again."));
-    EXPECT_TRUE(fs::is_empty(chosen / "TABLES") && fs::is_empty(chosen / "VIEWS"));
+    EXPECT_EQ(ReadFile(chosen / "DATA/a_b.data"), "insert into a_b values (7)\n");
+    EXPECT_TRUE(fs::exists(chosen / "VIEWS/%2E..vw"));
+    EXPECT_TRUE(fs::exists(chosen / "VIEWS/%2E.vw"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(chosen), fs::directory_iterator()), 3) << "TABLES, DATA, VIEWS only";
 }
 
 }  // namespace

@@ -190,6 +190,11 @@ protected:
         return std::find(messages.begin(), messages.end(), message) != messages.end();
     }
 
+    bool LoggedStart(const std::string& start) const {
+        const auto messages = ui.messages();
+        return std::any_of(messages.begin(), messages.end(), [&](const auto& line) { return line.starts_with(start); });
+    }
+
     fs::path programFolder() const { return scratch / "program"; }
 
     // tabvex-cli migrate with this fixture's program folder, then the arguments.

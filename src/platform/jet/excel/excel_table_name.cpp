@@ -43,6 +43,28 @@ bool IsR1C1Reference(std::string_view name) {
                     "The table name '" + std::string(tableName) + "' cannot be held by Excel: " + std::string(why) + ".");
 }
 
+// Characters a defined name cannot hold become '_'; a leading digit or period gets a '_'.
+std::string DefinedNameCharacters(std::string_view tableName) {
+    std::string name;
+    for (char c : tableName) name += (IsPlainNameCharacter(c) || c == '.') ? c : '_';
+    if (!name.empty() && (IsDigit(name.front()) || name.front() == '.')) name.insert(name.begin(), '_');
+    return name;
+}
+
+bool IsCellReference(std::string_view name) { return IsA1Reference(name) || IsR1C1Reference(name); }
+
+// The longest start of `name` of at most `units` UTF-16 units, never cut inside a character.
+std::string CutToUnits(const std::string& name, std::size_t units) {
+    std::size_t used = 0;
+    for (std::size_t pos = 0; pos < name.size();) {
+        const std::size_t start = pos;
+        const std::optional<char32_t> character = text::DecodeUtf8(name, pos);
+        used += character && *character >= 0x10000 ? 2 : 1;
+        if (used > units) return name.substr(0, start);
+    }
+    return name;
+}
+
 }  // namespace
 
 std::string SheetTableName(std::string_view sheetName) {
@@ -61,12 +83,16 @@ std::optional<std::string> SheetOfTableName(std::string_view tableName) {
 
 std::string NewTableName(std::string_view tableName) {
     if (tableName.empty()) BadName(tableName, "a table needs a name");
-    std::string name;
-    for (char c : tableName) name += (IsPlainNameCharacter(c) || c == '.') ? c : '_';
-    if (IsDigit(name.front()) || name.front() == '.') name.insert(name.begin(), '_');
+    std::string name = DefinedNameCharacters(tableName);
     if (text::Utf16Length(name) > xls::kMaxSheetName)
         BadName(tableName, "a worksheet name has at most " + std::to_string(xls::kMaxSheetName) + " characters");
-    if (IsA1Reference(name) || IsR1C1Reference(name)) BadName(tableName, "Excel would read it as a cell reference");
+    if (IsCellReference(name)) BadName(tableName, "Excel would read it as a cell reference");
+    return name;
+}
+
+std::string FitTableName(std::string_view tableName, std::size_t maxUnits) {
+    std::string name = CutToUnits(tableName.empty() ? "_" : DefinedNameCharacters(tableName), maxUnits);
+    if (IsCellReference(name)) name = CutToUnits(name, maxUnits - 1) + "_";
     return name;
 }
 

@@ -24,4 +24,9 @@ std::optional<std::string> SheetOfTableName(std::string_view tableName);
 // "R1C1") that Excel would read as one.
 std::string NewTableName(std::string_view tableName);
 
+// A name NewTableName takes as it is, made from any table name: the same characters
+// replaced, cut to `maxUnits` UTF-16 units at a character boundary, and a '_' after
+// a name Excel would read as a cell reference ("Q1" becomes "Q1_").
+std::string FitTableName(std::string_view tableName, std::size_t maxUnits);
+
 }  // namespace tabvex::jet::excel

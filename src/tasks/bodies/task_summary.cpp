@@ -1,0 +1,46 @@
+#include "tasks/bodies/task_summary.h"
+
+#include "app/output_lines.h"
+
+namespace tabvex::tasks {
+
+namespace {
+
+std::string Bracketed(const std::vector<std::string>& names) {
+    std::string text;
+    for (const auto& name : names) text += (text.empty() ? "[" : ", [") + name + "]";
+    return text;
+}
+
+}  // namespace
+
+TaskSummary::TaskSummary(const char* arrivedWord) : arrivedWord_(arrivedWord) {}
+
+void TaskSummary::Arrived(const std::string& table, std::int64_t rows) {
+    arrived_.push_back(table);
+    rows_ += rows;
+}
+
+void TaskSummary::Failed(const std::string& table, std::int64_t rows) {
+    notArrived_.push_back(table);
+    rows_ += rows;
+}
+
+void TaskSummary::LeftOut(const std::string& table) { notArrived_.push_back(table); }
+
+void TaskSummary::ArrivedTablesLost() {
+    notArrived_.insert(notArrived_.end(), arrived_.begin(), arrived_.end());
+    arrived_.clear();
+}
+
+void TaskSummary::Write(app::Migrator& migrator) const {
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    const std::string notArrived =
+        notArrived_.empty() ? "none failed or left out"
+                            : std::to_string(notArrived_.size()) + " failed or left out: " + Bracketed(notArrived_);
+    app::WriteOutputLine(migrator, "%sSummary: %lld tables %s, %s; %lld rows copied in %.1f seconds",
+                         whole() ? "S::" : "E::", static_cast<long long>(arrived_.size()), arrivedWord_, notArrived.c_str(),
+                         static_cast<long long>(rows_), seconds);
+}
+
+}  // namespace tabvex::tasks

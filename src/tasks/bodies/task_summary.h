@@ -1,0 +1,40 @@
+// The line that ends every migration and backup task: how many tables arrived, which
+// failed or were left out, how many rows were copied and how long it took. A task is
+// whole only when no table failed or was left out.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/migrator.h"
+
+namespace tabvex::tasks {
+
+class TaskSummary {
+public:
+    // `arrivedWord` says what became of a table that is done ("arrived", "backed up").
+    explicit TaskSummary(const char* arrivedWord);
+
+    void Arrived(const std::string& table, std::int64_t rows);
+    void Failed(const std::string& table, std::int64_t rows);
+    void LeftOut(const std::string& table);
+    // The tables that arrived are lost after all: the workbook could not be saved.
+    void ArrivedTablesLost();
+
+    bool whole() const { return notArrived_.empty(); }
+    std::int64_t rowsCopied() const { return rows_; }
+
+    // "S::Summary: …" when whole, else "E::Summary: …" naming the tables.
+    void Write(app::Migrator& migrator) const;
+
+private:
+    const char* arrivedWord_;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    std::vector<std::string> arrived_;
+    std::int64_t rows_ = 0;
+    std::vector<std::string> notArrived_;
+};
+
+}  // namespace tabvex::tasks
