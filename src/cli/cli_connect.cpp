@@ -2,9 +2,6 @@
 
 #include <strings.h>
 
-#include <iostream>
-
-#include "com/error_record_text.h"
 #include "connect/connecting.h"
 #include "platform/files/file_ending.h"
 
@@ -21,11 +18,8 @@ bool ConnectFile(app::Migrator& migrator, const std::string& file, bool asTarget
     }
     const auto& holder = asTarget ? migrator.targetHolder() : migrator.sourceHolder();
     const auto& tree = asTarget ? migrator.targetTree() : migrator.sourceTree();
-    const bool connected = holder.HasSession() && tree.sideMarker() == tree.fixedSide();
-    // The window leaves the reason to the configuration dialog's test; a command line
-    // has no such dialog, so it says why at once.
-    if (!holder.HasDataSource()) std::cerr << "tabvex-cli: " << com::ThreadErrorRecordText() << '\n';
-    return connected;
+    // A side that did not connect has said why in an error line.
+    return holder.HasSession() && tree.sideMarker() == tree.fixedSide();
 }
 
 browser::NodeId FindObject(const browser::DbTree& tree, const std::string& name) {

@@ -7,15 +7,13 @@
 #include "adapters/access/access_adapter.h"
 #include "adapters/excel/excel_connection.h"
 #include "adapters/excel/excel_workbook.h"
-#include "com/error_record_text.h"
 #include "com/working_directory.h"
 #include "connect/ascii_case.h"
 #include "connect/config_file.h"
+#include "connect/data_source_opening.h"
 #include "connect/provider_list.h"
 #include "connect/provider_prog_id.h"
 #include "platform/oledb/data_source.h"
-#include "platform/oledb/interface_ids.h"
-#include "platform/registry/class_registry.h"
 #include "tasks/engine_turn.h"
 
 namespace tabvex::connect {
@@ -50,23 +48,14 @@ ConnectionSettings SettingsOf(const SideFields& fields) {
     return settings;
 }
 
-// Opens a data source of the dialog's own with the sets; the text of the second
-// message box when it fails, nullopt when it opened.
-std::optional<std::string> OpenTestDataSource(const std::string& progId, std::vector<DBPROPSET>& sets) {
-    std::shared_ptr<ComObject> object;
-    // When the provider could not even be created, the class registry has said why.
-    if (Failed(registry::CreateInstanceByProgId(progId, object))) return com::ThreadErrorRecordText();
-    auto dataSource = std::dynamic_pointer_cast<DataSource>(object);
-    if (!dataSource) return std::string(com::kUnknownError);
-    if (Failed(dataSource->SetProperties(sets)) || Failed(dataSource->Initialize()))
-        return com::ErrorRecordText(dataSource.get(), IID_IDBInitialize);
-    return std::nullopt;
-}
-
-void ReportTest(app::Migrator& migrator, const TestRules& rules, const std::optional<std::string>& failure) {
-    if (failure) {
+// Opens a data source of the dialog's own with the sets and tells the person how it
+// went: on failure a second box gives the reason.
+void TestDataSource(app::Migrator& migrator, const TestRules& rules, const std::string& progId,
+                    std::vector<DBPROPSET>& sets) {
+    const OpenedDataSource opened = OpenDataSource(progId, sets);
+    if (!opened.dataSource) {
         ShowBox(migrator, rules.failed, app::MessageIcon::Error);
-        ShowBox(migrator, *failure, app::MessageIcon::Error);
+        ShowBox(migrator, opened.failure, app::MessageIcon::Error);
     } else {
         ShowBox(migrator, rules.succeeded, app::MessageIcon::Information);
     }
@@ -78,6 +67,15 @@ void AddJetSetForAccess(ConnectionSettings& settings, DbmsKind family, std::vect
     DBPROPSET jet{DBPROPSET_JETOLEDB_DBINIT, {}};
     AddProperty(jet, DBPROP_JETOLEDB_SYSDBPATH, adapters::SystemDatabasePath());
     sets.push_back(std::move(jet));
+}
+
+// The fields of the connection the window holds; nullopt when none was ever handed
+// over. A Jet provider's catalog is derived from the file when connecting, so it is
+// not shown as typed.
+std::optional<SideFields> CurrentFields(const ConnectionSettings& settings) {
+    if (settings.providerName.empty()) return std::nullopt;
+    return SideFields{settings.providerName, settings.sourceName, settings.userId, settings.password,
+                      IsJetProvider(settings.providerProgId) ? std::string() : settings.catalogName};
 }
 
 browser::DbTree& TreeOf(app::Migrator& migrator, ConfigSide side) {
@@ -94,6 +92,7 @@ std::string DatabaseFileFilter(DbmsKind family) {
 
 ConfigDialog::ConfigDialog(app::Migrator& migrator, OdbcConfigFiles odbc) : migrator_(migrator), odbc_(std::move(odbc)) {
     ReadConfigOptions(record_, migrator_);
+    ShowCurrentConnections();
     for (ConfigSide side : {ConfigSide::Source, ConfigSide::Target}) {
         providers_[Index(side)] = ProviderList(family(side));
         SelectStoredProvider(side);
@@ -101,6 +100,14 @@ ConfigDialog::ConfigDialog(app::Migrator& migrator, OdbcConfigFiles odbc) : migr
     }
     if (record_.source.sourceName.empty()) OfferSampleDatabase();
     initialising_ = false;
+}
+
+// What the window is connected with comes before the file, which may be older. Not
+// while tasks run: the worker may be switching a side's database.
+void ConfigDialog::ShowCurrentConnections() {
+    if (migrator_.runState().load() != tasks::RunState::Idle) return;
+    if (auto current = CurrentFields(migrator_.sourceSettings())) record_.source = std::move(*current);
+    if (auto current = CurrentFields(migrator_.targetSettings())) record_.target = std::move(*current);
 }
 
 SideFields& ConfigDialog::fields(ConfigSide side) {
@@ -231,13 +238,13 @@ void ConfigDialog::TestConnections() {
     adapters::BuildAccessInitProperties(source, sourceSets[0]);
     if (IsJetProvider(source.providerProgId)) adapters::EnsureSystemDatabase(migrator_);
     AddJetSetForAccess(source, family(ConfigSide::Source), sourceSets);
-    ReportTest(migrator_, kSourceTest, OpenTestDataSource(source.providerProgId, sourceSets));
+    TestDataSource(migrator_, kSourceTest, source.providerProgId, sourceSets);
 
     ConnectionSettings target = SettingsOf(record_.target);
     std::vector<DBPROPSET> targetSets(1, DBPROPSET{DBPROPSET_DBINIT, {}});
     adapters::BuildExcelInitProperties(target, targetSets[0], /*forTest=*/true);
     AddJetSetForAccess(target, family(ConfigSide::Target), targetSets);
-    ReportTest(migrator_, kTargetTest, OpenTestDataSource(target.providerProgId, targetSets));
+    TestDataSource(migrator_, kTargetTest, target.providerProgId, targetSets);
 }
 
 void ConfigDialog::SaveConfig() { connect::SaveConfig(record_, migrator_); }

@@ -33,7 +33,8 @@ struct SourceNameList {
 class ConfigDialog {
 public:
     // Opens as the window does: reads migrator.cfg's options (and fields when its
-    // Config option is on), selects each side's provider (the stored one when the list
+    // Config option is on), shows the connections the window holds instead of the
+    // file's fields (unless tasks run), selects each side's provider (the stored one when the list
     // has it, else the first) and fills the source-name lists. Creates nothing; with
     // no source configured, the sample database beside the program is offered when
     // it exists.
@@ -82,6 +83,7 @@ public:
 
 private:
     static std::size_t Index(ConfigSide side) { return static_cast<std::size_t>(side); }
+    void ShowCurrentConnections();
     void SelectStoredProvider(ConfigSide side);
     void FillSourceNames(ConfigSide side);
     std::string OfferNewDatabase(ConfigSide side);

@@ -104,6 +104,14 @@ void ReadConfigOptions(ConfigDialogRecord& record, app::Migrator& migrator) {
     if (migrator.tipsPageShown() != record.options.displayTips) migrator.ShowTipsPage(record.options.displayTips);
 }
 
+void TakeSavedConnections(app::Migrator& migrator) {
+    const profile::ProfileFile file(MigratorConfigPath(migrator.programDirectory()));
+    if (!file.readable() || !ReadFlag(file, "Config")) return;
+    HandOver(ReadSide(file, kSourceSection), migrator.sourceSettings());
+    HandOver(ReadSide(file, kTargetSection), migrator.targetSettings());
+    migrator.setAutoBackup(ReadFlag(file, "AutoBackup"));
+}
+
 void ReadConfigSections(ConfigDialogRecord& record, app::Migrator& migrator) {
     const profile::ProfileFile file(MigratorConfigPath(migrator.programDirectory()));
     if (!file.readable()) {

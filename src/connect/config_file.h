@@ -31,6 +31,11 @@ void ReadConfigOptions(ConfigDialogRecord& record, app::Migrator& migrator);
 // read, says so in a message box and changes nothing.
 void ReadConfigSections(ConfigDialogRecord& record, app::Migrator& migrator);
 
+// At start-up: when the file keeps the connections (its Config option), both sides'
+// settings and the auto-backup option take them, so that Connect works before the
+// dialog was ever opened. Shows nothing, whatever the file holds.
+void TakeSavedConnections(app::Migrator& migrator);
+
 // The dialog's Connect button: writes the options (and the fields, as typed, when
 // the config-file option is on), then hands both sides over to the main window. A file that cannot be written is reported
 // as an error line; the hand-over happens anyway.

@@ -8,10 +8,12 @@
 #include "adapters/excel/excel_connection.h"
 #include "app/output_lines.h"
 #include "browser/fill_tree.h"
+#include "com/error_record_text.h"
+#include "connect/data_source_opening.h"
 #include "connect/dbms_kind.h"
 #include "platform/files/file_ending.h"
 #include "platform/oledb/data_source.h"
-#include "platform/registry/class_registry.h"
+#include "platform/oledb/interface_ids.h"
 #include "tasks/engine_turn.h"
 #include "tasks/statement_runners.h"
 
@@ -95,22 +97,6 @@ void ShowBox(app::Migrator& migrator, std::string text, app::MessageIcon icon) {
     migrator.ui().ShowMessageBox({std::move(text), app::kProgramTitle, app::MessageButtons::Ok, icon});
 }
 
-// Creates the provider into the holder's data-source slot, hands it the property
-// sets and initializes it. A data source that does not initialize is not kept,
-// so a failed side stays without a connection.
-HRESULT OpenDataSource(const std::string& progId, std::vector<DBPROPSET>& sets, ConnectionHolder& holder) {
-    std::shared_ptr<ComObject> object;
-    HRESULT result = registry::CreateInstanceByProgId(progId, object);
-    holder.dataSource.reset();
-    if (Failed(result)) return result;
-    auto dataSource = std::dynamic_pointer_cast<DataSource>(object);
-    if (!dataSource) return E_NOINTERFACE;
-    if (Failed(result = dataSource->SetProperties(sets))) return result;
-    if (Failed(result = dataSource->Initialize())) return result;
-    holder.dataSource = std::move(dataSource);
-    return S_OK;
-}
-
 std::string TextOf(const PropertyValue& value) {
     struct Text {
         std::string operator()(std::monostate) const { return {}; }
@@ -148,21 +134,36 @@ void ReadDbmsName(app::Migrator& migrator, const SideRules& side) {
     }
 }
 
+// A side that did not connect shows it: the reason in the Log, no DBMS in its folder's
+// title and an empty tree, so that no command works on the nodes of the connection
+// it had before.
+void ShowSideUnconnected(app::Migrator& migrator, const SideRules& side, const std::string& reason) {
+    app::WriteOutputLine(migrator, "E::%s %s", side.box, reason.c_str());
+    side.holder.Release();
+    side.settings.dbmsName.clear();
+    browser::FillTree(migrator, side.tree);
+}
+
 void ConnectSide(app::Migrator& migrator, const SideRules& side) {
     side.holder.Release();
     side.tree.SetSideMarker(browser::kNotConnected);
 
     std::vector<DBPROPSET> sets;
-    if (!side.buildProperties(migrator, side.settings, sets) ||
-        Failed(OpenDataSource(side.settings.providerProgId, sets, side.holder))) {
+    const OpenedDataSource opened = side.buildProperties(migrator, side.settings, sets)
+                                        ? OpenDataSource(side.settings.providerProgId, sets)
+                                        : OpenedDataSource{nullptr, com::kUnknownError};
+    if (!opened.dataSource) {
+        ShowSideUnconnected(migrator, side, opened.failure);
         app::ShowTip(migrator, side.tip);
         ShowBox(migrator, side.box, app::MessageIcon::Error);
         return;
     }
+    side.holder.dataSource = opened.dataSource;
     app::WriteOutputLine(migrator, "%s", side.connectedLine);
 
     std::shared_ptr<Session> session;
     if (side.holder.dataSource->CreateSession(session) != S_OK) {
+        ShowSideUnconnected(migrator, side, com::ErrorRecordText(side.holder.dataSource.get(), IID_IDBCreateSession));
         ShowBox(migrator, "Couldn't create session on data source", app::MessageIcon::Error);
         return;
     }

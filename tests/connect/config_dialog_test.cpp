@@ -215,6 +215,46 @@ TEST_F(ConfigDialogTest, ConnectHandsOverAndPostsTheConnectCommand) {
     EXPECT_TRUE(migrator.targetHolder().HasSession());
 }
 
+// After a restart nothing was handed over yet: Connect takes what the file keeps,
+// and the dialog then shows the connection the window holds, not the file's older one.
+TEST_F(ConfigDialogTest, AfterARestartConnectUsesTheSavedFileAndConfigureShowsTheCurrentConnection) {
+    const fs::path shop = WriteShop(scratch / "data/Shop.mdb");
+    const fs::path book = scratch / "data/Book.xls";
+    xls::Workbook::CreateNew({"Sheet1"}).Save(book);
+    WriteFile(MigratorConfigPath(Program()),
+              "[Public]\nConfig=true\nAutoBackup=true\n"
+              "[SourceDB]\nProvider=Microsoft Jet 4.0 OLE DB Provider\nSourceName=" + shop.string() +
+                  "\nUserID=Admin\n"
+              "[TargetDB]\nProvider=Microsoft Jet 4.0 OLE DB Provider\nSourceName=" + book.string() + "\n");
+    TakeSavedConnections(migrator);
+    EXPECT_TRUE(migrator.autoBackup());
+    ConnectCommand(migrator);
+    EXPECT_THAT(ui.boxes(), IsEmpty());
+    EXPECT_TRUE(migrator.sourceHolder().HasSession());
+    EXPECT_TRUE(migrator.targetHolder().HasSession());
+
+    // Another database is connected now than the one the file names.
+    const fs::path other = WriteShop(scratch / "data/Other.mdb");
+    migrator.sourceSettings().sourceName = other.string();
+    ConnectSource(migrator);
+    ConfigDialog dialog(migrator, Odbc());
+    EXPECT_EQ(dialog.fields(ConfigSide::Source).sourceName, other.string());
+    EXPECT_EQ(dialog.fields(ConfigSide::Source).userId, "Admin");
+    EXPECT_EQ(dialog.fields(ConfigSide::Source).catalogName, "") << "Jet's catalog is derived, never typed";
+    EXPECT_EQ(dialog.fields(ConfigSide::Target).sourceName, book.string());
+    EXPECT_EQ(dialog.selectedProvider(ConfigSide::Target), 0);
+}
+
+TEST_F(ConfigDialogTest, AFileThatKeepsNoConnectionsGivesNothingAtStartUp) {
+    WriteFile(MigratorConfigPath(Program()), "[Public]\nConfig=false\n[SourceDB]\nSourceName=/data/Shop.mdb\n");
+    TakeSavedConnections(migrator);
+    EXPECT_EQ(migrator.sourceSettings(), ConnectionSettings{});
+    fs::remove(MigratorConfigPath(Program()));
+    TakeSavedConnections(migrator);
+    EXPECT_EQ(migrator.sourceSettings(), ConnectionSettings{});
+    EXPECT_THAT(ui.boxes(), IsEmpty());
+}
+
 TEST_F(ConfigDialogTest, DisplayTipsTakesEffectInTheWindowAtOnce) {
     ConfigDialog dialog(migrator, Odbc());
     dialog.ToggleDisplayTips();

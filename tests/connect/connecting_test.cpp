@@ -14,6 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using ::testing::StartsWith;
 
 constexpr const char* kCompleted = "RESULT: The operation completed SUCCESSFULLY";
 constexpr const char* kSourceTip = "Source Connection error! Please comfirm source database connection properties !";
@@ -70,7 +71,8 @@ TEST_F(ConnectingTest, WithNothingConfiguredBothSidesReportAndTheCharacterSetIsS
     ConnectCommand(migrator);
     EXPECT_THAT(ui.tips(), ElementsAre(kSourceTip, kTargetTip));
     EXPECT_THAT(ui.boxes(), ElementsAre(Box("Source Connection error!"), Box("Target Connection error!")));
-    EXPECT_THAT(ui.messages(), IsEmpty());
+    EXPECT_THAT(ui.messages(), ElementsAre("Source Connection error! No class is registered for the ProgID ''.",
+                                           "Target Connection error! No class is registered for the ProgID ''."));
     EXPECT_EQ(migrator.charsetName(), "LATIN1");
     EXPECT_EQ(migrator.sourceTree().sideMarker(), browser::kNotConnected);
     EXPECT_EQ(migrator.targetTree().sideMarker(), browser::kNotConnected);
@@ -111,7 +113,10 @@ TEST_F(ConnectingTest, AFailedSourceStillConnectsTheTargetAndAFailedReconnection
     ConnectCommand(migrator);
     EXPECT_THAT(ui.tips(), ElementsAre(kSourceTip));
     EXPECT_THAT(ui.boxes(), ElementsAre(Box("Source Connection error!")));
-    EXPECT_THAT(ui.messages(), ElementsAre("Connect Target Database!", kCompleted));
+    EXPECT_THAT(ui.messages(),
+                ElementsAre("Source Connection error! " + (scratch / "missing.mdb").string() + ": the file does not exist",
+                            "Connect Target Database!", kCompleted));
+    EXPECT_EQ(ui.lines().front().colours, app::SplitMarker("E::x").colours) << "an error line";
     EXPECT_TRUE(fs::is_regular_file(profile.workgroupFile())) << "made before the source is opened";
 
     test::WriteFile(scratch / "book.xls", "no longer a workbook");
@@ -120,7 +125,30 @@ TEST_F(ConnectingTest, AFailedSourceStillConnectsTheTargetAndAFailedReconnection
     EXPECT_EQ(ui.boxes().back(), Box("Target Connection error!"));
     EXPECT_FALSE(migrator.targetHolder().HasDataSource() || migrator.targetHolder().HasSession());
     EXPECT_EQ(migrator.targetTree().sideMarker(), browser::kNotConnected);
-    EXPECT_THAT(TableNames(migrator.targetTree()), ElementsAre("Sales")) << "the old nodes stay";
+    // Nothing of the old connection is left to work on.
+    EXPECT_TRUE(migrator.targetTree().nodes().empty());
+    EXPECT_EQ(migrator.targetSettings().dbmsName, "");
+    EXPECT_EQ(ui.redrawnTrees().back(), app::TreeSide::Target);
+    EXPECT_THAT(ui.messages().back(), StartsWith("Target Connection error! "));
+}
+
+// A text file named like an Access database: the provider's reason reaches the Log
+// and the tree of the database connected before goes.
+TEST_F(ConnectingTest, AFileThatIsNoDatabaseSaysWhyAndLeavesNoTreeBehind) {
+    Configure(migrator.sourceSettings(), WriteShop(scratch / "shop.mdb"));
+    ConnectSource(migrator);
+    ASSERT_FALSE(migrator.sourceTree().nodes().empty());
+    const fs::path text = scratch / "notes.mdb";
+    test::WriteFile(text, "just some notes\n");
+    Configure(migrator.sourceSettings(), text);
+    ConnectSource(migrator);
+    EXPECT_EQ(ui.boxes().back(), Box("Source Connection error!"));
+    const std::string reason = ui.messages().back();
+    EXPECT_THAT(reason, StartsWith("Source Connection error! " + text.string() + ": "));
+    EXPECT_GT(reason.size(), ("Source Connection error! " + text.string() + ": ").size());
+    EXPECT_TRUE(migrator.sourceTree().nodes().empty());
+    EXPECT_EQ(migrator.sourceTree().sideMarker(), browser::kNotConnected);
+    EXPECT_FALSE(migrator.sourceHolder().HasDataSource());
 }
 
 TEST_F(ConnectingTest, RefusedWhileTasksAreProcessingOrStopping) {

@@ -12,6 +12,7 @@
 
 #include "browser/condition_file.h"
 #include "com/working_directory.h"
+#include "connect/config_file.h"
 #include "connect/connecting.h"
 #include "gui/dialogs/charset_dlg.h"
 #include "gui/dialogs/condition_dlg.h"
@@ -72,6 +73,7 @@ CMigratorDlg::CMigratorDlg(std::filesystem::path programDirectory, QWidget* pare
     std::filesystem::create_directories(migrator_.programDirectory());
     com::EnterProgramSubdirectory(migrator_.programDirectory(), "./");
     browser::EnsureConditionFile(migrator_.conditionFilePath());
+    connect::TakeSavedConnections(migrator_);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);

@@ -11,6 +11,7 @@
 #include "app/output_lines.h"
 #include "gui/window/command_ids.h"
 #include "gui/window/window_test_support.h"
+#include "support/watchdog.h"
 #include "tasks/task_list_view.h"
 #include "tasks/worker.h"
 #include "trees/tree_menus.h"
@@ -207,6 +208,83 @@ TEST_F(MainWindowTest, ClosingWhileTasksRunAsksAndCancelKeepsTheWindow) {
     window->close();
     EXPECT_FALSE(window->isVisible());
     EXPECT_NE(migrator().runState().load(), tasks::RunState::Processing);
+}
+
+// A body held until the test lets it end; it writes a Log line on every round, so
+// the worker keeps calling the window while it runs.
+struct HeldBody {
+    std::atomic<bool> entered{false};
+    std::atomic<bool> released{false};
+    bool operator()(tasks::WorkerContext& context) {
+        entered = true;
+        while (!released && !context.migrator->stopping()) {
+            app::WriteOutputLine(*context.migrator, "rows copied");
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return true;
+    }
+};
+
+std::shared_ptr<tasks::MigrationTask> QueuedTask(app::Migrator& migrator, const std::string& table) {
+    tasks::TaskNames names;
+    names.sourceObject = table;
+    auto task = std::make_shared<tasks::MigrationTask>(tasks::TaskCategory::Migration, tasks::TaskType::MigrateTable,
+                                                       names, 0);
+    migrator.taskList().Append(task);
+    return task;
+}
+
+// The person presses Start/Stop, and answers OK only after the task has ended and
+// the worker is gone: nothing stays "stopping", and the next task runs.
+TEST_F(MainWindowTest, AStopAnsweredAfterTheTaskEndedLeavesTheEngineIdle) {
+    HeldBody body;
+    migrator().taskBodies()[tasks::TaskType::MigrateTable] = [&body](tasks::WorkerContext& context) {
+        return body(context);
+    };
+    QueuedTask(migrator(), "first");
+    tasks::StartWorkerAfterNewTasks(migrator());
+    ASSERT_TRUE(WaitUntil([&] { return body.entered.load(); }));
+    window->messageBoxes().SetBoxScript([&](const app::MessageBoxRequest& request) {
+        boxes.push_back(request);
+        body.released = true;
+        EXPECT_TRUE(WaitUntil([&] { return migrator().runState().load() == tasks::RunState::Idle; },
+                              std::chrono::seconds(10)));
+        return app::MessageAnswer::Ok;
+    });
+    window->RouteCommand(tasks::kStartStopCommand);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Some Tasks is Processing, STOP ALL?");
+    EXPECT_EQ(migrator().runState().load(), tasks::RunState::Idle);
+    EXPECT_EQ(window->statusLine()->text(app::StatusPane::Engine), "NO PROCESSING!!!");
+
+    body.entered = false;
+    const auto next = QueuedTask(migrator(), "next");
+    tasks::StartWorkerAfterNewTasks(migrator());
+    EXPECT_TRUE(WaitUntil([&] { return next->state.load() == tasks::TaskState::Succeeded; }, std::chrono::seconds(10)));
+    EXPECT_EQ(boxes.size(), 1u) << "no \"Stopping\" box";
+}
+
+// Closing while the worker keeps calling the window and tasks wait behind it: OK
+// ends the running task, the waiting one never starts, and neither thread waits
+// for the other.
+TEST_F(MainWindowTest, ClosingWhileTheWorkerCallsTheWindowNeverHangs) {
+    HeldBody body;
+    migrator().taskBodies()[tasks::TaskType::MigrateTable] = [&body](tasks::WorkerContext& context) {
+        return body(context);
+    };
+    const auto running = QueuedTask(migrator(), "running");
+    const auto waiting = QueuedTask(migrator(), "waiting");
+    tasks::StartWorkerAfterNewTasks(migrator());
+    ASSERT_TRUE(WaitUntil([&] { return body.entered.load(); }));
+
+    test::Watchdog watchdog("close the window while the worker calls it");
+    answers = {app::MessageAnswer::Ok};
+    window->close();
+    EXPECT_EQ(boxes.back().text, "Some Tasks is Processing, STOP ALL and EXIT?");
+    EXPECT_FALSE(window->isVisible());
+    window.reset();
+    EXPECT_EQ(running->state.load(), tasks::TaskState::Succeeded);
+    EXPECT_EQ(waiting->state.load(), tasks::TaskState::NotRun);
 }
 
 TEST_F(MainWindowTest, HelpAndTheWebPageOpenThroughTheDesktop) {

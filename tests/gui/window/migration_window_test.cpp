@@ -217,6 +217,36 @@ TEST_F(ConnectedWindowTest, ATargetTablesContextMenuNamesItAndDropsItWithoutAQue
     EXPECT_EQ(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
 }
 
+// A file named like a database that is none: the Log says why, the source tree of the
+// database connected before is gone, and nothing can be migrated from it.
+TEST_F(ConnectedWindowTest, AFailedConnectSaysWhyAndLeavesNoStaleTree) {
+    ConnectShop();
+    ASSERT_GT(window->sourceTreeView()->model()->rowCount(), 0);
+    const fs::path notes = scratch / "in/notes.mdb";
+    test::WriteFile(notes, "just some notes\n");
+    migrator().sourceSettings() = Settings(notes);
+    answers = {app::MessageAnswer::Ok};
+    window->RouteCommand(kConnectButtonCommand);
+    EXPECT_EQ(boxes.back().text, "Source Connection error!");
+    EXPECT_EQ(window->sourceTreeView()->model()->rowCount(), 0);
+    EXPECT_EQ(window->folderTitle(app::TreeSide::Source)->text(), "Access");
+    QListWidget& log = *window->outputPane()->log();
+    bool reasonLogged = false;
+    for (int row = 0; row < log.count(); ++row)
+        reasonLogged |= log.item(row)->text().contains(QString::fromStdString("Source Connection error! " + notes.string() + ": "));
+    EXPECT_TRUE(reasonLogged);
+    EXPECT_TRUE(migrator().targetHolder().HasSession()) << "the target connected as before";
+
+    // The target's table is still selectable, the source offers nothing to migrate.
+    window->targetTreeView()->SelectNode(Find(migrator().targetTree(), TreeNodeKind::Database));
+    window->messageBoxes().SetBoxScript([this](const app::MessageBoxRequest& request) {
+        boxes.push_back(request);
+        return app::MessageAnswer::Ok;
+    });
+    window->RouteCommand(kMigrateButtonCommand);
+    EXPECT_EQ(migrator().taskList().size(), 0u);
+}
+
 // The label editor open on the target tree, if any.
 QLineEdit* OpenEditor(CDBTreeView& view) {
     for (QLineEdit* open : view.viewport()->findChildren<QLineEdit*>())
