@@ -262,13 +262,17 @@ TEST_F(ConnectedWindowTest, OnlyTableLabelsOpenAnEditorWhateverAsksForIt) {
         SCOPED_TRACE(static_cast<int>(kind));
         target.SelectNode(Find(migrator().targetTree(), kind));
         target.setFocus();
-        QTest::keyClick(&target, Qt::Key_F2);
         // A second, slow click on the selected node.
         const QPoint label = target.visualRect(target.currentIndex()).center();
         QTest::mouseClick(target.viewport(), Qt::LeftButton, {}, label);
-        EXPECT_FALSE(WaitUntil([&] { return OpenEditor(target) != nullptr; }, std::chrono::milliseconds(1500)));
+        EXPECT_FALSE(WaitUntil([&] { return OpenEditor(target) != nullptr; }, std::chrono::milliseconds(1500)))
+            << "a slow second click";
+        QTest::keyClick(&target, Qt::Key_Escape);
+        QTest::keyClick(&target, Qt::Key_F2);
+        EXPECT_EQ(OpenEditor(target), nullptr) << "F2";
+        QTest::keyClick(&target, Qt::Key_Escape);
         window->RouteCommand(trees::kRenameTableCommand);
-        EXPECT_EQ(OpenEditor(target), nullptr);
+        EXPECT_EQ(OpenEditor(target), nullptr) << "Rename Table";
     }
     EXPECT_TRUE(boxes.empty());
 
