@@ -47,10 +47,15 @@ bool ConditionDialog::Test() {
     return saveEnabled_;
 }
 
-void ConditionDialog::Save() {
-    if (!saveEnabled_) return;
-    WriteCondition(file_, section_, tableName_, tested_);
+bool ConditionDialog::Save() {
+    if (!saveEnabled_) return false;
+    const ConditionSave save = WriteCondition(file_, section_, tableName_, tested_);
+    if (!save) {
+        result_ = "Save failed!\r\n  Because:  " + save.error;  // Save stays enabled to try again
+        return false;
+    }
     saveEnabled_ = false;
+    return true;
 }
 
 std::unique_ptr<ConditionDialog> OpenConditionDialog(app::Migrator& migrator, DbTree& tree) {

@@ -39,8 +39,9 @@ public:
     // Refused, changing nothing, while tasks run (they own the connection).
     bool Test();
     // Stores the condition of the last successful Test, not the box, and disables
-    // Save. A failed write is not reported.
-    void Save();
+    // Save; true when stored. A write that fails shows its reason in the result and
+    // leaves Save enabled.
+    bool Save();
 
 private:
     app::Migrator& migrator_;

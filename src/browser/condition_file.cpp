@@ -12,14 +12,27 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// A value read back loses blanks at either end and one pair of enclosing quotes;
-// such a value is written inside quotes of its own, which the read removes again.
-std::string StoredForm(std::string_view condition) {
-    const bool enclosed = condition.size() >= 2 && (condition.front() == '"' || condition.front() == '\'') &&
-                          condition.back() == condition.front();
-    if (!condition.empty() && (enclosed || IsBlank(condition.front()) || IsBlank(condition.back())))
-        return "\"" + std::string(condition) + "\"";
-    return std::string(condition);
+// A database or table name as a section or key name that the INI file reads back as
+// it is, and that no other name shares: "%", the characters that end or start a
+// section, key or comment ("[", "]", "=", ";"), control characters and blanks at
+// either end are written as "%" and two hexadecimal digits. Other names stay as
+// they are, so they keep their earlier keys.
+std::string KeyFor(std::string_view name) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string key;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        const bool atAnEnd = i == 0 || i + 1 == name.size();
+        if (c < 0x20 || c == 0x7F || std::string_view("%[]=;").find(static_cast<char>(c)) != std::string_view::npos ||
+            (atAnEnd && IsBlank(static_cast<char>(c)))) {
+            key += '%';
+            key += kDigits[c >> 4];
+            key += kDigits[c & 0xF];
+        } else {
+            key += static_cast<char>(c);
+        }
+    }
+    return key;
 }
 
 }  // namespace
@@ -43,16 +56,20 @@ std::string CutToCharacters(std::string text, std::size_t characters) {
 }
 
 std::string ReadCondition(const fs::path& file, std::string_view database, std::string_view table) {
-    return CutToCharacters(profile::ReadProfileString(file, database, table), kConditionCharacters);
+    const profile::ProfileFile conditions(file);
+    // Files written before names were encoded keep the names as they were.
+    auto condition = conditions.Find(KeyFor(database), KeyFor(table));
+    if (!condition) condition = conditions.Find(database, table);
+    return CutToCharacters(condition.value_or(std::string()), kConditionCharacters);
 }
 
-bool WriteCondition(const fs::path& file, std::string_view database, std::string_view table,
-                    std::string_view condition) {
+ConditionSave WriteCondition(const fs::path& file, std::string_view database, std::string_view table,
+                             std::string_view condition) {
     try {
-        profile::WriteProfileString(file, database, table, StoredForm(condition));
-        return true;
-    } catch (const profile::ProfileError&) {
-        return false;
+        profile::WriteProfileString(file, KeyFor(database), KeyFor(table), condition);
+        return {true, {}};
+    } catch (const profile::ProfileError& error) {
+        return {false, error.what()};
     }
 }
 

@@ -1,7 +1,9 @@
 // Condition.cfg: per source database (section, the database node's text) and table
 // (key) the WHERE clause, without the word "where", that restricts which rows of the
 // table are copied. Read and written with the INI functions; an empty or missing
-// value means no condition.
+// value means no condition. Names the INI file would misread ("]" in a path, "=" in a
+// table name, blanks at either end, "%") are stored percent-encoded; a name stored
+// plainly by an earlier version is still found.
 #pragma once
 
 #include <cstddef>
@@ -23,10 +25,15 @@ bool EnsureConditionFile(const std::filesystem::path& file);
 // The stored condition, at most kConditionCharacters characters; empty when none.
 std::string ReadCondition(const std::filesystem::path& file, std::string_view database, std::string_view table);
 
-// Stores the condition so that ReadCondition gives it back unchanged. False when
-// the file could not be written; callers do not report that.
-bool WriteCondition(const std::filesystem::path& file, std::string_view database, std::string_view table,
-                    std::string_view condition);
+struct ConditionSave {
+    bool saved = false;
+    std::string error;  // names the file and the cause when !saved
+    explicit operator bool() const { return saved; }
+};
+
+// Stores the condition so that ReadCondition gives it back unchanged.
+ConditionSave WriteCondition(const std::filesystem::path& file, std::string_view database, std::string_view table,
+                             std::string_view condition);
 
 // The condition of a source table as the row transfer applies it and the source
 // tree's tool tip shows it, read from the main window's Condition.cfg.

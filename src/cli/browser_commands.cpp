@@ -97,7 +97,10 @@ int RunCondition(const std::vector<std::string>& args) {
     const bool passed = dialog->Test();
     std::cout << ConsoleText(dialog->result()) << '\n';
     if (passed && parsed->save) {
-        dialog->Save();
+        if (!dialog->Save()) {
+            std::cout << ConsoleText(dialog->result()) << '\n';
+            return 1;
+        }
         std::cout << "Saved in " << migrator.conditionFilePath().string() << '\n';
     }
     return passed ? 0 : 1;

@@ -13,27 +13,14 @@ namespace {
 constexpr const char* kPublic = "Public";
 constexpr const char* kSourceSection = "SourceDB";
 constexpr const char* kTargetSection = "TargetDB";
-constexpr std::size_t kValueCharacters = 79;  // what the 80-character read buffer held
 constexpr fs::perms kOwnerOnly = fs::perms::owner_read | fs::perms::owner_write;
 
 constexpr const char* kMissingFileMessage = "找不到有效配置文件(%s),检查配置文件路径!";
 constexpr const char* kSavedMessage = "The Config Infomation saved successfully!";
 
-// Cuts after kValueCharacters characters, never inside a UTF-8 sequence.
-std::string CutValue(std::string value) {
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        const bool startsCharacter = (static_cast<unsigned char>(value[i]) & 0xC0) != 0x80;
-        if (startsCharacter && ++characters > kValueCharacters) {
-            value.resize(i);
-            break;
-        }
-    }
-    return value;
-}
-
+// Values are read whole: a path or password of any length comes back as written.
 std::string ReadValue(const profile::ProfileFile& file, const char* section, const char* key) {
-    return CutValue(file.Read(section, key));
+    return file.Read(section, key);
 }
 
 bool ReadFlag(const profile::ProfileFile& file, const char* key) {

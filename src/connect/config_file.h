@@ -4,7 +4,8 @@
 //   [SourceDB]  Provider, SourceName, UserID, PassWord, CatalogName
 //   [TargetDB]  the same keys for the target
 //
-// Every value read is cut to 79 characters. A boolean is true when its text holds
+// Values are kept whole: any length, blanks at either end and enclosing quotes read
+// back as they were written. A boolean is true when its text holds
 // "true" anywhere (case-sensitive). The file holds passwords in clear text, so the
 // program writes it readable by its owner only.
 #pragma once

@@ -12,7 +12,7 @@ std::string_view StateTextOf(TaskStateText text) {
     return "";
 }
 
-std::string TaskName(std::string_view text) {
+std::string DisplayedTaskName(std::string_view text) {
     if (text.size() <= kMaxTaskNameLength) return std::string(text);
     std::size_t end = kMaxTaskNameLength;
     // Step back over continuation bytes so that no character is cut in two.
@@ -20,19 +20,7 @@ std::string TaskName(std::string_view text) {
     return std::string(text.substr(0, end));
 }
 
-namespace {
-
-TaskNames CutNames(TaskNames names) {
-    for (std::string* name : {&names.scope, &names.sourceDbms, &names.targetDbms, &names.sourceObject,
-                              &names.sourceDatabase, &names.targetObject, &names.targetDatabase}) {
-        *name = TaskName(*name);
-    }
-    return names;
-}
-
-}  // namespace
-
 MigrationTask::MigrationTask(TaskCategory category, TaskType type, TaskNames names, std::int64_t queuedAt)
-    : category(category), type(type), names(CutNames(std::move(names))), timeStamp(queuedAt) {}
+    : category(category), type(type), names(std::move(names)), timeStamp(queuedAt) {}
 
 }  // namespace tabvex::tasks

@@ -30,9 +30,10 @@ enum class TaskType : std::int32_t {
 enum class TaskStateText : std::uint8_t { Waiting, Working, Success, Failure };
 std::string_view StateTextOf(TaskStateText text);
 
-// Names in a task are at most this many bytes (cut at a character boundary).
+// The task list shows at most this many bytes of a name (cut at a character
+// boundary); the task itself keeps every name whole, as it addresses files.
 inline constexpr std::size_t kMaxTaskNameLength = 255;
-std::string TaskName(std::string_view text);
+std::string DisplayedTaskName(std::string_view text);
 
 struct TaskNames {
     std::string scope;  // backups: "A", "T" or "V"
@@ -51,7 +52,7 @@ struct MigrationTask {
 
     const TaskCategory category;
     const TaskType type;
-    const TaskNames names;  // each cut to kMaxTaskNameLength
+    const TaskNames names;
 
     std::atomic<TaskState> state{TaskState::NotRun};
     std::atomic<std::int64_t> timeStamp;  // queuing time, then the start time (seconds since 1970)

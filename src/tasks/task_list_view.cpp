@@ -16,12 +16,12 @@ TaskListRow RowOf(const std::shared_ptr<MigrationTask>& task, std::size_t positi
                  " ",
                  task->category == TaskCategory::Migration ? "MIGRATION" : "BACKUP",
                  std::string(StateTextOf(task->stateText.load())),
-                 names.sourceDbms,
-                 names.sourceDatabase,
-                 names.sourceObject,
-                 names.targetDbms,
-                 names.targetDatabase,
-                 names.targetObject};
+                 DisplayedTaskName(names.sourceDbms),
+                 DisplayedTaskName(names.sourceDatabase),
+                 DisplayedTaskName(names.sourceObject),
+                 DisplayedTaskName(names.targetDbms),
+                 DisplayedTaskName(names.targetDatabase),
+                 DisplayedTaskName(names.targetObject)};
     row.task = task;
     if (!task->shownInView.exchange(true)) {
         // A new bar never starts empty; the worker sets 0 again when the task starts.

@@ -168,6 +168,46 @@ TEST(ConditionFile, ReadsBackWhatWasWritten) {
     EXPECT_FALSE(WriteCondition(scratch / "missing" / "Condition.cfg", "/data/shop", "Orders", "Id=1"));
 }
 
+// Database paths and table names that an INI file would misread are stored under
+// keys of their own; conditions saved plainly by earlier versions still count.
+TEST(ConditionFile, EveryDatabaseAndTableNameKeepsItsOwnCondition) {
+    test::ScratchDir scratch;
+    const fs::path file = scratch / "Condition.cfg";
+    const std::vector<std::pair<std::string, std::string>> names = {
+        {"/data/[2024]/shop", "Orders"}, {"/data/a]b", "x=y"}, {"/data/a%5Db", "x%3Dy"}, {" /data/shop ", " Orders "},
+        {"/data/shop", ";Orders"},       {"/data/shop", "[Orders]"}, {"/data/shop", "Orders"}};
+    for (std::size_t i = 0; i < names.size(); ++i)
+        ASSERT_TRUE(WriteCondition(file, names[i].first, names[i].second, "Id=" + std::to_string(i)));
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(ReadCondition(file, names[i].first, names[i].second), "Id=" + std::to_string(i))
+            << names[i].first << " / " << names[i].second;
+    EXPECT_NE(test::ReadFile(file).find("[/data/a%5Db]\nx%3Dy=Id=1\n"), std::string::npos) << test::ReadFile(file);
+
+    test::WriteFile(file, "[/data/100%]\nOrders=Id>10\n");
+    EXPECT_EQ(ReadCondition(file, "/data/100%", "Orders"), "Id>10") << "the plain form of an earlier version";
+    ASSERT_TRUE(WriteCondition(file, "/data/100%", "Orders", "Id>20"));
+    EXPECT_EQ(ReadCondition(file, "/data/100%", "Orders"), "Id>20") << "a new save wins over the plain form";
+}
+
+TEST_F(ConditionTest, ASaveThatFailsSaysWhyAndCanBeTriedAgain) {
+    const fs::path file = WriteShop();
+    auto dialog = OpenForOrders(file);
+    ASSERT_NE(dialog, nullptr);
+    dialog->SetCondition("Id>3");
+    ASSERT_TRUE(dialog->Test());
+    fs::remove(migrator.conditionFilePath());
+    fs::create_directory(migrator.conditionFilePath());  // a folder cannot take the condition
+    EXPECT_FALSE(dialog->Save());
+    EXPECT_EQ(dialog->result().rfind("Save failed!\r\n  Because:  " + migrator.conditionFilePath().string(), 0), 0u)
+        << dialog->result();
+    EXPECT_TRUE(dialog->saveEnabled());
+
+    fs::remove(migrator.conditionFilePath());
+    EXPECT_TRUE(dialog->Save());
+    EXPECT_FALSE(dialog->saveEnabled());
+    EXPECT_EQ(Stored(file), "Id>3");
+}
+
 TEST(ConditionFile, JoinsLinesWithOneBlankPerBreak) {
     EXPECT_EQ(JoinConditionLines("a\r\nb\nc\rd"), "a b c d");
     EXPECT_EQ(JoinConditionLines("a\r\r\nb\n\n"), "a  b  ");

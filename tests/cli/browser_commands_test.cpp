@@ -187,6 +187,14 @@ TEST(CliCondition, TestsAndSavesATablesCondition) {
     EXPECT_EQ(failed.out.rfind("Test failed!\n  Because:  ", 0), 0u) << failed.out;
     EXPECT_EQ(tabvex::test::ReadFile(file), "[" + db.substr(0, db.size() - 4) + "]\nOrders=City='Cowes'\n");
 
+    // A save that fails says why, and the exit status says it failed.
+    fs::remove(file);
+    fs::create_directory(file);
+    auto unsaved = run({db, "Orders", "Id>1", "--save"});
+    EXPECT_EQ(unsaved.exitCode, 1);
+    EXPECT_NE(unsaved.out.find("Save failed!\n  Because:  " + file.string()), std::string::npos) << unsaved.out;
+    fs::remove(file);
+
     EXPECT_EQ(run({db, "Order Lines"}).exitCode, 1);  // not in the tree
     EXPECT_EQ(run({db}).exitCode, 2);
     EXPECT_EQ(run({db, "Orders", "Id>1", "extra"}).exitCode, 2);

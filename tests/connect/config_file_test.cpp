@@ -81,15 +81,33 @@ TEST_F(ConfigFileTest, SectionsStayEmptyWhenConfigIsFalse) {
     EXPECT_THAT(ui.tipsPageChanges(), ElementsAre(true, false));
 }
 
-TEST_F(ConfigFileTest, ValuesAreCutTo79Characters) {
-    const std::string longPassword(100, 'p');
-    std::string longName;
-    for (int i = 0; i < 90; ++i) longName += "\xC3\xA9";  // 90 two-byte characters
-    WriteFile(ConfigPath(), "[SourceDB]\nPassWord=" + longPassword + "\nSourceName=" + longName + "\n");
-    ConfigDialogRecord record;
-    ReadConfigSections(record, migrator);
-    EXPECT_EQ(record.source.password, std::string(79, 'p'));
-    EXPECT_EQ(record.source.sourceName, longName.substr(0, 158)) << "79 whole characters, no broken sequence";
+// Long paths and passwords, blanks at either end and quotes come back from the file
+// exactly as they were typed, through Save Config and the next dialog's read.
+TEST_F(ConfigFileTest, ValuesOfAnyLengthBlanksAndQuotesReadBackAsWritten) {
+    std::string longName = "/Data/";
+    for (int i = 0; i < 160; ++i) longName += "\xC3\xA9";  // 160 two-byte characters
+    longName += "/Shop.MDB";
+    ConfigDialogRecord record = TypedRecord(true);
+    record.source.sourceName = longName;
+    record.source.password = "  " + std::string(300, 'p') + " ";
+    record.source.userId = "\"Admin\"";
+    record.source.catalogName = "'Shop'";
+    record.target.sourceName = " /Data/Out.XLS";
+    record.target.password = "pass\"word'";
+    SaveConfig(record, migrator);
+
+    ConfigDialogRecord read;
+    ReadConfigSections(read, migrator);
+    EXPECT_EQ(read.source, record.source);
+    EXPECT_EQ(read.target, record.target);
+    ASSERT_GT(record.source.sourceName.size(), 300u);
+
+    // Written back as read, nothing is lost on the way either.
+    SaveConfig(read, migrator);
+    ConfigDialogRecord again;
+    ReadConfigSections(again, migrator);
+    EXPECT_EQ(again.source, record.source);
+    EXPECT_EQ(again.target, record.target);
 }
 
 TEST_F(ConfigFileTest, SectionsWithoutAFileShowTheMessageAndChangeNothing) {

@@ -98,15 +98,23 @@ TEST_F(TaskListTest, TheViewIsRebuiltOnEveryFifthTickAndOnlyWithItsPageInFront) 
     EXPECT_EQ(clocks.back().second[2], ':');
 }
 
-TEST(MigrationTaskTest, NamesAreCutTo255BytesWithoutSplittingACharacter) {
+// A long path in a task addresses its own file: only the list's texts are cut.
+TEST(MigrationTaskTest, NamesAreKeptWholeAndShownCutTo255BytesWithoutSplittingACharacter) {
     TaskNames names;
     names.sourceObject = std::string(254, 'a') + "\xC3\xA9" + "tail";  // é straddles byte 255
-    names.targetDatabase = std::string(300, 'b');
-    MigrationTask task(TaskCategory::Migration, TaskType::MigrateTable, names, 7);
-    EXPECT_EQ(task.names.sourceObject, std::string(254, 'a'));
-    EXPECT_EQ(task.names.targetDatabase, std::string(255, 'b'));
-    EXPECT_EQ(task.timeStamp.load(), 7);
-    EXPECT_EQ(StateTextOf(task.stateText.load()), "Waiting");
+    names.targetDatabase = "/" + std::string(300, 'b');
+    auto task = std::make_shared<MigrationTask>(TaskCategory::Migration, TaskType::MigrateTable, names, 7);
+    EXPECT_EQ(task->names.sourceObject, names.sourceObject);
+    EXPECT_EQ(task->names.targetDatabase, names.targetDatabase);
+    EXPECT_EQ(task->timeStamp.load(), 7);
+    EXPECT_EQ(StateTextOf(task->stateText.load()), "Waiting");
+
+    TaskList list;
+    list.Append(task);
+    const auto rows = BuildTaskListRows(list);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].texts[6], std::string(254, 'a'));
+    EXPECT_EQ(rows[0].texts[8], "/" + std::string(254, 'b'));
 }
 
 }  // namespace

@@ -45,11 +45,21 @@ std::optional<std::string_view> KeyName(std::string_view line) {
     return Trim(line.substr(0, equals));
 }
 
+bool IsEnclosedInQuotes(std::string_view value) {
+    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+}
+
 std::string ValueOf(std::string_view line) {
     auto value = Trim(line.substr(line.find('=') + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
+    if (IsEnclosedInQuotes(value)) value = value.substr(1, value.size() - 2);
+    return std::string(value);
+}
+
+// The value as the line holds it: a value that reading would change (blanks at either
+// end, enclosing quotes) goes inside quotes of its own, which reading removes again.
+std::string StoredValue(std::string_view value) {
+    if (!value.empty() && (IsEnclosedInQuotes(value) || Trim(value).size() != value.size()))
+        return "\"" + std::string(value) + "\"";
     return std::string(value);
 }
 
@@ -140,18 +150,19 @@ std::vector<std::string> ProfileDocument::KeyNames(std::string_view section) con
 
 void ProfileDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
     RequireSafe(section, key, value);
+    const std::string stored = StoredValue(value);
     const auto span = FindSection(section);
     if (!span) {
         lines_.push_back("[" + std::string(Trim(section)) + "]");
-        lines_.push_back(std::string(Trim(key)) + "=" + std::string(value));
+        lines_.push_back(std::string(Trim(key)) + "=" + stored);
         return;
     }
     if (const auto line = FindKeyLine(*span, key)) {
-        lines_[*line] = std::string(*KeyName(lines_[*line])) + "=" + std::string(value);
+        lines_[*line] = std::string(*KeyName(lines_[*line])) + "=" + stored;
         return;
     }
     const auto at = lines_.begin() + static_cast<std::ptrdiff_t>(InsertionPoint(*span));
-    lines_.insert(at, std::string(Trim(key)) + "=" + std::string(value));
+    lines_.insert(at, std::string(Trim(key)) + "=" + stored);
 }
 
 std::string ProfileDocument::Text() const {

@@ -27,8 +27,10 @@ public:
     std::vector<std::string> KeyNames(std::string_view section) const;
 
     // Replaces the key's line, or adds the key after the last key of the section, or
-    // appends the section. Throws std::invalid_argument for names or values that would
-    // break the file's structure (line breaks, '=' in a key, ']' in a section).
+    // appends the section. The value is stored so that Find gives it back as it was
+    // (one with blanks at either end or enclosing quotes is written inside quotes).
+    // Throws std::invalid_argument for names or values that would break the file's
+    // structure (line breaks, '=' in a key, ']' in a section).
     void Set(std::string_view section, std::string_view key, std::string_view value);
 
     std::string Text() const;

@@ -30,6 +30,10 @@ public:
     bool readable() const { return readable_; }
 
     std::string Read(std::string_view section, std::string_view key, std::string_view defaultValue = {}) const;
+    // The value, or nullopt when the section or the key is missing.
+    std::optional<std::string> Find(std::string_view section, std::string_view key) const {
+        return document_.Find(section, key);
+    }
     void Write(std::string_view section, std::string_view key, std::string_view value);
     std::vector<std::string> SectionNames() const { return document_.SectionNames(); }
     std::vector<std::string> KeyNames(std::string_view section) const { return document_.KeyNames(section); }

@@ -104,6 +104,18 @@ TEST(ProfileWrite, KeepsCrlfLineEndsAndByteOrderMark) {
     EXPECT_EQ(ReadFile(dir / "a.ini"), "\xEF\xBB\xBF[S]\r\nk=1\r\nj=2\r\n");
 }
 
+// Reading trims blanks and one pair of enclosing quotes; values that reading would
+// change are quoted on the way in, all others are written as they are.
+TEST(ProfileWrite, EveryValueReadsBackAsWritten) {
+    ScratchDir dir;
+    for (const std::string value : {" lead", "trail\t", "\"quoted\"", "'single'", "\"\"", "\"", "a \"b\" c", ""}) {
+        WriteProfileString(dir / "a.ini", "S", "k", value);
+        EXPECT_EQ(ReadProfileString(dir / "a.ini", "S", "k"), value) << ReadFile(dir / "a.ini");
+    }
+    WriteProfileString(dir / "a.ini", "S", "k", "x y");
+    EXPECT_EQ(ReadFile(dir / "a.ini"), "[S]\nk=x y\n");
+}
+
 TEST(ProfileWrite, RefusesTextThatWouldBreakTheFileAndLeavesItUnchanged) {
     ScratchDir dir;
     WriteFile(dir / "a.ini", kSample);

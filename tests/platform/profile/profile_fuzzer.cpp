@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ProfileDocument document = ProfileDocument::Parse({reinterpret_cast<const char*>(data), size});
     (void)document.Find("SourceDB", "PassWord");
     document.Set("Public", "Config", "true");
-    document.Set("sourcedb", "PASSWORD", "x y");
+    document.Set("sourcedb", "PASSWORD", " 'x y' ");
     const ProfileDocument reread = ProfileDocument::Parse(document.Text());
-    if (reread.Find("PUBLIC", "config") != "true" || reread.Find("SourceDB", "PassWord") != "x y") std::abort();
+    if (reread.Find("PUBLIC", "config") != "true" || reread.Find("SourceDB", "PassWord") != " 'x y' ") std::abort();
     return 0;
 }

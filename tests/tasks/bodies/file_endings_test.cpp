@@ -1,6 +1,6 @@
 // Databases and workbooks whose endings are written in upper or mixed case, folders
-// whose names hold an ending, and Access 2007+ files: every migration reads and
-// writes exactly the files the person named.
+// whose names hold an ending, paths longer than 255 bytes and Access 2007+ files:
+// every migration reads and writes exactly the files the person named.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -68,6 +68,17 @@ TEST_F(FileEndingsTest, TheCommandLineWritesTheWorkbookItIsGivenFromAnyAccessEnd
     EXPECT_EQ(Sheet(workbook, "Customers"), test::kCustomers);
     EXPECT_EQ(Sheet(workbook, "Orders"), (Rows{{"OrderID", "Customer"}, {"10", "1"}, {"11", "3"}}));
     EXPECT_THAT(FilesIn(folder), UnorderedElementsAre("SHOP.MDB", "Extra.ACCDB", "Book.XLS"));
+}
+
+TEST_F(FileEndingsTest, PathsLongerThanTwoHundredFiftyFiveBytesAreKeptWhole) {
+    fs::path deep = folder;
+    for (int level = 0; level < 4; ++level) deep /= std::string(80, static_cast<char>('a' + level));
+    const fs::path database = WriteDatabase(deep / "shop.mdb", {test::Customers()});
+    ASSERT_GT(database.string().size(), 330u);
+    const fs::path workbook = deep / "book.xls";
+    const auto migrated = test::RunCommand(MigrateCommandLine({database.string(), workbook.string()}));
+    EXPECT_EQ(migrated.exitCode, 0) << migrated.out << migrated.err;
+    EXPECT_EQ(Sheet(workbook, "Customers"), test::kCustomers);
 }
 
 // The Access 2007+ files of the corpus: every table either arrives as mdb-dump reads
