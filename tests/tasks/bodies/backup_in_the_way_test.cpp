@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "tasks/bodies/backup_command.h"
 #include "tasks/bodies/backup_fixture.h"
 
 namespace tabvex::test {
@@ -39,6 +40,27 @@ TEST_F(BackupInTheWayTest, TheWorkbooksFolderTakesTheBackupAndAFileInTheWayIsKep
     EXPECT_THAT(blocked.err, HasSubstr("The file " + (folder / "Book").string() + " stands where a folder"));
     EXPECT_THAT(blocked.out, HasSubstr("FAILURE"));
     EXPECT_EQ(ReadFile(folder / "Book"), "the person's own file");
+    EXPECT_EQ(ReadFile(book), workbook);
+}
+
+// From the window: a workbook whose name has no ending is the very file where its
+// database's backup folder would go when it is backed up into its own folder.
+TEST_F(BackupInTheWayTest, TheWorkbookItselfInTheWayOfItsFolderIsKeptAndTheTaskFails) {
+    book = scratch / "books" / "Ledger";
+    ConnectBook({"CREATE TABLE Notes (Id NUMBER)", "INSERT INTO Notes VALUES (7)"});
+    migrator.targetHolder().Release();
+    connect::ConnectTarget(migrator);
+    const std::string workbook = ReadFile(book);
+    const auto& tree = migrator.targetTree();
+    ASSERT_EQ(tree.node(Node(tree, browser::TreeNodeKind::Database)).text, book.string());
+
+    migrator.targetTree().Select(Node(tree, browser::TreeNodeKind::Database));
+    ui.QueueChosenPath(book.parent_path());
+    tasks::BackupCommand(migrator);
+    ASSERT_TRUE(WaitForIdle());
+    EXPECT_EQ(States(), std::vector<tasks::TaskState>{tasks::TaskState::Failed});
+    EXPECT_TRUE(Logged("The file " + book.string() + " stands where a folder of that name is needed; the file is kept"));
+    EXPECT_TRUE(fs::is_regular_file(book));
     EXPECT_EQ(ReadFile(book), workbook);
 }
 
