@@ -207,7 +207,7 @@ bool SelectAccessDatabase(app::Migrator& migrator, const std::string& databaseNa
     if (!IsJetProvider(settings.providerProgId)) {
         settings.catalogName = name;
     } else {
-        settings.sourceName = files::DatabaseFileOf(name, files::kAccessEndings, settings.sourceName);
+        settings.sourceName = files::DatabaseFileOf(name, files::kAccessEndings, {settings.sourceName});
     }
     ConnectSource(migrator);
     return true;

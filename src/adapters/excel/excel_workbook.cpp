@@ -71,7 +71,8 @@ void SaveNewWorkbook(automation::Application& excel, const std::string& path) {
 }  // namespace
 
 std::string WorkbookFileOf(const connect::ConnectionSettings& side, const std::string& database) {
-    return files::DatabaseFileOf(database, files::kWorkbookEndings, side.sourceName);
+    // Jet names the file as the source name, the ODBC driver as the catalog.
+    return files::DatabaseFileOf(database, files::kWorkbookEndings, {side.sourceName, side.catalogName});
 }
 
 bool SelectExcelWorkbook(app::Migrator& migrator, int side, const std::string& name) {

@@ -10,7 +10,8 @@
 namespace tabvex::adapters {
 
 // The workbook file a database name (as the tree shows it, without ".xls") stands
-// for: the file the side's settings name when it is that one, else the file of that
+// for: the file the side's settings name (source or catalog name) when it is that one,
+// else the file of that
 // name ending in ".xls" in any case, else the name with ".xls" (files::DatabaseFileOf).
 std::string WorkbookFileOf(const connect::ConnectionSettings& side, const std::string& database);
 

@@ -57,8 +57,9 @@ std::optional<std::string> ExistingFileWithEnding(std::string_view name, Endings
     return std::nullopt;
 }
 
-std::string DatabaseFileOf(std::string_view name, Endings endings, std::string_view known) {
-    if (HasAnyFileEnding(known, endings) && WithoutFileEnding(known, endings) == name) return std::string(known);
+std::string DatabaseFileOf(std::string_view name, Endings endings, std::initializer_list<std::string_view> known) {
+    for (std::string_view file : known)
+        if (HasAnyFileEnding(file, endings) && WithoutFileEnding(file, endings) == name) return std::string(file);
     if (HasAnyFileEnding(name, endings)) return std::string(name);
     if (auto existing = ExistingFileWithEnding(name, endings)) return *existing;
     return std::string(name) + std::string(endings.front());

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,9 +30,10 @@ std::string WithoutFileEnding(std::string_view path, Endings endings);
 std::optional<std::string> ExistingFileWithEnding(std::string_view name, Endings endings);
 
 // The file a database name stands for (the trees show a database as its path without
-// the ending): `known` (the file a side is connected to) when that is the name with
+// the ending): the first of `known` (the files a side names) that is the name with
 // an ending; the name itself when it has one of `endings`; an existing file found by
 // ExistingFileWithEnding; otherwise the name with the first ending appended.
-std::string DatabaseFileOf(std::string_view name, Endings endings, std::string_view known = {});
+std::string DatabaseFileOf(std::string_view name, Endings endings,
+                           std::initializer_list<std::string_view> known = {});
 
 }  // namespace tabvex::files

@@ -40,10 +40,10 @@ TEST(FileEndingTest, ADatabaseNameStandsForTheFileThatIsThereSpelledAsItIs) {
     EXPECT_EQ(ExistingFileWithEnding((folder / "SHO").string(), kAccessEndings), std::nullopt);
 
     EXPECT_EQ(DatabaseFileOf(shop, kAccessEndings), (folder / "SHOP.MDB").string());
-    EXPECT_EQ(DatabaseFileOf(shop, kAccessEndings, "/elsewhere/SHOP.mdb"), (folder / "SHOP.MDB").string());
-    EXPECT_EQ(DatabaseFileOf(shop, kAccessEndings, shop + ".accdb"), shop + ".accdb")
-        << "the connected file wins when it is the one the name stands for";
-    EXPECT_EQ(DatabaseFileOf("/d/x.mdb", kAccessEndings, "/d/x.mdb.mdb"), "/d/x.mdb.mdb");
+    EXPECT_EQ(DatabaseFileOf(shop, kAccessEndings, {"/elsewhere/SHOP.mdb"}), (folder / "SHOP.MDB").string());
+    EXPECT_EQ(DatabaseFileOf(shop, kAccessEndings, {"Shop", shop + ".accdb"}), shop + ".accdb")
+        << "a file the side names wins when it is the one the name stands for";
+    EXPECT_EQ(DatabaseFileOf("/d/x.mdb", kAccessEndings, {"/d/x.mdb.mdb"}), "/d/x.mdb.mdb");
     EXPECT_EQ(DatabaseFileOf("/d/Book.XLS", kWorkbookEndings), "/d/Book.XLS");
     EXPECT_EQ(DatabaseFileOf((folder / "New").string(), kWorkbookEndings), (folder / "New.xls").string());
 }

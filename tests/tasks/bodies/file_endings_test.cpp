@@ -52,22 +52,34 @@ TEST_F(FileEndingsTest, TheBodiesMigrateAnUpperCaseDatabaseIntoAnUpperCaseWorkbo
     EXPECT_THAT(FilesIn(folder), UnorderedElementsAre("SHOP.MDB", "Book.XLS"));
 }
 
+// Along the Jet provider and along the ODBC drivers on both sides.
 TEST_F(FileEndingsTest, TheCommandLineWritesTheWorkbookItIsGivenFromAnyAccessEnding) {
-    WriteDatabase(folder / "SHOP.MDB", {test::Customers()});
-    WriteDatabase(folder / "extra.mdb", {test::Orders()});
-    fs::rename(folder / "extra.mdb", folder / "Extra.ACCDB");
-    const fs::path workbook = folder / "Book.XLS";
+    const std::vector<std::vector<std::string>> routes = {
+        {}, {"--source-provider", "Microsoft Access Driver", "--target-provider", "Microsoft Excel Driver"}};
+    for (std::size_t route = 0; route < routes.size(); ++route) {
+        SCOPED_TRACE(route);
+        const fs::path place = folder / std::to_string(route);
+        WriteDatabase(place / "SHOP.MDB", {test::Customers()});
+        WriteDatabase(place / "extra.mdb", {test::Orders()});
+        fs::rename(place / "extra.mdb", place / "Extra.ACCDB");
+        const fs::path workbook = place / "Book.XLS";
+        auto command = [&](const fs::path& source) {
+            std::vector<std::string> arguments = routes[route];
+            arguments.insert(arguments.end(), {source.string(), workbook.string()});
+            return test::RunCommand(MigrateCommandLine(arguments));
+        };
 
-    const auto cloned = test::RunCommand(MigrateCommandLine({(folder / "SHOP.MDB").string(), workbook.string()}));
-    EXPECT_EQ(cloned.exitCode, 0) << cloned.out << cloned.err;
-    EXPECT_THAT(cloned.out, HasSubstr("Create Excel xls File [" + workbook.string() + "]"));
-    const auto added = test::RunCommand(MigrateCommandLine({(folder / "Extra.ACCDB").string(), workbook.string()}));
-    EXPECT_EQ(added.exitCode, 0) << added.out << added.err;
-    EXPECT_THAT(added.out, HasSubstr("Convert Tables of database [" + (folder / "Extra").string() + "]"));
+        const auto cloned = command(place / "SHOP.MDB");
+        EXPECT_EQ(cloned.exitCode, 0) << cloned.out << cloned.err;
+        EXPECT_THAT(cloned.out, HasSubstr("Create Excel xls File [" + workbook.string() + "]"));
+        const auto added = command(place / "Extra.ACCDB");
+        EXPECT_EQ(added.exitCode, 0) << added.out << added.err;
+        EXPECT_THAT(added.out, HasSubstr("Convert Tables of database [" + (place / "Extra").string() + "]"));
 
-    EXPECT_EQ(Sheet(workbook, "Customers"), test::kCustomers);
-    EXPECT_EQ(Sheet(workbook, "Orders"), (Rows{{"OrderID", "Customer"}, {"10", "1"}, {"11", "3"}}));
-    EXPECT_THAT(FilesIn(folder), UnorderedElementsAre("SHOP.MDB", "Extra.ACCDB", "Book.XLS"));
+        EXPECT_EQ(Sheet(workbook, "Customers"), test::kCustomers);
+        EXPECT_EQ(Sheet(workbook, "Orders"), (Rows{{"OrderID", "Customer"}, {"10", "1"}, {"11", "3"}}));
+        EXPECT_THAT(FilesIn(place), UnorderedElementsAre("SHOP.MDB", "Extra.ACCDB", "Book.XLS"));
+    }
 }
 
 TEST_F(FileEndingsTest, PathsLongerThanTwoHundredFiftyFiveBytesAreKeptWhole) {
