@@ -42,7 +42,6 @@ double PeakMegabytes() {
 int main() {
     const fs::path folder = fs::temp_directory_path() / ("tabvex-transfer-bench-" + std::to_string(::getpid()));
     fs::create_directories(folder);
-    fs::current_path(folder);  // the trace file goes to the current folder
     bench::WriteBigTableDatabase(folder / "bench.mdb");
     xls::Workbook::CreateNew({"Sheet1"}).Save(folder / "bench.xls");
     bench::SilentUserInterface ui;
@@ -53,7 +52,8 @@ int main() {
         if (!source.HasSession() || !target.HasSession()) return 1;
         Stopwatch total;
         tasks::ExecuteStatement(migrator, target, adapters::BuildExcelCreateTable(migrator, source, bench::kBigTable, bench::kBigTable), true);
-        const adapters::TransferResult result = adapters::TransferTableRows(migrator, source, target, "bench", bench::kBigTable, bench::kBigTable);
+        const adapters::TransferResult result = adapters::TransferTableRows(migrator, source, target, "bench", bench::kBigTable, bench::kBigTable,
+                                        folder / "trace.data");
         std::printf("TransferTableRows, %lld rows x %d text columns: %.3f s wall, %.3f s CPU\n",
                     static_cast<long long>(result.rowsCopied), kColumns, total.WallSeconds(), total.CpuSeconds());
         if (result.failed()) std::printf("transfer FAILED: %s %s\n", result.text.c_str(), result.firstError.c_str());

@@ -32,7 +32,7 @@ std::optional<BackupArguments> ParseBackupArguments(std::vector<std::string> arg
     if (!routes) return std::nullopt;
     const auto arguments = ParseTaskArguments(args);
     if (!arguments || !IsWorkbook(arguments->first) || arguments->second.empty()) return std::nullopt;
-    // Absolute, because the bodies work in the backup folder and name the workbook again.
+    // Absolute, so that the names mean the same files to every part of the program.
     return BackupArguments{arguments->programDirectory, routes->target, fs::absolute(arguments->first).string(),
                            fs::absolute(arguments->second),
                            arguments->table};

@@ -33,7 +33,7 @@ std::optional<MigrateArguments> ParseMigrateArguments(std::vector<std::string> a
     if (!routes) return std::nullopt;
     const auto arguments = ParseTaskArguments(args);
     if (!arguments || !IsWorkbook(arguments->second)) return std::nullopt;
-    // Absolute, because the bodies work in the cache folder and name the files again.
+    // Absolute, so that the names mean the same files to every part of the program.
     return MigrateArguments{arguments->programDirectory, *routes, fs::absolute(arguments->first).string(),
                             fs::absolute(arguments->second).string(), arguments->table};
 }
@@ -43,7 +43,6 @@ std::optional<MigrateArguments> ParseMigrateArguments(std::vector<std::string> a
 // body creates it there and then connects it.
 void QueueClone(app::Migrator& migrator, const std::string& target, const SideRoute& route) {
     ConfigureSide(migrator.targetSettings(), route, target);
-    if (!tasks::EnterCacheFolder(migrator)) return;
     const auto& tree = migrator.sourceTree();
     tasks::TaskNames names;
     names.sourceDatabase = tree.node(tree.remembered().currentDatabase).text;
@@ -54,7 +53,6 @@ void QueueClone(app::Migrator& migrator, const std::string& target, const SideRo
 // One table the source tree leaves out (a name with blanks): queued with the names
 // the command gives a table node.
 void QueueLeftOutTable(app::Migrator& migrator, const std::string& table) {
-    if (!tasks::EnterCacheFolder(migrator)) return;
     const auto& source = migrator.sourceTree();
     const auto& target = migrator.targetTree();
     tasks::TaskNames names;

@@ -7,7 +7,6 @@
 #include "adapters/access/access_adapter.h"
 #include "adapters/excel/excel_connection.h"
 #include "adapters/excel/excel_workbook.h"
-#include "com/working_directory.h"
 #include "connect/ascii_case.h"
 #include "connect/config_file.h"
 #include "connect/data_source_opening.h"
@@ -167,8 +166,6 @@ std::string ConfigDialog::OfferNewDatabase(ConfigSide side) {
     const bool source = side == ConfigSide::Source;
     const std::string path = folder + (source ? "Access_New.mdb" : "Excel_New.xls");
 
-    // A new database without a folder of its own goes into the program's folder.
-    com::EnterProgramSubdirectory(migrator_.programDirectory(), "./");
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (fs::is_directory(status)) fs::remove(path, error);  // only an empty folder goes

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,9 @@ struct TaskNames {
     std::string targetDatabase;
     // A clone: the person agreed to replace the workbook that existed when it was queued.
     bool replaceTargetFile = false;
+    // Where the task writes its files, fixed when it is queued: a migration's cache
+    // folder, a backup's chosen folder.
+    std::filesystem::path folder{};
 };
 
 struct MigrationTask {

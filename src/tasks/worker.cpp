@@ -69,6 +69,7 @@ void StartTask(WorkerContext& context, const std::shared_ptr<MigrationTask>& tas
     context.targetDatabase = task->names.targetDatabase;
     context.scope = task->names.scope;
     context.replaceTargetFile = task->names.replaceTargetFile;
+    context.folder = task->names.folder;
     context.task = task;
     task->stateText = TaskStateText::Working;
 }

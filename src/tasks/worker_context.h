@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -30,6 +31,7 @@ struct WorkerContext {
     std::string targetDatabase;
     std::string scope;
     bool replaceTargetFile = false;
+    std::filesystem::path folder;  // where the task writes its files
     std::atomic<std::int32_t>* progress = nullptr;  // the running task's, 0..100
     std::shared_ptr<MigrationTask> task;             // for the completion step only
 

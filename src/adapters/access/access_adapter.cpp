@@ -9,6 +9,7 @@
 #include "app/output_lines.h"
 #include "com/expand_percent_tokens.h"
 #include "com/provider_error_text.h"
+#include "com/folders.h"
 #include "com/system_error_text.h"
 #include "platform/files/file_ending.h"
 #include "platform/oledb/data_source.h"
@@ -112,8 +113,7 @@ void EnsureSystemDatabase(app::Migrator& migrator) {
 bool CreateAccessDatabase(app::Migrator& migrator, const std::string& name) {
     const std::string current = migrator.creationSide() == "Source" ? migrator.sourceTree().connection().databaseName
                                                                      : migrator.targetTree().connection().databaseName;
-    const auto separator = current.find_last_of("\\/");
-    std::string path = (separator == std::string::npos ? std::string() : current.substr(0, separator + 1)) + name;
+    std::string path = com::FolderPartOf(current, migrator.programDirectory()) + name;
     if (!files::HasFileEnding(path, ".mdb")) path += ".mdb";
     app::WriteOutputLine(migrator, "Create Access MDB File [%s]", path.c_str());
 

@@ -7,6 +7,7 @@
 #include "adapters/excel/automation_session.h"
 #include "adapters/excel/side_connection.h"
 #include "app/output_lines.h"
+#include "com/folders.h"
 #include "com/system_error_text.h"
 #include "connect/ascii_case.h"
 #include "platform/files/file_ending.h"
@@ -26,19 +27,12 @@ std::string CurrentPath(const app::Migrator& migrator, int side) {
     return tree.connection().databaseName;
 }
 
-// The folder part of a path, up to and including its last separator; empty when it
-// has none.
-std::string FolderOf(const std::string& path) {
-    const auto separator = path.find_last_of("\\/");
-    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-}
-
 // A given name without a folder lies beside the current workbook of the side that
 // is creating (the source only while the configuration dialog creates it).
 std::string GivenWorkbookPath(const app::Migrator& migrator, const std::string& name) {
     const int side = migrator.creationSide().starts_with("Source") ? browser::kSourceSide : browser::kTargetSide;
     const bool hasFolder = name.size() > 1 && name.find_first_of("\\/", 1) != std::string::npos;
-    return hasFolder ? name : FolderOf(CurrentPath(migrator, side)) + name;
+    return hasFolder ? name : com::FolderPartOf(CurrentPath(migrator, side), migrator.programDirectory()) + name;
 }
 
 std::optional<std::string> ChooseWorkbookPath(app::Migrator& migrator, const std::string& startFolder) {
@@ -77,7 +71,8 @@ std::string WorkbookFileOf(const connect::ConnectionSettings& side, const std::s
 
 bool SelectExcelWorkbook(app::Migrator& migrator, int side, const std::string& name) {
     std::string path = name;
-    if (path.find_first_of("\\/") == std::string::npos) path = FolderOf(CurrentPath(migrator, browser::kTargetSide)) + path;
+    if (path.find_first_of("\\/") == std::string::npos)
+        path = com::FolderPartOf(CurrentPath(migrator, browser::kTargetSide), migrator.programDirectory()) + path;
     connect::ConnectionSettings& settings =
         side == browser::kSourceSide ? migrator.sourceSettings() : migrator.targetSettings();
     DisconnectSide(migrator, side);

@@ -181,7 +181,8 @@ private:
 };
 
 TransferResult TransferRows(app::Migrator& migrator, Session& source, Session& target, const std::string& database,
-                            const std::string& table, const std::string& sheet) {
+                            const std::string& table, const std::string& sheet,
+                            const std::filesystem::path& traceFile) {
     std::shared_ptr<Command> command;
     std::shared_ptr<Rowset> rowset;
     if (Failed(tasks::RunStatementCommand(source, DBGUID_DEFAULT, SourceQuery(migrator, database, table), command,
@@ -194,7 +195,7 @@ TransferResult TransferRows(app::Migrator& migrator, Session& source, Session& t
     }
     com::TextRowReader reader(kSlotCapacity);
     if (auto failure = reader.BindAllColumns(*rowset)) return Ended(*failure);
-    TraceFile trace(table);
+    TraceFile trace(traceFile);
     if (!trace.isOpen()) return Ended("the trace file cannot be created: " + std::string(std::strerror(errno)));
     TransferResult result = Ended(kTransferred);
     TableCopy(migrator, target, table, sheet, *rowset, reader, trace).Run(result);
@@ -229,7 +230,8 @@ void ReportEnd(app::Migrator& migrator, const std::string& table, const Transfer
 
 TransferResult TransferTableRows(app::Migrator& migrator, connect::ConnectionHolder& source,
                                  connect::ConnectionHolder& target, const std::string& database,
-                                 const std::string& table, const std::string& sheet) {
+                                 const std::string& table, const std::string& sheet,
+                                 const std::filesystem::path& traceFile) {
     TransferResult result;
     for (auto [holder, label] : {std::pair{&source, kNoSource}, {&target, kNoTarget}}) {
         if (!holder->HasSession()) {
@@ -239,7 +241,7 @@ TransferResult TransferTableRows(app::Migrator& migrator, connect::ConnectionHol
     }
     if (result.text.empty()) {
         try {
-            result = TransferRows(migrator, *source.session, *target.session, database, table, sheet);
+            result = TransferRows(migrator, *source.session, *target.session, database, table, sheet, traceFile);
         } catch (const std::exception& error) {
             // A provider that throws mid-table has lost the table's remaining rows.
             result = Ended(error.what());

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -31,9 +32,10 @@ struct TransferResult {
 };
 
 // Copies `table`'s rows into the worksheet table `sheet` (the name the table's
-// worksheet was created under).
+// worksheet was created under), tracing the statements to `traceFile`.
 TransferResult TransferTableRows(app::Migrator& migrator, connect::ConnectionHolder& source,
                                  connect::ConnectionHolder& target, const std::string& database,
-                                 const std::string& table, const std::string& sheet);
+                                 const std::string& table, const std::string& sheet,
+                                 const std::filesystem::path& traceFile);
 
 }  // namespace tabvex::adapters

@@ -1,9 +1,10 @@
-// The trace of a table's transfer: every INSERT statement, appended to "<table>.data"
-// (the table's name encoded as a file name) in the current folder (the migration's data cache). Written through a large
-// buffer, so tracing costs no system call per row.
+// The trace of a table's transfer: every INSERT statement, appended to the table's
+// ".data" file in the migration's cache folder. Written through a large buffer, so
+// tracing costs no system call per row.
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,7 +14,7 @@ namespace tabvex::adapters {
 class TraceFile {
 public:
     // Creates or empties the file; not open when the folder refuses it.
-    explicit TraceFile(std::string_view table);
+    explicit TraceFile(const std::filesystem::path& file);
 
     bool isOpen() const { return file_ != nullptr; }
     void Append(std::string_view statement) { std::fwrite(statement.data(), 1, statement.size(), file_.get()); }

@@ -11,7 +11,6 @@
 #include <chrono>
 
 #include "browser/condition_file.h"
-#include "com/working_directory.h"
 #include "connect/config_file.h"
 #include "connect/connecting.h"
 #include "gui/dialogs/charset_dlg.h"
@@ -69,9 +68,11 @@ CMigratorDlg::CMigratorDlg(std::filesystem::path programDirectory, QWidget* pare
     setWindowTitle(app::kProductLine);
     setWindowIcon(ProgramIcon());
 
-    // Condition.cfg and the relative folders of the commands live in the program's folder.
-    std::filesystem::create_directories(migrator_.programDirectory());
-    com::EnterProgramSubdirectory(migrator_.programDirectory(), "./");
+    // Condition.cfg lives in the program's folder, which is the current folder from
+    // here on: relative names a person types mean files there. Nothing moves it later.
+    std::error_code error;
+    std::filesystem::create_directories(migrator_.programDirectory(), error);
+    std::filesystem::current_path(migrator_.programDirectory(), error);
     browser::EnsureConditionFile(migrator_.conditionFilePath());
     connect::TakeSavedConnections(migrator_);
 
@@ -293,7 +294,6 @@ CDBTreeView* CMigratorDlg::ViewOf(const browser::DbTree& tree) const {
 }
 
 void CMigratorDlg::OpenManual() {
-    com::EnterProgramSubdirectory(migrator_.programDirectory(), "./");
     if (const auto manual = FindManual()) urlOpener_(QUrl::fromLocalFile(Text(manual->string())));
 }
 

@@ -16,7 +16,7 @@
 #include "browser/schema_rows.h"
 #include "com/object_file_name.h"
 #include "com/regex.h"
-#include "com/working_directory.h"
+#include "com/folders.h"
 #include "connect/ascii_case.h"
 #include "tasks/bodies/backup_data_script.h"
 #include "tasks/bodies/backup_scripts.h"
@@ -25,33 +25,34 @@
 
 namespace tabvex::tasks {
 
+namespace fs = std::filesystem;
+
 namespace {
 
 using app::Migrator;
 using app::WriteOutputLine;
 
-bool Entered(Migrator& migrator, const com::EnterResult& result) {
-    if (!result) WriteOutputLine(migrator, "E::%s", result.error.c_str());
-    return result.entered;
+// The folder `name` below `parent`, made when missing; nullopt after an error line.
+std::optional<fs::path> Subfolder(Migrator& migrator, const fs::path& parent, std::string_view name) {
+    const com::FolderResult made = com::NamedSubfolder(parent, name);
+    if (!made) {
+        WriteOutputLine(migrator, "E::%s", made.error.c_str());
+        return std::nullopt;
+    }
+    return made.folder;
 }
 
-bool LeaveFolder(Migrator& migrator) { return Entered(migrator, com::EnterNamedSubdirectory("..")); }
-
-// The backup folder (chosen, or the program's "backup"), then the database's folder
-// named after the last component of its name without a drive prefix.
-bool EnterDatabaseFolder(Migrator& migrator, const std::string& database) {
-    const bool inBackupFolder =
-        migrator.backupFolderChosen()
-            ? Entered(migrator, com::EnterDirectoryPath(migrator.backupFolder().string()))
-            : Entered(migrator, com::EnterProgramSubdirectory(migrator.programDirectory(), "./backup"));
-    return inBackupFolder &&
-           Entered(migrator, com::EnterNamedSubdirectory(com::RegexReplace(database, "[a-zA-Z]:[\\\\|/]", "")));
+// The database's folder below the task's backup folder, named after the last
+// component of the database's name without a drive prefix.
+std::optional<fs::path> DatabaseFolder(Migrator& migrator, const fs::path& backupFolder, const std::string& database) {
+    return Subfolder(migrator, backupFolder, com::RegexReplace(database, "[a-zA-Z]:[\\\\|/]", ""));
 }
 
-// Creates or empties the object's script file (its name encoded as a file name);
-// nullopt when the file cannot be opened.
-std::optional<std::ofstream> CreateObjectScript(const std::string& object, const char* extension) {
-    std::ofstream file(com::ObjectFileName(object, extension), std::ios::binary | std::ios::trunc);
+// Creates or empties the object's script file in `folder` (its name encoded as a file
+// name); nullopt when the file cannot be opened.
+std::optional<std::ofstream> CreateObjectScript(const fs::path& folder, const std::string& object,
+                                                const char* extension) {
+    std::ofstream file(folder / com::ObjectFileName(object, extension), std::ios::binary | std::ios::trunc);
     if (!file) return std::nullopt;
     return file;
 }
@@ -94,49 +95,44 @@ std::string TableScriptOf(Migrator& migrator, connect::ConnectionHolder& target,
 
 // The table's script, then its data script; counts its rows in `summary` unless the
 // table script failed.
-int BackupTableScripts(Migrator& migrator, connect::ConnectionHolder& target, const std::string& table,
-                       TaskSummary& summary) {
-    if (!Entered(migrator, com::EnterNamedSubdirectory("TABLES"))) return kObjectScriptFailed;
-    auto tableScript = CreateObjectScript(table, ".tbl");
+int BackupTableScripts(Migrator& migrator, connect::ConnectionHolder& target, const fs::path& folder,
+                       const std::string& table, TaskSummary& summary) {
+    const auto tables = Subfolder(migrator, folder, "TABLES");
+    if (!tables) return kObjectScriptFailed;
+    auto tableScript = CreateObjectScript(*tables, table, ".tbl");
     if (!tableScript) {
         WriteOutputLine(migrator, "E::[%s] The table script cannot be created: %s", table.c_str(), std::strerror(errno));
-        LeaveFolder(migrator);
         return kObjectScriptFailed;
     }
     *tableScript << TableScriptOf(migrator, target, table);
     tableScript->close();
     DataScriptResult rows;
-    if (LeaveFolder(migrator) && Entered(migrator, com::EnterNamedSubdirectory("DATA"))) {
-        rows = WriteDataScript(migrator, target, table);
-        LeaveFolder(migrator);
-    }
+    if (const auto data = Subfolder(migrator, folder, "DATA"))
+        rows = WriteDataScript(migrator, target, *data / com::ObjectFileName(table, ".data"), table);
     if (rows.whole) summary.Arrived(table, rows.rows);
     else summary.Failed(table, rows.rows);
     return rows.whole ? kObjectBackedUp : kObjectRowsFailed;
 }
 
-// Says where the scripts go, once the folder is entered.
-void LogBackupFolder(Migrator& migrator) {
-    std::error_code error;
-    const auto folder = std::filesystem::current_path(error);
-    if (!error) WriteOutputLine(migrator, "Backup folder: [%s]", folder.string().c_str());
+void LogBackupFolder(Migrator& migrator, const fs::path& folder) {
+    WriteOutputLine(migrator, "Backup folder: [%s]", folder.string().c_str());
 }
 
 }  // namespace
 
-int BackupTable(Migrator& migrator, connect::ConnectionHolder& target, const std::string& table,
-                TaskSummary& summary) {
-    const int result = BackupTableScripts(migrator, target, table, summary);
+int BackupTable(Migrator& migrator, connect::ConnectionHolder& target, const fs::path& folder,
+                const std::string& table, TaskSummary& summary) {
+    const int result = BackupTableScripts(migrator, target, folder, table, summary);
     if (result == kObjectScriptFailed) summary.Failed(table, 0);
     return result;
 }
 
-int BackupView(Migrator& migrator, const std::string& database, const std::string& view) {
-    if (!Entered(migrator, com::EnterNamedSubdirectory("VIEWS"))) return kObjectScriptFailed;
-    auto viewScript = CreateObjectScript(view, ".vw");
+int BackupView(Migrator& migrator, const fs::path& folder, const std::string& database, const std::string& view) {
+    const auto views = Subfolder(migrator, folder, "VIEWS");
+    if (!views) return kObjectScriptFailed;
+    auto viewScript = CreateObjectScript(*views, view, ".vw");
     if (!viewScript) {
         WriteOutputLine(migrator, "E::[%s] The view script cannot be created: %s", view.c_str(), std::strerror(errno));
-        LeaveFolder(migrator);
         return kObjectScriptFailed;
     }
     WriteOutputLine(migrator, "Bakcup View [%s].[%s]", database.c_str(), view.c_str());
@@ -144,15 +140,15 @@ int BackupView(Migrator& migrator, const std::string& database, const std::strin
     if (definition.find("create view") != std::string::npos) WriteOutputLine(migrator, "%s", kOperationCompleted);
     *viewScript << ViewScript(definition);
     viewScript->close();
-    LeaveFolder(migrator);
     return kObjectBackedUp;
 }
 
-int BackupDatabaseTables(Migrator& migrator, connect::ConnectionHolder& target, const std::string& database,
-                         TaskSummary& summary) {
+int BackupDatabaseTables(Migrator& migrator, connect::ConnectionHolder& target, const fs::path& backupFolder,
+                         const std::string& database, TaskSummary& summary) {
     WriteOutputLine(migrator, "Backup Tables of database [%s]", database.c_str());
-    if (!EnterDatabaseFolder(migrator, database)) return kGroupListFailed;
-    LogBackupFolder(migrator);
+    const auto folder = DatabaseFolder(migrator, backupFolder, database);
+    if (!folder) return kGroupListFailed;
+    LogBackupFolder(migrator, *folder);
     const auto tables = ListObjects(migrator, target, "TABLE", "Open tables Error: ");
     if (!tables) return kGroupListFailed;
     int result = kGroupBackedUp;
@@ -162,21 +158,25 @@ int BackupDatabaseTables(Migrator& migrator, connect::ConnectionHolder& target, 
             summary.LeftOut(table.name);
             continue;
         }
-        if (BackupTable(migrator, target, table.name, summary) != kObjectBackedUp) result = kGroupObjectFailed;
+        if (BackupTable(migrator, target, *folder, table.name, summary) != kObjectBackedUp)
+            result = kGroupObjectFailed;
         if (migrator.stopping()) WriteOutputLine(migrator, "Tables Backup Terminaled!");
     }
     return result;
 }
 
-int BackupDatabaseViews(Migrator& migrator, connect::ConnectionHolder& target, const std::string& database) {
+int BackupDatabaseViews(Migrator& migrator, connect::ConnectionHolder& target, const fs::path& backupFolder,
+                        const std::string& database) {
     WriteOutputLine(migrator, "Backup Views of database [%s]", database.c_str());
-    if (!EnterDatabaseFolder(migrator, database)) return kGroupListFailed;
+    const auto folder = DatabaseFolder(migrator, backupFolder, database);
+    if (!folder) return kGroupListFailed;
     const auto views = ListObjects(migrator, target, "VIEW", "Open views Error: ");
     if (!views) return kGroupListFailed;
     int result = kGroupBackedUp;
     for (const auto& view : *views) {
         const bool userView = view.type == "VIEW" && view.schema != "sys" && view.schema != "INFORMATION_SCHEMA";
-        if (userView && BackupView(migrator, database, view.name) != kObjectBackedUp) result = kGroupObjectFailed;
+        if (userView && BackupView(migrator, *folder, database, view.name) != kObjectBackedUp)
+            result = kGroupObjectFailed;
         if (migrator.stopping()) {
             WriteOutputLine(migrator, "Views Backup Terminaled!");
             break;
@@ -191,11 +191,13 @@ bool BackupGroupBody(WorkerContext& context) {
     TaskSummary summary("backed up");
     bool backedUp = true;
     if (context.scope == "A" || context.scope == "T") {
-        backedUp &= BackupDatabaseTables(migrator, *context.target, context.targetDatabase, summary) == kGroupBackedUp;
+        backedUp &= BackupDatabaseTables(migrator, *context.target, context.folder, context.targetDatabase, summary) ==
+                    kGroupBackedUp;
         context.SetProgress(50);
     }
     if (context.scope == "A" || context.scope == "V") {
-        backedUp &= BackupDatabaseViews(migrator, *context.target, context.targetDatabase) == kGroupBackedUp;
+        backedUp &=
+            BackupDatabaseViews(migrator, *context.target, context.folder, context.targetDatabase) == kGroupBackedUp;
         context.SetProgress(100);
     }
     summary.Write(migrator);
@@ -205,13 +207,13 @@ bool BackupGroupBody(WorkerContext& context) {
 bool BackupObjectBody(WorkerContext& context) {
     Migrator& migrator = *context.migrator;
     adapters::SelectExcelWorkbook(migrator, browser::kTargetSide, context.targetDatabase);
-    LogBackupFolder(migrator);
+    LogBackupFolder(migrator, context.folder);
     TaskSummary summary("backed up");
     int result = kObjectScriptFailed;
     if (context.scope == "T") {
-        result = BackupTable(migrator, *context.target, context.targetObject, summary);
+        result = BackupTable(migrator, *context.target, context.folder, context.targetObject, summary);
     } else if (context.scope == "V") {
-        result = BackupView(migrator, context.targetDatabase, context.targetObject);
+        result = BackupView(migrator, context.folder, context.targetDatabase, context.targetObject);
     }
     context.SetProgress(80);
     browser::FillTree(migrator, migrator.targetTree());

@@ -1,8 +1,9 @@
 // The backup task bodies (513 a group of objects, 514 one object) and the routines
 // they share: a database's tables and views, one table, one view. Scripts are written
-// below the current folder; everything here runs on the worker thread.
+// below the task's backup folder; everything here runs on the worker thread.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "app/migrator.h"
@@ -22,19 +23,21 @@ inline constexpr int kObjectBackedUp = 1;
 inline constexpr int kObjectRowsFailed = -1;      // the table's rows could not be read or written
 inline constexpr int kObjectScriptFailed = -2;  // the script file could not be created
 
-// In the database's folder below the backup folder: every table's script and data
+// In the database's folder below `backupFolder`: every table's script and data
 // script, each table counted in `summary`; once a stop is requested the remaining
 // tables are left out.
-int BackupDatabaseTables(app::Migrator& migrator, connect::ConnectionHolder& target, const std::string& database,
-                         TaskSummary& summary);
-int BackupDatabaseViews(app::Migrator& migrator, connect::ConnectionHolder& target, const std::string& database);
+int BackupDatabaseTables(app::Migrator& migrator, connect::ConnectionHolder& target,
+                         const std::filesystem::path& backupFolder, const std::string& database, TaskSummary& summary);
+int BackupDatabaseViews(app::Migrator& migrator, connect::ConnectionHolder& target,
+                        const std::filesystem::path& backupFolder, const std::string& database);
 
-// TABLES/T.tbl and DATA/T.data below the current folder (T the table's name encoded
-// as a file name); the table is counted in `summary`.
-int BackupTable(app::Migrator& migrator, connect::ConnectionHolder& target, const std::string& table,
-                TaskSummary& summary);
-// VIEWS/V.vw below the current folder.
-int BackupView(app::Migrator& migrator, const std::string& database, const std::string& view);
+// TABLES/T.tbl and DATA/T.data below `folder` (T the table's name encoded as a file
+// name); the table is counted in `summary`.
+int BackupTable(app::Migrator& migrator, connect::ConnectionHolder& target, const std::filesystem::path& folder,
+                const std::string& table, TaskSummary& summary);
+// VIEWS/V.vw below `folder`.
+int BackupView(app::Migrator& migrator, const std::filesystem::path& folder, const std::string& database,
+               const std::string& view);
 
 bool BackupGroupBody(WorkerContext& context);   // 513
 bool BackupObjectBody(WorkerContext& context);  // 514

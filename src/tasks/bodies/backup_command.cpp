@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "app/output_lines.h"
-#include "com/working_directory.h"
+#include "com/folders.h"
 #include "tasks/worker.h"
 
 namespace tabvex::tasks {
@@ -23,17 +23,21 @@ void Refuse(Migrator& migrator, std::string_view tip, const char* box) {
     migrator.ui().ShowMessageBox({box, app::kProgramTitle, app::MessageButtons::Ok, app::MessageIcon::Warning});
 }
 
-// Asks for the folder, remembers it and enters it; false when the person cancels or
-// it cannot be entered.
-bool ChooseBackupFolder(Migrator& migrator) {
-    const std::filesystem::path start =
-        migrator.backupFolderChosen() ? migrator.backupFolder() : std::filesystem::current_path();
+// Asks for the folder (starting at the one chosen last, else `programBackup`, which
+// a relative answer is taken from), remembers it and makes it; nullopt when the
+// person cancels or it cannot be made.
+std::optional<std::filesystem::path> ChooseBackupFolder(Migrator& migrator, const std::filesystem::path& programBackup) {
+    const std::filesystem::path start = migrator.backupFolderChosen() ? migrator.backupFolder() : programBackup;
     const auto chosen = migrator.ui().ChooseFolder(kBackupFolderTitle, start);
-    if (!chosen || chosen->empty()) return false;
-    migrator.SetBackupFolder(BackupFolderFor(*chosen));
-    const com::EnterResult entered = com::EnterDirectoryPath(migrator.backupFolder().string());
-    if (!entered) app::WriteOutputLine(migrator, "E::%s", entered.error.c_str());
-    return entered.entered;
+    if (!chosen || chosen->empty()) return std::nullopt;
+    const std::filesystem::path folder = BackupFolderFor(*chosen);
+    migrator.SetBackupFolder(folder.is_relative() ? programBackup / folder : folder);
+    const com::FolderResult made = com::FolderAtPath(migrator.backupFolder().string());
+    if (!made) {
+        app::WriteOutputLine(migrator, "E::%s", made.error.c_str());
+        return std::nullopt;
+    }
+    return made.folder;
 }
 
 struct BackupPlan {
@@ -75,16 +79,18 @@ void BackupCommand(Migrator& migrator) {
                "No Target DataSource Connection!");
         return;
     }
-    if (const auto entered = com::EnterProgramSubdirectory(migrator.programDirectory(), "./backup"); !entered)
-        app::WriteOutputLine(migrator, "E::%s", entered.error.c_str());
+    const com::FolderResult programBackup = com::ProgramSubfolder(migrator.programDirectory(), "./backup");
+    if (!programBackup) app::WriteOutputLine(migrator, "E::%s", programBackup.error.c_str());
     const std::int64_t queuedAt = std::time(nullptr);
     const NodeId node = migrator.targetTree().selected();
     if (node == browser::kNoNode) {
         Refuse(migrator, "Please select a Object in Target Databases Tree to backup!", "No selected Objects to backup!");
     } else {
-        if (!ChooseBackupFolder(migrator)) return;
+        const auto folder = ChooseBackupFolder(migrator, programBackup.folder);
+        if (!folder) return;
         if (auto plan = PlanBackup(migrator.targetTree(), node)) {
             plan->names.targetDbms = migrator.targetSettings().dbmsName;
+            plan->names.folder = *folder;
             migrator.taskList().Append(
                 std::make_shared<MigrationTask>(TaskCategory::Backup, plan->type, std::move(plan->names), queuedAt));
         }

@@ -9,7 +9,6 @@
 #include "adapters/excel/statement_text.h"
 #include "app/output_lines.h"
 #include "com/error_record_text.h"
-#include "com/object_file_name.h"
 #include "com/provider_error_text.h"
 #include "com/system_error_text.h"
 #include "com/text_rows.h"
@@ -94,21 +93,22 @@ DataScriptResult WriteRows(app::Migrator& migrator, const std::string& table, Bo
 
 }  // namespace
 
-DataScriptResult WriteDataScript(app::Migrator& migrator, connect::ConnectionHolder& target, const std::string& table) {
+DataScriptResult WriteDataScript(app::Migrator& migrator, connect::ConnectionHolder& target,
+                                 const std::filesystem::path& file, const std::string& table) {
     if (!target.HasSession()) {
         app::WritePlainOutputLine(migrator, com::SystemErrorText("No Connection!"));
         return {};
     }
     BoundRows rows;
     if (!QueryRows(migrator, *target.session, table, rows)) return {};
-    std::ofstream file(com::ObjectFileName(table, ".data"), std::ios::binary | std::ios::trunc);
-    if (!file) {
+    std::ofstream script(file, std::ios::binary | std::ios::trunc);
+    if (!script) {
         WriteOutputLine(migrator, "E::[%s] The data script cannot be created: %s", table.c_str(), std::strerror(errno));
         return {};
     }
-    DataScriptResult written = WriteRows(migrator, table, rows, file);
-    file.close();
-    if (file.fail()) {
+    DataScriptResult written = WriteRows(migrator, table, rows, script);
+    script.close();
+    if (script.fail()) {
         WriteOutputLine(migrator, "E::[%s] The data script could not be written completely!", table.c_str());
         written.whole = false;
     }

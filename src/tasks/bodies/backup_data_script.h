@@ -1,9 +1,10 @@
 // A table's data script: one INSERT statement per row of the target table, written
-// to T.data in the current folder, with progress lines and the stop request looked
+// to the file given, with progress lines and the stop request looked
 // at after every row.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "app/migrator.h"
@@ -18,6 +19,7 @@ struct DataScriptResult {
 
 // Not whole, after an error line, when the rows could not be read, the file could
 // not be written, or a stop ended the script before the last row.
-DataScriptResult WriteDataScript(app::Migrator& migrator, connect::ConnectionHolder& target, const std::string& table);
+DataScriptResult WriteDataScript(app::Migrator& migrator, connect::ConnectionHolder& target,
+                                 const std::filesystem::path& file, const std::string& table);
 
 }  // namespace tabvex::tasks

@@ -7,7 +7,7 @@
 
 #include "adapters/excel/excel_workbook.h"
 #include "app/output_lines.h"
-#include "com/working_directory.h"
+#include "com/folders.h"
 #include "tasks/worker.h"
 
 namespace tabvex::tasks {
@@ -133,13 +133,19 @@ bool MayCreateWorkbook(Migrator& migrator, MigrationPlan& plan) {
 
 }  // namespace
 
-bool EnterCacheFolder(Migrator& migrator) {
-    const com::EnterResult entered = com::EnterProgramSubdirectory(migrator.programDirectory(), "./data_cache");
-    if (!entered) app::WriteOutputLine(migrator, "E::%s", entered.error.c_str());
-    return entered.entered;
+std::optional<std::filesystem::path> CacheFolder(Migrator& migrator) {
+    const com::FolderResult cache = com::ProgramSubfolder(migrator.programDirectory(), "./data_cache");
+    if (!cache) {
+        app::WriteOutputLine(migrator, "E::%s", cache.error.c_str());
+        return std::nullopt;
+    }
+    return cache.folder;
 }
 
 void QueueMigrationTask(Migrator& migrator, TaskType type, TaskNames names) {
+    const auto cache = CacheFolder(migrator);
+    if (!cache) return;
+    names.folder = *cache;
     names.sourceDbms = migrator.sourceSettings().dbmsName;
     names.targetDbms = migrator.targetSettings().dbmsName;
     migrator.taskList().Append(
@@ -153,8 +159,8 @@ void MigrateCommand(Migrator& migrator) {
                "No Target DataSource Connection!");
         return;
     }
-    // Cache files must not land in whatever folder happens to be current.
-    if (!EnterCacheFolder(migrator)) return;
+    // A cache folder that cannot be made refuses the command before any question.
+    if (!CacheFolder(migrator)) return;
     const NodeId sourceNode = migrator.sourceTree().selected();
     if (sourceNode == browser::kNoNode) {
         Refuse(migrator, "Please Select a Object to Convert in Source Databases Tree!",

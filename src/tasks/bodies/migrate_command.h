@@ -2,6 +2,9 @@
 // after the person confirms it, and the worker is started.
 #pragma once
 
+#include <filesystem>
+#include <optional>
+
 #include "app/migrator.h"
 #include "tasks/migration_task.h"
 
@@ -13,11 +16,12 @@ inline constexpr int kMigrateButtonCommand = 1035;
 // Runs on the window's thread; refusals show a tip and a message box.
 void MigrateCommand(app::Migrator& migrator);
 
-// Makes the cache folder beside the program the current folder, where the bodies
-// write their cache files. False (with an "E::" line) when it cannot be entered.
-bool EnterCacheFolder(app::Migrator& migrator);
+// The cache folder beside the program, where the bodies write their cache files,
+// made when missing; nullopt (with an "E::" line) when it cannot be made.
+std::optional<std::filesystem::path> CacheFolder(app::Migrator& migrator);
 
-// Appends a waiting migration task with both sides' DBMS names and starts the worker.
+// Appends a waiting migration task with both sides' DBMS names and the cache folder
+// it writes into, and starts the worker; nothing when the cache folder cannot be made.
 void QueueMigrationTask(app::Migrator& migrator, TaskType type, TaskNames names);
 
 }  // namespace tabvex::tasks

@@ -27,8 +27,9 @@ using app::WriteOutputLine;
 
 // Creates or empties the cache file of a table or view; false after an error line
 // when the folder refuses it.
-bool WriteCacheFile(Migrator& migrator, const std::string& name, const char* extension, const std::string& text) {
-    const std::string fileName = com::ObjectFileName(name, extension);
+bool WriteCacheFile(Migrator& migrator, const std::filesystem::path& cacheFolder, const std::string& name,
+                    const char* extension, const std::string& text) {
+    const std::string fileName = (cacheFolder / com::ObjectFileName(name, extension)).string();
     std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
     if (file) file << text;
     if (file) file.close();
@@ -83,23 +84,24 @@ void SaveTables(Migrator& migrator, const std::string& database, TaskSummary& su
 
 }  // namespace
 
-TableOutcome MigrateTable(Migrator& migrator, connect::ConnectionHolder& source, const std::string& database,
-                          const std::string& table, const std::string& sheet) {
+TableOutcome MigrateTable(Migrator& migrator, connect::ConnectionHolder& source, const std::filesystem::path& cacheFolder,
+                          const std::string& database, const std::string& table, const std::string& sheet) {
     LogMigrating(migrator, database, table, sheet);
     const std::string statement = adapters::BuildExcelCreateTable(migrator, source, table, sheet);
-    if (!WriteCacheFile(migrator, table, "", statement)) return {TableMigration::CacheFileFailed, 0};
+    if (!WriteCacheFile(migrator, cacheFolder, table, "", statement)) return {TableMigration::CacheFileFailed, 0};
     if (!ExecuteStatement(migrator, migrator.targetHolder(), statement, true)) {
         WriteOutputLine(migrator, "E::TABLE: Create [%s].[%s] ERROR !", database.c_str(), table.c_str());
         return {TableMigration::CreateFailed, 0};
     }
     WriteOutputLine(migrator, "Create table [%s] SUCCESSFULLY!!!", sheet.c_str());
     const adapters::TransferResult transfer =
-        adapters::TransferTableRows(migrator, source, migrator.targetHolder(), database, table, sheet);
+        adapters::TransferTableRows(migrator, source, migrator.targetHolder(), database, table, sheet,
+                                    cacheFolder / com::ObjectFileName(table, ".data"));
     return {transfer.failed() ? TableMigration::RowsFailed : TableMigration::Migrated, transfer.rowsCopied};
 }
 
-int ConvertDatabaseTables(Migrator& migrator, connect::ConnectionHolder& source, const std::string& database,
-                          TaskSummary& summary) {
+int ConvertDatabaseTables(Migrator& migrator, connect::ConnectionHolder& source,
+                          const std::filesystem::path& cacheFolder, const std::string& database, TaskSummary& summary) {
     WriteOutputLine(migrator, "Convert Tables of database [%s]", database.c_str());
     const auto listed = ListObjects(migrator, source, "TABLE", "Open tables Error: ");
     if (!listed) return -1;
@@ -110,7 +112,7 @@ int ConvertDatabaseTables(Migrator& migrator, connect::ConnectionHolder& source,
             summary.LeftOut(tables[i]);
             continue;
         }
-        const TableOutcome outcome = MigrateTable(migrator, source, database, tables[i], sheets[i]);
+        const TableOutcome outcome = MigrateTable(migrator, source, cacheFolder, database, tables[i], sheets[i]);
         if (outcome.result == TableMigration::Migrated) summary.Arrived(tables[i], outcome.rowsCopied);
         else summary.Failed(tables[i], outcome.rowsCopied);
         if (migrator.stopping()) WriteOutputLine(migrator, "Tables Converting Terminaled!");
@@ -119,20 +121,22 @@ int ConvertDatabaseTables(Migrator& migrator, connect::ConnectionHolder& source,
     return 0;
 }
 
-bool ConvertView(Migrator& migrator, const std::string& database, const std::string& view) {
-    if (!WriteCacheFile(migrator, view, ".vw", "")) return false;
+bool ConvertView(Migrator& migrator, const std::filesystem::path& cacheFolder, const std::string& database,
+                 const std::string& view) {
+    if (!WriteCacheFile(migrator, cacheFolder, view, ".vw", "")) return false;
     WriteOutputLine(migrator, "VIEW: [%s].[%s] Converting..... ", database.c_str(), view.c_str());
     WriteOutputLine(migrator, "No View(s)!");
     return true;
 }
 
-int ConvertDatabaseViews(Migrator& migrator, connect::ConnectionHolder& source, const std::string& database) {
+int ConvertDatabaseViews(Migrator& migrator, connect::ConnectionHolder& source, const std::filesystem::path& cacheFolder,
+                         const std::string& database) {
     WriteOutputLine(migrator, "Convert Views of database [%s]", database.c_str());
     const auto views = ListObjects(migrator, source, "VIEW", "Open views Error: ");
     if (!views) return -1;
     for (const ListedObject& view : *views) {
         if (view.type == "VIEW" && view.schema != "sys" && view.schema != "INFORMATION_SCHEMA")
-            ConvertView(migrator, database, view.name);
+            ConvertView(migrator, cacheFolder, database, view.name);
         if (migrator.stopping()) {
             WriteOutputLine(migrator, "Views Converting Terminaled!");
             break;
@@ -150,9 +154,9 @@ bool CloneDatabaseBody(WorkerContext& context) {
     }
     PointSidesAtTaskDatabases(context);
     TaskSummary summary("arrived");
-    const int listed = ConvertDatabaseTables(migrator, *context.source, context.sourceDatabase, summary);
+    const int listed = ConvertDatabaseTables(migrator, *context.source, context.folder, context.sourceDatabase, summary);
     context.SetProgress(50);
-    ConvertDatabaseViews(migrator, *context.source, context.sourceDatabase);
+    ConvertDatabaseViews(migrator, *context.source, context.folder, context.sourceDatabase);
     context.SetProgress(100);
     browser::FillTree(migrator, migrator.targetTree());
     summary.Write(migrator);
@@ -163,7 +167,7 @@ bool MigrateDatabaseTablesBody(WorkerContext& context) {
     Migrator& migrator = *context.migrator;
     PointSidesAtTaskDatabases(context);
     TaskSummary summary("arrived");
-    const int listed = ConvertDatabaseTables(migrator, *context.source, context.sourceDatabase, summary);
+    const int listed = ConvertDatabaseTables(migrator, *context.source, context.folder, context.sourceDatabase, summary);
     context.SetProgress(50);
     browser::FillTree(migrator, migrator.targetTree());
     context.SetProgress(100);
@@ -185,7 +189,7 @@ bool MigrateOneTableBody(WorkerContext& context) {
     const auto listed = ListObjects(migrator, *context.source, "TABLE", "Open tables Error: ");
     const std::string& table = context.sourceObject;
     const std::string sheet = adapters::SheetNameOfTable(listed ? NamesOf(*listed) : std::vector<std::string>{}, table);
-    const TableOutcome outcome = MigrateTable(migrator, *context.source, context.sourceDatabase, table, sheet);
+    const TableOutcome outcome = MigrateTable(migrator, *context.source, context.folder, context.sourceDatabase, table, sheet);
     if (outcome.result == TableMigration::Migrated) summary.Arrived(table, outcome.rowsCopied);
     else summary.Failed(table, outcome.rowsCopied);
     context.SetProgress(90);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -29,19 +30,22 @@ struct TableOutcome {
 // each into the sheet `FitSheetNames` gives it, then saves the workbook and formats
 // its headers. Once a stop is requested the remaining tables are left out. Every
 // table is counted in `summary`. 0 done, -1 the table list could not be opened.
-int ConvertDatabaseTables(app::Migrator& migrator, connect::ConnectionHolder& source, const std::string& database,
-                          TaskSummary& summary);
+int ConvertDatabaseTables(app::Migrator& migrator, connect::ConnectionHolder& source,
+                          const std::filesystem::path& cacheFolder, const std::string& database, TaskSummary& summary);
 
 // 0 done, -1 the view list could not be opened.
-int ConvertDatabaseViews(app::Migrator& migrator, connect::ConnectionHolder& source, const std::string& database);
+int ConvertDatabaseViews(app::Migrator& migrator, connect::ConnectionHolder& source,
+                         const std::filesystem::path& cacheFolder, const std::string& database);
 
-// Writes the Create Table text of worksheet `sheet` to the table's cache file, runs
-// it on the target and copies the rows.
-TableOutcome MigrateTable(app::Migrator& migrator, connect::ConnectionHolder& source, const std::string& database,
+// Writes the Create Table text of worksheet `sheet` to the table's cache file in
+// `cacheFolder`, runs it on the target and copies the rows (traced beside it).
+TableOutcome MigrateTable(app::Migrator& migrator, connect::ConnectionHolder& source,
+                          const std::filesystem::path& cacheFolder, const std::string& database,
                           const std::string& table, const std::string& sheet);
 
 // A workbook holds no views: the view's cache file is emptied and the Log says so.
-bool ConvertView(app::Migrator& migrator, const std::string& database, const std::string& view);
+bool ConvertView(app::Migrator& migrator, const std::filesystem::path& cacheFolder, const std::string& database,
+                 const std::string& view);
 
 bool CloneDatabaseBody(WorkerContext& context);          // 257
 bool MigrateDatabaseTablesBody(WorkerContext& context);  // 258 and 259

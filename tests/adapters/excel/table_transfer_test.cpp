@@ -37,7 +37,7 @@ protected:
     // Creates the worksheet as the migration does, then copies the rows.
     TransferResult Migrate(const std::string& table) {
         EXPECT_TRUE(tasks::ExecuteStatement(migrator, target, BuildExcelCreateTable(migrator, source, table, table), true));
-        return TransferTableRows(migrator, source, target, kDatabase, table, table);
+        return TransferTableRows(migrator, source, target, kDatabase, table, table, TraceOf(table));
     }
 
 };
@@ -98,7 +98,7 @@ TEST_F(TableTransferTest, AStopRequestEndsTheTableAfterTheCurrentRow) {
     Connect(writer);
     ASSERT_TRUE(tasks::ExecuteStatement(stoppable, target, BuildExcelCreateTable(stoppable, source, "Orders", "Orders"), true));
 
-    const TransferResult result = TransferTableRows(stoppable, source, target, kDatabase, "Orders", "Orders");
+    const TransferResult result = TransferTableRows(stoppable, source, target, kDatabase, "Orders", "Orders", TraceOf("Orders"));
     EXPECT_EQ(result.text, "true");
     EXPECT_EQ(result.rowsCopied, 1000);
     EXPECT_TRUE(result.stopped && result.failed()) << "a table stopped part way did not arrive";
@@ -118,7 +118,7 @@ TEST_F(TableTransferTest, FailedInsertsAreCountedAndReportedAfterTheClosingLine)
     // A worksheet narrower than the source refuses every row.
     ASSERT_TRUE(tasks::ExecuteStatement(migrator, target, "Create Table Orders (`Id` Text)", true));
 
-    const TransferResult result = TransferTableRows(migrator, source, target, kDatabase, "Orders", "Orders");
+    const TransferResult result = TransferTableRows(migrator, source, target, kDatabase, "Orders", "Orders", TraceOf("Orders"));
     EXPECT_TRUE(result.failed());
     EXPECT_EQ(result.rowsCopied, 0);
     EXPECT_EQ(result.rowsNotCopied, 3);
@@ -190,7 +190,7 @@ TEST_F(TableTransferTest, ANameWithABlankIsMigratedAndOneThatIsAPathNeverReaches
     EXPECT_TRUE(std::filesystem::exists(scratch / "Order Details.data"));
 
     ASSERT_TRUE(tasks::ExecuteStatement(migrator, target, BuildExcelCreateTable(migrator, source, "a/b", "a_b"), true));
-    EXPECT_FALSE(TransferTableRows(migrator, source, target, kDatabase, "a/b", "a_b").failed());
+    EXPECT_FALSE(TransferTableRows(migrator, source, target, kDatabase, "a/b", "a_b", TraceOf("a/b")).failed());
     EXPECT_TRUE(std::filesystem::exists(scratch / "a%2Fb.data")) << "the trace's name is encoded";
     EXPECT_FALSE(std::filesystem::exists(scratch / "a"));
     EXPECT_EQ(SheetRows("Order_Details"), (std::vector<std::vector<std::string>>{{"7"}}));
@@ -203,8 +203,8 @@ TEST_F(TableTransferTest, MissingSessionsAreReportedByName) {
     mdb::DatabaseWriter writer(sourceFile());
     writer.AddTable("Orders", {{"Id", JetType::Long}});
     Connect(writer);
-    EXPECT_EQ(TransferTableRows(migrator, none, target, kDatabase, "Orders", "Orders").text, "No Source Connection!");
-    EXPECT_EQ(TransferTableRows(migrator, source, none, kDatabase, "Orders", "Orders").text, "No Target Connection!");
+    EXPECT_EQ(TransferTableRows(migrator, none, target, kDatabase, "Orders", "Orders", TraceOf("Orders")).text, "No Source Connection!");
+    EXPECT_EQ(TransferTableRows(migrator, source, none, kDatabase, "Orders", "Orders", TraceOf("Orders")).text, "No Target Connection!");
     EXPECT_THAT(ui.messages(), ElementsAre(StartsWith("No Connection! \r\n failed with error code:[0x"),
                                            StartsWith("No Source Connection! \r\n failed with error code:[0x"),
                                            "[Orders] 0 rows copied, not the whole table: No Source Connection!",

@@ -1,7 +1,6 @@
 // Shared by the Create Table and row transfer suites: an Access source built by the
-// project's writer, a new workbook as the target, both connected through Jet, and
-// the process's current folder moved into the scratch folder (where the transfer
-// writes its trace file) for the test's lifetime.
+// project's writer, a new workbook as the target, both connected through Jet; trace
+// files go to the scratch folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "app/migrator.h"
+#include "com/object_file_name.h"
 #include "connect/connection_holder.h"
 #include "platform/jet/mdb/database.h"
 #include "platform/jet/mdb/database_writer.h"
@@ -24,11 +24,14 @@ namespace tabvex::test {
 
 class TransferFixture : public ::testing::Test {
 protected:
-    TransferFixture() : oldFolder_(std::filesystem::current_path()) { std::filesystem::current_path(scratch.path()); }
     ~TransferFixture() override {
         source.Release();
         target.Release();
-        std::filesystem::current_path(oldFolder_);
+    }
+
+    // Where a table's trace goes: the scratch folder, under the table's file name.
+    std::filesystem::path TraceOf(const std::string& table) const {
+        return scratch / com::ObjectFileName(table, ".data");
     }
 
     std::filesystem::path sourceFile() const { return scratch / "source.mdb"; }
@@ -81,7 +84,6 @@ protected:
     connect::ConnectionHolder target;
 
 private:
-    std::filesystem::path oldFolder_;
 };
 
 }  // namespace tabvex::test

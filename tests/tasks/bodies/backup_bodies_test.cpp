@@ -22,7 +22,8 @@ TEST_F(BackupBodiesTest, TablesOfADatabaseNamedByAFullPathGoBelowItsLastComponen
     fs::create_directories(chosen);
 
     TaskSummary summary("backed up");
-    EXPECT_EQ(BackupDatabaseTables(migrator, migrator.targetHolder(), "/data/shops/Shop", summary), kGroupBackedUp);
+    EXPECT_EQ(BackupDatabaseTables(migrator, migrator.targetHolder(), chosen, "/data/shops/Shop", summary),
+              kGroupBackedUp);
 
     const fs::path folder = chosen / "Shop";
     EXPECT_EQ(ReadFile(folder / "TABLES/Notes.tbl"), "CREATE TABLE Notes(\nId NUMERIC ,\nName TEXT ,\nMemo LONGTEXT )");
@@ -44,10 +45,9 @@ TEST_F(BackupBodiesTest, ALongTableLogsEveryThousandRowsAndEndsWithTheRightAlign
     for (int row = 1; row <= 2500; ++row) statements.push_back("INSERT INTO Big VALUES (" + std::to_string(row) + ")");
     ConnectBook(statements);
     fs::create_directories(chosen);
-    fs::current_path(chosen);
 
     TaskSummary summary("backed up");
-    EXPECT_EQ(BackupTable(migrator, migrator.targetHolder(), "Big", summary), kObjectBackedUp);
+    EXPECT_EQ(BackupTable(migrator, migrator.targetHolder(), chosen, "Big", summary), kObjectBackedUp);
 
     std::vector<std::string> progress;
     for (const auto& message : ui.messages())
@@ -62,13 +62,9 @@ TEST_F(BackupBodiesTest, ALongTableLogsEveryThousandRowsAndEndsWithTheRightAlign
 TEST_F(BackupBodiesTest, ANameThatLooksLikeAPathIsEncodedAndStaysInItsFolder) {
     ConnectBook({"CREATE TABLE [a/b] (N NUMBER)", "INSERT INTO [a/b] VALUES (7)"});
     fs::create_directories(chosen);
-    fs::current_path(chosen);
     TaskSummary summary("backed up");
-    EXPECT_EQ(BackupTable(migrator, migrator.targetHolder(), "a_b", summary), kObjectBackedUp);
-    for (const std::string name : {"..", "."}) {
-        EXPECT_EQ(BackupView(migrator, "Shop", name), kObjectBackedUp) << name;
-        EXPECT_EQ(fs::current_path(), chosen) << "back in the folder it started in";
-    }
+    EXPECT_EQ(BackupTable(migrator, migrator.targetHolder(), chosen, "a_b", summary), kObjectBackedUp);
+    for (const std::string name : {"..", "."}) EXPECT_EQ(BackupView(migrator, chosen, "Shop", name), kObjectBackedUp);
     EXPECT_EQ(ReadFile(chosen / "DATA/a_b.data"), "insert into a_b values (7)\n");
     EXPECT_TRUE(fs::exists(chosen / "VIEWS/%2E..vw"));
     EXPECT_TRUE(fs::exists(chosen / "VIEWS/%2E.vw"));

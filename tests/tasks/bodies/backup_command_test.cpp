@@ -78,7 +78,7 @@ TEST_F(BackupCommandTest, ARootLikeShortPathGetsABackupScriptFolderOfItsOwn) {
     EXPECT_EQ(BackupFolderFor("/srv/backups"), fs::path("/srv/backups"));
 
     ConnectBook({"CREATE TABLE Notes (Id NUMBER)", "INSERT INTO Notes VALUES (7)"});
-    // A relative answer is taken from the program's backup folder, which the command enters first.
+    // A relative answer is taken from the program's backup folder.
     const fs::path backup = programFolder() / "backup";
     fs::create_directories(backup / "ab");
     migrator.targetTree().Select(Node(migrator.targetTree(), TreeNodeKind::Table, "Notes"));
@@ -87,6 +87,27 @@ TEST_F(BackupCommandTest, ARootLikeShortPathGetsABackupScriptFolderOfItsOwn) {
     ASSERT_TRUE(WaitForIdle());
     EXPECT_EQ(States(), std::vector<TaskState>{TaskState::Succeeded});
     EXPECT_EQ(ReadFile(backup / "ab/Backup.Script/DATA/Notes.data"), "insert into Notes values (7)\n");
+}
+
+// Each backup writes into the folder chosen for it, whatever is chosen for the next
+// one while it runs; nothing moves the process's current folder.
+TEST_F(BackupCommandTest, BackupsQueuedOneAfterAnotherKeepTheirOwnFolders) {
+    ConnectBook({"CREATE TABLE Notes (Id NUMBER)", "INSERT INTO Notes VALUES (7)"});
+    const fs::path before = fs::current_path();
+    const fs::path first = scratch / "first";
+    const fs::path second = scratch / "second";
+    fs::create_directories(first);
+    fs::create_directories(second);
+    migrator.targetTree().Select(Node(migrator.targetTree(), TreeNodeKind::Table, "Notes"));
+    ui.QueueChosenPath(first);
+    BackupCommand(migrator);
+    ui.QueueChosenPath(second);
+    BackupCommand(migrator);
+    ASSERT_TRUE(WaitForIdle());
+    EXPECT_EQ(States(), (std::vector<TaskState>{TaskState::Succeeded, TaskState::Succeeded}));
+    for (const fs::path& folder : {first, second})
+        EXPECT_EQ(ReadFile(folder / "DATA/Notes.data"), "insert into Notes values (7)\n") << folder;
+    EXPECT_EQ(fs::current_path(), before);
 }
 
 }  // namespace

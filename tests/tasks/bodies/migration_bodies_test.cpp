@@ -270,10 +270,10 @@ TEST_F(MigrationBodiesTest, MigrationsQueuedTogetherAllRunFully) {
         names.sourceObject = table;
         names.sourceDatabase = database;
         names.targetDatabase = (scratch / "out/book").string();
+        names.folder = *CacheFolder(migrator);
         migrator.taskList().Append(
             std::make_shared<MigrationTask>(TaskCategory::Migration, TaskType::MigrateTable, names, 0));
     }
-    ASSERT_TRUE(EnterCacheFolder(migrator));
     StartWorkerAfterNewTasks(migrator);
     ASSERT_TRUE(WaitForIdle());
     EXPECT_THAT(States(), ElementsAre(TaskState::Succeeded, TaskState::Succeeded));

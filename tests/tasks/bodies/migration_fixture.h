@@ -120,8 +120,8 @@ protected:
         timings.startPause = 0ms;
         fs::create_directories(programFolder());
     }
-    // The command enters the cache folder; later suites must not write there.
-    ~MigrationFixture() override { fs::current_path(startFolder_); }
+    // Commands and bodies write by full path: the current folder never moves.
+    ~MigrationFixture() override { EXPECT_EQ(fs::current_path(), startFolder_); }
 
     fs::path WriteDatabase(const fs::path& path, const std::vector<SourceTable>& tables) {
         fs::create_directories(path.parent_path());
