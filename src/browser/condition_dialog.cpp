@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "browser/condition_file.h"
+#include "browser/condition_marks.h"
 #include "tasks/engine_turn.h"
 #include "tasks/statement_runners.h"
 
@@ -55,6 +56,7 @@ bool ConditionDialog::Save() {
         return false;
     }
     saveEnabled_ = false;
+    RefreshTableConditions(migrator_, tree_);
     return true;
 }
 

@@ -86,6 +86,11 @@ void DbTree::SetRenameCommit(bool on) {
     renameCommit_ = on;
 }
 
+void DbTree::SetNodeCondition(NodeId id, std::string condition) {
+    std::lock_guard lock(mutex_);
+    if (id < nodes_.size()) nodes_[id].condition = std::move(condition);
+}
+
 void DbTree::RemoveNode(NodeId id) {
     std::lock_guard lock(mutex_);
     if (id >= nodes_.size()) return;

@@ -43,6 +43,9 @@ struct TreeNode {
     NodeId parent = kNoNode;
     std::vector<NodeId> children;  // in insertion order; the tree is never sorted
     bool expanded = false;
+    // A source table's saved migration condition, shown beside the node; empty when
+    // every row is copied. Never part of the text, which names the table.
+    std::string condition = {};
 };
 
 // Side markers.
@@ -108,6 +111,8 @@ public:
     void SetRenameCommit(bool on);
     const std::string& storageEngine() const { return storageEngine_; }
     void SetStorageEngine(std::string name) { storageEngine_ = std::move(name); }
+
+    void SetNodeCondition(NodeId id, std::string condition);
 
     // Takes the node and its subtree out of the tree (they are no longer anyone's
     // child); a selection or remembered node inside it is forgotten. Other nodes keep

@@ -4,6 +4,7 @@
 
 #include "app/output_lines.h"
 #include "browser/add_object_node.h"
+#include "browser/condition_marks.h"
 #include "browser/schema_rows.h"
 #include "browser/tree_builder.h"
 #include "connect/connection_settings.h"
@@ -182,6 +183,7 @@ void FillTree(app::Migrator& migrator, DbTree& tree) {
         fill.Run();
         built = std::move(fill.builder());
     }
+    if (tree.fixedSide() == kSourceSide) MarkTableConditions(migrator, built.nodes);
     tree.ReplaceNodes(std::move(built.nodes), built.remembered);
     tree.SetRefreshing(false);
     migrator.ui().RedrawTree(tree.fixedSide() == kSourceSide ? app::TreeSide::Source : app::TreeSide::Target);

@@ -10,6 +10,7 @@ void AppendNode(const std::vector<TreeNode>& nodes, NodeId id, std::size_t depth
     text += std::to_string(static_cast<int>(node.kind));
     text += ' ';
     text += node.text;
+    if (!node.condition.empty()) text += "  [condition: " + node.condition + "]";
     text += '\n';
     for (NodeId child : node.children) AppendNode(nodes, child, depth + 1, text);
 }

@@ -1,6 +1,6 @@
 // A tree as plain text, one node per line: two blanks of indent per level, the
-// node's kind code, a blank and the node's text. tabvex-cli prints it; tests
-// compare it.
+// node's kind code, a blank and the node's text, then for a table with a migration
+// condition "  [condition: ...]". tabvex-cli prints it; tests compare it.
 #pragma once
 
 #include <string>

@@ -1,6 +1,7 @@
 // tabvex-cli commands of the database trees: `tree` connects a file as the window
 // would and prints the tree the fill built; `condition` runs the migration-condition
 // dialog's Test (and Save) for one table of a source database.
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
@@ -16,17 +17,31 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Takes "--program-dir DIR" out of the arguments; the default program folder without it.
+std::optional<fs::path> TakeProgramDirectory(std::vector<std::string>& args) {
+    const auto option = std::find(args.begin(), args.end(), "--program-dir");
+    if (option == args.end()) return com::DefaultProgramDirectory();
+    if (option + 1 == args.end()) return std::nullopt;
+    const fs::path directory = fs::absolute(*(option + 1));
+    args.erase(option, option + 2);
+    return directory;
+}
+
 int RunTree(std::vector<std::string> args) {
     const auto routes = TakeRouteOptions(args, std::cerr);
-    if (!routes || args.size() != 1 || args[0].empty() || args[0][0] == '-') {
-        std::cerr << "usage: tabvex-cli tree [ROUTE OPTIONS] FILE\n";
+    const auto programDirectory = TakeProgramDirectory(args);
+    if (!routes || !programDirectory || args.size() != 1 || args[0].empty() || args[0][0] == '-') {
+        std::cerr << "usage: tabvex-cli tree [--program-dir DIR] [ROUTE OPTIONS] FILE\n";
         return 2;
     }
     // The program's own lines (connecting, errors) go to stderr, the tree to stdout.
     app::ConsoleUserInterface console(std::cerr, {});
-    app::Migrator migrator(console, com::DefaultProgramDirectory());
+    app::Migrator migrator(console, *programDirectory);
     const bool workbook = IsWorkbook(args[0]);
-    if (!ConnectFile(migrator, args[0], workbook, workbook ? routes->target : routes->source)) return 1;
+    // Absolute, as migrate and condition name the database: a source table's
+    // condition is found under that name.
+    const std::string file = workbook ? args[0] : fs::absolute(args[0]).string();
+    if (!ConnectFile(migrator, file, workbook, workbook ? routes->target : routes->source)) return 1;
     const auto& settings = workbook ? migrator.targetSettings() : migrator.sourceSettings();
     const auto& tree = workbook ? migrator.targetTree() : migrator.sourceTree();
     std::cout << settings.dbmsName << '\n' << browser::TreeText(tree.nodes());
@@ -108,9 +123,11 @@ int RunCondition(const std::vector<std::string>& args) {
 
 const CliCommandRegistration kTree{{
     "tree",
-    "[ROUTE OPTIONS] FILE",
+    "[--program-dir DIR] [ROUTE OPTIONS] FILE",
     "connect an Access database (source) or a workbook (.xls, target) and print its tree",
-    "                       first line the DBMS name; then one node per line: indent, kind code, text;\n" +
+    "                       first line the DBMS name; then one node per line: indent, kind code, text;\n"
+    "                       a source table with a condition (Condition.cfg in the program folder)\n"
+    "                       ends in \"  [condition: ...]\";\n" +
         std::string(kRouteOptionsHelp),
     RunTree,
 }};

@@ -3,6 +3,7 @@
 #include "browser/condition_dialog.h"
 #include "browser/condition_file.h"
 #include "browser/fill_tree.h"
+#include "browser/tree_text.h"
 #include "browser_test_support.h"
 
 namespace tabvex::browser::testing {
@@ -112,6 +113,40 @@ TEST_F(ConditionTest, SaveStoresTheConditionOfTheLastSuccessfulTest) {
     dialog->Save();
     EXPECT_EQ(Stored(file), "");
     EXPECT_NE(test::ReadFile(migrator.conditionFilePath()).find("Orders="), std::string::npos);
+}
+
+TEST_F(ConditionTest, ATableWithASavedConditionIsMarkedInTheSourceTreeUntilTheConditionIsCleared) {
+    const fs::path file = WriteShop();
+    auto dialog = OpenForOrders(file);
+    ASSERT_NE(dialog, nullptr);
+    DbTree& tree = migrator.sourceTree();
+    const NodeId orders = FindNode(tree, TreeNodeKind::Table, "Orders");
+    EXPECT_EQ(tree.node(orders).condition, "");
+
+    dialog->SetCondition("City = 'Cowes'");
+    ASSERT_TRUE(dialog->Test());
+    const std::size_t redraws = ui.redrawnTrees().size();
+    dialog->Save();
+    EXPECT_EQ(tree.node(orders).condition, "City = 'Cowes'");
+    EXPECT_EQ(tree.node(orders).text, "Orders") << "commands take the text as the table's name";
+    ASSERT_EQ(ui.redrawnTrees().size(), redraws + 1);
+    EXPECT_EQ(ui.redrawnTrees().back(), app::TreeSide::Source);
+    EXPECT_NE(TreeText(tree.nodes()).find("    2 Orders  [condition: City = 'Cowes']\n"), std::string::npos)
+        << TreeText(tree.nodes());
+
+    // A later fill reads it again; the target tree never carries conditions.
+    FillTree(migrator, tree);
+    EXPECT_EQ(tree.node(FindNode(tree, TreeNodeKind::Table, "Orders")).condition, "City = 'Cowes'");
+    DbTree& target = migrator.targetTree();
+    Connect(target, file);
+    FillTree(migrator, target);
+    EXPECT_EQ(target.node(FindNode(target, TreeNodeKind::Table, "Orders")).condition, "");
+
+    auto again = OpenForOrders(file);
+    again->SetCondition("");
+    ASSERT_TRUE(again->Test());
+    again->Save();
+    EXPECT_EQ(tree.node(FindNode(tree, TreeNodeKind::Table, "Orders")).condition, "");
 }
 
 TEST_F(ConditionTest, TwoDatabasesKeepTheirOwnConditions) {

@@ -187,6 +187,15 @@ TEST(CliCondition, TestsAndSavesATablesCondition) {
     EXPECT_EQ(failed.out.rfind("Test failed!\n  Because:  ", 0), 0u) << failed.out;
     EXPECT_EQ(tabvex::test::ReadFile(file), "[" + db.substr(0, db.size() - 4) + "]\nOrders=City='Cowes'\n");
 
+    // The tree marks the table whose rows the condition restricts; its name stays.
+    auto tree = RunCommand({CliPath().string(), "tree", "--program-dir", dir, db});
+    EXPECT_EQ(tree.exitCode, 0) << tree.err;
+    const auto lines = Lines(tree.out);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "      2 Orders  [condition: City='Cowes']"), lines.end())
+        << tree.out;
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "      2 Cost$"), lines.end()) << tree.out;
+    EXPECT_EQ(RunCommand({CliPath().string(), "tree", db, "--program-dir"}).exitCode, 2);
+
     // A save that fails says why, and the exit status says it failed.
     fs::remove(file);
     fs::create_directory(file);

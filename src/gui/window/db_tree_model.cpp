@@ -1,11 +1,24 @@
 #include "gui/window/db_tree_model.h"
 
 #include <QBrush>
+#include <QFont>
 #include <QPalette>
 
 #include "gui/window/window_icons.h"
 
 namespace tabvex::gui {
+
+namespace {
+
+// A conditioned table's label is slanted besides its image, so the mark does not
+// rest on the image alone.
+QFont ConditionFont() {
+    QFont font;
+    font.setItalic(true);
+    return font;
+}
+
+}  // namespace
 
 using browser::kNoNode;
 using browser::NodeId;
@@ -79,13 +92,14 @@ QVariant DbTreeModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole: return QString::fromStdString(node.text);
-        case Qt::DecorationRole: return TreeNodeIcon(node.kind);
+        case Qt::DecorationRole: return node.condition.empty() ? TreeNodeIcon(node.kind) : ConditionedTableIcon();
         case Qt::BackgroundRole:
             if (id == dropHighlight_) return QBrush(QPalette().color(QPalette::Highlight));
             return {};
         case Qt::ForegroundRole:
             if (id == dropHighlight_) return QBrush(QPalette().color(QPalette::HighlightedText));
             return {};
+        case Qt::FontRole: return node.condition.empty() ? QVariant() : QVariant(ConditionFont());
         default: return {};
     }
 }

@@ -1,7 +1,9 @@
 // A side's tree as an item model over a copy of its DbTree's nodes, taken again on
-// every redraw; each index carries its node id. The node image is the node's kind.
-// The target tree's table labels are editable (Rename Table): an edit is handed to
-// `renameHandler`, whose false keeps the old label. No other node is editable.
+// every redraw; each index carries its node id. The node image is the node's kind;
+// a table with a migration condition shows the conditioned table's image and a
+// slanted label. The target tree's table labels are editable (Rename Table): an
+// edit is handed to `renameHandler`, whose false keeps the old label. No other node
+// is editable.
 #pragma once
 
 #include <QAbstractItemModel>

@@ -21,6 +21,7 @@ QIcon Numbered(const char* strip, int image) { return FromResources(QString(":/i
 QIcon ToolBarIcon(int image) { return Numbered("tool", image); }
 QIcon TaskToolIcon(int image) { return Numbered("task", image); }
 QIcon TreeNodeIcon(browser::TreeNodeKind kind) { return Numbered("node", static_cast<int>(kind)); }
+QIcon ConditionedTableIcon() { return FromResources(":/icons/node_2_condition.png"); }
 QIcon OutputTabIcon(int image) { return Numbered("tab", image); }
 QIcon ProgramIcon() { return FromResources(":/icons/tabvex.png"); }
 

@@ -16,6 +16,8 @@ QIcon ToolBarIcon(int image);
 // 5 play.
 QIcon TaskToolIcon(int image);
 QIcon TreeNodeIcon(browser::TreeNodeKind kind);
+// A source table whose rows a migration condition restricts: the table with a funnel.
+QIcon ConditionedTableIcon();
 // Images of the output pane's tabs: 0 Log, 1 Task List, 2 Tips.
 QIcon OutputTabIcon(int image);
 QIcon ProgramIcon();

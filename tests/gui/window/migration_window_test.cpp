@@ -6,7 +6,9 @@
 #include <QMenu>
 #include <QTimer>
 
+#include "browser/condition_dialog.h"
 #include "gui/window/command_ids.h"
+#include "gui/window/window_icons.h"
 #include "gui/window/window_test_support.h"
 #include "trees/tree_menus.h"
 #include "platform/xls/workbook.h"
@@ -107,6 +109,33 @@ TEST_F(ConnectedWindowTest, SelectingNodesShowsTheirMenuAndTheSourceTipShowsTheC
     EXPECT_EQ(source.toolTip(), "Convert All");
 }
 
+TEST_F(ConnectedWindowTest, ATableWithAConditionShowsTheFunnelImageOnceTheDialogSavedIt) {
+    ConnectShop();
+    CDBTreeView& source = *window->sourceTreeView();
+    const NodeId customers = Find(migrator().sourceTree(), TreeNodeKind::Table, "Customers");
+    const auto image = [&] {
+        return source.treeModel()->IndexOf(customers).data(Qt::DecorationRole).value<QIcon>().pixmap(16).toImage();
+    };
+    EXPECT_EQ(image(), TreeNodeIcon(TreeNodeKind::Table).pixmap(16).toImage());
+
+    source.SelectNode(customers);
+    auto dialog = browser::OpenConditionDialog(migrator(), migrator().sourceTree());
+    ASSERT_NE(dialog, nullptr);
+    dialog->SetCondition("ID >= 2");
+    ASSERT_TRUE(dialog->Test());
+    dialog->Save();
+    ASSERT_TRUE(WaitUntil([&] { return image() == ConditionedTableIcon().pixmap(16).toImage(); }));
+    EXPECT_NE(image(), TreeNodeIcon(TreeNodeKind::Table).pixmap(16).toImage());
+    EXPECT_EQ(source.treeModel()->IndexOf(customers).data().toString(), "Customers") << "the label is the name";
+    EXPECT_TRUE(source.treeModel()->IndexOf(customers).data(Qt::FontRole).value<QFont>().italic());
+    source.scrollTo(source.treeModel()->IndexOf(customers));
+    // From elsewhere onto the table: the pointer may rest there from an earlier test.
+    QTest::mouseMove(source.viewport(), source.visualRect(source.treeModel()->IndexOf(0)).center());
+    QTest::mouseMove(source.viewport(), source.visualRect(source.treeModel()->IndexOf(customers)).center());
+    EXPECT_EQ(source.toolTip(), "Condition : ID >= 2");
+    SaveScreenshot(*window, "condition_marked.png");
+}
+
 TEST_F(ConnectedWindowTest, DroppingASourceTableOnTheTargetDatabaseMigratesItWithProgressAndColouredLog) {
     ConnectShop();
     OutputPane& pane = *window->outputPane();
@@ -195,24 +224,39 @@ TEST_F(ConnectedWindowTest, DeleteOnATargetTableAsksTwiceAndDropsTheWorksheet) {
                                  Qt::MatchEndsWith).size() == 1);
 }
 
-TEST_F(ConnectedWindowTest, ATargetTablesContextMenuNamesItAndDropsItWithoutAQuestion) {
+TEST_F(ConnectedWindowTest, ATargetTablesContextMenuNamesItAndDropsItOnlyAfterYes) {
     ConnectShop();
     CDBTreeView& target = *window->targetTreeView();
-    const QModelIndex sales = target.treeModel()->IndexOf(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"));
-    target.scrollTo(sales);
-    QStringList offered;
-    QTimer::singleShot(0, [&] {
-        QMenu* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(popup, nullptr);
-        for (QAction* action : popup->actions()) offered << action->text();
-        popup->actions().front()->trigger();
-        popup->close();
-    });
-    const QPoint at = target.visualRect(sales).center();
-    QContextMenuEvent click(QContextMenuEvent::Mouse, at, target.viewport()->mapToGlobal(at));
-    QApplication::sendEvent(target.viewport(), &click);
-    EXPECT_EQ(offered, QStringList({"Drop Table Sales", "Rename Table Sales"}));
-    EXPECT_TRUE(boxes.empty());
+    const std::string before = test::ReadFile(targetFile);
+    auto dropSalesFromTheMenu = [&] {
+        const QModelIndex sales =
+            target.treeModel()->IndexOf(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"));
+        target.scrollTo(sales);
+        QStringList offered;
+        QTimer::singleShot(0, [&] {
+            QMenu* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(popup, nullptr);
+            for (QAction* action : popup->actions()) offered << action->text();
+            popup->actions().front()->trigger();
+            popup->close();
+        });
+        const QPoint at = target.visualRect(sales).center();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, target.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(target.viewport(), &click);
+        return offered;
+    };
+    answers = {app::MessageAnswer::No};
+    EXPECT_EQ(dropSalesFromTheMenu(), QStringList({"Drop Table Sales", "Rename Table Sales"}));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Drop the worksheet [Sales] of [" + (scratch / "out/book").string() +
+                                 "]?\nEverything on it is lost and cannot be restored.");
+    EXPECT_EQ(boxes[0].buttons, app::MessageButtons::YesNo);
+    EXPECT_EQ(test::ReadFile(targetFile), before);
+    EXPECT_NE(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
+
+    answers = {app::MessageAnswer::Yes};
+    dropSalesFromTheMenu();
+    EXPECT_EQ(boxes.size(), 2u);
     EXPECT_EQ(test::FindSheet(test::ReadWithXlrd(targetFile), "Sales"), nullptr);
     EXPECT_EQ(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
 }

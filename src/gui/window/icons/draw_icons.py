@@ -162,6 +162,15 @@ def field(c, x0=5, y0=2, x1=11, y1=14):
     c.rect(x0, y0, x1, y0 + 3, BLUE)
 
 
+def funnel(c, x0, y0, x1, y1):
+    """A filter funnel in the box, outlined so that it stands out on a sheet."""
+    mid, neck, stem = (x0 + x1) / 2, y0 + (y1 - y0) * 0.55, (x1 - x0) * 0.14
+    outline = [(x0 - 0.7, y0 - 0.6), (x1 + 0.7, y0 - 0.6), (mid + stem + 0.6, neck), (mid + stem + 0.6, y1 + 0.6),
+               (mid - stem - 0.6, y1 + 0.6), (mid - stem - 0.6, neck)]
+    c.polygon(outline, DARK)
+    c.polygon([(x0, y0), (x1, y0), (mid + stem, neck), (mid + stem, y1), (mid - stem, y1), (mid - stem, neck)], ORANGE)
+
+
 def circling_arrows(c, colour):
     c.ring(8, 8, 6.2, 4.2, colour)
     c.rect(0, 7, 16, 9, CLEAR)
@@ -218,6 +227,9 @@ NODES = [
     small_badge(lambda c: eye(c, 10.5, 10, 0.55)),
 ]
 
+# A table whose rows a migration condition restricts.
+CONDITIONED_TABLE = lambda c: (sheet(c, 1.5, 1.5, 12, 11), funnel(c, 8.2, 7.6, 15.2, 15.2))
+
 TABS = [
     lambda c: (c.rect(2, 1, 14, 15, DARK), c.rect(3, 2, 13, 14, PAPER),
                [c.rect(4.5, y, 11.5, y + 1, GREY) for y in (4, 7, 10)]),
@@ -243,6 +255,7 @@ if __name__ == "__main__":
         draw("task_%d" % i, 16, painter)
     for i, painter in enumerate(NODES):
         draw("node_%d" % i, 16, painter)
+    draw("node_2_condition", 16, CONDITIONED_TABLE)
     for i, painter in enumerate(TABS):
         draw("tab_%d" % i, 16, painter)
     draw("tabvex", 64, program_icon)
