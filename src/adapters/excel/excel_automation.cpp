@@ -5,6 +5,7 @@
 
 #include "adapters/excel/automation_session.h"
 #include "adapters/excel/excel_workbook.h"
+#include "adapters/excel/leftover_sheet.h"
 #include "adapters/excel/side_connection.h"
 #include "app/output_lines.h"
 #include "com/error_record_text.h"
@@ -140,6 +141,7 @@ bool SetExcelTableHead(app::Migrator& migrator, const std::string& database) {
     TakeTargetOffline(migrator, false);
     RunAutomation(migrator, "Formatting the header rows of [" + workbook + "]", [&](automation::Application& excel) {
         automation::Workbook book = OpenWorkbook(excel, workbook, false);
+        RemoveBlankLeftoverSheet(book);
         const automation::Sheets sheets = book.Sheets();
         for (int i = 1; i <= sheets.Count(); ++i) FormatHeaderRow(excel, sheets.Item(i));
         SaveAndClose(book);

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "adapters/excel/automation_session.h"
+#include "adapters/excel/leftover_sheet.h"
 #include "adapters/excel/side_connection.h"
 #include "app/output_lines.h"
 #include "com/folders.h"
@@ -42,13 +43,15 @@ std::optional<std::string> ChooseWorkbookPath(app::Migrator& migrator, const std
     return chosen->string();
 }
 
-// A new workbook keeps one of the server's three default sheets and is saved as an
-// Excel 97-2003 workbook.
+// A new workbook keeps one of the server's three default sheets, marked as the
+// leftover the first table replaces, and is saved as an Excel 97-2003 workbook.
 void SaveNewWorkbook(automation::Application& excel, const std::string& path) {
     automation::Workbook book = excel.Workbooks().Add();
     automation::Sheets sheets = book.Sheets();
     sheets.Item(2).Delete();
     sheets.Item(1).Delete();
+    automation::Worksheet leftover = sheets.Item(1);
+    MarkLeftoverSheet(leftover);
     automation::SaveAsArguments arguments;
     arguments.fileName = path;
     arguments.fileFormat = automation::xlWorkbookNormal;

@@ -1,5 +1,7 @@
 #include "platform/automation/workbook_document.h"
 
+#include <strings.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -43,6 +45,12 @@ bool ReadsAsCellReference(const std::string& name) {
     if (upper == "R" || upper == "C") return true;
     if (upper[0] == 'R' && column != std::string::npos) return digits(1, column) && digits(column + 1, upper.size());
     return false;
+}
+
+void RefuseCellReferenceName(const std::string& name) {
+    if (ReadsAsCellReference(name)) {
+        RaisePropertyNotSet("Name", "Range", "'" + name + "' reads as a cell reference and cannot be a name");
+    }
 }
 
 Variant ValueOf(const xls::CellValue& cell) {
@@ -212,6 +220,8 @@ CellRange WorkbookDocument::UsedRange(const SheetRef& sheet) const {
     return {static_cast<int>(used->firstRow), used->firstColumn, static_cast<int>(used->lastRow), used->lastColumn};
 }
 
+bool WorkbookDocument::IsBlank(const SheetRef& sheet) const { return EngineSheet(sheet).IsBlank(); }
+
 void WorkbookDocument::EditStyles(const SheetRef& sheet, const CellRange& range, const StyleEdit& edit) {
     xls::Worksheet& engineSheet = EngineSheet(sheet);
     if (!engineSheet.HasCells()) RaiseMethodFailed("Range", "Chart", engineSheet.Name() + " is not a worksheet");
@@ -297,9 +307,7 @@ void WorkbookDocument::DeleteName(std::string_view name) {
 }
 
 void WorkbookDocument::DefineName(const std::string& name, const SheetRef& sheet, const CellRange& range) {
-    if (ReadsAsCellReference(name)) {
-        RaisePropertyNotSet("Name", "Range", "'" + name + "' reads as a cell reference and cannot be a name");
-    }
+    RefuseCellReferenceName(name);
     const xls::SheetArea area{IndexOf(sheet), EngineRange(range)};
     const auto existing = book_->FindName(name);
     Guarded("Name", "Range", [&] {
@@ -310,6 +318,23 @@ void WorkbookDocument::DefineName(const std::string& name, const SheetRef& sheet
         }
     });
     Changed();
+}
+
+void WorkbookDocument::DefineLocalName(const std::string& name, const SheetRef& sheet, const CellRange& range,
+                                       bool hidden) {
+    RefuseCellReferenceName(name);
+    const xls::SheetArea area{IndexOf(sheet), EngineRange(range)};
+    Guarded("Add", "Names", [&] { book_->AddName(name, area, {.localToSheet = true, .hidden = hidden}); });
+    Changed();
+}
+
+bool WorkbookDocument::HasLocalName(const SheetRef& sheet, std::string_view name) const {
+    const size_t index = IndexOf(sheet);
+    const auto names = book_->Names();
+    return std::any_of(names.begin(), names.end(), [&](const xls::DefinedNameInfo& info) {
+        return info.sheetScope == index && info.name.size() == name.size() &&
+               strncasecmp(info.name.c_str(), name.data(), name.size()) == 0;
+    });
 }
 
 }  // namespace tabvex::automation

@@ -70,6 +70,8 @@ public:
     void SetCellValue(const SheetRef& sheet, int row, int column, const Variant& value);
     xls::CellFormat StyleAt(const SheetRef& sheet, int row, int column) const;
     CellRange UsedRange(const SheetRef& sheet) const;
+    // No cell and nothing placed on the sheet (xls::Worksheet::IsBlank).
+    bool IsBlank(const SheetRef& sheet) const;
     // Applies the edit to every cell of the range; whole rows change the rows' own
     // formats and the cells they hold, other ranges every cell in them.
     void EditStyles(const SheetRef& sheet, const CellRange& range, const StyleEdit& edit);
@@ -82,6 +84,10 @@ public:
     void DeleteName(std::string_view name);
     // Defines the workbook-wide name over the range, replacing one of the same name.
     void DefineName(const std::string& name, const SheetRef& sheet, const CellRange& range);
+    // Defines a new name local to the sheet over the range; a hidden one stays out of
+    // the lists of names a person sees.
+    void DefineLocalName(const std::string& name, const SheetRef& sheet, const CellRange& range, bool hidden);
+    bool HasLocalName(const SheetRef& sheet, std::string_view name) const;  // without regard to case
 
     WorkbookDocument(xls::Workbook book, std::string name, bool readOnly);
 

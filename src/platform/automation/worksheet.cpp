@@ -52,6 +52,14 @@ automation::Range Worksheet::UsedRange() const {
     return automation::Range(document_, sheet_, Document().UsedRange(sheet_));
 }
 
+bool Worksheet::IsBlank() const { return Document().IsBlank(sheet_); }
+
+void Worksheet::AddName(const std::string& name, const std::string& address, bool visible) {
+    Document().DefineLocalName(name, sheet_, AddressedRange(address), !visible);
+}
+
+bool Worksheet::HasName(const std::string& name) const { return Document().HasLocalName(sheet_, name); }
+
 automation::Range Worksheet::Range(const Variant& cell1, const Variant& cell2) const {
     Document();
     CellRange range = AddressedRange(cell1);

@@ -29,6 +29,13 @@ public:
     void Delete();
     // From the first to the last cell that holds something; A1 on an empty sheet.
     automation::Range UsedRange() const;
+    // No cell and nothing placed on the sheet (pictures, comments, merged areas, ...).
+    bool IsBlank() const;
+    // Defines a name local to this sheet over the address ("$A$1"), as Excel's
+    // Worksheet.Names.Add; Visible false hides it from the person's lists of names.
+    void AddName(const std::string& name, const std::string& address, bool visible);
+    // Whether this sheet has a local name of that text, without regard to case.
+    bool HasName(const std::string& name) const;
     // By address ("A1:B1", "$A$1"); with a second address, the rectangle spanning both.
     automation::Range Range(const Variant& cell1, const Variant& cell2 = Variant::Missing()) const;
 

@@ -25,7 +25,10 @@ constexpr uint16_t kFormula = 0x0006, kEof = 0x000A, kCalcCount = 0x000C, kCalcM
                    kIndex = 0x020B, kArray = 0x0221, kDefaultRowHeight = 0x0225, kTable = 0x0236,
                    kWindow2 = 0x023E, kRk = 0x027E, kStyle = 0x0293, kFormat = 0x041E,
                    kShrFmla = 0x04BC, kBof = 0x0809, kScl = 0x00A0, kPlv = 0x088B,
-                   kConditionalFormat = 0x01B1, kValidation = 0x01BE, kChartLink = 0x1051;
+                   kConditionalFormat = 0x01B1, kValidation = 0x01BE, kChartLink = 0x1051,
+                   kNote = 0x001C, kObj = 0x005D, kImageData = 0x007F, kMergedCells = 0x00E5,
+                   kBitmap = 0x00E9, kMsoDrawing = 0x00EC, kCondFmt = 0x01B0, kValidations = 0x01B2,
+                   kTxo = 0x01B6, kHyperlink = 0x01B8;
 
 // The largest record body BIFF8 allows; longer data goes on in CONTINUE records.
 constexpr size_t kMaxRecordData = 8224;

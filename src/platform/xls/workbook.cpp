@@ -237,6 +237,19 @@ std::optional<size_t> FindNameIndex(const Workbook::Impl& impl, std::string_view
     return impl.nameIndex.Find(impl.names, FoldCase(text::Utf8ToUtf16(name)));
 }
 
+// Whether the name exists globally (scope 0) or local to the sheet `scope` - 1. The
+// index finds a global name first; local ones are few and looked through.
+bool HasNameInScope(const Workbook::Impl& impl, std::string_view name, uint16_t scope) {
+    if (scope == 0) {
+        const auto existing = FindNameIndex(impl, name);
+        return existing && impl.names[*existing].sheetScope == 0;
+    }
+    const std::u16string folded = FoldCase(text::Utf8ToUtf16(name));
+    return std::any_of(impl.names.begin(), impl.names.end(), [&](const NameRecord& n) {
+        return n.sheetScope == scope && FoldCase(n.DisplayName()) == folded;
+    });
+}
+
 }  // namespace
 
 std::vector<DefinedNameInfo> Workbook::Names() const {
@@ -261,11 +274,11 @@ std::optional<SheetArea> Workbook::NameArea(std::string_view name) const {
     return SheetArea{*sheet, area->range};
 }
 
-void Workbook::AddName(const std::string& name, const SheetArea& area) {
+void Workbook::AddName(const std::string& name, const SheetArea& area, NameOptions options) {
     ValidateDefinedName(name);
     ValidateArea(area, impl_->sheets.size());
-    auto existing = FindNameIndex(*impl_, name);
-    if (existing && impl_->names[*existing].sheetScope == 0) throw XlsError("the defined name '" + name + "' already exists");
+    const uint16_t scope = options.localToSheet ? uint16_t(area.sheet + 1) : 0;
+    if (HasNameInScope(*impl_, name, scope)) throw XlsError("the defined name '" + name + "' already exists");
     auto& globals = impl_->globals;
     if (std::find(globals.begin(), globals.end(), GlobalItem(GlobalAnchor::Links)) == globals.end()) {
         // References follow the sheet list and the COUNTRY record after it.
@@ -277,6 +290,8 @@ void Workbook::AddName(const std::string& name, const SheetArea& area) {
     }
     NameRecord record;
     record.name = text::Utf8ToUtf16(name);
+    record.sheetScope = scope;
+    if (options.hidden) record.options |= NameRecord::kHidden;
     record.formula = AreaTokens(impl_->links.XtiOfSheet(area.sheet, impl_->sheets.size()), area.range);
     impl_->names.push_back(std::move(record));
     impl_->nameIndex.Invalidate();

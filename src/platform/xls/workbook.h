@@ -19,6 +19,13 @@
 
 namespace tabvex::xls {
 
+// How AddName defines a name: workbook-wide or local to its area's sheet, listed
+// or hidden from the lists of names a person sees.
+struct NameOptions {
+    bool localToSheet = false;
+    bool hidden = false;
+};
+
 struct DefinedNameInfo {
     std::string name;                 // built-in names by their English text, e.g. "Print_Area"
     std::optional<size_t> sheetScope; // sheet index of a sheet-local name; nothing for global
@@ -70,8 +77,8 @@ public:
     std::optional<DefinedNameInfo> FindName(std::string_view name) const;
     // The single sheet rectangle a name refers to, if it is one.
     std::optional<SheetArea> NameArea(std::string_view name) const;
-    // Adds a global name over the area; the name must be new.
-    void AddName(const std::string& name, const SheetArea& area);
+    // Adds a name over the area; the name must be new in its scope.
+    void AddName(const std::string& name, const SheetArea& area, NameOptions options = {});
     // Points an existing name at a new area (to widen a table's range).
     void SetNameArea(std::string_view name, const SheetArea& area);
     void DeleteName(std::string_view name);

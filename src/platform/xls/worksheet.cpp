@@ -184,6 +184,17 @@ std::optional<CellRange> Worksheet::UsedRange() const {
     return range;
 }
 
+bool Worksheet::IsBlank() const {
+    static constexpr uint16_t kPlaced[] = {rid::kNote,  rid::kObj,      rid::kImageData, rid::kMergedCells,
+                                           rid::kBitmap, rid::kMsoDrawing, rid::kCondFmt,  rid::kConditionalFormat,
+                                           rid::kValidations, rid::kValidation, rid::kTxo, rid::kHyperlink};
+    if (kind_ != SheetKind::Worksheet || !formulas_.empty() || UsedRange()) return false;
+    return std::none_of(items_.begin(), items_.end(), [](const Item& item) {
+        const auto* record = std::get_if<BiffRecord>(&item);
+        return record && std::find(std::begin(kPlaced), std::end(kPlaced), record->sid) != std::end(kPlaced);
+    });
+}
+
 CellFormat Worksheet::RowFormat(uint32_t row) const {
     const Row* r = FindRow(row);
     bool own = r && r->record && r->record->HasFormat();

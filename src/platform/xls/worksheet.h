@@ -65,6 +65,10 @@ public:
     void ForEachCell(const std::function<void(uint32_t row, uint16_t column, const CellValue&)>& visit) const;
     // The smallest rectangle holding every cell, or nothing when the sheet is empty.
     std::optional<CellRange> UsedRange() const;
+    // True when the worksheet holds no cell (not even a formatted blank one) and nothing
+    // placed on it: no drawing, picture, object, comment, text box, hyperlink, merged
+    // area, conditional format or validation.
+    bool IsBlank() const;
 
     CellFormat RowFormat(uint32_t row) const;
     // Formats the whole row and every cell in it.

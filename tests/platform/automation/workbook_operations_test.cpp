@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "automation_test_support.h"
+#include "platform/automation/automation_error.h"
 #include "platform/automation/excel_constants.h"
 #include "support/test_support.h"
 
@@ -51,6 +52,29 @@ TEST(CreateWorkbookTest, ANewWorkbookKeepsOnlyItsThirdSheetAfterItems2And1AreDel
     EXPECT_EQ(read["sheets"][0]["name"], "Sheet3");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 1)
         << "only the workbook is left in the folder";
+}
+
+TEST(SheetNamesTest, ASheetsOwnHiddenNameMarksItWhileItsBlanknessFollowsItsContents) {
+    ScratchDir dir;
+    Application excel;
+    Workbook book = excel.Workbooks().Add();
+    Worksheet marked = book.Sheets().Item(3);
+    marked.AddName("Mark", "$A$1", false);
+    EXPECT_TRUE(marked.HasName("MARK"));
+    EXPECT_FALSE(book.Sheets().Item(1).HasName("Mark")) << "the name is local to its sheet";
+    EXPECT_THROW(marked.AddName("B2", "$A$1", false), AutomationError);
+    EXPECT_THROW(marked.AddName("Mark", "$A$1", true), AutomationError);
+    EXPECT_TRUE(marked.IsBlank());
+    marked.Range("C3").SetValue(Variant("x"));
+    EXPECT_FALSE(marked.IsBlank());
+
+    SaveAsArguments arguments;
+    arguments.fileName = (dir / "marked.xls").string();
+    book.SaveAs(arguments);
+    const auto read = ReadWithXlrd(dir / "marked.xls");
+    ASSERT_EQ(read["names"].size(), 1u);
+    EXPECT_EQ(read["names"][0]["scope"], 2);
+    EXPECT_TRUE(read["names"][0]["hidden"].get<bool>());
 }
 
 TEST(DropTableTest, TheSheetNamedByTheCleanedTableNameIsDeletedAndTheRestKept) {

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <tuple>
+
+#include "platform/xls/record_ids.h"
 #include "platform/xls/workbook.h"
 #include "support/test_support.h"
 #include "xls_test_support.h"
@@ -13,6 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 using tabvex::test::ReadWithXlrd;
 using tabvex::test::ScratchDir;
+using test::Record;
 using test::XlrdCell;
 using test::XlrdName;
 
@@ -152,6 +157,56 @@ TEST(SheetChanges, DefinedNamesFollowExcelsRules) {
     EXPECT_THROW(book.AddName("TooLow", SheetArea{0, {0, 65536, 0, 0}}), XlsError);
     EXPECT_THROW(book.AddName("Reversed", SheetArea{0, {5, 1, 0, 0}}), XlsError);
     EXPECT_THROW(book.SetNameArea("Missing", cell), XlsError);
+}
+
+TEST(SheetChanges, SheetLocalNamesAreUniquePerSheetCanBeHiddenAndGoWithTheirSheet) {
+    ScratchDir dir;
+    Workbook book = Workbook::CreateNew({"First", "Second"});
+    const NameOptions hiddenLocal{.localToSheet = true, .hidden = true};
+    book.AddName("Mark", SheetArea{1, {0, 0, 0, 0}}, hiddenLocal);
+    EXPECT_THROW(book.AddName("MARK", SheetArea{1, {2, 2, 0, 0}}, hiddenLocal), XlsError);
+    EXPECT_NO_THROW(book.AddName("Mark", SheetArea{0, {0, 0, 0, 0}}, {.localToSheet = true}));
+    EXPECT_NO_THROW(book.AddName("Mark", SheetArea{0, {0, 0, 1, 1}}));  // a global one beside them
+    EXPECT_THROW(book.AddName("mark", SheetArea{1, {0, 0, 0, 0}}), XlsError);
+    book.Save(dir / "marked.xls");
+
+    const auto x = ReadWithXlrd(dir / "marked.xls");
+    std::vector<std::tuple<int, bool, std::string>> names;
+    for (const auto& n : x["names"]) names.emplace_back(n["scope"], n["hidden"], n["area"]["sheet"]);
+    std::sort(names.begin(), names.end());
+    using Name = std::tuple<int, bool, std::string>;
+    EXPECT_EQ(names, (std::vector<Name>{{-1, false, "First"}, {0, false, "First"}, {1, true, "Second"}}));
+
+    Workbook reread = Workbook::Open(dir / "marked.xls");
+    reread.DeleteSheet(1);
+    const auto left = reread.Names();
+    EXPECT_EQ(left.size(), 2u);
+    EXPECT_TRUE(std::none_of(left.begin(), left.end(), [](const DefinedNameInfo& n) { return n.hidden; }));
+}
+
+TEST(SheetChanges, ASheetIsBlankUntilACellOrSomethingPlacedOnItArrives) {
+    ScratchDir dir;
+    Workbook book = Workbook::CreateNew({"Empty", "Typed", "Formatted"});
+    book.Sheet(1).SetCellText(7, 3, "x");
+    CellFormat bold;
+    bold.bold = true;
+    book.Sheet(2).SetCellFormat(0, 0, bold);
+    book.Save(dir / "three.xls");
+    const Workbook reread = Workbook::Open(dir / "three.xls");
+    EXPECT_TRUE(reread.Sheet(0).IsBlank());
+    EXPECT_FALSE(reread.Sheet(1).IsBlank());
+    EXPECT_FALSE(reread.Sheet(2).IsBlank()) << "a formatted blank cell";
+
+    // No cell, but a merged area, a comment or a hyperlink placed on the sheet.
+    for (uint16_t placed : {rid::kMergedCells, rid::kNote, rid::kHyperlink, rid::kMsoDrawing}) {
+        Bytes records;
+        Record(records, rid::kDimensions, Bytes(14, 0));
+        Record(records, placed, Bytes(10, 0));
+        const auto file = test::Container(dir / "placed.xls", test::OneSheetStream({}, records));
+        const Workbook crafted = Workbook::Open(file);
+        EXPECT_FALSE(crafted.Sheet(0).UsedRange());
+        EXPECT_FALSE(crafted.Sheet(0).IsBlank()) << placed;
+    }
 }
 
 TEST(SheetChanges, FailedSavesLeaveTheOldFileByteForByte) {

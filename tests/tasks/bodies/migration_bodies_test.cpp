@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "adapters/excel/excel_workbook.h"
 #include "browser/condition_file.h"
 #include "com/object_file_name.h"
 #include "tasks/bodies/migrate_command.h"
@@ -166,6 +167,44 @@ TEST_F(MigrationBodiesTest, ACloneCreatesTheWorkbookBesideTheSourceAndConvertsIt
     EXPECT_TRUE(Logged("Convert Views of database [" + database + "]"));
     EXPECT_EQ(Sheet(scratch / "in/shop.xls", "Customers"), test::kCustomers);
     EXPECT_EQ(Sheet(scratch / "in/shop.xls", "Orders"), Expected(test::Orders()));
+}
+
+std::vector<std::string> SheetNames(const fs::path& file) {
+    const auto read = test::ReadWithXlrd(file);
+    std::vector<std::string> names;
+    for (const auto& sheet : read["sheets"]) names.push_back(sheet["name"]);
+    return names;
+}
+
+TEST_F(MigrationBodiesTest, AClonedWorkbookOpensOnItsFirstTableWithoutTheNewWorkbooksEmptySheet) {
+    ConnectShop({test::Customers(), test::Orders()});
+    Migrate(TreeNodeKind::Database, database, TreeNodeKind::Root);
+    EXPECT_THAT(States(), ElementsAre(TaskState::Succeeded));
+    const auto read = test::ReadWithXlrd(scratch / "in/shop.xls");
+    EXPECT_THAT(SheetNames(scratch / "in/shop.xls"), ElementsAre("Customers", "Orders"));
+    EXPECT_EQ(test::SheetRows(read["sheets"][0]), test::kCustomers);
+    for (const auto& name : read["names"]) EXPECT_NE(name["name"], "Tabvex_NewWorkbookSheet");
+}
+
+TEST_F(MigrationBodiesTest, OnlyTheNewWorkbooksSheetGoesAndOnlyWhileNothingIsOnIt) {
+    ConnectShop({test::Orders()});
+    // A new workbook whose sheet got a note before the first table arrived.
+    const std::string noted = (scratch / "out/noted").string();
+    ASSERT_TRUE(adapters::CreateExcelWorkbook(migrator, noted, true));
+    auto book = xls::Workbook::Open(noted + ".xls");
+    book.Sheet(0).SetCellText(4, 2, "note");
+    book.Save(noted + ".xls");
+    // A blank sheet a person made, of the same name, in a workbook of their own.
+    const fs::path own = scratch / "out/own.xls";
+    xls::Workbook::CreateNew({"Sheet3"}).Save(own);
+
+    for (const fs::path& file : {fs::path(noted + ".xls"), own}) {
+        Connect(scratch / "in/shop.mdb", file);
+        Migrate(TreeNodeKind::Table, "Orders", TreeNodeKind::Database);
+        EXPECT_THAT(SheetNames(file), ElementsAre("Sheet3", "Orders")) << file;
+        EXPECT_EQ(Sheet(file, "Orders"), Expected(test::Orders()));
+    }
+    EXPECT_EQ(Sheet(noted + ".xls", "Sheet3")[4][2], "note");
 }
 
 TEST_F(MigrationBodiesTest, ACloneWhoseWorkbookCannotBeCreatedFailsAndConvertsNothing) {
