@@ -29,7 +29,8 @@ int ControlId(int index) {
 }  // namespace
 
 CCharsetDlg::CCharsetDlg(app::Migrator& migrator, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), model_(migrator) {
+    : QDialog(parent), model_(migrator) {
+    setWindowTitle("Change Charset");
     auto* layout = new QVBoxLayout(this);
     auto* group = new QGroupBox("Character Sets", this);
     auto* grid = new QGridLayout(group);

@@ -18,7 +18,8 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 
 CConditionDlg::CConditionDlg(std::unique_ptr<browser::ConditionDialog> model, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), model_(std::move(model)) {
+    : QDialog(parent), model_(std::move(model)) {
+    setWindowTitle("Migration Condition - " + Q(model_->tableName()));
     auto* layout = new QVBoxLayout(this);
     label_ = new QLabel(Q(model_->label()), this);
     label_->setObjectName("1037");

@@ -96,6 +96,9 @@ CMigratorDlg::CMigratorDlg(std::filesystem::path programDirectory, QWidget* pare
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     help->setContext(Qt::ApplicationShortcut);
     connect(help, &QShortcut::activated, this, [this] { RouteCommand(kManualCommand); });
+    // The Delete key on the target tree deletes its selection, as the Delete button does.
+    auto* deleteKey = new QShortcut(QKeySequence::Delete, targetView_, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, this, [this] { RouteCommand(kDeleteMenuCommand); });
     resize(840, 660);
     clock_.setInterval(1000);
     connect(&clock_, &QTimer::timeout, this, &CMigratorDlg::TimerTick);

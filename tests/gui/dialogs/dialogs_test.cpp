@@ -63,6 +63,12 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
     }
 
+    // A window manager gives the dialog its title bar, which shows the caption.
+    static void ExpectTitleBar(const QWidget& dialog, const QString& caption) {
+        EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::FramelessWindowHint)) << caption.toStdString();
+        EXPECT_EQ(dialog.windowTitle(), caption);
+    }
+
     std::vector<std::string> BoxTexts() const {
         std::vector<std::string> texts;
         for (const auto& box : ui.boxes()) texts.push_back(box.text);
@@ -83,6 +89,7 @@ TEST_F(ConfigDlgTest, FilledTestedAndConnectedAgainstAWrittenDatabaseAndANewWork
     const fs::path shop = WriteShop(scratch / "data/Shop.mdb");
     CConfigDlg dialog(migrator, nullptr, Odbc());
     dialog.show();
+    ExpectTitleBar(dialog, "Config");
     const auto& source = dialog.controls(ConfigSide::Source);
     const auto& target = dialog.controls(ConfigSide::Target);
     EXPECT_EQ(source.provider->currentText(), "Microsoft Jet 4.0 OLE DB Provider");
@@ -162,6 +169,7 @@ TEST_F(DialogTest, DriverCheckShowsColouredRowsAndOpenConfigPostsTheConfigComman
         "[InprocServer]\n{DEE35070-506B-11CF-B1AA-00AA00B8DE95} = jet\n");
     CDriverCheckDlg dialog(migrator, nullptr, {&classes, Odbc()});
     dialog.show();
+    ExpectTitleBar(dialog, "ODBC Driver/OLEDB Provider Check");
     std::vector<std::string> texts;
     for (const QLabel* label : dialog.rowLabels()) texts.push_back(label->text().toStdString());
     EXPECT_THAT(texts, ElementsAre("Microsoft Jet 4.0 OLE DB Provider", "Installed", "Usable",
@@ -197,6 +205,7 @@ TEST_F(DialogTest, ConditionTestEnablesSaveWhichStoresTheTestedText) {
 
     CConditionDlg dialog(std::move(model));
     dialog.show();
+    ExpectTitleBar(dialog, "Migration Condition - Customers");
     EXPECT_EQ(Child<QLabel>(dialog, "1037")->text(), "select * from Customers where");
     EXPECT_FALSE(dialog.saveButton()->isEnabled());
     QTest::keyClicks(dialog.conditionBox(), "Nope>1");
@@ -223,6 +232,7 @@ TEST_F(DialogTest, CharsetSelectStoresTheCheckedNameAndCancelNothing) {
     {
         CCharsetDlg dialog(migrator);
         dialog.show();
+        ExpectTitleBar(dialog, "Change Charset");
         EXPECT_EQ(dialog.buttons()->checkedId(), 5);
         EXPECT_EQ(Child<QRadioButton>(dialog, "1027")->text(), "cp850");
         Click(dialog, "1041");

@@ -78,10 +78,14 @@ TEST_F(MainWindowTest, ToolBarsShowTheirCaptionsToolTipsAndImages) {
         EXPECT_FALSE(button->icon().isNull());
     }
     TaskListPage& page = *window->outputPane()->taskList();
+    QSet<QByteArray> images;  // each tool shows an image of its own
     for (const auto& tool : tasks::kTaskListTools) {
         ASSERT_NE(page.tool(tool.commandId), nullptr);
         EXPECT_EQ(page.tool(tool.commandId)->toolTip(), tool.toolTip);
+        const QImage image = page.tool(tool.commandId)->icon().pixmap(16, 16).toImage();
+        images << QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
     }
+    EXPECT_EQ(images.size(), static_cast<int>(tasks::kTaskListTools.size()));
     QStringList headings;
     for (int column = 0; column < page.model().columnCount(); ++column)
         headings << page.model().headerData(column, Qt::Horizontal).toString();
@@ -299,6 +303,23 @@ TEST_F(MainWindowTest, HelpAndTheWebPageOpenThroughTheDesktop) {
     EXPECT_TRUE(QFileInfo(opened[0].toLocalFile()).isFile());
     EXPECT_EQ(opened[1].toString(), kWebsiteAddress);
     EXPECT_EQ(opened[2], opened[0]);
+}
+
+TEST_F(MainWindowTest, TheDeleteKeyOnTheTargetTreeRunsDelete) {
+    ASSERT_TRUE(WaitUntil([&] { return !dialogs.empty(); }));  // the driver check came first
+    QSignalSpy routed(window.get(), &CMigratorDlg::commandRouted);
+    answers = {app::MessageAnswer::Ok};  // "No Target DataSource Connection!"
+    QApplication::setActiveWindow(window.get());
+    window->targetTreeView()->setFocus();
+    QTest::keyClick(window->targetTreeView(), Qt::Key_Delete);
+    ASSERT_FALSE(routed.isEmpty());
+    EXPECT_EQ(routed.back().front().toInt(), kDeleteMenuCommand);
+    const qsizetype afterTarget = routed.size();
+    window->sourceTreeView()->setFocus();
+    QTest::keyClick(window->sourceTreeView(), Qt::Key_Delete);
+    EXPECT_EQ(routed.size(), afterTarget) << "not on the source tree";
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Delete");
 }
 
 }  // namespace

@@ -171,13 +171,6 @@ def funnel(c, x0, y0, x1, y1):
     c.polygon([(x0, y0), (x1, y0), (mid + stem, neck), (mid + stem, y1), (mid - stem, y1), (mid - stem, neck)], ORANGE)
 
 
-def circling_arrows(c, colour):
-    c.ring(8, 8, 6.2, 4.2, colour)
-    c.rect(0, 7, 16, 9, CLEAR)
-    c.polygon([(12.5, 8.8), (16, 6.5), (9.5, 6.5)], colour)
-    c.polygon([(3.5, 7.2), (0, 9.5), (6.5, 9.5)], colour)
-
-
 def draw(name, size, painter):
     canvas = Canvas(size)
     painter(canvas)
@@ -209,7 +202,9 @@ TASK_TOOLS = [
     lambda c: (c.polygon([(8, 2), (14, 9), (10, 9), (10, 14), (6, 14), (6, 9), (2, 9)], BLUE),),
     lambda c: (c.polygon([(8, 14), (14, 7), (10, 7), (10, 2), (6, 2), (6, 7), (2, 7)], BLUE),),
     lambda c: (c.rect(2.5, 6.5, 13.5, 9.5, RED),),
-    lambda c: circling_arrows(c, BLUE),
+    lambda c: (c.rect(1.5, 1.5, 11.5, 14.5, DARK), c.rect(2.5, 2.5, 10.5, 13.5, PAPER),
+               [c.rect(4, y, 9, y + 1, GREY) for y in (4.5, 7, 9.5)],
+               c.line(9, 9, 15, 15, 2.2, RED), c.line(15, 9, 9, 15, 2.2, RED)),
     lambda c: (c.polygon([(3.5, 2), (14, 8), (3.5, 14)], GREEN),),
 ]
 
