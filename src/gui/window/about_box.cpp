@@ -2,14 +2,43 @@
 
 #include <QCommandLinkButton>
 #include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/migrator.h"
+#include "gui/window/build_info.h"
 #include "gui/window/window_icons.h"
 
 namespace tabvex::gui {
+
+namespace {
+
+// Room a title bar takes besides its text: the icon and the window manager's buttons.
+constexpr int kTitleBarExtra = 160;
+
+QString BuildText(const BuildInfo& build) {
+    return QString("Build: commit %1, %2, %3, Qt %4").arg(build.commit, build.date, build.compiler, build.qtVersion);
+}
+
+// One row per library: its name, what it is used for, its licence.
+QGroupBox* LibrariesBox(QWidget* parent) {
+    auto* box = new QGroupBox("Libraries used", parent);
+    box->setObjectName("Libraries");
+    auto* grid = new QGridLayout(box);
+    int row = 0;
+    for (const LinkedLibrary& library : kLinkedLibraries) {
+        int column = 0;
+        for (const char* text : {library.name, library.use, library.licence})
+            grid->addWidget(new QLabel(text, box), row, column++);
+        ++row;
+    }
+    return box;
+}
+
+}  // namespace
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString("About ") + app::kProductLine);
@@ -17,6 +46,13 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     icon->setPixmap(ProgramIcon().pixmap(48, 48));
     auto* product = new QLabel(app::kProductLine, this);
     product->setObjectName("ProductLine");
+    QFont larger = product->font();
+    larger.setPointSizeF(larger.pointSizeF() * 1.3);
+    larger.setBold(true);
+    product->setFont(larger);
+    auto* build = new QLabel(BuildText(ThisBuild()), this);
+    build->setObjectName("BuildLine");
+    build->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* link = new QCommandLinkButton("Norvu website", this);
     link->setObjectName("WebsiteLink");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Help | QDialogButtonBox::Close, this);
@@ -29,8 +65,13 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     top->addWidget(icon);
     top->addWidget(product, 1);
     layout->addLayout(top);
+    layout->addWidget(build);
+    layout->addWidget(LibrariesBox(this));
     layout->addWidget(link);
     layout->addWidget(buttons);
+    // Nothing is cut, however small the screen, and the title bar shows the whole title.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + kTitleBarExtra);
 }
 
 }  // namespace tabvex::gui

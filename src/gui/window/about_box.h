@@ -1,4 +1,5 @@
-// The About box: the product line, a link to the maker's web page, Help and Close.
+// The About box: the product line, the build (commit, date, compiler, Qt), the
+// libraries used with their licences, a link to the maker's web page, Help and Close.
 #pragma once
 
 #include <QDialog>
