@@ -78,6 +78,11 @@ void ExcelIsam::LoadNamedAreas() {
 }
 
 std::vector<IsamTable> ExcelIsam::Tables() {
+    if (!tables_) tables_ = ListTables();
+    return *tables_;
+}
+
+std::vector<IsamTable> ExcelIsam::ListTables() const {
     std::vector<IsamTable> tables;
     for (const auto& [key, named] : namedAreas_) tables.push_back(IsamTable{named.name, TableKind::Table});
     for (std::size_t i = 0; workbook_ && i < workbook_->SheetCount(); ++i)
@@ -205,6 +210,7 @@ void ExcelIsam::CreateTable(const std::string& table, const std::vector<ColumnDe
 
     // The tables made so far are complete: put them on disk before this one begins.
     Flush();
+    tables_.reset();
     xls::Worksheet& sheet = AddWorksheet(name);
     for (std::size_t i = 0; i < columns.size(); ++i) sheet.SetCellText(0, static_cast<std::uint16_t>(i), columns[i].name);
     xls::SheetArea area{*workbook_->FindSheet(name), xls::CellRange{0, 0, 0, static_cast<std::uint16_t>(columns.size() - 1)}};

@@ -69,6 +69,8 @@ private:
     };
 
     void LoadNamedAreas();
+    // The defined names and worksheets that are tables, sorted as Jet lists them.
+    std::vector<IsamTable> ListTables() const;
     // The table a statement names; the last one found is remembered, since a migration
     // names the same table in statement after statement.
     const Location& Locate(const std::string& table);
@@ -89,6 +91,9 @@ private:
     std::optional<xls::Workbook> workbook_;
     DateSystem dates_ = DateSystem::Excel1900;
     std::map<std::string, NamedArea, NameLess> namedAreas_;
+    // The table list as ListTables made it, kept because the schema rowsets ask for it
+    // once per table; CREATE TABLE drops it.
+    std::optional<std::vector<IsamTable>> tables_;
     // Column kinds of the tables this ISAM created, as their CREATE TABLE declared them.
     std::map<std::string, std::vector<ExcelColumnKind>, NameLess> declaredKinds_;
     std::map<std::string, TableShape, NameLess> shapes_;

@@ -77,6 +77,7 @@ TEST(ExcelIsam, TablesAndColumnsAsTheBackupReadsThem) {
                                           {"Qty", "INTEGER", std::nullopt}, {"Price", "CURRENCY", std::nullopt},
                                           {"Born", "DATETIME", std::nullopt}, {"Active", "BIT", std::nullopt}};
     isam.CreateTable("People", columns);
+    EXPECT_EQ(isam.Tables().size(), 2u);  // listed before the next table is made
     isam.CreateTable("Zoo", TextColumns({"A"}));
     std::vector<std::string> names;
     for (const auto& table : isam.Tables()) names.push_back(table.name);
