@@ -297,7 +297,22 @@ CDBTreeView* CMigratorDlg::ViewOf(const browser::DbTree& tree) const {
 }
 
 void CMigratorDlg::OpenManual() {
-    if (const auto manual = FindManual()) urlOpener_(QUrl::fromLocalFile(Text(manual->string())));
+    const auto manual = FindManual();
+    if (!manual) {
+        boxes_.Show({"The manual (docs/manual/index.html) is neither beside the program nor in its source folder.",
+                     "Help", app::MessageButtons::Ok, app::MessageIcon::Warning});
+        return;
+    }
+    const QUrl page = QUrl::fromLocalFile(Text(manual->string()));
+    if (!urlOpener_(page)) ShowHelpWindow(page);
+}
+
+// The help window is made once and keeps its page and history while the program runs.
+void CMigratorDlg::ShowHelpWindow(const QUrl& page) {
+    if (helpWindow_ == nullptr) helpWindow_ = new HelpWindow(page, this);
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
 }
 
 void CMigratorDlg::OpenWebsite() { urlOpener_(QUrl(kWebsiteAddress)); }

@@ -20,6 +20,7 @@
 #include "app/migrator.h"
 #include "gui/window/command_table.h"
 #include "gui/window/db_tree_view.h"
+#include "gui/window/help_window.h"
 #include "gui/window/main_menu.h"
 #include "gui/window/message_boxes.h"
 #include "gui/window/output_pane.h"
@@ -52,8 +53,11 @@ public:
     void TimerTick();
     // How the window's own modal dialogs run (exec() unless set); returns the result.
     void SetDialogRunner(std::function<int(QDialog&)> runner) { dialogRunner_ = std::move(runner); }
-    // How the manual and the web page are opened (the desktop's handler unless set).
-    void SetUrlOpener(std::function<void(const QUrl&)> opener) { urlOpener_ = std::move(opener); }
+    // How the manual and the web page are opened (the desktop's handler unless set); false
+    // when nothing could open it, and the manual then opens in the help window.
+    void SetUrlOpener(std::function<bool(const QUrl&)> opener) { urlOpener_ = std::move(opener); }
+    // The program's own help window, once the manual had to open there.
+    HelpWindow* helpWindow() const { return helpWindow_; }
 
 signals:
     // Every command as it is routed, in order (posted ones when their turn comes).
@@ -91,6 +95,7 @@ private:
     void RouteTaskStripCommand(int commandId);
     void Migrate();
     void OpenManual();
+    void ShowHelpWindow(const QUrl& page);
     void OpenWebsite();
     void ShowAbout();
     void OpenConfigDialog();
@@ -114,7 +119,8 @@ private:
     QTimer clock_;
     bool exiting_ = false;
     std::function<int(QDialog&)> dialogRunner_ = [](QDialog& dialog) { return dialog.exec(); };
-    std::function<void(const QUrl&)> urlOpener_ = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    std::function<bool(const QUrl&)> urlOpener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    HelpWindow* helpWindow_ = nullptr;
     // Where a drag of the window by a free spot started (global position, window position).
     std::optional<std::pair<QPoint, QPoint>> windowDrag_;
 };

@@ -293,7 +293,10 @@ TEST_F(MainWindowTest, ClosingWhileTheWorkerCallsTheWindowNeverHangs) {
 
 TEST_F(MainWindowTest, HelpAndTheWebPageOpenThroughTheDesktop) {
     QList<QUrl> opened;
-    window->SetUrlOpener([&opened](const QUrl& url) { opened << url; });
+    window->SetUrlOpener([&opened](const QUrl& url) {
+        opened << url;
+        return true;
+    });
     window->RouteCommand(kManualCommand);
     window->RouteCommand(kWebsiteCommand);
     QApplication::setActiveWindow(window.get());  // shortcuts need an active window
