@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/jet/mdb/ascii_text.h"
 #include "platform/jet/mdb/catalog_lookup.h"
 #include "platform/jet/mdb/libmdb_handle.h"
 #include "platform/jet/mdb/long_value.h"
@@ -48,7 +49,7 @@ RowCursor OpenRowCursor(const CursorSource& source) {
 }
 
 void RowCursor::State::AppendText(std::span<const std::uint8_t> bytes, std::string& out) {
-    if (bytes.empty()) return;
+    if (bytes.empty() || AppendAsciiText(bytes, IS_JET3(mdb.get()), out)) return;
     // UTF-8 needs at most three bytes for each UTF-16 unit or code-page byte.
     converted.resize(3 * bytes.size() + 16);
     int length = mdb_unicode2ascii(mdb.get(), reinterpret_cast<const char*>(bytes.data()), bytes.size(),
