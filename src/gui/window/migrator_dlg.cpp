@@ -22,6 +22,7 @@
 #include "gui/window/manual_file.h"
 #include "gui/window/window_icons.h"
 #include "maintenance/maintenance_commands.h"
+#include "platform/profile/atomic_file.h"
 #include "tasks/bodies/backup_command.h"
 #include "tasks/bodies/migrate_command.h"
 #include "tasks/bodies/task_bodies.h"
@@ -84,6 +85,7 @@ CMigratorDlg::CMigratorDlg(std::filesystem::path programDirectory, QWidget* pare
     output_ = new OutputPane(Text(migrator_.helpPage().text()), central);
     output_->setMinimumHeight(output_->sizeHint().height() / 2 + kOutputExtraHeight);
     connect(output_->taskList(), &TaskListPage::commandTriggered, this, &CMigratorDlg::RouteCommand);
+    connect(output_->log(), &LogView::saveWanted, this, &CMigratorDlg::SaveLog);
     layout->addWidget(output_, 2);
     setCentralWidget(central);
 
@@ -313,6 +315,17 @@ void CMigratorDlg::ShowHelpWindow(const QUrl& page) {
     helpWindow_->show();
     helpWindow_->raise();
     helpWindow_->activateWindow();
+}
+
+// The whole Log as a text file, written beside and then renamed over the chosen one.
+void CMigratorDlg::SaveLog() {
+    const auto path = boxes_.ChooseFile({"Save Log As", "Text File (*.txt)", migrator_.programDirectory(), true});
+    if (!path) return;
+    try {
+        profile::ReplaceFileAtomically(*path, output_->log()->AllText().toStdString());
+    } catch (const std::exception& error) {
+        boxes_.Show({error.what(), "Save Log As", app::MessageButtons::Ok, app::MessageIcon::Error});
+    }
 }
 
 void CMigratorDlg::OpenWebsite() { urlOpener_(QUrl(kWebsiteAddress)); }

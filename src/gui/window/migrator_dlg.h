@@ -95,6 +95,7 @@ private:
     void RouteTaskStripCommand(int commandId);
     void Migrate();
     void OpenManual();
+    void SaveLog();
     void ShowHelpWindow(const QUrl& page);
     void OpenWebsite();
     void ShowAbout();
