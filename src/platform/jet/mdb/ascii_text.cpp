@@ -12,32 +12,51 @@ bool AppendSingleBytes(std::span<const std::uint8_t> stored, std::string& out) {
     return true;
 }
 
+// Written out before it is checked, in one pass that needs no branch per unit.
 bool AppendUtf16(std::span<const std::uint8_t> stored, std::string& out) {
     if (stored.size() % 2) return false;
-    for (std::size_t i = 0; i < stored.size(); i += 2)
-        if (!IsAscii(stored[i]) || stored[i + 1] != 0) return false;
-    const std::size_t start = out.size();
-    out.resize(start + stored.size() / 2);
-    for (std::size_t i = 0; i < stored.size(); i += 2) out[start + i / 2] = static_cast<char>(stored[i]);
-    return true;
+    const std::size_t start = out.size(), count = stored.size() / 2;
+    out.resize(start + count);
+    char* to = out.data() + start;
+    bool ascii = true;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t low = stored[2 * i], high = stored[2 * i + 1];
+        ascii &= high == 0 && IsAscii(low);
+        to[i] = static_cast<char>(low);
+    }
+    if (!ascii) out.resize(start);
+    return ascii;
+}
+
+// Where the ASCII bytes from `from` up to the next zero byte (or the end) stop; npos
+// when one of them is no ASCII.
+std::size_t SingleByteRunEnd(std::span<const std::uint8_t> stored, std::size_t from) {
+    std::size_t end = from;
+    for (; end < stored.size() && stored[end] != 0; ++end)
+        if (stored[end] >= 0x80) return std::string::npos;
+    return end;
 }
 
 bool AppendCompressed(std::span<const std::uint8_t> stored, std::string& out) {
     const std::size_t start = out.size();
+    const char* bytes = reinterpret_cast<const char*>(stored.data());
     bool singleBytes = true;
     for (std::size_t i = 0; i < stored.size();) {
-        const std::uint8_t byte = stored[i];
-        if (byte == 0) {
+        if (stored[i] == 0) {
             singleBytes = !singleBytes;
             ++i;
             continue;
         }
-        if (!IsAscii(byte) || (!singleBytes && (i + 1 >= stored.size() || stored[i + 1] != 0))) {
+        const std::size_t end = singleBytes ? SingleByteRunEnd(stored, i)
+                                : (IsAscii(stored[i]) && i + 1 < stored.size() && stored[i + 1] == 0) ? i + 2
+                                                                                                    : std::string::npos;
+        if (end == std::string::npos) {
             out.resize(start);
             return false;
         }
-        out += static_cast<char>(byte);
-        i += singleBytes ? 1 : 2;
+        if (singleBytes) out.append(bytes + i, end - i);
+        else out += bytes[i];
+        i = end;
     }
     return true;
 }

@@ -33,6 +33,13 @@ private:
         if ((static_cast<unsigned char>(text_[pos_]) & 0xC0) != 0x80) ++position_;
         ++pos_;
     }
+    // Passes every byte before `end` at once, counting the characters among them.
+    void AdvanceTo(std::size_t end) {
+        std::size_t characters = 0;
+        for (std::size_t i = pos_; i < end; ++i) characters += (static_cast<unsigned char>(text_[i]) & 0xC0) != 0x80;
+        position_ += characters;
+        pos_ = end;
+    }
     void AdvanceWhile(bool (*predicate)(char)) {
         while (pos_ < text_.size() && predicate(text_[pos_])) Advance();
     }
@@ -70,7 +77,7 @@ private:
             if (closing == std::string_view::npos)
                 throw SqlError::Syntax(position, text_.substr(start, 20), "a closing " + std::string(1, close));
             content.append(text_.substr(pos_, closing - pos_));
-            while (pos_ <= closing) Advance();
+            AdvanceTo(closing + 1);
             if (!doubledEscapes || pos_ >= text_.size() || text_[pos_] != close) break;
             Advance();  // a doubled quote stands for one
             content += close;

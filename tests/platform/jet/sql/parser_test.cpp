@@ -129,6 +129,9 @@ TEST(SqlParser, ErrorsNamePositionAndToken) {
               "Syntax error at position 30 at the end of the statement; expected a value.");
     // Positions count characters, not bytes.
     EXPECT_EQ(SyntaxMessage("select * from t where Größe = = 1"), "Syntax error at position 31 near '='; expected a value.");
+    // Characters, not bytes, are counted inside quoted strings and names too.
+    EXPECT_EQ(SyntaxMessage("select * from t where 'Grüße''n' + [Maß] = = 1"),
+              "Syntax error at position 44 near '='; expected a value.");
     EXPECT_NE(SyntaxMessage("select * from t where a = 'open").find("position 27 near ''open'"), std::string::npos);
     EXPECT_NE(SyntaxMessage("select * from t where a = #31.13.1997#").find("near '#31.13.1997#'"), std::string::npos);
     EXPECT_NE(SyntaxMessage("select * from t; select * from u").find("near 'select'"), std::string::npos);
