@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "tasks/task_row_figures.h"
+
 namespace tabvex::tasks {
 
 namespace {
@@ -15,7 +17,7 @@ TaskListRow RowOf(const std::shared_ptr<MigrationTask>& task, std::size_t positi
     row.texts = {number,
                  " ",
                  task->category == TaskCategory::Migration ? "MIGRATION" : "BACKUP",
-                 std::string(StateTextOf(task->stateText.load())),
+                 "",
                  DisplayedTaskName(names.sourceDbms),
                  DisplayedTaskName(names.sourceDatabase),
                  DisplayedTaskName(names.sourceObject),
@@ -28,7 +30,7 @@ TaskListRow RowOf(const std::shared_ptr<MigrationTask>& task, std::size_t positi
         std::int32_t unstarted = 0;
         task->progress.compare_exchange_strong(unstarted, 5);
     }
-    row.progress = task->progress.load();
+    RefreshTaskListRow(row, SteadyMilliseconds());
     return row;
 }
 
@@ -42,6 +44,19 @@ std::string ClockText(std::chrono::system_clock::time_point now) {
 }
 
 }  // namespace
+
+bool RefreshTaskListRow(TaskListRow& row, std::int64_t nowMs) {
+    const MigrationTask& task = *row.task;
+    const TaskRowFigures figures = TaskRowFiguresOf(task, nowMs);
+    std::string state(StateTextOf(task.stateText.load()));
+    std::string progressText = figures.text.empty() ? " " : figures.text;
+    const bool changed = row.texts[kStateColumn] != state || row.texts[kProgressColumn] != progressText ||
+                         row.progress != figures.barPosition;
+    row.texts[kStateColumn] = std::move(state);
+    row.texts[kProgressColumn] = std::move(progressText);
+    row.progress = figures.barPosition;
+    return changed;
+}
 
 std::vector<TaskListRow> BuildTaskListRows(const TaskList& list) {
     const auto tasks = list.Snapshot();

@@ -21,7 +21,7 @@ struct TaskListColumn {
 
 inline constexpr std::array<TaskListColumn, 10> kTaskListColumns{{
     {"NO.", 32},
-    {"Progress", 0},
+    {"Progress", 230},  // wide enough for the row figures over the bar
     {"Type", 62},
     {"State", 60},
     {"Source DBMS", 200},
@@ -46,8 +46,13 @@ inline constexpr std::array<TaskListTool, 5> kTaskListTools{{
     {5560, 5, "Stop Tasks"},
 }};
 
+inline constexpr std::size_t kProgressColumn = 1;
+inline constexpr std::size_t kStateColumn = 3;
+
 struct TaskListRow {
-    std::array<std::string, 10> texts;  // column 1 is a blank: the progress bar lies over it
+    // Column 1 is a blank until rows arrive, then the task's row figures; the
+    // progress bar lies under it.
+    std::array<std::string, 10> texts;
     std::int32_t progress = 0;
     std::shared_ptr<MigrationTask> task;  // identifies the task's progress bar
 };
@@ -55,6 +60,11 @@ struct TaskListRow {
 // The rows of every task in list order. A task shown for the first time gets its
 // progress bar; when its progress is still 0 the bar (and the task) start at 5.
 std::vector<TaskListRow> BuildTaskListRows(const TaskList& list);
+
+// Takes the task's state, row figures and bar position into its row again; true
+// when any of them changed. The window calls it between rebuilds, so a task's
+// state and progress show as they change.
+bool RefreshTaskListRow(TaskListRow& row, std::int64_t nowMs);
 
 // One tick of the window's timer: the clock in status pane 2, then, when the Task
 // List page is in front and the countdown is due, the rows to draw.

@@ -62,6 +62,8 @@ void StartTask(WorkerContext& context, const std::shared_ptr<MigrationTask>& tas
     task->timeStamp = now;
     context.startTime = now;
     task->progress = 0;
+    task->rows.copied = 0;
+    task->rows.startedAtMs = SteadyMilliseconds();
     context.progress = &task->progress;
     context.sourceObject = task->names.sourceObject;
     context.sourceDatabase = task->names.sourceDatabase;
@@ -86,7 +88,9 @@ void WorkerProcedure(std::unique_ptr<WorkerContext> context) {
     }
     if (!thread.shuttingDown()) {  // a window going away is left alone
         SetButtonToolTip(migrator, "Start tasks");
-        migrator.SetStatusText(app::StatusPane::Engine, kNoProcessingStatus);
+        // The last task's completion may have said so already.
+        if (migrator.statusText(app::StatusPane::Engine) != kNoProcessingStatus)
+            migrator.SetStatusText(app::StatusPane::Engine, kNoProcessingStatus);
     }
     // The worker's last act, after its last call to the window: from here on the
     // window may start the next worker, which joins this thread without waiting for
@@ -183,6 +187,8 @@ void CompleteTask(WorkerContext& context, bool succeeded) {
     app::WriteOutputLine(migrator, succeeded ? "Operation completed SUCCESSFULLY!" : "Operation FAILURE!");
     if (!migrator.taskList().AnyWaiting()) {
         migrator.runState() = RunState::Stopping;
+        // The engine pane agrees with the rows at once, not after the pause that ends the worker.
+        migrator.SetStatusText(app::StatusPane::Engine, kNoProcessingStatus);
         SetButtonImage(migrator, app::StartStopImage::Play);
     }
 }

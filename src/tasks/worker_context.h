@@ -33,11 +33,13 @@ struct WorkerContext {
     bool replaceTargetFile = false;
     std::filesystem::path folder;  // where the task writes its files
     std::atomic<std::int32_t>* progress = nullptr;  // the running task's, 0..100
-    std::shared_ptr<MigrationTask> task;             // for the completion step only
+    std::shared_ptr<MigrationTask> task;             // the running task
 
     void SetProgress(std::int32_t percent) const {
         if (progress) progress->store(percent);
     }
+    // The running task's row figures, or nothing outside a task.
+    RowProgress* rows() const { return task ? &task->rows : nullptr; }
 };
 
 // A task body runs one task and returns true for success; the worker runs the

@@ -4,6 +4,7 @@
 
 #include "support/scripted_user_interface.h"
 #include "tasks/task_list_view.h"
+#include "tasks/task_row_figures.h"
 
 namespace tabvex::tasks {
 namespace {
@@ -115,6 +116,63 @@ TEST(MigrationTaskTest, NamesAreKeptWholeAndShownCutTo255BytesWithoutSplittingAC
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].texts[6], std::string(254, 'a'));
     EXPECT_EQ(rows[0].texts[8], "/" + std::string(254, 'b'));
+}
+
+}  // namespace
+}  // namespace tabvex::tasks
+
+namespace tabvex::tasks {
+namespace {
+
+// A task's row figures as the view shows them at `elapsedMs` after its start.
+TaskRowFigures FiguresAt(MigrationTask& task, std::int64_t copied, std::int64_t expected, std::int64_t elapsedMs) {
+    task.rows.startedAtMs = 1000;
+    task.rows.copied = copied;
+    task.rows.expected = expected;
+    return TaskRowFiguresOf(task, 1000 + elapsedMs);
+}
+
+TEST(TaskRowFiguresTest, ARunningTaskShowsRowsOfTotalRateAndTimeLeftAndItsBarFollowsTheRows) {
+    MigrationTask task(TaskCategory::Migration, TaskType::MigrateDatabase, {}, 0);
+    EXPECT_EQ(FiguresAt(task, 0, -1, 0).text, "") << "waiting, nothing copied";
+    task.stateText = TaskStateText::Working;
+    EXPECT_EQ(FiguresAt(task, 0, 65000, 0).text, "0 of 65,000 rows");
+    EXPECT_EQ(FiguresAt(task, 0, -1, 0).text, "") << "no total, nothing copied";
+    EXPECT_EQ(FiguresAt(task, 1234, -1, 200).text, "1,234 rows") << "no rate in the first half second";
+
+    const TaskRowFigures quarter = FiguresAt(task, 16250, 65000, 2000);
+    EXPECT_EQ(quarter.text, "16,250 of 65,000 rows, 8,125 rows/s, 6 s left");
+    EXPECT_EQ(quarter.barPosition, 25);
+    EXPECT_EQ(FiguresAt(task, 1000, 1'000'000, 1000).text, "1,000 of 1,000,000 rows, 1,000 rows/s, 16 min 39 s left");
+    EXPECT_EQ(FiguresAt(task, 10, 1'000'000, 1000).text, "10 of 1,000,000 rows, 10 rows/s, 27 h 46 min left");
+    EXPECT_EQ(FiguresAt(task, 5000, -1, 2000).text, "5,000 rows, 2,500 rows/s") << "no total, no time left";
+    EXPECT_EQ(FiguresAt(task, 65000, 65000, 2000).barPosition, 99) << "the body says when it is done";
+    task.progress = 50;  // a body's own step beyond the rows
+    EXPECT_EQ(FiguresAt(task, 100, 65000, 2000).barPosition, 50);
+
+    task.stateText = TaskStateText::Success;
+    task.progress = 100;
+    const TaskRowFigures done = FiguresAt(task, 65000, 65000, 9000);
+    EXPECT_EQ(done.text, "65,000 of 65,000 rows");
+    EXPECT_EQ(done.barPosition, 100);
+}
+
+TEST(TaskRowFiguresTest, ARefreshReportsOnlyRealChangesOfStateFiguresOrBar) {
+    auto task = std::make_shared<MigrationTask>(TaskCategory::Migration, TaskType::MigrateTable, TaskNames{}, 0);
+    TaskList list;
+    list.Append(task);
+    TaskListRow row = BuildTaskListRows(list).front();
+    EXPECT_EQ(row.texts[kProgressColumn], " ");
+    EXPECT_FALSE(RefreshTaskListRow(row, SteadyMilliseconds()));
+    task->stateText = TaskStateText::Working;
+    task->rows.expected = 10;
+    EXPECT_TRUE(RefreshTaskListRow(row, SteadyMilliseconds()));
+    EXPECT_EQ(row.texts[kStateColumn], "Working");
+    EXPECT_EQ(row.texts[kProgressColumn], "0 of 10 rows");
+    EXPECT_FALSE(RefreshTaskListRow(row, SteadyMilliseconds()));
+    task->progress = 40;
+    EXPECT_TRUE(RefreshTaskListRow(row, SteadyMilliseconds()));
+    EXPECT_EQ(row.progress, 40);
 }
 
 }  // namespace

@@ -67,13 +67,15 @@ std::string_view CutToCellLimit(std::string_view value) {
 class TableCopy {
 public:
     TableCopy(app::Migrator& migrator, Session& target, const std::string& table, const std::string& sheet,
-              Rowset& rowset, com::TextRowReader& reader, TraceFile& trace)
+              Rowset& rowset, com::TextRowReader& reader, TraceFile& trace, tasks::RowProgress* rows)
         : migrator_(migrator),
           target_(target),
           table_(table),
           rowset_(rowset),
           reader_(reader),
           trace_(trace),
+          rows_(rows),
+          rowsBefore_(rows ? rows->copied.load() : 0),
           insertHead_("insert into " + StatementTableName(sheet) + " values (") {}
 
     // Copies until the rows end, the worksheet is full or a stop is requested, then
@@ -110,6 +112,7 @@ private:
             if (failedInserts_++ == 0) result.firstError = com::ErrorRecordText(command.get(), IID_ICommandPrepare);
         } else {
             ++result.rowsCopied;
+            if (rows_) rows_->copied.store(rowsBefore_ + result.rowsCopied, std::memory_order_relaxed);
         }
     }
 
@@ -171,6 +174,8 @@ private:
     Rowset& rowset_;
     com::TextRowReader& reader_;
     TraceFile& trace_;
+    tasks::RowProgress* rows_;
+    const std::int64_t rowsBefore_;  // rows the task copied from its earlier tables
     const std::string insertHead_;
     std::string statement_;
     std::vector<DBCOLUMNINFO> columns_;
@@ -182,7 +187,7 @@ private:
 
 TransferResult TransferRows(app::Migrator& migrator, Session& source, Session& target, const std::string& database,
                             const std::string& table, const std::string& sheet,
-                            const std::filesystem::path& traceFile) {
+                            const std::filesystem::path& traceFile, tasks::RowProgress* rows) {
     std::shared_ptr<Command> command;
     std::shared_ptr<Rowset> rowset;
     if (Failed(tasks::RunStatementCommand(source, DBGUID_DEFAULT, SourceQuery(migrator, database, table), command,
@@ -198,7 +203,7 @@ TransferResult TransferRows(app::Migrator& migrator, Session& source, Session& t
     TraceFile trace(traceFile);
     if (!trace.isOpen()) return Ended("the trace file cannot be created: " + std::string(std::strerror(errno)));
     TransferResult result = Ended(kTransferred);
-    TableCopy(migrator, target, table, sheet, *rowset, reader, trace).Run(result);
+    TableCopy(migrator, target, table, sheet, *rowset, reader, trace, rows).Run(result);
     return result;
 }
 
@@ -231,7 +236,7 @@ void ReportEnd(app::Migrator& migrator, const std::string& table, const Transfer
 TransferResult TransferTableRows(app::Migrator& migrator, connect::ConnectionHolder& source,
                                  connect::ConnectionHolder& target, const std::string& database,
                                  const std::string& table, const std::string& sheet,
-                                 const std::filesystem::path& traceFile) {
+                                 const std::filesystem::path& traceFile, tasks::RowProgress* rows) {
     TransferResult result;
     for (auto [holder, label] : {std::pair{&source, kNoSource}, {&target, kNoTarget}}) {
         if (!holder->HasSession()) {
@@ -241,7 +246,7 @@ TransferResult TransferTableRows(app::Migrator& migrator, connect::ConnectionHol
     }
     if (result.text.empty()) {
         try {
-            result = TransferRows(migrator, *source.session, *target.session, database, table, sheet, traceFile);
+            result = TransferRows(migrator, *source.session, *target.session, database, table, sheet, traceFile, rows);
         } catch (const std::exception& error) {
             // A provider that throws mid-table has lost the table's remaining rows.
             result = Ended(error.what());

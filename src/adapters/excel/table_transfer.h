@@ -12,6 +12,7 @@
 
 #include "app/migrator.h"
 #include "connect/connection_holder.h"
+#include "tasks/migration_task.h"
 
 namespace tabvex::adapters {
 
@@ -32,10 +33,11 @@ struct TransferResult {
 };
 
 // Copies `table`'s rows into the worksheet table `sheet` (the name the table's
-// worksheet was created under), tracing the statements to `traceFile`.
+// worksheet was created under), tracing the statements to `traceFile`. Each row
+// that arrives raises the running task's count of rows copied, when one is given.
 TransferResult TransferTableRows(app::Migrator& migrator, connect::ConnectionHolder& source,
                                  connect::ConnectionHolder& target, const std::string& database,
                                  const std::string& table, const std::string& sheet,
-                                 const std::filesystem::path& traceFile);
+                                 const std::filesystem::path& traceFile, tasks::RowProgress* rows = nullptr);
 
 }  // namespace tabvex::adapters

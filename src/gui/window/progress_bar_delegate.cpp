@@ -23,6 +23,13 @@ void ProgressBarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     QRect bar = frame.adjusted(1, 1, 0, 0);
     bar.setWidth(bar.width() * percent / 100);
     painter->fillRect(bar, kTaskBarColour);
+    const QString figures = index.data(Qt::DisplayRole).toString().trimmed();
+    if (!figures.isEmpty()) {
+        painter->setPen(option.palette.color(QPalette::Text));
+        const QRect textArea = frame.adjusted(4, 0, -4, 0);
+        painter->drawText(textArea, Qt::AlignVCenter | Qt::AlignLeft,
+                          option.fontMetrics.elidedText(figures, Qt::ElideRight, textArea.width()));
+    }
     painter->restore();
 }
 

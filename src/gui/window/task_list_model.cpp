@@ -8,6 +8,15 @@ void TaskListModel::SetRows(std::vector<tasks::TaskListRow> rows) {
     endResetModel();
 }
 
+void TaskListModel::RefreshLiveCells() {
+    const std::int64_t now = tasks::SteadyMilliseconds();
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (!tasks::RefreshTaskListRow(rows_[i], now)) continue;
+        const int row = static_cast<int>(i);
+        emit dataChanged(index(row, kProgressColumn), index(row, kStateColumn));
+    }
+}
+
 int TaskListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
@@ -19,7 +28,10 @@ int TaskListModel::columnCount(const QModelIndex& parent) const {
 QVariant TaskListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     const tasks::TaskListRow& row = rows_[static_cast<std::size_t>(index.row())];
-    if (role == Qt::DisplayRole) return QString::fromStdString(row.texts[static_cast<std::size_t>(index.column())]);
+    const QString text = QString::fromStdString(row.texts[static_cast<std::size_t>(index.column())]);
+    if (role == Qt::DisplayRole) return text;
+    // The row figures may be wider than their column.
+    if (role == Qt::ToolTipRole && index.column() == kProgressColumn) return text.trimmed();
     if (role == kProgressRole && index.column() == kProgressColumn) return row.progress;
     return {};
 }

@@ -10,6 +10,11 @@
 
 namespace tabvex::gui {
 
+namespace {
+// Well under the 200 ms in which a task's start and end should show.
+constexpr int kLiveCellsInterval = 100;
+}  // namespace
+
 TaskListPage::TaskListPage(QWidget* parent)
     : QWidget(parent), model_(new TaskListModel(this)), list_(new QTableView(this)) {
     setObjectName("TasksViewer");
@@ -39,6 +44,14 @@ TaskListPage::TaskListPage(QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(strip);
     layout->addWidget(list_);
+
+    liveCells_.setInterval(kLiveCellsInterval);
+    connect(&liveCells_, &QTimer::timeout, this, &TaskListPage::RefreshLiveCells);
+    liveCells_.start();
+}
+
+void TaskListPage::RefreshLiveCells() {
+    if (isVisible()) model_->RefreshLiveCells();
 }
 
 void TaskListPage::SizeColumns() {

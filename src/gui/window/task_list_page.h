@@ -1,9 +1,11 @@
 // The "Task List" page: a tool strip of five buttons above a report list of the
 // tasks with one progress bar per task. A rebuild keeps the selected row and the
-// scroll position.
+// scroll position; between rebuilds a fast timer shows each task's state and
+// progress as they change.
 #pragma once
 
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
 #include <QWidget>
 #include <map>
@@ -35,9 +37,11 @@ signals:
 
 private:
     void SizeColumns();
+    void RefreshLiveCells();
 
     TaskListModel* model_;
     QTableView* list_;
+    QTimer liveCells_;
     std::map<int, QToolButton*> tools_;
 };
 

@@ -136,6 +136,12 @@ public:
         }
     }
 
+    // Access keeps each table's row count in its definition.
+    std::optional<std::int64_t> StoredRowCount(const std::string& table) override {
+        if (!HasRowsOfItsOwn(table)) return std::nullopt;
+        return static_cast<std::int64_t>(Schema(table).rowCount);
+    }
+
     void CreateTable(const std::string& table, const std::vector<ColumnDefinition>&) override { RefuseChange(table); }
     void InsertRow(const std::string& table, std::vector<oledb::Value>) override { RefuseChange(table); }
     void Flush() override {}

@@ -5,6 +5,7 @@
 // names the table, column or value concerned.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -73,6 +74,9 @@ public:
     virtual std::vector<IsamColumn> Columns(const std::string& table) = 0;
     virtual std::vector<IsamIndex> Indexes(const std::string& table) = 0;
     virtual std::unique_ptr<IsamCursor> OpenCursor(const std::string& table) = 0;
+    // The table's row count when the engine keeps it (so COUNT(*) without a
+    // condition needs no reading of rows); nothing when it has to be counted.
+    virtual std::optional<std::int64_t> StoredRowCount(const std::string&) { return std::nullopt; }
 
     // DB_E_DUPLICATETABLEID when the table exists, DB_E_BADTABLEID for a name the
     // file cannot hold, DB_E_NOTSUPPORTED for a read-only ISAM.

@@ -52,6 +52,9 @@ StatementOutcome RunSelect(Isam& isam, sql::SelectStatement& select) {
     if (select.where) {
         sql::CheckColumns(*select.where, [&](std::string_view name) { return HasColumn(columns, name); });
     }
+    if (select.countOnly && !select.where) {
+        if (const auto stored = isam.StoredRowCount(select.table.name)) return {CountRows(*stored), -1};
+    }
     auto rows = std::make_unique<QueryRows>(columns, isam.OpenCursor(select.table.name), std::move(select.where));
     if (!select.countOnly) return {std::move(rows), -1};
     std::int64_t count = 0;

@@ -8,6 +8,7 @@
 #include "adapters/excel/excel_automation.h"
 #include "adapters/excel/excel_create_table.h"
 #include "adapters/excel/excel_workbook.h"
+#include "adapters/excel/expected_rows.h"
 #include "adapters/excel/sheet_names.h"
 #include "adapters/excel/table_transfer.h"
 #include "app/output_lines.h"
@@ -82,10 +83,19 @@ void SaveTables(Migrator& migrator, const std::string& database, TaskSummary& su
     if (!adapters::SetExcelTableHead(migrator, database)) summary.ArrivedTablesLost();
 }
 
+// The task list's total: the rows the tables hold, when the source tells cheaply.
+void ExpectRows(Migrator& migrator, connect::ConnectionHolder& source, const std::string& database,
+                const std::vector<std::string>& tables, RowProgress* rows) {
+    if (!rows) return;
+    const auto expected = adapters::ExpectedRowCount(migrator, source, database, tables);
+    rows->expected = expected.value_or(-1);
+}
+
 }  // namespace
 
 TableOutcome MigrateTable(Migrator& migrator, connect::ConnectionHolder& source, const std::filesystem::path& cacheFolder,
-                          const std::string& database, const std::string& table, const std::string& sheet) {
+                          const std::string& database, const std::string& table, const std::string& sheet,
+                          RowProgress* rows) {
     LogMigrating(migrator, database, table, sheet);
     const std::string statement = adapters::BuildExcelCreateTable(migrator, source, table, sheet);
     if (!WriteCacheFile(migrator, cacheFolder, table, "", statement)) return {TableMigration::CacheFileFailed, 0};
@@ -96,23 +106,25 @@ TableOutcome MigrateTable(Migrator& migrator, connect::ConnectionHolder& source,
     WriteOutputLine(migrator, "Create table [%s] SUCCESSFULLY!!!", sheet.c_str());
     const adapters::TransferResult transfer =
         adapters::TransferTableRows(migrator, source, migrator.targetHolder(), database, table, sheet,
-                                    cacheFolder / com::ObjectFileName(table, ".data"));
+                                    cacheFolder / com::ObjectFileName(table, ".data"), rows);
     return {transfer.failed() ? TableMigration::RowsFailed : TableMigration::Migrated, transfer.rowsCopied};
 }
 
 int ConvertDatabaseTables(Migrator& migrator, connect::ConnectionHolder& source,
-                          const std::filesystem::path& cacheFolder, const std::string& database, TaskSummary& summary) {
+                          const std::filesystem::path& cacheFolder, const std::string& database, TaskSummary& summary,
+                          RowProgress* rows) {
     WriteOutputLine(migrator, "Convert Tables of database [%s]", database.c_str());
     const auto listed = ListObjects(migrator, source, "TABLE", "Open tables Error: ");
     if (!listed) return -1;
     const std::vector<std::string> tables = NamesOf(*listed);
     const std::vector<std::string> sheets = adapters::FitSheetNames(tables);
+    ExpectRows(migrator, source, database, tables, rows);
     for (std::size_t i = 0; i < tables.size(); ++i) {
         if (migrator.stopping()) {
             summary.LeftOut(tables[i]);
             continue;
         }
-        const TableOutcome outcome = MigrateTable(migrator, source, cacheFolder, database, tables[i], sheets[i]);
+        const TableOutcome outcome = MigrateTable(migrator, source, cacheFolder, database, tables[i], sheets[i], rows);
         if (outcome.result == TableMigration::Migrated) summary.Arrived(tables[i], outcome.rowsCopied);
         else summary.Failed(tables[i], outcome.rowsCopied);
         if (migrator.stopping()) WriteOutputLine(migrator, "Tables Converting Terminaled!");
@@ -154,7 +166,8 @@ bool CloneDatabaseBody(WorkerContext& context) {
     }
     PointSidesAtTaskDatabases(context);
     TaskSummary summary("arrived");
-    const int listed = ConvertDatabaseTables(migrator, *context.source, context.folder, context.sourceDatabase, summary);
+    const int listed = ConvertDatabaseTables(migrator, *context.source, context.folder, context.sourceDatabase, summary,
+                                             context.rows());
     context.SetProgress(50);
     ConvertDatabaseViews(migrator, *context.source, context.folder, context.sourceDatabase);
     context.SetProgress(100);
@@ -167,7 +180,8 @@ bool MigrateDatabaseTablesBody(WorkerContext& context) {
     Migrator& migrator = *context.migrator;
     PointSidesAtTaskDatabases(context);
     TaskSummary summary("arrived");
-    const int listed = ConvertDatabaseTables(migrator, *context.source, context.folder, context.sourceDatabase, summary);
+    const int listed = ConvertDatabaseTables(migrator, *context.source, context.folder, context.sourceDatabase, summary,
+                                             context.rows());
     context.SetProgress(50);
     browser::FillTree(migrator, migrator.targetTree());
     context.SetProgress(100);
@@ -189,7 +203,9 @@ bool MigrateOneTableBody(WorkerContext& context) {
     const auto listed = ListObjects(migrator, *context.source, "TABLE", "Open tables Error: ");
     const std::string& table = context.sourceObject;
     const std::string sheet = adapters::SheetNameOfTable(listed ? NamesOf(*listed) : std::vector<std::string>{}, table);
-    const TableOutcome outcome = MigrateTable(migrator, *context.source, context.folder, context.sourceDatabase, table, sheet);
+    ExpectRows(migrator, *context.source, context.sourceDatabase, {table}, context.rows());
+    const TableOutcome outcome =
+        MigrateTable(migrator, *context.source, context.folder, context.sourceDatabase, table, sheet, context.rows());
     if (outcome.result == TableMigration::Migrated) summary.Arrived(table, outcome.rowsCopied);
     else summary.Failed(table, outcome.rowsCopied);
     context.SetProgress(90);

@@ -29,9 +29,11 @@ struct TableOutcome {
 // Migrates every table of the source's current database in the provider's order,
 // each into the sheet `FitSheetNames` gives it, then saves the workbook and formats
 // its headers. Once a stop is requested the remaining tables are left out. Every
-// table is counted in `summary`. 0 done, -1 the table list could not be opened.
+// table is counted in `summary`; `rows` (when given) learns the rows expected and
+// copied. 0 done, -1 the table list could not be opened.
 int ConvertDatabaseTables(app::Migrator& migrator, connect::ConnectionHolder& source,
-                          const std::filesystem::path& cacheFolder, const std::string& database, TaskSummary& summary);
+                          const std::filesystem::path& cacheFolder, const std::string& database, TaskSummary& summary,
+                          RowProgress* rows);
 
 // 0 done, -1 the view list could not be opened.
 int ConvertDatabaseViews(app::Migrator& migrator, connect::ConnectionHolder& source,
@@ -41,7 +43,7 @@ int ConvertDatabaseViews(app::Migrator& migrator, connect::ConnectionHolder& sou
 // `cacheFolder`, runs it on the target and copies the rows (traced beside it).
 TableOutcome MigrateTable(app::Migrator& migrator, connect::ConnectionHolder& source,
                           const std::filesystem::path& cacheFolder, const std::string& database,
-                          const std::string& table, const std::string& sheet);
+                          const std::string& table, const std::string& sheet, RowProgress* rows);
 
 // A workbook holds no views: the view's cache file is emptied and the Log says so.
 bool ConvertView(app::Migrator& migrator, const std::filesystem::path& cacheFolder, const std::string& database,
