@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QSettings>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <chrono>
@@ -79,6 +80,8 @@ int main(int argc, char** argv) {
     QElapsedTimer start;
     start.start();
     QApplication application(argc, argv);
+    // The person's remembered window layout is neither read nor written.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString((folder / "config").string()));
     auto window = std::make_unique<CMigratorDlg>(folder / "program");
     window->messageBoxes().SetBoxScript([](const tabvex::app::MessageBoxRequest&) { return tabvex::app::MessageAnswer::Ok; });
     window->show();

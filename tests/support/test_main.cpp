@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path home = std::filesystem::path(TABVEX_BINARY_DIR) / "test-home";
     std::filesystem::create_directories(home);
     setenv("HOME", home.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);  // where QSettings keeps its files
     unsetenv("USERPROFILE");  // the profile is then $HOME, as on any Linux desktop
     setenv("ODBCSYSINI", TABVEX_BINARY_DIR, 1);
     setenv("ODBCINI", (home / ".odbc.ini").c_str(), 1);

@@ -102,6 +102,7 @@ CMigratorDlg::CMigratorDlg(std::filesystem::path programDirectory, QWidget* pare
     auto* deleteKey = new QShortcut(QKeySequence::Delete, targetView_, nullptr, nullptr, Qt::WidgetShortcut);
     connect(deleteKey, &QShortcut::activated, this, [this] { RouteCommand(kDeleteMenuCommand); });
     resize(840, 660);
+    RestoreWindowSettings(Remembered());
     clock_.setInterval(1000);
     connect(&clock_, &QTimer::timeout, this, &CMigratorDlg::TimerTick);
     clock_.start();
@@ -139,7 +140,7 @@ QWidget* CMigratorDlg::BuildMiniToolBar() {
 }
 
 QWidget* CMigratorDlg::BuildTrees() {
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    auto* splitter = trees_ = new QSplitter(Qt::Horizontal, this);
     splitter->setObjectName("outlook");
     sourceView_ = new CDBTreeView(migrator_.sourceTree(), splitter);
     targetView_ = new CDBTreeView(migrator_.targetTree(), splitter);
@@ -371,8 +372,11 @@ void CMigratorDlg::closeEvent(QCloseEvent* event) {
         return;
     }
     clock_.stop();
+    SaveWindowSettings(Remembered());
     event->accept();
 }
+
+RememberedWidgets CMigratorDlg::Remembered() { return {this, trees_, output_, output_->taskList()}; }
 
 void CMigratorDlg::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);

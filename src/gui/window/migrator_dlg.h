@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <QUrl>
+#include <QSplitter>
 #include <QToolButton>
 #include <filesystem>
 #include <functional>
@@ -26,6 +27,7 @@
 #include "gui/window/output_pane.h"
 #include "gui/window/qt_user_interface.h"
 #include "gui/window/status_line.h"
+#include "gui/window/window_settings.h"
 
 namespace tabvex::gui {
 
@@ -42,6 +44,7 @@ public:
     CDBTreeView* sourceTreeView() const { return sourceView_; }
     CDBTreeView* targetTreeView() const { return targetView_; }
     OutputPane* outputPane() const { return output_; }
+    QSplitter* treesSplitter() const { return trees_; }
     StatusLine* statusLine() const { return status_; }
     QLabel* folderTitle(app::TreeSide side) const;
     // The mini tool bar's button of that command id.
@@ -105,6 +108,7 @@ private:
     CDBTreeView* ViewOf(const browser::DbTree& tree) const;
     // Each folder title names its family and, once connected, the side's DBMS.
     void ShowFolderTitles();
+    RememberedWidgets Remembered();
 
     MessageBoxes boxes_;
     QtUserInterface host_;
@@ -113,6 +117,7 @@ private:
     MainMenu* menu_ = nullptr;
     CDBTreeView* sourceView_ = nullptr;
     CDBTreeView* targetView_ = nullptr;
+    QSplitter* trees_ = nullptr;
     std::map<app::TreeSide, QLabel*> folderTitles_;
     std::map<int, QToolButton*> toolButtons_;
     OutputPane* output_ = nullptr;

@@ -1,10 +1,12 @@
 #include "gui/window/task_list_page.h"
 
 #include <QHeaderView>
+#include <algorithm>
 #include <QScrollBar>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "gui/window/file_name_delegate.h"
 #include "gui/window/progress_bar_delegate.h"
 #include "gui/window/window_icons.h"
 
@@ -13,6 +15,12 @@ namespace tabvex::gui {
 namespace {
 // Well under the 200 ms in which a task's start and end should show.
 constexpr int kLiveCellsInterval = 100;
+
+// "Source DB" and "Target DB" hold full paths.
+constexpr int kPathColumns[] = {5, 8};
+constexpr int kHeadingPadding = 15;
+constexpr int kWidestColumn = 320;
+
 }  // namespace
 
 TaskListPage::TaskListPage(QWidget* parent)
@@ -31,6 +39,7 @@ TaskListPage::TaskListPage(QWidget* parent)
     }
     list_->setModel(model_);
     list_->setItemDelegateForColumn(TaskListModel::kProgressColumn, new ProgressBarDelegate(list_));
+    for (int column : kPathColumns) list_->setItemDelegateForColumn(column, new FileNameDelegate(list_));
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setShowGrid(true);
@@ -38,6 +47,9 @@ TaskListPage::TaskListPage(QWidget* parent)
     list_->verticalHeader()->hide();
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     SizeColumns();
+    connect(list_->horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
+        if (!sizingColumns_) personSizedColumns_ = true;
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -54,14 +66,29 @@ void TaskListPage::RefreshLiveCells() {
     if (isVisible()) model_->RefreshLiveCells();
 }
 
+// Each column is as wide as its heading and its widest cell (a path column's file
+// name), until the person sizes a column; the progress bar keeps its heading's width.
 void TaskListPage::SizeColumns() {
+    if (personSizedColumns_) return;
+    sizingColumns_ = true;
     const QFontMetrics metrics = list_->horizontalHeader()->fontMetrics();
-    for (std::size_t column = 0; column < tasks::kTaskListColumns.size(); ++column) {
-        const auto& spec = tasks::kTaskListColumns[column];
-        const int width = spec.width > 0 ? spec.width
-                                         : metrics.horizontalAdvance(QString::fromLatin1(spec.heading)) + 15;
-        list_->setColumnWidth(static_cast<int>(column), width);
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        const auto& spec = tasks::kTaskListColumns[static_cast<std::size_t>(column)];
+        int width = metrics.horizontalAdvance(QString::fromLatin1(spec.heading)) + kHeadingPadding;
+        if (column != TaskListModel::kProgressColumn)
+            width = std::clamp(static_cast<const QAbstractItemView*>(list_)->sizeHintForColumn(column), width, kWidestColumn);
+        list_->setColumnWidth(column, width);
     }
+    sizingColumns_ = false;
+}
+
+QByteArray TaskListPage::ColumnWidths() const { return list_->horizontalHeader()->saveState(); }
+
+void TaskListPage::RestoreColumnWidths(const QByteArray& widths) {
+    if (widths.isEmpty()) return;
+    sizingColumns_ = true;
+    personSizedColumns_ = list_->horizontalHeader()->restoreState(widths);
+    sizingColumns_ = false;
 }
 
 void TaskListPage::Rebuild(std::vector<tasks::TaskListRow> rows) {
@@ -69,6 +96,7 @@ void TaskListPage::Rebuild(std::vector<tasks::TaskListRow> rows) {
     const int vertical = list_->verticalScrollBar()->value();
     const int selected = selectedRow();
     model_->SetRows(std::move(rows));
+    SizeColumns();
     if (selected >= 0 && selected < model_->rowCount()) SelectRow(selected);
     list_->horizontalScrollBar()->setValue(horizontal);
     list_->verticalScrollBar()->setValue(vertical);

@@ -1,7 +1,8 @@
 // The "Task List" page: a tool strip of five buttons above a report list of the
 // tasks with one progress bar per task. A rebuild keeps the selected row and the
 // scroll position; between rebuilds a fast timer shows each task's state and
-// progress as they change.
+// progress as they change. Columns fit their content until the person sizes
+// one; path columns show file names, the whole path in the tool tip.
 #pragma once
 
 #include <QTableView>
@@ -26,6 +27,9 @@ public:
     int selectedRow() const;
     void SelectRow(int row);
     void ShowStartStopButton(const app::StartStopButton& button);
+    // The columns' widths as the person left them, to be remembered between runs.
+    QByteArray ColumnWidths() const;
+    void RestoreColumnWidths(const QByteArray& widths);
 
     QTableView* list() const { return list_; }
     const TaskListModel& model() const { return *model_; }
@@ -43,6 +47,8 @@ private:
     QTableView* list_;
     QTimer liveCells_;
     std::map<int, QToolButton*> tools_;
+    bool sizingColumns_ = false;       // the page itself is setting the widths
+    bool personSizedColumns_ = false;  // widths from the person (or a restored state) stay
 };
 
 }  // namespace tabvex::gui

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QSettings>
 #include <QTest>
 #include <chrono>
 #include <cstdlib>
@@ -53,6 +54,8 @@ class WindowTest : public ::testing::Test {
 protected:
     WindowTest() {
         TestApplication();
+        // What the window remembers between runs stays within the test.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString((scratch / "config").string()));
         window = std::make_unique<CMigratorDlg>(scratch / "program");
         auto& timings = window->migrator().workerTimings();
         using namespace std::chrono_literals;
