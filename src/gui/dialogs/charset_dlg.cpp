@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "gui/dialogs/drag_by_background.h"
+#include "gui/dialogs/whole_title.h"
 
 namespace tabvex::gui {
 
@@ -31,6 +32,7 @@ int ControlId(int index) {
 CCharsetDlg::CCharsetDlg(app::Migrator& migrator, QWidget* parent)
     : QDialog(parent), model_(migrator) {
     setWindowTitle("Change Charset");
+    KeepWholeTitle(this);
     auto* layout = new QVBoxLayout(this);
     auto* group = new QGroupBox("Character Sets", this);
     auto* grid = new QGridLayout(group);

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "gui/dialogs/drag_by_background.h"
+#include "gui/dialogs/whole_title.h"
 
 namespace tabvex::gui {
 
@@ -20,6 +21,7 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 CConditionDlg::CConditionDlg(std::unique_ptr<browser::ConditionDialog> model, QWidget* parent)
     : QDialog(parent), model_(std::move(model)) {
     setWindowTitle("Migration Condition - " + Q(model_->tableName()));
+    KeepWholeTitle(this);
     auto* layout = new QVBoxLayout(this);
     label_ = new QLabel(Q(model_->label()), this);
     label_->setObjectName("1037");

@@ -9,15 +9,13 @@
 #include <QVBoxLayout>
 
 #include "app/migrator.h"
+#include "gui/dialogs/whole_title.h"
 #include "gui/window/build_info.h"
 #include "gui/window/window_icons.h"
 
 namespace tabvex::gui {
 
 namespace {
-
-// Room a title bar takes besides its text: the icon and the window manager's buttons.
-constexpr int kTitleBarExtra = 160;
 
 QString BuildText(const BuildInfo& build) {
     return QString("Build: commit %1, %2, %3, Qt %4").arg(build.commit, build.date, build.compiler, build.qtVersion);
@@ -71,7 +69,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     layout->addWidget(buttons);
     // Nothing is cut, however small the screen, and the title bar shows the whole title.
     layout->setSizeConstraint(QLayout::SetMinimumSize);
-    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + kTitleBarExtra);
+    KeepWholeTitle(this);
 }
 
 }  // namespace tabvex::gui

@@ -67,17 +67,16 @@ void TaskListPage::RefreshLiveCells() {
 }
 
 // Each column is as wide as its heading and its widest cell (a path column's file
-// name), until the person sizes a column; the progress bar keeps its heading's width.
+// name, the progress figures), until the person sizes a column.
 void TaskListPage::SizeColumns() {
     if (personSizedColumns_) return;
     sizingColumns_ = true;
     const QFontMetrics metrics = list_->horizontalHeader()->fontMetrics();
     for (int column = 0; column < model_->columnCount(); ++column) {
         const auto& spec = tasks::kTaskListColumns[static_cast<std::size_t>(column)];
-        int width = metrics.horizontalAdvance(QString::fromLatin1(spec.heading)) + kHeadingPadding;
-        if (column != TaskListModel::kProgressColumn)
-            width = std::clamp(static_cast<const QAbstractItemView*>(list_)->sizeHintForColumn(column), width, kWidestColumn);
-        list_->setColumnWidth(column, width);
+        const int heading = metrics.horizontalAdvance(QString::fromLatin1(spec.heading)) + kHeadingPadding;
+        const int content = static_cast<const QAbstractItemView*>(list_)->sizeHintForColumn(column);
+        list_->setColumnWidth(column, std::clamp(content, heading, kWidestColumn));
     }
     sizingColumns_ = false;
 }

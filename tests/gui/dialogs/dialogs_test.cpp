@@ -67,6 +67,7 @@ protected:
     static void ExpectTitleBar(const QWidget& dialog, const QString& caption) {
         EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::FramelessWindowHint)) << caption.toStdString();
         EXPECT_EQ(dialog.windowTitle(), caption);
+        EXPECT_GT(dialog.width(), dialog.fontMetrics().horizontalAdvance(caption) + 100) << "the title is not cut";
     }
 
     std::vector<std::string> BoxTexts() const {
