@@ -37,17 +37,17 @@ void CDBTreeView::Redraw() {
         QMetaObject::invokeMethod(this, &CDBTreeView::Redraw, Qt::QueuedConnection);
         return;
     }
+    const TreePlace place = CaptureTreePlace(*this);
     model_->Reload();
-    ApplyExpansion();
-}
-
-void CDBTreeView::ApplyExpansion() {
-    const auto& nodes = model_->nodes();
-    for (NodeId id = 0; id < nodes.size(); ++id)
-        if (nodes[id].expanded) expand(model_->IndexOf(id));
+    RestoreTreePlace(*this, place);
 }
 
 void CDBTreeView::SelectNode(NodeId id) { setCurrentIndex(model_->IndexOf(id)); }
+
+NodeId CDBTreeView::selectedNode() const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? kNoNode : DbTreeModel::NodeOf(selected.front());
+}
 
 void CDBTreeView::EditSelectedLabel() {
     const QModelIndex current = currentIndex();

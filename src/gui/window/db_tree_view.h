@@ -1,6 +1,7 @@
 // A database tree as the person sees it (CDBTreeView): node images, the selection
 // that sets the window's menus, context menus, double click, the source tree's tool
-// tip, drag and drop between the trees, and label editing on the target tree. The
+// tip, drag and drop between the trees, and label editing on the target tree. A
+// redraw keeps the person's place (open nodes, selection, scroll position). The
 // view decides nothing itself: it reports what happened as signals.
 #pragma once
 
@@ -9,6 +10,7 @@
 #include <memory>
 
 #include "gui/window/db_tree_model.h"
+#include "gui/window/tree_place.h"
 
 namespace tabvex::gui {
 
@@ -23,9 +25,11 @@ public:
 
     DbTreeModel* treeModel() const { return model_; }
     browser::DbTree& tree() const { return model_->tree(); }
-    // Takes the tree's nodes again and restores their expansion.
+    // Takes the tree's nodes again; the nodes still there keep their place.
     void Redraw();
     void SelectNode(browser::NodeId id);
+    // The selected node, or kNoNode.
+    browser::NodeId selectedNode() const;
     // Starts editing the selected node's label (target tree).
     void EditSelectedLabel();
     // Whether a label editor is open.
@@ -58,7 +62,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void ApplyExpansion();
     // The node a drag over that point highlights: the node under it, else the root.
     browser::NodeId DropNodeAt(const QPoint& viewportPoint);
 
