@@ -11,10 +11,21 @@ namespace {
 // The manual's pictures are window-sized; in the help window they are shown this wide at most.
 constexpr int kWidestPicture = 640;
 
+// Qt's rich text knows no figure elements and would run their pictures into the text
+// before them; as plain blocks they stand on their own.
+QString WithFiguresAsBlocks(QString html) {
+    for (const char* tag : {"figure", "figcaption"}) {
+        html.replace(QString("<%1").arg(tag), "<div");
+        html.replace(QString("</%1>").arg(tag), "</div>");
+    }
+    return html;
+}
+
 }  // namespace
 
 QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
     QVariant resource = QTextBrowser::loadResource(type, name);
+    if (type == QTextDocument::HtmlResource) return WithFiguresAsBlocks(QString::fromUtf8(resource.toByteArray()));
     if (type != QTextDocument::ImageResource) return resource;
     QImage picture = QImage::fromData(resource.toByteArray());
     if (picture.isNull()) return resource;

@@ -31,6 +31,8 @@ TEST_F(HelpWindowTest, WithoutABrowserTheManualOpensInTheProgramsOwnHelpWindow) 
     EXPECT_EQ(browser.source(), refused[0]);
     EXPECT_EQ(help->windowTitle(), "Tabvex manual");
     EXPECT_TRUE(browser.toPlainText().contains("First steps"));
+    EXPECT_FALSE(browser.loadResource(QTextDocument::HtmlResource, browser.source()).toString().contains("<figure"))
+        << "figures become blocks of their own";
     const QVariant picture = browser.loadResource(QTextDocument::ImageResource, QUrl("images/main_window.png"));
     ASSERT_TRUE(picture.canConvert<QImage>()) << "pictures load beside the page";
     EXPECT_FALSE(picture.value<QImage>().isNull());
