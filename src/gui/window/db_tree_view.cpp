@@ -4,6 +4,7 @@
 #include <QDrag>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <algorithm>
 
 #include "gui/window/window_icons.h"
 
@@ -39,7 +40,9 @@ void CDBTreeView::Redraw() {
     }
     const TreePlace place = CaptureTreePlace(*this);
     model_->Reload();
+    hidden_.assign(model_->nodes().size(), false);
     RestoreTreePlace(*this, place);
+    if (!filter_.isEmpty()) ApplyFilter();
 }
 
 void CDBTreeView::SelectNode(NodeId id) { setCurrentIndex(model_->IndexOf(id)); }
@@ -47,6 +50,72 @@ void CDBTreeView::SelectNode(NodeId id) { setCurrentIndex(model_->IndexOf(id)); 
 NodeId CDBTreeView::selectedNode() const {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
     return selected.isEmpty() ? kNoNode : DbTreeModel::NodeOf(selected.front());
+}
+
+void CDBTreeView::SetFilter(const QString& text) {
+    if (text == filter_) return;
+    if (filter_.isEmpty()) beforeFilter_ = CaptureTreePlace(*this);
+    filter_ = text;
+    ApplyFilter();
+    if (!filter_.isEmpty() || !beforeFilter_) return;
+    // The nodes open before the filter open again; a node found meanwhile stays selected and in sight.
+    TreePlace place = std::move(*beforeFilter_);
+    beforeFilter_.reset();
+    const NodeId selected = selectedNode();
+    place.selected.clear();
+    RestoreTreePlace(*this, place);
+    if (selected != kNoNode) scrollTo(model_->IndexOf(selected));
+}
+
+CDBTreeView::FilterResult CDBTreeView::FilterNodes() const {
+    const auto& nodes = model_->nodes();
+    FilterResult result{std::vector<bool>(nodes.size(), filter_.isEmpty()), std::vector<bool>(nodes.size(), false)};
+    if (filter_.isEmpty()) return result;
+    const auto named = [&](NodeId id) {
+        const TreeNodeKind kind = nodes[id].kind;
+        return (kind == TreeNodeKind::Table || kind == TreeNodeKind::View || kind == TreeNodeKind::Field) &&
+               QString::fromStdString(nodes[id].text).contains(filter_, Qt::CaseInsensitive);
+    };
+    // A node is shown when it matches, lies under a match, or has a match under it.
+    const auto visit = [&](const auto& self, NodeId id, bool underMatch) -> bool {
+        const bool matches = named(id);
+        result.matched[id] = matches;
+        bool found = matches;
+        for (NodeId child : nodes[id].children)
+            if (child < nodes.size()) found = self(self, child, underMatch || matches) || found;
+        result.shown[id] = found || underMatch;
+        return found;
+    };
+    // The top nodes stay, so that a filter without matches leaves more than a blank area.
+    for (NodeId id = 0; id < nodes.size(); ++id) {
+        if (nodes[id].parent != kNoNode) continue;
+        visit(visit, id, false);
+        result.shown[id] = true;
+    }
+    return result;
+}
+
+void CDBTreeView::ApplyFilter() {
+    const auto& nodes = model_->nodes();
+    const FilterResult filtered = FilterNodes();
+    hidden_.resize(nodes.size(), false);
+    for (NodeId id = 0; id < nodes.size(); ++id) {
+        const NodeId parent = nodes[id].parent;
+        // Rows under a hidden row need no change of their own.
+        if (parent != kNoNode && (parent >= nodes.size() || !filtered.shown[parent])) continue;
+        if (hidden_[id] == !filtered.shown[id]) continue;
+        hidden_[id] = !filtered.shown[id];
+        setRowHidden(model_->IndexOf(id).row(), model_->IndexOf(parent), hidden_[id]);
+    }
+    // The nodes above each match are opened, so that every match is in sight.
+    std::vector<bool> opened(nodes.size(), false);
+    for (NodeId id = 0; id < nodes.size(); ++id) {
+        if (!filtered.matched[id]) continue;
+        for (NodeId up = nodes[id].parent; up < nodes.size() && !opened[up]; up = nodes[up].parent) {
+            opened[up] = true;
+            expand(model_->IndexOf(up));
+        }
+    }
 }
 
 void CDBTreeView::EditSelectedLabel() {

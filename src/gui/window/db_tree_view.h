@@ -1,13 +1,16 @@
 // A database tree as the person sees it (CDBTreeView): node images, the selection
 // that sets the window's menus, context menus, double click, the source tree's tool
 // tip, drag and drop between the trees, and label editing on the target tree. A
-// redraw keeps the person's place (open nodes, selection, scroll position). The
+// redraw keeps the person's place (open nodes, selection, scroll position); a
+// filter shows only the tables, views and fields whose names hold its text. The
 // view decides nothing itself: it reports what happened as signals.
 #pragma once
 
 #include <QMimeData>
 #include <QTreeView>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "gui/window/db_tree_model.h"
 #include "gui/window/tree_place.h"
@@ -30,6 +33,11 @@ public:
     void SelectNode(browser::NodeId id);
     // The selected node, or kNoNode.
     browser::NodeId selectedNode() const;
+    // Shows only the tables, views and fields whose names hold `text` (without regard
+    // to case), with the nodes above them and everything under a matching table or
+    // view; empty text shows every node again as it was before the filter.
+    void SetFilter(const QString& text);
+    const QString& filter() const { return filter_; }
     // Starts editing the selected node's label (target tree).
     void EditSelectedLabel();
     // Whether a label editor is open.
@@ -62,10 +70,19 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    struct FilterResult {
+        std::vector<bool> shown;    // per node: shown under the filter
+        std::vector<bool> matched;  // per node: its own name holds the filter's text
+    };
+    FilterResult FilterNodes() const;
+    void ApplyFilter();
     // The node a drag over that point highlights: the node under it, else the root.
     browser::NodeId DropNodeAt(const QPoint& viewportPoint);
 
     DbTreeModel* model_;
+    QString filter_;
+    std::vector<bool> hidden_;               // per node: its row is hidden by the filter
+    std::optional<TreePlace> beforeFilter_;  // where the tree was when the filter began
 };
 
 }  // namespace tabvex::gui

@@ -20,6 +20,7 @@
 #include "gui/window/about_box.h"
 #include "gui/window/command_ids.h"
 #include "gui/window/manual_file.h"
+#include "gui/window/tree_filter_field.h"
 #include "gui/window/window_icons.h"
 #include "maintenance/maintenance_commands.h"
 #include "platform/profile/atomic_file.h"
@@ -170,6 +171,7 @@ QWidget* CMigratorDlg::BuildFolder(TreeSide side, CDBTreeView* view) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(title);
+    layout->addWidget(new TreeFilterField(view, folder));
     layout->addWidget(view);
     return folder;
 }

@@ -1,9 +1,12 @@
 // The trees as a person keeps using them: a refill leaves the open nodes open, the
 // selection selected and the scroll position where they were, as far as the same
-// nodes still exist.
+// nodes still exist; the filter field above a tree finds tables, views and fields
+// by a part of their names among a thousand tables.
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <set>
 
+#include "gui/window/tree_filter_field.h"
 #include "gui/window/window_test_support.h"
 
 namespace tabvex::gui::testing {
@@ -74,8 +77,13 @@ protected:
     NodeId FieldsOf(const std::string& table) { return view().treeModel()->nodes()[Find(table)].children.front(); }
 
     bool Expanded(NodeId id) { return view().isExpanded(view().treeModel()->IndexOf(id)); }
+    bool Hidden(NodeId id) {
+        const QModelIndex index = view().treeModel()->IndexOf(id);
+        return view().isRowHidden(index.row(), index.parent());
+    }
     std::string TopText() { return view().treeModel()->nodes()[view().NodeAt(QPoint(1, 1))].text; }
 
+    TreeFilterField& filterField() { return *window->findChild<TreeFilterField*>("TargetTreeFilter"); }
 };
 
 TEST_F(TreePlaceWindowTest, ARefillKeepsOpenNodesSelectionAndScrollWhereTheNodesStillExist) {
@@ -106,6 +114,67 @@ TEST_F(TreePlaceWindowTest, ARefillKeepsOpenNodesSelectionAndScrollWhereTheNodes
     EXPECT_EQ(view().selectedNode(), kNoNode);
     EXPECT_FALSE(Expanded(0)) << "the fill's wish to open the root yields to the person";
     EXPECT_TRUE(Expanded(Find("T050")));
+}
+
+TEST_F(TreePlaceWindowTest, TheFilterFindsTablesAndFieldsByAPartOfTheirNamesAndEscapeBringsTheTreeBack) {
+    TreeShape shape = NumberedTables(1000);
+    shape.AddTable("Customers", {"Id", "Name"});
+    shape.AddTable("Orders", {"Id", "CustomerId", "Placed"});
+    Fill(shape);
+    ASSERT_FALSE(Expanded(2)) << "the Tables folder starts closed";
+
+    QElapsedTimer clock;
+    clock.start();
+    filterField().setText("CUST");
+    const qint64 filterMs = clock.elapsed();
+    std::printf("filter of %zu nodes: %lld ms\n", view().treeModel()->nodes().size(), static_cast<long long>(filterMs));
+    EXPECT_LT(filterMs, 500) << "a keystroke among a thousand tables stays quick (50 ms on a quiet machine)";
+
+    EXPECT_FALSE(Hidden(Find("Customers")));
+    EXPECT_FALSE(Hidden(Find("Orders"))) << "its field CustomerId matches";
+    EXPECT_TRUE(Hidden(Find("T000")));
+    EXPECT_TRUE(Hidden(Find("T999")));
+    EXPECT_TRUE(Expanded(2)) << "the folder above the matches opens";
+    const NodeId ordersFields = FieldsOf("Orders");
+    EXPECT_TRUE(Expanded(ordersFields));
+    const auto& nodes = view().treeModel()->nodes();
+    EXPECT_FALSE(Hidden(nodes[ordersFields].children[1]));  // CustomerId
+    EXPECT_TRUE(Hidden(nodes[ordersFields].children[0]));   // Id
+    EXPECT_FALSE(Expanded(Find("Customers"))) << "a matching table stays closed, its fields one click away";
+    EXPECT_FALSE(Hidden(nodes[FieldsOf("Customers")].children[0])) << "everything under a match is there";
+
+    // Selecting a found table selects that node of the tree, for every command.
+    view().SelectNode(Find("Orders"));
+    EXPECT_EQ(tree().selected(), Find("Orders"));
+    ASSERT_EQ(tree().node(tree().selected()).text, "Orders");
+
+    // A refill while filtering keeps the filter.
+    Fill(shape);
+    EXPECT_TRUE(Hidden(Find("T500")));
+    EXPECT_FALSE(Hidden(Find("Customers")));
+
+    filterField().setText("t5");
+    EXPECT_FALSE(Hidden(Find("T500")));
+    EXPECT_TRUE(Hidden(Find("Customers")));
+
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&filterField(), &escape);
+    EXPECT_TRUE(filterField().text().isEmpty());
+    EXPECT_FALSE(Hidden(Find("T000")));
+    EXPECT_FALSE(Hidden(Find("Customers")));
+    EXPECT_FALSE(Hidden(nodes[ordersFields].children[0]));
+    EXPECT_FALSE(Expanded(FieldsOf("Orders"))) << "the nodes opened for the matches close again";
+}
+
+TEST_F(TreePlaceWindowTest, EachTreeHasItsFilterFieldAndAFilterWithoutMatchesShowsOnlyTheTop) {
+    EXPECT_NE(window->findChild<TreeFilterField*>("SourceTreeFilter"), nullptr);
+    Fill(NumberedTables(3));
+    filterField().setText("zzz");
+    EXPECT_FALSE(Hidden(0)) << "the root stays, so the tree is never a blank area";
+    EXPECT_TRUE(Hidden(1));
+    filterField().clear();
+    EXPECT_FALSE(Hidden(1));
+    EXPECT_TRUE(Expanded(1));
 }
 
 }  // namespace
