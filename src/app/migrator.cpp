@@ -64,6 +64,16 @@ void Migrator::SetBackupFolder(std::filesystem::path folder) {
     backupFolderChosen_ = true;
 }
 
+PublishedSide Migrator::publishedSide(int side) const {
+    std::lock_guard lock(publishedMutex_);
+    return published_.at(static_cast<std::size_t>(side));
+}
+
+void Migrator::PublishSide(int side, PublishedSide state) {
+    std::lock_guard lock(publishedMutex_);
+    published_.at(static_cast<std::size_t>(side)) = std::move(state);
+}
+
 StartStopButton Migrator::startStopButton() const {
     std::lock_guard lock(statusMutex_);
     return startStopButton_;

@@ -26,6 +26,15 @@ inline constexpr const char* kProgramTitle = "Tabvex";  // caption of message bo
 inline constexpr const char* kProductLine = "Norvu Tabvex Version: 1.0";
 inline constexpr const char* kIdleEngineStatus = "Main Controller:IDLE";
 
+// A side as the window last saw it: published when a connect of the side ends, with
+// its outcome. The worker reconnects sides within a task (it owns the holders and
+// the settings while tasks run), so the window's commands read this copy instead and
+// never see a side as gone, or settings half-changed, in the middle of that.
+struct PublishedSide {
+    bool connected = false;
+    connect::ConnectionSettings settings;
+};
+
 class Migrator {
 public:
     // programDirectory: where migrator.cfg, Condition.cfg, data_cache and backup live.
@@ -57,6 +66,10 @@ public:
 
     std::string statusText(StatusPane pane) const;
     void SetStatusText(StatusPane pane, std::string text);
+
+    // The side (browser::kSourceSide or kTargetSide) as its last connect left it.
+    PublishedSide publishedSide(int side) const;
+    void PublishSide(int side, PublishedSide state);
 
     // Each side's live connection and its tree.
     connect::ConnectionHolder& sourceHolder() { return sourceHolder_; }
@@ -100,6 +113,8 @@ private:
     std::atomic<bool> tipsPageShown_{false};
     mutable std::mutex statusMutex_;
     std::array<std::string, 3> statusTexts_{kProductLine, kIdleEngineStatus, ""};
+    mutable std::mutex publishedMutex_;
+    std::array<PublishedSide, 2> published_;
     connect::ConnectionHolder sourceHolder_;
     connect::ConnectionHolder targetHolder_;
     browser::DbTree sourceTree_{browser::kSourceSide};

@@ -141,6 +141,7 @@ void ShowSideUnconnected(app::Migrator& migrator, const SideRules& side, const s
     app::WriteOutputLine(migrator, "E::%s %s", side.box, reason.c_str());
     side.holder.Release();
     side.settings.dbmsName.clear();
+    migrator.PublishSide(side.tree.fixedSide(), {false, side.settings});
     browser::FillTree(migrator, side.tree);
 }
 
@@ -177,6 +178,7 @@ void ConnectSide(app::Migrator& migrator, const SideRules& side) {
     app::WriteOutputLine(migrator, "%s", tasks::kOperationCompleted);
     // The side's folder shows this text as its title.
     if (side.settings.dbmsName.empty()) side.settings.dbmsName = side.fallbackVersion(migrator, side.holder);
+    migrator.PublishSide(side.tree.fixedSide(), {true, side.settings});
 }
 
 }  // namespace

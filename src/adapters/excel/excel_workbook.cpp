@@ -92,7 +92,7 @@ bool SelectExcelWorkbook(app::Migrator& migrator, int side, const std::string& n
 bool CreateExcelWorkbook(app::Migrator& migrator, const std::string& name, bool nameGiven) {
     std::string path;
     if (nameGiven) {
-        path = NewWorkbookPath(migrator, name);
+        path = NewWorkbookPath(migrator, migrator.targetSettings(), name);
     } else if (auto chosen = ChooseWorkbookPath(migrator, name)) {
         path = WorkbookFileOf(migrator.targetSettings(), *chosen);
     } else {
@@ -112,8 +112,9 @@ bool CreateExcelWorkbook(app::Migrator& migrator, const std::string& name, bool 
     return true;
 }
 
-std::string NewWorkbookPath(const app::Migrator& migrator, const std::string& name) {
-    return WorkbookFileOf(migrator.targetSettings(), GivenWorkbookPath(migrator, name));
+std::string NewWorkbookPath(const app::Migrator& migrator, const connect::ConnectionSettings& target,
+                            const std::string& name) {
+    return WorkbookFileOf(target, GivenWorkbookPath(migrator, name));
 }
 
 bool DropExcelWorkbook(app::Migrator& migrator, const std::string& database) {

@@ -23,8 +23,10 @@ bool SelectExcelWorkbook(app::Migrator& migrator, int side, const std::string& n
 // False when cancelled or the file could not be written.
 bool CreateExcelWorkbook(app::Migrator& migrator, const std::string& name, bool nameGiven);
 
-// The file CreateExcelWorkbook writes for a given name.
-std::string NewWorkbookPath(const app::Migrator& migrator, const std::string& name);
+// The file CreateExcelWorkbook writes for a given name, with the target side's
+// settings (the window passes its published copy, the worker the live ones).
+std::string NewWorkbookPath(const app::Migrator& migrator, const connect::ConnectionSettings& target,
+                            const std::string& name);
 
 // Deletes the workbook file of the database name; false when it was not deleted,
 // which includes a refusal while tasks run.

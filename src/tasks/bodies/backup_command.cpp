@@ -74,7 +74,7 @@ std::filesystem::path BackupFolderFor(const std::filesystem::path& chosen) {
 }
 
 void BackupCommand(Migrator& migrator) {
-    if (!migrator.targetHolder().HasSession()) {
+    if (!migrator.publishedSide(browser::kTargetSide).connected) {
         Refuse(migrator, "Please confirm your target Database connected SUCCESSFULLY!",
                "No Target DataSource Connection!");
         return;
@@ -89,7 +89,7 @@ void BackupCommand(Migrator& migrator) {
         const auto folder = ChooseBackupFolder(migrator, programBackup.folder);
         if (!folder) return;
         if (auto plan = PlanBackup(migrator.targetTree(), node)) {
-            plan->names.targetDbms = migrator.targetSettings().dbmsName;
+            plan->names.targetDbms = migrator.publishedSide(browser::kTargetSide).settings.dbmsName;
             plan->names.folder = *folder;
             migrator.taskList().Append(
                 std::make_shared<MigrationTask>(TaskCategory::Backup, plan->type, std::move(plan->names), queuedAt));

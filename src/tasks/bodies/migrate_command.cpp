@@ -88,7 +88,8 @@ MigrationPlan PlanIntoDatabase(const DbTree& source, NodeId sourceNode, const st
 
 // The clone's question names the workbook it creates.
 MigrationPlan PlanClone(const Migrator& migrator, const std::string& database) {
-    const std::string workbook = adapters::NewWorkbookPath(migrator, database);
+    const std::string workbook =
+        adapters::NewWorkbookPath(migrator, migrator.publishedSide(browser::kTargetSide).settings, database);
     MigrationPlan plan = Task(TaskType::CloneDatabase,
                               Question("Clone database [%s] of source tree?\nIt creates the workbook [%s].",
                                        {database, workbook}),
@@ -146,15 +147,15 @@ void QueueMigrationTask(Migrator& migrator, TaskType type, TaskNames names) {
     const auto cache = CacheFolder(migrator);
     if (!cache) return;
     names.folder = *cache;
-    names.sourceDbms = migrator.sourceSettings().dbmsName;
-    names.targetDbms = migrator.targetSettings().dbmsName;
+    names.sourceDbms = migrator.publishedSide(browser::kSourceSide).settings.dbmsName;
+    names.targetDbms = migrator.publishedSide(browser::kTargetSide).settings.dbmsName;
     migrator.taskList().Append(
         std::make_shared<MigrationTask>(TaskCategory::Migration, type, std::move(names), std::time(nullptr)));
     StartWorkerAfterNewTasks(migrator);
 }
 
 void MigrateCommand(Migrator& migrator) {
-    if (!migrator.targetHolder().HasSession()) {
+    if (!migrator.publishedSide(browser::kTargetSide).connected) {
         Refuse(migrator, "Please confirm your Target Database Connection is valid!",
                "No Target DataSource Connection!");
         return;

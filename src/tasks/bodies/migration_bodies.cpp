@@ -52,7 +52,8 @@ std::vector<std::string> NamesOf(const std::vector<ListedObject>& objects) {
 // A workbook that appeared after the clone was queued was never offered for
 // replacing: it stays, and the clone fails.
 bool CloneTargetIsFree(WorkerContext& context) {
-    const std::string workbook = adapters::NewWorkbookPath(*context.migrator, context.targetDatabase);
+    const std::string workbook =
+        adapters::NewWorkbookPath(*context.migrator, context.migrator->targetSettings(), context.targetDatabase);
     std::error_code error;
     if (context.replaceTargetFile || !std::filesystem::exists(workbook, error)) return true;
     WriteOutputLine(*context.migrator,

@@ -3,6 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
+#include "adapters/excel/excel_workbook.h"
 #include "tasks/bodies/migration_fixture.h"
 
 namespace tabvex::tasks {
@@ -139,6 +143,30 @@ TEST_F(MigrateCommandTest, AFieldOnATargetDatabaseQueuesNothingAndAsksNothingBut
     EXPECT_THAT(ui.boxes(), IsEmpty());
     EXPECT_EQ(migrator.taskList().size(), 0u);
     EXPECT_EQ(migrator.runState().load(), RunState::Processing);
+}
+
+// The worker reconnects the target within every task; meanwhile the window's Migrate
+// still finds the side connected and asks its question, never "No Target
+// DataSource Connection!", and reads settings the worker is not changing.
+TEST_F(MigrateCommandTest, TheWindowSeesTheTargetConnectedWhileTheWorkerReconnectsIt) {
+    ConnectShop();
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        for (int i = 0; i < 40; ++i) adapters::SelectExcelWorkbook(migrator, browser::kTargetSide, target);
+        done = true;
+    });
+    int asked = 0;
+    while (!done) {
+        Select(TreeNodeKind::Table, "Orders", TreeNodeKind::Database);
+        ui.QueueAnswer(app::MessageAnswer::Cancel);
+        MigrateCommand(migrator);
+        ++asked;
+    }
+    worker.join();
+    EXPECT_GT(asked, 0);
+    for (const auto& box : ui.boxes()) EXPECT_NE(box.text, "No Target DataSource Connection!");
+    EXPECT_TRUE(migrator.publishedSide(browser::kTargetSide).connected);
+    EXPECT_EQ(migrator.taskList().size(), 0u);
 }
 
 }  // namespace
