@@ -23,16 +23,21 @@ function(tabvex_library name)
   set_property(GLOBAL APPEND PROPERTY TABVEX_CORE_LIBRARIES ${name})
 endfunction()
 
-# tabvex_test(NAME [LIBS lib...]): one GoogleTest executable of the *_test.cpp files of
-# the current folder, registered with CTest. Its main (tests/support/test_main.cpp) gives
+# tabvex_test(NAME [LIBS lib...] [LABELS label...]): one GoogleTest executable of the
+# *_test.cpp files of the current folder, registered with CTest (its tests carrying the
+# labels, e.g. "stress"). Its main (tests/support/test_main.cpp) gives
 # the tests a home folder of their own in the build tree.
 function(tabvex_test name)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBS;LABELS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} tabvex_testsupport GTest::gtest GTest::gmock tabvex_test_main)
+  set(labels)
+  if(ARG_LABELS)
+    set(labels LABELS "${ARG_LABELS}")
+  endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT "TABVEX_BUILD_DIR=${PROJECT_BINARY_DIR}")
+                       PROPERTIES ENVIRONMENT "TABVEX_BUILD_DIR=${PROJECT_BINARY_DIR}" ${labels})
 endfunction()
 
 # tabvex_fuzzer(NAME SOURCE file LIBS lib... INPUTS dir-or-file...): a libFuzzer target,

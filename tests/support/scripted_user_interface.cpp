@@ -12,6 +12,13 @@ void ScriptedUserInterface::QueueAnswer(MessageAnswer answer) {
     answers_.push_back(answer);
 }
 
+void ScriptedUserInterface::AnswerUnscripted(std::function<MessageAnswer(const app::MessageBoxRequest&)> answer,
+                                             std::function<std::optional<std::filesystem::path>()> path) {
+    std::lock_guard lock(mutex_);
+    unscriptedAnswer_ = std::move(answer);
+    unscriptedPath_ = std::move(path);
+}
+
 void ScriptedUserInterface::QueueChosenPath(std::optional<std::filesystem::path> path) {
     std::lock_guard lock(mutex_);
     chosenPaths_.push_back(std::move(path));
@@ -119,6 +126,7 @@ MessageAnswer ScriptedUserInterface::Answer(const app::MessageBoxRequest& reques
     std::lock_guard lock(mutex_);
     boxes_.push_back(request);
     if (request.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+    if (answers_.empty() && unscriptedAnswer_) return unscriptedAnswer_(request);
     if (answers_.empty()) {
         ADD_FAILURE() << "unexpected question: " << request.text;
         return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
@@ -130,6 +138,7 @@ MessageAnswer ScriptedUserInterface::Answer(const app::MessageBoxRequest& reques
 
 std::optional<std::filesystem::path> ScriptedUserInterface::NextChosenPath(const std::string& what) {
     std::lock_guard lock(mutex_);
+    if (chosenPaths_.empty() && unscriptedPath_) return unscriptedPath_();
     if (chosenPaths_.empty()) {
         ADD_FAILURE() << "unexpected chooser: " << what;
         return std::nullopt;

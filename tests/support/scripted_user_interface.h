@@ -31,6 +31,10 @@ class ScriptedUserInterface : public app::UserInterface {
 public:
     void QueueAnswer(app::MessageAnswer answer);
     void QueueChosenPath(std::optional<std::filesystem::path> path);  // for folders and files alike
+    // A person nobody scripted: questions and choosers the queues do not answer are
+    // answered by these instead of failing the test.
+    void AnswerUnscripted(std::function<app::MessageAnswer(const app::MessageBoxRequest&)> answer,
+                          std::function<std::optional<std::filesystem::path>()> path);
 
     // The calling thread becomes the one that carries out every call.
     void CarryOutCallsOnThisThread();
@@ -97,6 +101,8 @@ private:
     mutable std::mutex mutex_;
     std::deque<app::MessageAnswer> answers_;
     std::deque<std::optional<std::filesystem::path>> chosenPaths_;
+    std::function<app::MessageAnswer(const app::MessageBoxRequest&)> unscriptedAnswer_;
+    std::function<std::optional<std::filesystem::path>()> unscriptedPath_;
     std::vector<app::OutputLine> lines_;
     std::vector<std::string> tips_;
     std::vector<bool> tipsPageChanges_;

@@ -19,7 +19,8 @@ std::string UniqueName(const std::string& table, std::set<std::u16string>& taken
     std::string name = jet::excel::FitTableName(table, xls::kMaxSheetName);
     for (int n = 2; !taken.insert(Folded(name)).second; ++n) {
         const std::string suffix = "_" + std::to_string(n);
-        name = jet::excel::FitTableName(table, xls::kMaxSheetName - suffix.size()) + suffix;
+        name = jet::excel::FitTableName(table, xls::kMaxSheetName - suffix.size());
+        name += suffix;
     }
     return name;
 }

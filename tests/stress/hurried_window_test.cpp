@@ -1,0 +1,195 @@
+// A hurried person at the window while real migrations and backups of a database
+// run: for about 20 s, commands at random: Migrate and Backup, Start/Stop answered
+// either way, task rows deleted and moved, Drop Table, Rename, the database double
+// click, the condition Test, Connect, and closing and reopening the window. The
+// scripted host plays the window's thread, so every wait between the two threads is
+// the one the window has; a watchdog fails any wait over 10 s. Afterwards every task
+// has ended and every workbook left behind opens in an independent reader.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <random>
+#include <thread>
+
+#include "browser/condition_dialog.h"
+#include "connect/connecting.h"
+#include "maintenance/maintenance_commands.h"
+#include "platform/jet/mdb/database_writer.h"
+#include "platform/xls/workbook.h"
+#include "support/scripted_user_interface.h"
+#include "support/test_support.h"
+#include "support/watchdog.h"
+#include "tasks/bodies/backup_command.h"
+#include "tasks/bodies/migrate_command.h"
+#include "tasks/bodies/task_bodies.h"
+#include "tasks/task_list_view.h"
+#include "tasks/worker.h"
+#include "trees/database_double_click.h"
+
+namespace tabvex::test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using browser::TreeNodeKind;
+
+// Tables of a few thousand rows, so that tasks are still running when the next
+// command comes; a name with a blank and a name Excel reads as a cell among them.
+fs::path WriteShop(const fs::path& file) {
+    mdb::DatabaseWriter writer(file);
+    for (const std::string table : {"Orders", "Order Details", "Q1", "Notes"}) {
+        writer.AddTable(table, {{"Id", mdb::JetType::Long}, {"Text", mdb::JetType::Text, 40}});
+        for (int row = 1; row <= 3000; ++row) writer.AddRow(table, {std::to_string(row), table + " row"});
+    }
+    writer.Write();
+    return file;
+}
+
+class HurriedWindowTest : public ::testing::Test {
+protected:
+    HurriedWindowTest() {
+        fs::create_directories(scratch / "program");
+        source = WriteShop(scratch / "shop.mdb");
+        OpenWindow();
+    }
+    ~HurriedWindowTest() override { CloseWindow(); }
+
+    void OpenWindow() {
+        ui = std::make_unique<ScriptedUserInterface>();
+        ui->CarryOutCallsOnThisThread();
+        ui->AnswerUnscripted([this](const app::MessageBoxRequest& box) { return RandomAnswer(box); },
+                             [this] { return std::optional<fs::path>(scratch / ("backup" + std::to_string(random() % 3))); });
+        migrator = std::make_unique<app::Migrator>(*ui, scratch / "program");
+        tasks::RegisterTaskBodies(*migrator);
+        auto& timings = migrator->workerTimings();
+        timings.startDelay = 1ms;
+        timings.passInterval = 5ms;
+        timings.bodyStartDelay = 0ms;
+        timings.startPause = 0ms;
+        timings.closeWait = 5ms;
+        Configure(migrator->sourceSettings(), source);
+        Configure(migrator->targetSettings(), scratch / ("book" + std::to_string(random() % 2) + ".xls"));
+        if (!fs::exists(migrator->targetSettings().sourceName))
+            xls::Workbook::CreateNew({"Sheet1"}).Save(migrator->targetSettings().sourceName);
+        connect::ConnectCommand(*migrator);
+    }
+
+    void CloseWindow() {
+        ui->Detach();
+        migrator.reset();
+    }
+
+    static void Configure(connect::ConnectionSettings& settings, const fs::path& file) {
+        settings = {"Microsoft Jet 4.0 OLE DB Provider", "Microsoft.Jet.OLEDB.4.0", "", file.string(), "", "Admin", ""};
+    }
+
+    app::MessageAnswer RandomAnswer(const app::MessageBoxRequest& box) {
+        const bool yes = std::bernoulli_distribution(0.6)(random);
+        if (box.buttons == app::MessageButtons::YesNo) return yes ? app::MessageAnswer::Yes : app::MessageAnswer::No;
+        return yes ? app::MessageAnswer::Ok : app::MessageAnswer::Cancel;
+    }
+
+    // A random node of that kind in the tree, selected; false when there is none.
+    bool SelectRandom(browser::DbTree& tree, TreeNodeKind kind) {
+        std::vector<browser::NodeId> found;
+        const auto nodes = tree.nodes();
+        for (browser::NodeId id = 0; id < nodes.size(); ++id)
+            if (nodes[id].kind == kind) found.push_back(id);
+        if (found.empty()) return false;
+        tree.Select(found[random() % found.size()]);
+        return true;
+    }
+
+    void Migrate() {
+        const TreeNodeKind kinds[] = {TreeNodeKind::Table, TreeNodeKind::Database, TreeNodeKind::TablesFolder};
+        SelectRandom(migrator->sourceTree(), kinds[random() % 3]);
+        SelectRandom(migrator->targetTree(), TreeNodeKind::Database);
+        tasks::MigrateCommand(*migrator);
+    }
+
+    void Backup() {
+        SelectRandom(migrator->targetTree(), random() % 2 ? TreeNodeKind::Table : TreeNodeKind::Database);
+        tasks::BackupCommand(*migrator);
+    }
+
+    void OneHurriedStep() {
+        auto& target = migrator->targetTree();
+        switch (std::uniform_int_distribution<int>(0, 13)(random)) {
+            case 0:
+            case 1: Migrate(); break;
+            case 2: Backup(); break;
+            case 3: tasks::StartStopCommand(*migrator); break;
+            case 4: tasks::DeleteTaskCommand(*migrator, static_cast<int>(random() % 4) - 1); break;
+            case 5: tasks::MoveTaskUpCommand(*migrator, static_cast<int>(random() % 4)); break;
+            case 6:
+                if (SelectRandom(target, TreeNodeKind::Table)) maintenance::DropTableCommand(*migrator, target);
+                break;
+            case 7:
+                if (SelectRandom(target, TreeNodeKind::Table) && maintenance::RenameTableCommand(*migrator, target))
+                    maintenance::FinishTableRename(*migrator, target, "Renamed" + std::to_string(random() % 100));
+                break;
+            case 8:
+                if (SelectRandom(migrator->sourceTree(), TreeNodeKind::Database))
+                    trees::DoubleClickNode(*migrator, migrator->sourceTree(), migrator->sourceTree().selected());
+                break;
+            case 9:
+                if (SelectRandom(migrator->sourceTree(), TreeNodeKind::Table)) {
+                    if (auto dialog = browser::OpenConditionDialog(*migrator, migrator->sourceTree())) {
+                        dialog->SetCondition("Id > " + std::to_string(random() % 3000));
+                        dialog->Test();
+                    }
+                }
+                break;
+            case 10: connect::ConnectCommand(*migrator); break;
+            case 11:
+                if (std::bernoulli_distribution(0.2)(random) && tasks::CloseRequest(*migrator)) {
+                    CloseWindow();
+                    OpenWindow();
+                    ++reopened;
+                }
+                break;
+            default: ui->HandleCallsUntil([] { return false; }, std::chrono::milliseconds(random() % 20)); break;
+        }
+    }
+
+    ScratchDir scratch;
+    fs::path source;
+    std::unique_ptr<ScriptedUserInterface> ui;
+    std::unique_ptr<app::Migrator> migrator;
+    std::mt19937 random{20261208};
+    int reopened = 0;
+};
+
+TEST_F(HurriedWindowTest, RandomCommandsBesideRealTasksNeverHangAndLeaveReadableWorkbooks) {
+    const auto end = std::chrono::steady_clock::now() + 20s;
+    int steps = 0;
+    while (std::chrono::steady_clock::now() < end) {
+        Watchdog watchdog("a hurried person's command");
+        OneHurriedStep();
+        ++steps;
+    }
+    {
+        Watchdog watchdog("the queue's end", 60s);
+        tasks::RequestStop(*migrator);
+        ASSERT_TRUE(ui->HandleCallsUntil([this] { return migrator->runState().load() == tasks::RunState::Idle; },
+                                         std::chrono::seconds(50)));
+    }
+    for (const auto& task : migrator->taskList().Snapshot())
+        EXPECT_NE(task->stateText.load(), tasks::TaskStateText::Working) << task->names.sourceObject;
+    CloseWindow();
+    OpenWindow();  // the destructor closes it again
+    int workbooks = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(scratch.path())) {
+        if (entry.path().extension() != ".xls") continue;
+        SCOPED_TRACE(entry.path().string());
+        EXPECT_TRUE(ReadWithXlrd(entry.path()).contains("sheets"));
+        ++workbooks;
+    }
+    EXPECT_GT(workbooks, 0);
+    RecordProperty("steps", steps);
+    RecordProperty("windows reopened", reopened);
+}
+
+}  // namespace
+}  // namespace tabvex::test
