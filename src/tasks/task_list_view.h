@@ -21,7 +21,7 @@ struct TaskListColumn {
 
 inline constexpr std::array<TaskListColumn, 10> kTaskListColumns{{
     {"NO.", 32},
-    {"Progress", 230},  // wide enough for the row figures over the bar
+    {"Progress", 0},
     {"Type", 62},
     {"State", 60},
     {"Source DBMS", 200},

@@ -21,6 +21,22 @@ constexpr int kPathColumns[] = {5, 8};
 constexpr int kHeadingPadding = 15;
 constexpr int kWidestColumn = 320;
 
+// The state and progress cells change between rebuilds: they are sized for the
+// widest text they show, not for the text of the moment.
+int WidestLiveText(int column, const QFontMetrics& metrics) {
+    QStringList texts;
+    if (column == TaskListModel::kStateColumn) {
+        for (auto state : {tasks::TaskStateText::Waiting, tasks::TaskStateText::Working, tasks::TaskStateText::Success,
+                           tasks::TaskStateText::Failure})
+            texts << QString::fromLatin1(tasks::StateTextOf(state));
+    } else if (column == TaskListModel::kProgressColumn) {
+        texts << "65,000 of 65,000 rows, 12,500 rows/s, 10 s left";
+    }
+    int widest = 0;
+    for (const QString& text : texts) widest = std::max(widest, metrics.horizontalAdvance(text) + kHeadingPadding);
+    return widest;
+}
+
 }  // namespace
 
 TaskListPage::TaskListPage(QWidget* parent)
@@ -75,7 +91,8 @@ void TaskListPage::SizeColumns() {
     for (int column = 0; column < model_->columnCount(); ++column) {
         const auto& spec = tasks::kTaskListColumns[static_cast<std::size_t>(column)];
         const int heading = metrics.horizontalAdvance(QString::fromLatin1(spec.heading)) + kHeadingPadding;
-        const int content = static_cast<const QAbstractItemView*>(list_)->sizeHintForColumn(column);
+        const int content = std::max(static_cast<const QAbstractItemView*>(list_)->sizeHintForColumn(column),
+                                     WidestLiveText(column, list_->fontMetrics()));
         list_->setColumnWidth(column, std::clamp(content, heading, kWidestColumn));
     }
     sizingColumns_ = false;

@@ -60,6 +60,10 @@ TEST_F(TaskProgressWindowTest, ARunningTasksRowShowsWorkingItsRowsAndItsEndPromp
     // Past the first half second the rate and the time left join the rows.
     ASSERT_TRUE(WaitUntil([&] { return Cell(1).contains("rows/s") && Cell(1).contains("left"); }, 2s));
     EXPECT_EQ(pane.taskList()->model().index(0, 1).data(Qt::ToolTipRole).toString(), Cell(1));
+    // The columns that change between rebuilds have room for what they will show.
+    const QTableView& list = *pane.taskList()->list();
+    EXPECT_GE(list.columnWidth(3), list.fontMetrics().horizontalAdvance("SUCCESS"));
+    EXPECT_GE(list.columnWidth(1), list.fontMetrics().horizontalAdvance(Cell(1)));
 
     const std::int64_t finishedMs = tasks::SteadyMilliseconds();
     finish = true;
