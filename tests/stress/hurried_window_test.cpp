@@ -17,6 +17,7 @@
 #include "maintenance/maintenance_commands.h"
 #include "platform/jet/mdb/database_writer.h"
 #include "platform/xls/workbook.h"
+#include "support/brisk_timings.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_support.h"
 #include "support/watchdog.h"
@@ -62,12 +63,7 @@ protected:
                              [this] { return std::optional<fs::path>(scratch / ("backup" + std::to_string(random() % 3))); });
         migrator = std::make_unique<app::Migrator>(*ui, scratch / "program");
         tasks::RegisterTaskBodies(*migrator);
-        auto& timings = migrator->workerTimings();
-        timings.startDelay = 1ms;
-        timings.passInterval = 5ms;
-        timings.bodyStartDelay = 0ms;
-        timings.startPause = 0ms;
-        timings.closeWait = 5ms;
+        migrator->workerTimings() = BriskTimings(5ms);
         Configure(migrator->sourceSettings(), source);
         Configure(migrator->targetSettings(), scratch / ("book" + std::to_string(random() % 2) + ".xls"));
         if (!fs::exists(migrator->targetSettings().sourceName))

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/output_lines.h"
+#include "support/brisk_timings.h"
 #include "support/scripted_user_interface.h"
 #include "support/watchdog.h"
 #include "tasks/task_list_view.h"
@@ -41,12 +42,7 @@ protected:
         ui = std::make_unique<test::ScriptedUserInterface>();
         ui->CarryOutCallsOnThisThread();
         migrator = std::make_unique<app::Migrator>(*ui, "/nonexistent");
-        auto& timings = migrator->workerTimings();
-        timings.startDelay = 1ms;
-        timings.passInterval = 5ms;
-        timings.bodyStartDelay = 0ms;
-        timings.startPause = 0ms;
-        timings.closeWait = 5ms;
+        migrator->workerTimings() = test::BriskTimings(5ms);
         migrator->taskBodies()[TaskType::MigrateTable] = CopyRows;
     }
 

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "app/output_lines.h"
+#include "support/brisk_timings.h"
 #include "support/scripted_user_interface.h"
 #include "support/watchdog.h"
 #include "tasks/task_list_view.h"
@@ -60,12 +61,7 @@ class WorkerTest : public ::testing::Test {
 protected:
     WorkerTest() {
         ui.CarryOutCallsOnThisThread();
-        auto& timings = migrator->workerTimings();
-        timings.startDelay = 1ms;
-        timings.passInterval = 20ms;
-        timings.bodyStartDelay = 0ms;
-        timings.startPause = 0ms;
-        timings.closeWait = 20ms;
+        migrator->workerTimings() = test::BriskTimings(20ms);
     }
     // As the window does before it goes: the worker's calls no longer wait for it.
     ~WorkerTest() override {

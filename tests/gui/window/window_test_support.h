@@ -21,6 +21,7 @@
 #include "adapters/adapter_test_support.h"
 #include "gui/window/migrator_dlg.h"
 #include "gui/screenshot.h"
+#include "support/brisk_timings.h"
 #include "support/test_support.h"
 
 namespace tabvex::gui::testing {
@@ -57,13 +58,7 @@ protected:
         // What the window remembers between runs stays within the test.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString((scratch / "config").string()));
         window = std::make_unique<CMigratorDlg>(scratch / "program");
-        auto& timings = window->migrator().workerTimings();
-        using namespace std::chrono_literals;
-        timings.startDelay = 1ms;
-        timings.passInterval = 20ms;
-        timings.bodyStartDelay = 0ms;
-        timings.startPause = 0ms;
-        timings.closeWait = 20ms;
+        window->migrator().workerTimings() = test::BriskTimings(std::chrono::milliseconds(20));
         window->messageBoxes().SetBoxScript([this](const app::MessageBoxRequest& request) {
             boxes.push_back(request);
             if (answers.empty()) {

@@ -16,6 +16,7 @@
 #include "connect/connecting.h"
 #include "platform/jet/mdb/database_writer.h"
 #include "platform/xls/workbook.h"
+#include "support/brisk_timings.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_support.h"
 #include "tasks/bodies/task_bodies.h"
@@ -112,12 +113,7 @@ private:
 class MigrationFixture : public ::testing::Test {
 protected:
     MigrationFixture() {
-        using namespace std::chrono_literals;
-        auto& timings = migrator.workerTimings();
-        timings.startDelay = 1ms;
-        timings.passInterval = 20ms;
-        timings.bodyStartDelay = 0ms;
-        timings.startPause = 0ms;
+        migrator.workerTimings() = BriskTimings(std::chrono::milliseconds(20));
         fs::create_directories(programFolder());
     }
     // Commands and bodies write by full path: the current folder never moves.
