@@ -14,7 +14,7 @@ class LogViewTest : public WindowTest {
 protected:
     LogViewTest() {
         for (const char* message : {"E::No Connection!", "plain step", "E::Second failure", "S::done"})
-            app::WriteOutputLine(migrator(), message);
+            app::WriteOutputLine(migrator(), "%s", message);
     }
     LogView& log() { return *window->outputPane()->log(); }
     std::vector<int> ShownRows() {
