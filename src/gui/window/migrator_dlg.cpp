@@ -116,6 +116,8 @@ CMigratorDlg::CMigratorDlg(std::filesystem::path programDirectory, QWidget* pare
 CMigratorDlg::~CMigratorDlg() {
     qApp->removeEventFilter(this);
     clock_.stop();
+    // An editor still open commits when the views go, after this object is gone.
+    targetView_->treeModel()->SetRenameHandler(nullptr);
     // The Migrator ends the worker next; its calls must not wait for this thread.
     host_.Detach();
 }
