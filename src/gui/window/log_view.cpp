@@ -49,7 +49,9 @@ void LogView::AppendLine(const app::OutputLine& line) {
     addItem(item);
     item->setHidden(errorsOnly() && !IsError(*item));
     if (item->isHidden()) return;
-    setCurrentItem(item);
+    // The newest line is the one selected; in a multi-line list a plain
+    // setCurrentItem would add it to the selection, until every line was.
+    setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
     scrollToItem(item);
 }
 

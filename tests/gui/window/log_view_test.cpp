@@ -26,6 +26,8 @@ protected:
 };
 
 TEST_F(LogViewTest, CopiesTheSelectedLinesInLogOrder) {
+    ASSERT_EQ(log().selectedItems().size(), 1) << "only the newest line is selected as lines arrive";
+    EXPECT_EQ(log().selectedItems().front(), log().item(log().count() - 1));
     log().clearSelection();
     log().item(2)->setSelected(true);
     log().item(0)->setSelected(true);
