@@ -150,20 +150,24 @@ TEST_F(MigrateCommandTest, AFieldOnATargetDatabaseQueuesNothingAndAsksNothingBut
 // DataSource Connection!", and reads settings the worker is not changing.
 TEST_F(MigrateCommandTest, TheWindowSeesTheTargetConnectedWhileTheWorkerReconnectsIt) {
     ConnectShop();
-    std::atomic<bool> done{false};
+    constexpr int kCommands = 30;
+    std::atomic<int> asked{0};
+    std::atomic<int> reconnected{0};
     std::thread worker([&] {
-        for (int i = 0; i < 40; ++i) adapters::SelectExcelWorkbook(migrator, browser::kTargetSide, target);
-        done = true;
+        while (asked < kCommands) {
+            adapters::SelectExcelWorkbook(migrator, browser::kTargetSide, target);
+            ++reconnected;
+        }
     });
-    int asked = 0;
-    while (!done) {
+    for (; asked < kCommands; ++asked) {
+        // Each command follows a finished reconnection, while the next one is under way.
+        const int before = reconnected;
+        while (reconnected == before) std::this_thread::yield();
         Select(TreeNodeKind::Table, "Orders", TreeNodeKind::Database);
         ui.QueueAnswer(app::MessageAnswer::Cancel);
         MigrateCommand(migrator);
-        ++asked;
     }
     worker.join();
-    EXPECT_GT(asked, 0);
     for (const auto& box : ui.boxes()) EXPECT_NE(box.text, "No Target DataSource Connection!");
     EXPECT_TRUE(migrator.publishedSide(browser::kTargetSide).connected);
     EXPECT_EQ(migrator.taskList().size(), 0u);
