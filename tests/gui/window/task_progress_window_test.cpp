@@ -11,8 +11,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A task shows its start and end within 200 ms; the rest is room for a loaded machine.
-constexpr auto kPromptly = 300ms;
+// Sooner than the full rebuild every fifth tick could show it, so the live refresh
+// did; not a speed figure (bench/window prints those), room for a loaded machine.
+constexpr auto kPromptly = 2000ms;
 
 class TaskProgressWindowTest : public WindowTest {
 protected:
