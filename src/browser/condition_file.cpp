@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "com/percent_encoding.h"
 #include "platform/profile/profile_file.h"
 
 namespace tabvex::browser {
@@ -18,21 +19,11 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 // either end are written as "%" and two hexadecimal digits. Other names stay as
 // they are, so they keep their earlier keys.
 std::string KeyFor(std::string_view name) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string key;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const auto c = static_cast<unsigned char>(name[i]);
+    return com::PercentEncoded(name, [&](unsigned char c, std::size_t i) {
         const bool atAnEnd = i == 0 || i + 1 == name.size();
-        if (c < 0x20 || c == 0x7F || std::string_view("%[]=;").find(static_cast<char>(c)) != std::string_view::npos ||
-            (atAnEnd && IsBlank(static_cast<char>(c)))) {
-            key += '%';
-            key += kDigits[c >> 4];
-            key += kDigits[c & 0xF];
-        } else {
-            key += static_cast<char>(c);
-        }
-    }
-    return key;
+        return c < 0x20 || c == 0x7F || std::string_view("%[]=;").find(static_cast<char>(c)) != std::string_view::npos ||
+               (atAnEnd && IsBlank(static_cast<char>(c)));
+    });
 }
 
 }  // namespace

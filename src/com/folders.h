@@ -30,8 +30,7 @@ FolderResult FolderAtPath(std::string_view path);
 FolderResult NamedSubfolder(const std::filesystem::path& parent, std::string_view text);
 
 // The folder part of `path`, up to and including its last separator; `fallback`
-// (ending in a separator) when the path has none, so that a bare name never depends
-// on the current folder.
+// (ending in a separator, or empty when empty) when the path has none.
 std::string FolderPartOf(std::string_view path, const std::filesystem::path& fallback);
 
 }  // namespace tabvex::com

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "com/percent_encoding.h"
+
 namespace tabvex::com {
 
 namespace {
@@ -10,16 +12,10 @@ namespace {
 // Linux allows 255 bytes in a name; leave room for a temporary file's suffix.
 constexpr std::size_t kMaxFileNameBytes = 240;
 
-bool NeedsEncoding(unsigned char c, bool first) {
+bool NeedsEncoding(unsigned char c, std::size_t position) {
     if (c < 0x20 || c == 0x7f) return true;
-    if (first && c == '.') return true;
+    if (position == 0 && c == '.') return true;
     return std::string_view("%/\\:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos;
-}
-
-void AppendEncoded(std::string& out, unsigned char c) {
-    char hex[4];
-    std::snprintf(hex, sizeof hex, "%%%02X", c);
-    out += hex;
 }
 
 // FNV-1a: a short, stable fingerprint of the whole name for names cut to fit.
@@ -42,13 +38,7 @@ std::size_t CutPoint(std::string_view encoded, std::size_t limit) {
 }  // namespace
 
 std::string ObjectFileName(std::string_view name, std::string_view extension) {
-    std::string encoded;
-    encoded.reserve(name.size() + extension.size());
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const auto c = static_cast<unsigned char>(name[i]);
-        if (NeedsEncoding(c, i == 0)) AppendEncoded(encoded, c);
-        else encoded += static_cast<char>(c);
-    }
+    std::string encoded = PercentEncoded(name, NeedsEncoding);
     if (encoded.size() + extension.size() > kMaxFileNameBytes) {
         char hash[16];
         std::snprintf(hash, sizeof hash, "~%08X", static_cast<unsigned>(NameHash(name)));

@@ -7,6 +7,7 @@
 #include "adapters/access/access_adapter.h"
 #include "adapters/excel/excel_connection.h"
 #include "adapters/excel/excel_workbook.h"
+#include "com/folders.h"
 #include "connect/ascii_case.h"
 #include "connect/config_file.h"
 #include "connect/data_source_opening.h"
@@ -159,10 +160,8 @@ void ConfigDialog::FillSourceNames(ConfigSide side) {
 // A new empty database beside the side's current one (or in the program's folder),
 // created unless a file is there already.
 std::string ConfigDialog::OfferNewDatabase(ConfigSide side) {
-    const std::string current = TreeOf(migrator_, side).connection().databaseName;
-    const auto separator = current.find_last_of("\\/");
     const std::string folder =
-        separator == std::string::npos ? (migrator_.programDirectory() / "").string() : current.substr(0, separator + 1);
+        com::FolderPartOf(TreeOf(migrator_, side).connection().databaseName, migrator_.programDirectory());
     const bool source = side == ConfigSide::Source;
     const std::string path = folder + (source ? "Access_New.mdb" : "Excel_New.xls");
 

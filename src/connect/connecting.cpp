@@ -9,6 +9,7 @@
 #include "app/output_lines.h"
 #include "browser/fill_tree.h"
 #include "com/error_record_text.h"
+#include "com/folders.h"
 #include "connect/data_source_opening.h"
 #include "connect/dbms_kind.h"
 #include "platform/files/file_ending.h"
@@ -198,9 +199,7 @@ bool SelectAccessDatabase(app::Migrator& migrator, const std::string& databaseNa
     std::string name = databaseName;
     if (name.find_first_of("\\/") == std::string::npos) {
         // A bare name lies beside the target's database.
-        const std::string beside = migrator.targetTree().connection().databaseName;
-        const auto separator = beside.find_last_of("\\/");
-        if (separator != std::string::npos) name = beside.substr(0, separator + 1) + name;
+        name = com::FolderPartOf(migrator.targetTree().connection().databaseName, migrator.programDirectory()) + name;
     }
     ConnectionSettings& settings = migrator.sourceSettings();
     migrator.sourceHolder().Release();

@@ -5,6 +5,7 @@
 #include "adapters/excel/excel_automation.h"
 #include "adapters/excel/excel_workbook.h"
 #include "browser/fill_tree.h"
+#include "com/folders.h"
 #include "maintenance/maintenance_commands.h"
 #include "maintenance/removal_questions.h"
 #include "maintenance/tree_nodes.h"
@@ -23,12 +24,6 @@ constexpr const char* kNoDatabaseSelected = "No Database in TARGET Side be Selec
 
 // The source tree's copies of these menu entries do nothing.
 bool OnSourceSide(const DbTree& tree) { return tree.sideMarker() == browser::kSourceSide; }
-
-// The folder part of a path, with its last separator; empty when it has none.
-std::string FolderOf(const std::string& path) {
-    const auto separator = path.find_last_of("\\/");
-    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-}
 
 struct DatabaseNode {
     std::string text;  // as the tree shows it: the workbook's path without ".xls"
@@ -60,7 +55,7 @@ void NewDatabaseMenuCommand(Migrator& migrator) {
 
 void NewDatabaseCommand(Migrator& migrator, DbTree& tree) {
     if (OnSourceSide(tree) || tasks::RefuseWhileTasksRun(migrator)) return;
-    const std::string startFolder = FolderOf(tree.connection().databaseName);
+    const std::string startFolder = com::FolderPartOf(tree.connection().databaseName, {});
     if (adapters::CreateExcelWorkbook(migrator, startFolder, false)) browser::FillTree(migrator, tree);
 }
 

@@ -242,6 +242,7 @@ TransferResult TransferTableRows(app::Migrator& migrator, connect::ConnectionHol
         if (!holder->HasSession()) {
             app::WritePlainOutputLine(migrator, com::SystemErrorText(label));
             result = Ended(label);
+            break;
         }
     }
     if (result.text.empty()) {

@@ -29,7 +29,7 @@ inline constexpr std::array<LinkedLibrary, 6> kLinkedLibraries{{
     {"libgsf", "the compound file of Excel 97-2003 workbooks", "LGPL-2.1"},
     {"GLib", "used by libmdb and libgsf", "LGPL-2.1-or-later"},
     {"unixODBC", "ODBC data sources and the driver list", "LGPL-2.1-or-later"},
-    {"nlohmann/json", "reading table specifications for the Access writer", "MIT"},
+    {"nlohmann/json", "reading the Access writer's table descriptions (JSON)", "MIT"},
 }};
 
 }  // namespace tabvex::gui

@@ -27,11 +27,6 @@ protected:
         return names;
     }
 
-    Rows Sheet(const fs::path& workbook, const std::string& name) const {
-        const auto read = test::ReadWithXlrd(workbook);
-        const auto* sheet = test::FindSheet(read, name);
-        return sheet ? test::SheetRows(*sheet) : Rows{};
-    }
 
     fs::path folder = scratch / "data.mdb.d";
 };
@@ -47,7 +42,7 @@ TEST_F(FileEndingsTest, TheBodiesMigrateAnUpperCaseDatabaseIntoAnUpperCaseWorkbo
     MigrateCommand(migrator);
     ASSERT_TRUE(WaitForIdle());
     EXPECT_THAT(States(), ::testing::ElementsAre(TaskState::Succeeded));
-    EXPECT_EQ(Sheet(workbook, "Customers"), test::kCustomers);
+    EXPECT_EQ(test::SheetOf(workbook, "Customers"), test::kCustomers);
     EXPECT_EQ(migrator.sourceSettings().sourceName, (folder / "SHOP.MDB").string());
     EXPECT_THAT(FilesIn(folder), UnorderedElementsAre("SHOP.MDB", "Book.XLS"));
 }
@@ -76,8 +71,8 @@ TEST_F(FileEndingsTest, TheCommandLineWritesTheWorkbookItIsGivenFromAnyAccessEnd
         EXPECT_EQ(added.exitCode, 0) << added.out << added.err;
         EXPECT_THAT(added.out, HasSubstr("Convert Tables of database [" + (place / "Extra").string() + "]"));
 
-        EXPECT_EQ(Sheet(workbook, "Customers"), test::kCustomers);
-        EXPECT_EQ(Sheet(workbook, "Orders"), (Rows{{"OrderID", "Customer"}, {"10", "1"}, {"11", "3"}}));
+        EXPECT_EQ(test::SheetOf(workbook, "Customers"), test::kCustomers);
+        EXPECT_EQ(test::SheetOf(workbook, "Orders"), (Rows{{"OrderID", "Customer"}, {"10", "1"}, {"11", "3"}}));
         EXPECT_THAT(FilesIn(place), UnorderedElementsAre("SHOP.MDB", "Extra.ACCDB", "Book.XLS"));
     }
 }
@@ -90,7 +85,7 @@ TEST_F(FileEndingsTest, PathsLongerThanTwoHundredFiftyFiveBytesAreKeptWhole) {
     const fs::path workbook = deep / "book.xls";
     const auto migrated = test::RunCommand(MigrateCommandLine({database.string(), workbook.string()}));
     EXPECT_EQ(migrated.exitCode, 0) << migrated.out << migrated.err;
-    EXPECT_EQ(Sheet(workbook, "Customers"), test::kCustomers);
+    EXPECT_EQ(test::SheetOf(workbook, "Customers"), test::kCustomers);
 }
 
 // The Access 2007+ files of the corpus: every table either arrives as mdb-dump reads

@@ -56,11 +56,6 @@ protected:
         ASSERT_TRUE(WaitForIdle());
     }
 
-    Rows Sheet(const fs::path& file, const std::string& name) {
-        const auto read = test::ReadWithXlrd(file);
-        const auto* sheet = test::FindSheet(read, name);
-        return sheet ? test::SheetRows(*sheet) : Rows{};
-    }
 
     fs::path book = scratch / "out/book.xls";
     std::string database;
@@ -93,7 +88,7 @@ TEST_F(MigrationBodiesTest, TheTablesConditionChoosesTheRows) {
     ASSERT_TRUE(browser::WriteCondition(migrator.conditionFilePath(), database, "Customers", "ID >= 2"));
     Migrate(TreeNodeKind::Table, "Customers", TreeNodeKind::Database);
     EXPECT_THAT(States(), ElementsAre(TaskState::Succeeded));
-    EXPECT_EQ(Sheet(book, "Customers"), (Rows{test::kCustomers[0], test::kCustomers[2], test::kCustomers[3]}));
+    EXPECT_EQ(test::SheetOf(book, "Customers"), (Rows{test::kCustomers[0], test::kCustomers[2], test::kCustomers[3]}));
 }
 
 // Names a worksheet or the statement grammar cannot take as they are: blanks, reserved
@@ -124,7 +119,7 @@ TEST_F(MigrationBodiesTest, EveryAwkwardNameArrivesOnASheetFittedFromIt) {
     EXPECT_THAT(States(), ElementsAre(TaskState::Succeeded));
     for (std::size_t i = 0; i < tables.size(); ++i) {
         const auto& [name, sheet] = sheetOf[i];
-        EXPECT_EQ(Sheet(book, sheet), Expected(tables[i])) << name;
+        EXPECT_EQ(test::SheetOf(book, sheet), Expected(tables[i])) << name;
         EXPECT_EQ(Logged("TABLE: [" + name + "] becomes worksheet [" + sheet + "]"), name != sheet) << name;
         EXPECT_TRUE(fs::exists(programFolder() / "data_cache" / com::ObjectFileName(name))) << name;
     }
@@ -141,7 +136,7 @@ TEST_F(MigrationBodiesTest, EveryAwkwardNameArrivesOnASheetFittedFromIt) {
     QueueMigrationTask(migrator, TaskType::MigrateTable, names);
     ASSERT_TRUE(WaitForIdle());
     EXPECT_THAT(States(), ElementsAre(TaskState::Succeeded, TaskState::Succeeded));
-    EXPECT_EQ(Sheet(second, "O_Brien_s_2"), Expected(tables[11]));
+    EXPECT_EQ(test::SheetOf(second, "O_Brien_s_2"), Expected(tables[11]));
 }
 
 TEST_F(MigrationBodiesTest, ATableThatLostRowsOrValuesFailsTheTaskAndTheSummaryNamesItOnce) {
@@ -157,7 +152,7 @@ TEST_F(MigrationBodiesTest, ATableThatLostRowsOrValuesFailsTheTaskAndTheSummaryN
     for (const auto& message : ui.messages())
         named += message.find("[Notes]") != std::string::npos && message.find("Summary") != std::string::npos;
     EXPECT_EQ(named, 1u) << "the task's failure names the table once";
-    EXPECT_EQ(Sheet(book, "Orders"), Expected(test::Orders()));
+    EXPECT_EQ(test::SheetOf(book, "Orders"), Expected(test::Orders()));
 }
 
 TEST_F(MigrationBodiesTest, ACloneCreatesTheWorkbookBesideTheSourceAndConvertsItsTables) {
@@ -165,8 +160,8 @@ TEST_F(MigrationBodiesTest, ACloneCreatesTheWorkbookBesideTheSourceAndConvertsIt
     Migrate(TreeNodeKind::Database, database, TreeNodeKind::Root);
     EXPECT_THAT(States(), ElementsAre(TaskState::Succeeded));
     EXPECT_TRUE(Logged("Convert Views of database [" + database + "]"));
-    EXPECT_EQ(Sheet(scratch / "in/shop.xls", "Customers"), test::kCustomers);
-    EXPECT_EQ(Sheet(scratch / "in/shop.xls", "Orders"), Expected(test::Orders()));
+    EXPECT_EQ(test::SheetOf(scratch / "in/shop.xls", "Customers"), test::kCustomers);
+    EXPECT_EQ(test::SheetOf(scratch / "in/shop.xls", "Orders"), Expected(test::Orders()));
 }
 
 std::vector<std::string> SheetNames(const fs::path& file) {
@@ -202,9 +197,9 @@ TEST_F(MigrationBodiesTest, OnlyTheNewWorkbooksSheetGoesAndOnlyWhileNothingIsOnI
         Connect(scratch / "in/shop.mdb", file);
         Migrate(TreeNodeKind::Table, "Orders", TreeNodeKind::Database);
         EXPECT_THAT(SheetNames(file), ElementsAre("Sheet3", "Orders")) << file;
-        EXPECT_EQ(Sheet(file, "Orders"), Expected(test::Orders()));
+        EXPECT_EQ(test::SheetOf(file, "Orders"), Expected(test::Orders()));
     }
-    EXPECT_EQ(Sheet(noted + ".xls", "Sheet3")[4][2], "note");
+    EXPECT_EQ(test::SheetOf(noted + ".xls", "Sheet3")[4][2], "note");
 }
 
 TEST_F(MigrationBodiesTest, ACloneWhoseWorkbookCannotBeCreatedFailsAndConvertsNothing) {
@@ -259,7 +254,7 @@ TEST_F(MigrationBodiesTest, ACloneOntoAnExistingWorkbookAsksToReplaceItAndNoKeep
     MigrateCommand(migrator);
     ASSERT_TRUE(WaitForIdle());
     EXPECT_THAT(States(), ElementsAre(TaskState::Succeeded));
-    EXPECT_EQ(Sheet(existing, "Customers"), test::kCustomers);
+    EXPECT_EQ(test::SheetOf(existing, "Customers"), test::kCustomers);
     EXPECT_EQ(test::FindSheet(test::ReadWithXlrd(existing), "Jan"), nullptr) << "Yes replaced the file";
 }
 
@@ -296,10 +291,10 @@ TEST_F(MigrationBodiesTest, AStopMidTableEndsTheLoopAndTheTaskFails) {
     Migrate(TreeNodeKind::Database, database, TreeNodeKind::Database);
     EXPECT_THAT(States(), ElementsAre(TaskState::Failed));
     EXPECT_TRUE(Logged("Tables Converting Terminaled!"));
-    const Rows big = Sheet(book, "Big");
+    const Rows big = test::SheetOf(book, "Big");
     EXPECT_GE(big.size(), 1001u);
     EXPECT_LT(big.size(), 2501u);
-    EXPECT_EQ(Sheet(book, "Orders"), Rows{}) << "the table after the stop is not begun";
+    EXPECT_EQ(test::SheetOf(book, "Orders"), Rows{}) << "the table after the stop is not begun";
 }
 
 TEST_F(MigrationBodiesTest, MigrationsQueuedTogetherAllRunFully) {
@@ -316,8 +311,8 @@ TEST_F(MigrationBodiesTest, MigrationsQueuedTogetherAllRunFully) {
     StartWorkerAfterNewTasks(migrator);
     ASSERT_TRUE(WaitForIdle());
     EXPECT_THAT(States(), ElementsAre(TaskState::Succeeded, TaskState::Succeeded));
-    EXPECT_EQ(Sheet(book, "Customers"), test::kCustomers);
-    EXPECT_EQ(Sheet(book, "Orders"), Expected(test::Orders()));
+    EXPECT_EQ(test::SheetOf(book, "Customers"), test::kCustomers);
+    EXPECT_EQ(test::SheetOf(book, "Orders"), Expected(test::Orders()));
 }
 
 }  // namespace

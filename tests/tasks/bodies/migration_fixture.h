@@ -63,6 +63,13 @@ inline const nlohmann::json* FindSheet(const nlohmann::json& book, const std::st
     return nullptr;
 }
 
+// The cells of the sheet `name` of a workbook as xlrd reads it; none when it is missing.
+inline Rows SheetOf(const std::filesystem::path& workbook, const std::string& name) {
+    const auto read = ReadWithXlrd(workbook);
+    const auto* sheet = FindSheet(read, name);
+    return sheet ? SheetRows(*sheet) : Rows{};
+}
+
 // The sheet named `name`, else any sheet holding exactly `rows`: a table's sheet may
 // carry another name when the table's cannot name a sheet ("~" cannot start one).
 inline const nlohmann::json* FindTableSheet(const nlohmann::json& book, const std::string& name, const Rows& rows) {
