@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <algorithm>
 
+#include "browser/tree_filter.h"
 #include "gui/window/window_icons.h"
 
 namespace tabvex::gui {
@@ -67,37 +68,11 @@ void CDBTreeView::SetFilter(const QString& text) {
     if (selected != kNoNode) scrollTo(model_->IndexOf(selected));
 }
 
-CDBTreeView::FilterResult CDBTreeView::FilterNodes() const {
-    const auto& nodes = model_->nodes();
-    FilterResult result{std::vector<bool>(nodes.size(), filter_.isEmpty()), std::vector<bool>(nodes.size(), false)};
-    if (filter_.isEmpty()) return result;
-    const auto named = [&](NodeId id) {
-        const TreeNodeKind kind = nodes[id].kind;
-        return (kind == TreeNodeKind::Table || kind == TreeNodeKind::View || kind == TreeNodeKind::Field) &&
-               QString::fromStdString(nodes[id].text).contains(filter_, Qt::CaseInsensitive);
-    };
-    // A node is shown when it matches, lies under a match, or has a match under it.
-    const auto visit = [&](const auto& self, NodeId id, bool underMatch) -> bool {
-        const bool matches = named(id);
-        result.matched[id] = matches;
-        bool found = matches;
-        for (NodeId child : nodes[id].children)
-            if (child < nodes.size()) found = self(self, child, underMatch || matches) || found;
-        result.shown[id] = found || underMatch;
-        return found;
-    };
-    // The top nodes stay, so that a filter without matches leaves more than a blank area.
-    for (NodeId id = 0; id < nodes.size(); ++id) {
-        if (nodes[id].parent != kNoNode) continue;
-        visit(visit, id, false);
-        result.shown[id] = true;
-    }
-    return result;
-}
-
 void CDBTreeView::ApplyFilter() {
     const auto& nodes = model_->nodes();
-    const FilterResult filtered = FilterNodes();
+    const browser::TreeFilter filtered = browser::FilterTree(nodes, !filter_.isEmpty(), [&](const std::string& name) {
+        return QString::fromStdString(name).contains(filter_, Qt::CaseInsensitive);
+    });
     hidden_.resize(nodes.size(), false);
     for (NodeId id = 0; id < nodes.size(); ++id) {
         const NodeId parent = nodes[id].parent;

@@ -70,11 +70,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    struct FilterResult {
-        std::vector<bool> shown;    // per node: shown under the filter
-        std::vector<bool> matched;  // per node: its own name holds the filter's text
-    };
-    FilterResult FilterNodes() const;
     void ApplyFilter();
     // The node a drag over that point highlights: the node under it, else the root.
     browser::NodeId DropNodeAt(const QPoint& viewportPoint);
