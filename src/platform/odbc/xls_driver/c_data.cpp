@@ -151,8 +151,11 @@ SQLSMALLINT DefaultCType(SQLSMALLINT sqlType) {
         case SQL_BIGINT: return SQL_C_SBIGINT;
         case SQL_TINYINT: return SQL_C_STINYINT;
         case SQL_REAL: return SQL_C_FLOAT;
+        case SQL_FLOAT:
         case SQL_DOUBLE: return SQL_C_DOUBLE;
         case SQL_BIT: return SQL_C_BIT;
+        case SQL_TYPE_DATE: return SQL_C_TYPE_DATE;
+        case SQL_TYPE_TIME: return SQL_C_TYPE_TIME;
         case SQL_TYPE_TIMESTAMP: return SQL_C_TYPE_TIMESTAMP;
         case SQL_VARBINARY:
         case SQL_LONGVARBINARY: return SQL_C_BINARY;

@@ -26,7 +26,7 @@ constexpr std::array kFunctions{
     SQL_API_SQLROWCOUNT,       SQL_API_SQLMORERESULTS,   SQL_API_SQLNUMPARAMS,       SQL_API_SQLTABLES,
     SQL_API_SQLCOLUMNS,        SQL_API_SQLSTATISTICS,    SQL_API_SQLPRIMARYKEYS,     SQL_API_SQLSPECIALCOLUMNS,
     SQL_API_SQLGETDIAGREC,     SQL_API_SQLGETDIAGFIELD,  SQL_API_SQLENDTRAN,         SQL_API_SQLCLOSECURSOR,
-    SQL_API_SQLCANCEL,         SQL_API_SQLGETTYPEINFO};
+    SQL_API_SQLCANCEL,         SQL_API_SQLGETTYPEINFO,   SQL_API_SQLBINDPARAMETER,   SQL_API_SQLDESCRIBEPARAM};
 
 std::optional<Answer> AnswerFor(const Connection& connection, SQLUSMALLINT infoType) {
     switch (infoType) {
@@ -59,10 +59,10 @@ std::optional<Answer> AnswerFor(const Connection& connection, SQLUSMALLINT infoT
         case SQL_ORDER_BY_COLUMNS_IN_SELECT:
         case SQL_EXPRESSIONS_IN_ORDERBY:
         case SQL_ROW_UPDATES:
-        case SQL_DESCRIBE_PARAMETER:
         case SQL_NEED_LONG_DATA_LEN:
         case SQL_INTEGRITY:
         case SQL_COLUMN_ALIAS: return std::string("N");
+        case SQL_DESCRIBE_PARAMETER: return std::string("Y");
         case SQL_LIKE_ESCAPE_CLAUSE: return std::string("N");
         case SQL_KEYWORDS: return std::string();
         case SQL_MAX_CATALOG_NAME_LEN: return SQLUSMALLINT{255};
@@ -141,9 +141,10 @@ std::optional<Answer> AnswerFor(const Connection& connection, SQLUSMALLINT infoT
         case SQL_DATETIME_LITERALS:
         case SQL_BATCH_SUPPORT:
         case SQL_BATCH_ROW_COUNT:
-        case SQL_PARAM_ARRAY_ROW_COUNTS:
-        case SQL_PARAM_ARRAY_SELECTS:
         case SQL_OJ_CAPABILITIES: return SQLUINTEGER{0};
+        // Arrays of parameters: one row count for all the sets, a result for each set.
+        case SQL_PARAM_ARRAY_ROW_COUNTS: return SQLUINTEGER{SQL_PARC_NO_BATCH};
+        case SQL_PARAM_ARRAY_SELECTS: return SQLUINTEGER{SQL_PAS_BATCH};
         case SQL_CREATE_TABLE: return SQLUINTEGER{SQL_CT_CREATE_TABLE | SQL_CT_COLUMN_CONSTRAINT};
         case SQL_INSERT_STATEMENT: return SQLUINTEGER{SQL_IS_INSERT_LITERALS};
         case SQL_SQL92_PREDICATES:

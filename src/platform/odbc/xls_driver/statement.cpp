@@ -1,9 +1,11 @@
 #include "platform/odbc/xls_driver/statement.h"
 
+#include <algorithm>
 #include <variant>
 
 #include "platform/jet/sql/parser.h"
 #include "platform/jet/sql/sql_error.h"
+#include "platform/odbc/xls_driver/parameter_markers.h"
 
 namespace tabvex::odbc::xls {
 
@@ -27,6 +29,7 @@ SQLRETURN Worse(SQLRETURN a, SQLRETURN b) {
 
 SQLRETURN Statement::Prepare(std::string text) {
     CloseCursor();
+    markers_ = FindParameterMarkers(text);
     prepared_ = std::move(text);
     return SQL_SUCCESS;
 }
@@ -36,14 +39,61 @@ SQLRETURN Statement::Execute() {
         diagnostics.Add("HY010", "No statement was prepared.");
         return SQL_ERROR;
     }
-    CloseCursor();
-    return Run(*prepared_);
+    return RunWithParameters(*prepared_);
 }
 
 SQLRETURN Statement::ExecDirect(std::string text) {
-    CloseCursor();
     prepared_.reset();
-    return Run(text);
+    markers_ = FindParameterMarkers(text);
+    return RunWithParameters(text);
+}
+
+// Runs the text once, or once per parameter set with the set's values in place of
+// the markers. The first set that fails stops the run; the sets before it stay done.
+SQLRETURN Statement::RunWithParameters(const std::string& text) {
+    CloseCursor();
+    if (markers_.empty()) return Run(text);
+    if (std::size_t unbound = parameters.FirstUnbound(markers_.size())) {
+        diagnostics.Add("07002", "Parameter " + std::to_string(unbound) + " of " + std::to_string(markers_.size()) +
+                                     " has no value bound (SQLBindParameter).");
+        return SQL_ERROR;
+    }
+    parameters.ReportStart();
+    SQLLEN affected = -1;
+    for (SQLULEN set = 0; set < parameters.setSize; ++set) {
+        SQLRETURN outcome = RunSet(text, set);
+        parameters.ReportSet(set, outcome);
+        if (outcome == SQL_ERROR) return StoppedAt(set);
+        if (rowCount_ >= 0) affected = std::max<SQLLEN>(affected, 0) + rowCount_;
+        if (result_) waiting_.push_back(std::move(result_));
+    }
+    if (!waiting_.empty()) MoreResults();
+    rowCount_ = affected;
+    return SQL_SUCCESS;
+}
+
+SQLRETURN Statement::StoppedAt(SQLULEN set) {
+    CloseCursor();
+    const SQLULEN sets = parameters.setSize;
+    if (sets > 1) {
+        const auto& records = diagnostics.records();
+        diagnostics.Add(records.empty() ? "HY000" : records.back().state,
+                        "Parameter set " + std::to_string(set + 1) + " of " + std::to_string(sets) +
+                            " failed; the sets before it were carried out, the ones after it were not.");
+    }
+    return SQL_ERROR;
+}
+
+SQLRETURN Statement::RunSet(const std::string& text, SQLULEN set) {
+    std::vector<std::string> literals;
+    literals.reserve(markers_.size());
+    for (std::size_t i = 0; i < markers_.size(); ++i) {
+        auto number = static_cast<SQLUSMALLINT>(i + 1);
+        auto literal = JetLiteralOf(parameters.ValueOf(number, set), number, diagnostics);
+        if (!literal) return SQL_ERROR;
+        literals.push_back(std::move(*literal));
+    }
+    return Run(SubstituteParameters(text, markers_, literals));
 }
 
 bool Statement::RefusedAsReadOnly(const std::string& text) {
@@ -73,17 +123,37 @@ SQLRETURN Statement::Run(const std::string& text) {
     }
     rowCount_ = static_cast<SQLLEN>(affected);
     if (!rowset) return SQL_SUCCESS;
-    return TakeResult(RowsetResultSet::Open(std::move(session), std::move(rowset), diagnostics));
+    return Adopt(RowsetResultSet::Open(std::move(session), std::move(rowset), diagnostics));
 }
 
 SQLRETURN Statement::TakeResult(std::unique_ptr<ResultSet> result) {
     CloseCursor();
+    return Adopt(std::move(result));
+}
+
+SQLRETURN Statement::Adopt(std::unique_ptr<ResultSet> result) {
+    ResetCursor();
     if (!result) return SQL_ERROR;
     result_ = std::move(result);
     return SQL_SUCCESS;
 }
 
+SQLRETURN Statement::MoreResults() {
+    if (waiting_.empty()) {
+        CloseCursor();
+        return SQL_NO_DATA;
+    }
+    std::unique_ptr<ResultSet> next = std::move(waiting_.front());
+    waiting_.pop_front();
+    return Adopt(std::move(next));
+}
+
 void Statement::CloseCursor() {
+    waiting_.clear();
+    ResetCursor();
+}
+
+void Statement::ResetCursor() {
     result_.reset();
     onRow_ = false;
     rowCount_ = -1;

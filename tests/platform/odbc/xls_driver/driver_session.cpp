@@ -2,9 +2,37 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "support/test_support.h"
+
 namespace tabvex::test {
 
 std::string DriverPath() { return TABVEX_XLS_ODBC_DRIVER; }
+
+namespace {
+
+constexpr const char* kDriverName = "Microsoft Excel Driver (*.xls)";
+
+std::string Registration(const std::string& driverName) {
+    return "[" + driverName + "]\nDriver=" + DriverPath() + "\nSetup=" + DriverPath() + "\n\n";
+}
+
+}  // namespace
+
+void RegisterDataSource(const std::filesystem::path& folder, const std::string& dsn, const std::string& catalog,
+                        bool readOnly) {
+    WriteFile(folder / "odbcinst.ini", Registration(kDriverName) + Registration("Driver do Microsoft Excel (*.xls)"));
+    WriteFile(folder / "odbc.ini", "[ODBC Data Sources]\n" + dsn + "=" + kDriverName + "\n\n[" + dsn + "]\nDriver=" +
+                                       kDriverName + "\nDBQ=" + catalog + "\nReadOnly=" + (readOnly ? "1" : "0") +
+                                       "\n");
+    WriteFile(folder / "user.ini", "");
+}
+
+void UseOdbcFilesIn(const std::filesystem::path& folder) {
+    setenv("ODBCSYSINI", folder.c_str(), 1);
+    setenv("ODBCINI", (folder / "user.ini").c_str(), 1);
+}
 
 DiagRecord FirstDiagnostic(SQLSMALLINT type, SQLHANDLE handle) {
     DiagRecord record;

@@ -5,6 +5,7 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +13,14 @@
 namespace tabvex::test {
 
 std::string DriverPath();
+
+// Sets up unixODBC's files in `folder` as a person would: odbcinst.ini registering the
+// driver under its English and Portuguese names, odbc.ini with the data source `dsn`
+// over `catalog`, and an empty user odbc.ini.
+void RegisterDataSource(const std::filesystem::path& folder, const std::string& dsn, const std::string& catalog,
+                        bool readOnly);
+// Makes the calling process (a test's child) read unixODBC's files from `folder`.
+void UseOdbcFilesIn(const std::filesystem::path& folder);
 
 struct DiagRecord {
     std::string state;

@@ -4,31 +4,19 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
-
 #include "driver_session.h"
 #include "support/test_support.h"
 
 namespace tabvex::test {
 namespace {
 
-constexpr const char* kDriverName = "Microsoft Excel Driver (*.xls)";
-
-std::string Registration(const std::string& driverName) {
-    return "[" + driverName + "]\nDriver=" + DriverPath() + "\nSetup=" + DriverPath() + "\n\n";
-}
-
 // Runs isql over `input` with the configuration in `folder`.
 CommandResult RunIsql(const std::filesystem::path& folder, const std::string& dsn, const std::string& input,
                       const std::string& options = "-b") {
     WriteFile(folder / "input.sql", input);
     std::string in = (folder / "input.sql").string();
-    std::string sysIni = folder.string();
-    std::string userIni = (folder / "user.ini").string();
-    return RunCommand({"/bin/sh", "-c", "exec isql " + options + " -d'|' \"$0\" < \"$1\"", dsn, in}, [sysIni, userIni] {
-        setenv("ODBCSYSINI", sysIni.c_str(), 1);
-        setenv("ODBCINI", userIni.c_str(), 1);
-    });
+    return RunCommand({"/bin/sh", "-c", "exec isql " + options + " -d'|' \"$0\" < \"$1\"", dsn, in},
+                      [folder] { UseOdbcFilesIn(folder); });
 }
 
 TEST(XlsDriverIsql, DataSourceListsTablesAndAnswersQueries) {
@@ -45,10 +33,7 @@ TEST(XlsDriverIsql, DataSourceListsTablesAndAnswersQueries) {
             ASSERT_EQ(writer.Execute(std::string("INSERT INTO Products VALUES ") + row), SQL_SUCCESS);
         }
     }
-    WriteFile(dir / "odbcinst.ini", Registration(kDriverName) + Registration("Driver do Microsoft Excel (*.xls)"));
-    WriteFile(dir / "odbc.ini", "[ODBC Data Sources]\nshop=" + std::string(kDriverName) + "\n\n[shop]\nDriver=" +
-                                    kDriverName + "\nDBQ=" + (dir / "shop").string() + "\nReadOnly=1\n");
-    WriteFile(dir / "user.ini", "");
+    RegisterDataSource(dir.path(), "shop", (dir / "shop").string(), true);
 
     CommandResult result = RunIsql(dir.path(), "shop", "help\nSELECT * FROM Products WHERE Stock > 1\n");
     ASSERT_EQ(result.exitCode, 0) << result.out << result.err;

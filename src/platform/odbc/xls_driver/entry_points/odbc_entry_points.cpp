@@ -4,6 +4,8 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 #include <exception>
 #include <new>
@@ -247,6 +249,23 @@ SQLRETURN SetStatementAttribute(StatementHandle& stmt, SQLINTEGER attribute, SQL
         case SQL_ATTR_MAX_ROWS: stmt.maxRows = number; return SQL_SUCCESS;
         case SQL_ATTR_QUERY_TIMEOUT: stmt.queryTimeout = number; return SQL_SUCCESS;
         case SQL_ATTR_ROW_BIND_TYPE: return onlyValue(SQL_BIND_BY_COLUMN, "binding by column");
+        case SQL_ATTR_PARAMSET_SIZE:
+            if (number == 0) {
+                diagnostics.Add("HY024", "A parameter set size of 0 is not valid.");
+                return SQL_ERROR;
+            }
+            stmt.statement.parameters.setSize = number;
+            return SQL_SUCCESS;
+        case SQL_ATTR_PARAM_BIND_TYPE: stmt.statement.parameters.bindType = number; return SQL_SUCCESS;
+        case SQL_ATTR_PARAM_BIND_OFFSET_PTR:
+            stmt.statement.parameters.bindOffset = static_cast<SQLULEN*>(value);
+            return SQL_SUCCESS;
+        case SQL_ATTR_PARAMS_PROCESSED_PTR:
+            stmt.statement.parameters.processed = static_cast<SQLULEN*>(value);
+            return SQL_SUCCESS;
+        case SQL_ATTR_PARAM_STATUS_PTR:
+            stmt.statement.parameters.statusArray = static_cast<SQLUSMALLINT*>(value);
+            return SQL_SUCCESS;
         case SQL_ATTR_CURSOR_SENSITIVITY:
         case SQL_ATTR_MAX_LENGTH:
         case SQL_ATTR_NOSCAN:
@@ -254,10 +273,6 @@ SQLRETURN SetStatementAttribute(StatementHandle& stmt, SQLINTEGER attribute, SQL
         case SQL_ATTR_USE_BOOKMARKS:
         case SQL_ATTR_ASYNC_ENABLE:
         case SQL_ATTR_ENABLE_AUTO_IPD:
-        case SQL_ATTR_PARAMSET_SIZE:
-        case SQL_ATTR_PARAM_BIND_TYPE:
-        case SQL_ATTR_PARAMS_PROCESSED_PTR:
-        case SQL_ATTR_PARAM_STATUS_PTR:
         case SQL_ATTR_ROW_BIND_OFFSET_PTR: return SQL_SUCCESS;
         default:
             diagnostics.Add("HY092", "Statement attribute " + std::to_string(attribute) + " is not supported.");
@@ -289,6 +304,11 @@ SQLRETURN GetStatementAttribute(StatementHandle& stmt, SQLINTEGER attribute, SQL
         case SQL_ATTR_ROWS_FETCHED_PTR: return answer(stmt.statement.rowsFetched);
         case SQL_ATTR_ROW_STATUS_PTR: return answer(stmt.statement.rowStatus);
         case SQL_ATTR_ROW_NUMBER: return answer(SQLULEN{0});
+        case SQL_ATTR_PARAMSET_SIZE: return answer(stmt.statement.parameters.setSize);
+        case SQL_ATTR_PARAM_BIND_TYPE: return answer(stmt.statement.parameters.bindType);
+        case SQL_ATTR_PARAM_BIND_OFFSET_PTR: return answer(stmt.statement.parameters.bindOffset);
+        case SQL_ATTR_PARAMS_PROCESSED_PTR: return answer(stmt.statement.parameters.processed);
+        case SQL_ATTR_PARAM_STATUS_PTR: return answer(stmt.statement.parameters.statusArray);
         default:
             stmt.statement.diagnostics.Add("HY092",
                                            "Statement attribute " + std::to_string(attribute) + " is not supported.");
@@ -355,7 +375,7 @@ TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLFreeStmt(SQLHSTMT handle, SQLUSMALLINT o
     switch (option) {
         case SQL_CLOSE: stmt->statement.CloseCursor(); return SQL_SUCCESS;
         case SQL_UNBIND: stmt->statement.Unbind(); return SQL_SUCCESS;
-        case SQL_RESET_PARAMS: return SQL_SUCCESS;
+        case SQL_RESET_PARAMS: stmt->statement.parameters.Reset(); return SQL_SUCCESS;
         case SQL_DROP: return FreeHandle(SQL_HANDLE_STMT, handle);
         default:
             stmt->statement.diagnostics.Add("HY092", "SQLFreeStmt option " + std::to_string(option) + " is not valid.");
@@ -534,9 +554,46 @@ TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLNumResultCols(SQLHSTMT handle, SQLSMALLI
 }
 
 TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLNumParams(SQLHSTMT handle, SQLSMALLINT* count) {
-    if (!Stmt(handle)) return SQL_INVALID_HANDLE;
-    if (count) *count = 0;
+    auto* stmt = Stmt(handle);
+    if (!stmt) return SQL_INVALID_HANDLE;
+    stmt->statement.diagnostics.Clear();
+    if (count) *count = static_cast<SQLSMALLINT>(std::min<std::size_t>(stmt->statement.ParameterCount(), SHRT_MAX));
     return SQL_SUCCESS;
+}
+
+TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLBindParameter(SQLHSTMT handle, SQLUSMALLINT number, SQLSMALLINT direction,
+                                                      SQLSMALLINT cType, SQLSMALLINT sqlType, SQLULEN columnSize,
+                                                      SQLSMALLINT digits, SQLPOINTER buffer, SQLLEN bufferLength,
+                                                      SQLLEN* indicator) {
+    auto* stmt = Stmt(handle);
+    if (!stmt) return SQL_INVALID_HANDLE;
+    return Guarded(stmt->statement.diagnostics, [&]() -> SQLRETURN {
+        ParameterBinding binding{cType, sqlType, columnSize, digits, buffer, bufferLength, indicator};
+        return stmt->statement.parameters.Bind(number, direction, binding, stmt->statement.diagnostics);
+    });
+}
+
+// The workbook does not type parameters: an unbound one is described as text, a
+// bound one as the application bound it.
+TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLDescribeParam(SQLHSTMT handle, SQLUSMALLINT number, SQLSMALLINT* type,
+                                                      SQLULEN* size, SQLSMALLINT* digits, SQLSMALLINT* nullable) {
+    auto* stmt = Stmt(handle);
+    if (!stmt) return SQL_INVALID_HANDLE;
+    return Guarded(stmt->statement.diagnostics, [&]() -> SQLRETURN {
+        Statement& statement = stmt->statement;
+        if (number == 0 || number > statement.ParameterCount()) {
+            statement.diagnostics.Add("07009", "Parameter " + std::to_string(number) + " does not exist; the statement has " +
+                                                   std::to_string(statement.ParameterCount()) + " parameter markers.");
+            return SQL_ERROR;
+        }
+        ParameterBinding described{SQL_C_CHAR, SQL_VARCHAR, 255, 0, nullptr, 0, nullptr};
+        if (const ParameterBinding* bound = statement.parameters.Find(number)) described = *bound;
+        if (type) *type = described.sqlType;
+        if (size) *size = described.columnSize;
+        if (digits) *digits = described.digits;
+        if (nullable) *nullable = SQL_NULLABLE;
+        return SQL_SUCCESS;
+    });
 }
 
 TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLDescribeCol(SQLHSTMT handle, SQLUSMALLINT column, SQLCHAR* name,
@@ -633,8 +690,7 @@ TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLMoreResults(SQLHSTMT handle) {
     auto* stmt = Stmt(handle);
     if (!stmt) return SQL_INVALID_HANDLE;
     stmt->statement.diagnostics.Clear();
-    stmt->statement.CloseCursor();
-    return SQL_NO_DATA;
+    return stmt->statement.MoreResults();
 }
 
 TABVEX_ODBC_EXPORT SQLRETURN SQL_API SQLCloseCursor(SQLHSTMT handle) {
