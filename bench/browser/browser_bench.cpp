@@ -14,10 +14,10 @@
 
 #include "app/migrator.h"
 #include "bench/support/jet_holder.h"
+#include "bench/support/named_sheets_workbook.h"
 #include "bench/support/silent_user_interface.h"
 #include "browser/fill_tree.h"
 #include "platform/jet/mdb/database_writer.h"
-#include "platform/xls/workbook.h"
 
 namespace {
 
@@ -35,23 +35,6 @@ constexpr int kRuns = 5;
 double Milliseconds(Clock::duration duration) { return std::chrono::duration<double, std::milli>(duration).count(); }
 
 std::string Numbered(const char* stem, int i) { return stem + std::to_string(i); }
-
-// A workbook of `sheetCount` filled worksheets, each covered by a defined name.
-void BuildWorkbook(const fs::path& path, int sheetCount) {
-    std::vector<std::string> sheets;
-    for (int i = 0; i < sheetCount; ++i) sheets.push_back(Numbered("Sheet", i));
-    auto workbook = xls::Workbook::CreateNew(sheets);
-    for (int i = 0; i < sheetCount; ++i) {
-        auto& sheet = workbook.Sheet(static_cast<std::size_t>(i));
-        for (int row = 0; row <= kRows; ++row)
-            for (int column = 0; column < kColumns; ++column)
-                sheet.SetCellText(static_cast<std::uint32_t>(row), static_cast<std::uint16_t>(column),
-                                  row == 0 ? Numbered("Column", column) : Numbered("value ", row * column));
-        workbook.AddName(Numbered("Area", i),
-                         {static_cast<std::size_t>(i), {0, kRows, 0, static_cast<std::uint16_t>(kColumns - 1)}});
-    }
-    workbook.Save(path);
-}
 
 void BuildDatabase(const fs::path& path) {
     mdb::DatabaseWriter writer(path);
@@ -97,7 +80,7 @@ int main(int argc, char** argv) {
     const fs::path book = folder / "book.xls", bigBook = folder / "many_sheets.xls", database = folder / "shop.mdb";
 
     auto start = Clock::now();
-    BuildWorkbook(book, kObjects);
+    bench::WriteNamedSheetsWorkbook(book, kObjects, kColumns, kRows);
     std::printf("workbook: %d worksheets of %dx%d cells, %d defined names, built in %.0f ms\n", kObjects, kRows + 1,
                 kColumns, kObjects, Milliseconds(Clock::now() - start));
     start = Clock::now();
@@ -106,7 +89,7 @@ int main(int argc, char** argv) {
                 kObjects, kColumns, Milliseconds(Clock::now() - start));
 
     start = Clock::now();
-    BuildWorkbook(bigBook, kManySheets);
+    bench::WriteNamedSheetsWorkbook(bigBook, kManySheets, kColumns, kRows);
     std::printf("workbook: %d worksheets of %dx%d cells, %d defined names, built in %.0f ms\n", kManySheets, kRows + 1,
                 kColumns, kManySheets, Milliseconds(Clock::now() - start));
 
