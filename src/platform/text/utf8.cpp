@@ -1,5 +1,8 @@
 #include "platform/text/utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace tabvex::text {
 
 std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& pos) {
@@ -36,14 +39,23 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
+std::size_t AsciiPrefixLength(std::string_view text) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    std::size_t length = 0;
+    for (std::uint64_t word; length + sizeof word <= text.size(); length += sizeof word) {
+        std::memcpy(&word, text.data() + length, sizeof word);
+        if (word & kHighBits) break;
+    }
+    while (length < text.size() && static_cast<unsigned char>(text[length]) < 0x80) ++length;
+    return length;
+}
+
 std::size_t Utf16Length(std::string_view text) {
     std::size_t units = 0;
     for (std::size_t pos = 0; pos < text.size();) {
-        if (static_cast<unsigned char>(text[pos]) < 0x80) {
-            ++pos, ++units;
-        } else {
-            units += DecodeUtf8(text, pos).value_or(0) >= 0x10000 ? 2 : 1;
-        }
+        const std::size_t ascii = AsciiPrefixLength(text.substr(pos));
+        pos += ascii, units += ascii;
+        if (pos < text.size()) units += DecodeUtf8(text, pos).value_or(0) >= 0x10000 ? 2 : 1;
     }
     return units;
 }

@@ -20,6 +20,10 @@ inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& pos);
 void AppendUtf8(std::string& out, char32_t codePoint);
 
+// The length of the text's leading run of ASCII bytes (below 0x80), which most text
+// is whole; the measuring and converting loops pass such runs at once.
+std::size_t AsciiPrefixLength(std::string_view text);
+
 // The number of UTF-16 code units of the text, without building them.
 std::size_t Utf16Length(std::string_view text);
 // Malformed UTF-8 becomes U+FFFD.

@@ -1,6 +1,7 @@
 #include "platform/jet/sql/lexer.h"
 
 #include "platform/jet/sql/sql_error.h"
+#include "platform/text/utf8.h"
 
 namespace tabvex::jet::sql {
 namespace {
@@ -10,7 +11,6 @@ bool IsNameStart(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || static_cast<unsigned char>(c) >= 0x80;
 }
 bool IsNamePart(char c) { return IsNameStart(c) || IsDigit(c) || c == '$'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
 
 class Lexer {
 public:
@@ -35,9 +35,7 @@ private:
     }
     // Passes every byte before `end` at once, counting the characters among them.
     void AdvanceTo(std::size_t end) {
-        std::size_t characters = 0;
-        for (std::size_t i = pos_; i < end; ++i) characters += (static_cast<unsigned char>(text_[i]) & 0xC0) != 0x80;
-        position_ += characters;
+        position_ += PositionsIn(text_.substr(pos_, end - pos_));
         pos_ = end;
     }
     void AdvanceWhile(bool (*predicate)(char)) {
@@ -70,18 +68,11 @@ private:
     // closing quote stands for one quote.
     Token Delimited(TokenKind kind, char close, bool doubledEscapes) {
         std::size_t start = pos_, position = Here();
-        Advance();
         std::string content;
-        for (;;) {
-            std::size_t closing = text_.find(close, pos_);
-            if (closing == std::string_view::npos)
-                throw SqlError::Syntax(position, text_.substr(start, 20), "a closing " + std::string(1, close));
-            content.append(text_.substr(pos_, closing - pos_));
-            AdvanceTo(closing + 1);
-            if (!doubledEscapes || pos_ >= text_.size() || text_[pos_] != close) break;
-            Advance();  // a doubled quote stands for one
-            content += close;
-        }
+        std::size_t end = ReadDelimited(text_, start, close, doubledEscapes, content);
+        if (end == std::string_view::npos)
+            throw SqlError::Syntax(position, text_.substr(start, 20), "a closing " + std::string(1, close));
+        AdvanceTo(end);
         if (kind == TokenKind::QuotedIdentifier && content.empty())
             throw SqlError::Syntax(position, text_.substr(start, pos_ - start), "a name");
         return Make(kind, std::move(content), start, position);
@@ -131,6 +122,31 @@ private:
 };
 
 }  // namespace
+
+std::size_t PositionsIn(std::string_view text) {
+    std::size_t characters = 0;
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        const std::size_t ascii = text::AsciiPrefixLength(text.substr(pos));
+        characters += ascii, pos += ascii;
+        if (pos < text.size()) characters += (static_cast<unsigned char>(text[pos]) & 0xC0) != 0x80;
+    }
+    return characters;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+
+std::size_t ReadDelimited(std::string_view text, std::size_t open, char close, bool doubledEscapes,
+                          std::string& content) {
+    for (std::size_t pos = open + 1;;) {
+        std::size_t closing = text.find(close, pos);
+        if (closing == std::string_view::npos) return std::string_view::npos;
+        content.append(text.substr(pos, closing - pos));
+        pos = closing + 1;
+        if (!doubledEscapes || pos >= text.size() || text[pos] != close) return pos;
+        content += close;  // a doubled quote stands for one
+        ++pos;
+    }
+}
 
 std::vector<Token> Tokenize(std::string_view statement) { return Lexer(statement).Run(); }
 

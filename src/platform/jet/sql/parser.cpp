@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <optional>
 
 #include "platform/jet/sql/functions.h"
 #include "platform/jet/sql/lexer.h"
@@ -42,6 +43,8 @@ public:
         FinishStatement();
         return statement;
     }
+
+    std::string_view valuesOpen() const { return valuesOpen_; }
 
     ExprPtr ParseWholeCondition() {
         ExprPtr condition = ParseExpression();
@@ -193,6 +196,7 @@ private:
         }
         ExpectKeyword("VALUES");
         insert.valuesPosition = Peek().position;
+        valuesOpen_ = Peek().raw;
         ExpectSymbol("(");
         do insert.values.push_back(ParseExpression());
         while (AcceptSymbol(","));
@@ -465,11 +469,85 @@ private:
     std::vector<Token> tokens_;
     std::size_t index_ = 0;
     int depth_ = 0;
+    std::string_view valuesOpen_;  // the '(' opening an INSERT's values, as written
 };
+
+// An INSERT's text up to and including the '(' that opens its values, and what it
+// says, remembered from the last INSERT parsed on this thread. A migration sends row
+// after row whose statements differ only in their text literals: for those only the
+// literals are read.
+struct InsertHead {
+    std::string text;
+    InsertStatement statement;  // without values
+    std::size_t valueCount = 0;
+};
+
+thread_local std::optional<InsertHead> lastInsertHead;
+
+void RememberInsertHead(std::string_view text, std::string_view valuesOpen, const InsertStatement& insert) {
+    InsertHead head;
+    head.text = text.substr(0, static_cast<std::size_t>(valuesOpen.data() - text.data()) + 1);
+    head.statement.table = insert.table;
+    head.statement.columns = insert.columns;
+    head.statement.valuesPosition = insert.valuesPosition;
+    head.valueCount = insert.values.size();
+    lastInsertHead = std::move(head);
+}
+
+std::size_t SkipBlanks(std::string_view text, std::size_t pos) {
+    while (pos < text.size() && IsBlank(text[pos])) ++pos;
+    return pos;
+}
+
+// The statement when it is the remembered head followed by text literals only:
+// ('…', "…", …) with blanks anywhere between, then an optional ';'. Anything else is
+// left to the parser.
+std::optional<InsertStatement> ReadRepeatedInsert(std::string_view text) {
+    if (!lastInsertHead || !text.starts_with(lastInsertHead->text)) return std::nullopt;
+    InsertStatement insert;
+    insert.values.reserve(lastInsertHead->valueCount);
+    std::size_t pos = lastInsertHead->text.size();
+    std::size_t position = lastInsertHead->statement.valuesPosition;  // characters up to here
+    for (;;) {
+        const std::size_t start = SkipBlanks(text, pos);
+        if (start >= text.size() || (text[start] != '\'' && text[start] != '"')) return std::nullopt;
+        position += PositionsIn(text.substr(pos, start - pos));
+        auto literal = std::make_unique<Expr>();
+        literal->position = position + 1;
+        std::string content;
+        pos = ReadDelimited(text, start, text[start], true, content);
+        if (pos == std::string_view::npos) return std::nullopt;
+        literal->literal = Value::Text(std::move(content));
+        insert.values.push_back(std::move(literal));
+        position += PositionsIn(text.substr(start, pos - start));
+        const std::size_t separator = SkipBlanks(text, pos);
+        if (separator >= text.size()) return std::nullopt;
+        position += separator - pos;
+        pos = separator + 1;
+        ++position;
+        if (text[separator] == ')') break;
+        if (text[separator] != ',') return std::nullopt;
+    }
+    pos = SkipBlanks(text, pos);
+    if (pos < text.size() && text[pos] == ';') pos = SkipBlanks(text, pos + 1);
+    if (pos != text.size()) return std::nullopt;
+    insert.table = lastInsertHead->statement.table;
+    insert.columns = lastInsertHead->statement.columns;
+    insert.valuesPosition = lastInsertHead->statement.valuesPosition;
+    return insert;
+}
 
 }  // namespace
 
-Statement ParseStatement(std::string_view text) { return Parser(text).ParseWholeStatement(); }
+Statement ParseStatement(std::string_view text) {
+    if (auto insert = ReadRepeatedInsert(text)) return std::move(*insert);
+    Parser parser(text);
+    Statement statement = parser.ParseWholeStatement();
+    if (const auto* insert = std::get_if<InsertStatement>(&statement)) {
+        RememberInsertHead(text, parser.valuesOpen(), *insert);
+    }
+    return statement;
+}
 
 ExprPtr ParseCondition(std::string_view text) { return Parser(text).ParseWholeCondition(); }
 
