@@ -27,6 +27,20 @@ TEST(Utf8, WellFormedTextDecodesAndRoundTrips) {
     EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(all)), all);
 }
 
+// ASCII runs are passed eight bytes at a time: a non-ASCII byte anywhere in or after
+// such a run must still be found and counted.
+TEST(Utf8, AsciiRunsOfAnyLengthAreMeasuredExactly) {
+    for (std::size_t run = 0; run <= 20; ++run) {
+        const std::string ascii(run, 'x');
+        EXPECT_EQ(AsciiPrefixLength(ascii), run);
+        for (const std::string tail : {"\u00e9", "\U0001F600", "\x80", "\xff"}) {
+            const std::string text = ascii + tail + ascii;
+            EXPECT_EQ(AsciiPrefixLength(text), run) << run << " " << tail;
+            EXPECT_EQ(Utf16Length(text), Utf8ToUtf16(text).size()) << run << " " << tail;
+        }
+    }
+}
+
 TEST(Utf8, MalformedInputIsReportedOneByteAtATime) {
     struct Case {
         std::string bytes;
