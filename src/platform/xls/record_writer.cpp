@@ -11,10 +11,10 @@ constexpr size_t kChunk = size_t(1) << 16;
 }
 
 void RecordWriter::WritePhysical(uint16_t sid, std::span<const uint8_t> body) {
-    ByteWriter out(pending_);
-    out.u16(sid);
-    out.u16(uint16_t(body.size()));
-    out.bytes(body);
+    const auto size = uint16_t(body.size());
+    const uint8_t header[4] = {uint8_t(sid), uint8_t(sid >> 8), uint8_t(size), uint8_t(size >> 8)};
+    pending_.insert(pending_.end(), std::begin(header), std::end(header));
+    pending_.insert(pending_.end(), body.begin(), body.end());
     if (pending_.size() >= kChunk) Flush();
 }
 

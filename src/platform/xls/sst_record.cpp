@@ -54,11 +54,20 @@ public:
         size_t header = 3 + (rich ? 2 : 0) + (phonetic ? 4 : 0);
         if (Space() < header + (text.size() == 0 ? 0 : text.wide ? 2 : 1)) Flush();
         Where where{StreamPosition(), RecordOffset()};
-        ByteWriter out = Out();
-        out.u16(uint16_t(text.size()));
-        out.u8(uint8_t((text.wide ? 1 : 0) | (rich ? 0x08 : 0) | (phonetic ? 0x04 : 0)));
-        if (rich) out.u16(uint16_t(extras->runs.size() / 4));
-        if (phonetic) out.u32(uint32_t(extras->phonetic.size()));
+        // The header is composed in place and copied at once: a workbook has strings by the million.
+        const auto characters = uint16_t(text.size());
+        uint8_t fields[9] = {uint8_t(characters), uint8_t(characters >> 8),
+                             uint8_t((text.wide ? 1 : 0) | (rich ? 0x08 : 0) | (phonetic ? 0x04 : 0))};
+        size_t length = 3;
+        if (rich) {
+            const auto runs = uint16_t(extras->runs.size() / 4);
+            fields[length++] = uint8_t(runs), fields[length++] = uint8_t(runs >> 8);
+        }
+        if (phonetic) {
+            const auto size = uint32_t(extras->phonetic.size());
+            for (int i = 0; i < 4; ++i) fields[length++] = uint8_t(size >> (8 * i));
+        }
+        body_.insert(body_.end(), fields, fields + length);
         WriteCharacters(text);
         if (extras) WriteSplittable(extras->runs), WriteSplittable(extras->phonetic);
         return where;

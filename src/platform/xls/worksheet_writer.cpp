@@ -1,5 +1,7 @@
 #include "platform/xls/worksheet_writer.h"
 
+#include <cstring>
+
 #include "platform/xls/record_ids.h"
 #include "platform/xls/worksheet_cells.h"
 
@@ -144,23 +146,27 @@ void WorksheetWriter::WriteBlock(const Worksheet& sheet, uint32_t first, uint32_
 }
 
 void WorksheetWriter::WriteCell(const Worksheet& sheet, uint32_t row, const Worksheet::StoredCell& cell) {
-    body_.clear();
-    ByteWriter out(body_);
-    auto head = [&] {
-        out.u16(uint16_t(row));
-        out.u16(cell.column);
-        out.u16(cell.xf);
-    };
+    // The common cells are composed in place: a workbook has them by the million.
+    uint8_t fields[14] = {uint8_t(row), uint8_t(row >> 8), uint8_t(cell.column), uint8_t(cell.column >> 8),
+                          uint8_t(cell.xf), uint8_t(cell.xf >> 8)};
+    constexpr size_t kHead = 6;
     switch (cell.kind) {
-        case Kind::Blank: head(), writer_.WritePhysical(rid::kBlank, body_); return;
-        case Kind::Text: head(), out.u32(stringIndex_[cell.index]), writer_.WritePhysical(rid::kLabelSst, body_); return;
-        case Kind::Number: head(), out.f64(cell.number), writer_.WritePhysical(rid::kNumber, body_); return;
+        case Kind::Blank: writer_.WritePhysical(rid::kBlank, std::span(fields, kHead)); return;
+        case Kind::Text: {
+            const uint32_t index = stringIndex_[cell.index];
+            for (size_t i = 0; i < 4; ++i) fields[kHead + i] = uint8_t(index >> (8 * i));
+            writer_.WritePhysical(rid::kLabelSst, std::span(fields, kHead + 4));
+            return;
+        }
+        case Kind::Number:
+            std::memcpy(fields + kHead, &cell.number, 8);
+            writer_.WritePhysical(rid::kNumber, std::span(fields, kHead + 8));
+            return;
         case Kind::Boolean:
         case Kind::Error:
-            head();
-            out.u8(uint8_t(cell.number));
-            out.u8(cell.kind == Kind::Error ? 1 : 0);
-            writer_.WritePhysical(rid::kBoolErr, body_);
+            fields[kHead] = uint8_t(cell.number);
+            fields[kHead + 1] = cell.kind == Kind::Error ? 1 : 0;
+            writer_.WritePhysical(rid::kBoolErr, std::span(fields, kHead + 2));
             return;
         case Kind::Formula: {
             const auto& formula = sheet.formulas_[cell.index];
