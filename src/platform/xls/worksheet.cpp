@@ -141,6 +141,8 @@ void Worksheet::SetCellTexts(uint32_t row, std::span<const ColumnText> texts) {
     for (size_t i = 0; i < texts.size(); ++i) stored[i] = CellTextOf(texts[i].text, scratch[i]);
     std::vector<uint32_t> indices(texts.size());
     strings_->AddAll(stored, indices);
+    std::vector<StoredCell>& cells = RowAt(row).cells;
+    cells.reserve(cells.size() + texts.size());  // a new row grows once, not cell by cell
     for (size_t i = 0; i < texts.size(); ++i) {
         StoredCell& cell = PlaceCell(row, texts[i].column);
         cell.kind = StoredCell::Kind::Text;
