@@ -21,7 +21,14 @@ void KeepSavedWorkbook(Workbook workbook) {
 
 std::optional<Workbook> TakeKeptWorkbook(const std::filesystem::path& path) {
     std::lock_guard lock(keptMutex);
-    if (!kept || kept->SavedStamp() != StampOf(path)) return std::nullopt;
+    if (!kept) return std::nullopt;
+    // Once its file was written by someone else the kept workbook can never be handed
+    // out; it goes now rather than stay in memory beside whatever is read next.
+    if (kept->SavedStamp() != StampOf(kept->Path())) {
+        kept.reset();
+        return std::nullopt;
+    }
+    if (kept->SavedStamp() != StampOf(path)) return std::nullopt;
     std::optional<Workbook> taken = std::move(kept);
     kept.reset();
     return taken;

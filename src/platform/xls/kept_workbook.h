@@ -18,7 +18,7 @@ namespace tabvex::xls {
 void KeepSavedWorkbook(Workbook workbook);
 
 // The kept workbook when the file at `path` is the one it saved; Workbook::Open asks
-// here before it reads.
+// here before it reads. A kept workbook whose own file has changed since is dropped.
 std::optional<Workbook> TakeKeptWorkbook(const std::filesystem::path& path);
 
 }  // namespace tabvex::xls
