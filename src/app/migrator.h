@@ -59,6 +59,9 @@ public:
 
     bool autoBackup() const { return autoBackup_; }
     void setAutoBackup(bool on) { autoBackup_ = on; }
+    // "Continue long tables on new sheets": rows past a worksheet's end go on to new sheets.
+    bool splitLongTables() const { return splitLongTables_; }
+    void setSplitLongTables(bool on) { splitLongTables_ = on; }
 
     bool tipsPageShown() const { return tipsPageShown_; }
     // Records the Display Tips choice and adds or removes the window's Tips tab.
@@ -110,6 +113,7 @@ private:
     connect::ConnectionSettings sourceSettings_;
     connect::ConnectionSettings targetSettings_;
     std::atomic<bool> autoBackup_{false};
+    std::atomic<bool> splitLongTables_{false};
     std::atomic<bool> tipsPageShown_{false};
     mutable std::mutex statusMutex_;
     std::array<std::string, 3> statusTexts_{kProductLine, kIdleEngineStatus, ""};

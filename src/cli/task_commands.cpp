@@ -18,7 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kMigrateUsage =
-    "[--program-dir DIR] [ROUTE OPTIONS] SOURCE.mdb TARGET.xls [--table NAME]";
+    "[--program-dir DIR] [ROUTE OPTIONS] [--split-long-tables] SOURCE.mdb TARGET.xls [--table NAME]";
 
 struct MigrateArguments {
     fs::path programDirectory;
@@ -26,16 +26,18 @@ struct MigrateArguments {
     std::string source;
     std::string target;
     std::optional<std::string> table;
+    bool splitLongTables = false;
 };
 
 std::optional<MigrateArguments> ParseMigrateArguments(std::vector<std::string> args) {
     const auto routes = TakeRouteOptions(args, std::cerr);
     if (!routes) return std::nullopt;
+    const bool splitLongTables = TakeFlag(args, "--split-long-tables");
     const auto arguments = ParseTaskArguments(args);
     if (!arguments || !IsWorkbook(arguments->second)) return std::nullopt;
     // Absolute, so that the names mean the same files to every part of the program.
     return MigrateArguments{arguments->programDirectory, *routes, fs::absolute(arguments->first).string(),
-                            fs::absolute(arguments->second).string(), arguments->table};
+                            fs::absolute(arguments->second).string(), arguments->table, splitLongTables};
 }
 
 // A new workbook: the clone the window queues for a source database dropped on the
@@ -91,6 +93,7 @@ int RunMigrate(const std::vector<std::string>& args) {
     answers.agree = true;  // the command line is the confirmation
     TaskConsole console(std::cout, std::cerr, isatty(STDOUT_FILENO) == 1, answers);
     app::Migrator migrator(console, parsed->programDirectory);
+    migrator.setSplitLongTables(parsed->splitLongTables);
     tasks::RegisterTaskBodies(migrator);
     UseConsoleTimings(migrator);
     if (!ConnectFile(migrator, parsed->source, false, parsed->routes.source)) return 1;
@@ -109,7 +112,9 @@ const CliCommandRegistration kMigrate{{
     kMigrateUsage,
     "migrate an Access database (or one --table) into a workbook; a new TARGET is created",
     "                       lines as the Log shows them; exit 0 SUCCESS, 1 FAILURE, 2 usage error;\n"
-    "                       conditions come from Condition.cfg in the program folder;\n" +
+    "                       conditions come from Condition.cfg in the program folder;\n"
+    "                       --split-long-tables: rows past a worksheet's 65,535 continue on new\n"
+    "                       sheets named after it (\"Orders__2_\", ...), each with the header row;\n" +
         std::string(kRouteOptionsHelp),
     RunMigrate,
 }};

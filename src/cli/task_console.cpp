@@ -1,5 +1,6 @@
 #include "cli/task_console.h"
 
+#include <algorithm>
 #include <chrono>
 #include <ostream>
 #include <thread>
@@ -53,7 +54,7 @@ int WaitForTasks(app::Migrator& migrator) {
     return 0;
 }
 
-std::optional<TaskArguments> ParseTaskArguments(const std::vector<std::string>& args) {
+std::optional<TaskArguments> ParseTaskArguments(const std::vector<std::string>& args, std::size_t fewestFiles) {
     TaskArguments parsed;
     parsed.programDirectory = com::DefaultProgramDirectory();
     std::vector<std::string> files;
@@ -70,10 +71,14 @@ std::optional<TaskArguments> ParseTaskArguments(const std::vector<std::string>& 
             files.push_back(args[i]);
         }
     }
-    if (files.size() != 2) return std::nullopt;
+    if (files.size() < fewestFiles || files.size() > 2) return std::nullopt;
     parsed.first = files[0];
-    parsed.second = files[1];
+    if (files.size() == 2) parsed.second = files[1];
     return parsed;
+}
+
+bool TakeFlag(std::vector<std::string>& args, std::string_view flag) {
+    return std::erase(args, flag) > 0;
 }
 
 }  // namespace tabvex::cli

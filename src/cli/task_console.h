@@ -8,6 +8,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/console_user_interface.h"
@@ -25,15 +26,19 @@ private:
     bool colours_;
 };
 
-// What the task commands (migrate, backup) take: [--program-dir DIR] two files
-// [--table NAME]. nullopt for an unknown option or not exactly two files.
+// What the task commands (migrate, backup, check) take: [--program-dir DIR] two
+// files (or one, when `fewestFiles` allows it; `second` is then empty) [--table NAME].
+// nullopt for an unknown option or a wrong number of files.
 struct TaskArguments {
     std::filesystem::path programDirectory;
     std::string first;
     std::string second;
     std::optional<std::string> table;
 };
-std::optional<TaskArguments> ParseTaskArguments(const std::vector<std::string>& args);
+std::optional<TaskArguments> ParseTaskArguments(const std::vector<std::string>& args, std::size_t fewestFiles = 2);
+
+// Takes every `flag` out of `args`; true when there was one.
+bool TakeFlag(std::vector<std::string>& args, std::string_view flag);
 
 // Worker timings for a command line: no pauses meant for a person watching.
 void UseConsoleTimings(app::Migrator& migrator);

@@ -67,6 +67,7 @@ public:
     bool BrowseCatalogName(ConfigSide side);
 
     void ToggleAutoBackup() { record_.options.autoBackup = !record_.options.autoBackup; }
+    void ToggleSplitLongTables() { record_.options.splitLongTables = !record_.options.splitLongTables; }
     void ToggleConfigFile() { record_.options.configFile = !record_.options.configFile; }
     // Takes effect in the window at once; the file learns it on Connect or Save Config.
     void ToggleDisplayTips();

@@ -20,6 +20,7 @@ struct SideFields {
 struct ConfigDialogOptions {
     bool configFile = false;         // "Properties from and to config file"
     bool autoBackup = false;         // "Auto Backup (need more time and disk space)"
+    bool splitLongTables = false;    // "Continue long tables on new sheets"
     bool displayTips = false;        // "Display Tips"
     bool overwriteDatabase = false;  // "Overwrite the same-name database" (shown disabled)
     bool overwriteTable = false;     // "Overwrite the same-name table" (shown disabled)

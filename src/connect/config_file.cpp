@@ -52,6 +52,7 @@ void WriteSections(profile::ProfileFile& file, const ConfigDialogRecord& record)
 void WriteOptions(profile::ProfileFile& file, const ConfigDialogOptions& options) {
     file.Write(kPublic, "Tips", FlagText(options.displayTips));
     file.Write(kPublic, "AutoBackup", FlagText(options.autoBackup));
+    file.Write(kPublic, "SplitLongTables", FlagText(options.splitLongTables));
 }
 
 // Copies what the dialog decides into the main window's record; the DBMS name stays,
@@ -87,6 +88,7 @@ void ReadConfigOptions(ConfigDialogRecord& record, app::Migrator& migrator) {
         ReadConfigSections(record, migrator);
     }
     record.options.autoBackup = ReadFlag(file, "AutoBackup");
+    record.options.splitLongTables = ReadFlag(file, "SplitLongTables");
     record.options.displayTips = ReadFlag(file, "Tips");
     if (migrator.tipsPageShown() != record.options.displayTips) migrator.ShowTipsPage(record.options.displayTips);
 }
@@ -97,6 +99,7 @@ void TakeSavedConnections(app::Migrator& migrator) {
     HandOver(ReadSide(file, kSourceSection), migrator.sourceSettings());
     HandOver(ReadSide(file, kTargetSection), migrator.targetSettings());
     migrator.setAutoBackup(ReadFlag(file, "AutoBackup"));
+    migrator.setSplitLongTables(ReadFlag(file, "SplitLongTables"));
 }
 
 void ReadConfigSections(ConfigDialogRecord& record, app::Migrator& migrator) {
@@ -113,6 +116,7 @@ void ReadConfigSections(ConfigDialogRecord& record, app::Migrator& migrator) {
 
 void WriteConfigOnConnect(const ConfigDialogRecord& record, app::Migrator& migrator) {
     migrator.setAutoBackup(record.options.autoBackup);
+    migrator.setSplitLongTables(record.options.splitLongTables);
     try {
         profile::ProfileFile file(MigratorConfigPath(migrator.programDirectory()));
         if (!record.options.configFile) file.Write(kPublic, "Config", "false");

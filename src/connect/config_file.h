@@ -1,6 +1,6 @@
-// migrator.cfg: both connections and three options, in the program's folder.
+// migrator.cfg: both connections and the options, in the program's folder.
 //
-//   [Public]    Config, AutoBackup, Tips          "true" / "false"
+//   [Public]    Config, AutoBackup, SplitLongTables, Tips    "true" / "false"
 //   [SourceDB]  Provider, SourceName, UserID, PassWord, CatalogName
 //   [TargetDB]  the same keys for the target
 //
@@ -33,7 +33,7 @@ void ReadConfigOptions(ConfigDialogRecord& record, app::Migrator& migrator);
 void ReadConfigSections(ConfigDialogRecord& record, app::Migrator& migrator);
 
 // At start-up: when the file keeps the connections (its Config option), both sides'
-// settings and the auto-backup option take them, so that Connect works before the
+// settings and the auto-backup and long-table options take them, so that Connect works before the
 // dialog was ever opened. Shows nothing, whatever the file holds.
 void TakeSavedConnections(app::Migrator& migrator);
 

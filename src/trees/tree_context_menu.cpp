@@ -40,15 +40,18 @@ ContextMenu RootMenu(int sideMarker, int dbmsKind) {
 ContextMenu ObjectMenu(bool isView, int sideMarker, const std::string& name) {
     ContextMenu menu{kObjectContextMenu,
                      {{kMigrationConditionCommand, "Migration Condition"},
+                      {kCheckCommand, "Check..."},
                       {kDropTableCommand, "Drop Table"},
                       {kDropViewCommand, "Drop View"},
                       {kRenameTableCommand, "Rename Table"}}};
     if (sideMarker == browser::kSourceSide) {
+        if (isView) Remove(menu, kCheckCommand);
         Remove(menu, kDropViewCommand);
         Remove(menu, kDropTableCommand);
         Remove(menu, kRenameTableCommand);
     } else if (sideMarker == browser::kTargetSide) {
         Remove(menu, kMigrationConditionCommand);
+        Remove(menu, kCheckCommand);
         if (isView) {
             Remove(menu, kDropTableCommand);
             Remove(menu, kRenameTableCommand);
@@ -80,6 +83,7 @@ std::optional<ContextMenu> ContextMenuFor(const browser::DbTree& tree, browser::
     switch (item.kind) {
         case TreeNodeKind::Root: menu = RootMenu(sideMarker, tree.connection().dbmsKind); break;
         case TreeNodeKind::Database:
+            if (sideMarker == browser::kSourceSide) menu = ContextMenu{kDatabaseContextMenu, {{kCheckCommand, "Check..."}}};
             if (sideMarker == browser::kTargetSide)
                 menu = ContextMenu{kDatabaseContextMenu,
                                    {{kDeleteDatabaseCommand, "Delete Database"},

@@ -23,6 +23,8 @@ inline constexpr int kMigrationConditionCommand = 32776;
 inline constexpr int kDropTableCommand = 32787;
 inline constexpr int kDropViewCommand = 32788;
 inline constexpr int kRenameTableCommand = 32789;
+// "Check...": what a migration of the source's database or table would not carry whole.
+inline constexpr int kCheckCommand = 32795;
 
 // The DbmsKind code of the one family whose charset and storage engine can change.
 inline constexpr int kMySqlDbms = 2;

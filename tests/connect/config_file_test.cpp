@@ -128,6 +128,7 @@ TEST_F(ConfigFileTest, ConnectWritesTheTypedValuesAndHandsThemOverAsTyped) {
               "[Public]\n"
               "Tips=false\n"
               "AutoBackup=true\n"
+              "SplitLongTables=false\n"
               "Config=true\n"
               "[SourceDB]\n"
               "Provider=Microsoft Jet 4.0 OLE DB Provider\n"
@@ -164,7 +165,7 @@ TEST_F(ConfigFileTest, ConnectWithoutConfigFileKeepsTheOldSections) {
     ConfigDialogRecord record = TypedRecord(false);
     WriteConfigOnConnect(record, migrator);
     EXPECT_EQ(ReadFile(ConfigPath()),
-              "; written by hand\n[Public]\nConfig=false\nTips=false\nAutoBackup=true\n\n[SourceDB]\nSourceName=/old.mdb\n");
+              "; written by hand\n[Public]\nConfig=false\nTips=false\nAutoBackup=true\nSplitLongTables=false\n\n[SourceDB]\nSourceName=/old.mdb\n");
     EXPECT_EQ(fs::status(ConfigPath()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(migrator.sourceSettings().sourceName, "/Data/Shop.MDB");
 }
@@ -184,13 +185,28 @@ TEST_F(ConfigFileTest, SaveConfigWritesBothSectionsAndHandsNothingOver) {
     record.options.displayTips = true;
     SaveConfig(record, migrator);
     const std::string text = ReadFile(ConfigPath());
-    EXPECT_TRUE(text.starts_with("[Public]\nConfig=true\nTips=true\nAutoBackup=true\n[SourceDB]\n")) << text;
+    EXPECT_TRUE(text.starts_with("[Public]\nConfig=true\nTips=true\nAutoBackup=true\nSplitLongTables=false\n[SourceDB]\n")) << text;
     EXPECT_THAT(text, ::testing::HasSubstr("[TargetDB]\nProvider=Microsoft Jet 4.0 OLE DB Provider\nSourceName=/Data/Out.XLS\n"));
     EXPECT_EQ(migrator.sourceSettings(), ConnectionSettings{});
     EXPECT_FALSE(migrator.autoBackup());
     EXPECT_EQ(record.source.sourceName, "/Data/Shop.MDB");
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0].text, "The Config Infomation saved successfully!");
+}
+
+TEST_F(ConfigFileTest, ContinuingLongTablesIsReadWrittenAndHandedOverAsAutoBackupIs) {
+    WriteFile(ConfigPath(), "[Public]\nConfig=true\nSplitLongTables=true\n");
+    ConfigDialogRecord record;
+    ReadConfigOptions(record, migrator);
+    EXPECT_TRUE(record.options.splitLongTables);
+    EXPECT_FALSE(migrator.splitLongTables()) << "reading hands nothing to the main window";
+    TakeSavedConnections(migrator);
+    EXPECT_TRUE(migrator.splitLongTables()) << "at start-up the saved option applies";
+
+    record.options.splitLongTables = false;
+    WriteConfigOnConnect(record, migrator);
+    EXPECT_FALSE(migrator.splitLongTables());
+    EXPECT_THAT(ReadFile(ConfigPath()), ::testing::HasSubstr("SplitLongTables=false\n"));
 }
 
 TEST_F(ConfigFileTest, SaveConfigWithTheOptionOffWritesOnlyConfigFalse) {

@@ -109,13 +109,14 @@ TEST(TreeContextMenus, RootDatabaseAndObjectMenusArePrunedBySideAndFamily) {
     EXPECT_EQ(clicked, ShopNodes::root);
     EXPECT_EQ(target.selected(), ShopNodes::root);
     EXPECT_THAT(Texts(ContextMenuFor(target, clicked)), ElementsAre("New Database"));
-    // The source's root would be left with nothing, and a source database has no menu.
+    // The source's root would be left with nothing; a source database can be checked.
     EXPECT_EQ(ContextMenuFor(source, ShopNodes::root), std::nullopt);
-    EXPECT_EQ(ContextMenuFor(source, ShopNodes::database), std::nullopt);
+    EXPECT_THAT(Texts(ContextMenuFor(source, ShopNodes::database)), ElementsAre("Check..."));
     EXPECT_THAT(Texts(ContextMenuFor(target, ShopNodes::database)),
                 ElementsAre("Delete Database", "Clear all tables", "Clear all Data"));
 
-    EXPECT_THAT(Texts(ContextMenuFor(source, ShopNodes::orders)), ElementsAre("Migration Condition"));
+    EXPECT_THAT(Texts(ContextMenuFor(source, ShopNodes::orders)), ElementsAre("Migration Condition", "Check..."));
+    EXPECT_THAT(Texts(ContextMenuFor(source, ShopNodes::totals)), ElementsAre("Migration Condition"));
     EXPECT_THAT(Texts(ContextMenuFor(target, ShopNodes::orders)),
                 ElementsAre("Drop Table Orders", "Rename Table Orders"));
     EXPECT_THAT(Texts(ContextMenuFor(target, ShopNodes::totals)), ElementsAre("Drop View Totals"));

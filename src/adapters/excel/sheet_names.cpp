@@ -12,12 +12,10 @@ namespace tabvex::adapters {
 
 namespace {
 
-std::u16string Folded(const std::string& name) { return xls::FoldCase(text::Utf8ToUtf16(name)); }
-
 // The fitted name, or the first "<fitted>_N" (cut so that it fits) not yet taken.
 std::string UniqueName(const std::string& table, std::set<std::u16string>& taken) {
     std::string name = jet::excel::FitTableName(table, xls::kMaxSheetName);
-    for (int n = 2; !taken.insert(Folded(name)).second; ++n) {
+    for (int n = 2; !taken.insert(FoldedSheetName(name)).second; ++n) {
         const std::string suffix = "_" + std::to_string(n);
         name = jet::excel::FitTableName(table, xls::kMaxSheetName - suffix.size());
         name += suffix;
@@ -40,5 +38,11 @@ std::string SheetNameOfTable(const std::vector<std::string>& tables, const std::
     if (found == tables.end()) return FitSheetNames({table}).front();
     return FitSheetNames(tables)[static_cast<std::size_t>(found - tables.begin())];
 }
+
+std::string SheetOfWorkbookTable(const std::string& table) {
+    return jet::excel::SheetOfTableName(table).value_or(table);
+}
+
+std::u16string FoldedSheetName(const std::string& name) { return xls::FoldCase(text::Utf8ToUtf16(name)); }
 
 }  // namespace tabvex::adapters

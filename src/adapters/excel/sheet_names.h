@@ -18,4 +18,11 @@ std::vector<std::string> FitSheetNames(const std::vector<std::string>& tables);
 // list does not hold it.
 std::string SheetNameOfTable(const std::vector<std::string>& tables, const std::string& table);
 
+// The sheet name a table of a workbook's table list takes: the worksheet table
+// "Name$" (or "'Name$'") its sheet's, a defined name its own.
+std::string SheetOfWorkbookTable(const std::string& table);
+
+// A sheet name as Excel compares sheet names: without regard to case.
+std::u16string FoldedSheetName(const std::string& name);
+
 }  // namespace tabvex::adapters

@@ -9,15 +9,16 @@
 #include <utility>
 #include <vector>
 
+#include "adapters/excel/cell_text.h"
+#include "adapters/excel/source_query.h"
 #include "adapters/excel/statement_text.h"
 #include "adapters/excel/trace_file.h"
+#include "adapters/excel/worksheet_capacity.h"
 #include "app/output_lines.h"
-#include "browser/condition_file.h"
 #include "com/error_record_text.h"
 #include "com/system_error_text.h"
 #include "com/text_rows.h"
 #include "platform/oledb/interface_ids.h"
-#include "platform/text/utf8.h"
 #include "platform/xls/limits.h"
 #include "tasks/statement_runners.h"
 
@@ -31,35 +32,10 @@ constexpr const char* kNoSource = "No Source Connection!";
 constexpr const char* kNoTarget = "No Target Connection!";
 constexpr const char* kTransferred = "true";
 
-// The rows a worksheet holds under its header row.
-constexpr std::int64_t kWorksheetDataRows = xls::kMaxRows - 1;
-// A slot takes a cell's longest text whole: at most three UTF-8 bytes per UTF-16
-// unit, and the terminating zero. A longer value still arrives past the cell's limit.
-constexpr std::size_t kSlotCapacity = xls::kMaxCellText * 3 + 1;
-
 TransferResult Ended(std::string text) {
     TransferResult result;
     result.text = std::move(text);
     return result;
-}
-
-std::string SourceQuery(const app::Migrator& migrator, const std::string& database, const std::string& table) {
-    std::string query = "select * from " + StatementTableName(table);
-    const std::string condition = browser::TableCondition(migrator, database, table);
-    if (!condition.empty()) query += " where " + condition;
-    return query;
-}
-
-// The longest start of the value that a cell holds, never cut inside a character.
-std::string_view CutToCellLimit(std::string_view value) {
-    std::size_t units = 0;
-    for (std::size_t pos = 0; pos < value.size();) {
-        const std::size_t start = pos;
-        const std::optional<char32_t> character = text::DecodeUtf8(value, pos);
-        units += character && *character >= 0x10000 ? 2 : 1;
-        if (units > xls::kMaxCellText) return value.substr(0, start);
-    }
-    return value;
 }
 
 // One table's copy, row by row: reads the source rowset, builds and runs each INSERT
@@ -67,7 +43,8 @@ std::string_view CutToCellLimit(std::string_view value) {
 class TableCopy {
 public:
     TableCopy(app::Migrator& migrator, Session& target, const std::string& table, const std::string& sheet,
-              Rowset& rowset, com::TextRowReader& reader, TraceFile& trace, tasks::RowProgress* rows)
+              Rowset& rowset, com::TextRowReader& reader, TraceFile& trace, tasks::RowProgress* rows,
+              ContinuationSheets* continuation)
         : migrator_(migrator),
           target_(target),
           table_(table),
@@ -76,14 +53,15 @@ public:
           trace_(trace),
           rows_(rows),
           rowsBefore_(rows ? rows->copied.load() : 0),
-          insertHead_("insert into " + StatementTableName(sheet) + " values (") {}
+          continuation_(continuation),
+          insertHead_(InsertHead(sheet)) {}
 
-    // Copies until the rows end, the worksheet is full or a stop is requested, then
-    // notes what went missing.
+    // Copies until the rows end, the worksheet is full (and does not continue) or a
+    // stop is requested, then notes what went missing.
     void Run(TransferResult& result) {
         HRESULT fetched;
         while ((fetched = reader_.Next()) == S_OK) {
-            if (result.rowsCopied == kWorksheetDataRows) {
+            if (rowsOnSheet_ == kWorksheetDataRows && !ContinueOnNextSheet()) {
                 rowsPastLimit_ = 1 + CountRemainingRows();
                 break;
             }
@@ -102,6 +80,19 @@ public:
     }
 
 private:
+    static std::string InsertHead(const std::string& sheet) {
+        return "insert into " + StatementTableName(sheet) + " values (";
+    }
+
+    // Rows go on to a new sheet when long tables continue; false when they do not.
+    bool ContinueOnNextSheet() {
+        const std::optional<std::string> next = continuation_ ? continuation_->Open() : std::nullopt;
+        if (!next) return false;
+        insertHead_ = InsertHead(*next);
+        rowsOnSheet_ = 0;
+        return true;
+    }
+
     void CopyRow(TransferResult& result) {
         ++rowNumber_;
         BuildInsert();
@@ -112,6 +103,7 @@ private:
             if (failedInserts_++ == 0) result.firstError = com::ErrorRecordText(command.get(), IID_ICommandPrepare);
         } else {
             ++result.rowsCopied;
+            ++rowsOnSheet_;
             if (rows_) rows_->copied.store(rowsBefore_ + result.rowsCopied, std::memory_order_relaxed);
         }
     }
@@ -125,18 +117,15 @@ private:
         statement_ += ");\n";
     }
 
-    // The i-th value as a cell takes it: NULL as empty text, a value past the cell's
-    // limit cut there and reported.
+    // The i-th value as a cell takes it; a value past the cell's limit is reported.
     std::string_view CellValue(std::size_t i) {
-        const std::string_view value = reader_.value(i).value_or(std::string_view());
-        if (value.size() <= xls::kMaxCellText && !reader_.truncated(i)) return value;
-        const std::string_view cut = CutToCellLimit(value);
-        if (cut.size() < value.size() || reader_.truncated(i)) {
+        const CellText cell = CellTextOf(reader_, i);
+        if (cell.cut) {
             ++valuesCut_;
             app::WriteOutputLine(migrator_, "E::[%s] row %lld, column [%s]: value longer than %zu characters, cut!",
                                  table_.c_str(), rowNumber_, ColumnName(i).c_str(), xls::kMaxCellText);
         }
-        return cut;
+        return cell.text;
     }
 
     // Column names are looked up only for the rare value that needs reporting.
@@ -176,7 +165,9 @@ private:
     TraceFile& trace_;
     tasks::RowProgress* rows_;
     const std::int64_t rowsBefore_;  // rows the task copied from its earlier tables
-    const std::string insertHead_;
+    ContinuationSheets* continuation_;
+    std::string insertHead_;         // the INSERT's start, naming the sheet rows go to
+    std::int64_t rowsOnSheet_ = 0;
     std::string statement_;
     std::vector<DBCOLUMNINFO> columns_;
     long long rowNumber_ = 0;
@@ -187,10 +178,11 @@ private:
 
 TransferResult TransferRows(app::Migrator& migrator, Session& source, Session& target, const std::string& database,
                             const std::string& table, const std::string& sheet,
-                            const std::filesystem::path& traceFile, tasks::RowProgress* rows) {
+                            const std::filesystem::path& traceFile, tasks::RowProgress* rows,
+                            ContinuationSheets* continuation) {
     std::shared_ptr<Command> command;
     std::shared_ptr<Rowset> rowset;
-    if (Failed(tasks::RunStatementCommand(source, DBGUID_DEFAULT, SourceQuery(migrator, database, table), command,
+    if (Failed(tasks::RunStatementCommand(source, DBGUID_DEFAULT, SourceRowsQuery(migrator, database, table), command,
                                           rowset))) {
         return Ended(com::ErrorRecordText(command.get(), IID_ICommandPrepare));
     }
@@ -198,12 +190,12 @@ TransferResult TransferRows(app::Migrator& migrator, Session& source, Session& t
         app::WritePlainOutputLine(migrator, tasks::kOperationCompleted);
         return Ended(tasks::kOperationCompleted);
     }
-    com::TextRowReader reader(kSlotCapacity);
+    com::TextRowReader reader(kCellValueSlotCapacity);
     if (auto failure = reader.BindAllColumns(*rowset)) return Ended(*failure);
     TraceFile trace(traceFile);
     if (!trace.isOpen()) return Ended("the trace file cannot be created: " + std::string(std::strerror(errno)));
     TransferResult result = Ended(kTransferred);
-    TableCopy(migrator, target, table, sheet, *rowset, reader, trace, rows).Run(result);
+    TableCopy(migrator, target, table, sheet, *rowset, reader, trace, rows, continuation).Run(result);
     return result;
 }
 
@@ -236,7 +228,8 @@ void ReportEnd(app::Migrator& migrator, const std::string& table, const Transfer
 TransferResult TransferTableRows(app::Migrator& migrator, connect::ConnectionHolder& source,
                                  connect::ConnectionHolder& target, const std::string& database,
                                  const std::string& table, const std::string& sheet,
-                                 const std::filesystem::path& traceFile, tasks::RowProgress* rows) {
+                                 const std::filesystem::path& traceFile, tasks::RowProgress* rows,
+                                 ContinuationSheets* continuation) {
     TransferResult result;
     for (auto [holder, label] : {std::pair{&source, kNoSource}, {&target, kNoTarget}}) {
         if (!holder->HasSession()) {
@@ -247,7 +240,8 @@ TransferResult TransferTableRows(app::Migrator& migrator, connect::ConnectionHol
     }
     if (result.text.empty()) {
         try {
-            result = TransferRows(migrator, *source.session, *target.session, database, table, sheet, traceFile, rows);
+            result = TransferRows(migrator, *source.session, *target.session, database, table, sheet, traceFile, rows,
+                                  continuation);
         } catch (const std::exception& error) {
             // A provider that throws mid-table has lost the table's remaining rows.
             result = Ended(error.what());

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "adapters/excel/continuation_sheets.h"
 #include "app/migrator.h"
 #include "connect/connection_holder.h"
 #include "tasks/migration_task.h"
@@ -35,9 +36,11 @@ struct TransferResult {
 // Copies `table`'s rows into the worksheet table `sheet` (the name the table's
 // worksheet was created under), tracing the statements to `traceFile`. Each row
 // that arrives raises the running task's count of rows copied, when one is given.
+// With `continuation`, rows past a full worksheet go on to its continuation sheets.
 TransferResult TransferTableRows(app::Migrator& migrator, connect::ConnectionHolder& source,
                                  connect::ConnectionHolder& target, const std::string& database,
                                  const std::string& table, const std::string& sheet,
-                                 const std::filesystem::path& traceFile, tasks::RowProgress* rows = nullptr);
+                                 const std::filesystem::path& traceFile, tasks::RowProgress* rows = nullptr,
+                                 ContinuationSheets* continuation = nullptr);
 
 }  // namespace tabvex::adapters

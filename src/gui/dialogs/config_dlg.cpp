@@ -111,10 +111,12 @@ QWidget* CConfigDlg::BuildOptions() {
     addBox("1015", "Overwrite the same-name database")->setEnabled(false);
     addBox("1014", "Overwrite the same-name table")->setEnabled(false);
     autoBackup_ = addBox("1016", "Auto Backup (need more time and disk space)");
+    splitLongTables_ = addBox("SplitLongTables", "Continue long tables on new sheets");
     configFile_ = addBox("1008", "Properties from and to config file");
     displayTips_ = addBox("1019", "Display Tips");
     // The options change by their clicks, whatever a box shows; the boxes then show them.
     connect(autoBackup_, &QCheckBox::clicked, this, [this] { model_.ToggleAutoBackup(); ShowOptions(); });
+    connect(splitLongTables_, &QCheckBox::clicked, this, [this] { model_.ToggleSplitLongTables(); ShowOptions(); });
     connect(configFile_, &QCheckBox::clicked, this, [this] { model_.ToggleConfigFile(); ShowOptions(); });
     connect(displayTips_, &QCheckBox::clicked, this, [this] { model_.ToggleDisplayTips(); ShowOptions(); });
     return options;
@@ -148,6 +150,7 @@ void CConfigDlg::ShowMembers() {
 void CConfigDlg::ShowOptions() {
     const connect::ConfigDialogOptions& options = model_.record().options;
     autoBackup_->setChecked(options.autoBackup);
+    splitLongTables_->setChecked(options.splitLongTables);
     configFile_->setChecked(options.configFile);
     displayTips_->setChecked(options.displayTips);
 }

@@ -64,6 +64,7 @@ private:
     connect::ConfigDialog model_;
     std::array<SideControls, 2> sides_;
     QCheckBox* autoBackup_ = nullptr;
+    QCheckBox* splitLongTables_ = nullptr;
     QCheckBox* configFile_ = nullptr;
     QCheckBox* displayTips_ = nullptr;
 };

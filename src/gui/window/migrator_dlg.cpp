@@ -13,6 +13,7 @@
 #include "browser/condition_file.h"
 #include "connect/config_file.h"
 #include "connect/connecting.h"
+#include "gui/dialogs/check_dlg.h"
 #include "gui/dialogs/charset_dlg.h"
 #include "gui/dialogs/condition_dlg.h"
 #include "gui/dialogs/config_dlg.h"
@@ -232,6 +233,7 @@ void CMigratorDlg::BuildCommandTable() {
     });
     commands_.AddTreeCommand(trees::kMigrationConditionCommand,
                              [this, &m](browser::DbTree& tree) { OpenConditionDlg(m, tree, this); });
+    commands_.AddTreeCommand(trees::kCheckCommand, [this](browser::DbTree& tree) { OpenCheck(tree); });
     commands_.AddTreeCommand(trees::kChangeCharsetCommand,
                              [this, &m](browser::DbTree& tree) { ChangeCharsetCommand(m, tree, this); });
     commands_.AddTreeCommand(trees::kRenameTableCommand, [this, &m](browser::DbTree& tree) {
@@ -239,14 +241,14 @@ void CMigratorDlg::BuildCommandTable() {
         if (CDBTreeView* view = ViewOf(tree)) view->EditSelectedLabel();
     });
 
-    // The main menu's tree entries go to the target tree; Migration Condition to the
-    // source tree; New Database only from the target's root.
+    // The main menu's tree entries go to the target tree; Migration Condition and
+    // Check to the source tree; New Database only from the target's root.
     commands_.Add({trees::kNewDatabaseCommand}, [&m] { maintenance::NewDatabaseMenuCommand(m); });
     for (int id : {trees::kDeleteDatabaseCommand, trees::kClearAllTablesCommand, trees::kClearAllDataCommand,
                    trees::kDropTableCommand, trees::kDropViewCommand, trees::kRenameTableCommand})
         commands_.Add({id}, [this, id] { commands_.RouteToTree(id, migrator_.targetTree()); });
-    commands_.Add({trees::kMigrationConditionCommand},
-                  [this] { commands_.RouteToTree(trees::kMigrationConditionCommand, migrator_.sourceTree()); });
+    for (int id : {trees::kMigrationConditionCommand, trees::kCheckCommand})
+        commands_.Add({id}, [this, id] { commands_.RouteToTree(id, migrator_.sourceTree()); });
 }
 
 void CMigratorDlg::RouteCommand(int commandId) {
@@ -350,6 +352,13 @@ void CMigratorDlg::OpenConfigDialog() {
 
 void CMigratorDlg::OpenDriverCheck() {
     CDriverCheckDlg check(migrator_, this);
+    dialogRunner_(check);
+}
+
+void CMigratorDlg::OpenCheck(browser::DbTree& tree) {
+    auto model = check::OpenCheckDialog(migrator_, tree);
+    if (!model) return;
+    CCheckDlg check(std::move(model), this);
     dialogRunner_(check);
 }
 

@@ -104,6 +104,8 @@ private:
     void ShowAbout();
     void OpenConfigDialog();
     void OpenDriverCheck();
+    // The Check command on a tree (check::OpenCheckDialog decides and refuses).
+    void OpenCheck(browser::DbTree& tree);
     void Exit();
     CDBTreeView* ViewOf(const browser::DbTree& tree) const;
     // Each folder title names its family and, once connected, the side's DBMS.

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "adapters/excel/excel_automation.h"
 #include "adapters/excel/excel_create_table.h"
@@ -40,13 +41,6 @@ bool WriteCacheFile(Migrator& migrator, const std::filesystem::path& cacheFolder
         return false;
     }
     return true;
-}
-
-std::vector<std::string> NamesOf(const std::vector<ListedObject>& objects) {
-    std::vector<std::string> names;
-    for (const auto& object : objects)
-        if (object.type != "VIEW") names.push_back(object.name);
-    return names;
 }
 
 // A workbook that appeared after the clone was queued was never offered for
@@ -92,11 +86,22 @@ void ExpectRows(Migrator& migrator, connect::ConnectionHolder& source, const std
     rows->expected = expected.value_or(-1);
 }
 
+// With long tables continued, the sheets a table may continue on: none that another
+// of the source's tables becomes or that the target holds already.
+std::unique_ptr<adapters::ContinuationSheets> ContinuationOf(Migrator& migrator, connect::ConnectionHolder& source,
+                                                             const std::string& table, const std::string& sheet,
+                                                             const std::vector<std::string>& sourceSheets) {
+    if (!migrator.splitLongTables()) return nullptr;
+    std::vector<std::string> taken = WorkbookSheetNames(migrator, migrator.targetHolder());
+    taken.insert(taken.end(), sourceSheets.begin(), sourceSheets.end());
+    return std::make_unique<adapters::ContinuationSheets>(migrator, source, migrator.targetHolder(), table, sheet, taken);
+}
+
 }  // namespace
 
 TableOutcome MigrateTable(Migrator& migrator, connect::ConnectionHolder& source, const std::filesystem::path& cacheFolder,
                           const std::string& database, const std::string& table, const std::string& sheet,
-                          RowProgress* rows) {
+                          const std::vector<std::string>& sourceSheets, RowProgress* rows) {
     LogMigrating(migrator, database, table, sheet);
     const std::string statement = adapters::BuildExcelCreateTable(migrator, source, table, sheet);
     if (!WriteCacheFile(migrator, cacheFolder, table, "", statement)) return {TableMigration::CacheFileFailed, 0};
@@ -105,9 +110,10 @@ TableOutcome MigrateTable(Migrator& migrator, connect::ConnectionHolder& source,
         return {TableMigration::CreateFailed, 0};
     }
     WriteOutputLine(migrator, "Create table [%s] SUCCESSFULLY!!!", sheet.c_str());
+    const auto continuation = ContinuationOf(migrator, source, table, sheet, sourceSheets);
     const adapters::TransferResult transfer =
         adapters::TransferTableRows(migrator, source, migrator.targetHolder(), database, table, sheet,
-                                    cacheFolder / com::ObjectFileName(table, ".data"), rows);
+                                    cacheFolder / com::ObjectFileName(table, ".data"), rows, continuation.get());
     return {transfer.failed() ? TableMigration::RowsFailed : TableMigration::Migrated, transfer.rowsCopied};
 }
 
@@ -117,7 +123,7 @@ int ConvertDatabaseTables(Migrator& migrator, connect::ConnectionHolder& source,
     WriteOutputLine(migrator, "Convert Tables of database [%s]", database.c_str());
     const auto listed = ListObjects(migrator, source, "TABLE", "Open tables Error: ");
     if (!listed) return -1;
-    const std::vector<std::string> tables = NamesOf(*listed);
+    const std::vector<std::string> tables = TableNames(*listed);
     const std::vector<std::string> sheets = adapters::FitSheetNames(tables);
     ExpectRows(migrator, source, database, tables, rows);
     for (std::size_t i = 0; i < tables.size(); ++i) {
@@ -125,7 +131,8 @@ int ConvertDatabaseTables(Migrator& migrator, connect::ConnectionHolder& source,
             summary.LeftOut(tables[i]);
             continue;
         }
-        const TableOutcome outcome = MigrateTable(migrator, source, cacheFolder, database, tables[i], sheets[i], rows);
+        const TableOutcome outcome =
+            MigrateTable(migrator, source, cacheFolder, database, tables[i], sheets[i], sheets, rows);
         if (outcome.result == TableMigration::Migrated) summary.Arrived(tables[i], outcome.rowsCopied);
         else summary.Failed(tables[i], outcome.rowsCopied);
         if (migrator.stopping()) WriteOutputLine(migrator, "Tables Converting Terminaled!");
@@ -203,10 +210,11 @@ bool MigrateOneTableBody(WorkerContext& context) {
     // migration of the whole database gives.
     const auto listed = ListObjects(migrator, *context.source, "TABLE", "Open tables Error: ");
     const std::string& table = context.sourceObject;
-    const std::string sheet = adapters::SheetNameOfTable(listed ? NamesOf(*listed) : std::vector<std::string>{}, table);
+    const std::vector<std::string> tables = listed ? TableNames(*listed) : std::vector<std::string>{};
+    const std::string sheet = adapters::SheetNameOfTable(tables, table);
     ExpectRows(migrator, *context.source, context.sourceDatabase, {table}, context.rows());
-    const TableOutcome outcome =
-        MigrateTable(migrator, *context.source, context.folder, context.sourceDatabase, table, sheet, context.rows());
+    const TableOutcome outcome = MigrateTable(migrator, *context.source, context.folder, context.sourceDatabase, table,
+                                              sheet, adapters::FitSheetNames(tables), context.rows());
     if (outcome.result == TableMigration::Migrated) summary.Arrived(table, outcome.rowsCopied);
     else summary.Failed(table, outcome.rowsCopied);
     context.SetProgress(90);

@@ -41,9 +41,12 @@ int ConvertDatabaseViews(app::Migrator& migrator, connect::ConnectionHolder& sou
 
 // Writes the Create Table text of worksheet `sheet` to the table's cache file in
 // `cacheFolder`, runs it on the target and copies the rows (traced beside it).
+// `sourceSheets` are the sheets all the source's tables become, which a long table's
+// continuation sheets keep clear of.
 TableOutcome MigrateTable(app::Migrator& migrator, connect::ConnectionHolder& source,
                           const std::filesystem::path& cacheFolder, const std::string& database,
-                          const std::string& table, const std::string& sheet, RowProgress* rows);
+                          const std::string& table, const std::string& sheet,
+                          const std::vector<std::string>& sourceSheets, RowProgress* rows);
 
 // A workbook holds no views: the view's cache file is emptied and the Log says so.
 bool ConvertView(app::Migrator& migrator, const std::filesystem::path& cacheFolder, const std::string& database,

@@ -1,5 +1,6 @@
 #include "tasks/bodies/object_list.h"
 
+#include "adapters/excel/sheet_names.h"
 #include "app/output_lines.h"
 #include "browser/schema_rows.h"
 #include "com/provider_error_text.h"
@@ -21,6 +22,20 @@ std::optional<std::vector<ListedObject>> ListObjects(app::Migrator& migrator, co
     std::vector<ListedObject> objects;
     while (rows.Next()) objects.push_back({std::string(rows.text(0)), std::string(rows.text(1)), std::string(rows.text(2))});
     return objects;
+}
+
+std::vector<std::string> TableNames(const std::vector<ListedObject>& objects) {
+    std::vector<std::string> names;
+    for (const auto& object : objects)
+        if (object.type != "VIEW") names.push_back(object.name);
+    return names;
+}
+
+std::vector<std::string> WorkbookSheetNames(app::Migrator& migrator, connect::ConnectionHolder& holder) {
+    std::vector<std::string> sheets;
+    if (const auto listed = ListObjects(migrator, holder, "TABLE", "Open target tables Error: "))
+        for (const auto& object : *listed) sheets.push_back(adapters::SheetOfWorkbookTable(object.name));
+    return sheets;
 }
 
 }  // namespace tabvex::tasks

@@ -22,4 +22,11 @@ struct ListedObject {
 std::optional<std::vector<ListedObject>> ListObjects(app::Migrator& migrator, connect::ConnectionHolder& holder,
                                                      const char* type, const char* label);
 
+// The names of the listed objects that are not views, in the list's order.
+std::vector<std::string> TableNames(const std::vector<ListedObject>& objects);
+
+// The sheet names a workbook's tables take (its worksheets and defined names); none,
+// after an error line, when they cannot be listed.
+std::vector<std::string> WorkbookSheetNames(app::Migrator& migrator, connect::ConnectionHolder& holder);
+
 }  // namespace tabvex::tasks

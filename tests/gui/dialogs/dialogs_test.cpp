@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QRadioButton>
 #include <QTest>
 #include <gmock/gmock.h>
@@ -19,11 +20,14 @@
 #include "connect/config_file.h"
 #include "connect/connecting.h"
 #include "gui/dialogs/charset_dlg.h"
+#include "gui/dialogs/check_dlg.h"
+#include "gui/dialogs/check_report_model.h"
 #include "gui/dialogs/condition_dlg.h"
 #include "gui/dialogs/config_dlg.h"
 #include "gui/dialogs/driver_check_dlg.h"
 #include "gui/screenshot.h"
 #include "platform/jet/mdb/database_writer.h"
+#include "tasks/bodies/migrate_command.h"
 #include "support/jet_connection.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_support.h"
@@ -143,6 +147,24 @@ TEST_F(ConfigDlgTest, SaveConfigWritesAFileThatTheNextDialogShows) {
     EXPECT_EQ(next.controls(ConfigSide::Source).sourceName->currentText(), "/data/Shop.mdb");
 }
 
+TEST_F(ConfigDlgTest, ContinuingLongTablesIsABoxThatIsSavedShownAgainAndHandedOver) {
+    {
+        CConfigDlg dialog(migrator, nullptr, Odbc());
+        dialog.show();
+        ASSERT_FALSE(Child<QCheckBox>(dialog, "SplitLongTables")->isChecked());
+        EXPECT_EQ(Child<QCheckBox>(dialog, "SplitLongTables")->text(), "Continue long tables on new sheets");
+        Click(dialog, "1008");
+        Click(dialog, "SplitLongTables");
+        Click(dialog, "4");
+    }
+    CConfigDlg next(migrator, nullptr, Odbc());
+    next.show();
+    EXPECT_TRUE(Child<QCheckBox>(next, "SplitLongTables")->isChecked());
+    EXPECT_FALSE(migrator.splitLongTables()) << "Save hands nothing over";
+    Click(next, "1");
+    EXPECT_TRUE(migrator.splitLongTables());
+}
+
 TEST_F(ConfigDlgTest, JetDropsDownAFileChooserAndOdbcBrowsesFromTheCatalog) {
     CConfigDlg dialog(migrator, nullptr, Odbc());
     dialog.show();
@@ -226,6 +248,55 @@ TEST_F(DialogTest, ConditionTestEnablesSaveWhichStoresTheTestedText) {
 
     dialog.conditionBox()->setPlainText(QString(1100, QChar(u'é')));
     EXPECT_EQ(dialog.conditionBox()->toPlainText(), QString(1024, QChar(u'é'))) << "the box takes 1024 characters";
+}
+
+TEST_F(DialogTest, CheckShowsEachTableGreenOrRedAndStartsTheMigrationFromThere) {
+    const fs::path shop = scratch / "shop.mdb";
+    {
+        mdb::DatabaseWriter writer(shop);
+        writer.AddTable("Customers", {{"ID", mdb::JetType::Long, 0}});
+        writer.AddRow("Customers", {"1"});
+        writer.AddTable("Notes", {{"ID", mdb::JetType::Long, 0}, {"Body", mdb::JetType::Memo, 0}});
+        writer.AddRow("Notes", {"1", std::string(40000, 'n')});
+        writer.Write();
+    }
+    browser::DbTree& tree = migrator.sourceTree();
+    migrator.sourceHolder() = test::OpenJetConnection(shop);
+    tree.SetConnection({&migrator.sourceHolder(), "", "Microsoft.Jet.OLEDB.4.0", 4, "", ""});
+    browser::FillTree(migrator, tree);
+    auto first = [&](browser::TreeNodeKind kind) {
+        const auto nodes = tree.nodes();
+        for (browser::NodeId id = 0; id < nodes.size(); ++id)
+            if (nodes[id].kind == kind) return id;
+        return browser::kNoNode;
+    };
+    tree.Select(first(browser::TreeNodeKind::Field));
+    EXPECT_EQ(check::OpenCheckDialog(migrator, tree), nullptr) << "a field is not checked";
+    EXPECT_THAT(BoxTexts(), ElementsAre("Please select a database or a table in the Source Databases Tree to check!"));
+    tree.Select(first(browser::TreeNodeKind::Database));
+
+    auto model = check::OpenCheckDialog(migrator, tree);
+    ASSERT_NE(model, nullptr);
+    CCheckDlg dialog(std::move(model));
+    dialog.show();
+    ExpectTitleBar(dialog, "Check - [" + QString::fromStdString((scratch / "shop").string()) + "]");
+    const QAbstractItemModel* rows = dialog.table()->model();
+    ASSERT_EQ(rows->rowCount(), 2);
+    auto cell = [&](int row, int column, int role = Qt::DisplayRole) { return rows->index(row, column).data(role); };
+    EXPECT_EQ(cell(0, 0).toString(), "Customers");
+    EXPECT_EQ(cell(0, 3).toString(), "arrives whole");
+    EXPECT_EQ(cell(0, 0, Qt::BackgroundRole).value<QColor>(), kWholeRowColour);
+    EXPECT_EQ(cell(1, 0).toString(), "Notes");
+    EXPECT_EQ(cell(1, 1).toString(), "1");
+    EXPECT_EQ(cell(1, 3).toString(), "1 value longer than 32,767 characters in [Body]");
+    EXPECT_EQ(cell(1, 2, Qt::BackgroundRole).value<QColor>(), kNotWholeRowColour);
+    EXPECT_EQ(dialog.summary()->text(), "Check: 2 tables, 1 would not arrive whole: [Notes]");
+    test::SaveScreenshot(dialog, "check_dialog.png");
+
+    QTest::mouseClick(dialog.migrateButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_THAT(ui.postedCommands(), ElementsAre(tasks::kMigrateButtonCommand));
+    EXPECT_EQ(tree.node(tree.selected()).kind, browser::TreeNodeKind::Database);
 }
 
 TEST_F(DialogTest, CharsetSelectStoresTheCheckedNameAndCancelNothing) {

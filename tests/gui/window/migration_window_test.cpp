@@ -261,6 +261,33 @@ TEST_F(ConnectedWindowTest, ATargetTablesContextMenuNamesItAndDropsItOnlyAfterYe
     EXPECT_EQ(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
 }
 
+TEST_F(ConnectedWindowTest, CheckOpensFromASourceTablesContextMenuAndFromTheOperationMenu) {
+    ConnectShop();
+    CDBTreeView& source = *window->sourceTreeView();
+    const QModelIndex customers =
+        source.treeModel()->IndexOf(Find(migrator().sourceTree(), TreeNodeKind::Table, "Customers"));
+    source.scrollTo(customers);
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        QMenu* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(popup, nullptr);
+        for (QAction* action : popup->actions()) offered << action->text();
+        popup->actions().back()->trigger();
+        popup->close();
+    });
+    const QPoint at = source.visualRect(customers).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, source.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(source.viewport(), &click);
+    EXPECT_EQ(offered, QStringList({"Migration Condition", "Check..."}));
+    EXPECT_EQ(dialogs.back(), "tabvex::gui::CCheckDlg");
+
+    const std::size_t opened = dialogs.size();
+    source.SelectNode(Find(migrator().sourceTree(), TreeNodeKind::Database));
+    window->mainMenu().entry(trees::kCheckCommand)->trigger();
+    EXPECT_EQ(dialogs.size(), opened + 1);
+    EXPECT_EQ(dialogs.back(), "tabvex::gui::CCheckDlg");
+}
+
 // A file named like a database that is none: the Log says why, the source tree of the
 // database connected before is gone, and nothing can be migrated from it.
 TEST_F(ConnectedWindowTest, AFailedConnectSaysWhyAndLeavesNoStaleTree) {

@@ -1,0 +1,71 @@
+#include "check/check_dialog.h"
+
+#include "tasks/bodies/migrate_command.h"
+#include "tasks/engine_turn.h"
+
+namespace tabvex::check {
+
+namespace {
+
+using browser::TreeNodeKind;
+
+// The request a node stands for: a database (or its tables folder) means all its
+// tables, a table itself; nullopt for any other node.
+std::optional<CheckRequest> RequestOf(const browser::DbTree& tree, browser::NodeId node) {
+    CheckRequest request;
+    switch (tree.node(node).kind) {
+        case TreeNodeKind::Database: request.database = tree.node(node).text; break;
+        case TreeNodeKind::TablesFolder: request.database = tree.AncestorText(node, 1); break;
+        case TreeNodeKind::Table:
+            request.database = tree.AncestorText(node, 2);
+            request.table = tree.node(node).text;
+            break;
+        default: return std::nullopt;
+    }
+    return request;
+}
+
+std::string TitleOf(const CheckRequest& request) {
+    return "Check - [" + request.database + "]" + (request.table ? ".[" + *request.table + "]" : "");
+}
+
+bool Checkable(const browser::DbTree& tree, browser::NodeId node) {
+    return tree.sideMarker() == browser::kSourceSide && node != browser::kNoNode && node < tree.nodeCount() &&
+           RequestOf(tree, node);
+}
+
+void Refuse(app::Migrator& migrator, const char* text) {
+    migrator.ui().ShowMessageBox({text, app::kProgramTitle, app::MessageButtons::Ok, app::MessageIcon::Warning});
+}
+
+}  // namespace
+
+CheckDialog::CheckDialog(app::Migrator& migrator, browser::DbTree& tree, browser::NodeId node)
+    : migrator_(migrator), tree_(tree), node_(node) {
+    CheckRequest request = RequestOf(tree, node).value_or(CheckRequest{});
+    request.continueLongTables = migrator.splitLongTables();
+    title_ = TitleOf(request);
+    connect::ConnectionHolder& target = migrator.targetHolder();
+    report_ = CheckSource(migrator, migrator.sourceHolder(), target.HasSession() ? &target : nullptr, request);
+}
+
+void CheckDialog::Migrate() {
+    tree_.Select(node_);
+    migrator_.ui().PostCommand(tasks::kMigrateButtonCommand);
+}
+
+std::unique_ptr<CheckDialog> OpenCheckDialog(app::Migrator& migrator, browser::DbTree& tree) {
+    const browser::NodeId node = tree.remembered().current;
+    if (!Checkable(tree, node)) {
+        Refuse(migrator, "Please select a database or a table in the Source Databases Tree to check!");
+        return nullptr;
+    }
+    if (tasks::RefuseWhileTasksRun(migrator)) return nullptr;
+    if (!migrator.sourceHolder().HasSession()) {
+        Refuse(migrator, "No Source DataSource Connection!");
+        return nullptr;
+    }
+    return std::make_unique<CheckDialog>(migrator, tree, node);
+}
+
+}  // namespace tabvex::check

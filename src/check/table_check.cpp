@@ -1,0 +1,76 @@
+#include "check/table_check.h"
+
+#include <exception>
+#include <memory>
+
+#include "adapters/excel/cell_text.h"
+#include "com/error_record_text.h"
+#include "com/text_rows.h"
+#include "platform/oledb/interface_ids.h"
+#include "tasks/statement_runners.h"
+
+namespace tabvex::check {
+
+namespace {
+
+using namespace tabvex::oledb;
+
+// Counts, per column, the values a cell would receive cut.
+class LongValueCount {
+public:
+    explicit LongValueCount(std::size_t columns) : counts_(columns, 0) {}
+
+    void Add(const com::TextRowReader& reader) {
+        for (std::size_t i = 0; i < reader.size(); ++i)
+            if (adapters::CellTextOf(reader, i).cut) ++counts_[i];
+    }
+
+    std::vector<LongValues> ByColumn(const Rowset& rowset) const {
+        std::vector<LongValues> found;
+        std::vector<DBCOLUMNINFO> columns;
+        com::TextRowReader::DataColumns(rowset, columns);
+        for (std::size_t i = 0; i < counts_.size(); ++i) {
+            if (counts_[i] == 0) continue;
+            found.push_back({i < columns.size() ? columns[i].name : std::to_string(i + 1), counts_[i]});
+        }
+        return found;
+    }
+
+private:
+    std::vector<std::int64_t> counts_;
+};
+
+void ReadRows(Session& source, const std::string& query, TableCheck& check) {
+    std::shared_ptr<Command> command;
+    std::shared_ptr<Rowset> rowset;
+    if (Failed(tasks::RunStatementCommand(source, DBGUID_DEFAULT, query, command, rowset))) {
+        check.readError = com::ErrorRecordText(command.get(), IID_ICommandPrepare);
+        return;
+    }
+    if (!rowset) return;
+    com::TextRowReader reader(adapters::kCellValueSlotCapacity);
+    if (auto failure = reader.BindAllColumns(*rowset)) {
+        check.readError = *failure;
+        return;
+    }
+    LongValueCount longValues(reader.size());
+    HRESULT fetched;
+    while ((fetched = reader.Next()) == S_OK) {
+        ++check.rows;
+        longValues.Add(reader);
+    }
+    if (Failed(fetched)) check.readError = com::ErrorRecordText(rowset.get(), IID_IRowset);
+    check.longValues = longValues.ByColumn(*rowset);
+}
+
+}  // namespace
+
+void ReadTableRows(Session& source, const std::string& query, TableCheck& check) {
+    try {
+        ReadRows(source, query, check);
+    } catch (const std::exception& error) {
+        check.readError = error.what();
+    }
+}
+
+}  // namespace tabvex::check
