@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 
 #include "browser/condition_dialog.h"
@@ -281,11 +282,25 @@ TEST_F(ConnectedWindowTest, CheckOpensFromASourceTablesContextMenuAndFromTheOper
     EXPECT_EQ(offered, QStringList({"Migration Condition", "Check..."}));
     EXPECT_EQ(dialogs.back(), "tabvex::gui::CCheckDlg");
 
-    const std::size_t opened = dialogs.size();
+    // From the Operation menu on the database, its Migrate... button queues the migration
+    // a drop of the database would.
+    window->SetDialogRunner([this](QDialog& dialog) {
+        dialogs.push_back(dialog.metaObject()->className());
+        auto* migrate = dialog.findChild<QPushButton*>("Migrate");
+        if (migrate) migrate->click();
+        return dialog.result();
+    });
+    window->targetTreeView()->SelectNode(Find(migrator().targetTree(), TreeNodeKind::Database));
     source.SelectNode(Find(migrator().sourceTree(), TreeNodeKind::Database));
+    answers = {app::MessageAnswer::Ok};
     window->mainMenu().entry(trees::kCheckCommand)->trigger();
-    EXPECT_EQ(dialogs.size(), opened + 1);
     EXPECT_EQ(dialogs.back(), "tabvex::gui::CCheckDlg");
+    ASSERT_TRUE(WaitUntil([&] { return !boxes.empty(); }));
+    EXPECT_EQ(boxes.front().text, "Convert database [" + (scratch / "in/shop").string() + "] into Target database [" +
+                                      (scratch / "out/book").string() + "]?");
+    ASSERT_TRUE(WaitUntil([&] { return migrator().runState().load() == tasks::RunState::Idle; }));
+    ASSERT_EQ(migrator().taskList().Snapshot().size(), 1u);
+    EXPECT_EQ(test::SheetOf(targetFile, "Customers"), test::kCustomers);
 }
 
 // A file named like a database that is none: the Log says why, the source tree of the
