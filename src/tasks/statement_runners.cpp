@@ -57,14 +57,23 @@ std::string FirstUsableValue(app::Migrator& migrator, Rowset& rowset, bool repor
 
 }  // namespace
 
-HRESULT RunStatementCommand(Session& session, const Guid& dialect, std::string_view statement,
-                            std::shared_ptr<Command>& command, std::shared_ptr<Rowset>& rowset) {
+HRESULT CreateStatementCommand(Session& session, std::shared_ptr<Command>& command) {
     HRESULT result = session.CreateCommand(command);
     if (Failed(result)) return result;
     auto properties = StatementRowsetProperties();
-    if (Failed(result = command->SetProperties(properties))) return result;
-    if (Failed(result = command->SetCommandText(dialect, std::string(statement)))) return result;
-    return command->Execute(rowset);
+    return command->SetProperties(properties);
+}
+
+HRESULT RunCommandText(Command& command, const Guid& dialect, std::string_view statement,
+                       std::shared_ptr<Rowset>& rowset) {
+    const HRESULT result = command.SetCommandText(dialect, std::string(statement));
+    return Failed(result) ? result : command.Execute(rowset);
+}
+
+HRESULT RunStatementCommand(Session& session, const Guid& dialect, std::string_view statement,
+                            std::shared_ptr<Command>& command, std::shared_ptr<Rowset>& rowset) {
+    const HRESULT result = CreateStatementCommand(session, command);
+    return Failed(result) ? result : RunCommandText(*command, dialect, statement, rowset);
 }
 
 bool ExecuteStatement(app::Migrator& migrator, connect::ConnectionHolder& holder, std::string_view statement,

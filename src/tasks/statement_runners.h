@@ -22,6 +22,12 @@ inline constexpr const char* kOperationCompleted = "RESULT: The operation comple
 oledb::HRESULT RunStatementCommand(oledb::Session& session, const oledb::Guid& dialect, std::string_view statement,
                                    std::shared_ptr<oledb::Command>& command, std::shared_ptr<oledb::Rowset>& rowset);
 
+// The two halves of RunStatementCommand, for running statement after statement on one
+// command: making the command with those properties, and running one text on it.
+oledb::HRESULT CreateStatementCommand(oledb::Session& session, std::shared_ptr<oledb::Command>& command);
+oledb::HRESULT RunCommandText(oledb::Command& command, const oledb::Guid& dialect, std::string_view statement,
+                              std::shared_ptr<oledb::Rowset>& rowset);
+
 // True when the statement ran. With `report` on, a failure writes "T::" and the
 // provider's description, and a statement without rows writes the completion line.
 // Without a session it writes "E::No Connection!" whatever `report` says.

@@ -98,14 +98,27 @@ private:
         BuildInsert();
         trace_.Append(statement_);
         std::shared_ptr<Command> command;
-        std::shared_ptr<Rowset> rows;
-        if (Failed(tasks::RunStatementCommand(target_, DBGUID_DBSQL, statement_, command, rows))) {
+        if (Failed(RunInsert(command))) {
             if (failedInserts_++ == 0) result.firstError = com::ErrorRecordText(command.get(), IID_ICommandPrepare);
         } else {
             ++result.rowsCopied;
             ++rowsOnSheet_;
             if (rows_) rows_->copied.store(rowsBefore_ + result.rowsCopied, std::memory_order_relaxed);
         }
+    }
+
+    // Every row's INSERT runs on one command, made whole for the first row (a command
+    // that could not be made is tried again for the next). `command` is the one that
+    // tells why a failure happened.
+    HRESULT RunInsert(std::shared_ptr<Command>& command) {
+        if (!insert_) {
+            const HRESULT made = tasks::CreateStatementCommand(target_, command);
+            if (Failed(made)) return made;
+            insert_ = command;
+        }
+        command = insert_;
+        std::shared_ptr<Rowset> rows;
+        return tasks::RunCommandText(*insert_, DBGUID_DBSQL, statement_, rows);
     }
 
     void BuildInsert() {
@@ -169,6 +182,7 @@ private:
     std::string insertHead_;         // the INSERT's start, naming the sheet rows go to
     std::int64_t rowsOnSheet_ = 0;
     std::string statement_;
+    std::shared_ptr<Command> insert_;
     std::vector<DBCOLUMNINFO> columns_;
     long long rowNumber_ = 0;
     long long failedInserts_ = 0;
