@@ -36,7 +36,8 @@ int ShowConfig(const std::vector<std::string>& args) {
     connect::ReadConfigOptions(record, migrator);
     std::cout << "File: " << connect::MigratorConfigPath(programDirectory).string() << "\n"
               << "Config: " << OnOff(record.options.configFile) << "  AutoBackup: " << OnOff(record.options.autoBackup)
-              << "  Tips: " << OnOff(record.options.displayTips) << "\n";
+              << "  Tips: " << OnOff(record.options.displayTips) << "\n"
+              << "SplitLongTables: " << OnOff(record.options.splitLongTables) << "\n";
     PrintSide("SourceDB", record.source);
     PrintSide("TargetDB", record.target);
     return 0;
