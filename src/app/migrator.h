@@ -62,6 +62,12 @@ public:
     // "Continue long tables on new sheets": rows past a worksheet's end go on to new sheets.
     bool splitLongTables() const { return splitLongTables_; }
     void setSplitLongTables(bool on) { splitLongTables_ = on; }
+    // "Verify after writing": each migrated table is read back from the saved workbook.
+    bool verifyAfterWriting() const { return verifyAfterWriting_; }
+    void setVerifyAfterWriting(bool on) { verifyAfterWriting_ = on; }
+    // "Save long binary values as files": binary values a cell cannot hold go to files.
+    bool binaryFiles() const { return binaryFiles_; }
+    void setBinaryFiles(bool on) { binaryFiles_ = on; }
 
     bool tipsPageShown() const { return tipsPageShown_; }
     // Records the Display Tips choice and adds or removes the window's Tips tab.
@@ -114,6 +120,8 @@ private:
     connect::ConnectionSettings targetSettings_;
     std::atomic<bool> autoBackup_{false};
     std::atomic<bool> splitLongTables_{false};
+    std::atomic<bool> verifyAfterWriting_{false};
+    std::atomic<bool> binaryFiles_{false};
     std::atomic<bool> tipsPageShown_{false};
     mutable std::mutex statusMutex_;
     std::array<std::string, 3> statusTexts_{kProductLine, kIdleEngineStatus, ""};

@@ -37,7 +37,9 @@ int ShowConfig(const std::vector<std::string>& args) {
     std::cout << "File: " << connect::MigratorConfigPath(programDirectory).string() << "\n"
               << "Config: " << OnOff(record.options.configFile) << "  AutoBackup: " << OnOff(record.options.autoBackup)
               << "  Tips: " << OnOff(record.options.displayTips) << "\n"
-              << "SplitLongTables: " << OnOff(record.options.splitLongTables) << "\n";
+              << "SplitLongTables: " << OnOff(record.options.splitLongTables)
+              << "  Verify: " << OnOff(record.options.verifyAfterWriting)
+              << "  BinaryFiles: " << OnOff(record.options.binaryFiles) << "\n";
     PrintSide("SourceDB", record.source);
     PrintSide("TargetDB", record.target);
     return 0;

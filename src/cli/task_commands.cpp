@@ -18,7 +18,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kMigrateUsage =
-    "[--program-dir DIR] [ROUTE OPTIONS] [--split-long-tables] SOURCE.mdb TARGET.xls [--table NAME]";
+    "[--program-dir DIR] [ROUTE OPTIONS] [--split-long-tables] [--verify] [--binary-files] SOURCE.mdb TARGET.xls "
+    "[--table NAME]";
 
 struct MigrateArguments {
     fs::path programDirectory;
@@ -27,17 +28,27 @@ struct MigrateArguments {
     std::string target;
     std::optional<std::string> table;
     bool splitLongTables = false;
+    bool verify = false;
+    bool binaryFiles = false;
 };
 
 std::optional<MigrateArguments> ParseMigrateArguments(std::vector<std::string> args) {
     const auto routes = TakeRouteOptions(args, std::cerr);
     if (!routes) return std::nullopt;
     const bool splitLongTables = TakeFlag(args, "--split-long-tables");
+    const bool verify = TakeFlag(args, "--verify");
+    const bool binaryFiles = TakeFlag(args, "--binary-files");
     const auto arguments = ParseTaskArguments(args);
     if (!arguments || !IsWorkbook(arguments->second)) return std::nullopt;
     // Absolute, so that the names mean the same files to every part of the program.
-    return MigrateArguments{arguments->programDirectory, *routes, fs::absolute(arguments->first).string(),
-                            fs::absolute(arguments->second).string(), arguments->table, splitLongTables};
+    return MigrateArguments{arguments->programDirectory,
+                            *routes,
+                            fs::absolute(arguments->first).string(),
+                            fs::absolute(arguments->second).string(),
+                            arguments->table,
+                            splitLongTables,
+                            verify,
+                            binaryFiles};
 }
 
 // A new workbook: the clone the window queues for a source database dropped on the
@@ -94,6 +105,8 @@ int RunMigrate(const std::vector<std::string>& args) {
     TaskConsole console(std::cout, std::cerr, isatty(STDOUT_FILENO) == 1, answers);
     app::Migrator migrator(console, parsed->programDirectory);
     migrator.setSplitLongTables(parsed->splitLongTables);
+    migrator.setVerifyAfterWriting(parsed->verify);
+    migrator.setBinaryFiles(parsed->binaryFiles);
     tasks::RegisterTaskBodies(migrator);
     UseConsoleTimings(migrator);
     if (!ConnectFile(migrator, parsed->source, false, parsed->routes.source)) return 1;
@@ -114,7 +127,10 @@ const CliCommandRegistration kMigrate{{
     "                       lines as the Log shows them; exit 0 SUCCESS, 1 FAILURE, 2 usage error;\n"
     "                       conditions come from Condition.cfg in the program folder;\n"
     "                       --split-long-tables: rows past a worksheet's 65,535 continue on new\n"
-    "                       sheets named after it (\"Orders__2_\", ...), each with the header row;\n" +
+    "                       sheets named after it (\"Orders__2_\", ...), each with the header row;\n"
+    "                       --verify reads every table back from the saved workbook and compares it;\n"
+    "                       --binary-files saves binary values a cell cannot hold as files in\n"
+    "                       TARGET.xls.files/TABLE/COLUMN-ROW.EXT, the cell naming the file;\n" +
         std::string(kRouteOptionsHelp),
     RunMigrate,
 }};

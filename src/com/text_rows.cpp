@@ -38,6 +38,8 @@ HRESULT TextRowReader::Bind(Rowset& rowset, const std::vector<DBCOLUMNINFO>& col
     rowset_ = &rowset;
     accessor_ = accessor;
     columnCount_ = columns.size();
+    ordinals_.clear();
+    for (const auto& column : columns) ordinals_.push_back(column.ordinal);
     buffer_.assign(columns.size() * slotSize_, std::byte{0});
     return S_OK;
 }
@@ -52,12 +54,32 @@ std::optional<std::string> TextRowReader::BindAllColumns(Rowset& rowset) {
 }
 
 HRESULT TextRowReader::Next() {
-    HROW row = 0;
-    HRESULT result = rowset_->GetNextRows(row);
+    if (row_ != 0) rowset_->ReleaseRows(row_);
+    row_ = 0;
+    HRESULT result = rowset_->GetNextRows(row_);
     if (result != S_OK) return result;
-    result = rowset_->GetData(row, accessor_, buffer_.data());
-    rowset_->ReleaseRows(row);
+    result = rowset_->GetData(row_, accessor_, buffer_.data());
     return result == DB_S_ERRORSOCCURRED ? S_OK : result;
+}
+
+std::optional<std::string> TextRowReader::WholeValue(std::size_t i) {
+    const std::optional<std::string_view> slot = value(i);
+    if (!slot || !truncated(i)) return slot ? std::optional<std::string>(*slot) : std::nullopt;
+    std::uint32_t length = 0;
+    std::memcpy(&length, buffer_.data() + i * slotSize_ + slotSize_ - 8, sizeof length);
+    const std::size_t size = SlotSize(std::size_t{length} + 1);
+    DBBINDING binding;
+    binding.ordinal = ordinals_[i];
+    binding.lengthOffset = size - 8;
+    binding.statusOffset = size - 4;
+    binding.maxLength = std::size_t{length} + 1;
+    HACCESSOR accessor = 0;
+    if (Failed(rowset_->CreateAccessor(DBACCESSOR_ROWDATA, {&binding, 1}, accessor))) return std::nullopt;
+    std::vector<std::byte> whole(size);
+    const HRESULT result = rowset_->GetData(row_, accessor, whole.data());
+    rowset_->ReleaseAccessor(accessor);
+    if (result != S_OK) return std::nullopt;
+    return std::string(reinterpret_cast<const char*>(whole.data()), length);
 }
 
 DBSTATUS TextRowReader::status(std::size_t i) const {

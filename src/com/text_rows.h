@@ -34,7 +34,8 @@ public:
     // read, else the provider error line of the accessor step.
     std::optional<std::string> BindAllColumns(oledb::Rowset& rowset);
 
-    // Fetches the next row: S_OK, DB_S_ENDOFROWSET after the last, or a failure.
+    // Fetches the next row: S_OK, DB_S_ENDOFROWSET after the last, or a failure. The
+    // row stays readable until the next fetch.
     oledb::HRESULT Next();
 
     std::size_t size() const { return columnCount_; }
@@ -43,6 +44,9 @@ public:
     std::string text(std::size_t i) const { return std::string(value(i).value_or(std::string_view())); }
     // Whether the i-th value of the current row was longer than its slot.
     bool truncated(std::size_t i) const { return status(i) == oledb::DBSTATUS_S_TRUNCATED; }
+    // The i-th value of the current row whole, however long its slot is: a value that
+    // was cut is read again at its full length. Nothing for NULL or when that fails.
+    std::optional<std::string> WholeValue(std::size_t i);
 
 private:
     // The text, then the 32-bit length and status, with the two kept aligned.
@@ -53,6 +57,8 @@ private:
     std::size_t slotSize_;
     oledb::Rowset* rowset_ = nullptr;
     oledb::HACCESSOR accessor_ = 0;
+    oledb::HROW row_ = 0;  // the current row, held until the next fetch
+    std::vector<oledb::DBORDINAL> ordinals_;
     std::size_t columnCount_ = 0;
     std::vector<std::byte> buffer_;
 };

@@ -69,6 +69,8 @@ public:
     void ToggleAutoBackup() { record_.options.autoBackup = !record_.options.autoBackup; }
     void ToggleSplitLongTables() { record_.options.splitLongTables = !record_.options.splitLongTables; }
     void ToggleConfigFile() { record_.options.configFile = !record_.options.configFile; }
+    void ToggleVerifyAfterWriting() { record_.options.verifyAfterWriting = !record_.options.verifyAfterWriting; }
+    void ToggleBinaryFiles() { record_.options.binaryFiles = !record_.options.binaryFiles; }
     // Takes effect in the window at once; the file learns it on Connect or Save Config.
     void ToggleDisplayTips();
 

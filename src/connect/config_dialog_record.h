@@ -24,6 +24,8 @@ struct ConfigDialogOptions {
     bool displayTips = false;        // "Display Tips"
     bool overwriteDatabase = false;  // "Overwrite the same-name database" (shown disabled)
     bool overwriteTable = false;     // "Overwrite the same-name table" (shown disabled)
+    bool verifyAfterWriting = false; // "Verify after writing"
+    bool binaryFiles = false;        // "Save long binary values as files"
     bool operator==(const ConfigDialogOptions&) const = default;
 };
 

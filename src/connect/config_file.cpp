@@ -53,6 +53,8 @@ void WriteOptions(profile::ProfileFile& file, const ConfigDialogOptions& options
     file.Write(kPublic, "Tips", FlagText(options.displayTips));
     file.Write(kPublic, "AutoBackup", FlagText(options.autoBackup));
     file.Write(kPublic, "SplitLongTables", FlagText(options.splitLongTables));
+    file.Write(kPublic, "Verify", FlagText(options.verifyAfterWriting));
+    file.Write(kPublic, "BinaryFiles", FlagText(options.binaryFiles));
 }
 
 // Copies what the dialog decides into the main window's record; the DBMS name stays,
@@ -90,12 +92,17 @@ void ReadConfigOptions(ConfigDialogRecord& record, app::Migrator& migrator) {
     record.options.autoBackup = ReadFlag(file, "AutoBackup");
     record.options.splitLongTables = ReadFlag(file, "SplitLongTables");
     record.options.displayTips = ReadFlag(file, "Tips");
+    record.options.verifyAfterWriting = ReadFlag(file, "Verify");
+    record.options.binaryFiles = ReadFlag(file, "BinaryFiles");
     if (migrator.tipsPageShown() != record.options.displayTips) migrator.ShowTipsPage(record.options.displayTips);
 }
 
 void TakeSavedConnections(app::Migrator& migrator) {
     const profile::ProfileFile file(MigratorConfigPath(migrator.programDirectory()));
-    if (!file.readable() || !ReadFlag(file, "Config")) return;
+    if (!file.readable()) return;
+    migrator.setVerifyAfterWriting(ReadFlag(file, "Verify"));
+    migrator.setBinaryFiles(ReadFlag(file, "BinaryFiles"));
+    if (!ReadFlag(file, "Config")) return;
     HandOver(ReadSide(file, kSourceSection), migrator.sourceSettings());
     HandOver(ReadSide(file, kTargetSection), migrator.targetSettings());
     migrator.setAutoBackup(ReadFlag(file, "AutoBackup"));
@@ -117,6 +124,8 @@ void ReadConfigSections(ConfigDialogRecord& record, app::Migrator& migrator) {
 void WriteConfigOnConnect(const ConfigDialogRecord& record, app::Migrator& migrator) {
     migrator.setAutoBackup(record.options.autoBackup);
     migrator.setSplitLongTables(record.options.splitLongTables);
+    migrator.setVerifyAfterWriting(record.options.verifyAfterWriting);
+    migrator.setBinaryFiles(record.options.binaryFiles);
     try {
         profile::ProfileFile file(MigratorConfigPath(migrator.programDirectory()));
         if (!record.options.configFile) file.Write(kPublic, "Config", "false");

@@ -129,6 +129,8 @@ TEST_F(ConfigFileTest, ConnectWritesTheTypedValuesAndHandsThemOverAsTyped) {
               "Tips=false\n"
               "AutoBackup=true\n"
               "SplitLongTables=false\n"
+              "Verify=false\n"
+              "BinaryFiles=false\n"
               "Config=true\n"
               "[SourceDB]\n"
               "Provider=Microsoft Jet 4.0 OLE DB Provider\n"
@@ -165,9 +167,39 @@ TEST_F(ConfigFileTest, ConnectWithoutConfigFileKeepsTheOldSections) {
     ConfigDialogRecord record = TypedRecord(false);
     WriteConfigOnConnect(record, migrator);
     EXPECT_EQ(ReadFile(ConfigPath()),
-              "; written by hand\n[Public]\nConfig=false\nTips=false\nAutoBackup=true\nSplitLongTables=false\n\n[SourceDB]\nSourceName=/old.mdb\n");
+              "; written by hand\n[Public]\nConfig=false\nTips=false\nAutoBackup=true\nSplitLongTables=false\n"
+              "Verify=false\nBinaryFiles=false\n\n[SourceDB]\nSourceName=/old.mdb\n");
     EXPECT_EQ(fs::status(ConfigPath()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(migrator.sourceSettings().sourceName, "/Data/Shop.MDB");
+}
+
+// The migration options are kept whether or not the file keeps the connections, and
+// reach the main window on Connect and at start-up, never by merely reading.
+TEST_F(ConfigFileTest, TheMigrationOptionsAreWrittenReadAndHandedOver) {
+    ConfigDialogRecord record = TypedRecord(false);
+    record.options.verifyAfterWriting = true;
+    record.options.binaryFiles = true;
+    WriteConfigOnConnect(record, migrator);
+    EXPECT_EQ(ReadFile(ConfigPath()),
+              "[Public]\nConfig=false\nTips=false\nAutoBackup=true\nSplitLongTables=false\nVerify=true\nBinaryFiles=true\n");
+    EXPECT_TRUE(migrator.verifyAfterWriting());
+    EXPECT_TRUE(migrator.binaryFiles());
+
+    app::Migrator later(ui, scratch.path());
+    ConfigDialogRecord read;
+    ReadConfigOptions(read, later);
+    EXPECT_TRUE(read.options.verifyAfterWriting);
+    EXPECT_TRUE(read.options.binaryFiles);
+    EXPECT_FALSE(later.verifyAfterWriting());
+    TakeSavedConnections(later);
+    EXPECT_TRUE(later.verifyAfterWriting());
+    EXPECT_TRUE(later.binaryFiles());
+    EXPECT_EQ(later.sourceSettings(), ConnectionSettings{}) << "Config=false keeps the connections out";
+
+    record.options.binaryFiles = false;
+    WriteConfigOnConnect(record, migrator);
+    EXPECT_FALSE(migrator.binaryFiles());
+    EXPECT_TRUE(migrator.verifyAfterWriting());
 }
 
 TEST_F(ConfigFileTest, ConnectReportsAFileItCannotWriteAndStillHandsOver) {
@@ -185,7 +217,9 @@ TEST_F(ConfigFileTest, SaveConfigWritesBothSectionsAndHandsNothingOver) {
     record.options.displayTips = true;
     SaveConfig(record, migrator);
     const std::string text = ReadFile(ConfigPath());
-    EXPECT_TRUE(text.starts_with("[Public]\nConfig=true\nTips=true\nAutoBackup=true\nSplitLongTables=false\n[SourceDB]\n")) << text;
+    EXPECT_TRUE(text.starts_with("[Public]\nConfig=true\nTips=true\nAutoBackup=true\nSplitLongTables=false\n"
+                                 "Verify=false\nBinaryFiles=false\n[SourceDB]\n"))
+        << text;
     EXPECT_THAT(text, ::testing::HasSubstr("[TargetDB]\nProvider=Microsoft Jet 4.0 OLE DB Provider\nSourceName=/Data/Out.XLS\n"));
     EXPECT_EQ(migrator.sourceSettings(), ConnectionSettings{});
     EXPECT_FALSE(migrator.autoBackup());

@@ -136,7 +136,7 @@ std::string CurrentTargetDatabase(const app::Migrator& migrator) {
 
 bool SetExcelTableHead(app::Migrator& migrator, const std::string& database) {
     app::WriteOutputLine(migrator, "MSEXCEL_SetTableHead of [%s]", database.c_str());
-    const std::string workbook = WorkbookFileOf(migrator.targetSettings(), migrator.targetSettings().catalogName);
+    const std::string workbook = ConnectedTargetWorkbook(migrator);
     if (!SaveTargetRows(migrator)) return false;
     TakeTargetOffline(migrator, false);
     RunAutomation(migrator, "Formatting the header rows of [" + workbook + "]", [&](automation::Application& excel) {

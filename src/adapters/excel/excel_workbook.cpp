@@ -72,6 +72,10 @@ std::string WorkbookFileOf(const connect::ConnectionSettings& side, const std::s
     return files::DatabaseFileOf(database, files::kWorkbookEndings, {side.sourceName, side.catalogName});
 }
 
+std::string ConnectedTargetWorkbook(const app::Migrator& migrator) {
+    return WorkbookFileOf(migrator.targetSettings(), migrator.targetSettings().catalogName);
+}
+
 bool SelectExcelWorkbook(app::Migrator& migrator, int side, const std::string& name) {
     std::string path = name;
     if (path.find_first_of("\\/") == std::string::npos)

@@ -15,6 +15,9 @@ namespace tabvex::adapters {
 // name ending in ".xls" in any case, else the name with ".xls" (files::DatabaseFileOf).
 std::string WorkbookFileOf(const connect::ConnectionSettings& side, const std::string& database);
 
+// The workbook file the target side is connected to.
+std::string ConnectedTargetWorkbook(const app::Migrator& migrator);
+
 // Points the side (0 source, 1 target) at another workbook and reconnects it; a bare
 // name is looked for beside the target's current workbook. Returns true.
 bool SelectExcelWorkbook(app::Migrator& migrator, int side, const std::string& name);

@@ -5,6 +5,7 @@
 #include <exception>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -44,7 +45,7 @@ class TableCopy {
 public:
     TableCopy(app::Migrator& migrator, Session& target, const std::string& table, const std::string& sheet,
               Rowset& rowset, com::TextRowReader& reader, TraceFile& trace, tasks::RowProgress* rows,
-              ContinuationSheets* continuation)
+              ContinuationSheets* continuation, const TransferHooks& hooks)
         : migrator_(migrator),
           target_(target),
           table_(table),
@@ -52,6 +53,7 @@ public:
           reader_(reader),
           trace_(trace),
           rows_(rows),
+          hooks_(hooks),
           rowsBefore_(rows ? rows->copied.load() : 0),
           continuation_(continuation),
           insertHead_(InsertHead(sheet)) {}
@@ -90,6 +92,7 @@ private:
         if (!next) return false;
         insertHead_ = InsertHead(*next);
         rowsOnSheet_ = 0;
+        if (hooks_.sentCells) hooks_.sentCells->ContinueOnSheet(*next);
         return true;
     }
 
@@ -100,7 +103,9 @@ private:
         std::shared_ptr<Command> command;
         if (Failed(RunInsert(command))) {
             if (failedInserts_++ == 0) result.firstError = com::ErrorRecordText(command.get(), IID_ICommandPrepare);
+            if (hooks_.sentCells) hooks_.sentCells->DropRow();
         } else {
+            if (hooks_.sentCells) hooks_.sentCells->KeepRow();
             ++result.rowsCopied;
             ++rowsOnSheet_;
             if (rows_) rows_->copied.store(rowsBefore_ + result.rowsCopied, std::memory_order_relaxed);
@@ -125,14 +130,18 @@ private:
         statement_.assign(insertHead_);
         for (std::size_t i = 0; i < reader_.size(); ++i) {
             if (i > 0) statement_ += ',';
-            AppendTextLiteral(statement_, CellValue(i));
+            const std::string_view cell = CellValue(i);
+            AppendTextLiteral(statement_, cell);
+            if (hooks_.sentCells) hooks_.sentCells->AddCell(cell);
         }
         statement_ += ");\n";
     }
 
-    // The i-th value as a cell takes it; a value past the cell's limit is reported.
+    // The i-th value as a cell takes it; a value past the cell's limit is reported,
+    // or saved as a file when it is binary and files are wanted.
     std::string_view CellValue(std::size_t i) {
         const CellText cell = CellTextOf(reader_, i);
+        if (cell.cut && hooks_.binaryFiles && IsBinaryColumn(i)) return SavedAsFile(i);
         if (cell.cut) {
             ++valuesCut_;
             app::WriteOutputLine(migrator_, "E::[%s] row %lld, column [%s]: value longer than %zu characters, cut!",
@@ -141,10 +150,30 @@ private:
         return cell.text;
     }
 
-    // Column names are looked up only for the rare value that needs reporting.
+    // The file's name for a long binary value, or empty text (the table then fails)
+    // when the file cannot be written or the value cannot be read whole.
+    std::string_view SavedAsFile(std::size_t i) {
+        try {
+            const std::optional<std::string> whole = reader_.WholeValue(i);
+            if (!whole) throw std::runtime_error("the value cannot be read whole");
+            savedFileName_ = hooks_.binaryFiles->Save(ColumnName(i), rowNumber_, *whole);
+            return savedFileName_;
+        } catch (const std::runtime_error& error) {
+            ++filesNotWritten_;
+            app::WriteOutputLine(migrator_, "E::[%s] row %lld, column [%s]: the value was not saved as a file: %s",
+                                 table_.c_str(), rowNumber_, ColumnName(i).c_str(), error.what());
+            return {};
+        }
+    }
+
+    // Columns are looked up only for the rare value that needs more than its text.
     std::string ColumnName(std::size_t i) {
         if (columns_.empty()) com::TextRowReader::DataColumns(rowset_, columns_);
         return i < columns_.size() ? columns_[i].name : std::to_string(i + 1);
+    }
+    bool IsBinaryColumn(std::size_t i) {
+        if (columns_.empty()) com::TextRowReader::DataColumns(rowset_, columns_);
+        return i < columns_.size() && columns_[i].type == DBTYPE_BYTES;
     }
 
     // Rows past the worksheet's end are counted, never tried.
@@ -157,6 +186,7 @@ private:
     void NoteLosses(TransferResult& result) {
         result.rowsNotCopied = failedInserts_ + rowsPastLimit_;
         result.valuesCut = valuesCut_;
+        result.filesNotWritten = filesNotWritten_;
         if (failedInserts_ > 0) {
             app::WriteOutputLine(migrator_, "E::[%s] %lld rows not copied: %s", table_.c_str(), failedInserts_,
                                  result.firstError.c_str());
@@ -177,6 +207,7 @@ private:
     com::TextRowReader& reader_;
     TraceFile& trace_;
     tasks::RowProgress* rows_;
+    const TransferHooks& hooks_;
     const std::int64_t rowsBefore_;  // rows the task copied from its earlier tables
     ContinuationSheets* continuation_;
     std::string insertHead_;         // the INSERT's start, naming the sheet rows go to
@@ -184,16 +215,18 @@ private:
     std::string statement_;
     std::shared_ptr<Command> insert_;
     std::vector<DBCOLUMNINFO> columns_;
+    std::string savedFileName_;
     long long rowNumber_ = 0;
     long long failedInserts_ = 0;
     long long rowsPastLimit_ = 0;
     long long valuesCut_ = 0;
+    long long filesNotWritten_ = 0;
 };
 
 TransferResult TransferRows(app::Migrator& migrator, Session& source, Session& target, const std::string& database,
                             const std::string& table, const std::string& sheet,
                             const std::filesystem::path& traceFile, tasks::RowProgress* rows,
-                            ContinuationSheets* continuation) {
+                            ContinuationSheets* continuation, const TransferHooks& hooks) {
     std::shared_ptr<Command> command;
     std::shared_ptr<Rowset> rowset;
     if (Failed(tasks::RunStatementCommand(source, DBGUID_DEFAULT, SourceRowsQuery(migrator, database, table), command,
@@ -209,7 +242,7 @@ TransferResult TransferRows(app::Migrator& migrator, Session& source, Session& t
     TraceFile trace(traceFile);
     if (!trace.isOpen()) return Ended("the trace file cannot be created: " + std::string(std::strerror(errno)));
     TransferResult result = Ended(kTransferred);
-    TableCopy(migrator, target, table, sheet, *rowset, reader, trace, rows, continuation).Run(result);
+    TableCopy(migrator, target, table, sheet, *rowset, reader, trace, rows, continuation, hooks).Run(result);
     return result;
 }
 
@@ -218,6 +251,8 @@ std::string LossReason(const TransferResult& result) {
     if (result.text != kTransferred) return result.text;
     if (result.stopped) return "stopped before the last row";
     if (!result.firstError.empty()) return result.firstError;
+    if (result.filesNotWritten > 0)
+        return std::to_string(result.filesNotWritten) + " long binary values were not saved as files";
     return std::to_string(result.valuesCut) + " values longer than " + std::to_string(xls::kMaxCellText) +
            " characters were cut";
 }
@@ -243,7 +278,7 @@ TransferResult TransferTableRows(app::Migrator& migrator, connect::ConnectionHol
                                  connect::ConnectionHolder& target, const std::string& database,
                                  const std::string& table, const std::string& sheet,
                                  const std::filesystem::path& traceFile, tasks::RowProgress* rows,
-                                 ContinuationSheets* continuation) {
+                                 ContinuationSheets* continuation, const TransferHooks& hooks) {
     TransferResult result;
     for (auto [holder, label] : {std::pair{&source, kNoSource}, {&target, kNoTarget}}) {
         if (!holder->HasSession()) {
@@ -255,7 +290,7 @@ TransferResult TransferTableRows(app::Migrator& migrator, connect::ConnectionHol
     if (result.text.empty()) {
         try {
             result = TransferRows(migrator, *source.session, *target.session, database, table, sheet, traceFile, rows,
-                                  continuation);
+                                  continuation, hooks);
         } catch (const std::exception& error) {
             // A provider that throws mid-table has lost the table's remaining rows.
             result = Ended(error.what());

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "adapters/excel/continuation_sheets.h"
+#include "adapters/excel/transfer_hooks.h"
 #include "app/migrator.h"
 #include "connect/connection_holder.h"
 #include "tasks/migration_task.h"
@@ -26,21 +27,25 @@ struct TransferResult {
     // last row.
     std::int64_t rowsNotCopied = 0;
     std::int64_t valuesCut = 0;  // values longer than a cell holds, inserted cut
+    std::int64_t filesNotWritten = 0;  // long binary values whose file could not be written
     bool stopped = false;        // the stop request ended the copy before the last row
     std::optional<std::int64_t> rowsExpected;  // the rows read, when every row was read
     std::string firstError;      // the first failing INSERT's text, or why rows stopped
 
-    bool failed() const { return text != "true" || rowsNotCopied > 0 || valuesCut > 0 || stopped; }
+    bool failed() const {
+        return text != "true" || rowsNotCopied > 0 || valuesCut > 0 || filesNotWritten > 0 || stopped;
+    }
 };
 
 // Copies `table`'s rows into the worksheet table `sheet` (the name the table's
 // worksheet was created under), tracing the statements to `traceFile`. Each row
 // that arrives raises the running task's count of rows copied, when one is given.
-// With `continuation`, rows past a full worksheet go on to its continuation sheets.
+// With `continuation`, rows past a full worksheet go on to its continuation sheets;
+// `hooks` add what the task's other options ask for.
 TransferResult TransferTableRows(app::Migrator& migrator, connect::ConnectionHolder& source,
                                  connect::ConnectionHolder& target, const std::string& database,
                                  const std::string& table, const std::string& sheet,
                                  const std::filesystem::path& traceFile, tasks::RowProgress* rows = nullptr,
-                                 ContinuationSheets* continuation = nullptr);
+                                 ContinuationSheets* continuation = nullptr, const TransferHooks& hooks = {});
 
 }  // namespace tabvex::adapters

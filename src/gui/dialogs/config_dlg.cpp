@@ -114,11 +114,18 @@ QWidget* CConfigDlg::BuildOptions() {
     splitLongTables_ = addBox("SplitLongTables", "Continue long tables on new sheets");
     configFile_ = addBox("1008", "Properties from and to config file");
     displayTips_ = addBox("1019", "Display Tips");
+    verifyAfterWriting_ = addBox("1041", "Verify after writing");
+    binaryFiles_ = addBox("1042", "Save long binary values as files");
     // The options change by their clicks, whatever a box shows; the boxes then show them.
     connect(autoBackup_, &QCheckBox::clicked, this, [this] { model_.ToggleAutoBackup(); ShowOptions(); });
     connect(splitLongTables_, &QCheckBox::clicked, this, [this] { model_.ToggleSplitLongTables(); ShowOptions(); });
     connect(configFile_, &QCheckBox::clicked, this, [this] { model_.ToggleConfigFile(); ShowOptions(); });
     connect(displayTips_, &QCheckBox::clicked, this, [this] { model_.ToggleDisplayTips(); ShowOptions(); });
+    connect(verifyAfterWriting_, &QCheckBox::clicked, this, [this] {
+        model_.ToggleVerifyAfterWriting();
+        ShowOptions();
+    });
+    connect(binaryFiles_, &QCheckBox::clicked, this, [this] { model_.ToggleBinaryFiles(); ShowOptions(); });
     return options;
 }
 
@@ -153,6 +160,8 @@ void CConfigDlg::ShowOptions() {
     splitLongTables_->setChecked(options.splitLongTables);
     configFile_->setChecked(options.configFile);
     displayTips_->setChecked(options.displayTips);
+    verifyAfterWriting_->setChecked(options.verifyAfterWriting);
+    binaryFiles_->setChecked(options.binaryFiles);
 }
 
 void CConfigDlg::ShowSide(ConfigSide side) {

@@ -65,6 +65,8 @@ private:
     std::array<SideControls, 2> sides_;
     QCheckBox* autoBackup_ = nullptr;
     QCheckBox* splitLongTables_ = nullptr;
+    QCheckBox* verifyAfterWriting_ = nullptr;
+    QCheckBox* binaryFiles_ = nullptr;
     QCheckBox* configFile_ = nullptr;
     QCheckBox* displayTips_ = nullptr;
 };

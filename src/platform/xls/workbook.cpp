@@ -103,6 +103,10 @@ Workbook Workbook::Open(const std::filesystem::path& path) {
         kept->impl_->path = path;
         return std::move(*kept);
     }
+    return OpenOnDisk(path);
+}
+
+Workbook Workbook::OpenOnDisk(const std::filesystem::path& path) {
     auto impl = std::make_unique<Impl>();
     impl->path = path;
     impl->container = ReadCompoundFile(path);

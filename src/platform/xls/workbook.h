@@ -38,6 +38,9 @@ class Workbook {
 public:
     // Reads a workbook; XlsError names the file and the problem when it cannot.
     static Workbook Open(const std::filesystem::path& path);
+    // Reads the file itself, even when the workbook saved there is kept in memory: for
+    // checking what a save left on disk.
+    static Workbook OpenOnDisk(const std::filesystem::path& path);
     // Reads a workbook file's bytes from memory; `label` stands for the file in errors.
     static Workbook OpenBytes(std::span<const uint8_t> bytes, const std::filesystem::path& label);
     // A new workbook with the given sheets (at least one).

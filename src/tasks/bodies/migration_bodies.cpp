@@ -17,6 +17,7 @@
 #include "browser/fill_tree.h"
 #include "com/object_file_name.h"
 #include "connect/connecting.h"
+#include "tasks/bodies/migration_options.h"
 #include "tasks/bodies/object_list.h"
 #include "tasks/statement_runners.h"
 
@@ -73,9 +74,27 @@ void LogMigrating(Migrator& migrator, const std::string& database, const std::st
 }
 
 // The workbook is saved and its headers formatted once the tables are in; tables
-// counted as arrived are lost when that fails.
-void SaveTables(Migrator& migrator, const std::string& database, TaskSummary& summary) {
-    if (!adapters::SetExcelTableHead(migrator, database)) summary.ArrivedTablesLost();
+// counted as arrived are lost when that fails, and read back when it worked.
+void SaveTables(Migrator& migrator, const std::string& database, TaskSummary& summary,
+                MigrationOptionSteps& options) {
+    if (adapters::SetExcelTableHead(migrator, database)) options.VerifySaved(summary);
+    else summary.ArrivedTablesLost();
+}
+
+// Migrates the table and counts it in the summary.
+void MigrateCountedTable(Migrator& migrator, connect::ConnectionHolder& source,
+                         const std::filesystem::path& cacheFolder, const std::string& database,
+                         const std::string& table, const std::string& sheet,
+                         const std::vector<std::string>& sourceSheets, RowProgress* rows, TaskSummary& summary,
+                         MigrationOptionSteps& options) {
+    const TableOutcome outcome = MigrateTable(migrator, source, cacheFolder, database, table, sheet, sourceSheets,
+                                              rows, options.HooksFor(table, sheet));
+    if (outcome.result == TableMigration::Migrated) {
+        summary.Arrived(table, outcome.rowsCopied);
+    } else {
+        summary.Failed(table, outcome.rowsCopied);
+        options.TableFailed();
+    }
 }
 
 // The task list's total: the rows the tables hold, when the source tells cheaply.
@@ -101,7 +120,8 @@ std::unique_ptr<adapters::ContinuationSheets> ContinuationOf(Migrator& migrator,
 
 TableOutcome MigrateTable(Migrator& migrator, connect::ConnectionHolder& source, const std::filesystem::path& cacheFolder,
                           const std::string& database, const std::string& table, const std::string& sheet,
-                          const std::vector<std::string>& sourceSheets, RowProgress* rows) {
+                          const std::vector<std::string>& sourceSheets, RowProgress* rows,
+                          const adapters::TransferHooks& hooks) {
     LogMigrating(migrator, database, table, sheet);
     const std::string statement = adapters::BuildExcelCreateTable(migrator, source, table, sheet);
     if (!WriteCacheFile(migrator, cacheFolder, table, "", statement)) return {TableMigration::CacheFileFailed, 0};
@@ -113,7 +133,8 @@ TableOutcome MigrateTable(Migrator& migrator, connect::ConnectionHolder& source,
     const auto continuation = ContinuationOf(migrator, source, table, sheet, sourceSheets);
     const adapters::TransferResult transfer =
         adapters::TransferTableRows(migrator, source, migrator.targetHolder(), database, table, sheet,
-                                    cacheFolder / com::ObjectFileName(table, ".data"), rows, continuation.get());
+                                    cacheFolder / com::ObjectFileName(table, ".data"), rows, continuation.get(),
+                                    hooks);
     return {transfer.failed() ? TableMigration::RowsFailed : TableMigration::Migrated, transfer.rowsCopied};
 }
 
@@ -126,18 +147,17 @@ int ConvertDatabaseTables(Migrator& migrator, connect::ConnectionHolder& source,
     const std::vector<std::string> tables = TableNames(*listed);
     const std::vector<std::string> sheets = adapters::FitSheetNames(tables);
     ExpectRows(migrator, source, database, tables, rows);
+    MigrationOptionSteps options(migrator);
     for (std::size_t i = 0; i < tables.size(); ++i) {
         if (migrator.stopping()) {
             summary.LeftOut(tables[i]);
             continue;
         }
-        const TableOutcome outcome =
-            MigrateTable(migrator, source, cacheFolder, database, tables[i], sheets[i], sheets, rows);
-        if (outcome.result == TableMigration::Migrated) summary.Arrived(tables[i], outcome.rowsCopied);
-        else summary.Failed(tables[i], outcome.rowsCopied);
+        MigrateCountedTable(migrator, source, cacheFolder, database, tables[i], sheets[i], sheets, rows, summary,
+                            options);
         if (migrator.stopping()) WriteOutputLine(migrator, "Tables Converting Terminaled!");
     }
-    SaveTables(migrator, database, summary);
+    SaveTables(migrator, database, summary, options);
     return 0;
 }
 
@@ -213,12 +233,11 @@ bool MigrateOneTableBody(WorkerContext& context) {
     const std::vector<std::string> tables = listed ? TableNames(*listed) : std::vector<std::string>{};
     const std::string sheet = adapters::SheetNameOfTable(tables, table);
     ExpectRows(migrator, *context.source, context.sourceDatabase, {table}, context.rows());
-    const TableOutcome outcome = MigrateTable(migrator, *context.source, context.folder, context.sourceDatabase, table,
-                                              sheet, adapters::FitSheetNames(tables), context.rows());
-    if (outcome.result == TableMigration::Migrated) summary.Arrived(table, outcome.rowsCopied);
-    else summary.Failed(table, outcome.rowsCopied);
+    MigrationOptionSteps options(migrator);
+    MigrateCountedTable(migrator, *context.source, context.folder, context.sourceDatabase, table, sheet,
+                        adapters::FitSheetNames(tables), context.rows(), summary, options);
     context.SetProgress(90);
-    SaveTables(migrator, context.targetDatabase, summary);
+    SaveTables(migrator, context.targetDatabase, summary, options);
     browser::FillTree(migrator, migrator.targetTree());
     context.SetProgress(100);
     summary.Write(migrator);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "adapters/excel/transfer_hooks.h"
 #include "app/migrator.h"
 #include "connect/connection_holder.h"
 #include "tasks/bodies/task_summary.h"
@@ -40,13 +41,14 @@ int ConvertDatabaseViews(app::Migrator& migrator, connect::ConnectionHolder& sou
                          const std::filesystem::path& cacheFolder, const std::string& database);
 
 // Writes the Create Table text of worksheet `sheet` to the table's cache file in
-// `cacheFolder`, runs it on the target and copies the rows (traced beside it).
-// `sourceSheets` are the sheets all the source's tables become, which a long table's
-// continuation sheets keep clear of.
+// `cacheFolder`, runs it on the target and copies the rows (traced beside it), with
+// what the task's options add to the transfer. `sourceSheets` are the sheets all the
+// source's tables become, which a long table's continuation sheets keep clear of.
 TableOutcome MigrateTable(app::Migrator& migrator, connect::ConnectionHolder& source,
                           const std::filesystem::path& cacheFolder, const std::string& database,
                           const std::string& table, const std::string& sheet,
-                          const std::vector<std::string>& sourceSheets, RowProgress* rows);
+                          const std::vector<std::string>& sourceSheets, RowProgress* rows,
+                          const adapters::TransferHooks& hooks);
 
 // A workbook holds no views: the view's cache file is emptied and the Log says so.
 bool ConvertView(app::Migrator& migrator, const std::filesystem::path& cacheFolder, const std::string& database,

@@ -1,5 +1,7 @@
 #include "tasks/bodies/task_summary.h"
 
+#include <algorithm>
+
 #include "app/output_lines.h"
 
 namespace tabvex::tasks {
@@ -31,6 +33,13 @@ void TaskSummary::LeftOut(const std::string& table) { notArrived_.push_back(tabl
 void TaskSummary::ArrivedTablesLost() {
     notArrived_.insert(notArrived_.end(), arrived_.begin(), arrived_.end());
     arrived_.clear();
+}
+
+void TaskSummary::ArrivedTableFailed(const std::string& table) {
+    const auto found = std::find(arrived_.begin(), arrived_.end(), table);
+    if (found == arrived_.end()) return;
+    arrived_.erase(found);
+    notArrived_.push_back(table);
 }
 
 void TaskSummary::Write(app::Migrator& migrator) const {

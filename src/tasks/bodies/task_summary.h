@@ -22,6 +22,8 @@ public:
     void LeftOut(const std::string& table);
     // The tables that arrived are lost after all: the workbook could not be saved.
     void ArrivedTablesLost();
+    // A table counted as arrived did not read back as it was sent.
+    void ArrivedTableFailed(const std::string& table);
 
     bool whole() const { return notArrived_.empty(); }
     std::int64_t rowsCopied() const { return rows_; }

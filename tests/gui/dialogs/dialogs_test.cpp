@@ -165,6 +165,42 @@ TEST_F(ConfigDlgTest, ContinuingLongTablesIsABoxThatIsSavedShownAgainAndHandedOv
     EXPECT_TRUE(migrator.splitLongTables());
 }
 
+// "Verify after writing" and "Save long binary values as files": each box turns its
+// option on and off, Connect hands both to the main window, and the next dialog shows
+// them as saved.
+TEST_F(ConfigDlgTest, TheMigrationOptionBoxesReachTheWindowAndTheNextDialog) {
+    {
+        CConfigDlg dialog(migrator, nullptr, Odbc());
+        dialog.show();
+        auto* verify = Child<QCheckBox>(dialog, "1041");
+        auto* binaryFiles = Child<QCheckBox>(dialog, "1042");
+        EXPECT_EQ(verify->text(), "Verify after writing");
+        EXPECT_EQ(binaryFiles->text(), "Save long binary values as files");
+        EXPECT_FALSE(verify->isChecked());
+        Click(dialog, "1041");
+        Click(dialog, "1042");
+        Click(dialog, "1042");
+        Click(dialog, "1042");
+        EXPECT_TRUE(verify->isChecked());
+        EXPECT_TRUE(binaryFiles->isChecked());
+        Click(dialog, "1041");
+        EXPECT_FALSE(verify->isChecked());
+        Click(dialog, "1041");
+        Click(dialog, "1");
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    }
+    EXPECT_TRUE(migrator.verifyAfterWriting());
+    EXPECT_TRUE(migrator.binaryFiles());
+
+    CConfigDlg next(migrator, nullptr, Odbc());
+    EXPECT_TRUE(Child<QCheckBox>(next, "1041")->isChecked());
+    EXPECT_TRUE(Child<QCheckBox>(next, "1042")->isChecked());
+    Click(next, "1042");
+    Click(next, "1");
+    EXPECT_TRUE(migrator.verifyAfterWriting());
+    EXPECT_FALSE(migrator.binaryFiles());
+}
+
 TEST_F(ConfigDlgTest, JetDropsDownAFileChooserAndOdbcBrowsesFromTheCatalog) {
     CConfigDlg dialog(migrator, nullptr, Odbc());
     dialog.show();
