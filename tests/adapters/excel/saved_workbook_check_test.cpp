@@ -88,6 +88,28 @@ TEST(SavedWorkbookCheckTest, ARowThatDidNotArriveIsNotExpectedBack) {
     EXPECT_EQ(FirstDifference(Book(kRows), sent), std::nullopt);
 }
 
+// A long table continued on a new sheet: each sheet holds its run of the table's rows
+// under a header row, and a difference names the table's row and the sheet.
+TEST(SavedWorkbookCheckTest, RowsContinuedOnAnotherSheetAreReadBackThere) {
+    SentCells sent("Customers table", "Customers");
+    for (std::size_t row = 0; row < kRows.size(); ++row) {
+        if (row == 1) sent.ContinueOnSheet("Customers__2_");
+        for (const auto& cell : kRows[row]) sent.AddCell(cell);
+        sent.KeepRow();
+    }
+    auto book = Book({kRows[0]});
+    auto second = Book({kRows[1]});
+    book.AddSheet("Customers__2_");
+    for (std::uint16_t column = 0; column < 3; ++column) {
+        book.Sheet(1).SetCellText(0, column, second.Sheet(0).CellText(0, column));
+        book.Sheet(1).SetCellText(1, column, kRows[1][column]);
+    }
+    EXPECT_EQ(FirstDifference(book, sent), std::nullopt);
+    book.Sheet(1).SetCellText(1, 1, "Mallory");
+    EXPECT_EQ(FirstDifference(book, sent),
+              "row 2, column [Name] reads back \"Mallory\", not what was sent (worksheet [Customers__2_])");
+}
+
 class SavedWorkbookLogTest : public ::testing::Test {
 protected:
     ~SavedWorkbookLogTest() override { SetBeforeReadBackForTests({}); }
