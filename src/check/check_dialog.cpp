@@ -34,6 +34,14 @@ bool Checkable(const browser::DbTree& tree, browser::NodeId node) {
            RequestOf(tree, node);
 }
 
+// The target tree's first database node: the workbook the report was checked against.
+browser::NodeId FirstDatabase(const browser::DbTree& tree) {
+    const std::vector<browser::TreeNode> nodes = tree.nodes();
+    for (std::size_t id = 0; id < nodes.size(); ++id)
+        if (nodes[id].kind == TreeNodeKind::Database) return static_cast<browser::NodeId>(id);
+    return browser::kNoNode;
+}
+
 void Refuse(app::Migrator& migrator, const char* text) {
     migrator.ui().ShowMessageBox({text, app::kProgramTitle, app::MessageButtons::Ok, app::MessageIcon::Warning});
 }
@@ -51,6 +59,10 @@ CheckDialog::CheckDialog(app::Migrator& migrator, browser::DbTree& tree, browser
 
 void CheckDialog::Migrate() {
     tree_.Select(node_);
+    // The report was made against the connected workbook; with no target chosen the
+    // migration goes there too, instead of a box asking for a target.
+    browser::DbTree& target = migrator_.targetTree();
+    if (target.selected() == browser::kNoNode) target.Select(FirstDatabase(target));
     migrator_.ui().PostCommand(tasks::kMigrateButtonCommand);
 }
 

@@ -22,7 +22,8 @@ public:
     const CheckReport& report() const { return report_; }
 
     // Selects the checked node in the source tree and posts the Migrate command, as
-    // a drop on the target tree does; the command asks and queues as always.
+    // a drop on the target tree does; the command asks and queues as always. With no
+    // target node selected, the connected workbook's database node is chosen.
     void Migrate();
 
 private:

@@ -102,11 +102,11 @@ void TakeSavedConnections(app::Migrator& migrator) {
     if (!file.readable()) return;
     migrator.setVerifyAfterWriting(ReadFlag(file, "Verify"));
     migrator.setBinaryFiles(ReadFlag(file, "BinaryFiles"));
+    migrator.setSplitLongTables(ReadFlag(file, "SplitLongTables"));
     if (!ReadFlag(file, "Config")) return;
     HandOver(ReadSide(file, kSourceSection), migrator.sourceSettings());
     HandOver(ReadSide(file, kTargetSection), migrator.targetSettings());
     migrator.setAutoBackup(ReadFlag(file, "AutoBackup"));
-    migrator.setSplitLongTables(ReadFlag(file, "SplitLongTables"));
 }
 
 void ReadConfigSections(ConfigDialogRecord& record, app::Migrator& migrator) {

@@ -33,10 +33,10 @@ void ReadConfigOptions(ConfigDialogRecord& record, app::Migrator& migrator);
 // read, says so in a message box and changes nothing.
 void ReadConfigSections(ConfigDialogRecord& record, app::Migrator& migrator);
 
-// At start-up: the options Verify and BinaryFiles are taken from the file; when it
-// keeps the connections (its Config option), both sides' settings and the auto-backup
-// and long-table options take them too, so that Connect works before the dialog was
-// ever opened. Shows nothing, whatever the file holds.
+// At start-up: the migration options SplitLongTables, Verify and BinaryFiles are taken
+// from the file; when it keeps the connections (its Config option), both sides'
+// settings and the auto-backup option take them too, so that Connect works before the
+// dialog was ever opened. Shows nothing, whatever the file holds.
 void TakeSavedConnections(app::Migrator& migrator);
 
 // The dialog's Connect button: writes the options (and the fields, as typed, when

@@ -111,11 +111,12 @@ QWidget* CConfigDlg::BuildOptions() {
     addBox("1015", "Overwrite the same-name database")->setEnabled(false);
     addBox("1014", "Overwrite the same-name table")->setEnabled(false);
     autoBackup_ = addBox("1016", "Auto Backup (need more time and disk space)");
+    // The migration's own options, each named after its migrator.cfg key.
     splitLongTables_ = addBox("SplitLongTables", "Continue long tables on new sheets");
+    verifyAfterWriting_ = addBox("Verify", "Verify after writing");
+    binaryFiles_ = addBox("BinaryFiles", "Save long binary values as files");
     configFile_ = addBox("1008", "Properties from and to config file");
     displayTips_ = addBox("1019", "Display Tips");
-    verifyAfterWriting_ = addBox("1041", "Verify after writing");
-    binaryFiles_ = addBox("1042", "Save long binary values as files");
     // The options change by their clicks, whatever a box shows; the boxes then show them.
     connect(autoBackup_, &QCheckBox::clicked, this, [this] { model_.ToggleAutoBackup(); ShowOptions(); });
     connect(splitLongTables_, &QCheckBox::clicked, this, [this] { model_.ToggleSplitLongTables(); ShowOptions(); });

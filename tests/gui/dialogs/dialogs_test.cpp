@@ -172,20 +172,20 @@ TEST_F(ConfigDlgTest, TheMigrationOptionBoxesReachTheWindowAndTheNextDialog) {
     {
         CConfigDlg dialog(migrator, nullptr, Odbc());
         dialog.show();
-        auto* verify = Child<QCheckBox>(dialog, "1041");
-        auto* binaryFiles = Child<QCheckBox>(dialog, "1042");
+        auto* verify = Child<QCheckBox>(dialog, "Verify");
+        auto* binaryFiles = Child<QCheckBox>(dialog, "BinaryFiles");
         EXPECT_EQ(verify->text(), "Verify after writing");
         EXPECT_EQ(binaryFiles->text(), "Save long binary values as files");
         EXPECT_FALSE(verify->isChecked());
-        Click(dialog, "1041");
-        Click(dialog, "1042");
-        Click(dialog, "1042");
-        Click(dialog, "1042");
+        Click(dialog, "Verify");
+        Click(dialog, "BinaryFiles");
+        Click(dialog, "BinaryFiles");
+        Click(dialog, "BinaryFiles");
         EXPECT_TRUE(verify->isChecked());
         EXPECT_TRUE(binaryFiles->isChecked());
-        Click(dialog, "1041");
+        Click(dialog, "Verify");
         EXPECT_FALSE(verify->isChecked());
-        Click(dialog, "1041");
+        Click(dialog, "Verify");
         Click(dialog, "1");
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }
@@ -193,9 +193,9 @@ TEST_F(ConfigDlgTest, TheMigrationOptionBoxesReachTheWindowAndTheNextDialog) {
     EXPECT_TRUE(migrator.binaryFiles());
 
     CConfigDlg next(migrator, nullptr, Odbc());
-    EXPECT_TRUE(Child<QCheckBox>(next, "1041")->isChecked());
-    EXPECT_TRUE(Child<QCheckBox>(next, "1042")->isChecked());
-    Click(next, "1042");
+    EXPECT_TRUE(Child<QCheckBox>(next, "Verify")->isChecked());
+    EXPECT_TRUE(Child<QCheckBox>(next, "BinaryFiles")->isChecked());
+    Click(next, "BinaryFiles");
     Click(next, "1");
     EXPECT_TRUE(migrator.verifyAfterWriting());
     EXPECT_FALSE(migrator.binaryFiles());

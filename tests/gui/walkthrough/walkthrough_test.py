@@ -43,6 +43,9 @@ QUESTION_BOX = "^Tabvex$"  # every message box has the program's name as caption
 # The Fusion style's selection colour: a selected tree node's row.
 SELECTION = bytes((48, 140, 198))
 WHITE = bytes((255, 255, 255))
+# The configuration dialog's enabled option boxes above "Properties from and to config file".
+OPTIONS_BEFORE_CONFIG_FILE = ("Auto Backup", "Continue long tables on new sheets", "Verify after writing",
+                              "Save long binary values as files")
 STATES = ("Waiting", "Working", "SUCCESS", "FAILURE")
 FINAL_STATES = ("SUCCESS", "FAILURE")
 # The task list's columns: NO., Progress, Type, State, ...
@@ -253,8 +256,9 @@ class Walkthrough:
         self.screen.type(self.database)
         self.screen.keys("Tab", "Tab", "Tab", "Tab", "Tab", "ctrl+a")  # user, password, catalog, provider, name
         self.screen.type(self.workbook)
-        # "Properties from and to config file", after the target's three fields and Auto Backup.
-        self.screen.keys("Tab", "Tab", "Tab", "Tab", "Tab", "space")
+        # "Properties from and to config file" follows the target's three fields and the
+        # boxes of OPTIONS_BEFORE_CONFIG_FILE; the buttons follow Display Tips.
+        self.screen.keys(*["Tab"] * (3 + len(OPTIONS_BEFORE_CONFIG_FILE) + 1), "space")
         self.screen.screenshot("config-filled")
         self.screen.keys("Tab", "Tab", "Tab", "Tab", "space")  # Display Tips, Test, Save Config, Connect
         wait_for("configuration dialog closing", lambda: not self.screen.windows("^Config$"))

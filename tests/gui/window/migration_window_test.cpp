@@ -283,14 +283,15 @@ TEST_F(ConnectedWindowTest, CheckOpensFromASourceTablesContextMenuAndFromTheOper
     EXPECT_EQ(dialogs.back(), "tabvex::gui::CCheckDlg");
 
     // From the Operation menu on the database, its Migrate... button queues the migration
-    // a drop of the database would.
+    // a drop of the database on the target's database would.
     window->SetDialogRunner([this](QDialog& dialog) {
         dialogs.push_back(dialog.metaObject()->className());
         auto* migrate = dialog.findChild<QPushButton*>("Migrate");
         if (migrate) migrate->click();
         return dialog.result();
     });
-    window->targetTreeView()->SelectNode(Find(migrator().targetTree(), TreeNodeKind::Database));
+    // No target node chosen: the migration goes to the workbook the report was made against.
+    migrator().targetTree().Select(browser::kNoNode);
     source.SelectNode(Find(migrator().sourceTree(), TreeNodeKind::Database));
     answers = {app::MessageAnswer::Ok};
     window->mainMenu().entry(trees::kCheckCommand)->trigger();
