@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "com/text_rows.h"
+#include "platform/text/utf8.h"
 #include "platform/xls/limits.h"
 
 namespace tabvex::adapters {
@@ -22,15 +23,12 @@ struct CellText {
     bool cut = false;  // the value was longer than a cell holds
 };
 
-// The longest start of the value that a cell holds.
-std::string_view CutToCellLimit(std::string_view value);
-
 // The i-th value of the reader's current row as a cell takes it.
 inline CellText CellTextOf(const com::TextRowReader& reader, std::size_t i) {
     const std::string_view value = reader.value(i).value_or(std::string_view());
     // Fewer bytes than a cell's units: short enough whatever the characters.
     if (value.size() <= xls::kMaxCellText && !reader.truncated(i)) return {value, false};
-    const std::string_view cut = CutToCellLimit(value);
+    const std::string_view cut = text::Utf16Prefix(value, xls::kMaxCellText);
     return {cut, cut.size() < value.size() || reader.truncated(i)};
 }
 

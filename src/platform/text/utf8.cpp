@@ -1,5 +1,6 @@
 #include "platform/text/utf8.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -58,6 +59,20 @@ std::size_t Utf16Length(std::string_view text) {
         if (pos < text.size()) units += DecodeUtf8(text, pos).value_or(0) >= 0x10000 ? 2 : 1;
     }
     return units;
+}
+
+std::string_view Utf16Prefix(std::string_view text, std::size_t units) {
+    std::size_t used = 0;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t ascii = std::min(AsciiPrefixLength(text.substr(pos)), units - used);
+        pos += ascii, used += ascii;
+        if (pos == text.size()) break;
+        const std::size_t start = pos;
+        const std::size_t width = DecodeUtf8(text, pos).value_or(0) >= 0x10000 ? 2 : 1;
+        if (used + width > units) return text.substr(0, start);
+        used += width;
+    }
+    return text;
 }
 
 std::u16string Utf8ToUtf16(std::string_view text) {

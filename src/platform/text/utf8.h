@@ -26,6 +26,9 @@ std::size_t AsciiPrefixLength(std::string_view text);
 
 // The number of UTF-16 code units of the text, without building them.
 std::size_t Utf16Length(std::string_view text);
+// The longest start of the text that is at most `units` UTF-16 code units, never cut
+// inside a character (a malformed byte counts as one unit, as in Utf16Length).
+std::string_view Utf16Prefix(std::string_view text, std::size_t units);
 // Malformed UTF-8 becomes U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view text);
 // Unpaired surrogates become U+FFFD.

@@ -65,6 +65,19 @@ TEST(Utf8, MalformedInputIsReportedOneByteAtATime) {
     }
 }
 
+// A cut by UTF-16 units keeps whole characters: a pair outside the BMP is taken whole
+// or not at all, and every prefix measures at most what was asked.
+TEST(Utf8, Utf16PrefixNeverSplitsACharacter) {
+    const std::string text = "ab\xC3\xA9\xF0\x9F\x98\x80z\xFF";  // a b é 😀 z and a malformed byte
+    const std::vector<std::size_t> expectedBytes = {0, 1, 2, 4, 4, 8, 9, 10};
+    for (std::size_t units = 0; units < expectedBytes.size(); ++units) {
+        const std::string_view prefix = Utf16Prefix(text, units);
+        EXPECT_EQ(prefix.size(), expectedBytes[units]) << units;
+        EXPECT_LE(Utf16Length(prefix), units);
+    }
+    EXPECT_EQ(Utf16Prefix(text, 100), text);
+}
+
 TEST(Utf8, UnpairedSurrogatesBecomeReplacementCharacters) {
     std::u16string lone = u"a";
     lone += char16_t(0xD800);

@@ -53,18 +53,6 @@ std::string DefinedNameCharacters(std::string_view tableName) {
 
 bool IsCellReference(std::string_view name) { return IsA1Reference(name) || IsR1C1Reference(name); }
 
-// The longest start of `name` of at most `units` UTF-16 units, never cut inside a character.
-std::string CutToUnits(const std::string& name, std::size_t units) {
-    std::size_t used = 0;
-    for (std::size_t pos = 0; pos < name.size();) {
-        const std::size_t start = pos;
-        const std::optional<char32_t> character = text::DecodeUtf8(name, pos);
-        used += character && *character >= 0x10000 ? 2 : 1;
-        if (used > units) return name.substr(0, start);
-    }
-    return name;
-}
-
 }  // namespace
 
 std::string SheetTableName(std::string_view sheetName) {
@@ -91,8 +79,8 @@ std::string NewTableName(std::string_view tableName) {
 }
 
 std::string FitTableName(std::string_view tableName, std::size_t maxUnits) {
-    std::string name = CutToUnits(tableName.empty() ? "_" : DefinedNameCharacters(tableName), maxUnits);
-    if (IsCellReference(name)) name = CutToUnits(name, maxUnits - 1) + "_";
+    std::string name(text::Utf16Prefix(tableName.empty() ? "_" : DefinedNameCharacters(tableName), maxUnits));
+    if (IsCellReference(name)) name = std::string(text::Utf16Prefix(name, maxUnits - 1)) + "_";
     return name;
 }
 
