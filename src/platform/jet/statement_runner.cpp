@@ -95,11 +95,16 @@ StatementOutcome RunCreate(Isam& isam, const sql::CreateTableStatement& create) 
     return {nullptr, 0};
 }
 
-StatementOutcome RunInsert(Isam& isam, sql::InsertStatement insert) {
-    std::vector<IsamColumn> columns = isam.Columns(insert.table.name);
+std::vector<std::string> ColumnNames(Isam& isam, const std::string& table) {
+    std::vector<IsamColumn> columns = isam.Columns(table);
     std::vector<std::string> names;
     names.reserve(columns.size());
     for (auto& column : columns) names.push_back(std::move(column.name));
+    return names;
+}
+
+StatementOutcome RunInsert(Isam& isam, sql::InsertStatement insert) {
+    const std::vector<std::string> names = ColumnNames(isam, insert.table.name);
     std::vector<oledb::Value> values;
     values.reserve(names.size());
     std::string table = insert.table.name;
@@ -108,10 +113,23 @@ StatementOutcome RunInsert(Isam& isam, sql::InsertStatement insert) {
     return {nullptr, 1};
 }
 
+// A row whose values are all text literals, as ResolveInsertValues would place them.
+StatementOutcome RunRepeatedInsert(Isam& isam, const sql::InsertStatement& head, std::vector<std::string>& literals) {
+    const std::vector<std::string> names = ColumnNames(isam, head.table.name);
+    const std::vector<std::size_t> destinations = sql::InsertDestinations(head, literals.size(), names);
+    std::vector<oledb::Value> values(names.size());
+    for (std::size_t i = 0; i < destinations.size(); ++i) values[destinations[i]] = std::move(literals[i]);
+    isam.InsertRow(head.table.name, std::move(values));
+    return {nullptr, 1};
+}
+
 }  // namespace
 
 StatementOutcome RunJetStatement(Isam& isam, std::string_view text) {
     try {
+        std::vector<std::string> literals;
+        if (const sql::InsertStatement* head = sql::ReadRepeatedInsert(text, literals))
+            return RunRepeatedInsert(isam, *head, literals);
         sql::Statement statement = sql::ParseStatement(text);
         if (auto* select = std::get_if<sql::SelectStatement>(&statement)) return RunSelect(isam, *select);
         if (auto* create = std::get_if<sql::CreateTableStatement>(&statement)) return RunCreate(isam, *create);

@@ -15,13 +15,14 @@ std::size_t ColumnIndex(const std::vector<std::string>& tableColumns, const std:
                        "Unknown column '" + name + "' in table '" + insert.table.name + "'");
 }
 
-// Where each value goes: the named columns, or all columns in order.
-std::vector<std::size_t> Destinations(const InsertStatement& insert, const std::vector<std::string>& tableColumns) {
+}  // namespace
+
+std::vector<std::size_t> InsertDestinations(const InsertStatement& insert, std::size_t valueCount,
+                                            const std::vector<std::string>& tableColumns) {
     std::vector<std::size_t> destinations;
     destinations.reserve(insert.columns.empty() ? tableColumns.size() : insert.columns.size());
     if (insert.columns.empty()) {
         for (std::size_t i = 0; i < tableColumns.size(); ++i) destinations.push_back(i);
-        return destinations;
     }
     for (const auto& name : insert.columns) {
         std::size_t index = ColumnIndex(tableColumns, name, insert);
@@ -31,19 +32,16 @@ std::vector<std::size_t> Destinations(const InsertStatement& insert, const std::
                                    "Duplicate output destination '" + name + "'");
         destinations.push_back(index);
     }
+    if (destinations.size() != valueCount)
+        throw SqlError::At(SqlErrorKind::Syntax, insert.valuesPosition,
+                           "Number of query values (" + std::to_string(valueCount) + ") and destination fields (" +
+                               std::to_string(destinations.size()) + ") are not the same");
     return destinations;
 }
 
-}  // namespace
-
 std::vector<Value> ResolveInsertValues(InsertStatement insert, const std::vector<std::string>& tableColumns,
                                        const EvaluationContext& context) {
-    std::vector<std::size_t> destinations = Destinations(insert, tableColumns);
-    if (destinations.size() != insert.values.size())
-        throw SqlError::At(SqlErrorKind::Syntax, insert.valuesPosition,
-                           "Number of query values (" + std::to_string(insert.values.size()) +
-                               ") and destination fields (" + std::to_string(destinations.size()) +
-                               ") are not the same");
+    const std::vector<std::size_t> destinations = InsertDestinations(insert, insert.values.size(), tableColumns);
     Evaluator evaluator(context);
     EmptyRow noRow;
     std::vector<Value> row(tableColumns.size());

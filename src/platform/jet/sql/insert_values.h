@@ -11,9 +11,14 @@
 
 namespace tabvex::jet::sql {
 
-// Throws SqlError for a column the table does not have, a column named twice, or a
-// number of values that differs from the number of destination columns. The statement
-// is taken over, so that literal values move into the row.
+// Where each of the statement's `valueCount` values goes: the named columns, or all
+// columns in order. Throws SqlError for a column the table does not have, a column
+// named twice, or a number of values that differs from the number of destinations.
+std::vector<std::size_t> InsertDestinations(const InsertStatement& insert, std::size_t valueCount,
+                                            const std::vector<std::string>& tableColumns);
+
+// Throws as InsertDestinations does. The statement is taken over, so that literal
+// values move into the row.
 std::vector<Value> ResolveInsertValues(InsertStatement insert, const std::vector<std::string>& tableColumns,
                                        const EvaluationContext& context = {});
 

@@ -479,7 +479,6 @@ private:
 struct InsertHead {
     std::string text;
     InsertStatement statement;  // without values
-    std::size_t valueCount = 0;
 };
 
 thread_local std::optional<InsertHead> lastInsertHead;
@@ -490,7 +489,6 @@ void RememberInsertHead(std::string_view text, std::string_view valuesOpen, cons
     head.statement.table = insert.table;
     head.statement.columns = insert.columns;
     head.statement.valuesPosition = insert.valuesPosition;
-    head.valueCount = insert.values.size();
     lastInsertHead = std::move(head);
 }
 
@@ -499,54 +497,42 @@ std::size_t SkipBlanks(std::string_view text, std::size_t pos) {
     return pos;
 }
 
-// The statement when it is the remembered head followed by text literals only:
-// ('…', "…", …) with blanks anywhere between, then an optional ';'. Anything else is
-// left to the parser.
-std::optional<InsertStatement> ReadRepeatedInsert(std::string_view text) {
-    if (!lastInsertHead || !text.starts_with(lastInsertHead->text)) return std::nullopt;
-    InsertStatement insert;
-    insert.values.reserve(lastInsertHead->valueCount);
-    std::size_t pos = lastInsertHead->text.size();
-    std::size_t position = lastInsertHead->statement.valuesPosition;  // characters up to here
-    for (;;) {
-        const std::size_t start = SkipBlanks(text, pos);
-        if (start >= text.size() || (text[start] != '\'' && text[start] != '"')) return std::nullopt;
-        position += PositionsIn(text.substr(pos, start - pos));
-        auto literal = std::make_unique<Expr>();
-        literal->position = position + 1;
-        std::string content;
-        pos = ReadDelimited(text, start, text[start], true, content);
-        if (pos == std::string_view::npos) return std::nullopt;
-        literal->literal = Value::Text(std::move(content));
-        insert.values.push_back(std::move(literal));
-        position += PositionsIn(text.substr(start, pos - start));
-        const std::size_t separator = SkipBlanks(text, pos);
-        if (separator >= text.size()) return std::nullopt;
-        position += separator - pos;
-        pos = separator + 1;
-        ++position;
-        if (text[separator] == ')') break;
-        if (text[separator] != ',') return std::nullopt;
-    }
-    pos = SkipBlanks(text, pos);
-    if (pos < text.size() && text[pos] == ';') pos = SkipBlanks(text, pos + 1);
-    if (pos != text.size()) return std::nullopt;
-    insert.table = lastInsertHead->statement.table;
-    insert.columns = lastInsertHead->statement.columns;
-    insert.valuesPosition = lastInsertHead->statement.valuesPosition;
-    return insert;
-}
-
 }  // namespace
 
 Statement ParseStatement(std::string_view text) {
-    if (auto insert = ReadRepeatedInsert(text)) return std::move(*insert);
     Parser parser(text);
     Statement statement = parser.ParseWholeStatement();
     if (const auto* insert = std::get_if<InsertStatement>(&statement)) {
         RememberInsertHead(text, parser.valuesOpen(), *insert);
     }
     return statement;
+}
+
+// The remembered head followed by text literals only: ('…', "…", …) with blanks
+// anywhere between, then an optional ';'. Anything else is left to the parser.
+const InsertStatement* ReadRepeatedInsert(std::string_view text, std::vector<std::string>& literals) {
+    if (!lastInsertHead || !text.starts_with(lastInsertHead->text)) return nullptr;
+    std::size_t count = 0;
+    for (std::size_t pos = lastInsertHead->text.size();;) {
+        const std::size_t start = SkipBlanks(text, pos);
+        if (start >= text.size() || (text[start] != '\'' && text[start] != '"')) return nullptr;
+        if (count == literals.size()) literals.emplace_back();
+        std::string& content = literals[count++];
+        content.clear();
+        pos = ReadDelimited(text, start, text[start], true, content);
+        if (pos == std::string_view::npos) return nullptr;
+        const std::size_t separator = SkipBlanks(text, pos);
+        if (separator >= text.size()) return nullptr;
+        pos = separator + 1;
+        if (text[separator] == ')') {
+            pos = SkipBlanks(text, pos);
+            if (pos < text.size() && text[pos] == ';') pos = SkipBlanks(text, pos + 1);
+            if (pos != text.size()) return nullptr;
+            literals.resize(count);
+            return &lastInsertHead->statement;
+        }
+        if (text[separator] != ',') return nullptr;
+    }
 }
 
 ExprPtr ParseCondition(std::string_view text) { return Parser(text).ParseWholeCondition(); }

@@ -85,3 +85,59 @@ TEST(RepeatedInsertTest, OnlyTheWholeHeadCounts) {
 
 }  // namespace
 }  // namespace tabvex::jet::sql
+
+namespace tabvex::jet::sql {
+namespace {
+
+// What the repeated INSERT's reading gives, in the terms of Describe: the head's table
+// and columns with the literals read, or "not read" when it leaves the text to the parser.
+std::string ReadRepeated(const std::string& text) {
+    std::vector<std::string> literals{"left over from before"};
+    const InsertStatement* head = ReadRepeatedInsert(text, literals);
+    if (!head) return "not read";
+    std::string described = head->table.name + " (";
+    for (const auto& column : head->columns) described += column + ",";
+    described += "):";
+    for (const auto& literal : literals) described += " [" + literal + "]";
+    return described;
+}
+
+// The same from a full parse of the text.
+std::string FullyParsed(const std::string& text) {
+    return std::async(std::launch::async, [&] {
+               const Statement statement = ParseStatement(text);
+               const auto& insert = std::get<InsertStatement>(statement);
+               std::string described = insert.table.name + " (";
+               for (const auto& column : insert.columns) described += column + ",";
+               described += "):";
+               for (const auto& value : insert.values) described += " [" + value->literal.ToText() + "]";
+               return described;
+           })
+        .get();
+}
+
+TEST(RepeatedInsertTest, TheLiteralsOfARepeatedRowAreWhatAFullParseReads) {
+    const std::string head = "insert into [Order Details] (Id, [Näme], Note) values (";
+    ParseStatement(head + "'1', 'a', 'b');\n");
+    for (const std::string values : {
+             "'2','Ærø Café','x''y')",
+             "  '3' ,\t\"dq \"\" 'in'\" ,'' ) ; ",
+             "'4','€','𝄞 past the plane')",
+             "'5')",  // fewer values than columns: the count is checked where they are placed
+         }) {
+        EXPECT_EQ(ReadRepeated(head + values), FullyParsed(head + values)) << values;
+    }
+    for (const std::string values : {"1, 'b', 'c')", "'a', NULL, 'c')", "'a' & 'c', 'b', 'c')", "'a', 'b', 'c') x",
+                                     "'a', 'b', 'c'", "'a', 'b', 'c)", "'a' 'b', 'c')", "'a', 'b', 'c');;", ")"}) {
+        EXPECT_EQ(ReadRepeated(head + values), "not read") << values;
+    }
+    EXPECT_EQ(ReadRepeated("insert into [Order Details] (Id) values ('1')"), "not read");
+}
+
+TEST(RepeatedInsertTest, NothingIsReadOnAThreadThatParsedNoInsert) {
+    EXPECT_EQ(std::async(std::launch::async, [] { return ReadRepeated("insert into T values ('a')"); }).get(),
+              "not read");
+}
+
+}  // namespace
+}  // namespace tabvex::jet::sql
