@@ -14,6 +14,8 @@
 #include "platform/automation/excel_constants.h"
 #include "platform/oledb/interface_ids.h"
 #include "platform/text/utf8.h"
+#include "platform/xls/kept_workbook.h"
+#include "platform/xls/xls_error.h"
 
 namespace tabvex::adapters {
 
@@ -39,6 +41,17 @@ bool SaveTargetRows(app::Migrator& migrator) {
     const std::string why = com::ErrorRecordText(session, oledb::IID_ITransactionLocal);
     app::WriteOutputLine(migrator, "E::%s", why.c_str());
     return false;
+}
+
+// Writes what the hold kept in memory, reporting a failure as the commit would.
+bool WriteHeldRows(app::Migrator& migrator, xls::SaveHold& hold) {
+    try {
+        hold.Release();
+        return true;
+    } catch (const xls::XlsError& failure) {
+        app::WriteOutputLine(migrator, "E::The workbook could not be saved: %s", failure.what());
+        return false;
+    }
 }
 
 // A column as wide as its header text at the header font's size, never wider than
@@ -137,6 +150,9 @@ std::string CurrentTargetDatabase(const app::Migrator& migrator) {
 bool SetExcelTableHead(app::Migrator& migrator, const std::string& database) {
     app::WriteOutputLine(migrator, "MSEXCEL_SetTableHead of [%s]", database.c_str());
     const std::string workbook = ConnectedTargetWorkbook(migrator);
+    // The rows and the formatted header rows reach the file in one write, when the
+    // hold is released; until then the file is the one the last table left.
+    xls::SaveHold hold(workbook);
     if (!SaveTargetRows(migrator)) return false;
     TakeTargetOffline(migrator, false);
     RunAutomation(migrator, "Formatting the header rows of [" + workbook + "]", [&](automation::Application& excel) {
@@ -146,6 +162,7 @@ bool SetExcelTableHead(app::Migrator& migrator, const std::string& database) {
         for (int i = 1; i <= sheets.Count(); ++i) FormatHeaderRow(excel, sheets.Item(i));
         SaveAndClose(book);
     });
+    if (!WriteHeldRows(migrator, hold)) return false;
     if (connect::IsJetProvider(migrator.targetSettings().providerProgId)) migrator.targetSettings().catalogName.clear();
     ReconnectSide(migrator, browser::kTargetSide);
     return true;

@@ -95,7 +95,9 @@ void WorkbookDocument::CheckOpen() const {
 
 void WorkbookDocument::Close() {
     open_ = false;
-    if (saved_ && book_) xls::KeepSavedWorkbook(std::move(*book_));
+    // A workbook whose save is held carries rows that exist nowhere else; it is kept
+    // even when closed unsaved, so that the hold still writes them.
+    if (book_ && (saved_ || book_->SaveHeld())) xls::KeepSavedWorkbook(std::move(*book_));
     book_.reset();
     sheets_.clear();
     active_.reset();

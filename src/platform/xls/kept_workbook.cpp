@@ -3,18 +3,53 @@
 #include <mutex>
 
 #include "platform/xls/file_stamp.h"
+#include "platform/xls/xls_error.h"
 
 namespace tabvex::xls {
 
 namespace {
 
+struct Hold {
+    std::filesystem::path path;  // absolute and normal, as HeldPath makes it
+    std::thread::id thread;
+    bool saveHeld = false;
+};
+
 std::mutex keptMutex;
 std::optional<Workbook> kept;
+std::optional<Hold> hold;
+
+std::filesystem::path HeldPath(const std::filesystem::path& path) {
+    return std::filesystem::absolute(path).lexically_normal();
+}
+
+// Whether the held workbook may go to a caller opening `path`.
+bool IsHoldersOwn(const std::filesystem::path& path) {
+    return hold && hold->thread == std::this_thread::get_id() && hold->path == HeldPath(path);
+}
+
+std::optional<Workbook> TakeHeldWorkbook() {
+    std::lock_guard lock(keptMutex);
+    if (!hold) return std::nullopt;
+    const Hold ended = std::move(*hold);
+    hold.reset();
+    if (!ended.saveHeld) return std::nullopt;
+    std::optional<Workbook> taken = std::move(kept);
+    kept.reset();
+    if (!taken || !taken->SaveHeld())
+        throw XlsError(ended.path, "the changes held for saving were dropped before reaching the file");
+    return taken;
+}
 
 }  // namespace
 
 void KeepSavedWorkbook(Workbook workbook) {
     std::lock_guard lock(keptMutex);
+    if (workbook.SaveHeld()) {
+        kept.emplace(std::move(workbook));
+        return;
+    }
+    if (kept && kept->SaveHeld()) return;
     const std::optional<FileStamp> saved = workbook.SavedStamp();
     if (saved && saved == StampOf(workbook.Path())) kept.emplace(std::move(workbook));
 }
@@ -22,6 +57,12 @@ void KeepSavedWorkbook(Workbook workbook) {
 std::optional<Workbook> TakeKeptWorkbook(const std::filesystem::path& path) {
     std::lock_guard lock(keptMutex);
     if (!kept) return std::nullopt;
+    if (kept->SaveHeld()) {
+        if (!IsHoldersOwn(path)) return std::nullopt;
+        std::optional<Workbook> taken = std::move(kept);
+        kept.reset();
+        return taken;
+    }
     // Once its file was written by someone else the kept workbook can never be handed
     // out; it goes now rather than stay in memory beside whatever is read next.
     if (kept->SavedStamp() != StampOf(kept->Path())) {
@@ -32,6 +73,34 @@ std::optional<Workbook> TakeKeptWorkbook(const std::filesystem::path& path) {
     std::optional<Workbook> taken = std::move(kept);
     kept.reset();
     return taken;
+}
+
+SaveHold::SaveHold(const std::filesystem::path& path) {
+    std::lock_guard lock(keptMutex);
+    hold = Hold{HeldPath(path), std::this_thread::get_id(), false};
+}
+
+SaveHold::~SaveHold() {
+    if (released_) return;
+    try {
+        Release();
+    } catch (const XlsError&) {
+    }
+}
+
+void SaveHold::Release() {
+    released_ = true;
+    std::optional<Workbook> held = TakeHeldWorkbook();
+    if (!held) return;
+    held->Save();
+    KeepSavedWorkbook(std::move(*held));
+}
+
+bool HoldSave(const std::filesystem::path& path) {
+    std::lock_guard lock(keptMutex);
+    if (!IsHoldersOwn(path)) return false;
+    hold->saveHeld = true;
+    return true;
 }
 
 }  // namespace tabvex::xls

@@ -133,9 +133,15 @@ Workbook Workbook::CreateNew(const std::vector<std::string>& sheetNames) {
 }
 
 void Workbook::Save(const std::filesystem::path& path) {
+    if (HoldSave(path)) {
+        impl_->path = path;
+        impl_->saveHeld = true;
+        return;
+    }
     WriteCompoundFile(path, impl_->container, [&](StreamSink& sink) { WriteWorkbookStream(*impl_, sink); });
     impl_->path = path;
     impl_->savedStamp = StampOf(path);
+    impl_->saveHeld = false;
 }
 
 void Workbook::Save() {
@@ -146,6 +152,8 @@ void Workbook::Save() {
 const std::filesystem::path& Workbook::Path() const { return impl_->path; }
 
 std::optional<FileStamp> Workbook::SavedStamp() const { return impl_->savedStamp; }
+
+bool Workbook::SaveHeld() const { return impl_->saveHeld; }
 
 bool Workbook::UsesDate1904() const {
     for (const auto& item : impl_->globals) {

@@ -52,12 +52,15 @@ public:
 
     // Writes the workbook to `path` through a temporary file renamed over it when
     // complete; on failure the old file stays as it was. The path becomes Path().
+    // Under a SaveHold on `path` nothing is written (see kept_workbook.h).
     void Save(const std::filesystem::path& path);
     // Saves to Path(); a new workbook must have been saved under a path first.
     void Save();
     const std::filesystem::path& Path() const;
     // The file as this workbook last saved it; nothing when it never saved one.
     std::optional<FileStamp> SavedStamp() const;
+    // True when the last save was held and has not reached the file yet.
+    bool SaveHeld() const;
 
     // True when the workbook counts dates from 1904-01-01 (DATEMODE 1), as Mac Excel
     // did, instead of from 1900.

@@ -23,6 +23,7 @@ using GlobalItem = std::variant<BiffRecord, GlobalAnchor>;
 struct Workbook::Impl {
     std::filesystem::path path;
     std::optional<FileStamp> savedStamp;  // the file as the last Save left it
+    bool saveHeld = false;                // the last Save was held: the file is older
     CompoundFile container;  // its Workbook stream is dropped once read
     std::vector<GlobalItem> globals;
     SharedStringTable strings;
