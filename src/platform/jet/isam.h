@@ -72,6 +72,8 @@ public:
     // Table names are matched without regard to case, as Jet matches them.
     // The columns of a table or view in their order; DB_E_NOTABLE when unknown.
     virtual std::vector<IsamColumn> Columns(const std::string& table) = 0;
+    // How many columns Columns() would give, for a caller that needs no more.
+    virtual std::size_t ColumnCount(const std::string& table) { return Columns(table).size(); }
     virtual std::vector<IsamIndex> Indexes(const std::string& table) = 0;
     virtual std::unique_ptr<IsamCursor> OpenCursor(const std::string& table) = 0;
     // The table's row count when the engine keeps it (so COUNT(*) without a

@@ -114,11 +114,20 @@ StatementOutcome RunInsert(Isam& isam, sql::InsertStatement insert) {
 }
 
 // A row whose values are all text literals, as ResolveInsertValues would place them.
+// Without a column list they fill the table's columns in order, so only their
+// count is looked at.
 StatementOutcome RunRepeatedInsert(Isam& isam, const sql::InsertStatement& head, std::vector<std::string>& literals) {
-    const std::vector<std::string> names = ColumnNames(isam, head.table.name);
-    const std::vector<std::size_t> destinations = sql::InsertDestinations(head, literals.size(), names);
-    std::vector<oledb::Value> values(names.size());
-    for (std::size_t i = 0; i < destinations.size(); ++i) values[destinations[i]] = std::move(literals[i]);
+    std::vector<oledb::Value> values;
+    if (head.columns.empty()) {
+        sql::CheckValueCount(head, literals.size(), isam.ColumnCount(head.table.name));
+        values.reserve(literals.size());
+        for (std::string& literal : literals) values.emplace_back(std::move(literal));
+    } else {
+        const std::vector<std::string> names = ColumnNames(isam, head.table.name);
+        const std::vector<std::size_t> destinations = sql::InsertDestinations(head, literals.size(), names);
+        values.resize(names.size());
+        for (std::size_t i = 0; i < destinations.size(); ++i) values[destinations[i]] = std::move(literals[i]);
+    }
     isam.InsertRow(head.table.name, std::move(values));
     return {nullptr, 1};
 }

@@ -173,6 +173,11 @@ std::vector<IsamColumn> ExcelIsam::Columns(const std::string& table) {
     return Shape(location, Range(location)).columns;
 }
 
+std::size_t ExcelIsam::ColumnCount(const std::string& table) {
+    const Location& location = Locate(table);
+    return Shape(location, Range(location)).columns.size();
+}
+
 std::vector<IsamIndex> ExcelIsam::Indexes(const std::string& table) {
     Locate(table);  // a worksheet has no indexes, but an unknown table is still an error
     return {};

@@ -43,6 +43,7 @@ public:
 
     std::vector<IsamTable> Tables() override;
     std::vector<IsamColumn> Columns(const std::string& table) override;
+    std::size_t ColumnCount(const std::string& table) override;
     std::vector<IsamIndex> Indexes(const std::string& table) override;
     std::unique_ptr<IsamCursor> OpenCursor(const std::string& table) override;
     void CreateTable(const std::string& table, const std::vector<ColumnDefinition>& columns) override;

@@ -17,6 +17,13 @@ std::size_t ColumnIndex(const std::vector<std::string>& tableColumns, const std:
 
 }  // namespace
 
+void CheckValueCount(const InsertStatement& insert, std::size_t valueCount, std::size_t destinationCount) {
+    if (destinationCount != valueCount)
+        throw SqlError::At(SqlErrorKind::Syntax, insert.valuesPosition,
+                           "Number of query values (" + std::to_string(valueCount) + ") and destination fields (" +
+                               std::to_string(destinationCount) + ") are not the same");
+}
+
 std::vector<std::size_t> InsertDestinations(const InsertStatement& insert, std::size_t valueCount,
                                             const std::vector<std::string>& tableColumns) {
     std::vector<std::size_t> destinations;
@@ -32,10 +39,7 @@ std::vector<std::size_t> InsertDestinations(const InsertStatement& insert, std::
                                    "Duplicate output destination '" + name + "'");
         destinations.push_back(index);
     }
-    if (destinations.size() != valueCount)
-        throw SqlError::At(SqlErrorKind::Syntax, insert.valuesPosition,
-                           "Number of query values (" + std::to_string(valueCount) + ") and destination fields (" +
-                               std::to_string(destinations.size()) + ") are not the same");
+    CheckValueCount(insert, valueCount, destinations.size());
     return destinations;
 }
 

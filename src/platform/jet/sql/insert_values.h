@@ -11,6 +11,9 @@
 
 namespace tabvex::jet::sql {
 
+// Throws SqlError unless the statement's `valueCount` values meet as many destinations.
+void CheckValueCount(const InsertStatement& insert, std::size_t valueCount, std::size_t destinationCount);
+
 // Where each of the statement's `valueCount` values goes: the named columns, or all
 // columns in order. Throws SqlError for a column the table does not have, a column
 // named twice, or a number of values that differs from the number of destinations.
