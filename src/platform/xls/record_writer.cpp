@@ -1,34 +1,31 @@
 #include "platform/xls/record_writer.h"
 
 #include <algorithm>
+#include <string>
 
 #include "platform/xls/record_ids.h"
+#include "platform/xls/xls_error.h"
 
 namespace tabvex::xls {
 
-namespace {
-constexpr size_t kChunk = size_t(1) << 16;
-}
+RecordWriter::RecordWriter(StreamSink& sink)
+    : sink_(sink), buffer_(std::make_unique_for_overwrite<uint8_t[]>(kChunk + 4 + kMaxPhysicalBody)) {}
 
-void RecordWriter::WritePhysical(uint16_t sid, std::span<const uint8_t> body) {
-    const auto size = uint16_t(body.size());
-    const uint8_t header[4] = {uint8_t(sid), uint8_t(sid >> 8), uint8_t(size), uint8_t(size >> 8)};
-    pending_.insert(pending_.end(), std::begin(header), std::end(header));
-    pending_.insert(pending_.end(), body.begin(), body.end());
-    if (pending_.size() >= kChunk) Flush();
+void RecordWriter::RefuseOversizedBody(size_t size) {
+    throw XlsError("a record body of " + std::to_string(size) + " bytes is longer than a record can hold");
 }
 
 void RecordWriter::Flush() {
-    sink_.Append(pending_);
-    flushed_ += pending_.size();
-    pending_.clear();
+    sink_.Append({buffer_.get(), size_});
+    flushed_ += size_;
+    size_ = 0;
 }
 
 void RecordWriter::Patch(size_t at, std::span<const uint8_t> bytes) {
     // The bytes may lie in the sink, in the buffer, or across the two.
     size_t inSink = at < flushed_ ? std::min(bytes.size(), flushed_ - at) : 0;
     if (inSink > 0) sink_.Overwrite(at, bytes.first(inSink));
-    if (inSink < bytes.size()) std::copy(bytes.begin() + long(inSink), bytes.end(), pending_.begin() + long(at + inSink - flushed_));
+    if (inSink < bytes.size()) std::copy(bytes.begin() + long(inSink), bytes.end(), buffer_.get() + (at + inSink - flushed_));
 }
 
 void RecordWriter::PatchU32(size_t at, uint32_t value) {

@@ -1,7 +1,10 @@
-// Writes the records of a Workbook stream to a sink. Records gather in a small buffer
-// handed on in chunks; offsets known only later are patched wherever the bytes are.
+// Writes the records of a Workbook stream to a sink. Records are composed straight into
+// one fixed buffer handed on in chunks; offsets known only later are patched wherever
+// the bytes are.
 #pragma once
 
+#include <cstring>
+#include <memory>
 #include <span>
 
 #include "platform/xls/biff_record.h"
@@ -11,16 +14,25 @@ namespace tabvex::xls {
 
 class RecordWriter {
 public:
-    explicit RecordWriter(StreamSink& sink) : sink_(sink) {}
+    explicit RecordWriter(StreamSink& sink);
 
     // Stream position of the next byte.
-    size_t position() const { return flushed_ + pending_.size(); }
+    size_t position() const { return flushed_ + size_; }
 
     // Writes a record with its CONTINUE records where it was split when read; a body
     // longer than BIFF8 allows without such offsets is split into CONTINUE records.
     void Write(const BiffRecord& record);
-    // Writes one physical record (body at most 8224 bytes).
-    void WritePhysical(uint16_t sid, std::span<const uint8_t> body);
+    // Writes one physical record (a body of at most 65,535 bytes, BIFF8's records at
+    // most 8,224). Inline: the cells of a sheet come through here by the million.
+    void WritePhysical(uint16_t sid, std::span<const uint8_t> body) {
+        if (body.size() > kMaxPhysicalBody) RefuseOversizedBody(body.size());
+        uint8_t* at = buffer_.get() + size_;
+        const auto length = uint16_t(body.size());
+        at[0] = uint8_t(sid), at[1] = uint8_t(sid >> 8), at[2] = uint8_t(length), at[3] = uint8_t(length >> 8);
+        if (!body.empty()) std::memcpy(at + 4, body.data(), body.size());
+        size_ += 4 + body.size();
+        if (size_ >= kChunk) Flush();
+    }
     // Overwrites bytes written earlier at stream position `at`.
     void Patch(size_t at, std::span<const uint8_t> bytes);
     void PatchU32(size_t at, uint32_t value);
@@ -28,8 +40,14 @@ public:
     void Flush();
 
 private:
+    static constexpr size_t kChunk = size_t(1) << 16;
+    static constexpr size_t kMaxPhysicalBody = 0xFFFF;
+    [[noreturn]] static void RefuseOversizedBody(size_t size);
+
     StreamSink& sink_;
-    Bytes pending_;
+    // Below kChunk bytes between records, so one more record always fits.
+    std::unique_ptr<uint8_t[]> buffer_;
+    size_t size_ = 0;
     size_t flushed_ = 0;  // bytes already in the sink
 };
 

@@ -1,5 +1,7 @@
 #include "platform/xls/row_record.h"
 
+#include <iterator>
+
 namespace tabvex::xls {
 
 RowRecord RowRecord::Parse(ByteReader& body) {
@@ -13,15 +15,11 @@ RowRecord RowRecord::Parse(ByteReader& body) {
     return r;
 }
 
-void RowRecord::Write(ByteWriter& out, uint32_t row, uint16_t firstColumn, uint16_t columnEnd) const {
-    out.u16(uint16_t(row));
-    out.u16(firstColumn);
-    out.u16(columnEnd);
-    out.u16(height_);
-    out.u16(reserved1_);
-    out.u16(reserved2_);
-    out.u16(options_);
-    out.u16(xfWord_);
+std::array<uint8_t, RowRecord::kBodySize> RowRecord::Body(uint32_t row, uint16_t firstColumn, uint16_t columnEnd) const {
+    const uint16_t fields[] = {uint16_t(row), firstColumn, columnEnd, height_, reserved1_, reserved2_, options_, xfWord_};
+    std::array<uint8_t, kBodySize> body;
+    for (size_t i = 0; i < std::size(fields); ++i) body[2 * i] = uint8_t(fields[i]), body[2 * i + 1] = uint8_t(fields[i] >> 8);
+    return body;
 }
 
 }  // namespace tabvex::xls

@@ -1,6 +1,7 @@
 // ROW: a row's height, options and, when "ghost dirty" is set, its own cell format.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "platform/xls/byte_io.h"
@@ -13,8 +14,10 @@ public:
 
     RowRecord() = default;
     static RowRecord Parse(ByteReader& body);  // after the row number
-    // Writes the body for a row whose cells span [firstColumn, columnEnd).
-    void Write(ByteWriter& out, uint32_t row, uint16_t firstColumn, uint16_t columnEnd) const;
+    static constexpr size_t kBodySize = 16;
+    // The body for a row whose cells span [firstColumn, columnEnd), composed in place:
+    // a sheet has rows by the ten thousand.
+    std::array<uint8_t, kBodySize> Body(uint32_t row, uint16_t firstColumn, uint16_t columnEnd) const;
 
     // The row's own format, when it has one.
     bool HasFormat() const { return (options_ & kGhostDirty) != 0; }

@@ -41,17 +41,6 @@ uint32_t HashOf(StoredText text) {
 
 }  // namespace
 
-StoredText SharedStringTable::Text(uint32_t index) const {
-    if (index + 1 >= starts_.size()) return {};
-    std::string_view all(bytes_);
-    return StoredText{all.substr(starts_[index], starts_[index + 1] - starts_[index]), wide_[index]};
-}
-
-const StringExtras* SharedStringTable::Extras(uint32_t index) const {
-    auto it = extras_.find(index);
-    return it == extras_.end() ? nullptr : &it->second;
-}
-
 void SharedStringTable::Reserve(size_t strings, size_t bytes) {
     starts_.reserve(strings + 1);
     wide_.reserve(strings);

@@ -34,8 +34,16 @@ public:
 
     size_t size() const { return starts_.size() - 1; }
     // The text of a string; it stays valid until the next string is added.
-    StoredText Text(uint32_t index) const;
-    const StringExtras* Extras(uint32_t index) const;
+    StoredText Text(uint32_t index) const {
+        if (index + 1 >= starts_.size()) return {};
+        return StoredText{std::string_view(bytes_.data() + starts_[index], starts_[index + 1] - starts_[index]),
+                          wide_[index] != 0};
+    }
+    const StringExtras* Extras(uint32_t index) const {
+        if (extras_.empty()) return nullptr;  // strings added by the program have none
+        auto it = extras_.find(index);
+        return it == extras_.end() ? nullptr : &it->second;
+    }
     void Reserve(size_t strings, size_t bytes);
 
 private:
@@ -48,7 +56,7 @@ private:
 
     std::string bytes_;
     std::vector<uint32_t> starts_{0};  // string i is bytes_[starts_[i], starts_[i + 1])
-    std::vector<bool> wide_;
+    std::vector<uint8_t> wide_;  // a byte, not a bit, per string: cheaper to append
     std::unordered_map<uint32_t, StringExtras> extras_;  // only strings with runs or phonetic data
 
     // Open addressing with linear probing, at most half full. A slot keeps the string's

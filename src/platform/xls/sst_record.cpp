@@ -1,6 +1,7 @@
 #include "platform/xls/sst_record.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/xls/biff_string.h"
 #include "platform/xls/record_ids.h"
@@ -25,21 +26,30 @@ size_t ReadSstRecord(const BiffRecord& record, SharedStringTable& table) {
 
 namespace {
 
-// Builds the SST body piece by piece, starting a CONTINUE record when one is full.
+// Builds the SST body piece by piece in a fixed buffer, starting a CONTINUE record when
+// one is full; a workbook has strings by the million, so each goes in by plain copies.
 class SstBuilder {
 public:
     explicit SstBuilder(RecordWriter& writer) : writer_(writer) {}
 
-    size_t Space() const { return rid::kMaxRecordData - body_.size(); }
-    ByteWriter Out() { return ByteWriter(body_); }
+    size_t Space() const { return rid::kMaxRecordData - size_; }
     // Stream position of the next byte, and its offset from the start of its record.
-    size_t StreamPosition() const { return writer_.position() + 4 + body_.size(); }
-    uint16_t RecordOffset() const { return uint16_t(4 + body_.size()); }
+    size_t StreamPosition() const { return writer_.position() + 4 + size_; }
+    uint16_t RecordOffset() const { return uint16_t(4 + size_); }
+
+    void Put(const void* bytes, size_t count) {
+        std::memcpy(body_ + size_, bytes, count);
+        size_ += count;
+    }
+    void PutU32(uint32_t value) {
+        const uint8_t bytes[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24)};
+        Put(bytes, 4);
+    }
 
     void Flush() {
-        writer_.WritePhysical(first_ ? rid::kSst : rid::kContinue, body_);
+        writer_.WritePhysical(first_ ? rid::kSst : rid::kContinue, std::span(body_, size_));
         first_ = false;
-        body_.clear();
+        size_ = 0;
     }
 
     struct Where {
@@ -54,7 +64,6 @@ public:
         size_t header = 3 + (rich ? 2 : 0) + (phonetic ? 4 : 0);
         if (Space() < header + (text.size() == 0 ? 0 : text.wide ? 2 : 1)) Flush();
         Where where{StreamPosition(), RecordOffset()};
-        // The header is composed in place and copied at once: a workbook has strings by the million.
         const auto characters = uint16_t(text.size());
         uint8_t fields[9] = {uint8_t(characters), uint8_t(characters >> 8),
                              uint8_t((text.wide ? 1 : 0) | (rich ? 0x08 : 0) | (phonetic ? 0x04 : 0))};
@@ -67,7 +76,7 @@ public:
             const auto size = uint32_t(extras->phonetic.size());
             for (int i = 0; i < 4; ++i) fields[length++] = uint8_t(size >> (8 * i));
         }
-        body_.insert(body_.end(), fields, fields + length);
+        Put(fields, length);
         WriteCharacters(text);
         if (extras) WriteSplittable(extras->runs), WriteSplittable(extras->phonetic);
         return where;
@@ -78,16 +87,18 @@ public:
 private:
     // The stored form is BIFF's own, so characters are copied as they are.
     void WriteCharacters(StoredText text) {
-        const size_t charSize = text.wide ? 2 : 1;
         std::string_view bytes = text.bytes;
+        if (bytes.size() <= Space()) return Put(bytes.data(), bytes.size());  // most strings fit whole
+        const size_t charSize = text.wide ? 2 : 1;
         while (!bytes.empty()) {
             size_t take = std::min(bytes.size(), Space() / charSize * charSize);
             if (take == 0) {
                 Flush();
-                body_.push_back(text.wide ? 1 : 0);
+                const uint8_t option = text.wide ? 1 : 0;
+                Put(&option, 1);
                 continue;
             }
-            body_.insert(body_.end(), bytes.begin(), bytes.begin() + long(take));
+            Put(bytes.data(), take);
             bytes.remove_prefix(take);
         }
     }
@@ -96,13 +107,14 @@ private:
         while (!bytes.empty()) {
             if (Space() == 0) Flush();
             size_t take = std::min(bytes.size(), Space());
-            body_.insert(body_.end(), bytes.begin(), bytes.begin() + long(take));
+            Put(bytes.data(), take);
             bytes = bytes.subspan(take);
         }
     }
 
     RecordWriter& writer_;
-    Bytes body_;
+    uint8_t body_[rid::kMaxRecordData];
+    size_t size_ = 0;
     bool first_ = true;
 };
 
@@ -116,9 +128,8 @@ void WriteSstRecords(RecordWriter& writer, const SharedStringTable& table, const
     ext.u16(uint16_t(perBucket));
 
     SstBuilder sst(writer);
-    ByteWriter head = sst.Out();
-    head.u32(references);
-    head.u32(uint32_t(order.size()));
+    sst.PutU32(references);
+    sst.PutU32(uint32_t(order.size()));
     for (size_t i = 0; i < order.size(); ++i) {
         auto where = sst.WriteString(table.Text(order[i]), table.Extras(order[i]));
         if (i % perBucket == 0) {

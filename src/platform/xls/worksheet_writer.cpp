@@ -12,7 +12,7 @@ using Anchor = Worksheet::Anchor;
 
 namespace {
 constexpr uint32_t kRowsPerBlock = 32;
-constexpr size_t kRowRecordSize = 20;
+constexpr size_t kRowRecordSize = 4 + RowRecord::kBodySize;
 
 bool RowIsWritten(const Worksheet::Row& row) { return row.record || !row.cells.empty(); }
 }  // namespace
@@ -112,36 +112,32 @@ void WorksheetWriter::WriteCellTable(const Worksheet& sheet) {
 }
 
 void WorksheetWriter::WriteBlock(const Worksheet& sheet, uint32_t first, uint32_t end) {
-    std::vector<uint32_t> rows;
+    blockRows_.clear();
     for (uint32_t r = first; r < end; ++r) {
-        if (RowIsWritten(sheet.rows_[r])) rows.push_back(r);
+        if (RowIsWritten(sheet.rows_[r])) blockRows_.push_back(r);
     }
-    if (rows.empty()) return;
+    if (blockRows_.empty()) return;
 
     const size_t firstRowPosition = writer_.position();
-    for (uint32_t r : rows) {
+    for (uint32_t r : blockRows_) {
         const auto& row = sheet.rows_[r];
-        body_.clear();
-        ByteWriter out(body_);
         uint16_t firstColumn = row.cells.empty() ? 0 : row.cells.front().column;
         uint16_t columnEnd = row.cells.empty() ? 0 : uint16_t(row.cells.back().column + 1);
-        row.record.value_or(RowRecord()).Write(out, r, firstColumn, columnEnd);
-        writer_.WritePhysical(rid::kRow, body_);
+        writer_.WritePhysical(rid::kRow, row.record.value_or(RowRecord()).Body(r, firstColumn, columnEnd));
     }
     // DBCELL: the first ROW relative to the DBCELL, then each row's first cell relative
     // to the previous one (the first relative to the end of the first ROW record).
-    std::vector<uint16_t> cellOffsets;
+    body_.clear();
+    ByteWriter out(body_);
+    out.u32(0);  // the distance back to the first ROW, known once the cells are written
     size_t previous = firstRowPosition + kRowRecordSize;
-    for (uint32_t r : rows) {
-        cellOffsets.push_back(uint16_t(writer_.position() - previous));
+    for (uint32_t r : blockRows_) {
+        out.u16(uint16_t(writer_.position() - previous));
         previous = writer_.position();
         for (const auto& cell : sheet.rows_[r].cells) WriteCell(sheet, r, cell);
     }
     dbCellPositions_.push_back(uint32_t(writer_.position()));
-    body_.clear();
-    ByteWriter out(body_);
-    out.u32(uint32_t(writer_.position() - firstRowPosition));
-    for (uint16_t offset : cellOffsets) out.u16(offset);
+    out.patchU32(0, uint32_t(writer_.position() - firstRowPosition));
     writer_.WritePhysical(rid::kDbCell, body_);
 }
 

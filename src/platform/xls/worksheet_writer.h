@@ -33,7 +33,8 @@ private:
 
     RecordWriter& writer_;
     const std::vector<uint32_t>& stringIndex_;
-    Bytes body_;  // scratch for one record body
+    Bytes body_;                       // scratch for one record body
+    std::vector<uint32_t> blockRows_;  // the written rows of the block at hand
 
     size_t indexPosition_ = SIZE_MAX;  // stream position of the INDEX record
     size_t defColWidthPosition_ = 0;

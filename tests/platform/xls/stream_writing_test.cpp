@@ -54,6 +54,26 @@ TEST(StreamWriting, PatchesLandInTheSinkInTheBufferAndAcrossBoth) {
     EXPECT_EQ(sink.bytes_, expected);
 }
 
+TEST(StreamWriting, RecordsUpToTheLongestPieceFitWhateverIsBufferedAndLongerOnesAreRefused) {
+    MemorySink sink;
+    RecordWriter writer(sink);
+    Bytes expected;
+    // Fill levels just below, at and past a chunk, each followed by the longest piece a
+    // record read from a file may have.
+    for (size_t filler : {65530u, 65531u, 1u, 0u, 65532u}) {
+        const Bytes small(filler, 0x5A), longest(0xFFFF, 0xA5);
+        for (const Bytes* body : {&small, &longest}) {
+            writer.WritePhysical(0x0102, *body);
+            ByteWriter out(expected);
+            out.u16(0x0102), out.u16(uint16_t(body->size())), out.bytes(*body);
+        }
+    }
+    EXPECT_THROW(writer.WritePhysical(0x0102, Bytes(0x10000, 1)), XlsError);
+    EXPECT_EQ(writer.position(), expected.size()) << "a refused record must leave nothing behind";
+    writer.Flush();
+    EXPECT_EQ(sink.bytes_, expected);
+}
+
 // Positions of every record of the stream, by identifier.
 std::multimap<uint16_t, size_t> RecordPositions(const Bytes& stream) {
     std::multimap<uint16_t, size_t> positions;
