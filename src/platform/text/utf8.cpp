@@ -40,17 +40,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-std::size_t AsciiPrefixLength(std::string_view text) {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
-    std::size_t length = 0;
-    for (std::uint64_t word; length + sizeof word <= text.size(); length += sizeof word) {
-        std::memcpy(&word, text.data() + length, sizeof word);
-        if (word & kHighBits) break;
-    }
-    while (length < text.size() && static_cast<unsigned char>(text[length]) < 0x80) ++length;
-    return length;
-}
-
 std::size_t Utf16Length(std::string_view text) {
     std::size_t units = 0;
     for (std::size_t pos = 0; pos < text.size();) {

@@ -6,7 +6,10 @@
 // refuses the text. Counted either way, a malformed byte is one UTF-16 unit.
 #pragma once
 
+#include <bit>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,8 +24,29 @@ std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& pos);
 void AppendUtf8(std::string& out, char32_t codePoint);
 
 // The length of the text's leading run of ASCII bytes (below 0x80), which most text
-// is whole; the measuring and converting loops pass such runs at once.
-std::size_t AsciiPrefixLength(std::string_view text);
+// is whole; the measuring and converting loops pass such runs at once. Inline and
+// eight bytes a step: every cell's text goes through here.
+inline std::size_t AsciiPrefixLength(std::string_view text) {
+    static_assert(std::endian::native == std::endian::little, "bytes are read as little-endian words");
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    const char* bytes = text.data();
+    const std::size_t size = text.size();
+    std::uint64_t word;
+    std::size_t length = 0;
+    for (; length + sizeof word <= size; length += sizeof word) {
+        std::memcpy(&word, bytes + length, sizeof word);
+        if (word & kHighBits) return length + std::size_t(std::countr_zero(word & kHighBits)) / 8;
+    }
+    if (length == size) return size;
+    if (size >= sizeof word) {
+        // The last eight bytes, overlapping those already passed, which are all ASCII.
+        std::memcpy(&word, bytes + size - sizeof word, sizeof word);
+        word &= kHighBits;
+        return word ? size - sizeof word + std::size_t(std::countr_zero(word)) / 8 : size;
+    }
+    while (length < size && static_cast<unsigned char>(bytes[length]) < 0x80) ++length;
+    return length;
+}
 
 // The number of UTF-16 code units of the text, without building them.
 std::size_t Utf16Length(std::string_view text);

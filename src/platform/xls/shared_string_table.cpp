@@ -22,11 +22,31 @@ uint64_t Mix(uint64_t h) {
     return h ^ (h >> 33);
 }
 
+// The last `n` (< 8) bytes of a text of `size` bytes as one word, by fixed-size loads
+// rather than a copy of variable length; a long text's last word overlaps bytes hashed
+// already, a short one's loads overlap each other.
+uint64_t TailWord(const char* p, size_t n, size_t size) {
+    if (n == 0) return 0;
+    if (size >= 8) {
+        uint64_t word;
+        std::memcpy(&word, p + n - 8, 8);
+        return word;
+    }
+    if (n >= 4) {
+        uint32_t first, last;
+        std::memcpy(&first, p, 4);
+        std::memcpy(&last, p + n - 4, 4);
+        return first | uint64_t(last) << 32;
+    }
+    return uint64_t(uint8_t(p[0])) | uint64_t(uint8_t(p[n / 2])) << 8 | uint64_t(uint8_t(p[n - 1])) << 16;
+}
+
 // Eight bytes per step with a multiply and fold; the final mix spreads every input
 // bit over the top bits that pick the slot.
 uint32_t HashOf(StoredText text) {
     const char* p = text.bytes.data();
-    size_t n = text.bytes.size();
+    const size_t size = text.bytes.size();
+    size_t n = size;
     uint64_t h = 0x9E3779B97F4A7C15ull ^ (uint64_t(n) << 1 | (text.wide ? 1 : 0));
     for (; n >= 8; p += 8, n -= 8) {
         uint64_t word;
@@ -34,9 +54,7 @@ uint32_t HashOf(StoredText text) {
         h = (h ^ word) * 0x100000001B3ull;
         h ^= h >> 29;
     }
-    uint64_t tail = 0;
-    std::memcpy(&tail, p, n);
-    return uint32_t(Mix(h ^ tail) >> 32);
+    return uint32_t(Mix(h ^ TailWord(p, n, size)) >> 32);
 }
 
 }  // namespace

@@ -1,24 +1,10 @@
 #include "platform/xls/stored_text.h"
 
-#include <cstdint>
-#include <cstring>
-
 #include "platform/text/utf8.h"
 
 namespace tabvex::xls {
 
 namespace {
-
-// Length of the leading run of ASCII bytes, eight at a time where it can.
-size_t AsciiPrefix(std::string_view text) {
-    size_t i = 0;
-    for (uint64_t word; i + 8 <= text.size(); i += 8) {
-        std::memcpy(&word, text.data() + i, 8);
-        if (word & 0x8080808080808080ull) break;
-    }
-    while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
-    return i;
-}
 
 void AppendUnit(std::string& out, char16_t unit) {
     out += char(unit & 0xFF);
@@ -34,7 +20,7 @@ void Compress(std::string& wideBytes) {
 }  // namespace
 
 StoredText EncodeStoredText(std::string_view utf8, std::string& scratch) {
-    if (AsciiPrefix(utf8) == utf8.size()) return StoredText{utf8, false};
+    if (text::AsciiPrefixLength(utf8) == utf8.size()) return StoredText{utf8, false};
     scratch.clear();
     scratch.reserve(2 * utf8.size());
     bool wide = false;
@@ -67,7 +53,7 @@ StoredText CanonicalStoredText(std::string_view wideBytes, std::string& scratch)
 
 void AppendUtf8(StoredText text, std::string& out) {
     if (text.wide) return text::AppendUtf16AsUtf8(text.size(), [&](size_t i) { return text[i]; }, out);
-    size_t ascii = AsciiPrefix(text.bytes);
+    size_t ascii = text::AsciiPrefixLength(text.bytes);
     out.append(text.bytes.substr(0, ascii));
     for (size_t i = ascii; i < text.bytes.size(); ++i) text::AppendUtf8(out, static_cast<unsigned char>(text.bytes[i]));
 }

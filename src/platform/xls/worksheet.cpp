@@ -15,12 +15,23 @@ namespace tabvex::xls {
 
 namespace {
 
-void CheckPosition(uint32_t row, uint32_t column) {
+[[noreturn]] void RefusePosition(uint32_t row, uint32_t column) {
     if (row >= kMaxRows) throw XlsError("row " + std::to_string(row + 1) + " is beyond the 65,536 rows of a sheet");
-    if (column >= kMaxColumns) {
-        throw XlsError("column " + std::to_string(column + 1) + " is beyond the 256 columns of a sheet");
-    }
+    throw XlsError("column " + std::to_string(column + 1) + " is beyond the 256 columns of a sheet");
 }
+
+// Cheap enough to run for every cell; the message is built only on a refusal.
+void CheckPosition(uint32_t row, uint32_t column) {
+    if (row >= kMaxRows || column >= kMaxColumns) [[unlikely]] RefusePosition(row, column);
+}
+
+// The buffers of one row's texts, kept from row to row so that a row allocates nothing.
+struct TextBatch {
+    std::vector<std::string> scratch;
+    std::vector<StoredText> stored;
+    std::vector<uint32_t> indices;
+};
+thread_local TextBatch textBatch;
 
 // The stored form of a cell's text, checked against the limit; see EncodeStoredText.
 StoredText CellTextOf(std::string_view text, std::string& scratch) {
@@ -61,27 +72,29 @@ const Worksheet::Row* Worksheet::FindRow(uint32_t row) const { return row < rows
 
 void Worksheet::CheckCellPosition(uint32_t row, uint16_t column) const {
     CheckPosition(row, column);
-    if (!HasCells()) throw XlsError("the sheet " + name_ + " is not a worksheet and holds no cells");
+    if (!HasCells()) [[unlikely]] throw XlsError("the sheet " + name_ + " is not a worksheet and holds no cells");
 }
 
 Worksheet::StoredCell& Worksheet::CellSlot(uint32_t row, uint16_t column) {
     CheckCellPosition(row, column);
-    return PlaceCell(row, column);
+    return PlaceCell(RowAt(row), column);
 }
 
-Worksheet::StoredCell& Worksheet::PlaceCell(uint32_t row, uint16_t column) {
-    auto& cells = RowAt(row).cells;
-    auto it = std::lower_bound(cells.begin(), cells.end(), column,
-                               [](const StoredCell& c, uint16_t col) { return c.column < col; });
+Worksheet::StoredCell& Worksheet::PlaceCell(Row& row, uint16_t column) {
+    auto& cells = row.cells;
+    // Rows are mostly filled left to right: a cell past the last one goes at the end.
+    auto it = cells.empty() || cells.back().column < column
+                  ? cells.end()
+                  : std::lower_bound(cells.begin(), cells.end(), column,
+                                     [](const StoredCell& c, uint16_t col) { return c.column < col; });
     if (it != cells.end() && it->column == column) return *it;
     StoredCell cell;
     cell.column = column;
-    cell.xf = NewCellFormat(row, column);
+    cell.xf = NewCellFormat(&row, column);
     return *cells.insert(it, cell);
 }
 
-uint16_t Worksheet::NewCellFormat(uint32_t row, uint16_t column) const {
-    const Row* r = FindRow(row);
+uint16_t Worksheet::NewCellFormat(const Row* r, uint16_t column) const {
     if (r && r->record && r->record->HasFormat()) return r->record->FormatIndex();
     for (const auto& run : columns_) {
         if (run.firstColumn <= column && column <= run.lastColumn) return run.xf;
@@ -136,17 +149,18 @@ void Worksheet::SetCellNumber(uint32_t row, uint16_t column, double value) {
 
 void Worksheet::SetCellTexts(uint32_t row, std::span<const ColumnText> texts) {
     for (const ColumnText& text : texts) CheckCellPosition(row, text.column);
-    std::vector<std::string> scratch(texts.size());
-    std::vector<StoredText> stored(texts.size());
-    for (size_t i = 0; i < texts.size(); ++i) stored[i] = CellTextOf(texts[i].text, scratch[i]);
-    std::vector<uint32_t> indices(texts.size());
-    strings_->AddAll(stored, indices);
-    std::vector<StoredCell>& cells = RowAt(row).cells;
-    cells.reserve(cells.size() + texts.size());  // a new row grows once, not cell by cell
+    TextBatch& batch = textBatch;
+    if (batch.scratch.size() < texts.size()) batch.scratch.resize(texts.size());
+    batch.stored.resize(texts.size());
+    batch.indices.resize(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) batch.stored[i] = CellTextOf(texts[i].text, batch.scratch[i]);
+    strings_->AddAll(batch.stored, batch.indices);
+    Row& target = RowAt(row);
+    target.cells.reserve(target.cells.size() + texts.size());  // a new row grows once, not cell by cell
     for (size_t i = 0; i < texts.size(); ++i) {
-        StoredCell& cell = PlaceCell(row, texts[i].column);
+        StoredCell& cell = PlaceCell(target, texts[i].column);
         cell.kind = StoredCell::Kind::Text;
-        cell.index = indices[i];
+        cell.index = batch.indices[i];
     }
 }
 
@@ -229,7 +243,7 @@ CellFormat Worksheet::CellFormatAt(uint32_t row, uint16_t column) const {
 
 std::string Worksheet::NumberFormatAt(uint32_t row, uint16_t column) const {
     const StoredCell* cell = FindCell(row, column);
-    return formats_->NumberFormat(cell ? cell->xf : NewCellFormat(row, column));
+    return formats_->NumberFormat(cell ? cell->xf : NewCellFormat(FindRow(row), column));
 }
 
 void Worksheet::SetCellNumberFormat(uint32_t row, uint16_t column, uint16_t builtInFormat) {

@@ -124,11 +124,12 @@ private:
     // Throws unless the sheet holds cells and (row, column) is inside Excel's grid.
     void CheckCellPosition(uint32_t row, uint16_t column) const;
     StoredCell& CellSlot(uint32_t row, uint16_t column);
-    // CellSlot for a position already checked.
-    StoredCell& PlaceCell(uint32_t row, uint16_t column);
+    // CellSlot for a position already checked, in its row.
+    StoredCell& PlaceCell(Row& row, uint16_t column);
     // Sets every field of `value`, reusing its text's buffer.
     void FillValue(const StoredCell& cell, CellValue& value) const;
-    uint16_t NewCellFormat(uint32_t row, uint16_t column) const;
+    // The format a new cell of the row (nullptr: a row not yet made) takes.
+    uint16_t NewCellFormat(const Row* row, uint16_t column) const;
     void EnsureAnchor(Anchor anchor);
 
     std::string name_;

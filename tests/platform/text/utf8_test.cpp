@@ -36,6 +36,7 @@ TEST(Utf8, AsciiRunsOfAnyLengthAreMeasuredExactly) {
         for (const std::string tail : {"\u00e9", "\U0001F600", "\x80", "\xff"}) {
             const std::string text = ascii + tail + ascii;
             EXPECT_EQ(AsciiPrefixLength(text), run) << run << " " << tail;
+            EXPECT_EQ(AsciiPrefixLength(ascii + tail), run) << run << " " << tail << " at the end";
             EXPECT_EQ(Utf16Length(text), Utf8ToUtf16(text).size()) << run << " " << tail;
         }
     }

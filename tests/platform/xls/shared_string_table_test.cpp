@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -88,6 +91,30 @@ TEST(SharedStringTable, ManyStringsSurviveTheIndexGrowing) {
         ASSERT_EQ(Utf8Of(table.Text(first[size_t(i)])), text);
     }
     EXPECT_EQ(table.size(), 20000u);
+}
+
+// Texts are hashed a word at a time; each length's last bytes are read with loads of
+// their own. Every text sits in a heap block of exactly its size, so a read past its
+// end shows in the sanitized build, and texts that differ only in one byte stay apart.
+TEST(SharedStringTable, TextsOfEveryShortLengthDifferingInAnyByteAreKeptApart) {
+    SharedStringTable table;
+    std::vector<std::unique_ptr<char[]>> blocks;
+    std::map<std::pair<size_t, size_t>, uint32_t> added;  // (length, changed byte) -> string
+    for (size_t length = 0; length <= 24; ++length) {
+        for (size_t changed = 0; changed <= length; ++changed) {  // `length`: none changed
+            auto& block = blocks.emplace_back(std::make_unique<char[]>(length));
+            std::memset(block.get(), 'a', length);
+            if (changed < length) block[changed] = 'b';
+            added[{length, changed}] = table.Add(StoredText{std::string_view(block.get(), length), false});
+        }
+    }
+    EXPECT_EQ(table.size(), added.size());
+    for (const auto& [key, index] : added) {
+        auto [length, changed] = key;
+        std::string text(length, 'a');
+        if (changed < length) text[changed] = 'b';
+        ASSERT_EQ(table.Add(StoredText{text, false}), index) << length << " " << changed;
+    }
 }
 
 TEST(SharedStringTable, StringsFromAFileAreReusedButRichOnesAreNot) {
