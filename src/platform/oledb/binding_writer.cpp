@@ -5,13 +5,14 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tabvex::oledb {
 namespace {
 
 // Length of the longest prefix of `text` within `limit` bytes that ends on a
 // UTF-8 character boundary.
-std::size_t Utf8Prefix(const std::string& text, std::size_t limit) {
+std::size_t Utf8Prefix(std::string_view text, std::size_t limit) {
     if (text.size() <= limit) return text.size();
     std::size_t end = limit;
     while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
@@ -43,7 +44,10 @@ struct Written {
 };
 
 Written WriteText(const DBBINDING& binding, const Value& value, std::byte* buffer) {
-    std::string text = ValueText(value);
+    // Text values, nearly every value bound as text, are written from where they are.
+    const std::string* held = std::get_if<std::string>(&value);
+    const std::string converted = held ? std::string() : ValueText(value);
+    const std::string_view text = held ? *held : converted;
     std::size_t room = binding.maxLength == 0 ? 0 : binding.maxLength - 1;  // keeps the terminating zero
     std::size_t kept = Utf8Prefix(text, room);
     if (binding.parts & DBPART_VALUE && binding.maxLength > 0) {

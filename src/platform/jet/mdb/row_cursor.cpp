@@ -23,6 +23,7 @@ struct RowCursor::State {
     std::optional<RowScanner> scanner;
     std::vector<MdbField> fields;
     std::vector<Value> values;
+    std::vector<std::uint8_t> present;  // whether values[i] was given in the current row
     std::string longValue;       // raw bytes of the current memo or OLE value
     std::vector<char> converted;  // UTF-8 text converted by libmdb
 
@@ -79,21 +80,29 @@ void RowCursor::State::ConvertField(const MdbField& field, const ColumnInfo& col
 }
 
 // libmdb fills one field per column of the table (its count of columns stored in
-// the row may differ, when columns were added or deleted since).
+// the row may differ, when columns were added or deleted since). A value keeps its
+// text's buffer from row to row; only a column left NULL lets it go.
 void RowCursor::State::ConvertRow() {
-    for (auto& value : values) value.reset();
+    present.assign(values.size(), 0);
     for (const MdbField& field : fields) {
         if (field.colnum < 0 || static_cast<size_t>(field.colnum) >= columns.size()) continue;
-        const ColumnInfo& column = columns[static_cast<size_t>(field.colnum)];
-        Value& value = values[static_cast<size_t>(field.colnum)];
+        const auto at = static_cast<size_t>(field.colnum);
+        const ColumnInfo& column = columns[at];
+        Value& value = values[at];
         if (column.type == JetType::Boolean) {
             // A yes/no value lives in the null mask: a set bit is yes.
             value = field.is_null ? "False" : "True";
+            present[at] = 1;
             continue;
         }
         if (field.is_null) continue;
-        value.emplace();
-        ConvertField(field, column, *value);
+        present[at] = 1;
+        std::string& text = value ? *value : value.emplace();
+        text.clear();
+        ConvertField(field, column, text);
+    }
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (!present[i]) values[i].reset();
     }
 }
 
