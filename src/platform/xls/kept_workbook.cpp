@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "platform/xls/file_stamp.h"
+#include "platform/xls/process_wide.h"
 #include "platform/xls/xls_error.h"
 
 namespace tabvex::xls {
@@ -15,9 +16,39 @@ struct Hold {
     bool saveHeld = false;
 };
 
-std::mutex keptMutex;
-std::optional<Workbook> kept;
-std::optional<Hold> hold;
+}  // namespace
+
+// The kept workbook, the save hold and the mutex guarding them, one set for the whole
+// process.
+struct KeptWorkbookSlot {
+    std::mutex keptMutex;
+    std::optional<Workbook> kept;
+    std::optional<Hold> hold;
+};
+
+}  // namespace tabvex::xls
+
+// Every copy of the engine defines the slot; the program exports its own under this
+// name, which the build makes unique to its build tree. The workbook driver loaded into
+// the program therefore keeps its workbooks in the program's slot, takes the program's,
+// and sees the program's save hold; and only when both come from one build: the same
+// sources and flags, so the same layout of the slot and of every workbook in it.
+extern "C" {
+tabvex::xls::KeptWorkbookSlot TABVEX_KEPT_WORKBOOK_SLOT;
+}
+
+namespace tabvex::xls {
+
+namespace {
+
+#define TABVEX_TEXT_OF(name) #name
+#define TABVEX_NAME_TEXT(name) TABVEX_TEXT_OF(name)
+
+KeptWorkbookSlot& Slot() {
+    static KeptWorkbookSlot& slot = *static_cast<KeptWorkbookSlot*>(
+        ProcessWideObject(TABVEX_NAME_TEXT(TABVEX_KEPT_WORKBOOK_SLOT), &TABVEX_KEPT_WORKBOOK_SLOT));
+    return slot;
+}
 
 std::filesystem::path HeldPath(const std::filesystem::path& path) {
     return std::filesystem::absolute(path).lexically_normal();
@@ -25,10 +56,12 @@ std::filesystem::path HeldPath(const std::filesystem::path& path) {
 
 // Whether the held workbook may go to a caller opening `path`.
 bool IsHoldersOwn(const std::filesystem::path& path) {
+    auto& [keptMutex, kept, hold] = Slot();
     return hold && hold->thread == std::this_thread::get_id() && hold->path == HeldPath(path);
 }
 
 std::optional<Workbook> TakeHeldWorkbook() {
+    auto& [keptMutex, kept, hold] = Slot();
     std::lock_guard lock(keptMutex);
     if (!hold) return std::nullopt;
     const Hold ended = std::move(*hold);
@@ -44,6 +77,7 @@ std::optional<Workbook> TakeHeldWorkbook() {
 }  // namespace
 
 void KeepSavedWorkbook(Workbook workbook) {
+    auto& [keptMutex, kept, hold] = Slot();
     std::lock_guard lock(keptMutex);
     if (workbook.SaveHeld()) {
         kept.emplace(std::move(workbook));
@@ -55,6 +89,7 @@ void KeepSavedWorkbook(Workbook workbook) {
 }
 
 std::optional<Workbook> TakeKeptWorkbook(const std::filesystem::path& path) {
+    auto& [keptMutex, kept, hold] = Slot();
     std::lock_guard lock(keptMutex);
     if (!kept) return std::nullopt;
     if (kept->SaveHeld()) {
@@ -76,6 +111,7 @@ std::optional<Workbook> TakeKeptWorkbook(const std::filesystem::path& path) {
 }
 
 SaveHold::SaveHold(const std::filesystem::path& path) {
+    auto& [keptMutex, kept, hold] = Slot();
     std::lock_guard lock(keptMutex);
     hold = Hold{HeldPath(path), std::this_thread::get_id(), false};
 }
@@ -97,6 +133,7 @@ void SaveHold::Release() {
 }
 
 bool HoldSave(const std::filesystem::path& path) {
+    auto& [keptMutex, kept, hold] = Slot();
     std::lock_guard lock(keptMutex);
     if (!IsHoldersOwn(path)) return false;
     hold->saveHeld = true;
