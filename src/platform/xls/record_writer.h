@@ -1,6 +1,6 @@
 // Writes the records of a Workbook stream to a sink. Records are composed straight into
-// one fixed buffer handed on in chunks; offsets known only later are patched wherever
-// the bytes are.
+// one fixed buffer handed on in chunks of 64 KB or a little more; offsets known only
+// later are patched wherever the bytes are.
 #pragma once
 
 #include <cstring>
@@ -22,16 +22,21 @@ public:
     // Writes a record with its CONTINUE records where it was split when read; a body
     // longer than BIFF8 allows without such offsets is split into CONTINUE records.
     void Write(const BiffRecord& record);
-    // Writes one physical record (a body of at most 65,535 bytes, BIFF8's records at
-    // most 8,224). Inline: the cells of a sheet come through here by the million.
-    void WritePhysical(uint16_t sid, std::span<const uint8_t> body) {
-        if (body.size() > kMaxPhysicalBody) RefuseOversizedBody(body.size());
-        uint8_t* at = buffer_.get() + size_;
-        const auto length = uint16_t(body.size());
-        at[0] = uint8_t(sid), at[1] = uint8_t(sid >> 8), at[2] = uint8_t(length), at[3] = uint8_t(length >> 8);
-        if (!body.empty()) std::memcpy(at + 4, body.data(), body.size());
-        size_ += 4 + body.size();
+    // Starts one physical record of `length` body bytes (at most 65,535, BIFF8's records
+    // at most 8,224) and returns where its body goes, for the caller to fill before the
+    // next record. Inline: the cells of a sheet come through here by the million.
+    uint8_t* BeginRecord(uint16_t sid, size_t length) {
+        if (length > kMaxPhysicalBody) RefuseOversizedBody(length);
         if (size_ >= kChunk) Flush();
+        uint8_t* at = buffer_.get() + size_;
+        at[0] = uint8_t(sid), at[1] = uint8_t(sid >> 8), at[2] = uint8_t(length), at[3] = uint8_t(length >> 8);
+        size_ += 4 + length;
+        return at + 4;
+    }
+    // Writes one physical record.
+    void WritePhysical(uint16_t sid, std::span<const uint8_t> body) {
+        uint8_t* at = BeginRecord(sid, body.size());
+        if (!body.empty()) std::memcpy(at, body.data(), body.size());
     }
     // Overwrites bytes written earlier at stream position `at`.
     void Patch(size_t at, std::span<const uint8_t> bytes);
@@ -45,7 +50,7 @@ private:
     [[noreturn]] static void RefuseOversizedBody(size_t size);
 
     StreamSink& sink_;
-    // Below kChunk bytes between records, so one more record always fits.
+    // Handed on once a chunk is full, before the next record, so one more record always fits.
     std::unique_ptr<uint8_t[]> buffer_;
     size_t size_ = 0;
     size_t flushed_ = 0;  // bytes already in the sink

@@ -41,6 +41,10 @@ public:
         std::memcpy(body_ + size_, bytes, count);
         size_ += count;
     }
+    void PutU16(uint16_t value) {
+        const uint8_t bytes[2] = {uint8_t(value), uint8_t(value >> 8)};
+        Put(bytes, 2);
+    }
     void PutU32(uint32_t value) {
         const uint8_t bytes[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24)};
         Put(bytes, 4);
@@ -65,18 +69,11 @@ public:
         if (Space() < header + (text.size() == 0 ? 0 : text.wide ? 2 : 1)) Flush();
         Where where{StreamPosition(), RecordOffset()};
         const auto characters = uint16_t(text.size());
-        uint8_t fields[9] = {uint8_t(characters), uint8_t(characters >> 8),
-                             uint8_t((text.wide ? 1 : 0) | (rich ? 0x08 : 0) | (phonetic ? 0x04 : 0))};
-        size_t length = 3;
-        if (rich) {
-            const auto runs = uint16_t(extras->runs.size() / 4);
-            fields[length++] = uint8_t(runs), fields[length++] = uint8_t(runs >> 8);
-        }
-        if (phonetic) {
-            const auto size = uint32_t(extras->phonetic.size());
-            for (int i = 0; i < 4; ++i) fields[length++] = uint8_t(size >> (8 * i));
-        }
-        Put(fields, length);
+        const uint8_t options = uint8_t((text.wide ? 1 : 0) | (rich ? 0x08 : 0) | (phonetic ? 0x04 : 0));
+        body_[size_] = uint8_t(characters), body_[size_ + 1] = uint8_t(characters >> 8), body_[size_ + 2] = options;
+        size_ += 3;
+        if (rich) PutU16(uint16_t(extras->runs.size() / 4));
+        if (phonetic) PutU32(uint32_t(extras->phonetic.size()));
         WriteCharacters(text);
         if (extras) WriteSplittable(extras->runs), WriteSplittable(extras->phonetic);
         return where;
@@ -130,9 +127,11 @@ void WriteSstRecords(RecordWriter& writer, const SharedStringTable& table, const
     SstBuilder sst(writer);
     sst.PutU32(references);
     sst.PutU32(uint32_t(order.size()));
-    for (size_t i = 0; i < order.size(); ++i) {
-        auto where = sst.WriteString(table.Text(order[i]), table.Extras(order[i]));
-        if (i % perBucket == 0) {
+    size_t untilBucket = 0;  // strings left before the next bucket starts
+    for (uint32_t index : order) {
+        auto where = sst.WriteString(table.Text(index), table.Extras(index));
+        if (untilBucket-- == 0) {
+            untilBucket = perBucket - 1;
             ext.u32(uint32_t(where.streamPosition));
             ext.u16(where.recordOffset);
             ext.u16(0);

@@ -142,28 +142,29 @@ void WorksheetWriter::WriteBlock(const Worksheet& sheet, uint32_t first, uint32_
 }
 
 void WorksheetWriter::WriteCell(const Worksheet& sheet, uint32_t row, const Worksheet::StoredCell& cell) {
-    // The common cells are composed in place: a workbook has them by the million.
-    uint8_t fields[14] = {uint8_t(row), uint8_t(row >> 8), uint8_t(cell.column), uint8_t(cell.column >> 8),
-                          uint8_t(cell.xf), uint8_t(cell.xf >> 8)};
-    constexpr size_t kHead = 6;
+    // The common cells are composed in the output itself: a workbook has them by the million.
+    auto begin = [&](uint16_t sid, size_t length) {
+        uint8_t* body = writer_.BeginRecord(sid, length);
+        body[0] = uint8_t(row), body[1] = uint8_t(row >> 8), body[2] = uint8_t(cell.column);
+        body[3] = uint8_t(cell.column >> 8), body[4] = uint8_t(cell.xf), body[5] = uint8_t(cell.xf >> 8);
+        return body + 6;
+    };
     switch (cell.kind) {
-        case Kind::Blank: writer_.WritePhysical(rid::kBlank, std::span(fields, kHead)); return;
+        case Kind::Blank: begin(rid::kBlank, 6); return;
         case Kind::Text: {
             const uint32_t index = stringIndex_[cell.index];
-            for (size_t i = 0; i < 4; ++i) fields[kHead + i] = uint8_t(index >> (8 * i));
-            writer_.WritePhysical(rid::kLabelSst, std::span(fields, kHead + 4));
+            uint8_t* at = begin(rid::kLabelSst, 10);
+            at[0] = uint8_t(index), at[1] = uint8_t(index >> 8), at[2] = uint8_t(index >> 16), at[3] = uint8_t(index >> 24);
             return;
         }
-        case Kind::Number:
-            std::memcpy(fields + kHead, &cell.number, 8);
-            writer_.WritePhysical(rid::kNumber, std::span(fields, kHead + 8));
-            return;
+        case Kind::Number: std::memcpy(begin(rid::kNumber, 14), &cell.number, 8); return;
         case Kind::Boolean:
-        case Kind::Error:
-            fields[kHead] = uint8_t(cell.number);
-            fields[kHead + 1] = cell.kind == Kind::Error ? 1 : 0;
-            writer_.WritePhysical(rid::kBoolErr, std::span(fields, kHead + 2));
+        case Kind::Error: {
+            uint8_t* at = begin(rid::kBoolErr, 8);
+            at[0] = uint8_t(cell.number);
+            at[1] = cell.kind == Kind::Error ? 1 : 0;
             return;
+        }
         case Kind::Formula: {
             const auto& formula = sheet.formulas_[cell.index];
             BiffRecord record{rid::kFormula, formula.body, {}};
