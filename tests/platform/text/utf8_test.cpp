@@ -36,8 +36,19 @@ TEST(Utf8, AsciiRunsOfAnyLengthAreMeasuredExactly) {
         for (const std::string tail : {"\u00e9", "\U0001F600", "\x80", "\xff"}) {
             const std::string text = ascii + tail + ascii;
             EXPECT_EQ(AsciiPrefixLength(text), run) << run << " " << tail;
-            EXPECT_EQ(AsciiPrefixLength(ascii + tail), run) << run << " " << tail << " at the end";
             EXPECT_EQ(Utf16Length(text), Utf8ToUtf16(text).size()) << run << " " << tail;
+        }
+    }
+}
+
+// Texts that end in their first non-ASCII character, which in a long text lies in the
+// last, partial word.
+TEST(Utf8, AsciiRunsEndedByTheLastCharacterAreMeasuredExactly) {
+    for (std::size_t run = 0; run <= 20; ++run) {
+        const std::string ascii(run, 'x');
+        for (const std::string tail : {"\u00e9", "\U0001F600", "\x80", "\xff"}) {
+            EXPECT_EQ(AsciiPrefixLength(ascii + tail), run) << run << " " << tail;
+            EXPECT_EQ(Utf16Length(ascii + tail), Utf8ToUtf16(ascii + tail).size()) << run << " " << tail;
         }
     }
 }
