@@ -55,20 +55,24 @@ oledb::Value DateOrText(const std::string& text) {
 }
 
 // The engine gives each value as its text; the evaluator needs it typed by the column.
-oledb::Value TypedValue(JetType type, const std::string& text) {
+// Puts the column's value into `slot`, which holds the same column's value of the row
+// before: text goes into that value's string, so that its buffer is used again.
+void AssignTypedValue(oledb::Value& slot, JetType type, const std::string& text) {
     switch (type) {
-        case JetType::Boolean: return text == "True";
+        case JetType::Boolean: slot = text == "True"; return;
         case JetType::Byte:
         case JetType::Integer:
         case JetType::Long:
-        case JetType::BigInt: return NumberOrText<std::int64_t>(text);
+        case JetType::BigInt: slot = NumberOrText<std::int64_t>(text); return;
         case JetType::Single:
-        case JetType::Double: return NumberOrText<double>(text);
+        case JetType::Double: slot = NumberOrText<double>(text); return;
         case JetType::Currency:
-        case JetType::Numeric: return oledb::Decimal{text};
-        case JetType::DateTime: return DateOrText(text);
-        default: return text;
+        case JetType::Numeric: slot = oledb::Decimal{text}; return;
+        case JetType::DateTime: slot = DateOrText(text); return;
+        default: break;
     }
+    if (auto* kept = std::get_if<std::string>(&slot)) kept->assign(text);
+    else slot = text;
 }
 
 class AccessCursor : public IsamCursor {
@@ -86,7 +90,8 @@ public:
         const auto& values = cursor_.values();
         row.resize(values.size());
         for (std::size_t i = 0; i < values.size(); ++i) {
-            row[i] = values[i] ? TypedValue(types_[i], *values[i]) : oledb::Value{};
+            if (values[i]) AssignTypedValue(row[i], types_[i], *values[i]);
+            else row[i] = std::monostate{};
         }
         return true;
     }

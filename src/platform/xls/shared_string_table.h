@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/xls/byte_io.h"
+#include "platform/xls/growing_bytes.h"
 #include "platform/xls/stored_text.h"
 
 namespace tabvex::xls {
@@ -54,7 +55,7 @@ private:
     uint32_t Intern(StoredText text, uint32_t hash);
     size_t SlotOf(StoredText text, uint32_t hash) const;
 
-    std::string bytes_;
+    GrowingBytes bytes_;
     std::vector<uint32_t> starts_{0};  // string i is bytes_[starts_[i], starts_[i + 1])
     std::vector<uint8_t> wide_;  // a byte, not a bit, per string: cheaper to append
     std::unordered_map<uint32_t, StringExtras> extras_;  // only strings with runs or phonetic data

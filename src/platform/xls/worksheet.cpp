@@ -133,6 +133,12 @@ CellValue Worksheet::Cell(uint32_t row, uint16_t column) const {
     return value;
 }
 
+bool Worksheet::IsCellEmpty(uint32_t row, uint16_t column) const {
+    const StoredCell* cell = FindCell(row, column);
+    if (!cell || cell->kind == StoredCell::Kind::Blank) return true;
+    return cell->kind == StoredCell::Kind::Formula && formulas_[cell->index].cached.type == CellType::Empty;
+}
+
 void Worksheet::SetCellText(uint32_t row, uint16_t column, std::string_view text) {
     std::string scratch;
     StoredText stored = CellTextOf(text, scratch);

@@ -49,6 +49,8 @@ public:
     bool HasCells() const { return kind_ == SheetKind::Worksheet || kind_ == SheetKind::MacroSheet; }
 
     CellValue Cell(uint32_t row, uint16_t column) const;
+    // Cell(row, column).type == CellType::Empty, without reading the cell's value.
+    bool IsCellEmpty(uint32_t row, uint16_t column) const;
     // The shown text of a cell ("" when empty).
     std::string CellText(uint32_t row, uint16_t column) const { return Cell(row, column).Shown(); }
     // Sets a text cell; an existing cell keeps its format, a new one takes its row's.

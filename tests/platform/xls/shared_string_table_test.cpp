@@ -140,3 +140,31 @@ TEST(SharedStringTable, StringsFromAFileAreReusedButRichOnesAreNot) {
 
 }  // namespace
 }  // namespace tabvex::xls
+
+namespace tabvex::xls {
+namespace {
+
+// Enough strings for the table's bytes to grow many times over, some wide; every one
+// must read back from the table and from a copy of it.
+TEST(SharedStringTable, StringsStayWholeAcrossGrowthAndCopies) {
+    SharedStringTable table;
+    std::vector<std::string> texts;
+    std::vector<uint32_t> indices;
+    for (int i = 0; i < 200000; ++i) {
+        texts.push_back((i % 7 == 0 ? "\u03a9 " : "row ") + std::to_string(i));
+        std::string scratch;
+        indices.push_back(table.Add(EncodeStoredText(texts.back(), scratch)));
+    }
+    const SharedStringTable copy = table;
+    SharedStringTable moved = std::move(table);
+    for (size_t i = 0; i < texts.size(); i += 997) {
+        EXPECT_EQ(Utf8Of(copy.Text(indices[i])), texts[i]) << i;
+        EXPECT_EQ(Utf8Of(moved.Text(indices[i])), texts[i]) << i;
+    }
+    EXPECT_EQ(Utf8Of(moved.Text(indices.back())), texts.back());
+    std::string scratch;
+    EXPECT_EQ(moved.Add(EncodeStoredText("row 12", scratch)), indices[12]);
+}
+
+}  // namespace
+}  // namespace tabvex::xls

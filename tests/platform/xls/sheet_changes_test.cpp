@@ -184,6 +184,51 @@ TEST(SheetChanges, SheetLocalNamesAreUniquePerSheetCanBeHiddenAndGoWithTheirShee
     EXPECT_TRUE(std::none_of(left.begin(), left.end(), [](const DefinedNameInfo& n) { return n.hidden; }));
 }
 
+TEST(SheetChanges, ACellIsEmptyExactlyWhenItsValueIsEmpty) {
+    auto book = Workbook::CreateNew({"Sheet1"});
+    Worksheet& sheet = book.Sheet(0);
+    sheet.SetCellText(0, 0, "text");
+    sheet.SetCellText(0, 1, "");
+    sheet.SetCellNumber(0, 2, 0);
+    CellFormat bold;
+    bold.bold = true;
+    sheet.SetCellFormat(0, 3, bold);  // a formatted blank cell
+    for (uint16_t column = 0; column < 6; ++column) {
+        for (uint32_t row : {0u, 1u, 60000u}) {
+            EXPECT_EQ(sheet.IsCellEmpty(row, column), sheet.Cell(row, column).type == CellType::Empty)
+                << row << "," << column;
+        }
+    }
+    EXPECT_TRUE(sheet.IsCellEmpty(0, 3));
+    EXPECT_FALSE(sheet.IsCellEmpty(0, 2));
+}
+
+// Formula cells and whatever else real workbooks hold: the corpus's cells near the top.
+TEST(SheetChanges, CorpusCellsAreEmptyExactlyWhenTheirValuesAre) {
+    const std::filesystem::path corpus = tabvex::test::CorpusDir();
+    if (corpus.empty() || !std::filesystem::exists(corpus / "xls")) GTEST_SKIP() << "no corpus";
+    size_t formulas = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(corpus / "xls")) {
+        std::optional<Workbook> book;
+        try {
+            book.emplace(Workbook::OpenOnDisk(entry.path()));
+        } catch (const XlsError&) {
+            continue;
+        }
+        for (size_t s = 0; s < book->SheetCount(); ++s) {
+            const Worksheet& sheet = book->Sheet(s);
+            for (uint32_t row = 0; row < 60; ++row)
+                for (uint16_t column = 0; column < 20; ++column) {
+                    const CellValue value = sheet.Cell(row, column);
+                    formulas += value.isFormula;
+                    ASSERT_EQ(sheet.IsCellEmpty(row, column), value.type == CellType::Empty)
+                        << entry.path() << " " << sheet.Name() << " " << row << "," << column;
+                }
+        }
+    }
+    EXPECT_GT(formulas, 0u);
+}
+
 TEST(SheetChanges, ASheetIsBlankUntilACellOrSomethingPlacedOnItArrives) {
     ScratchDir dir;
     Workbook book = Workbook::CreateNew({"Empty", "Typed", "Formatted"});

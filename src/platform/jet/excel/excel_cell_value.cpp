@@ -96,8 +96,9 @@ CellContent CellContentFor(oledb::Value value, ExcelColumnKind kind, DateSystem 
     if (kind == ExcelColumnKind::Text || kind == ExcelColumnKind::LongText || kind == ExcelColumnKind::Boolean) {
         auto* given = std::get_if<std::string>(&value);
         std::string text = given ? std::move(*given) : oledb::ValueText(value);
-        // Counted as the workbook counts, so that no cell of a checked row is refused.
-        std::size_t length = text::Utf16Length(text);
+        // Counted as the workbook counts, so that no cell of a checked row is refused;
+        // a text of no more bytes than the limit has no more UTF-16 units either.
+        const std::size_t length = text.size() <= xls::kMaxCellText ? text.size() : text::Utf16Length(text);
         if (length > xls::kMaxCellText)
             throw IsamError(oledb::DB_E_DATAOVERFLOW, "The value for column '" + column + "' has " +
                                                           std::to_string(length) + " characters; an Excel cell holds at most " +

@@ -241,7 +241,7 @@ std::uint32_t ExcelIsam::AppendRowIndex(const Location& location, const std::opt
     if (location.named) {
         const xls::Worksheet& sheet = workbook_->Sheet(location.sheet);
         for (std::size_t i = 0; i < Width(*range); ++i)
-            if (sheet.Cell(row, Column(*range, i)).type != xls::CellType::Empty)
+            if (!sheet.IsCellEmpty(row, Column(*range, i)))
                 throw IsamError(E_FAIL, "Cannot expand the named range '" + location.named->name + "': row " +
                                             std::to_string(row + 1) + " under it is not empty.");
     }

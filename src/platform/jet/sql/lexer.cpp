@@ -133,8 +133,6 @@ std::size_t PositionsIn(std::string_view text) {
     return characters;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
-
 std::size_t ReadDelimited(std::string_view text, std::size_t open, char close, bool doubledEscapes,
                           std::string& content) {
     for (std::size_t pos = open + 1;;) {

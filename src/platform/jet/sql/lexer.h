@@ -19,7 +19,7 @@ std::vector<Token> Tokenize(std::string_view statement);
 std::size_t PositionsIn(std::string_view text);
 
 // The blanks that separate tokens.
-bool IsBlank(char c);
+inline bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
 
 // Reads the token that opens at `open` and ends at the next `close` into `content`;
 // with `doubledEscapes` (strings) a doubled closing quote stands for one quote. The
