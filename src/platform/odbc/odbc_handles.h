@@ -5,6 +5,7 @@
 
 #include <sql.h>
 
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -16,7 +17,10 @@ namespace tabvex::odbc {
 // mdbtools' driver reads a connection string up to its NUL whatever length it is given.
 class SqlText {
 public:
-    explicit SqlText(const std::string& text) : bytes_(text.begin(), text.end()) { bytes_.push_back(0); }
+    // Copied at once: a statement is sent per row.
+    explicit SqlText(const std::string& text) : bytes_(text.size() + 1) {
+        std::memcpy(bytes_.data(), text.data(), text.size());
+    }
     SQLCHAR* data() { return bytes_.data(); }
     SQLINTEGER length() const { return static_cast<SQLINTEGER>(bytes_.size() - 1); }
 

@@ -22,6 +22,7 @@ char ClosingQuote(char c) {
 
 std::vector<std::size_t> FindParameterMarkers(std::string_view statement) {
     std::vector<std::size_t> markers;
+    if (statement.find('?') == std::string_view::npos) return markers;  // most statements: one quick look
     char open = 0;  // the closing quote awaited, 0 outside quotes
     for (std::size_t i = 0; i < statement.size(); ++i) {
         const char c = statement[i];
