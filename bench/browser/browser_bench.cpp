@@ -12,12 +12,12 @@
 #include <string>
 #include <unistd.h>
 
-#include "app/migrator.h"
 #include "bench/support/jet_holder.h"
 #include "bench/support/named_sheets_workbook.h"
 #include "bench/support/silent_user_interface.h"
 #include "browser/fill_tree.h"
 #include "platform/jet/mdb/database_writer.h"
+#include "shell/program.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ void BuildDatabase(const fs::path& path) {
 
 // Opens the file into the tree's side and fills the tree kRuns times: the first
 // fill (cold caches) and the best of the rest.
-void Measure(const char* title, app::Migrator& migrator, browser::DbTree& tree, connect::ConnectionHolder& holder,
+void Measure(const char* title, shell::Program& program, browser::DbTree& tree, connect::ConnectionHolder& holder,
              const fs::path& file, bool workbook) {
     holder.Release();
     auto start = Clock::now();
@@ -58,7 +58,7 @@ void Measure(const char* title, app::Migrator& migrator, browser::DbTree& tree, 
     double first = 0, best = 1e9;
     for (int run = 0; run < kRuns; ++run) {
         start = Clock::now();
-        browser::FillTree(migrator, tree);
+        browser::FillTree(program.output(), program.sides().conditionFile(), tree);
         const double took = Milliseconds(Clock::now() - start);
         if (run == 0) first = took;
         else best = std::min(best, took);
@@ -94,14 +94,14 @@ int main(int argc, char** argv) {
                 kColumns, kManySheets, Milliseconds(Clock::now() - start));
 
     bench::SilentUserInterface ui;
-    app::Migrator migrator(ui, folder);
-    Measure("target tree (workbook)", migrator, migrator.targetTree(), migrator.targetHolder(), book, true);
-    Measure("target tree (workbook of 1,000 worksheets)", migrator, migrator.targetTree(), migrator.targetHolder(),
+    shell::Program program(ui, folder);
+    Measure("target tree (workbook)", program, program.sides().target().tree(), program.sides().target().holder(), book, true);
+    Measure("target tree (workbook of 1,000 worksheets)", program, program.sides().target().tree(), program.sides().target().holder(),
             bigBook, true);
-    Measure("source tree (database)", migrator, migrator.sourceTree(), migrator.sourceHolder(), database, false);
+    Measure("source tree (database)", program, program.sides().source().tree(), program.sides().source().holder(), database, false);
 
-    migrator.targetHolder().Release();
-    migrator.sourceHolder().Release();
+    program.sides().target().holder().Release();
+    program.sides().source().holder().Release();
     if (temporary) fs::remove_all(folder);
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "app/output_lines.h"
 #include "bench/support/silent_user_interface.h"
 #include "connect/config_file.h"
+#include "shell/program.h"
 
 namespace {
 
@@ -18,10 +19,10 @@ using bench::SilentUserInterface;
 
 void WriteOutputLineIntoAFullLog(benchmark::State& state) {
     SilentUserInterface ui;
-    app::Migrator migrator(ui, "/nonexistent");
-    for (int i = 0; i < 1001; ++i) app::WriteOutputLine(migrator, "warm-up %d", i);
+    shell::Program program(ui, "/nonexistent");
+    for (int i = 0; i < 1001; ++i) app::WriteOutputLine(program.output(), "warm-up %d", i);
     int row = 0;
-    for (auto _ : state) app::WriteOutputLine(migrator, "E::TABLE: [%s].[%s] row %d failed", "shop", "orders", ++row);
+    for (auto _ : state) app::WriteOutputLine(program.output(), "E::TABLE: [%s].[%s] row %d failed", "shop", "orders", ++row);
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(WriteOutputLineIntoAFullLog);
@@ -49,10 +50,10 @@ connect::ConfigDialogRecord TypicalRecord() {
 void ConnectWritesMigratorCfg(benchmark::State& state) {
     ConfigFolder folder;
     SilentUserInterface ui;
-    app::Migrator migrator(ui, folder.path());
+    shell::Program program(ui, folder.path());
     for (auto _ : state) {
         auto record = TypicalRecord();
-        connect::WriteConfigOnConnect(record, migrator);
+        connect::WriteConfigOnConnect(record, program.output(), program.options(), program.sides());
     }
 }
 BENCHMARK(ConnectWritesMigratorCfg);
@@ -60,12 +61,12 @@ BENCHMARK(ConnectWritesMigratorCfg);
 void DialogReadsMigratorCfg(benchmark::State& state) {
     ConfigFolder folder;
     SilentUserInterface ui;
-    app::Migrator migrator(ui, folder.path());
+    shell::Program program(ui, folder.path());
     auto typed = TypicalRecord();
-    connect::WriteConfigOnConnect(typed, migrator);
+    connect::WriteConfigOnConnect(typed, program.output(), program.options(), program.sides());
     for (auto _ : state) {
         connect::ConfigDialogRecord record;
-        connect::ReadConfigOptions(record, migrator);
+        connect::ReadConfigOptions(record, program.output(), program.options(), program.programDirectory());
         benchmark::DoNotOptimize(record);
     }
 }

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "bench/support/silent_user_interface.h"
+#include "shell/program.h"
 #include "tasks/task_list_view.h"
 #include "tasks/worker.h"
 
@@ -41,23 +42,22 @@ double BestOf(int runs, Work work) {
 
 void PassAndRebuild() {
     bench::SilentUserInterface ui;
-    app::Migrator migrator(ui, "/nonexistent");
-    for (int i = 0; i < 10000; ++i) migrator.taskList().Append(Task(i, tasks::TaskState::Succeeded));
-    auto context = tasks::NewWorkerContext(migrator);
+    shell::Program program(ui, "/nonexistent");
+    for (int i = 0; i < 10000; ++i) program.engine().taskList().Append(Task(i, tasks::TaskState::Succeeded));
     std::printf("pass over 10,000 finished tasks:   %8.3f ms (best of 20)\n",
-                BestOf(20, [&] { tasks::RunWorkerPass(*context); }));
+                BestOf(20, [&] { tasks::RunWorkerPass(program.engine()); }));
     std::printf("rebuild of 10,000 task list rows:  %8.3f ms (best of 20)\n",
-                BestOf(20, [&] { tasks::BuildTaskListRows(migrator.taskList()); }));
+                BestOf(20, [&] { tasks::BuildTaskListRows(program.engine().taskList()); }));
 }
 
 // The window appends, moves and redraws while a task runs for two seconds.
 void WindowWaitWhileATaskRuns() {
     bench::SilentUserInterface ui;
-    app::Migrator migrator(ui, "/nonexistent");
-    migrator.workerTimings().passInterval = 50ms;
-    for (int i = 0; i < 10000; ++i) migrator.taskList().Append(Task(i, tasks::TaskState::Succeeded));
+    shell::Program program(ui, "/nonexistent");
+    program.engine().timings().passInterval = 50ms;
+    for (int i = 0; i < 10000; ++i) program.engine().taskList().Append(Task(i, tasks::TaskState::Succeeded));
     std::atomic<bool> running{false};
-    migrator.taskBodies()[tasks::TaskType::MigrateDatabase] = [&](tasks::WorkerContext& context) {
+    program.engine().taskBodies()[tasks::TaskType::MigrateDatabase] = [&](tasks::TaskContext& context) {
         running = true;
         for (int i = 0; i < 200; ++i) {
             context.SetProgress(i / 2);
@@ -66,21 +66,21 @@ void WindowWaitWhileATaskRuns() {
         running = false;
         return true;
     };
-    migrator.taskList().Append(std::make_shared<tasks::MigrationTask>(
+    program.engine().taskList().Append(std::make_shared<tasks::MigrationTask>(
         tasks::TaskCategory::Migration, tasks::TaskType::MigrateDatabase, tasks::TaskNames{}, 0));
-    tasks::StartWorkerAfterNewTasks(migrator);
+    tasks::StartWorkerAfterNewTasks(program.engine());
     while (!running) std::this_thread::sleep_for(1ms);
     double longestEdit = 0;
     double longestRebuild = 0;
     int operations = 0;
     while (running) {
         auto start = Clock::now();
-        migrator.taskList().Append(Task(operations, tasks::TaskState::Succeeded));
-        tasks::MoveTaskUpCommand(migrator, 3);
-        migrator.taskList().Snapshot();
+        program.engine().taskList().Append(Task(operations, tasks::TaskState::Succeeded));
+        tasks::MoveTaskUpCommand(program.engine(), 3);
+        program.engine().taskList().Snapshot();
         longestEdit = std::max(longestEdit, Milliseconds(Clock::now() - start));
         start = Clock::now();
-        tasks::BuildTaskListRows(migrator.taskList());
+        tasks::BuildTaskListRows(program.engine().taskList());
         longestRebuild = std::max(longestRebuild, Milliseconds(Clock::now() - start));
         ++operations;
         std::this_thread::sleep_for(5ms);

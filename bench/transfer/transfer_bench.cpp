@@ -14,13 +14,13 @@
 
 #include "adapters/excel/excel_create_table.h"
 #include "adapters/excel/table_transfer.h"
-#include "app/migrator.h"
 #include "bench/support/big_table.h"
 #include "bench/support/jet_holder.h"
 #include "bench/support/silent_user_interface.h"
 #include "bench/support/stopwatch.h"
 #include "platform/xls/workbook.h"
-#include "tasks/statement_runners.h"
+#include "connect/statement_runners.h"
+#include "shell/program.h"
 
 namespace {
 
@@ -45,14 +45,14 @@ int main() {
     bench::WriteBigTableDatabase(folder / "bench.mdb");
     xls::Workbook::CreateNew({"Sheet1"}).Save(folder / "bench.xls");
     bench::SilentUserInterface ui;
-    app::Migrator migrator(ui, folder);
+    shell::Program program(ui, folder);
     {
         connect::ConnectionHolder source = bench::OpenJetHolder(folder / "bench.mdb", false);
         connect::ConnectionHolder target = bench::OpenJetHolder(folder / "bench.xls", true);
         if (!source.HasSession() || !target.HasSession()) return 1;
         Stopwatch total;
-        tasks::ExecuteStatement(migrator, target, adapters::BuildExcelCreateTable(migrator, source, bench::kBigTable, bench::kBigTable), true);
-        const adapters::TransferResult result = adapters::TransferTableRows(migrator, source, target, "bench", bench::kBigTable, bench::kBigTable,
+        connect::ExecuteStatement(program.output(), target, adapters::BuildExcelCreateTable(program.output(), source, bench::kBigTable, bench::kBigTable), true);
+        const adapters::TransferResult result = adapters::TransferTableRows(program.output(), program.gate(), program.sides(), "bench", bench::kBigTable, bench::kBigTable,
                                         folder / "trace.data");
         std::printf("TransferTableRows, %lld rows x %d text columns: %.3f s wall, %.3f s CPU\n",
                     static_cast<long long>(result.rowsCopied), kColumns, total.WallSeconds(), total.CpuSeconds());

@@ -41,7 +41,7 @@ namespace fs = std::filesystem;
 using tabvex::gui::CMigratorDlg;
 using tabvex::gui::TaskListModel;
 using tabvex::tasks::MigrationTask;
-using tabvex::tasks::SteadyMilliseconds;
+using tabvex::adapters::SteadyMilliseconds;
 using tabvex::tasks::StateTextOf;
 using tabvex::tasks::TaskStateText;
 
@@ -139,7 +139,7 @@ tabvex::connect::ConnectionSettings Settings(const fs::path& file) {
 
 void QuietTimings(CMigratorDlg& window) {
     using namespace std::chrono_literals;
-    auto& timings = window.migrator().workerTimings();
+    auto& timings = window.program().engine().timings();
     timings.startDelay = 0ms;
     timings.passInterval = 10ms;
     timings.bodyStartDelay = 0ms;
@@ -151,12 +151,12 @@ void MeasureMigration(CMigratorDlg& window, const fs::path& folder) {
     tabvex::bench::WriteBigTableDatabase(folder / "big.mdb");
     tabvex::xls::Workbook::CreateNew({"Sheet1"}).Save(folder / "big.xls");
     QuietTimings(window);
-    auto& migrator = window.migrator();
-    migrator.sourceSettings() = Settings(folder / "big.mdb");
-    migrator.targetSettings() = Settings(folder / "big.xls");
+    auto& program = window.program();
+    program.sides().source().settings() = Settings(folder / "big.mdb");
+    program.sides().target().settings() = Settings(folder / "big.xls");
     window.RouteCommand(tabvex::gui::kConnectButtonCommand);
-    migrator.sourceTree().Select(Find(migrator.sourceTree(), tabvex::browser::TreeNodeKind::Table));
-    migrator.targetTree().Select(Find(migrator.targetTree(), tabvex::browser::TreeNodeKind::Database));
+    program.sides().source().tree().Select(Find(program.sides().source().tree(), tabvex::browser::TreeNodeKind::Table));
+    program.sides().target().tree().Select(Find(program.sides().target().tree(), tabvex::browser::TreeNodeKind::Database));
     const TaskListModel& taskRows = window.outputPane()->taskList()->model();
     FirstRowShown shown;
     const auto look = [&] { shown.Look(taskRows); };
@@ -165,7 +165,7 @@ void MeasureMigration(CMigratorDlg& window, const fs::path& folder) {
     QElapsedTimer migration;
     migration.start();
     window.RouteCommand(tabvex::gui::kMigrateButtonCommand);
-    const auto queued = migrator.taskList().Snapshot();
+    const auto queued = program.engine().taskList().Snapshot();
     if (queued.empty()) {
         std::fprintf(stderr, "window_bench: the migration was not queued\n");
         return;
@@ -186,7 +186,7 @@ void MeasureMigration(CMigratorDlg& window, const fs::path& folder) {
                 static_cast<long long>(shown.workingAtMs - task.rows.startedAtMs.load()));
     std::printf("  row reads %-7s after the end    %8lld ms (goal 200 ms)\n", StateTextOf(task.stateText.load()).data(),
                 static_cast<long long>(shown.finalAtMs - endedAtMs));
-    LongestTickGap([&] { return migrator.runState().load() == tabvex::tasks::RunState::Idle; });
+    LongestTickGap([&] { return program.engine().runState().load() == tabvex::tasks::RunState::Idle; });
 }
 
 void MeasureLogLines(CMigratorDlg& window) {
@@ -194,7 +194,7 @@ void MeasureLogLines(CMigratorDlg& window) {
     QElapsedTimer logging;
     logging.start();
     std::thread worker([&] {
-        for (int i = 0; i < kLogLines; ++i) tabvex::app::WriteOutputLine(window.migrator(), "Log line %d", i);
+        for (int i = 0; i < kLogLines; ++i) tabvex::app::WriteOutputLine(window.program().output(), "Log line %d", i);
         written = true;
     });
     const double gap = LongestTickGap([&] { return written.load(); });
@@ -207,17 +207,17 @@ void MeasureLogLines(CMigratorDlg& window) {
 // The target connected to a workbook of 1,000 tables, its tree filled and painted.
 void MeasureManyTables(CMigratorDlg& window, const fs::path& folder) {
     tabvex::bench::WriteNamedSheetsWorkbook(folder / "many.xls", kManyTables, kManyTablesColumns, kManyTablesRows);
-    auto& migrator = window.migrator();
-    migrator.targetSettings() = Settings(folder / "many.xls");
+    auto& program = window.program();
+    program.sides().target().settings() = Settings(folder / "many.xls");
     tabvex::bench::Stopwatch filling;
-    tabvex::connect::ConnectTarget(migrator);
+    tabvex::connect::ConnectTarget(program.output(), program.sides());
     SettleWindow();
     const std::size_t nodes = window.targetTreeView()->treeModel()->nodes().size();
     std::printf("target tree of %d tables (%zu nodes)\n", kManyTables, nodes);
     std::printf("  connected, filled and painted     %8.1f ms, CPU %6.1f ms\n", filling.WallSeconds() * 1e3,
                 filling.CpuSeconds() * 1e3);
     filling = {};
-    tabvex::browser::FillTree(migrator, migrator.targetTree());
+    tabvex::browser::FillTree(program.output(), program.sides().conditionFile(), program.sides().target().tree());
     SettleWindow();
     std::printf("  filled again and painted          %8.1f ms, CPU %6.1f ms (goal 300 ms)\n",
                 filling.WallSeconds() * 1e3, filling.CpuSeconds() * 1e3);

@@ -22,28 +22,28 @@ std::string FormatMessage(const char* format, va_list arguments) {
     return text;
 }
 
-void AppendLine(Migrator& migrator, std::string_view text, std::optional<LineColours> colours) {
+void AppendLine(Output& output, std::string_view text, std::optional<LineColours> colours) {
     OutputLine line{FormatTimeStamp(std::chrono::system_clock::now()) + std::string(text), colours};
-    migrator.log().Append(line);
-    migrator.ui().ShowOutputLine(line);
+    output.log().Append(line);
+    output.ui().ShowOutputLine(line);
 }
 
 }  // namespace
 
-void WriteOutputLine(Migrator& migrator, const char* format, ...) {
+void WriteOutputLine(Output& output, const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);
     const std::string message = FormatMessage(format, arguments);
     va_end(arguments);
     const MarkedMessage marked = SplitMarker(message);
-    AppendLine(migrator, marked.text, marked.colours);
+    AppendLine(output, marked.text, marked.colours);
 }
 
-void WritePlainOutputLine(Migrator& migrator, std::string_view text) { AppendLine(migrator, text, std::nullopt); }
+void WritePlainOutputLine(Output& output, std::string_view text) { AppendLine(output, text, std::nullopt); }
 
-void ShowTip(Migrator& migrator, std::string_view tip) {
-    const std::string page = migrator.helpPage().InsertTip(tip);
-    migrator.ui().ShowTip(std::string(tip), page);
+void ShowTip(Output& output, std::string_view tip) {
+    const std::string page = output.helpPage().InsertTip(tip);
+    output.ui().ShowTip(std::string(tip), page);
 }
 
 }  // namespace tabvex::app

@@ -4,20 +4,20 @@
 
 #include <string_view>
 
-#include "app/migrator.h"
+#include "app/output.h"
 
 namespace tabvex::app {
 
 // Formats the message like printf and appends it as one Log line. A leading "E::",
 // "S::" or "T::" is dropped and colours the line. The message is never cut, however
 // long it is.
-void WriteOutputLine(Migrator& migrator, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void WriteOutputLine(Output& output, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 // Appends the text as it is: no formatting, no marker, the Log's own colours.
-void WritePlainOutputLine(Migrator& migrator, std::string_view text);
+void WritePlainOutputLine(Output& output, std::string_view text);
 
 // Inserts the tip right after the help page's heading, newest first, and brings the
 // page to front.
-void ShowTip(Migrator& migrator, std::string_view tip);
+void ShowTip(Output& output, std::string_view tip);
 
 }  // namespace tabvex::app

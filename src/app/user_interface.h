@@ -4,7 +4,7 @@
 // Every call may come from the worker thread. A host carries it out on its own
 // user-interface thread and returns only when it is done, so a caller sees the
 // answer of a message box or a chooser as the result of the call.
-// Destroying the Migrator waits for a running worker to end, so a host that does it
+// Destroying the program's parts waits for a running worker to end, so a host that does it
 // on its user-interface thread must go on carrying out the worker's calls meanwhile
 // (or answer them without waiting for that thread).
 #pragma once

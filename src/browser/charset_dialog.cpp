@@ -2,7 +2,7 @@
 
 #include "browser/fill_tree.h"
 #include "connect/dbms_kind.h"
-#include "tasks/statement_runners.h"
+#include "connect/statement_runners.h"
 
 namespace tabvex::browser {
 
@@ -56,28 +56,28 @@ int CharsetIndexOfName(std::string_view name) {
     return -1;
 }
 
-CharsetDialog::CharsetDialog(app::Migrator& migrator)
-    : migrator_(migrator), chosenName_(migrator.charsetName()), chosenIndex_(CharsetIndexOfName(chosenName_)) {}
+CharsetDialog::CharsetDialog(Sides& sides)
+    : sides_(sides), chosenName_(sides.charsetName()), chosenIndex_(CharsetIndexOfName(chosenName_)) {}
 
 void CharsetDialog::Choose(int index) {
     chosenIndex_ = index;
     chosenName_ = CharsetNameOfIndex(index);
 }
 
-void CharsetDialog::Select() { migrator_.SetCharsetName(chosenName_); }
+void CharsetDialog::Select() { sides_.SetCharsetName(chosenName_); }
 
-void ChangeCharset(app::Migrator& migrator, DbTree& tree, const std::function<bool()>& chooseCharset) {
+void ChangeCharset(app::Output& output, Sides& sides, DbTree& tree, const std::function<bool()>& chooseCharset) {
     const ConnectionBlock block = tree.connection();
     if (block.dbmsKind != static_cast<int>(connect::DbmsKind::Mysql)) return;
     if (!chooseCharset()) return;
     connect::ConnectionHolder none;
     connect::ConnectionHolder& holder = block.holder ? *block.holder : none;
-    const std::string name = migrator.charsetName();
+    const std::string name = sides.charsetName();
     for (const char* variable : {"client", "connection", "database", "results", "server"}) {
-        tasks::ExecuteStatement(migrator, holder, "set character_set_" + std::string(variable) + "=" + name + ";",
+        connect::ExecuteStatement(output, holder, "set character_set_" + std::string(variable) + "=" + name + ";",
                                 false);
     }
-    FillTree(migrator, tree);
+    FillTree(output, sides.conditionFile(), tree);
 }
 
 }  // namespace tabvex::browser

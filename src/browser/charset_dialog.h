@@ -7,8 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/migrator.h"
+#include "app/output.h"
 #include "browser/db_tree.h"
+#include "browser/sides.h"
 
 namespace tabvex::browser {
 
@@ -32,7 +33,7 @@ class CharsetDialog {
 public:
     // Starts with the main window's character-set name; a name not in the table
     // leaves every button unchecked.
-    explicit CharsetDialog(app::Migrator& migrator);
+    explicit CharsetDialog(Sides& sides);
 
     int chosenIndex() const { return chosenIndex_; }
     const std::string& chosenName() const { return chosenName_; }
@@ -42,7 +43,7 @@ public:
     void Select();
 
 private:
-    app::Migrator& migrator_;
+    Sides& sides_;
     std::string chosenName_;
     int chosenIndex_ = -1;
 };
@@ -51,6 +52,6 @@ private:
 // shows the dialog (true when it closed with Select), and the five SET statements
 // run on the tree's session with the chosen name, each whatever the others did; the
 // tree is filled anew. Every other family (Access, Excel) does nothing at all.
-void ChangeCharset(app::Migrator& migrator, DbTree& tree, const std::function<bool()>& chooseCharset);
+void ChangeCharset(app::Output& output, Sides& sides, DbTree& tree, const std::function<bool()>& chooseCharset);
 
 }  // namespace tabvex::browser

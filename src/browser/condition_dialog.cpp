@@ -4,8 +4,7 @@
 
 #include "browser/condition_file.h"
 #include "browser/condition_marks.h"
-#include "tasks/engine_turn.h"
-#include "tasks/statement_runners.h"
+#include "connect/statement_runners.h"
 
 namespace tabvex::browser {
 
@@ -17,8 +16,9 @@ bool AllDigits(const std::string& text) {
 
 }  // namespace
 
-ConditionDialog::ConditionDialog(app::Migrator& migrator, DbTree& tree)
-    : migrator_(migrator), tree_(tree), file_(migrator.conditionFilePath()) {
+ConditionDialog::ConditionDialog(app::Output& output, app::TaskGate& gate, const std::filesystem::path& conditionFile,
+                                 DbTree& tree)
+    : output_(output), gate_(gate), tree_(tree), file_(conditionFile) {
     EnsureConditionFile(file_);
     const NodeId current = tree.remembered().current;
     section_ = tree.AncestorText(current, 2);
@@ -31,13 +31,13 @@ std::string ConditionDialog::label() const { return "select * from " + tableName
 void ConditionDialog::SetCondition(std::string text) { condition_ = CutToCharacters(std::move(text), kConditionCharacters); }
 
 bool ConditionDialog::Test() {
-    if (tasks::RefuseWhileTasksRun(migrator_)) return false;
+    if (gate_.RefuseWhileTasksRun()) return false;
     std::string condition = JoinConditionLines(condition_);
     std::string statement = "select count(*) from " + tableName_;
     if (!condition.empty()) statement += " where " + condition;
     connect::ConnectionHolder none;
     connect::ConnectionHolder* holder = tree_.connection().holder;
-    const std::string count = tasks::RunScalarQuery(migrator_, holder ? *holder : none, statement, false);
+    const std::string count = connect::RunScalarQuery(output_, holder ? *holder : none, statement, false);
     saveEnabled_ = AllDigits(count);
     if (saveEnabled_) {
         result_ = "Test successfully!\r\n  " + count + " Records can be converted.";
@@ -56,13 +56,14 @@ bool ConditionDialog::Save() {
         return false;
     }
     saveEnabled_ = false;
-    RefreshTableConditions(migrator_, tree_);
+    RefreshTableConditions(output_, file_, tree_);
     return true;
 }
 
-std::unique_ptr<ConditionDialog> OpenConditionDialog(app::Migrator& migrator, DbTree& tree) {
+std::unique_ptr<ConditionDialog> OpenConditionDialog(app::Output& output, app::TaskGate& gate,
+                                                     const std::filesystem::path& conditionFile, DbTree& tree) {
     if (tree.sideMarker() != kSourceSide || tree.remembered().current == kNoNode) return nullptr;
-    return std::make_unique<ConditionDialog>(migrator, tree);
+    return std::make_unique<ConditionDialog>(output, gate, conditionFile, tree);
 }
 
 }  // namespace tabvex::browser

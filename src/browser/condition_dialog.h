@@ -7,7 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "app/migrator.h"
+#include "app/output.h"
+#include "app/task_gate.h"
 #include "browser/db_tree.h"
 
 namespace tabvex::browser {
@@ -19,7 +20,7 @@ public:
     // Opens for the tree's current node (a table or a view): section = the text of
     // its grandparent (the database node), key = its own text. Creates Condition.cfg
     // when missing and shows the stored condition; Save starts disabled.
-    ConditionDialog(app::Migrator& migrator, DbTree& tree);
+    ConditionDialog(app::Output& output, app::TaskGate& gate, const std::filesystem::path& conditionFile, DbTree& tree);
 
     const std::string& section() const { return section_; }
     const std::string& tableName() const { return tableName_; }
@@ -44,7 +45,8 @@ public:
     bool Save();
 
 private:
-    app::Migrator& migrator_;
+    app::Output& output_;
+    app::TaskGate& gate_;
     DbTree& tree_;
     std::filesystem::path file_;
     std::string section_;
@@ -57,6 +59,7 @@ private:
 
 // The Migration Condition command: only the source tree (side marker 0) with a
 // current node opens the dialog; otherwise nothing happens and the result is null.
-std::unique_ptr<ConditionDialog> OpenConditionDialog(app::Migrator& migrator, DbTree& tree);
+std::unique_ptr<ConditionDialog> OpenConditionDialog(app::Output& output, app::TaskGate& gate,
+                                                     const std::filesystem::path& conditionFile, DbTree& tree);
 
 }  // namespace tabvex::browser

@@ -64,8 +64,9 @@ ConditionSave WriteCondition(const fs::path& file, std::string_view database, st
     }
 }
 
-std::string TableCondition(const app::Migrator& migrator, std::string_view database, std::string_view table) {
-    return ReadCondition(migrator.conditionFilePath(), database, table);
+std::string TableCondition(const std::filesystem::path& conditionFile, std::string_view database,
+                           std::string_view table) {
+    return ReadCondition(conditionFile, database, table);
 }
 
 std::string JoinConditionLines(std::string_view text) {

@@ -11,7 +11,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/migrator.h"
 
 namespace tabvex::browser {
 
@@ -36,8 +35,9 @@ ConditionSave WriteCondition(const std::filesystem::path& file, std::string_view
                              std::string_view condition);
 
 // The condition of a source table as the row transfer applies it and the source
-// tree's tool tip shows it, read from the main window's Condition.cfg.
-std::string TableCondition(const app::Migrator& migrator, std::string_view database, std::string_view table);
+// tree's tool tip shows it, read from the program's Condition.cfg.
+std::string TableCondition(const std::filesystem::path& conditionFile, std::string_view database,
+                           std::string_view table);
 
 // An INI value holds one line: every line break (CR LF, LF or CR) becomes one blank.
 std::string JoinConditionLines(std::string_view text);

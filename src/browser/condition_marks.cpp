@@ -15,19 +15,19 @@ std::string DatabaseOfTable(const std::vector<TreeNode>& nodes, NodeId table) {
 
 }  // namespace
 
-void MarkTableConditions(const app::Migrator& migrator, std::vector<TreeNode>& nodes) {
+void MarkTableConditions(const std::filesystem::path& conditionFile, std::vector<TreeNode>& nodes) {
     for (NodeId id = 0; id < nodes.size(); ++id) {
         if (nodes[id].kind != TreeNodeKind::Table) continue;
-        nodes[id].condition = TableCondition(migrator, DatabaseOfTable(nodes, id), nodes[id].text);
+        nodes[id].condition = TableCondition(conditionFile, DatabaseOfTable(nodes, id), nodes[id].text);
     }
 }
 
-void RefreshTableConditions(app::Migrator& migrator, DbTree& tree) {
+void RefreshTableConditions(app::Output& output, const std::filesystem::path& conditionFile, DbTree& tree) {
     std::vector<TreeNode> nodes = tree.nodes();
-    MarkTableConditions(migrator, nodes);
+    MarkTableConditions(conditionFile, nodes);
     for (NodeId id = 0; id < nodes.size(); ++id)
         if (nodes[id].kind == TreeNodeKind::Table) tree.SetNodeCondition(id, std::move(nodes[id].condition));
-    migrator.ui().RedrawTree(app::TreeSide::Source);
+    output.ui().RedrawTree(app::TreeSide::Source);
 }
 
 }  // namespace tabvex::browser

@@ -67,8 +67,19 @@ void DbTree::SetCurrentNode(NodeId id) {
 
 std::string DbTree::AncestorText(NodeId id, int levels) const {
     std::lock_guard lock(mutex_);
+    return AncestorTextLocked(id, levels);
+}
+
+std::string DbTree::AncestorTextLocked(NodeId id, int levels) const {
     for (int i = 0; i < levels && id < nodes_.size(); ++i) id = nodes_[id].parent;
     return id < nodes_.size() ? nodes_[id].text : std::string();
+}
+
+std::optional<NodeSnapshot> DbTree::selection() const {
+    std::lock_guard lock(mutex_);
+    if (selected_ >= nodes_.size()) return std::nullopt;
+    return NodeSnapshot{selected_, nodes_[selected_], AncestorTextLocked(selected_, 1),
+                        AncestorTextLocked(selected_, 2)};
 }
 
 bool DbTree::refreshing() const {

@@ -8,14 +8,11 @@
 
 #include <cstddef>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "connect/connection_holder.h"
-
-namespace tabvex::app {
-class Migrator;
-}
 
 namespace tabvex::browser {
 
@@ -55,7 +52,7 @@ inline constexpr int kNotConnected = -1;
 
 // What a successful connection hands to its tree.
 struct ConnectionBlock {
-    connect::ConnectionHolder* holder = nullptr;  // the main window's slots of the side
+    connect::ConnectionHolder* holder = nullptr;  // the side's own slots
     std::string databaseName;                     // the tree's current database
     std::string providerProgId;
     int dbmsKind = 0;  // connect::DbmsKind code: 4 Access, 5 Excel
@@ -74,6 +71,16 @@ struct RememberedNodes {
     NodeId lastView = kNoNode;
     NodeId fieldsFolder = kNoNode;
     NodeId indexesFolder = kNoNode;
+};
+
+// A node as the tree held it at one moment, with the texts of its parent and
+// grandparent: what a command turns into names before it asks anything, so that a
+// tree refilled meanwhile cannot change what the command works on.
+struct NodeSnapshot {
+    NodeId id = kNoNode;
+    TreeNode node;
+    std::string parentText;
+    std::string grandparentText;
 };
 
 class DbTree {
@@ -103,6 +110,8 @@ public:
     NodeId selected() const;
     void Select(NodeId id);
     void SetCurrentNode(NodeId id);
+    // The selected node, or nothing when none is selected.
+    std::optional<NodeSnapshot> selection() const;
     // Text of the node's ancestor `levels` up (1 parent, 2 grandparent), or empty.
     std::string AncestorText(NodeId id, int levels) const;
 
@@ -124,6 +133,8 @@ public:
     void SetRefreshing(bool on);
 
 private:
+    std::string AncestorTextLocked(NodeId id, int levels) const;
+
     mutable std::mutex mutex_;
     const int fixedSide_;
     int sideMarker_;

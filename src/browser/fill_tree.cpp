@@ -50,8 +50,8 @@ std::optional<std::string> TextProperty(DataSource& dataSource, const Guid& set,
 
 class TreeFill {
 public:
-    TreeFill(app::Migrator& migrator, DbTree& tree, DataSource& dataSource, Session& session)
-        : migrator_(migrator), tree_(tree), dataSource_(dataSource), session_(session),
+    TreeFill(app::Output& output, DbTree& tree, DataSource& dataSource, Session& session)
+        : output_(output), tree_(tree), dataSource_(dataSource), session_(session),
           block_(tree.connection()) {}
 
     void Run() {
@@ -83,7 +83,7 @@ private:
     std::string AddRoot() {
         auto name = TextProperty(dataSource_, DBPROPSET_DATASOURCEINFO, DBPROP_DATASOURCENAME);
         if (!name) {
-            migrator_.ui().ShowMessageBox({"Get Datasource Name Error!", app::kProgramTitle});
+            output_.ui().ShowMessageBox({"Get Datasource Name Error!", app::kProgramTitle});
             name.emplace();
         }
         builder_.remembered.root =
@@ -101,7 +101,7 @@ private:
         }
         SchemaRows rows;
         if (const HRESULT result = rows.Open(session_, DBSCHEMA_CATALOGS, {}, {"CATALOG_NAME"}); Failed(result)) {
-            app::WriteOutputLine(migrator_, "%s", com::ProviderErrorText(result, "open").c_str());
+            app::WriteOutputLine(output_, "%s", com::ProviderErrorText(result, "open").c_str());
             return;
         }
         SetDatabaseName(WithoutFileEnding(block_.databaseName, block_.dbmsKind));
@@ -158,7 +158,7 @@ private:
         }
     }
 
-    app::Migrator& migrator_;
+    app::Output& output_;
     DbTree& tree_;
     DataSource& dataSource_;
     Session& session_;
@@ -168,7 +168,7 @@ private:
 
 }  // namespace
 
-void FillTree(app::Migrator& migrator, DbTree& tree) {
+void FillTree(app::Output& output, const std::filesystem::path& conditionFile, DbTree& tree) {
     tree.SetRefreshing(true);
     // The objects are held for the whole fill, whatever happens to the side's slots.
     std::shared_ptr<DataSource> dataSource;
@@ -179,14 +179,14 @@ void FillTree(app::Migrator& migrator, DbTree& tree) {
     }
     TreeBuilder built;
     if (dataSource && session) {
-        TreeFill fill(migrator, tree, *dataSource, *session);
+        TreeFill fill(output, tree, *dataSource, *session);
         fill.Run();
         built = std::move(fill.builder());
     }
-    if (tree.fixedSide() == kSourceSide) MarkTableConditions(migrator, built.nodes);
+    if (tree.fixedSide() == kSourceSide) MarkTableConditions(conditionFile, built.nodes);
     tree.ReplaceNodes(std::move(built.nodes), built.remembered);
     tree.SetRefreshing(false);
-    migrator.ui().RedrawTree(tree.fixedSide() == kSourceSide ? app::TreeSide::Source : app::TreeSide::Target);
+    output.ui().RedrawTree(tree.fixedSide() == kSourceSide ? app::TreeSide::Source : app::TreeSide::Target);
 }
 
 }  // namespace tabvex::browser

@@ -9,11 +9,11 @@ HRESULT SchemaRows::Open(Session& session, const Guid& schema, const Restriction
     HRESULT result = session.GetSchemaRowset(schema, restrictions, rowset_);
     if (Failed(result)) return result;
     std::vector<DBCOLUMNINFO> columns;
-    if (Failed(result = com::TextRowReader::DataColumns(*rowset_, columns))) return result;
+    if (Failed(result = oledb::TextRowReader::DataColumns(*rowset_, columns))) return result;
     std::vector<DBCOLUMNINFO> bound;
     slots_.clear();
     for (std::string_view name : columnNames) {
-        const int found = com::FindColumn(columns, name);
+        const int found = oledb::FindColumn(columns, name);
         slots_.push_back(found < 0 ? -1 : static_cast<int>(bound.size()));
         if (found >= 0) bound.push_back(columns[static_cast<std::size_t>(found)]);
     }

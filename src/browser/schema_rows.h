@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "com/text_rows.h"
+#include "platform/oledb/text_rows.h"
 #include "platform/oledb/session.h"
 
 namespace tabvex::browser {
@@ -29,7 +29,7 @@ public:
 
 private:
     std::shared_ptr<oledb::Rowset> rowset_;
-    com::TextRowReader reader_;
+    oledb::TextRowReader reader_;
     std::vector<int> slots_;  // per named column its bound slot, or -1
 };
 

@@ -1,7 +1,6 @@
 #include "check/check_dialog.h"
 
 #include "tasks/bodies/migrate_command.h"
-#include "tasks/engine_turn.h"
 
 namespace tabvex::check {
 
@@ -42,42 +41,45 @@ browser::NodeId FirstDatabase(const browser::DbTree& tree) {
     return browser::kNoNode;
 }
 
-void Refuse(app::Migrator& migrator, const char* text) {
-    migrator.ui().ShowMessageBox({text, app::kProgramTitle, app::MessageButtons::Ok, app::MessageIcon::Warning});
+void Refuse(app::Output& output, const char* text) {
+    output.ui().ShowMessageBox({text, app::kProgramTitle, app::MessageButtons::Ok, app::MessageIcon::Warning});
 }
 
 }  // namespace
 
-CheckDialog::CheckDialog(app::Migrator& migrator, browser::DbTree& tree, browser::NodeId node)
-    : migrator_(migrator), tree_(tree), node_(node) {
+CheckDialog::CheckDialog(app::Output& output, browser::Sides& sides, const connect::Options& options,
+                         browser::DbTree& tree, browser::NodeId node)
+    : output_(output), sides_(sides), tree_(tree), node_(node) {
     CheckRequest request = RequestOf(tree, node).value_or(CheckRequest{});
-    request.continueLongTables = migrator.splitLongTables();
+    request.continueLongTables = options.splitLongTables;
     title_ = TitleOf(request);
-    connect::ConnectionHolder& target = migrator.targetHolder();
-    report_ = CheckSource(migrator, migrator.sourceHolder(), target.HasSession() ? &target : nullptr, request);
+    connect::ConnectionHolder& target = sides.target().holder();
+    report_ = CheckSource(output, sides.conditionFile(), sides.source().holder(),
+                          target.HasSession() ? &target : nullptr, request);
 }
 
 void CheckDialog::Migrate() {
     tree_.Select(node_);
     // The report was made against the connected workbook; with no target chosen the
     // migration goes there too, instead of a box asking for a target.
-    browser::DbTree& target = migrator_.targetTree();
+    browser::DbTree& target = sides_.target().tree();
     if (target.selected() == browser::kNoNode) target.Select(FirstDatabase(target));
-    migrator_.ui().PostCommand(tasks::kMigrateButtonCommand);
+    output_.ui().PostCommand(tasks::kMigrateButtonCommand);
 }
 
-std::unique_ptr<CheckDialog> OpenCheckDialog(app::Migrator& migrator, browser::DbTree& tree) {
+std::unique_ptr<CheckDialog> OpenCheckDialog(app::Output& output, app::TaskGate& gate, browser::Sides& sides,
+                                             const connect::Options& options, browser::DbTree& tree) {
     const browser::NodeId node = tree.remembered().current;
     if (!Checkable(tree, node)) {
-        Refuse(migrator, "Please select a database or a table in the Source Databases Tree to check!");
+        Refuse(output, "Please select a database or a table in the Source Databases Tree to check!");
         return nullptr;
     }
-    if (tasks::RefuseWhileTasksRun(migrator)) return nullptr;
-    if (!migrator.sourceHolder().HasSession()) {
-        Refuse(migrator, "No Source DataSource Connection!");
+    if (gate.RefuseWhileTasksRun()) return nullptr;
+    if (!sides.source().holder().HasSession()) {
+        Refuse(output, "No Source DataSource Connection!");
         return nullptr;
     }
-    return std::make_unique<CheckDialog>(migrator, tree, node);
+    return std::make_unique<CheckDialog>(output, sides, options, tree, node);
 }
 
 }  // namespace tabvex::check

@@ -5,7 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "app/migrator.h"
+#include "app/output.h"
+#include "app/task_gate.h"
+#include "browser/sides.h"
+#include "connect/options.h"
 #include "browser/db_tree.h"
 #include "check/source_check.h"
 
@@ -15,7 +18,8 @@ class CheckDialog {
 public:
     // Checks what `node` (a database, its tables folder or a table of the source
     // tree) stands for, against the connected target workbook when there is one.
-    CheckDialog(app::Migrator& migrator, browser::DbTree& tree, browser::NodeId node);
+    CheckDialog(app::Output& output, browser::Sides& sides, const connect::Options& options, browser::DbTree& tree,
+                browser::NodeId node);
 
     // "Check - [Shop]" or "Check - [Shop].[Orders]".
     const std::string& title() const { return title_; }
@@ -27,7 +31,8 @@ public:
     void Migrate();
 
 private:
-    app::Migrator& migrator_;
+    app::Output& output_;
+    browser::Sides& sides_;
     browser::DbTree& tree_;
     browser::NodeId node_;
     std::string title_;
@@ -38,6 +43,7 @@ private:
 // a database, tables folder or table and the source is connected; refused while
 // tasks run (they own the connections). Otherwise a box says why and the result is
 // null.
-std::unique_ptr<CheckDialog> OpenCheckDialog(app::Migrator& migrator, browser::DbTree& tree);
+std::unique_ptr<CheckDialog> OpenCheckDialog(app::Output& output, app::TaskGate& gate, browser::Sides& sides,
+                                             const connect::Options& options, browser::DbTree& tree);
 
 }  // namespace tabvex::check

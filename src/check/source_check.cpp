@@ -14,10 +14,10 @@ namespace tabvex::check {
 namespace {
 
 // The names a new sheet cannot take in the target, compared without case.
-std::set<std::u16string> TakenSheetNames(app::Migrator& migrator, connect::ConnectionHolder* target) {
+std::set<std::u16string> TakenSheetNames(app::Output& output, connect::ConnectionHolder* target) {
     std::set<std::u16string> taken;
     if (!target || !target->HasSession()) return taken;
-    for (const auto& sheet : tasks::WorkbookSheetNames(migrator, *target)) taken.insert(adapters::FoldedSheetName(sheet));
+    for (const auto& sheet : tasks::WorkbookSheetNames(output, *target)) taken.insert(adapters::FoldedSheetName(sheet));
     return taken;
 }
 
@@ -30,14 +30,14 @@ void JudgeRows(TableCheck& check, bool continueLongTables) {
     }
 }
 
-TableCheck CheckTable(app::Migrator& migrator, oledb::Session& source, const CheckRequest& request,
+TableCheck CheckTable(const std::filesystem::path& conditionFile, oledb::Session& source, const CheckRequest& request,
                       const std::string& table, const std::string& sheet, const std::set<std::u16string>& taken) {
     TableCheck check;
     check.table = table;
     check.sheet = sheet;
-    check.condition = browser::TableCondition(migrator, request.database, table);
+    check.condition = browser::TableCondition(conditionFile, request.database, table);
     check.sheetTaken = taken.contains(adapters::FoldedSheetName(sheet));
-    ReadTableRows(source, adapters::SourceRowsQuery(migrator, request.database, table), check);
+    ReadTableRows(source, adapters::SourceRowsQuery(conditionFile, request.database, table), check);
     JudgeRows(check, request.continueLongTables);
     return check;
 }
@@ -48,24 +48,25 @@ bool CheckReport::whole() const {
     return error.empty() && std::all_of(tables.begin(), tables.end(), [](const TableCheck& t) { return t.whole(); });
 }
 
-CheckReport CheckSource(app::Migrator& migrator, connect::ConnectionHolder& source,
+CheckReport CheckSource(app::Output& output, const std::filesystem::path& conditionFile,
+                        connect::ConnectionHolder& source,
                         connect::ConnectionHolder* target, const CheckRequest& request) {
     CheckReport report;
-    const auto listed = tasks::ListObjects(migrator, source, "TABLE", "Open tables Error: ");
+    const auto listed = tasks::ListObjects(output, source, "TABLE", "Open tables Error: ");
     if (!listed) {
         report.error = "the source's tables cannot be listed";
         return report;
     }
     const std::vector<std::string> tables = tasks::TableNames(*listed);
     const std::vector<std::string> sheets = adapters::FitSheetNames(tables);
-    const std::set<std::u16string> taken = TakenSheetNames(migrator, target);
+    const std::set<std::u16string> taken = TakenSheetNames(output, target);
     for (std::size_t i = 0; i < tables.size(); ++i) {
         if (request.table && tables[i] != *request.table) continue;
-        report.tables.push_back(CheckTable(migrator, *source.session, request, tables[i], sheets[i], taken));
+        report.tables.push_back(CheckTable(conditionFile, *source.session, request, tables[i], sheets[i], taken));
     }
     // A table the list does not hold is read as the migration of that table would.
     if (request.table && report.tables.empty())
-        report.tables.push_back(CheckTable(migrator, *source.session, request, *request.table,
+        report.tables.push_back(CheckTable(conditionFile, *source.session, request, *request.table,
                                            adapters::SheetNameOfTable(tables, *request.table), taken));
     return report;
 }

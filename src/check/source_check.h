@@ -4,11 +4,12 @@
 // cell holds, and a sheet of that name the target already holds.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "app/migrator.h"
+#include "app/output.h"
 #include "check/table_check.h"
 #include "connect/connection_holder.h"
 
@@ -29,7 +30,8 @@ struct CheckReport {
 
 // `target` is the workbook the tables would go into, or null for a new one. Its
 // tables are listed once; a target that cannot be listed is taken as empty.
-CheckReport CheckSource(app::Migrator& migrator, connect::ConnectionHolder& source,
+CheckReport CheckSource(app::Output& output, const std::filesystem::path& conditionFile,
+                        connect::ConnectionHolder& source,
                         connect::ConnectionHolder* target, const CheckRequest& request);
 
 }  // namespace tabvex::check

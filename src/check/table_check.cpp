@@ -5,9 +5,10 @@
 
 #include "adapters/excel/cell_text.h"
 #include "com/error_record_text.h"
-#include "com/text_rows.h"
+#include "com/text_column_binding.h"
+#include "platform/oledb/text_rows.h"
 #include "platform/oledb/interface_ids.h"
-#include "tasks/statement_runners.h"
+#include "connect/statement_runners.h"
 
 namespace tabvex::check {
 
@@ -20,7 +21,7 @@ class LongValueCount {
 public:
     explicit LongValueCount(std::size_t columns) : counts_(columns, 0) {}
 
-    void Add(const com::TextRowReader& reader) {
+    void Add(const oledb::TextRowReader& reader) {
         for (std::size_t i = 0; i < reader.size(); ++i)
             if (adapters::CellTextOf(reader, i).cut) ++counts_[i];
     }
@@ -28,7 +29,7 @@ public:
     std::vector<LongValues> ByColumn(const Rowset& rowset) const {
         std::vector<LongValues> found;
         std::vector<DBCOLUMNINFO> columns;
-        com::TextRowReader::DataColumns(rowset, columns);
+        oledb::TextRowReader::DataColumns(rowset, columns);
         for (std::size_t i = 0; i < counts_.size(); ++i) {
             if (counts_[i] == 0) continue;
             found.push_back({i < columns.size() ? columns[i].name : std::to_string(i + 1), counts_[i]});
@@ -43,13 +44,13 @@ private:
 void ReadRows(Session& source, const std::string& query, TableCheck& check) {
     std::shared_ptr<Command> command;
     std::shared_ptr<Rowset> rowset;
-    if (Failed(tasks::RunStatementCommand(source, DBGUID_DEFAULT, query, command, rowset))) {
+    if (Failed(connect::RunStatementCommand(source, DBGUID_DEFAULT, query, command, rowset))) {
         check.readError = com::ErrorRecordText(command.get(), IID_ICommandPrepare);
         return;
     }
     if (!rowset) return;
-    com::TextRowReader reader(adapters::kCellValueSlotCapacity);
-    if (auto failure = reader.BindAllColumns(*rowset)) {
+    oledb::TextRowReader reader(adapters::kCellValueSlotCapacity);
+    if (auto failure = com::BindAllColumns(reader, *rowset)) {
         check.readError = *failure;
         return;
     }

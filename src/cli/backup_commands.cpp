@@ -40,8 +40,8 @@ std::optional<BackupArguments> ParseBackupArguments(std::vector<std::string> arg
 
 // Selects the workbook's database node, or the table, in the target tree, as a
 // person would before pressing Backup. False when the tree shows no such table.
-bool SelectBackupObject(app::Migrator& migrator, const std::optional<std::string>& table) {
-    auto& tree = migrator.targetTree();
+bool SelectBackupObject(shell::Program& program, const std::optional<std::string>& table) {
+    auto& tree = program.sides().target().tree();
     const browser::NodeId node = table ? FindObject(tree, *table) : tree.remembered().currentDatabase;
     if (node == browser::kNoNode) {
         std::cerr << "tabvex-cli: the workbook's tree shows no table '" << table.value_or("") << "'\n";
@@ -62,13 +62,13 @@ int RunBackup(const std::vector<std::string>& args) {
     app::ConsoleAnswers answers;
     answers.folder = parsed->folder;  // the folder browser's answer
     TaskConsole console(std::cout, std::cerr, isatty(STDOUT_FILENO) == 1, answers);
-    app::Migrator migrator(console, parsed->programDirectory);
-    tasks::RegisterTaskBodies(migrator);
-    UseConsoleTimings(migrator);
-    if (!ConnectFile(migrator, parsed->target, true, parsed->route) || !SelectBackupObject(migrator, parsed->table))
+    shell::Program program(console, parsed->programDirectory);
+    tasks::RegisterTaskBodies(program.engine());
+    UseConsoleTimings(program);
+    if (!ConnectFile(program, parsed->target, true, parsed->route) || !SelectBackupObject(program, parsed->table))
         return 1;
-    tasks::BackupCommand(migrator);
-    return WaitForTasks(migrator);
+    tasks::BackupCommand(program.output(), program.sides(), program.engine(), program.backupFolder());
+    return WaitForTasks(program);
 }
 
 const CliCommandRegistration kBackup{{

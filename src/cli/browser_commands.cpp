@@ -36,14 +36,14 @@ int RunTree(std::vector<std::string> args) {
     }
     // The program's own lines (connecting, errors) go to stderr, the tree to stdout.
     app::ConsoleUserInterface console(std::cerr, {});
-    app::Migrator migrator(console, *programDirectory);
+    shell::Program program(console, *programDirectory);
     const bool workbook = IsWorkbook(args[0]);
     // Absolute, as migrate and condition name the database: a source table's
     // condition is found under that name.
     const std::string file = workbook ? args[0] : fs::absolute(args[0]).string();
-    if (!ConnectFile(migrator, file, workbook, workbook ? routes->target : routes->source)) return 1;
-    const auto& settings = workbook ? migrator.targetSettings() : migrator.sourceSettings();
-    const auto& tree = workbook ? migrator.targetTree() : migrator.sourceTree();
+    if (!ConnectFile(program, file, workbook, workbook ? routes->target : routes->source)) return 1;
+    const auto& settings = workbook ? program.sides().target().settings() : program.sides().source().settings();
+    const auto& tree = workbook ? program.sides().target().tree() : program.sides().source().tree();
     std::cout << settings.dbmsName << '\n' << browser::TreeText(tree.nodes());
     return 0;
 }
@@ -97,16 +97,16 @@ int RunCondition(const std::vector<std::string>& args) {
     std::error_code ignored;
     fs::create_directories(parsed->programDirectory, ignored);
     app::ConsoleUserInterface console(std::cerr, {});
-    app::Migrator migrator(console, parsed->programDirectory);
-    if (!ConnectFile(migrator, parsed->file, false, parsed->route)) return 1;
-    auto& tree = migrator.sourceTree();
+    shell::Program program(console, parsed->programDirectory);
+    if (!ConnectFile(program, parsed->file, false, parsed->route)) return 1;
+    auto& tree = program.sides().source().tree();
     const browser::NodeId node = FindObject(tree, parsed->table);
     if (node == browser::kNoNode) {
         std::cerr << "tabvex-cli: the source tree shows no table or view '" << parsed->table << "'\n";
         return 1;
     }
     tree.Select(node);
-    auto dialog = browser::OpenConditionDialog(migrator, tree);
+    auto dialog = browser::OpenConditionDialog(program.output(), program.gate(), program.sides().conditionFile(), tree);
     if (!dialog) return 1;
     if (parsed->condition) dialog->SetCondition(*parsed->condition);
     const bool passed = dialog->Test();
@@ -116,7 +116,7 @@ int RunCondition(const std::vector<std::string>& args) {
             std::cout << ConsoleText(dialog->result()) << '\n';
             return 1;
         }
-        std::cout << "Saved in " << migrator.conditionFilePath().string() << '\n';
+        std::cout << "Saved in " << program.sides().conditionFile().string() << '\n';
     }
     return passed ? 0 : 1;
 }

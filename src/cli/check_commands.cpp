@@ -36,15 +36,15 @@ std::optional<CheckArguments> ParseCheckArguments(std::vector<std::string> args)
 
 // The target the tables would go into: an existing workbook, connected; none for a
 // new one. False when an existing workbook does not connect.
-bool ConnectTarget(app::Migrator& migrator, const CheckArguments& arguments, bool& hasTarget) {
+bool ConnectTarget(shell::Program& program, const CheckArguments& arguments, bool& hasTarget) {
     std::error_code error;
     hasTarget = !arguments.files.second.empty() && fs::exists(arguments.files.second, error);
-    return !hasTarget || ConnectFile(migrator, fs::absolute(arguments.files.second).string(), true,
+    return !hasTarget || ConnectFile(program, fs::absolute(arguments.files.second).string(), true,
                                      arguments.routes.target);
 }
 
-check::CheckRequest RequestOf(const app::Migrator& migrator, const CheckArguments& arguments) {
-    const auto& tree = migrator.sourceTree();
+check::CheckRequest RequestOf(const shell::Program& program, const CheckArguments& arguments) {
+    const auto& tree = program.sides().source().tree();
     check::CheckRequest request;
     request.database = tree.node(tree.remembered().currentDatabase).text;
     request.continueLongTables = arguments.continueLongTables;
@@ -65,13 +65,12 @@ int RunCheck(const std::vector<std::string>& args) {
     // Only error lines of the Log are shown, on stderr; the report goes to stdout.
     std::ostringstream logLines;
     TaskConsole console(logLines, std::cerr, false, app::ConsoleAnswers{});
-    app::Migrator migrator(console, parsed->files.programDirectory);
+    shell::Program program(console, parsed->files.programDirectory);
     bool hasTarget = false;
-    if (!ConnectFile(migrator, fs::absolute(parsed->files.first).string(), false, parsed->routes.source) ||
-        !ConnectTarget(migrator, *parsed, hasTarget))
+    if (!ConnectFile(program, fs::absolute(parsed->files.first).string(), false, parsed->routes.source) ||
+        !ConnectTarget(program, *parsed, hasTarget))
         return 1;
-    const check::CheckReport report = check::CheckSource(
-        migrator, migrator.sourceHolder(), hasTarget ? &migrator.targetHolder() : nullptr, RequestOf(migrator, *parsed));
+    const check::CheckReport report = check::CheckSource(program.output(), program.sides().conditionFile(), program.sides().source().holder(), hasTarget ? &program.sides().target().holder() : nullptr, RequestOf(program, *parsed));
     for (const auto& table : report.tables) std::cout << check::TableCheckLine(table) << '\n';
     std::cout << check::CheckSummaryLine(report) << '\n';
     return report.whole() ? 0 : 1;

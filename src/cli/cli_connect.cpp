@@ -9,15 +9,15 @@ namespace tabvex::cli {
 
 bool IsWorkbook(const std::string& file) { return files::HasAnyFileEnding(file, files::kWorkbookEndings); }
 
-bool ConnectFile(app::Migrator& migrator, const std::string& file, bool asTarget, const SideRoute& route) {
-    ConfigureSide(asTarget ? migrator.targetSettings() : migrator.sourceSettings(), route, file);
+bool ConnectFile(shell::Program& program, const std::string& file, bool asTarget, const SideRoute& route) {
+    ConfigureSide(asTarget ? program.sides().target().settings() : program.sides().source().settings(), route, file);
     if (asTarget) {
-        connect::ConnectTarget(migrator);
+        connect::ConnectTarget(program.output(), program.sides());
     } else {
-        connect::ConnectSource(migrator);
+        connect::ConnectSource(program.output(), program.sides());
     }
-    const auto& holder = asTarget ? migrator.targetHolder() : migrator.sourceHolder();
-    const auto& tree = asTarget ? migrator.targetTree() : migrator.sourceTree();
+    const auto& holder = asTarget ? program.sides().target().holder() : program.sides().source().holder();
+    const auto& tree = asTarget ? program.sides().target().tree() : program.sides().source().tree();
     // A side that did not connect has said why in an error line.
     return holder.HasSession() && tree.sideMarker() == tree.fixedSide();
 }

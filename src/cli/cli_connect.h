@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "app/migrator.h"
 #include "browser/db_tree.h"
 #include "cli/side_route.h"
+#include "shell/program.h"
 
 namespace tabvex::cli {
 
@@ -16,7 +16,7 @@ bool IsWorkbook(const std::string& file);
 
 // Connects the file along the route as the side it is given for; the tree fills
 // itself. True when the side is connected.
-bool ConnectFile(app::Migrator& migrator, const std::string& file, bool asTarget, const SideRoute& route);
+bool ConnectFile(shell::Program& program, const std::string& file, bool asTarget, const SideRoute& route);
 
 // The tree's table or view of that name: the exact spelling first, then without
 // regard to case, as Jet compares names. kNoNode when there is none.

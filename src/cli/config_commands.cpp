@@ -6,6 +6,7 @@
 #include "cli/cli_command.h"
 #include "com/program_directory.h"
 #include "connect/config_file.h"
+#include "shell/program.h"
 
 namespace tabvex::cli {
 
@@ -31,9 +32,9 @@ int ShowConfig(const std::vector<std::string>& args) {
         return 2;
     }
     app::ConsoleUserInterface console(std::cout, {});
-    app::Migrator migrator(console, programDirectory);
+    shell::Program program(console, programDirectory);
     connect::ConfigDialogRecord record;
-    connect::ReadConfigOptions(record, migrator);
+    connect::ReadConfigOptions(record, program.output(), program.options(), programDirectory);
     std::cout << "File: " << connect::MigratorConfigPath(programDirectory).string() << "\n"
               << "Config: " << OnOff(record.options.configFile) << "  AutoBackup: " << OnOff(record.options.autoBackup)
               << "  Tips: " << OnOff(record.options.displayTips) << "\n"

@@ -7,7 +7,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/cli_connect.h"
-#include "com/text_rows.h"
+#include "platform/oledb/text_rows.h"
 #include "platform/oledb/data_source.h"
 #include "platform/registry/class_registry.h"
 
@@ -45,11 +45,11 @@ HRESULT OpenSession(const std::string& file, std::shared_ptr<Session>& session, 
 // Prints every column but the bookmark, each read as text through one slot.
 HRESULT PrintRows(Rowset& rowset) {
     std::vector<DBCOLUMNINFO> columns;
-    HRESULT result = com::TextRowReader::DataColumns(rowset, columns);
+    HRESULT result = oledb::TextRowReader::DataColumns(rowset, columns);
     if (Failed(result)) return result;
     for (std::size_t i = 0; i < columns.size(); ++i) std::cout << (i ? "\t" : "") << columns[i].name;
     std::cout << '\n';
-    com::TextRowReader reader;
+    oledb::TextRowReader reader;
     const char* failedStep = "";
     if (Failed(result = reader.Bind(rowset, columns, failedStep))) return result;
     while ((result = reader.Next()) == S_OK) {

@@ -54,40 +54,40 @@ std::optional<MigrateArguments> ParseMigrateArguments(std::vector<std::string> a
 // A new workbook: the clone the window queues for a source database dropped on the
 // target's root, named after TARGET. The target side points at TARGET so that the
 // body creates it there and then connects it.
-void QueueClone(app::Migrator& migrator, const std::string& target, const SideRoute& route) {
-    ConfigureSide(migrator.targetSettings(), route, target);
-    const auto& tree = migrator.sourceTree();
+void QueueClone(shell::Program& program, const std::string& target, const SideRoute& route) {
+    ConfigureSide(program.sides().target().settings(), route, target);
+    const auto& tree = program.sides().source().tree();
     tasks::TaskNames names;
     names.sourceDatabase = tree.node(tree.remembered().currentDatabase).text;
     names.targetDatabase = files::WithoutFileEnding(target, files::kWorkbookEndings);
-    tasks::QueueMigrationTask(migrator, tasks::TaskType::CloneDatabase, std::move(names));
+    tasks::QueueMigrationTask(program.output(), program.sides(), program.engine(), tasks::TaskType::CloneDatabase, std::move(names));
 }
 
 // One table the source tree leaves out (a name with blanks): queued with the names
 // the command gives a table node.
-void QueueLeftOutTable(app::Migrator& migrator, const std::string& table) {
-    const auto& source = migrator.sourceTree();
-    const auto& target = migrator.targetTree();
+void QueueLeftOutTable(shell::Program& program, const std::string& table) {
+    const auto& source = program.sides().source().tree();
+    const auto& target = program.sides().target().tree();
     tasks::TaskNames names;
     names.sourceObject = table;
     names.sourceDatabase = source.node(source.remembered().currentDatabase).text;
     names.targetDatabase = target.node(target.remembered().currentDatabase).text;
-    tasks::QueueMigrationTask(migrator, tasks::TaskType::MigrateTable, std::move(names));
+    tasks::QueueMigrationTask(program.output(), program.sides(), program.engine(), tasks::TaskType::MigrateTable, std::move(names));
 }
 
 // An existing workbook: the source database, or one of its tables, selected in the
 // source tree and the workbook's database node in the target tree, then the
 // Migrate command.
-void QueueIntoWorkbook(app::Migrator& migrator, const std::optional<std::string>& table) {
-    auto& source = migrator.sourceTree();
+void QueueIntoWorkbook(shell::Program& program, const std::optional<std::string>& table) {
+    auto& source = program.sides().source().tree();
     const browser::NodeId sourceNode = table ? FindObject(source, *table) : source.remembered().currentDatabase;
     if (sourceNode == browser::kNoNode) {
-        QueueLeftOutTable(migrator, *table);
+        QueueLeftOutTable(program, *table);
         return;
     }
     source.Select(sourceNode);
-    migrator.targetTree().Select(migrator.targetTree().remembered().currentDatabase);
-    tasks::MigrateCommand(migrator);
+    program.sides().target().tree().Select(program.sides().target().tree().remembered().currentDatabase);
+    tasks::MigrateCommand(program.output(), program.sides(), program.engine());
 }
 
 int RunMigrate(const std::vector<std::string>& args) {
@@ -103,21 +103,23 @@ int RunMigrate(const std::vector<std::string>& args) {
     app::ConsoleAnswers answers;
     answers.agree = true;  // the command line is the confirmation
     TaskConsole console(std::cout, std::cerr, isatty(STDOUT_FILENO) == 1, answers);
-    app::Migrator migrator(console, parsed->programDirectory);
-    migrator.setSplitLongTables(parsed->splitLongTables);
-    migrator.setVerifyAfterWriting(parsed->verify);
-    migrator.setBinaryFiles(parsed->binaryFiles);
-    tasks::RegisterTaskBodies(migrator);
-    UseConsoleTimings(migrator);
-    if (!ConnectFile(migrator, parsed->source, false, parsed->routes.source)) return 1;
+    shell::Program program(console, parsed->programDirectory);
+    program.options().Update([&](connect::Options& options) {
+        options.splitLongTables = parsed->splitLongTables;
+        options.verifyAfterWriting = parsed->verify;
+        options.binaryFiles = parsed->binaryFiles;
+    });
+    tasks::RegisterTaskBodies(program.engine());
+    UseConsoleTimings(program);
+    if (!ConnectFile(program, parsed->source, false, parsed->routes.source)) return 1;
     if (newWorkbook) {
-        QueueClone(migrator, parsed->target, parsed->routes.target);
-    } else if (ConnectFile(migrator, parsed->target, true, parsed->routes.target)) {
-        QueueIntoWorkbook(migrator, parsed->table);
+        QueueClone(program, parsed->target, parsed->routes.target);
+    } else if (ConnectFile(program, parsed->target, true, parsed->routes.target)) {
+        QueueIntoWorkbook(program, parsed->table);
     } else {
         return 1;
     }
-    return WaitForTasks(migrator);
+    return WaitForTasks(program);
 }
 
 const CliCommandRegistration kMigrate{{

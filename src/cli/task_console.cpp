@@ -36,18 +36,18 @@ void TaskConsole::ShowOutputLine(const app::OutputLine& line) {
     if (IsErrorLine(line)) errors_ << line.text << '\n' << std::flush;
 }
 
-void UseConsoleTimings(app::Migrator& migrator) {
-    auto& timings = migrator.workerTimings();
+void UseConsoleTimings(shell::Program& program) {
+    auto& timings = program.engine().timings();
     timings.startDelay = 0ms;
     timings.passInterval = 10ms;
     timings.bodyStartDelay = 0ms;
     timings.startPause = 0ms;
 }
 
-int WaitForTasks(app::Migrator& migrator) {
-    while (migrator.runState().load() != tasks::RunState::Idle) std::this_thread::sleep_for(5ms);
-    migrator.workerThread().Join();
-    const auto queued = migrator.taskList().Snapshot();
+int WaitForTasks(shell::Program& program) {
+    while (program.engine().runState().load() != tasks::RunState::Idle) std::this_thread::sleep_for(5ms);
+    program.engine().thread().Join();
+    const auto queued = program.engine().taskList().Snapshot();
     if (queued.empty()) return 1;
     for (const auto& task : queued)
         if (task->state.load() != tasks::TaskState::Succeeded) return 1;

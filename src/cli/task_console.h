@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/console_user_interface.h"
-#include "app/migrator.h"
+#include "shell/program.h"
 
 namespace tabvex::cli {
 
@@ -41,10 +41,10 @@ std::optional<TaskArguments> ParseTaskArguments(const std::vector<std::string>& 
 bool TakeFlag(std::vector<std::string>& args, std::string_view flag);
 
 // Worker timings for a command line: no pauses meant for a person watching.
-void UseConsoleTimings(app::Migrator& migrator);
+void UseConsoleTimings(shell::Program& program);
 
 // Waits until the worker is idle: 0 when every queued task ended "SUCCESS", 1 when
 // one failed or nothing was queued.
-int WaitForTasks(app::Migrator& migrator);
+int WaitForTasks(shell::Program& program);
 
 }  // namespace tabvex::cli

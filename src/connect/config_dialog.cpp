@@ -7,14 +7,12 @@
 #include "adapters/access/access_adapter.h"
 #include "adapters/excel/excel_connection.h"
 #include "adapters/excel/excel_workbook.h"
-#include "com/folders.h"
 #include "connect/ascii_case.h"
 #include "connect/config_file.h"
 #include "connect/data_source_opening.h"
 #include "connect/provider_list.h"
 #include "connect/provider_prog_id.h"
 #include "platform/oledb/data_source.h"
-#include "tasks/engine_turn.h"
 
 namespace tabvex::connect {
 
@@ -32,8 +30,8 @@ struct TestRules {
 constexpr TestRules kSourceTest{"Source DB Connect ERROR!", "Source Connection Successful!"};
 constexpr TestRules kTargetTest{"Target DB Connect ERROR!", "Target Connection Successful!"};
 
-void ShowBox(app::Migrator& migrator, std::string text, app::MessageIcon icon) {
-    migrator.ui().ShowMessageBox({std::move(text), app::kProgramTitle, app::MessageButtons::Ok, icon});
+void ShowBox(app::Output& output, std::string text, app::MessageIcon icon) {
+    output.ui().ShowMessageBox({std::move(text), app::kProgramTitle, app::MessageButtons::Ok, icon});
 }
 
 // The settings a side's fields describe, as typed.
@@ -50,14 +48,14 @@ ConnectionSettings SettingsOf(const SideFields& fields) {
 
 // Opens a data source of the dialog's own with the sets and tells the person how it
 // went: on failure a second box gives the reason.
-void TestDataSource(app::Migrator& migrator, const TestRules& rules, const std::string& progId,
+void TestDataSource(app::Output& output, const TestRules& rules, const std::string& progId,
                     std::vector<DBPROPSET>& sets) {
     const OpenedDataSource opened = OpenDataSource(progId, sets);
     if (!opened.dataSource) {
-        ShowBox(migrator, rules.failed, app::MessageIcon::Error);
-        ShowBox(migrator, opened.failure, app::MessageIcon::Error);
+        ShowBox(output, rules.failed, app::MessageIcon::Error);
+        ShowBox(output, opened.failure, app::MessageIcon::Error);
     } else {
-        ShowBox(migrator, rules.succeeded, app::MessageIcon::Information);
+        ShowBox(output, rules.succeeded, app::MessageIcon::Information);
     }
 }
 
@@ -78,9 +76,7 @@ std::optional<SideFields> CurrentFields(const ConnectionSettings& settings) {
                       IsJetProvider(settings.providerProgId) ? std::string() : settings.catalogName};
 }
 
-browser::DbTree& TreeOf(app::Migrator& migrator, ConfigSide side) {
-    return side == ConfigSide::Source ? migrator.sourceTree() : migrator.targetTree();
-}
+int SideOf(ConfigSide side) { return side == ConfigSide::Source ? browser::kSourceSide : browser::kTargetSide; }
 
 }  // namespace
 
@@ -90,8 +86,10 @@ std::string DatabaseFileFilter(DbmsKind family) {
     return family == DbmsKind::Excel ? "Excel File (*.xls *.XLS)" : "Access File (*.mdb *.MDB *.accdb *.ACCDB)";
 }
 
-ConfigDialog::ConfigDialog(app::Migrator& migrator, OdbcConfigFiles odbc) : migrator_(migrator), odbc_(std::move(odbc)) {
-    ReadConfigOptions(record_, migrator_);
+ConfigDialog::ConfigDialog(app::Output& output, app::TaskGate& gate, browser::Sides& sides, SharedOptions& options,
+                           OdbcConfigFiles odbc)
+    : output_(output), gate_(gate), sides_(sides), options_(options), odbc_(std::move(odbc)) {
+    ReadConfigOptions(record_, output_, options_, sides_.programDirectory());
     ShowCurrentConnections();
     for (ConfigSide side : {ConfigSide::Source, ConfigSide::Target}) {
         providers_[Index(side)] = ProviderList(family(side));
@@ -105,9 +103,9 @@ ConfigDialog::ConfigDialog(app::Migrator& migrator, OdbcConfigFiles odbc) : migr
 // What the window is connected with comes before the file, which may be older. Not
 // while tasks run: the worker may be switching a side's database.
 void ConfigDialog::ShowCurrentConnections() {
-    if (migrator_.runState().load() != tasks::RunState::Idle) return;
-    if (auto current = CurrentFields(migrator_.sourceSettings())) record_.source = std::move(*current);
-    if (auto current = CurrentFields(migrator_.targetSettings())) record_.target = std::move(*current);
+    if (gate_.tasksRunning()) return;
+    if (auto current = CurrentFields(sides_.source().settings())) record_.source = std::move(*current);
+    if (auto current = CurrentFields(sides_.target().settings())) record_.target = std::move(*current);
 }
 
 SideFields& ConfigDialog::fields(ConfigSide side) {
@@ -154,34 +152,34 @@ void ConfigDialog::FillSourceNames(ConfigSide side) {
         names.label = "Source Name";
         if (!names.entries.empty()) names.selected = 0;
     }
-    if (!initialising_ && IsJetProviderName(provider)) AddSourceName(side, OfferNewDatabase(side));
+    if (!initialising_ && IsJetProviderName(provider)) {
+        if (auto offered = OfferNewDatabase(side)) AddSourceName(side, *offered);
+    }
 }
 
 // A new empty database beside the side's current one (or in the program's folder),
-// created unless a file is there already.
-std::string ConfigDialog::OfferNewDatabase(ConfigSide side) {
-    const std::string folder =
-        com::FolderPartOf(TreeOf(migrator_, side).connection().databaseName, migrator_.programDirectory());
+// created unless a file is there already. Nothing while tasks run: the worker owns
+// the sides and may be creating files beside them.
+std::optional<std::string> ConfigDialog::OfferNewDatabase(ConfigSide side) {
+    if (gate_.RefuseWhileTasksRun()) return std::nullopt;
     const bool source = side == ConfigSide::Source;
-    const std::string path = folder + (source ? "Access_New.mdb" : "Excel_New.xls");
+    const std::string path = sides_.PathBesideDatabase(SideOf(side), source ? "Access_New.mdb" : "Excel_New.xls");
 
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (fs::is_directory(status)) fs::remove(path, error);  // only an empty folder goes
     if (!fs::is_regular_file(status)) {
         if (source) {
-            migrator_.SetCreationSide("Source");
-            adapters::CreateAccessDatabase(migrator_, "Access_New");
-            migrator_.SetCreationSide("");
+            adapters::CreateAccessDatabase(output_, path);
         } else {
-            adapters::CreateExcelWorkbook(migrator_, "Excel_New", true);
+            adapters::CreateExcelWorkbook(output_, sides_, "Excel_New", true);
         }
     }
     return path;
 }
 
 void ConfigDialog::OfferSampleDatabase() {
-    const fs::path sample = SampleDatabasePath(migrator_.programDirectory());
+    const fs::path sample = SampleDatabasePath(sides_.programDirectory());
     std::error_code error;
     if (!fs::is_regular_file(sample, error)) return;
     AddSourceName(ConfigSide::Source, sample.string());
@@ -205,7 +203,7 @@ bool ConfigDialog::BrowsesOnCatalogDoubleClick(ConfigSide side) const {
 }
 
 bool ConfigDialog::BrowseSourceName(ConfigSide side) {
-    const auto chosen = migrator_.ui().ChooseFile(
+    const auto chosen = output_.ui().ChooseFile(
         {"Open the database file", DatabaseFileFilter(family(side)), ".", /*forSaving=*/false});
     if (!chosen) return false;
     fields(side).catalogName.clear();
@@ -215,7 +213,7 @@ bool ConfigDialog::BrowseSourceName(ConfigSide side) {
 }
 
 bool ConfigDialog::BrowseCatalogName(ConfigSide side) {
-    const auto chosen = migrator_.ui().ChooseFile(
+    const auto chosen = output_.ui().ChooseFile(
         {"Open the database file", DatabaseFileFilter(family(side)), ".", /*forSaving=*/false});
     if (!chosen) return false;
     fields(side).catalogName = chosen->string();
@@ -225,30 +223,32 @@ bool ConfigDialog::BrowseCatalogName(ConfigSide side) {
 
 void ConfigDialog::ToggleDisplayTips() {
     record_.options.displayTips = !record_.options.displayTips;
-    migrator_.ShowTipsPage(record_.options.displayTips);
+    ShowTipsPage(output_, options_, record_.options.displayTips);
 }
 
 void ConfigDialog::TestConnections() {
+    // Opening may create the workgroup file the worker's connects use.
+    if (gate_.RefuseWhileTasksRun()) return;
     ConnectionSettings source = SettingsOf(record_.source);
     std::vector<DBPROPSET> sourceSets(1, DBPROPSET{DBPROPSET_DBINIT, {}});
     adapters::BuildAccessInitProperties(source, sourceSets[0]);
-    if (IsJetProvider(source.providerProgId)) adapters::EnsureSystemDatabase(migrator_);
+    if (IsJetProvider(source.providerProgId)) adapters::EnsureSystemDatabase(output_);
     AddJetSetForAccess(source, family(ConfigSide::Source), sourceSets);
-    TestDataSource(migrator_, kSourceTest, source.providerProgId, sourceSets);
+    TestDataSource(output_, kSourceTest, source.providerProgId, sourceSets);
 
     ConnectionSettings target = SettingsOf(record_.target);
     std::vector<DBPROPSET> targetSets(1, DBPROPSET{DBPROPSET_DBINIT, {}});
     adapters::BuildExcelInitProperties(target, targetSets[0], /*forTest=*/true);
     AddJetSetForAccess(target, family(ConfigSide::Target), targetSets);
-    TestDataSource(migrator_, kTargetTest, target.providerProgId, targetSets);
+    TestDataSource(output_, kTargetTest, target.providerProgId, targetSets);
 }
 
-void ConfigDialog::SaveConfig() { connect::SaveConfig(record_, migrator_); }
+void ConfigDialog::SaveConfig() { connect::SaveConfig(record_, output_, sides_.programDirectory()); }
 
 bool ConfigDialog::Connect() {
-    if (tasks::RefuseWhileTasksRun(migrator_)) return false;
-    WriteConfigOnConnect(record_, migrator_);
-    migrator_.ui().PostCommand(kConnectButton);
+    if (gate_.RefuseWhileTasksRun()) return false;
+    WriteConfigOnConnect(record_, output_, options_, sides_);
+    output_.ui().PostCommand(kConnectButton);
     return true;
 }
 

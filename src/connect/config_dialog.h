@@ -6,10 +6,14 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/migrator.h"
+#include "app/output.h"
+#include "app/task_gate.h"
+#include "browser/sides.h"
+#include "connect/options.h"
 #include "connect/config_dialog_record.h"
 #include "connect/dbms_kind.h"
 #include "connect/odbc_config.h"
@@ -38,7 +42,8 @@ public:
     // has it, else the first) and fills the source-name lists. Creates nothing; with
     // no source configured, the sample database beside the program is offered when
     // it exists.
-    explicit ConfigDialog(app::Migrator& migrator, OdbcConfigFiles odbc = InstalledOdbcConfigFiles());
+    ConfigDialog(app::Output& output, app::TaskGate& gate, browser::Sides& sides, SharedOptions& options,
+                 OdbcConfigFiles odbc = InstalledOdbcConfigFiles());
 
     ConfigDialogRecord& record() { return record_; }
     const ConfigDialogRecord& record() const { return record_; }
@@ -52,8 +57,9 @@ public:
 
     // The person chose another provider: the source-name list is filled anew (ODBC
     // data sources for an ODBC driver; for Jet a new empty database "Access_New.mdb"
-    // or "Excel_New.xls" beside the side's current database, created when missing),
-    // and the source name becomes the list's selection.
+    // or "Excel_New.xls" beside the side's current database, created when missing;
+    // while tasks run the gate's question instead, and nothing is created), and the
+    // source name becomes the list's selection.
     void SelectProvider(ConfigSide side, int index);
 
     // With a Jet provider the source-name list opens the file chooser instead of
@@ -75,7 +81,7 @@ public:
     void ToggleDisplayTips();
 
     // Opens each side with its fields, as connecting would, and tells the person how
-    // each went. Changes nothing anywhere.
+    // each went. Changes nothing anywhere; refused while tasks run.
     void TestConnections();
     // Writes migrator.cfg only.
     void SaveConfig();
@@ -89,11 +95,14 @@ private:
     void ShowCurrentConnections();
     void SelectStoredProvider(ConfigSide side);
     void FillSourceNames(ConfigSide side);
-    std::string OfferNewDatabase(ConfigSide side);
+    std::optional<std::string> OfferNewDatabase(ConfigSide side);
     void OfferSampleDatabase();
     void AddSourceName(ConfigSide side, const std::string& name);
 
-    app::Migrator& migrator_;
+    app::Output& output_;
+    app::TaskGate& gate_;
+    browser::Sides& sides_;
+    SharedOptions& options_;
     OdbcConfigFiles odbc_;
     ConfigDialogRecord record_;
     std::array<std::vector<std::string>, 2> providers_;

@@ -69,8 +69,8 @@ void HandOver(const SideFields& fields, ConnectionSettings& settings) {
     settings.providerProgId = ProviderProgId(fields.providerName);
 }
 
-void ShowBox(app::Migrator& migrator, std::string text, app::MessageIcon icon) {
-    migrator.ui().ShowMessageBox({std::move(text), app::kProgramTitle, app::MessageButtons::Ok, icon});
+void ShowBox(app::Output& output, std::string text, app::MessageIcon icon) {
+    output.ui().ShowMessageBox({std::move(text), app::kProgramTitle, app::MessageButtons::Ok, icon});
 }
 
 }  // namespace
@@ -79,69 +79,82 @@ fs::path MigratorConfigPath(const fs::path& programDirectory) { return programDi
 
 bool ConfigValueIsTrue(std::string_view value) { return value.find("true") != std::string_view::npos; }
 
-void ReadConfigOptions(ConfigDialogRecord& record, app::Migrator& migrator) {
+void ReadConfigOptions(ConfigDialogRecord& record, app::Output& output, SharedOptions& options,
+                       const fs::path& programDirectory) {
     const bool displayTips = record.options.displayTips;
     record.options = ConfigDialogOptions{};
     record.options.displayTips = displayTips;
-    const profile::ProfileFile file(MigratorConfigPath(migrator.programDirectory()));
+    const profile::ProfileFile file(MigratorConfigPath(programDirectory));
     if (!file.readable()) return;
     if (ReadFlag(file, "Config")) {
         record.options.configFile = true;
-        ReadConfigSections(record, migrator);
+        ReadConfigSections(record, output, programDirectory);
     }
     record.options.autoBackup = ReadFlag(file, "AutoBackup");
     record.options.splitLongTables = ReadFlag(file, "SplitLongTables");
     record.options.displayTips = ReadFlag(file, "Tips");
     record.options.verifyAfterWriting = ReadFlag(file, "Verify");
     record.options.binaryFiles = ReadFlag(file, "BinaryFiles");
-    if (migrator.tipsPageShown() != record.options.displayTips) migrator.ShowTipsPage(record.options.displayTips);
+    if (options.get().tipsPageShown != record.options.displayTips)
+        ShowTipsPage(output, options, record.options.displayTips);
 }
 
-void TakeSavedConnections(app::Migrator& migrator) {
-    const profile::ProfileFile file(MigratorConfigPath(migrator.programDirectory()));
+void ShowTipsPage(app::Output& output, SharedOptions& options, bool shown) {
+    options.Update([shown](Options& current) { current.tipsPageShown = shown; });
+    output.ShowTipsPage(shown);
+}
+
+void TakeSavedConnections(SharedOptions& options, browser::Sides& sides) {
+    const profile::ProfileFile file(MigratorConfigPath(sides.programDirectory()));
     if (!file.readable()) return;
-    migrator.setVerifyAfterWriting(ReadFlag(file, "Verify"));
-    migrator.setBinaryFiles(ReadFlag(file, "BinaryFiles"));
-    migrator.setSplitLongTables(ReadFlag(file, "SplitLongTables"));
-    if (!ReadFlag(file, "Config")) return;
-    HandOver(ReadSide(file, kSourceSection), migrator.sourceSettings());
-    HandOver(ReadSide(file, kTargetSection), migrator.targetSettings());
-    migrator.setAutoBackup(ReadFlag(file, "AutoBackup"));
+    const bool keepsConnections = ReadFlag(file, "Config");
+    options.Update([&](Options& current) {
+        current.verifyAfterWriting = ReadFlag(file, "Verify");
+        current.binaryFiles = ReadFlag(file, "BinaryFiles");
+        current.splitLongTables = ReadFlag(file, "SplitLongTables");
+        if (keepsConnections) current.autoBackup = ReadFlag(file, "AutoBackup");
+    });
+    if (!keepsConnections) return;
+    HandOver(ReadSide(file, kSourceSection), sides.source().settings());
+    HandOver(ReadSide(file, kTargetSection), sides.target().settings());
 }
 
-void ReadConfigSections(ConfigDialogRecord& record, app::Migrator& migrator) {
-    const profile::ProfileFile file(MigratorConfigPath(migrator.programDirectory()));
+void ReadConfigSections(ConfigDialogRecord& record, app::Output& output, const fs::path& programDirectory) {
+    const profile::ProfileFile file(MigratorConfigPath(programDirectory));
     if (!file.readable()) {
         std::string text = kMissingFileMessage;
         text.replace(text.find("%s"), 2, file.path().string());
-        ShowBox(migrator, std::move(text), app::MessageIcon::Warning);
+        ShowBox(output, std::move(text), app::MessageIcon::Warning);
         return;
     }
     record.source = ReadSide(file, kSourceSection);
     record.target = ReadSide(file, kTargetSection);
 }
 
-void WriteConfigOnConnect(const ConfigDialogRecord& record, app::Migrator& migrator) {
-    migrator.setAutoBackup(record.options.autoBackup);
-    migrator.setSplitLongTables(record.options.splitLongTables);
-    migrator.setVerifyAfterWriting(record.options.verifyAfterWriting);
-    migrator.setBinaryFiles(record.options.binaryFiles);
+void WriteConfigOnConnect(const ConfigDialogRecord& record, app::Output& output, SharedOptions& options,
+                          browser::Sides& sides) {
+    options.Update([&](Options& current) {
+        current.autoBackup = record.options.autoBackup;
+        current.splitLongTables = record.options.splitLongTables;
+        current.verifyAfterWriting = record.options.verifyAfterWriting;
+        current.binaryFiles = record.options.binaryFiles;
+    });
     try {
-        profile::ProfileFile file(MigratorConfigPath(migrator.programDirectory()));
+        profile::ProfileFile file(MigratorConfigPath(sides.programDirectory()));
         if (!record.options.configFile) file.Write(kPublic, "Config", "false");
         WriteOptions(file, record.options);
         if (record.options.configFile) WriteSections(file, record);
         file.Save(kOwnerOnly);
     } catch (const profile::ProfileError& e) {
-        app::WriteOutputLine(migrator, "E::The configuration was not saved: %s", e.what());
+        app::WriteOutputLine(output, "E::The configuration was not saved: %s", e.what());
     }
-    HandOver(record.source, migrator.sourceSettings());
-    HandOver(record.target, migrator.targetSettings());
+    HandOver(record.source, sides.source().settings());
+    HandOver(record.target, sides.target().settings());
 }
 
-void SaveConfig(const ConfigDialogRecord& record, app::Migrator& migrator) {
+void SaveConfig(const ConfigDialogRecord& record, app::Output& output, const fs::path& programDirectory) {
     try {
-        profile::ProfileFile file(MigratorConfigPath(migrator.programDirectory()));
+        profile::ProfileFile file(MigratorConfigPath(programDirectory));
         if (record.options.configFile) {
             file.Write(kPublic, "Config", "true");
             WriteOptions(file, record.options);
@@ -151,10 +164,10 @@ void SaveConfig(const ConfigDialogRecord& record, app::Migrator& migrator) {
         }
         file.Save(kOwnerOnly);
     } catch (const profile::ProfileError& e) {
-        ShowBox(migrator, std::string("The Config Infomation was not saved: ") + e.what(), app::MessageIcon::Error);
+        ShowBox(output, std::string("The Config Infomation was not saved: ") + e.what(), app::MessageIcon::Error);
         return;
     }
-    ShowBox(migrator, kSavedMessage, app::MessageIcon::Information);
+    ShowBox(output, kSavedMessage, app::MessageIcon::Information);
 }
 
 }  // namespace tabvex::connect

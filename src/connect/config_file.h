@@ -15,8 +15,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/migrator.h"
+#include "app/output.h"
+#include "browser/sides.h"
 #include "connect/config_dialog_record.h"
+#include "connect/options.h"
 
 namespace tabvex::connect {
 
@@ -27,26 +29,33 @@ bool ConfigValueIsTrue(std::string_view value);
 // When the dialog opens: clears the options, then, if the file can be read, takes
 // the options from [Public] (and both sections when Config is true) and shows or
 // hides the window's Tips tab. Without a file nothing else changes.
-void ReadConfigOptions(ConfigDialogRecord& record, app::Migrator& migrator);
+void ReadConfigOptions(ConfigDialogRecord& record, app::Output& output, SharedOptions& options,
+                       const std::filesystem::path& programDirectory);
+
+// Records the Display Tips choice and adds or removes the window's Tips tab.
+void ShowTipsPage(app::Output& output, SharedOptions& options, bool shown);
 
 // Fills both sides' fields from [SourceDB] and [TargetDB]; when the file cannot be
 // read, says so in a message box and changes nothing.
-void ReadConfigSections(ConfigDialogRecord& record, app::Migrator& migrator);
+void ReadConfigSections(ConfigDialogRecord& record, app::Output& output,
+                        const std::filesystem::path& programDirectory);
 
 // At start-up: the migration options SplitLongTables, Verify and BinaryFiles are taken
 // from the file; when it keeps the connections (its Config option), both sides'
 // settings and the auto-backup option take them too, so that Connect works before the
 // dialog was ever opened. Shows nothing, whatever the file holds.
-void TakeSavedConnections(app::Migrator& migrator);
+void TakeSavedConnections(SharedOptions& options, browser::Sides& sides);
 
 // The dialog's Connect button: writes the options (and the fields, as typed, when
-// the config-file option is on), then hands both sides over to the main window. A file that cannot be written is reported
-// as an error line; the hand-over happens anyway.
-void WriteConfigOnConnect(const ConfigDialogRecord& record, app::Migrator& migrator);
+// the config-file option is on), then hands the options and both sides' settings
+// over. A file that cannot be written is reported as an error line; the hand-over
+// happens anyway.
+void WriteConfigOnConnect(const ConfigDialogRecord& record, app::Output& output, SharedOptions& options,
+                          browser::Sides& sides);
 
 // The dialog's "Save Config" button: with the config-file option on writes the
 // options and both sections, otherwise only Config=false; then tells the person
 // whether the file was saved. Nothing goes to the main window.
-void SaveConfig(const ConfigDialogRecord& record, app::Migrator& migrator);
+void SaveConfig(const ConfigDialogRecord& record, app::Output& output, const std::filesystem::path& programDirectory);
 
 }  // namespace tabvex::connect

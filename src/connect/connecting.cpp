@@ -9,14 +9,12 @@
 #include "app/output_lines.h"
 #include "browser/fill_tree.h"
 #include "com/error_record_text.h"
-#include "com/folders.h"
 #include "connect/data_source_opening.h"
 #include "connect/dbms_kind.h"
 #include "platform/files/file_ending.h"
 #include "platform/oledb/data_source.h"
 #include "platform/oledb/interface_ids.h"
-#include "tasks/engine_turn.h"
-#include "tasks/statement_runners.h"
+#include "connect/statement_runners.h"
 
 namespace tabvex::connect {
 
@@ -31,19 +29,16 @@ struct SideRules {
     const char* box;             // shown when opening fails
     const char* connectedLine;   // written once the data source is open
     DbmsKind kind;
-    ConnectionSettings& settings;
-    ConnectionHolder& holder;
-    browser::DbTree& tree;
     // Fills the property sets to open the data source with; false stops connecting.
-    bool (*buildProperties)(app::Migrator&, ConnectionSettings&, std::vector<DBPROPSET>&);
+    bool (*buildProperties)(app::Output&, ConnectionSettings&, std::vector<DBPROPSET>&);
     // The DBMS name shown when the provider reports none.
-    std::string (*fallbackVersion)(app::Migrator&, ConnectionHolder&);
+    std::string (*fallbackVersion)(app::Output&, ConnectionHolder&);
 };
 
-bool BuildSourceProperties(app::Migrator& migrator, ConnectionSettings& settings, std::vector<DBPROPSET>& sets) {
+bool BuildSourceProperties(app::Output& output, ConnectionSettings& settings, std::vector<DBPROPSET>& sets) {
     DBPROPSET init{DBPROPSET_DBINIT, {}};
     adapters::BuildAccessInitProperties(settings, init);
-    adapters::EnsureSystemDatabase(migrator);
+    adapters::EnsureSystemDatabase(output);
     sets.push_back(std::move(init));
     if (IsJetProvider(settings.providerProgId)) {
         DBPROPSET jet{DBPROPSET_JETOLEDB_DBINIT, {}};
@@ -53,49 +48,39 @@ bool BuildSourceProperties(app::Migrator& migrator, ConnectionSettings& settings
     return true;
 }
 
-bool BuildTargetProperties(app::Migrator&, ConnectionSettings& settings, std::vector<DBPROPSET>& sets) {
+bool BuildTargetProperties(app::Output&, ConnectionSettings& settings, std::vector<DBPROPSET>& sets) {
     DBPROPSET init{DBPROPSET_DBINIT, {}};
     if (!adapters::BuildExcelInitProperties(settings, init, false)) return false;
     sets.push_back(std::move(init));
     return true;
 }
 
-std::string SourceFallbackVersion(app::Migrator& migrator, ConnectionHolder& holder) {
-    return adapters::QueryAccessVersion(migrator, holder);
+std::string SourceFallbackVersion(app::Output& output, ConnectionHolder& holder) {
+    return adapters::QueryAccessVersion(output, holder);
 }
 
-std::string TargetFallbackVersion(app::Migrator& migrator, ConnectionHolder& holder) {
-    return adapters::QueryExcelVersion(migrator, holder);
+std::string TargetFallbackVersion(app::Output& output, ConnectionHolder& holder) {
+    return adapters::QueryExcelVersion(output, holder);
 }
 
-SideRules SourceRules(app::Migrator& migrator) {
-    return {"Source",
-            "Source Connection error! Please comfirm source database connection properties !",
-            "Source Connection error!",
-            "Connect Source Database!",
-            kSourceDbmsKind,
-            migrator.sourceSettings(),
-            migrator.sourceHolder(),
-            migrator.sourceTree(),
-            BuildSourceProperties,
-            SourceFallbackVersion};
-}
+constexpr SideRules kSourceRules{"Source",
+                                 "Source Connection error! Please comfirm source database connection properties !",
+                                 "Source Connection error!",
+                                 "Connect Source Database!",
+                                 kSourceDbmsKind,
+                                 BuildSourceProperties,
+                                 SourceFallbackVersion};
 
-SideRules TargetRules(app::Migrator& migrator) {
-    return {"Target",
-            "Target Connection error! Please comfirm target database connection properties !",
-            "Target Connection error!",
-            "Connect Target Database!",
-            kTargetDbmsKind,
-            migrator.targetSettings(),
-            migrator.targetHolder(),
-            migrator.targetTree(),
-            BuildTargetProperties,
-            TargetFallbackVersion};
-}
+constexpr SideRules kTargetRules{"Target",
+                                 "Target Connection error! Please comfirm target database connection properties !",
+                                 "Target Connection error!",
+                                 "Connect Target Database!",
+                                 kTargetDbmsKind,
+                                 BuildTargetProperties,
+                                 TargetFallbackVersion};
 
-void ShowBox(app::Migrator& migrator, std::string text, app::MessageIcon icon) {
-    migrator.ui().ShowMessageBox({std::move(text), app::kProgramTitle, app::MessageButtons::Ok, icon});
+void ShowBox(app::Output& output, std::string text, app::MessageIcon icon) {
+    output.ui().ShowMessageBox({std::move(text), app::kProgramTitle, app::MessageButtons::Ok, icon});
 }
 
 std::string TextOf(const PropertyValue& value) {
@@ -118,100 +103,111 @@ std::string Trimmed(std::string_view text) {
 
 // "<DBMS name>[<version>]" from the data source's information properties; a name
 // that cannot be read leaves the side's previous text.
-void ReadDbmsName(app::Migrator& migrator, const SideRules& side) {
-    DataSource& dataSource = *side.holder.dataSource;
+void ReadDbmsName(app::Output& output, const SideRules& rules, browser::Side& side) {
+    ConnectionSettings& settings = side.settings();
+    DataSource& dataSource = *side.holder().dataSource;
     PropertyValue value;
     if (Failed(dataSource.GetProperty(DBPROPSET_DATASOURCEINFO, DBPROP_DBMSNAME, value))) {
-        app::WriteOutputLine(migrator, "Get %s DBMS Name Error!", side.name);
+        app::WriteOutputLine(output, "Get %s DBMS Name Error!", rules.name);
     } else {
-        side.settings.dbmsName = TextOf(value);
+        settings.dbmsName = TextOf(value);
     }
-    side.settings.dbmsName = Trimmed(side.settings.dbmsName);
-    if (side.settings.dbmsName.empty()) return;
+    settings.dbmsName = Trimmed(settings.dbmsName);
+    if (settings.dbmsName.empty()) return;
     if (Failed(dataSource.GetProperty(DBPROPSET_DATASOURCEINFO, DBPROP_DBMSVER, value))) {
-        app::WriteOutputLine(migrator, "Get %s DBMS Version Error!", side.name);
+        app::WriteOutputLine(output, "Get %s DBMS Version Error!", rules.name);
     } else {
-        side.settings.dbmsName += "[" + TextOf(value) + "]";
+        settings.dbmsName += "[" + TextOf(value) + "]";
     }
 }
 
 // A side that did not connect shows it: the reason in the Log, no DBMS in its folder's
 // title and an empty tree, so that no command works on the nodes of the connection
 // it had before.
-void ShowSideUnconnected(app::Migrator& migrator, const SideRules& side, const std::string& reason) {
-    app::WriteOutputLine(migrator, "E::%s %s", side.box, reason.c_str());
-    side.holder.Release();
-    side.settings.dbmsName.clear();
-    migrator.PublishSide(side.tree.fixedSide(), {false, side.settings});
-    browser::FillTree(migrator, side.tree);
+void ShowSideUnconnected(app::Output& output, const browser::Sides& sides, const SideRules& rules,
+                         browser::Side& side, const std::string& reason) {
+    app::WriteOutputLine(output, "E::%s %s", rules.box, reason.c_str());
+    side.holder().Release();
+    side.settings().dbmsName.clear();
+    side.Publish({false, side.settings()});
+    browser::FillTree(output, sides.conditionFile(), side.tree());
 }
 
-void ConnectSide(app::Migrator& migrator, const SideRules& side) {
-    side.holder.Release();
-    side.tree.SetSideMarker(browser::kNotConnected);
+void ConnectSide(app::Output& output, const browser::Sides& sides, const SideRules& rules, browser::Side& side) {
+    ConnectionSettings& settings = side.settings();
+    ConnectionHolder& holder = side.holder();
+    side.Disconnect();
 
     std::vector<DBPROPSET> sets;
-    const OpenedDataSource opened = side.buildProperties(migrator, side.settings, sets)
-                                        ? OpenDataSource(side.settings.providerProgId, sets)
+    const OpenedDataSource opened = rules.buildProperties(output, settings, sets)
+                                        ? OpenDataSource(settings.providerProgId, sets)
                                         : OpenedDataSource{nullptr, com::kUnknownError};
     if (!opened.dataSource) {
-        ShowSideUnconnected(migrator, side, opened.failure);
-        app::ShowTip(migrator, side.tip);
-        ShowBox(migrator, side.box, app::MessageIcon::Error);
+        ShowSideUnconnected(output, sides, rules, side, opened.failure);
+        app::ShowTip(output, rules.tip);
+        ShowBox(output, rules.box, app::MessageIcon::Error);
         return;
     }
-    side.holder.dataSource = opened.dataSource;
-    app::WriteOutputLine(migrator, "%s", side.connectedLine);
+    holder.dataSource = opened.dataSource;
+    app::WriteOutputLine(output, "%s", rules.connectedLine);
 
     std::shared_ptr<Session> session;
-    if (side.holder.dataSource->CreateSession(session) != S_OK) {
-        ShowSideUnconnected(migrator, side, com::ErrorRecordText(side.holder.dataSource.get(), IID_IDBCreateSession));
-        ShowBox(migrator, "Couldn't create session on data source", app::MessageIcon::Error);
+    if (holder.dataSource->CreateSession(session) != S_OK) {
+        ShowSideUnconnected(output, sides, rules, side,
+                            com::ErrorRecordText(holder.dataSource.get(), IID_IDBCreateSession));
+        ShowBox(output, "Couldn't create session on data source", app::MessageIcon::Error);
         return;
     }
-    side.holder.session = std::move(session);
+    holder.session = std::move(session);
 
-    side.tree.SetConnection({&side.holder, side.settings.catalogName, side.settings.providerProgId,
-                             static_cast<int>(side.kind), side.settings.userId, side.settings.password});
-    browser::FillTree(migrator, side.tree);
+    side.tree().SetConnection({&holder, settings.catalogName, settings.providerProgId, static_cast<int>(rules.kind),
+                               settings.userId, settings.password});
+    browser::FillTree(output, sides.conditionFile(), side.tree());
 
-    ReadDbmsName(migrator, side);
-    app::WriteOutputLine(migrator, "%s", tasks::kOperationCompleted);
+    ReadDbmsName(output, rules, side);
+    app::WriteOutputLine(output, "%s", connect::kOperationCompleted);
     // The side's folder shows this text as its title.
-    if (side.settings.dbmsName.empty()) side.settings.dbmsName = side.fallbackVersion(migrator, side.holder);
-    migrator.PublishSide(side.tree.fixedSide(), {true, side.settings});
+    if (settings.dbmsName.empty()) settings.dbmsName = rules.fallbackVersion(output, holder);
+    side.Publish({true, settings});
 }
 
 }  // namespace
 
-void ConnectCommand(app::Migrator& migrator) {
-    if (tasks::RefuseWhileTasksRun(migrator)) return;
-    ConnectSource(migrator);
-    ConnectTarget(migrator);
-    migrator.SetCharsetName("LATIN1");
+void ConnectCommand(app::Output& output, app::TaskGate& gate, browser::Sides& sides) {
+    if (gate.RefuseWhileTasksRun()) return;
+    ConnectSource(output, sides);
+    ConnectTarget(output, sides);
+    sides.SetCharsetName("LATIN1");
 }
 
-void ConnectSource(app::Migrator& migrator) { ConnectSide(migrator, SourceRules(migrator)); }
+void ConnectSource(app::Output& output, browser::Sides& sides) {
+    ConnectSide(output, sides, kSourceRules, sides.source());
+}
 
-void ConnectTarget(app::Migrator& migrator) { ConnectSide(migrator, TargetRules(migrator)); }
+void ConnectTarget(app::Output& output, browser::Sides& sides) {
+    ConnectSide(output, sides, kTargetRules, sides.target());
+}
 
-bool SelectAccessDatabase(app::Migrator& migrator, const std::string& databaseName, int /*side: the source only*/) {
+bool SelectAccessDatabase(app::Output& output, browser::Sides& sides, const std::string& databaseName) {
     std::string name = databaseName;
-    if (name.find_first_of("\\/") == std::string::npos) {
-        // A bare name lies beside the target's database.
-        name = com::FolderPartOf(migrator.targetTree().connection().databaseName, migrator.programDirectory()) + name;
-    }
-    ConnectionSettings& settings = migrator.sourceSettings();
-    migrator.sourceHolder().Release();
+    // A bare name lies beside the target's database.
+    if (name.find_first_of("\\/") == std::string::npos) name = sides.PathBesideDatabase(browser::kTargetSide, name);
+    ConnectionSettings& settings = sides.source().settings();
+    sides.source().Disconnect();
     settings.catalogName.clear();
-    migrator.sourceTree().SetSideMarker(browser::kNotConnected);
     if (!IsJetProvider(settings.providerProgId)) {
         settings.catalogName = name;
     } else {
         settings.sourceName = files::DatabaseFileOf(name, files::kAccessEndings, {settings.sourceName});
     }
-    ConnectSource(migrator);
+    ConnectSource(output, sides);
     return true;
+}
+
+SideConnecting::SideConnecting(app::Output& output, browser::Sides& sides) : output_(output), sides_(sides) {}
+
+void SideConnecting::Reconnect(browser::Side& side) {
+    ConnectSide(output_, sides_, side.isSource() ? kSourceRules : kTargetRules, side);
 }
 
 }  // namespace tabvex::connect

@@ -9,13 +9,11 @@
 #include "maintenance/maintenance_commands.h"
 #include "maintenance/removal_questions.h"
 #include "maintenance/tree_nodes.h"
-#include "tasks/engine_turn.h"
 
 namespace tabvex::maintenance {
 
 namespace {
 
-using app::Migrator;
 using browser::DbTree;
 using browser::NodeId;
 using browser::TreeNodeKind;
@@ -31,12 +29,12 @@ struct DatabaseNode {
 };
 
 // The selected node, made current, when it is a database; otherwise the refusal.
-std::optional<DatabaseNode> SelectedDatabase(Migrator& migrator, DbTree& tree) {
+std::optional<DatabaseNode> SelectedDatabase(app::Output& output, DbTree& tree) {
     const NodeId node = TakeSelection(tree);
     const browser::TreeNode item = tree.node(node);
     DatabaseNode database{item.text, TrimmedRight(item.text)};
     if (node == browser::kNoNode || database.name.empty() || item.kind != TreeNodeKind::Database) {
-        ShowRefusal(migrator, kNoDatabaseSelected);
+        ShowRefusal(output, kNoDatabaseSelected);
         return std::nullopt;
     }
     return database;
@@ -44,61 +42,61 @@ std::optional<DatabaseNode> SelectedDatabase(Migrator& migrator, DbTree& tree) {
 
 }  // namespace
 
-void NewDatabaseMenuCommand(Migrator& migrator) {
-    DbTree& tree = migrator.targetTree();
+void NewDatabaseMenuCommand(app::Output& output, app::TaskGate& gate, browser::Sides& sides) {
+    DbTree& tree = sides.target().tree();
     if (tree.selected() != tree.remembered().root) {
-        ShowRefusal(migrator, "Can only create database in TARGET!!!\nPlease Select Target ROOT to create new database!");
+        ShowRefusal(output, "Can only create database in TARGET!!!\nPlease Select Target ROOT to create new database!");
         return;
     }
-    NewDatabaseCommand(migrator, tree);
+    NewDatabaseCommand(output, gate, sides, tree);
 }
 
-void NewDatabaseCommand(Migrator& migrator, DbTree& tree) {
-    if (OnSourceSide(tree) || tasks::RefuseWhileTasksRun(migrator)) return;
+void NewDatabaseCommand(app::Output& output, app::TaskGate& gate, browser::Sides& sides, DbTree& tree) {
+    if (OnSourceSide(tree) || gate.RefuseWhileTasksRun()) return;
     const std::string startFolder = com::FolderPartOf(tree.connection().databaseName, {});
-    if (adapters::CreateExcelWorkbook(migrator, startFolder, false)) browser::FillTree(migrator, tree);
+    if (adapters::CreateExcelWorkbook(output, sides, startFolder, false)) browser::FillTree(output, sides.conditionFile(), tree);
 }
 
-void DeleteDatabaseCommand(Migrator& migrator, DbTree& tree) {
-    if (OnSourceSide(tree) || tasks::RefuseWhileTasksRun(migrator)) return;
-    const auto database = SelectedDatabase(migrator, tree);
-    if (!database || !ConfirmRemoval(migrator, "Remove database [" + database->name + "]?",
+void DeleteDatabaseCommand(app::Output& output, app::TaskGate& gate, browser::Sides& sides, DbTree& tree) {
+    if (OnSourceSide(tree) || gate.RefuseWhileTasksRun()) return;
+    const auto database = SelectedDatabase(output, tree);
+    if (!database || !ConfirmRemoval(output, "Remove database [" + database->name + "]?",
                                      CannotRestoreQuestion(database->name)))
         return;
-    adapters::DropExcelWorkbook(migrator, database->text);
-    browser::FillTree(migrator, tree);
+    adapters::DropExcelWorkbook(output, gate, sides, database->text);
+    browser::FillTree(output, sides.conditionFile(), tree);
 }
 
-void ClearAllTablesCommand(Migrator& migrator, DbTree& tree) {
-    if (OnSourceSide(tree) || tasks::RefuseWhileTasksRun(migrator)) return;
-    const auto database = SelectedDatabase(migrator, tree);
-    if (!database || !ConfirmRemoval(migrator, "Remove all the tables of [" + database->name + "]?",
+void ClearAllTablesCommand(app::Output& output, app::TaskGate& gate, browser::Sides& sides, DbTree& tree) {
+    if (OnSourceSide(tree) || gate.RefuseWhileTasksRun()) return;
+    const auto database = SelectedDatabase(output, tree);
+    if (!database || !ConfirmRemoval(output, "Remove all the tables of [" + database->name + "]?",
                                      CannotRestoreQuestion(database->name)))
         return;
     // A workbook's tables go with the file: a new empty workbook takes its place.
     // When the old one could not be deleted, nothing is created over it.
-    if (adapters::DropExcelWorkbook(migrator, database->text))
-        adapters::CreateExcelWorkbook(migrator, database->text, true);
+    if (adapters::DropExcelWorkbook(output, gate, sides, database->text))
+        adapters::CreateExcelWorkbook(output, sides, database->text, true);
     // The tables shown are gone; a target that was connected to the workbook is
     // no longer, and its tree shows that.
-    browser::FillTree(migrator, tree);
+    browser::FillTree(output, sides.conditionFile(), tree);
 }
 
-void ClearAllDataCommand(Migrator& migrator, DbTree& tree) {
-    if (OnSourceSide(tree) || tasks::RefuseWhileTasksRun(migrator)) return;
+void ClearAllDataCommand(app::Output& output, app::TaskGate& gate, browser::Sides& sides, DbTree& tree) {
+    if (OnSourceSide(tree) || gate.RefuseWhileTasksRun()) return;
     const browser::RememberedNodes remembered = tree.remembered();
     const browser::TreeNode current = tree.node(remembered.current);
     if (remembered.current == browser::kNoNode || current.kind != TreeNodeKind::Database) {
-        ShowRefusal(migrator, kNoDatabaseSelected);
+        ShowRefusal(output, kNoDatabaseSelected);
         return;
     }
     const std::string database = tree.node(remembered.currentDatabase).text;
-    if (!ConfirmRemoval(migrator, "Delete all the data of [" + current.text + "]?", CannotRestoreQuestion(current.text)))
+    if (!ConfirmRemoval(output, "Delete all the data of [" + current.text + "]?", CannotRestoreQuestion(current.text)))
         return;
     // Names first: every drop reconnects the target and so refills the tree.
     const NodeId tablesFolder = ChildOfKind(tree, remembered.current, TreeNodeKind::TablesFolder);
     for (const std::string& table : ChildTexts(tree, tablesFolder, TreeNodeKind::Table))
-        adapters::DropExcelTable(migrator, database, table);
+        adapters::DropExcelTable(output, sides, database, table);
 }
 
 }  // namespace tabvex::maintenance

@@ -6,104 +6,102 @@
 #include "maintenance/maintenance_commands.h"
 #include "maintenance/removal_questions.h"
 #include "maintenance/tree_nodes.h"
-#include "tasks/engine_turn.h"
 
 namespace tabvex::maintenance {
 
 namespace {
 
-using app::Migrator;
 using browser::DbTree;
 using browser::NodeId;
 using browser::TreeNodeKind;
 
 constexpr const char* kDeleteCaption = "Delete";
 
-void DeleteDatabase(Migrator& migrator, DbTree& tree, NodeId node) {
+void DeleteDatabase(app::Output& output, app::TaskGate& gate, browser::Sides& sides, DbTree& tree, NodeId node) {
     const std::string name = tree.node(node).text;
-    if (!ConfirmRemoval(migrator, "Delete database [" + name + "]?", CannotRestoreQuestion(name))) return;
-    app::WriteOutputLine(migrator, "Remove Database [%s]!", name.c_str());
-    if (!adapters::DropExcelWorkbook(migrator, name)) return;
-    RemoveNodeAndRedraw(migrator, tree, node);
+    if (!ConfirmRemoval(output, "Delete database [" + name + "]?", CannotRestoreQuestion(name))) return;
+    app::WriteOutputLine(output, "Remove Database [%s]!", name.c_str());
+    if (!adapters::DropExcelWorkbook(output, gate, sides, name)) return;
+    RemoveNodeAndRedraw(output, tree, node);
     tree.SetDatabaseName("");
 }
 
-void DeleteTable(Migrator& migrator, DbTree& tree, NodeId node) {
+void DeleteTable(app::Output& output, browser::Sides& sides, DbTree& tree, NodeId node) {
     const std::string database = tree.AncestorText(node, 2);
     const std::string table = tree.node(node).text;
     const std::string question = "Delete the table [" + database + "." + table + "]?";
-    if (!ConfirmRemoval(migrator, question,
+    if (!ConfirmRemoval(output, question,
                         "After remove, you can not restore the table [" + database + "." + table +
                             "]! Continue?\nPress YES to Continue Removing!",
                         false))
         return;
-    app::WritePlainOutputLine(migrator, question);
+    app::WritePlainOutputLine(output, question);
     // A successful drop reconnects the target, which refills its tree.
-    adapters::DropExcelTable(migrator, database, table);
+    adapters::DropExcelTable(output, sides, database, table);
 }
 
-void DeleteTables(Migrator& migrator, DbTree& tree, NodeId folder) {
+void DeleteTables(app::Output& output, browser::Sides& sides, DbTree& tree, NodeId folder) {
     const std::string database = tree.AncestorText(folder, 1);
     const std::string question = "Delete all the tables of [" + database + "]?";
-    if (!ConfirmRemoval(migrator, question, CannotRestoreQuestion(database), false)) return;
-    app::WritePlainOutputLine(migrator, question);
+    if (!ConfirmRemoval(output, question, CannotRestoreQuestion(database), false)) return;
+    app::WritePlainOutputLine(output, question);
     // Names first: every drop reconnects the target and so refills the tree.
     int removed = 0;
     for (const std::string& table : ChildTexts(tree, folder, TreeNodeKind::Table))
-        if (adapters::DropExcelTable(migrator, database, table)) ++removed;
-    app::WriteOutputLine(migrator, "[%d] tables removed!", removed);
+        if (adapters::DropExcelTable(output, sides, database, table)) ++removed;
+    app::WriteOutputLine(output, "[%d] tables removed!", removed);
 }
 
-void DeleteView(Migrator& migrator, DbTree& tree, NodeId node) {
+void DeleteView(app::Output& output, DbTree& tree, NodeId node) {
     const std::string object = tree.AncestorText(node, 2) + "." + tree.node(node).text;
     const std::string question = "Delete the view [" + object + "]?";
-    if (!ConfirmRemoval(migrator, question,
+    if (!ConfirmRemoval(output, question,
                         "After remove, you can not restore the view [" + object +
                             "] again! Continue?\nPress YES to Continue Removing!",
                         false))
         return;
-    app::WritePlainOutputLine(migrator, question);
-    if (adapters::DropExcelView(migrator, tree.node(node).text)) RemoveNodeAndRedraw(migrator, tree, node);
+    app::WritePlainOutputLine(output, question);
+    if (adapters::DropExcelView(tree.node(node).text)) RemoveNodeAndRedraw(output, tree, node);
 }
 
-void DeleteViews(Migrator& migrator, DbTree& tree, NodeId folder) {
+void DeleteViews(app::Output& output, DbTree& tree, NodeId folder) {
     const std::string database = tree.AncestorText(folder, 1);
     const std::string question = "Delete all the views of [" + database + "]?";
-    if (!ConfirmRemoval(migrator, question,
+    if (!ConfirmRemoval(output, question,
                         "After remove, you can not restore the views of [" + database +
                             "] again! Continue?\nPress YES to Continue Removing!"))
         return;
-    app::WritePlainOutputLine(migrator, question);
+    app::WritePlainOutputLine(output, question);
     int removed = 0;
     for (const NodeId view : tree.node(folder).children) {
-        if (!adapters::DropExcelView(migrator, tree.node(view).text)) continue;
+        if (!adapters::DropExcelView(tree.node(view).text)) continue;
         tree.RemoveNode(view);
         ++removed;
     }
-    migrator.ui().RedrawTree(app::TreeSide::Target);
-    app::WriteOutputLine(migrator, "[%d] views removed!", removed);
+    output.ui().RedrawTree(app::TreeSide::Target);
+    app::WriteOutputLine(output, "[%d] views removed!", removed);
 }
 
 }  // namespace
 
-void DeleteSelectedCommand(Migrator& migrator) {
-    if (tasks::RefuseWhileTasksRun(migrator)) return;
-    if (!migrator.targetHolder().HasSession()) {
-        app::ShowTip(migrator, "Press Config button, and get a successful target Connection!");
-        ShowRefusal(migrator, "No Target DataSource Connection!", kDeleteCaption);
+void DeleteSelectedCommand(app::Output& output, app::TaskGate& gate, browser::Sides& sides) {
+    if (gate.RefuseWhileTasksRun()) return;
+    if (!sides.target().holder().HasSession()) {
+        app::ShowTip(output, "Press Config button, and get a successful target Connection!");
+        ShowRefusal(output, "No Target DataSource Connection!", kDeleteCaption);
         return;
     }
-    DbTree& tree = migrator.targetTree();
+    DbTree& tree = sides.target().tree();
     const NodeId node = tree.selected();
     switch (node == browser::kNoNode ? TreeNodeKind::Root : tree.node(node).kind) {
-        case TreeNodeKind::Database: return DeleteDatabase(migrator, tree, node);
-        case TreeNodeKind::Table: return DeleteTable(migrator, tree, node);
-        case TreeNodeKind::TablesFolder: return DeleteTables(migrator, tree, node);
-        case TreeNodeKind::View: return DeleteView(migrator, tree, node);
-        case TreeNodeKind::ViewsFolder: return DeleteViews(migrator, tree, node);
+        case TreeNodeKind::Database: return DeleteDatabase(output, gate, sides, tree, node);
+        case TreeNodeKind::Table: return DeleteTable(output, sides, tree, node);
+        case TreeNodeKind::TablesFolder: return DeleteTables(output, sides, tree, node);
+        case TreeNodeKind::View: return DeleteView(output, tree, node);
+        case TreeNodeKind::ViewsFolder: return DeleteViews(output, tree, node);
         default:
-            app::ShowTip(migrator, "Please select a table, tables, views or database on target Database Tree!");
-            ShowRefusal(migrator, "No selected Object to delete!");
+            app::ShowTip(output, "Please select a table, tables, views or database on target Database Tree!");
+            ShowRefusal(output, "No selected Object to delete!");
     }
 }
 

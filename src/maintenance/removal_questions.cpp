@@ -6,9 +6,9 @@ std::string CannotRestoreQuestion(const std::string& name) {
     return "After remove, you can not restore [" + name + "] again! Continue?\nPress YES to Continue Removing!";
 }
 
-bool ConfirmRemoval(app::Migrator& migrator, const std::string& first, const std::string& second,
+bool ConfirmRemoval(app::Output& output, const std::string& first, const std::string& second,
                     bool warnOnSecond) {
-    app::UserInterface& ui = migrator.ui();
+    app::UserInterface& ui = output.ui();
     if (ui.ShowMessageBox({first, app::kProgramTitle, app::MessageButtons::OkCancel, app::MessageIcon::Question}) !=
         app::MessageAnswer::Ok)
         return false;
@@ -17,13 +17,13 @@ bool ConfirmRemoval(app::Migrator& migrator, const std::string& first, const std
            app::MessageAnswer::Yes;
 }
 
-bool ConfirmOnce(app::Migrator& migrator, const std::string& question) {
-    return migrator.ui().ShowMessageBox({question, app::kProgramTitle, app::MessageButtons::YesNo,
+bool ConfirmOnce(app::Output& output, const std::string& question) {
+    return output.ui().ShowMessageBox({question, app::kProgramTitle, app::MessageButtons::YesNo,
                                          app::MessageIcon::Warning}) == app::MessageAnswer::Yes;
 }
 
-void ShowRefusal(app::Migrator& migrator, const std::string& text, const std::string& caption) {
-    migrator.ui().ShowMessageBox({text, caption, app::MessageButtons::Ok, app::MessageIcon::Warning});
+void ShowRefusal(app::Output& output, const std::string& text, const std::string& caption) {
+    output.ui().ShowMessageBox({text, caption, app::MessageButtons::Ok, app::MessageIcon::Warning});
 }
 
 }  // namespace tabvex::maintenance

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/migrator.h"
+#include "app/output.h"
 
 namespace tabvex::maintenance {
 
@@ -12,13 +12,13 @@ std::string CannotRestoreQuestion(const std::string& name);
 
 // An OK/Cancel box with the first question, then a Yes/No box with the second
 // (with a warning icon when `warnOnSecond`); true only for OK, then Yes.
-bool ConfirmRemoval(app::Migrator& migrator, const std::string& first, const std::string& second,
+bool ConfirmRemoval(app::Output& output, const std::string& first, const std::string& second,
                     bool warnOnSecond = true);
 
 // One Yes/No box with a warning icon; true only for Yes.
-bool ConfirmOnce(app::Migrator& migrator, const std::string& question);
+bool ConfirmOnce(app::Output& output, const std::string& question);
 
 // A refusal: one OK box.
-void ShowRefusal(app::Migrator& migrator, const std::string& text, const std::string& caption = app::kProgramTitle);
+void ShowRefusal(app::Output& output, const std::string& text, const std::string& caption = app::kProgramTitle);
 
 }  // namespace tabvex::maintenance

@@ -27,9 +27,9 @@ NodeId ChildOfKind(const browser::DbTree& tree, NodeId node, browser::TreeNodeKi
     return browser::kNoNode;
 }
 
-void RemoveNodeAndRedraw(app::Migrator& migrator, browser::DbTree& tree, NodeId node) {
+void RemoveNodeAndRedraw(app::Output& output, browser::DbTree& tree, NodeId node) {
     tree.RemoveNode(node);
-    migrator.ui().RedrawTree(static_cast<app::TreeSide>(tree.fixedSide()));
+    output.ui().RedrawTree(static_cast<app::TreeSide>(tree.fixedSide()));
 }
 
 std::string TrimmedRight(std::string text) {

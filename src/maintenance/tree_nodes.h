@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/migrator.h"
+#include "app/output.h"
 #include "browser/db_tree.h"
 
 namespace tabvex::maintenance {
@@ -21,7 +21,7 @@ std::vector<std::string> ChildTexts(const browser::DbTree& tree, browser::NodeId
 browser::NodeId ChildOfKind(const browser::DbTree& tree, browser::NodeId node, browser::TreeNodeKind kind);
 
 // Takes the node out of the tree and has the window redraw it.
-void RemoveNodeAndRedraw(app::Migrator& migrator, browser::DbTree& tree, browser::NodeId node);
+void RemoveNodeAndRedraw(app::Output& output, browser::DbTree& tree, browser::NodeId node);
 
 std::string TrimmedRight(std::string text);
 

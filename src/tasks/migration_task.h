@@ -5,11 +5,12 @@
 #pragma once
 
 #include <atomic>
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "adapters/row_progress.h"
 
 namespace tabvex::tasks {
 
@@ -45,27 +46,13 @@ struct TaskNames {
     std::string sourceDatabase;
     std::string targetObject;  // target table or view (514)
     std::string targetDatabase;
-    // A clone: the person agreed to replace the workbook that existed when it was queued.
-    bool replaceTargetFile = false;
+    // A clone: the workbook that existed when it was queued and that the person
+    // agreed to replace; empty when none. No other file is ever replaced.
+    std::string replaceableWorkbook{};
     // Where the task writes its files, fixed when it is queued: a migration's cache
     // folder, a backup's chosen folder.
     std::filesystem::path folder{};
 };
-
-// The rows a migration copies, for the task list's live figures: the transfer
-// stores the running count once per row; the body sets the rows expected before
-// the first table when the source counts them without reading them.
-struct RowProgress {
-    std::atomic<std::int64_t> copied{0};
-    std::atomic<std::int64_t> expected{-1};  // -1: not known
-    std::atomic<std::int64_t> startedAtMs{0};  // SteadyMilliseconds() when the task started
-};
-
-// The steady clock in milliseconds, the time base of the rows' rate.
-inline std::int64_t SteadyMilliseconds() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 struct MigrationTask {
     MigrationTask(TaskCategory category, TaskType type, TaskNames names, std::int64_t queuedAt);
@@ -78,7 +65,7 @@ struct MigrationTask {
     std::atomic<std::int64_t> timeStamp;  // queuing time, then the start time (seconds since 1970)
     std::atomic<TaskStateText> stateText{TaskStateText::Waiting};
     std::atomic<std::int32_t> progress{0};  // 0..100
-    RowProgress rows;
+    adapters::RowProgress rows;
     // Set when the task list view first showed the task (its progress bar exists).
     std::atomic<bool> shownInView{false};
 };

@@ -30,7 +30,7 @@ TaskListRow RowOf(const std::shared_ptr<MigrationTask>& task, std::size_t positi
         std::int32_t unstarted = 0;
         task->progress.compare_exchange_strong(unstarted, 5);
     }
-    RefreshTaskListRow(row, SteadyMilliseconds());
+    RefreshTaskListRow(row, adapters::SteadyMilliseconds());
     return row;
 }
 
@@ -66,33 +66,33 @@ std::vector<TaskListRow> BuildTaskListRows(const TaskList& list) {
     return rows;
 }
 
-std::optional<std::vector<TaskListRow>> TaskListTimerTick(app::Migrator& migrator, bool taskListInFront,
+std::optional<std::vector<TaskListRow>> TaskListTimerTick(Engine& engine, bool taskListInFront,
                                                           std::chrono::system_clock::time_point now) {
-    migrator.SetStatusText(app::StatusPane::Clock, ClockText(now));
-    if (!taskListInFront || !migrator.taskList().TickRefreshCountdown()) return std::nullopt;
-    return BuildTaskListRows(migrator.taskList());
+    engine.output().SetStatusText(app::StatusPane::Clock, ClockText(now));
+    if (!taskListInFront || !engine.taskList().TickRefreshCountdown()) return std::nullopt;
+    return BuildTaskListRows(engine.taskList());
 }
 
-void RequestTaskListRebuild(app::Migrator& migrator) {
-    migrator.taskList().SetRefreshCountdown(5);
-    migrator.ui().RebuildTaskList();
+void RequestTaskListRebuild(Engine& engine) {
+    engine.taskList().SetRefreshCountdown(5);
+    engine.output().ui().RebuildTaskList();
 }
 
-void DeleteTaskCommand(app::Migrator& migrator, int index) {
-    if (migrator.taskList().Delete(index)) RequestTaskListRebuild(migrator);
+void DeleteTaskCommand(Engine& engine, int index) {
+    if (engine.taskList().Delete(index)) RequestTaskListRebuild(engine);
 }
 
-void ClearTasksCommand(app::Migrator& migrator) {
-    migrator.taskList().Clear();
-    RequestTaskListRebuild(migrator);
+void ClearTasksCommand(Engine& engine) {
+    engine.taskList().Clear();
+    RequestTaskListRebuild(engine);
 }
 
-void MoveTaskUpCommand(app::Migrator& migrator, int index) {
-    if (migrator.taskList().MoveUp(index)) RequestTaskListRebuild(migrator);
+void MoveTaskUpCommand(Engine& engine, int index) {
+    if (engine.taskList().MoveUp(index)) RequestTaskListRebuild(engine);
 }
 
-void MoveTaskDownCommand(app::Migrator& migrator, int index) {
-    if (migrator.taskList().MoveDown(index)) RequestTaskListRebuild(migrator);
+void MoveTaskDownCommand(Engine& engine, int index) {
+    if (engine.taskList().MoveDown(index)) RequestTaskListRebuild(engine);
 }
 
 }  // namespace tabvex::tasks

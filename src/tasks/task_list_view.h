@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/migrator.h"
+#include "tasks/engine.h"
 #include "tasks/migration_task.h"
 
 namespace tabvex::tasks {
@@ -68,17 +68,17 @@ bool RefreshTaskListRow(TaskListRow& row, std::int64_t nowMs);
 
 // One tick of the window's timer: the clock in status pane 2, then, when the Task
 // List page is in front and the countdown is due, the rows to draw.
-std::optional<std::vector<TaskListRow>> TaskListTimerTick(app::Migrator& migrator, bool taskListInFront,
+std::optional<std::vector<TaskListRow>> TaskListTimerTick(Engine& engine, bool taskListInFront,
                                                           std::chrono::system_clock::time_point now);
 
 // Makes the next tick rebuild the view and asks the window for that tick now.
-void RequestTaskListRebuild(app::Migrator& migrator);
+void RequestTaskListRebuild(Engine& engine);
 
 // The tool strip's commands, given the index of the row the view removed or moved
 // (negative: none selected, nothing happens).
-void DeleteTaskCommand(app::Migrator& migrator, int index);
-void ClearTasksCommand(app::Migrator& migrator);
-void MoveTaskUpCommand(app::Migrator& migrator, int index);
-void MoveTaskDownCommand(app::Migrator& migrator, int index);
+void DeleteTaskCommand(Engine& engine, int index);
+void ClearTasksCommand(Engine& engine);
+void MoveTaskUpCommand(Engine& engine, int index);
+void MoveTaskDownCommand(Engine& engine, int index);
 
 }  // namespace tabvex::tasks

@@ -16,180 +16,141 @@ namespace tabvex::tasks {
 
 namespace {
 
-using app::Migrator;
-
-void SetButtonImage(Migrator& migrator, app::StartStopImage image) {
-    app::StartStopButton button = migrator.startStopButton();
-    button.image = image;
-    migrator.ShowStartStopButton(button);
-}
-
-void SetButtonToolTip(Migrator& migrator, const char* toolTip) {
-    app::StartStopButton button = migrator.startStopButton();
-    button.toolTip = toolTip;
-    migrator.ShowStartStopButton(button);
-}
-
-app::MessageAnswer Ask(Migrator& migrator, const char* question) {
-    return migrator.ui().ShowMessageBox(
+app::MessageAnswer Ask(app::Output& output, const char* question) {
+    return output.ui().ShowMessageBox(
         {question, app::kProgramTitle, app::MessageButtons::OkCancel, app::MessageIcon::Question});
 }
 
-void Tell(Migrator& migrator, const char* text) {
-    migrator.ui().ShowMessageBox({text, app::kProgramTitle, app::MessageButtons::Ok, app::MessageIcon::Information});
+void Tell(app::Output& output, const char* text) {
+    output.ui().ShowMessageBox({text, app::kProgramTitle, app::MessageButtons::Ok, app::MessageIcon::Information});
 }
 
-void RunBody(WorkerContext& context, TaskType type) {
-    Migrator& migrator = *context.migrator;
+void RunBody(Engine& engine, TaskContext& context, TaskType type) {
     bool succeeded = false;
-    migrator.workerThread().Pause(migrator.workerTimings().bodyStartDelay);
-    const auto body = migrator.taskBodies().find(type);
-    if (body == migrator.taskBodies().end()) {
-        app::WriteOutputLine(migrator, "E::This version cannot run tasks of type %d!", static_cast<int>(type));
+    engine.thread().Pause(engine.timings().bodyStartDelay);
+    const auto body = engine.taskBodies().find(type);
+    if (body == engine.taskBodies().end()) {
+        app::WriteOutputLine(context.output, "E::This version cannot run tasks of type %d!", static_cast<int>(type));
     } else {
         try {
             succeeded = body->second(context);
         } catch (const std::exception& error) {
             // A body that throws fails its task; the worker goes on with the next one.
-            app::WriteOutputLine(migrator, "E::%s", error.what());
+            app::WriteOutputLine(context.output, "E::%s", error.what());
         }
     }
-    CompleteTask(context, succeeded);
+    CompleteTask(engine, *context.task, succeeded);
 }
 
-void StartTask(WorkerContext& context, const std::shared_ptr<MigrationTask>& task) {
+void StartTask(TaskContext& context) {
+    MigrationTask& task = *context.task;
     const std::int64_t now = std::time(nullptr);
-    task->timeStamp = now;
+    task.timeStamp = now;
     context.startTime = now;
-    task->progress = 0;
-    task->rows.copied = 0;
-    task->rows.startedAtMs = SteadyMilliseconds();
-    context.progress = &task->progress;
-    context.sourceObject = task->names.sourceObject;
-    context.sourceDatabase = task->names.sourceDatabase;
-    context.targetObject = task->names.targetObject;
-    context.targetDatabase = task->names.targetDatabase;
-    context.scope = task->names.scope;
-    context.replaceTargetFile = task->names.replaceTargetFile;
-    context.folder = task->names.folder;
-    context.task = task;
-    task->stateText = TaskStateText::Working;
+    task.progress = 0;
+    task.rows.copied = 0;
+    task.rows.startedAtMs = adapters::SteadyMilliseconds();
+    task.stateText = TaskStateText::Working;
 }
 
-void WorkerProcedure(std::unique_ptr<WorkerContext> context) {
-    Migrator& migrator = *context->migrator;
-    WorkerThread& thread = migrator.workerThread();
-    if (thread.Pause(migrator.workerTimings().startDelay)) {
-        SetButtonToolTip(migrator, "Stop tasks");
-        migrator.SetStatusText(app::StatusPane::Engine, kWorkingStatus);
+void WorkerProcedure(Engine& engine) {
+    app::Output& output = engine.output();
+    WorkerThread& thread = engine.thread();
+    if (thread.Pause(engine.timings().startDelay)) {
+        output.ShowStartStopToolTip("Stop tasks");
+        output.SetStatusText(app::StatusPane::Engine, kWorkingStatus);
         do {
-            RunWorkerPass(*context);
-        } while (thread.Pause(migrator.workerTimings().passInterval) && !migrator.stopping());
+            RunWorkerPass(engine);
+        } while (thread.Pause(engine.timings().passInterval) && !engine.stopRequested());
     }
     if (!thread.shuttingDown()) {  // a window going away is left alone
-        SetButtonToolTip(migrator, "Start tasks");
+        output.ShowStartStopToolTip("Start tasks");
         // The last task's completion may have said so already.
-        if (migrator.statusText(app::StatusPane::Engine) != kNoProcessingStatus)
-            migrator.SetStatusText(app::StatusPane::Engine, kNoProcessingStatus);
+        if (output.statusText(app::StatusPane::Engine) != kNoProcessingStatus)
+            output.SetStatusText(app::StatusPane::Engine, kNoProcessingStatus);
     }
     // The worker's last act, after its last call to the window: from here on the
     // window may start the next worker, which joins this thread without waiting for
     // anything the window has to do.
-    migrator.runState() = RunState::Idle;
+    engine.runState() = RunState::Idle;
 }
 
-// Creates the context and the thread; false (with the Log line) when the system
-// cannot start a thread.
-bool StartWorkerThread(Migrator& migrator) {
-    migrator.runState() = RunState::Processing;
+// Starts the thread; false (with the Log line) when the system cannot start one.
+bool StartWorkerThread(Engine& engine) {
+    engine.runState() = RunState::Processing;
     try {
-        migrator.workerThread().Start(
-            [context = NewWorkerContext(migrator)]() mutable { WorkerProcedure(std::move(context)); });
+        engine.thread().Start([&engine] { WorkerProcedure(engine); });
         return true;
     } catch (const std::system_error& error) {
-        migrator.runState() = RunState::Idle;
+        engine.runState() = RunState::Idle;
         errno = error.code().value();
-        app::WritePlainOutputLine(migrator, com::SystemErrorText("Main Controller Error!"));
+        app::WritePlainOutputLine(engine.output(), com::SystemErrorText("Main Controller Error!"));
         return false;
     }
 }
 
 }  // namespace
 
-std::unique_ptr<WorkerContext> NewWorkerContext(Migrator& migrator) {
-    auto context = std::make_unique<WorkerContext>();
-    context->migrator = &migrator;
-    // The trees always refer to the main window's own holders.
-    context->source = &migrator.sourceHolder();
-    context->target = &migrator.targetHolder();
-    return context;
-}
-
 // The pass works on a snapshot of the list; a task the window deleted meanwhile is
 // skipped. Once a stop is requested no further task starts: they stay waiting.
-void RunWorkerPass(WorkerContext& context) {
-    Migrator& migrator = *context.migrator;
+void RunWorkerPass(Engine& engine) {
     std::lock_guard pass(TaskListLock());
-    for (const auto& task : migrator.taskList().Snapshot()) {
-        if (migrator.workerThread().shuttingDown() || migrator.stopping()) return;
-        if (task->state.load() != TaskState::NotRun || !migrator.taskList().Contains(task.get())) continue;
-        StartTask(context, task);
-        RunBody(context, task->type);
-        context.task.reset();
-        context.progress = nullptr;
+    for (const auto& task : engine.taskList().Snapshot()) {
+        if (engine.thread().shuttingDown() || engine.stopRequested()) return;
+        if (task->state.load() != TaskState::NotRun || !engine.taskList().Contains(task.get())) continue;
+        TaskContext context = engine.ContextFor(task);
+        StartTask(context);
+        RunBody(engine, context, task->type);
     }
 }
 
-void StartWorkerAfterNewTasks(Migrator& migrator) {
-    if (migrator.runState().load() == RunState::Idle && StartWorkerThread(migrator)) {
-        SetButtonImage(migrator, app::StartStopImage::Pause);
-        std::this_thread::sleep_for(migrator.workerTimings().startPause);
+void StartWorkerAfterNewTasks(Engine& engine) {
+    if (engine.runState().load() == RunState::Idle && StartWorkerThread(engine)) {
+        engine.output().ShowStartStopImage(app::StartStopImage::Pause);
+        std::this_thread::sleep_for(engine.timings().startPause);
     }
-    RequestTaskListRebuild(migrator);
+    RequestTaskListRebuild(engine);
 }
 
-bool RequestStop(Migrator& migrator) {
+bool RequestStop(Engine& engine) {
     RunState running = RunState::Processing;
-    if (!migrator.runState().compare_exchange_strong(running, RunState::Stopping)) return false;
-    SetButtonImage(migrator, app::StartStopImage::Play);
+    if (!engine.runState().compare_exchange_strong(running, RunState::Stopping)) return false;
+    engine.output().ShowStartStopImage(app::StartStopImage::Play);
     return true;
 }
 
-void StartStopCommand(Migrator& migrator) {
-    switch (migrator.runState().load()) {
+void StartStopCommand(Engine& engine) {
+    switch (engine.runState().load()) {
         case RunState::Processing:
-            if (Ask(migrator, kStopAllQuestion) == app::MessageAnswer::Ok) RequestStop(migrator);
+            if (Ask(engine.output(), kStopAllQuestion) == app::MessageAnswer::Ok) RequestStop(engine);
             return;
         case RunState::Stopping:
-            Tell(migrator, "Some Tasks is Stopping, Please Wait!!!");
+            Tell(engine.output(), "Some Tasks is Stopping, Please Wait!!!");
             return;
         case RunState::Idle:
-            SetButtonImage(migrator, app::StartStopImage::Pause);
-            StartWorkerThread(migrator);
+            engine.output().ShowStartStopImage(app::StartStopImage::Pause);
+            StartWorkerThread(engine);
             return;
     }
 }
 
-bool CloseRequest(Migrator& migrator) {
-    while (migrator.runState().load() == RunState::Processing) {
-        if (Ask(migrator, "Some Tasks is Processing, STOP ALL and EXIT?") != app::MessageAnswer::Ok) return false;
-        if (RequestStop(migrator)) std::this_thread::sleep_for(migrator.workerTimings().closeWait);
-    }
+bool CloseRequest(Engine& engine) {
+    if (engine.runState().load() != RunState::Processing) return true;
+    if (Ask(engine.output(), kStopAllAndExitQuestion) != app::MessageAnswer::Ok) return false;
+    RequestStop(engine);
     return true;
 }
 
-void CompleteTask(WorkerContext& context, bool succeeded) {
-    Migrator& migrator = *context.migrator;
+void CompleteTask(Engine& engine, MigrationTask& task, bool succeeded) {
     std::lock_guard completion(TaskListLock());
-    MigrationTask& task = *context.task;
     task.state = succeeded ? TaskState::Succeeded : TaskState::Failed;
     task.stateText = succeeded ? TaskStateText::Success : TaskStateText::Failure;
-    app::WriteOutputLine(migrator, succeeded ? "Operation completed SUCCESSFULLY!" : "Operation FAILURE!");
-    if (!migrator.taskList().AnyWaiting()) {
-        migrator.runState() = RunState::Stopping;
+    app::WriteOutputLine(engine.output(), succeeded ? "Operation completed SUCCESSFULLY!" : "Operation FAILURE!");
+    if (!engine.taskList().AnyWaiting()) {
+        engine.runState() = RunState::Stopping;
         // The engine pane agrees with the rows at once, not after the pause that ends the worker.
-        migrator.SetStatusText(app::StatusPane::Engine, kNoProcessingStatus);
-        SetButtonImage(migrator, app::StartStopImage::Play);
+        engine.output().SetStatusText(app::StatusPane::Engine, kNoProcessingStatus);
+        engine.output().ShowStartStopImage(app::StartStopImage::Play);
     }
 }
 

@@ -15,7 +15,6 @@ struct WorkerTimings {
     std::chrono::milliseconds passInterval{3000};  // between passes
     std::chrono::milliseconds bodyStartDelay{50};  // before every task body
     std::chrono::milliseconds startPause{100};     // the window's pause after starting one
-    std::chrono::milliseconds closeWait{3000};     // the close request's wait after stopping
 };
 
 class WorkerThread {

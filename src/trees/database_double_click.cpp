@@ -3,17 +3,17 @@
 #include "app/output_lines.h"
 #include "connect/connecting.h"
 #include "connect/dbms_kind.h"
-#include "tasks/engine_turn.h"
 
 namespace tabvex::trees {
 
-bool DoubleClickNode(app::Migrator& migrator, browser::DbTree& tree, browser::NodeId node) {
+bool DoubleClickNode(app::Output& output, app::TaskGate& gate, browser::Sides& sides, browser::DbTree& tree,
+                     browser::NodeId node) {
     if (node == browser::kNoNode || node >= tree.nodeCount()) return false;
     tree.Select(node);
     const browser::TreeNode item = tree.node(node);
-    if (item.kind != browser::TreeNodeKind::Database || tasks::RefuseWhileTasksRun(migrator)) return false;
+    if (item.kind != browser::TreeNodeKind::Database || gate.RefuseWhileTasksRun()) return false;
     tree.SetDatabaseName(item.text);
-    app::WriteOutputLine(migrator, "Select Database [%s]", item.text.c_str());
+    app::WriteOutputLine(output, "Select Database [%s]", item.text.c_str());
     const browser::ConnectionBlock block = tree.connection();
     if (block.dbmsKind != static_cast<int>(connect::DbmsKind::Access) &&
         block.dbmsKind != static_cast<int>(connect::DbmsKind::Excel))
@@ -22,11 +22,11 @@ bool DoubleClickNode(app::Migrator& migrator, browser::DbTree& tree, browser::No
     const std::string catalog = connect::IsJetProvider(block.providerProgId) ? std::string() : item.text;
     const int side = tree.sideMarker();
     if (side == browser::kTargetSide) {
-        migrator.targetSettings().catalogName = catalog;
-        connect::ConnectTarget(migrator);
+        sides.target().settings().catalogName = catalog;
+        connect::ConnectTarget(output, sides);
     } else if (side == browser::kSourceSide) {
-        migrator.sourceSettings().catalogName = catalog;
-        connect::ConnectSource(migrator);
+        sides.source().settings().catalogName = catalog;
+        connect::ConnectSource(output, sides);
     } else {
         return false;
     }

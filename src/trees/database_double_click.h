@@ -3,12 +3,15 @@
 // collapse, which the view does itself.
 #pragma once
 
-#include "app/migrator.h"
+#include "app/output.h"
+#include "app/task_gate.h"
+#include "browser/sides.h"
 #include "browser/db_tree.h"
 
 namespace tabvex::trees {
 
 // True when the double click switched the side's database.
-bool DoubleClickNode(app::Migrator& migrator, browser::DbTree& tree, browser::NodeId node);
+bool DoubleClickNode(app::Output& output, app::TaskGate& gate, browser::Sides& sides, browser::DbTree& tree,
+                     browser::NodeId node);
 
 }  // namespace tabvex::trees

@@ -2,10 +2,10 @@
 // under ("Condition : ..." as stored in Condition.cfg) or "Convert All".
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
-#include "app/migrator.h"
 #include "browser/db_tree.h"
 
 namespace tabvex::trees {
@@ -14,7 +14,7 @@ inline constexpr const char* kInitialTreeTip = "Tree Tool Tip";
 
 // The tip over the node: nullopt over no node (the tip stays as it is), empty over
 // a node that is no table.
-std::optional<std::string> SourceTreeTip(const app::Migrator& migrator, const browser::DbTree& tree,
+std::optional<std::string> SourceTreeTip(const std::filesystem::path& conditionFile, const browser::DbTree& tree,
                                          browser::NodeId node);
 
 }  // namespace tabvex::trees

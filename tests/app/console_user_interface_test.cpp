@@ -4,6 +4,7 @@
 #include <regex>
 #include <sstream>
 
+#include "app/output.h"
 #include "app/console_user_interface.h"
 #include "app/output_lines.h"
 
@@ -30,9 +31,9 @@ TEST(ConsoleUserInterface, QuestionsAreRefusedUnlessTheCommandLineAgreed) {
 TEST(ConsoleUserInterface, PrintsLinesAndTipsAndQueuesPostedCommands) {
     std::ostringstream out;
     ConsoleUserInterface console(out, {});
-    Migrator migrator(console, "/opt/tabvex");
-    WriteOutputLine(migrator, "E::No Connection!");
-    ShowTip(migrator, "Connect first.");
+    Output output(console);
+    WriteOutputLine(output, "E::No Connection!");
+    ShowTip(output, "Connect first.");
     console.PostCommand(32772);
     console.PostCommand(1035);
     EXPECT_TRUE(std::regex_match(out.str(), std::regex(R"(.{24}No Connection!\nTip: Connect first\.\n)"))) << out.str();

@@ -5,6 +5,7 @@
 #include <regex>
 #include <thread>
 
+#include "app/output.h"
 #include "app/output_lines.h"
 #include "app/time_stamp.h"
 #include "support/scripted_user_interface.h"
@@ -18,26 +19,26 @@ using ::testing::ElementsAre;
 class OutputLinesTest : public ::testing::Test {
 protected:
     ScriptedUserInterface ui;
-    Migrator migrator{ui, "/nonexistent"};
+    Output output{ui};
 };
 
 TEST_F(OutputLinesTest, LineIsTimeStampThenMessage) {
-    WriteOutputLine(migrator, "TABLE: [%s].[%s] Migrating..... ", "shop", "orders");
+    WriteOutputLine(output, "TABLE: [%s].[%s] Migrating..... ", "shop", "orders");
     ASSERT_EQ(ui.lines().size(), 1u);
     const OutputLine line = ui.lines()[0];
     EXPECT_TRUE(std::regex_match(line.text, std::regex(R"(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d:\d{3} TABLE: \[shop\]\.\[orders\] Migrating\.\.\.\.\. )")))
         << line.text;
     EXPECT_EQ(line.colours, std::nullopt);
-    EXPECT_EQ(migrator.log().Lines(), ui.lines()) << "the Log model holds what the window was shown";
+    EXPECT_EQ(output.log().Lines(), ui.lines()) << "the Log model holds what the window was shown";
 }
 
 TEST_F(OutputLinesTest, MarkersAreDroppedAndColourTheLine) {
-    WriteOutputLine(migrator, "E::No Connection!");
-    WriteOutputLine(migrator, "S::Create table [%s] SUCCESSFULLY!!!", "t");
-    WriteOutputLine(migrator, "T::%s", "provider text");
-    WriteOutputLine(migrator, "E::");
-    WriteOutputLine(migrator, " E::not at the start");
-    WriteOutputLine(migrator, "e::lower case is no marker");
+    WriteOutputLine(output, "E::No Connection!");
+    WriteOutputLine(output, "S::Create table [%s] SUCCESSFULLY!!!", "t");
+    WriteOutputLine(output, "T::%s", "provider text");
+    WriteOutputLine(output, "E::");
+    WriteOutputLine(output, " E::not at the start");
+    WriteOutputLine(output, "e::lower case is no marker");
     EXPECT_THAT(ui.messages(), ElementsAre("No Connection!", "Create table [t] SUCCESSFULLY!!!", "provider text", "",
                                            " E::not at the start", "e::lower case is no marker"));
     const auto lines = ui.lines();
@@ -50,21 +51,21 @@ TEST_F(OutputLinesTest, MarkersAreDroppedAndColourTheLine) {
 }
 
 TEST_F(OutputLinesTest, PercentSignsAfterFormattingAreKept) {
-    WriteOutputLine(migrator, "%s", "100% done, %d left");
-    WritePlainOutputLine(migrator, "E::plain lines keep markers and 50% signs");
+    WriteOutputLine(output, "%s", "100% done, %d left");
+    WritePlainOutputLine(output, "E::plain lines keep markers and 50% signs");
     EXPECT_THAT(ui.messages(), ElementsAre("100% done, %d left", "E::plain lines keep markers and 50% signs"));
     EXPECT_EQ(ui.lines()[1].colours, std::nullopt);
 }
 
 TEST_F(OutputLinesTest, LongMessagesAreKeptWhole) {
     const std::string path(5000, 'x');
-    WriteOutputLine(migrator, "E::Cannot open %s!", path.c_str());
+    WriteOutputLine(output, "E::Cannot open %s!", path.c_str());
     EXPECT_EQ(ui.messages()[0], "Cannot open " + path + "!");
 }
 
 TEST_F(OutputLinesTest, LogKeepsTheNewest1001Lines) {
-    for (int i = 0; i < 1005; ++i) WriteOutputLine(migrator, "line %d", i);
-    const auto lines = migrator.log().Lines();
+    for (int i = 0; i < 1005; ++i) WriteOutputLine(output, "line %d", i);
+    const auto lines = output.log().Lines();
     ASSERT_EQ(lines.size(), 1001u);
     EXPECT_THAT(lines.front().text, ::testing::EndsWith(" line 4"));
     EXPECT_THAT(lines.back().text, ::testing::EndsWith(" line 1004"));
@@ -73,21 +74,21 @@ TEST_F(OutputLinesTest, LogKeepsTheNewest1001Lines) {
 
 TEST_F(OutputLinesTest, WorkerAndWindowThreadsWriteConcurrently) {
     auto writeMany = [this](const char* who) {
-        for (int i = 0; i < 700; ++i) WriteOutputLine(migrator, "S::%s %d", who, i);
+        for (int i = 0; i < 700; ++i) WriteOutputLine(output, "S::%s %d", who, i);
     };
     std::thread worker(writeMany, "worker");
     writeMany("window");
     worker.join();
-    EXPECT_EQ(migrator.log().size(), OutputLog::kCapacity);
+    EXPECT_EQ(output.log().size(), OutputLog::kCapacity);
     EXPECT_EQ(ui.lines().size(), 1400u);
 }
 
 TEST_F(OutputLinesTest, TipsComeNewestFirstRightAfterTheHeading) {
-    EXPECT_EQ(migrator.helpPage().text(), "F1 to Help:\nBefore you fill out connection properties, Please confirm "
+    EXPECT_EQ(output.helpPage().text(), "F1 to Help:\nBefore you fill out connection properties, Please confirm "
                                           "that your ODBC/OLEDB config is true !");
-    ShowTip(migrator, "Please connect first.\n");
-    ShowTip(migrator, "Select a table.\n");
-    EXPECT_EQ(migrator.helpPage().text(), "F1 to Help:\nSelect a table.\nPlease connect first.\nBefore you fill out "
+    ShowTip(output, "Please connect first.\n");
+    ShowTip(output, "Select a table.\n");
+    EXPECT_EQ(output.helpPage().text(), "F1 to Help:\nSelect a table.\nPlease connect first.\nBefore you fill out "
                                           "connection properties, Please confirm that your ODBC/OLEDB config is true !");
     EXPECT_THAT(ui.tips(), ElementsAre("Please connect first.\n", "Select a table.\n"));
 }
@@ -104,19 +105,18 @@ TEST(TimeStamp, FourDigitYearAndMilliseconds) {
     tzset();
 }
 
-TEST(MigratorState, StatusPanesAndTipsPageReachTheWindow) {
+TEST(OutputState, StatusPanesAndTipsPageReachTheWindow) {
     ScriptedUserInterface ui;
-    Migrator migrator(ui, "/opt/tabvex");
-    EXPECT_EQ(migrator.statusText(StatusPane::Product), "Norvu Tabvex Version: 1.0");
-    EXPECT_EQ(migrator.statusText(StatusPane::Engine), "Main Controller:IDLE");
-    migrator.SetStatusText(StatusPane::Engine, "Some Tasks are WORKING!!!");
-    EXPECT_EQ(migrator.statusText(StatusPane::Engine), "Some Tasks are WORKING!!!");
-    migrator.ShowTipsPage(true);
-    migrator.ShowTipsPage(false);
+    Output output(ui);
+    EXPECT_EQ(output.statusText(StatusPane::Product), "Norvu Tabvex Version: 1.0");
+    EXPECT_EQ(output.statusText(StatusPane::Engine), "Main Controller:IDLE");
+    output.SetStatusText(StatusPane::Engine, "Some Tasks are WORKING!!!");
+    EXPECT_EQ(output.statusText(StatusPane::Engine), "Some Tasks are WORKING!!!");
+    output.ShowTipsPage(true);
+    output.ShowTipsPage(false);
     EXPECT_EQ(ui.statusTexts(), (std::vector<std::pair<StatusPane, std::string>>{
                                     {StatusPane::Engine, "Some Tasks are WORKING!!!"}}));
     EXPECT_THAT(ui.tipsPageChanges(), ElementsAre(true, false));
-    EXPECT_FALSE(migrator.tipsPageShown());
 }
 
 }  // namespace

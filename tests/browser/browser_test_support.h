@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/migrator.h"
 #include "browser/db_tree.h"
 #include "platform/jet/mdb/database_writer.h"
 #include "platform/oledb/command.h"
+#include "shell/program.h"
 #include "support/jet_connection.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_support.h"
@@ -25,13 +25,13 @@ class BrowserTest : public ::testing::Test {
 protected:
     test::ScratchDir scratch;
     test::ScriptedUserInterface ui;
-    app::Migrator migrator{ui, scratch.path()};
+    shell::Program program{ui, scratch.path()};
 
     // Opens the file into the tree's side and hands the tree its connection block,
     // as connecting does (an .xls as the Excel target, anything else as the Access
     // source).
     void Connect(DbTree& tree, const std::filesystem::path& file, std::string databaseName = {}) {
-        auto& holder = tree.fixedSide() == kSourceSide ? migrator.sourceHolder() : migrator.targetHolder();
+        auto& holder = tree.fixedSide() == kSourceSide ? program.sides().source().holder() : program.sides().target().holder();
         holder = test::OpenJetConnection(file);
         const int kind = file.extension() == ".xls" ? 5 : 4;
         tree.SetConnection({&holder, std::move(databaseName), kJet, kind, "", ""});

@@ -26,17 +26,17 @@ TEST(CharsetTableTest, NamesAndIndexesMapBothWays) {
 class CharsetDialogTest : public BrowserTest {};
 
 TEST_F(CharsetDialogTest, AnUnknownNameChecksNothingAndSelectKeepsIt) {
-    migrator.SetCharsetName("latin1");
-    CharsetDialog dialog(migrator);
+    program.sides().SetCharsetName("latin1");
+    CharsetDialog dialog(program.sides());
     EXPECT_EQ(dialog.chosenIndex(), -1);
     dialog.Select();
-    EXPECT_EQ(migrator.charsetName(), "latin1");
+    EXPECT_EQ(program.sides().charsetName(), "latin1");
 
-    CharsetDialog again(migrator);
+    CharsetDialog again(program.sides());
     again.Choose(17);
-    EXPECT_EQ(migrator.charsetName(), "latin1") << "only Select changes the window's name";
+    EXPECT_EQ(program.sides().charsetName(), "latin1") << "only Select changes the window's name";
     again.Select();
-    EXPECT_EQ(migrator.charsetName(), "CP1250");
+    EXPECT_EQ(program.sides().charsetName(), "CP1250");
 }
 
 TEST_F(CharsetDialogTest, OnlyAMysqlFamilyTreeOpensTheDialog) {
@@ -46,13 +46,13 @@ TEST_F(CharsetDialogTest, OnlyAMysqlFamilyTreeOpensTheDialog) {
         return false;
     };
     for (int kind : {4, 5}) {
-        migrator.sourceTree().SetConnection({&migrator.sourceHolder(), "shop", kJet, kind, "", ""});
-        ChangeCharset(migrator, migrator.sourceTree(), choose);
+        program.sides().source().tree().SetConnection({&program.sides().source().holder(), "shop", kJet, kind, "", ""});
+        ChangeCharset(program.output(), program.sides(), program.sides().source().tree(), choose);
     }
     EXPECT_EQ(opened, 0);
 
-    migrator.sourceTree().SetConnection({&migrator.sourceHolder(), "shop", kJet, 2, "", ""});
-    ChangeCharset(migrator, migrator.sourceTree(), choose);
+    program.sides().source().tree().SetConnection({&program.sides().source().holder(), "shop", kJet, 2, "", ""});
+    ChangeCharset(program.output(), program.sides(), program.sides().source().tree(), choose);
     EXPECT_EQ(opened, 1);
     EXPECT_TRUE(ui.redrawnTrees().empty()) << "a cancelled dialog sends nothing and refills nothing";
     EXPECT_TRUE(ui.messages().empty());

@@ -26,16 +26,16 @@ protected:
 
     // Connects and fills the source tree and opens the dialog for its Orders node.
     std::unique_ptr<ConditionDialog> OpenForOrders(const fs::path& file) {
-        DbTree& tree = migrator.sourceTree();
+        DbTree& tree = program.sides().source().tree();
         Connect(tree, file);
-        FillTree(migrator, tree);
+        FillTree(program.output(), program.sides().conditionFile(), tree);
         tree.Select(FindNode(tree, TreeNodeKind::Table, "Orders"));
-        return OpenConditionDialog(migrator, tree);
+        return OpenConditionDialog(program.output(), program.gate(), program.sides().conditionFile(), tree);
     }
 
     std::string Stored(const fs::path& database, const std::string& table = "Orders") {
         const std::string text = database.string();
-        return ReadCondition(migrator.conditionFilePath(), text.substr(0, text.size() - 4), table);
+        return ReadCondition(program.sides().conditionFile(), text.substr(0, text.size() - 4), table);
     }
 };
 
@@ -43,25 +43,25 @@ TEST_F(ConditionTest, OpensForTheSelectedSourceTableWithItsStoredCondition) {
     const fs::path file = WriteShop();
     auto dialog = OpenForOrders(file);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_TRUE(fs::is_regular_file(migrator.conditionFilePath()));
+    EXPECT_TRUE(fs::is_regular_file(program.sides().conditionFile()));
     EXPECT_EQ(dialog->section(), (scratch / "shop").string());
     EXPECT_EQ(dialog->tableName(), "Orders");
     EXPECT_EQ(dialog->label(), "select * from Orders where");
     EXPECT_EQ(dialog->condition(), "");
     EXPECT_FALSE(dialog->saveEnabled());
 
-    ASSERT_TRUE(WriteCondition(migrator.conditionFilePath(), dialog->section(), "orders", "Id>3"));
+    ASSERT_TRUE(WriteCondition(program.sides().conditionFile(), dialog->section(), "orders", "Id>3"));
     EXPECT_EQ(OpenForOrders(file)->condition(), "Id>3");
-    EXPECT_EQ(TableCondition(migrator, dialog->section(), "ORDERS"), "Id>3");
+    EXPECT_EQ(TableCondition(program.sides().conditionFile(), dialog->section(), "ORDERS"), "Id>3");
 
     // Only the connected source tree opens the dialog.
-    migrator.sourceTree().SetSideMarker(kNotConnected);
-    EXPECT_EQ(OpenConditionDialog(migrator, migrator.sourceTree()), nullptr);
-    DbTree& target = migrator.targetTree();
+    program.sides().source().tree().SetSideMarker(kNotConnected);
+    EXPECT_EQ(OpenConditionDialog(program.output(), program.gate(), program.sides().conditionFile(), program.sides().source().tree()), nullptr);
+    DbTree& target = program.sides().target().tree();
     Connect(target, file);
-    FillTree(migrator, target);
+    FillTree(program.output(), program.sides().conditionFile(), target);
     target.Select(FindNode(target, TreeNodeKind::Table, "Orders"));
-    EXPECT_EQ(OpenConditionDialog(migrator, target), nullptr);
+    EXPECT_EQ(OpenConditionDialog(program.output(), program.gate(), program.sides().conditionFile(), target), nullptr);
 }
 
 TEST_F(ConditionTest, TestCountsTheRowsOrShowsWhyTheProviderRefusedTheCondition) {
@@ -112,14 +112,14 @@ TEST_F(ConditionTest, SaveStoresTheConditionOfTheLastSuccessfulTest) {
     ASSERT_TRUE(dialog->Test());
     dialog->Save();
     EXPECT_EQ(Stored(file), "");
-    EXPECT_NE(test::ReadFile(migrator.conditionFilePath()).find("Orders="), std::string::npos);
+    EXPECT_NE(test::ReadFile(program.sides().conditionFile()).find("Orders="), std::string::npos);
 }
 
 TEST_F(ConditionTest, ATableWithASavedConditionIsMarkedInTheSourceTreeUntilTheConditionIsCleared) {
     const fs::path file = WriteShop();
     auto dialog = OpenForOrders(file);
     ASSERT_NE(dialog, nullptr);
-    DbTree& tree = migrator.sourceTree();
+    DbTree& tree = program.sides().source().tree();
     const NodeId orders = FindNode(tree, TreeNodeKind::Table, "Orders");
     EXPECT_EQ(tree.node(orders).condition, "");
 
@@ -135,11 +135,11 @@ TEST_F(ConditionTest, ATableWithASavedConditionIsMarkedInTheSourceTreeUntilTheCo
         << TreeText(tree.nodes());
 
     // A later fill reads it again; the target tree never carries conditions.
-    FillTree(migrator, tree);
+    FillTree(program.output(), program.sides().conditionFile(), tree);
     EXPECT_EQ(tree.node(FindNode(tree, TreeNodeKind::Table, "Orders")).condition, "City = 'Cowes'");
-    DbTree& target = migrator.targetTree();
+    DbTree& target = program.sides().target().tree();
     Connect(target, file);
-    FillTree(migrator, target);
+    FillTree(program.output(), program.sides().conditionFile(), target);
     EXPECT_EQ(target.node(FindNode(target, TreeNodeKind::Table, "Orders")).condition, "");
 
     auto again = OpenForOrders(file);
@@ -230,14 +230,14 @@ TEST_F(ConditionTest, ASaveThatFailsSaysWhyAndCanBeTriedAgain) {
     ASSERT_NE(dialog, nullptr);
     dialog->SetCondition("Id>3");
     ASSERT_TRUE(dialog->Test());
-    fs::remove(migrator.conditionFilePath());
-    fs::create_directory(migrator.conditionFilePath());  // a folder cannot take the condition
+    fs::remove(program.sides().conditionFile());
+    fs::create_directory(program.sides().conditionFile());  // a folder cannot take the condition
     EXPECT_FALSE(dialog->Save());
-    EXPECT_EQ(dialog->result().rfind("Save failed!\r\n  Because:  " + migrator.conditionFilePath().string(), 0), 0u)
+    EXPECT_EQ(dialog->result().rfind("Save failed!\r\n  Because:  " + program.sides().conditionFile().string(), 0), 0u)
         << dialog->result();
     EXPECT_TRUE(dialog->saveEnabled());
 
-    fs::remove(migrator.conditionFilePath());
+    fs::remove(program.sides().conditionFile());
     EXPECT_TRUE(dialog->Save());
     EXPECT_FALSE(dialog->saveEnabled());
     EXPECT_EQ(Stored(file), "Id>3");

@@ -62,9 +62,9 @@ protected:
 
 TEST_F(FillTreeTest, AnAccessDatabaseShowsItsTablesAndFieldsNamesWithBlanksIncluded) {
     const fs::path file = WriteShop();
-    DbTree& tree = migrator.sourceTree();
+    DbTree& tree = program.sides().source().tree();
     Connect(tree, file);
-    FillTree(migrator, tree);
+    FillTree(program.output(), program.sides().conditionFile(), tree);
 
     const std::string database = WithoutEnding(file);
     EXPECT_EQ(Text(tree), "0 " + file.string() + "\n  1 " + database +
@@ -103,12 +103,12 @@ TEST_F(FillTreeTest, AnAccessDatabaseShowsItsTablesAndFieldsNamesWithBlanksInclu
 TEST_F(FillTreeTest, TablesAreListedOnlyUnderTheDatabaseTheTreeNames) {
     const fs::path file = WriteShop();
     const std::string database = WithoutEnding(file);
-    DbTree& tree = migrator.sourceTree();
+    DbTree& tree = program.sides().source().tree();
     const std::string rootAndDatabase = "0 " + file.string() + "\n  1 " + database + "\n";
 
     for (const std::string name : {"elsewhere", "null", "NuLL"}) {
         Connect(tree, file, name);
-        FillTree(migrator, tree);
+        FillTree(program.output(), program.sides().conditionFile(), tree);
         EXPECT_EQ(Text(tree), rootAndDatabase) << name;
         EXPECT_TRUE(tree.node(0).expanded) << name;
         EXPECT_EQ(tree.remembered().current, kNoNode) << name;
@@ -117,7 +117,7 @@ TEST_F(FillTreeTest, TablesAreListedOnlyUnderTheDatabaseTheTreeNames) {
     std::string shouted = database;
     for (char& c : shouted) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     Connect(tree, file, shouted);
-    FillTree(migrator, tree);
+    FillTree(program.output(), program.sides().conditionFile(), tree);
     EXPECT_EQ(ChildTexts(tree, tree.remembered().tablesFolder),
               (std::vector<std::string>{"Orders", "Order Details", "Cost$"}));
     EXPECT_EQ(tree.remembered().current, 1u);
@@ -135,9 +135,9 @@ TEST_F(FillTreeTest, AWorkbookShowsItsDefinedNamesButNotItsWorksheets) {
         workbook.AddName("Notes", {workbook.SheetCount() - 1, {0, 1, 0, 0}});
         workbook.Save(book);
     }
-    DbTree& tree = migrator.targetTree();
+    DbTree& tree = program.sides().target().tree();
     Connect(tree, book);
-    FillTree(migrator, tree);
+    FillTree(program.output(), program.sides().conditionFile(), tree);
 
     EXPECT_EQ(ChildTexts(tree, 0), (std::vector<std::string>{WithoutEnding(book)}));
     EXPECT_EQ(ChildTexts(tree, tree.remembered().tablesFolder), (std::vector<std::string>{"Notes", "Orders", "Stock"}));
@@ -148,10 +148,10 @@ TEST_F(FillTreeTest, AWorkbookShowsItsDefinedNamesButNotItsWorksheets) {
 }
 
 TEST_F(FillTreeTest, ATreeWithoutConnectionIsEmptied) {
-    DbTree& tree = migrator.sourceTree();
+    DbTree& tree = program.sides().source().tree();
     Connect(tree, WriteShop());
-    migrator.sourceHolder().session.reset();  // an empty slot
-    FillTree(migrator, tree);
+    program.sides().source().holder().session.reset();  // an empty slot
+    FillTree(program.output(), program.sides().conditionFile(), tree);
     EXPECT_EQ(tree.nodeCount(), 0u);
     EXPECT_FALSE(tree.refreshing());
     EXPECT_EQ(ui.redrawnTrees().size(), 1u);
@@ -159,14 +159,14 @@ TEST_F(FillTreeTest, ATreeWithoutConnectionIsEmptied) {
 
 TEST_F(FillTreeTest, ADataSourceWithoutANameShowsTheDatabasesRoot) {
     const fs::path file = WriteShop();
-    DbTree& tree = migrator.sourceTree();
-    auto& holder = migrator.sourceHolder();
+    DbTree& tree = program.sides().source().tree();
+    auto& holder = program.sides().source().holder();
     holder = test::OpenJetConnection(file);
     auto real = holder.dataSource;
 
     holder.dataSource = std::make_shared<NamedDataSource>(real, std::nullopt);
     tree.SetConnection({&holder, "", kJet, 4, "", ""});
-    FillTree(migrator, tree);
+    FillTree(program.output(), program.sides().conditionFile(), tree);
     EXPECT_EQ(Text(tree), "0 DATABASES\n  1 \n");
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0], (app::MessageBoxRequest{"Get Datasource Name Error!", "Tabvex"}));
@@ -174,18 +174,18 @@ TEST_F(FillTreeTest, ADataSourceWithoutANameShowsTheDatabasesRoot) {
     // A name of blanks shows the root "DATABASES" too, without a message; its
     // database node keeps the name as it is.
     holder.dataSource = std::make_shared<NamedDataSource>(real, "  ");
-    FillTree(migrator, tree);
+    FillTree(program.output(), program.sides().conditionFile(), tree);
     EXPECT_EQ(Text(tree), "0 DATABASES\n  1   \n");
     EXPECT_EQ(ui.boxes().size(), 1u);
 }
 
 TEST_F(FillTreeTest, AProviderWithoutCatalogsShowsOnlyTheRoot) {
     const fs::path file = WriteShop();
-    DbTree& tree = migrator.sourceTree();
-    migrator.sourceHolder() = test::OpenJetConnection(file);
+    DbTree& tree = program.sides().source().tree();
+    program.sides().source().holder() = test::OpenJetConnection(file);
     // Any provider but Jet lists catalogs; Jet's session refuses them.
-    tree.SetConnection({&migrator.sourceHolder(), "shop", "MSDASQL", 4, "", ""});
-    FillTree(migrator, tree);
+    tree.SetConnection({&program.sides().source().holder(), "shop", "MSDASQL", 4, "", ""});
+    FillTree(program.output(), program.sides().conditionFile(), tree);
     EXPECT_EQ(Text(tree), "0 " + file.string() + "\n");
     ASSERT_EQ(ui.messages().size(), 1u);
     EXPECT_EQ(ui.messages()[0].rfind("open \r\n failed with error code:[0x80070057] \r\n discription:", 0), 0u)
@@ -195,17 +195,17 @@ TEST_F(FillTreeTest, AProviderWithoutCatalogsShowsOnlyTheRoot) {
 TEST_F(FillTreeTest, CorpusIndexesAndViews) {
     const fs::path corpus = test::CorpusDir();
     if (corpus.empty()) GTEST_SKIP() << "no corpus";
-    DbTree& tree = migrator.sourceTree();
+    DbTree& tree = program.sides().source().tree();
     // An index over two columns has a row, and so a node, per column.
     Connect(tree, corpus / "mdb" / "jackcess-testIndexCodesV1997.mdb");
-    FillTree(migrator, tree);
+    FillTree(program.output(), program.sides().conditionFile(), tree);
     const TreeNode table = tree.node(FindNode(tree, TreeNodeKind::Table, "Table12"));
     ASSERT_EQ(table.children.size(), 2u);
     EXPECT_EQ(ChildTexts(tree, table.children[1]), (std::vector<std::string>{"DataIndex", "DataIndex", "PrimaryKey"}));
 
     // Saved queries are views, names with blanks included; a view has fields but no indexes.
     Connect(tree, corpus / "mdb" / "Northwind.mdb");
-    FillTree(migrator, tree);
+    FillTree(program.output(), program.sides().conditionFile(), tree);
     EXPECT_EQ(ChildTexts(tree, tree.remembered().tablesFolder),
               (std::vector<std::string>{"Categories", "Customers", "Employees", "Order Details", "Orders", "Products",
                                         "Shippers", "Suppliers"}));

@@ -130,7 +130,7 @@ TEST_F(CheckCliTest, ASheetTheTargetHoldsIsNamedAndNothingIsWritten) {
 TEST_F(CheckCliTest, TheTablesConditionLimitsTheRowsCheckedAsItLimitsTheMigration) {
     const fs::path source = WriteDatabase(scratch / "long.mdb", {LongTable()});
     const std::string database = (scratch / "long").string();
-    ASSERT_TRUE(browser::WriteCondition(migrator.conditionFilePath(), database, "Big", "ID <= 65535"));
+    ASSERT_TRUE(browser::WriteCondition(program.sides().conditionFile(), database, "Big", "ID <= 65535"));
     const auto result = Check({source.string()});
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
     EXPECT_THAT(result.out, HasSubstr("[Big] 65,535 rows where ID <= 65535: arrives whole\n"));

@@ -8,6 +8,8 @@
 #include "connect/connecting.h"
 #include "platform/jet/mdb/database_writer.h"
 #include "platform/xls/workbook.h"
+#include "shell/program.h"
+#include "support/fake_gate.h"
 #include "support/scripted_user_interface.h"
 
 namespace tabvex::connect {
@@ -43,11 +45,11 @@ protected:
     test::ScratchProfile profile;
     test::ScratchDir scratch;
     test::ScriptedUserInterface ui;
-    app::Migrator migrator{ui, (fs::create_directories(scratch / "program"), scratch / "program")};
+    shell::Program program{ui, (fs::create_directories(scratch / "program"), scratch / "program")};
 };
 
 TEST_F(ConfigDialogTest, OpeningWithoutAFileSelectsJetOnBothSidesAndCreatesNothing) {
-    ConfigDialog dialog(migrator, Odbc());
+    ConfigDialog dialog(program.output(), program.gate(), program.sides(), program.options(), Odbc());
     for (ConfigSide side : {ConfigSide::Source, ConfigSide::Target}) {
         EXPECT_EQ(dialog.selectedProvider(side), 0);
         EXPECT_EQ(dialog.fields(side).providerName, "Microsoft Jet 4.0 OLE DB Provider");
@@ -62,13 +64,13 @@ TEST_F(ConfigDialogTest, OpeningWithoutAFileSelectsJetOnBothSidesAndCreatesNothi
 TEST_F(ConfigDialogTest, TheSampleBesideTheProgramIsOfferedOnlyWhenNothingIsConfigured) {
     const fs::path sample = WriteShop(SampleDatabasePath(Program()));
     {
-        ConfigDialog dialog(migrator, Odbc());
+        ConfigDialog dialog(program.output(), program.gate(), program.sides(), program.options(), Odbc());
         EXPECT_THAT(dialog.sourceNames(ConfigSide::Source).entries, ElementsAre(sample.string()));
         EXPECT_EQ(dialog.sourceNames(ConfigSide::Source).selected, 0);
         EXPECT_EQ(dialog.fields(ConfigSide::Source).sourceName, sample.string());
     }
     WriteFile(MigratorConfigPath(Program()), "[Public]\nConfig=true\n[SourceDB]\nSourceName=/data/Shop.mdb\n");
-    ConfigDialog configured(migrator, Odbc());
+    ConfigDialog configured(program.output(), program.gate(), program.sides(), program.options(), Odbc());
     EXPECT_EQ(configured.fields(ConfigSide::Source).sourceName, "/data/Shop.mdb");
     EXPECT_THAT(configured.sourceNames(ConfigSide::Source).entries, IsEmpty());
 }
@@ -82,7 +84,7 @@ TEST_F(ConfigDialogTest, AStoredOdbcDriverListsTheFamilysDataSources) {
     WriteFile(scratch / "user.odbc.ini",
               "[ODBC Data Sources]\nListed=Microsoft Excel Driver (*.xls)\nOther=Microsoft Access Driver (*.mdb)\n"
               "[Sales]\nDriver=Microsoft Excel Driver\n[Mine]\nDriver=Microsoft Excel Driver\n");
-    ConfigDialog dialog(migrator, Odbc());
+    ConfigDialog dialog(program.output(), program.gate(), program.sides(), program.options(), Odbc());
     EXPECT_EQ(dialog.fields(ConfigSide::Source).providerName, "Microsoft Jet 4.0 OLE DB Provider")
         << "a provider the list lacks gives way to the first";
     EXPECT_EQ(dialog.selectedProvider(ConfigSide::Target), 3);
@@ -96,14 +98,13 @@ TEST_F(ConfigDialogTest, AStoredOdbcDriverListsTheFamilysDataSources) {
 }
 
 TEST_F(ConfigDialogTest, ChoosingJetAfterOpeningOffersANewDatabaseCreatedOnce) {
-    ConfigDialog dialog(migrator, Odbc());
+    ConfigDialog dialog(program.output(), program.gate(), program.sides(), program.options(), Odbc());
     fs::create_directories(Program() / "Access_New.mdb");  // an empty folder in its place goes
     dialog.SelectProvider(ConfigSide::Source, 0);
     const fs::path access = Program() / "Access_New.mdb";
     ASSERT_TRUE(fs::is_regular_file(access));
     EXPECT_EQ(dialog.fields(ConfigSide::Source).sourceName, access.string());
     EXPECT_THAT(dialog.sourceNames(ConfigSide::Source).entries, ElementsAre(access.string()));
-    EXPECT_EQ(migrator.creationSide(), "");
 
     dialog.SelectProvider(ConfigSide::Target, 1);
     const fs::path excel = Program() / "Excel_New.xls";
@@ -121,8 +122,34 @@ TEST_F(ConfigDialogTest, ChoosingJetAfterOpeningOffersANewDatabaseCreatedOnce) {
     EXPECT_EQ(dialog.fields(ConfigSide::Source).sourceName, "");
 }
 
+// While tasks run the worker owns both sides: the dialog creates no new file beside
+// them, opens nothing (the workgroup file included) and hands nothing over.
+TEST_F(ConfigDialogTest, WhileTasksRunNothingIsCreatedOpenedOrHandedOver) {
+    test::FakeGate gate;
+    const fs::path shop = WriteShop(scratch / "data/Shop.mdb");
+    ConfigDialog dialog(program.output(), gate, program.sides(), program.options(), Odbc());
+    gate.running = true;
+    dialog.SelectProvider(ConfigSide::Source, 0);
+    dialog.SelectProvider(ConfigSide::Target, 1);
+    EXPECT_TRUE(fs::is_empty(Program())) << "no Access_New.mdb, no Excel_New.xls";
+    EXPECT_THAT(dialog.sourceNames(ConfigSide::Source).entries, IsEmpty());
+
+    dialog.fields(ConfigSide::Source).sourceName = shop.string();
+    dialog.TestConnections();
+    EXPECT_FALSE(fs::exists(profile.workgroupFile()));
+    EXPECT_THAT(BoxTexts(), IsEmpty()) << "the gate asked instead";
+    EXPECT_FALSE(dialog.Connect());
+    EXPECT_EQ(program.sides().source().settings(), ConnectionSettings{});
+    EXPECT_THAT(ui.postedCommands(), IsEmpty());
+    EXPECT_EQ(gate.asked, 4);
+
+    gate.running = false;
+    dialog.SelectProvider(ConfigSide::Source, 0);
+    EXPECT_TRUE(fs::is_regular_file(Program() / "Access_New.mdb")) << "the same switch once the tasks ended";
+}
+
 TEST_F(ConfigDialogTest, BrowsingPutsTheChosenFileIntoTheSourceNameOrTheCatalog) {
-    ConfigDialog dialog(migrator, Odbc());
+    ConfigDialog dialog(program.output(), program.gate(), program.sides(), program.options(), Odbc());
     dialog.fields(ConfigSide::Source).catalogName = "old";
     ui.QueueChosenPath(fs::path("/data/b.mdb"));
     ui.QueueChosenPath(fs::path("/data/a.mdb"));
@@ -150,7 +177,7 @@ TEST_F(ConfigDialogTest, BrowsingPutsTheChosenFileIntoTheSourceNameOrTheCatalog)
 
 TEST_F(ConfigDialogTest, TestConnectionsReportsEachSideAndChangesNothing) {
     const fs::path shop = WriteShop(scratch / "data/Shop.mdb");
-    ConfigDialog dialog(migrator, Odbc());
+    ConfigDialog dialog(program.output(), program.gate(), program.sides(), program.options(), Odbc());
     dialog.fields(ConfigSide::Source).sourceName = shop.string();
     WriteFile(scratch / "data/Broken.xls", "no workbook");
     dialog.fields(ConfigSide::Target).sourceName = (scratch / "data/Broken.xls").string();
@@ -161,8 +188,8 @@ TEST_F(ConfigDialogTest, TestConnectionsReportsEachSideAndChangesNothing) {
     EXPECT_EQ(texts[1], "Target DB Connect ERROR!");
     EXPECT_THAT(texts[2], HasSubstr("Broken.xls")) << "the provider's own reason";
     EXPECT_THAT(ui.messages(), IsEmpty());
-    EXPECT_EQ(migrator.sourceSettings(), ConnectionSettings{});
-    EXPECT_FALSE(migrator.sourceHolder().HasSession());
+    EXPECT_EQ(program.sides().source().settings(), ConnectionSettings{});
+    EXPECT_FALSE(program.sides().source().holder().HasSession());
 }
 
 // Through ODBC the files are the catalogs, chosen by a double click in the catalog
@@ -170,7 +197,7 @@ TEST_F(ConfigDialogTest, TestConnectionsReportsEachSideAndChangesNothing) {
 TEST_F(ConfigDialogTest, OdbcDriversOpenTheFilesNamedAsCatalogs) {
     const fs::path shop = WriteShop(scratch / "data/Shop.mdb");
     const fs::path book = scratch / "data/Book.xls";
-    ConfigDialog dialog(migrator, Odbc());
+    ConfigDialog dialog(program.output(), program.gate(), program.sides(), program.options(), Odbc());
     dialog.SelectProvider(ConfigSide::Source, 3);
     dialog.SelectProvider(ConfigSide::Target, 2);
     dialog.fields(ConfigSide::Source).catalogName = shop.string();
@@ -182,7 +209,7 @@ TEST_F(ConfigDialogTest, OdbcDriversOpenTheFilesNamedAsCatalogs) {
 
 // Through ODBC without a data source or a file, each driver says what it misses.
 TEST_F(ConfigDialogTest, OdbcDriversWithoutAFileFailTheirTestWithTheDriversReason) {
-    ConfigDialog dialog(migrator, Odbc());
+    ConfigDialog dialog(program.output(), program.gate(), program.sides(), program.options(), Odbc());
     dialog.SelectProvider(ConfigSide::Source, 3);
     dialog.SelectProvider(ConfigSide::Target, 3);
     dialog.TestConnections();
@@ -196,23 +223,23 @@ TEST_F(ConfigDialogTest, OdbcDriversWithoutAFileFailTheirTestWithTheDriversReaso
 
 TEST_F(ConfigDialogTest, ConnectHandsOverAndPostsTheConnectCommand) {
     const fs::path shop = WriteShop(scratch / "data/Shop.mdb");
-    ConfigDialog dialog(migrator, Odbc());
+    ConfigDialog dialog(program.output(), program.gate(), program.sides(), program.options(), Odbc());
     dialog.SelectProvider(ConfigSide::Target, 0);  // Excel_New.xls in the program's folder
     dialog.fields(ConfigSide::Source).sourceName = shop.string();
     dialog.ToggleConfigFile();
     dialog.Connect();
     EXPECT_THAT(ui.postedCommands(), ElementsAre(kConnectButton));
-    EXPECT_EQ(migrator.sourceSettings().sourceName, shop.string());
-    EXPECT_EQ(migrator.targetSettings().providerProgId, "Microsoft.Jet.OLEDB.4.0");
+    EXPECT_EQ(program.sides().source().settings().sourceName, shop.string());
+    EXPECT_EQ(program.sides().target().settings().providerProgId, "Microsoft.Jet.OLEDB.4.0");
 
     ConfigDialogRecord reread;
-    ReadConfigOptions(reread, migrator);
+    ReadConfigOptions(reread, program.output(), program.options(), program.programDirectory());
     EXPECT_EQ(reread.source.sourceName, shop.string());
     EXPECT_EQ(reread.target.sourceName, (Program() / "Excel_New.xls").string());
 
-    ConnectCommand(migrator);
-    EXPECT_TRUE(migrator.sourceHolder().HasSession());
-    EXPECT_TRUE(migrator.targetHolder().HasSession());
+    ConnectCommand(program.output(), program.gate(), program.sides());
+    EXPECT_TRUE(program.sides().source().holder().HasSession());
+    EXPECT_TRUE(program.sides().target().holder().HasSession());
 }
 
 // After a restart nothing was handed over yet: Connect takes what the file keeps,
@@ -226,18 +253,18 @@ TEST_F(ConfigDialogTest, AfterARestartConnectUsesTheSavedFileAndConfigureShowsTh
               "[SourceDB]\nProvider=Microsoft Jet 4.0 OLE DB Provider\nSourceName=" + shop.string() +
                   "\nUserID=Admin\n"
               "[TargetDB]\nProvider=Microsoft Jet 4.0 OLE DB Provider\nSourceName=" + book.string() + "\n");
-    TakeSavedConnections(migrator);
-    EXPECT_TRUE(migrator.autoBackup());
-    ConnectCommand(migrator);
+    TakeSavedConnections(program.options(), program.sides());
+    EXPECT_TRUE(program.options().get().autoBackup);
+    ConnectCommand(program.output(), program.gate(), program.sides());
     EXPECT_THAT(ui.boxes(), IsEmpty());
-    EXPECT_TRUE(migrator.sourceHolder().HasSession());
-    EXPECT_TRUE(migrator.targetHolder().HasSession());
+    EXPECT_TRUE(program.sides().source().holder().HasSession());
+    EXPECT_TRUE(program.sides().target().holder().HasSession());
 
     // Another database is connected now than the one the file names.
     const fs::path other = WriteShop(scratch / "data/Other.mdb");
-    migrator.sourceSettings().sourceName = other.string();
-    ConnectSource(migrator);
-    ConfigDialog dialog(migrator, Odbc());
+    program.sides().source().settings().sourceName = other.string();
+    ConnectSource(program.output(), program.sides());
+    ConfigDialog dialog(program.output(), program.gate(), program.sides(), program.options(), Odbc());
     EXPECT_EQ(dialog.fields(ConfigSide::Source).sourceName, other.string());
     EXPECT_EQ(dialog.fields(ConfigSide::Source).userId, "Admin");
     EXPECT_EQ(dialog.fields(ConfigSide::Source).catalogName, "") << "Jet's catalog is derived, never typed";
@@ -247,18 +274,18 @@ TEST_F(ConfigDialogTest, AfterARestartConnectUsesTheSavedFileAndConfigureShowsTh
 
 TEST_F(ConfigDialogTest, AFileThatKeepsNoConnectionsGivesNothingAtStartUp) {
     WriteFile(MigratorConfigPath(Program()), "[Public]\nConfig=false\n[SourceDB]\nSourceName=/data/Shop.mdb\n");
-    TakeSavedConnections(migrator);
-    EXPECT_EQ(migrator.sourceSettings(), ConnectionSettings{});
+    TakeSavedConnections(program.options(), program.sides());
+    EXPECT_EQ(program.sides().source().settings(), ConnectionSettings{});
     fs::remove(MigratorConfigPath(Program()));
-    TakeSavedConnections(migrator);
-    EXPECT_EQ(migrator.sourceSettings(), ConnectionSettings{});
+    TakeSavedConnections(program.options(), program.sides());
+    EXPECT_EQ(program.sides().source().settings(), ConnectionSettings{});
     EXPECT_THAT(ui.boxes(), IsEmpty());
 }
 
 TEST_F(ConfigDialogTest, DisplayTipsTakesEffectInTheWindowAtOnce) {
-    ConfigDialog dialog(migrator, Odbc());
+    ConfigDialog dialog(program.output(), program.gate(), program.sides(), program.options(), Odbc());
     dialog.ToggleDisplayTips();
-    EXPECT_TRUE(migrator.tipsPageShown());
+    EXPECT_TRUE(program.options().get().tipsPageShown);
     dialog.ToggleDisplayTips();
     EXPECT_THAT(ui.tipsPageChanges(), ElementsAre(true, false));
     EXPECT_FALSE(fs::exists(MigratorConfigPath(Program())));

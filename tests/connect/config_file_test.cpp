@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "connect/config_file.h"
+#include "shell/program.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_support.h"
 
@@ -28,7 +29,7 @@ protected:
 
     test::ScratchDir scratch;
     test::ScriptedUserInterface ui;
-    app::Migrator migrator{ui, scratch.path()};
+    shell::Program program{ui, scratch.path()};
 };
 
 constexpr const char* kFullFile =
@@ -49,7 +50,7 @@ constexpr const char* kFullFile =
 TEST_F(ConfigFileTest, WithoutAFileEverythingStaysOffAndEmpty) {
     ConfigDialogRecord record;
     record.options.overwriteTable = true;
-    ReadConfigOptions(record, migrator);
+    ReadConfigOptions(record, program.output(), program.options(), program.programDirectory());
     EXPECT_EQ(record.options, ConfigDialogOptions{});
     EXPECT_EQ(record.source, SideFields{});
     EXPECT_TRUE(ui.boxes().empty());
@@ -59,25 +60,25 @@ TEST_F(ConfigFileTest, WithoutAFileEverythingStaysOffAndEmpty) {
 TEST_F(ConfigFileTest, BooleansAreASubstringTestAndSectionsLoadWhenConfigIsTrue) {
     WriteFile(ConfigPath(), kFullFile);
     ConfigDialogRecord record;
-    ReadConfigOptions(record, migrator);
+    ReadConfigOptions(record, program.output(), program.options(), program.programDirectory());
     EXPECT_TRUE(record.options.configFile) << "\"untrue\" holds \"true\"";
     EXPECT_TRUE(record.options.autoBackup) << "\"true1\" holds \"true\"";
     EXPECT_FALSE(record.options.displayTips) << "\"TRUE\" does not";
     EXPECT_EQ(record.source, (SideFields{"Microsoft Jet 4.0 OLE DB Provider", "/Data/Shop.mdb", "Admin", "Secret", "Shop"}));
     EXPECT_EQ(record.target, (SideFields{"Microsoft Jet 4.0 OLE DB Provider", "/Data/Out.xls", "", "", ""}));
-    EXPECT_FALSE(migrator.autoBackup()) << "reading hands nothing to the main window";
+    EXPECT_FALSE(program.options().get().autoBackup) << "reading hands nothing to the main window";
 }
 
 TEST_F(ConfigFileTest, SectionsStayEmptyWhenConfigIsFalse) {
     WriteFile(ConfigPath(), "[Public]\nConfig=false\nTips=true\n[SourceDB]\nSourceName=x\n");
     ConfigDialogRecord record;
-    ReadConfigOptions(record, migrator);
+    ReadConfigOptions(record, program.output(), program.options(), program.programDirectory());
     EXPECT_FALSE(record.options.configFile);
     EXPECT_EQ(record.source, SideFields{});
     EXPECT_TRUE(record.options.displayTips);
     EXPECT_THAT(ui.tipsPageChanges(), ElementsAre(true));
     WriteFile(ConfigPath(), "[Public]\nTips=false\n");
-    ReadConfigOptions(record, migrator);
+    ReadConfigOptions(record, program.output(), program.options(), program.programDirectory());
     EXPECT_THAT(ui.tipsPageChanges(), ElementsAre(true, false));
 }
 
@@ -94,18 +95,18 @@ TEST_F(ConfigFileTest, ValuesOfAnyLengthBlanksAndQuotesReadBackAsWritten) {
     record.source.catalogName = "'Shop'";
     record.target.sourceName = " /Data/Out.XLS";
     record.target.password = "pass\"word'";
-    SaveConfig(record, migrator);
+    SaveConfig(record, program.output(), program.programDirectory());
 
     ConfigDialogRecord read;
-    ReadConfigSections(read, migrator);
+    ReadConfigSections(read, program.output(), program.programDirectory());
     EXPECT_EQ(read.source, record.source);
     EXPECT_EQ(read.target, record.target);
     ASSERT_GT(record.source.sourceName.size(), 300u);
 
     // Written back as read, nothing is lost on the way either.
-    SaveConfig(read, migrator);
+    SaveConfig(read, program.output(), program.programDirectory());
     ConfigDialogRecord again;
-    ReadConfigSections(again, migrator);
+    ReadConfigSections(again, program.output(), program.programDirectory());
     EXPECT_EQ(again.source, record.source);
     EXPECT_EQ(again.target, record.target);
 }
@@ -113,7 +114,7 @@ TEST_F(ConfigFileTest, ValuesOfAnyLengthBlanksAndQuotesReadBackAsWritten) {
 TEST_F(ConfigFileTest, SectionsWithoutAFileShowTheMessageAndChangeNothing) {
     ConfigDialogRecord record = TypedRecord(true);
     const ConfigDialogRecord before = record;
-    ReadConfigSections(record, migrator);
+    ReadConfigSections(record, program.output(), program.programDirectory());
     EXPECT_EQ(record.source, before.source);
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0].text, "找不到有效配置文件(" + ConfigPath().string() + "),检查配置文件路径!");
@@ -122,8 +123,8 @@ TEST_F(ConfigFileTest, SectionsWithoutAFileShowTheMessageAndChangeNothing) {
 // Source and catalog names are file names on Linux: lower-casing them would name other files.
 TEST_F(ConfigFileTest, ConnectWritesTheTypedValuesAndHandsThemOverAsTyped) {
     ConfigDialogRecord record = TypedRecord(true);
-    migrator.sourceSettings().dbmsName = "MS Jet[04.00.0000]";
-    WriteConfigOnConnect(record, migrator);
+    program.sides().source().settings().dbmsName = "MS Jet[04.00.0000]";
+    WriteConfigOnConnect(record, program.output(), program.options(), program.sides());
     EXPECT_EQ(ReadFile(ConfigPath()),
               "[Public]\n"
               "Tips=false\n"
@@ -146,7 +147,7 @@ TEST_F(ConfigFileTest, ConnectWritesTheTypedValuesAndHandsThemOverAsTyped) {
               "CatalogName=Out\n");
     EXPECT_EQ(fs::status(ConfigPath()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 
-    const ConnectionSettings& source = migrator.sourceSettings();
+    const ConnectionSettings& source = program.sides().source().settings();
     EXPECT_EQ(source.sourceName, "/Data/Shop.MDB");
     EXPECT_EQ(source.catalogName, "Shop");
     EXPECT_EQ(source.password, "PassWord1");
@@ -154,10 +155,10 @@ TEST_F(ConfigFileTest, ConnectWritesTheTypedValuesAndHandsThemOverAsTyped) {
     EXPECT_EQ(source.providerName, "Microsoft Jet 4.0 OLE DB Provider");
     EXPECT_EQ(source.providerProgId, "Microsoft.Jet.OLEDB.4.0");
     EXPECT_EQ(source.dbmsName, "MS Jet[04.00.0000]") << "connecting, not the dialog, sets the DBMS name";
-    EXPECT_EQ(migrator.targetSettings().sourceName, "/Data/Out.XLS");
+    EXPECT_EQ(program.sides().target().settings().sourceName, "/Data/Out.XLS");
     EXPECT_EQ(record.source.sourceName, "/Data/Shop.MDB") << "the dialog's fields stay as typed";
     EXPECT_EQ(record.target.catalogName, "Out");
-    EXPECT_TRUE(migrator.autoBackup());
+    EXPECT_TRUE(program.options().get().autoBackup);
     EXPECT_TRUE(ui.boxes().empty());
 }
 
@@ -165,12 +166,12 @@ TEST_F(ConfigFileTest, ConnectWithoutConfigFileKeepsTheOldSections) {
     WriteFile(ConfigPath(), "; written by hand\n[Public]\nConfig=true\n\n[SourceDB]\nSourceName=/old.mdb\n");
     fs::permissions(ConfigPath(), fs::perms::all);
     ConfigDialogRecord record = TypedRecord(false);
-    WriteConfigOnConnect(record, migrator);
+    WriteConfigOnConnect(record, program.output(), program.options(), program.sides());
     EXPECT_EQ(ReadFile(ConfigPath()),
               "; written by hand\n[Public]\nConfig=false\nTips=false\nAutoBackup=true\nSplitLongTables=false\n"
               "Verify=false\nBinaryFiles=false\n\n[SourceDB]\nSourceName=/old.mdb\n");
     EXPECT_EQ(fs::status(ConfigPath()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(migrator.sourceSettings().sourceName, "/Data/Shop.MDB");
+    EXPECT_EQ(program.sides().source().settings().sourceName, "/Data/Shop.MDB");
 }
 
 // The migration options are kept whether or not the file keeps the connections, and
@@ -179,50 +180,50 @@ TEST_F(ConfigFileTest, TheMigrationOptionsAreWrittenReadAndHandedOver) {
     ConfigDialogRecord record = TypedRecord(false);
     record.options.verifyAfterWriting = true;
     record.options.binaryFiles = true;
-    WriteConfigOnConnect(record, migrator);
+    WriteConfigOnConnect(record, program.output(), program.options(), program.sides());
     EXPECT_EQ(ReadFile(ConfigPath()),
               "[Public]\nConfig=false\nTips=false\nAutoBackup=true\nSplitLongTables=false\nVerify=true\nBinaryFiles=true\n");
-    EXPECT_TRUE(migrator.verifyAfterWriting());
-    EXPECT_TRUE(migrator.binaryFiles());
+    EXPECT_TRUE(program.options().get().verifyAfterWriting);
+    EXPECT_TRUE(program.options().get().binaryFiles);
 
-    app::Migrator later(ui, scratch.path());
+    shell::Program later(ui, scratch.path());
     ConfigDialogRecord read;
-    ReadConfigOptions(read, later);
+    ReadConfigOptions(read, later.output(), later.options(), later.programDirectory());
     EXPECT_TRUE(read.options.verifyAfterWriting);
     EXPECT_TRUE(read.options.binaryFiles);
-    EXPECT_FALSE(later.verifyAfterWriting());
-    TakeSavedConnections(later);
-    EXPECT_TRUE(later.verifyAfterWriting());
-    EXPECT_TRUE(later.binaryFiles());
-    EXPECT_EQ(later.sourceSettings(), ConnectionSettings{}) << "Config=false keeps the connections out";
+    EXPECT_FALSE(later.options().get().verifyAfterWriting);
+    TakeSavedConnections(later.options(), later.sides());
+    EXPECT_TRUE(later.options().get().verifyAfterWriting);
+    EXPECT_TRUE(later.options().get().binaryFiles);
+    EXPECT_EQ(later.sides().source().settings(), ConnectionSettings{}) << "Config=false keeps the connections out";
 
     record.options.binaryFiles = false;
-    WriteConfigOnConnect(record, migrator);
-    EXPECT_FALSE(migrator.binaryFiles());
-    EXPECT_TRUE(migrator.verifyAfterWriting());
+    WriteConfigOnConnect(record, program.output(), program.options(), program.sides());
+    EXPECT_FALSE(program.options().get().binaryFiles);
+    EXPECT_TRUE(program.options().get().verifyAfterWriting);
 }
 
 TEST_F(ConfigFileTest, ConnectReportsAFileItCannotWriteAndStillHandsOver) {
-    app::Migrator homeless(ui, scratch / "no-such-folder");
+    shell::Program homeless(ui, scratch / "no-such-folder");
     ConfigDialogRecord record = TypedRecord(true);
-    WriteConfigOnConnect(record, homeless);
+    WriteConfigOnConnect(record, homeless.output(), homeless.options(), homeless.sides());
     ASSERT_EQ(ui.lines().size(), 1u);
     EXPECT_EQ(ui.lines()[0].colours, app::kErrorColours);
     EXPECT_THAT(ui.messages()[0], ::testing::HasSubstr((scratch / "no-such-folder" / "migrator.cfg").string()));
-    EXPECT_EQ(homeless.sourceSettings().catalogName, "Shop");
+    EXPECT_EQ(homeless.sides().source().settings().catalogName, "Shop");
 }
 
 TEST_F(ConfigFileTest, SaveConfigWritesBothSectionsAndHandsNothingOver) {
     ConfigDialogRecord record = TypedRecord(true);
     record.options.displayTips = true;
-    SaveConfig(record, migrator);
+    SaveConfig(record, program.output(), program.programDirectory());
     const std::string text = ReadFile(ConfigPath());
     EXPECT_TRUE(text.starts_with("[Public]\nConfig=true\nTips=true\nAutoBackup=true\nSplitLongTables=false\n"
                                  "Verify=false\nBinaryFiles=false\n[SourceDB]\n"))
         << text;
     EXPECT_THAT(text, ::testing::HasSubstr("[TargetDB]\nProvider=Microsoft Jet 4.0 OLE DB Provider\nSourceName=/Data/Out.XLS\n"));
-    EXPECT_EQ(migrator.sourceSettings(), ConnectionSettings{});
-    EXPECT_FALSE(migrator.autoBackup());
+    EXPECT_EQ(program.sides().source().settings(), ConnectionSettings{});
+    EXPECT_FALSE(program.options().get().autoBackup);
     EXPECT_EQ(record.source.sourceName, "/Data/Shop.MDB");
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0].text, "The Config Infomation saved successfully!");
@@ -231,27 +232,27 @@ TEST_F(ConfigFileTest, SaveConfigWritesBothSectionsAndHandsNothingOver) {
 TEST_F(ConfigFileTest, ContinuingLongTablesIsReadWrittenAndHandedOverAsAutoBackupIs) {
     WriteFile(ConfigPath(), "[Public]\nConfig=true\nSplitLongTables=true\n");
     ConfigDialogRecord record;
-    ReadConfigOptions(record, migrator);
+    ReadConfigOptions(record, program.output(), program.options(), program.programDirectory());
     EXPECT_TRUE(record.options.splitLongTables);
-    EXPECT_FALSE(migrator.splitLongTables()) << "reading hands nothing to the main window";
-    TakeSavedConnections(migrator);
-    EXPECT_TRUE(migrator.splitLongTables()) << "at start-up the saved option applies";
+    EXPECT_FALSE(program.options().get().splitLongTables) << "reading hands nothing to the main window";
+    TakeSavedConnections(program.options(), program.sides());
+    EXPECT_TRUE(program.options().get().splitLongTables) << "at start-up the saved option applies";
 
     record.options.splitLongTables = false;
-    WriteConfigOnConnect(record, migrator);
-    EXPECT_FALSE(migrator.splitLongTables());
+    WriteConfigOnConnect(record, program.output(), program.options(), program.sides());
+    EXPECT_FALSE(program.options().get().splitLongTables);
     EXPECT_THAT(ReadFile(ConfigPath()), ::testing::HasSubstr("SplitLongTables=false\n"));
 }
 
 TEST_F(ConfigFileTest, SaveConfigWithTheOptionOffWritesOnlyConfigFalse) {
     WriteFile(ConfigPath(), "[Public]\nTips=true\nAutoBackup=false\n");
-    SaveConfig(TypedRecord(false), migrator);
+    SaveConfig(TypedRecord(false), program.output(), program.programDirectory());
     EXPECT_EQ(ReadFile(ConfigPath()), "[Public]\nTips=true\nAutoBackup=false\nConfig=false\n");
 }
 
 TEST_F(ConfigFileTest, SaveConfigThatFailsSaysSoInsteadOfSuccess) {
-    app::Migrator homeless(ui, scratch / "no-such-folder");
-    SaveConfig(TypedRecord(true), homeless);
+    shell::Program homeless(ui, scratch / "no-such-folder");
+    SaveConfig(TypedRecord(true), homeless.output(), homeless.programDirectory());
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0].icon, app::MessageIcon::Error);
     EXPECT_THAT(ui.boxes()[0].text, ::testing::HasSubstr("not saved"));
@@ -260,9 +261,9 @@ TEST_F(ConfigFileTest, SaveConfigThatFailsSaysSoInsteadOfSuccess) {
 TEST_F(ConfigFileTest, WrittenValuesReadBackThroughTheDialogRecord) {
     ConfigDialogRecord typed = TypedRecord(true);
     typed.options.displayTips = true;
-    SaveConfig(typed, migrator);
+    SaveConfig(typed, program.output(), program.programDirectory());
     ConfigDialogRecord reopened;
-    ReadConfigOptions(reopened, migrator);
+    ReadConfigOptions(reopened, program.output(), program.options(), program.programDirectory());
     EXPECT_EQ(reopened.source, typed.source);
     EXPECT_EQ(reopened.target, typed.target);
     EXPECT_EQ(reopened.options, typed.options);

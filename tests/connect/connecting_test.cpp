@@ -6,6 +6,7 @@
 #include "adapters/adapter_test_support.h"
 #include "platform/jet/mdb/database_writer.h"
 #include "platform/xls/workbook.h"
+#include "shell/program.h"
 #include "support/scripted_user_interface.h"
 
 namespace tabvex::connect {
@@ -64,53 +65,53 @@ protected:
     test::ScratchProfile profile;
     test::ScratchDir scratch;
     test::ScriptedUserInterface ui;
-    app::Migrator migrator{ui, scratch.path()};
+    shell::Program program{ui, scratch.path()};
 };
 
 TEST_F(ConnectingTest, WithNothingConfiguredBothSidesReportAndTheCharacterSetIsStillSet) {
-    ConnectCommand(migrator);
+    ConnectCommand(program.output(), program.gate(), program.sides());
     EXPECT_THAT(ui.tips(), ElementsAre(kSourceTip, kTargetTip));
     EXPECT_THAT(ui.boxes(), ElementsAre(Box("Source Connection error!"), Box("Target Connection error!")));
     EXPECT_THAT(ui.messages(), ElementsAre("Source Connection error! No class is registered for the ProgID ''.",
                                            "Target Connection error! No class is registered for the ProgID ''."));
-    EXPECT_EQ(migrator.charsetName(), "LATIN1");
-    EXPECT_EQ(migrator.sourceTree().sideMarker(), browser::kNotConnected);
-    EXPECT_EQ(migrator.targetTree().sideMarker(), browser::kNotConnected);
-    EXPECT_FALSE(migrator.sourceHolder().HasDataSource() || migrator.targetHolder().HasDataSource());
+    EXPECT_EQ(program.sides().charsetName(), "LATIN1");
+    EXPECT_EQ(program.sides().source().tree().sideMarker(), browser::kNotConnected);
+    EXPECT_EQ(program.sides().target().tree().sideMarker(), browser::kNotConnected);
+    EXPECT_FALSE(program.sides().source().holder().HasDataSource() || program.sides().target().holder().HasDataSource());
 }
 
 TEST_F(ConnectingTest, BothSidesConnectFillTheirTreesAndReadTheirDbmsNames) {
     fs::create_directories(profile.workgroupFile());  // an empty folder in the way is replaced
-    Configure(migrator.sourceSettings(), WriteShop(scratch / "in/shop.mdb"));
-    Configure(migrator.targetSettings(), WriteBook(scratch / "out/book.xls"));
-    ConnectCommand(migrator);
+    Configure(program.sides().source().settings(), WriteShop(scratch / "in/shop.mdb"));
+    Configure(program.sides().target().settings(), WriteBook(scratch / "out/book.xls"));
+    ConnectCommand(program.output(), program.gate(), program.sides());
     EXPECT_THAT(ui.messages(), ElementsAre("Connect Source Database!", kCompleted, "Connect Target Database!", kCompleted));
     EXPECT_THAT(ui.boxes(), IsEmpty());
     EXPECT_TRUE(fs::is_regular_file(profile.workgroupFile()));
 
-    const browser::ConnectionBlock source = migrator.sourceTree().connection();
-    EXPECT_EQ(source.holder, &migrator.sourceHolder());
+    const browser::ConnectionBlock source = program.sides().source().tree().connection();
+    EXPECT_EQ(source.holder, &program.sides().source().holder());
     EXPECT_EQ(source.databaseName, (scratch / "in/shop").string());
     EXPECT_EQ(source.providerProgId, "Microsoft.Jet.OLEDB.4.0");
     EXPECT_EQ(source.dbmsKind, 4);
     EXPECT_EQ(source.userId + "/" + source.password, "Admin/Secret");
-    EXPECT_EQ(migrator.sourceTree().sideMarker(), browser::kSourceSide);
-    EXPECT_EQ(migrator.sourceSettings().dbmsName, "MS Jet[04.00.0000]");
-    EXPECT_THAT(TableNames(migrator.sourceTree()), ElementsAre("Customers", "Orders"));
+    EXPECT_EQ(program.sides().source().tree().sideMarker(), browser::kSourceSide);
+    EXPECT_EQ(program.sides().source().settings().dbmsName, "MS Jet[04.00.0000]");
+    EXPECT_THAT(TableNames(program.sides().source().tree()), ElementsAre("Customers", "Orders"));
 
-    const browser::ConnectionBlock target = migrator.targetTree().connection();
-    EXPECT_EQ(target.holder, &migrator.targetHolder());
+    const browser::ConnectionBlock target = program.sides().target().tree().connection();
+    EXPECT_EQ(target.holder, &program.sides().target().holder());
     EXPECT_EQ(target.databaseName, (scratch / "out/book").string());
     EXPECT_EQ(target.dbmsKind, 5);
-    EXPECT_EQ(migrator.targetTree().sideMarker(), browser::kTargetSide);
-    EXPECT_EQ(migrator.targetSettings().dbmsName, "MS Jet[04.00.0000]");
-    EXPECT_THAT(TableNames(migrator.targetTree()), ElementsAre("Sales"));
+    EXPECT_EQ(program.sides().target().tree().sideMarker(), browser::kTargetSide);
+    EXPECT_EQ(program.sides().target().settings().dbmsName, "MS Jet[04.00.0000]");
+    EXPECT_THAT(TableNames(program.sides().target().tree()), ElementsAre("Sales"));
 }
 
 TEST_F(ConnectingTest, AFailedSourceStillConnectsTheTargetAndAFailedReconnectionKeepsNothing) {
-    Configure(migrator.sourceSettings(), scratch / "missing.mdb");
-    Configure(migrator.targetSettings(), WriteBook(scratch / "book.xls"));
-    ConnectCommand(migrator);
+    Configure(program.sides().source().settings(), scratch / "missing.mdb");
+    Configure(program.sides().target().settings(), WriteBook(scratch / "book.xls"));
+    ConnectCommand(program.output(), program.gate(), program.sides());
     EXPECT_THAT(ui.tips(), ElementsAre(kSourceTip));
     EXPECT_THAT(ui.boxes(), ElementsAre(Box("Source Connection error!")));
     EXPECT_THAT(ui.messages(),
@@ -120,14 +121,14 @@ TEST_F(ConnectingTest, AFailedSourceStillConnectsTheTargetAndAFailedReconnection
     EXPECT_TRUE(fs::is_regular_file(profile.workgroupFile())) << "made before the source is opened";
 
     test::WriteFile(scratch / "book.xls", "no longer a workbook");
-    ConnectTarget(migrator);
+    ConnectTarget(program.output(), program.sides());
     EXPECT_THAT(ui.tips(), ElementsAre(kSourceTip, kTargetTip));
     EXPECT_EQ(ui.boxes().back(), Box("Target Connection error!"));
-    EXPECT_FALSE(migrator.targetHolder().HasDataSource() || migrator.targetHolder().HasSession());
-    EXPECT_EQ(migrator.targetTree().sideMarker(), browser::kNotConnected);
+    EXPECT_FALSE(program.sides().target().holder().HasDataSource() || program.sides().target().holder().HasSession());
+    EXPECT_EQ(program.sides().target().tree().sideMarker(), browser::kNotConnected);
     // Nothing of the old connection is left to work on.
-    EXPECT_TRUE(migrator.targetTree().nodes().empty());
-    EXPECT_EQ(migrator.targetSettings().dbmsName, "");
+    EXPECT_TRUE(program.sides().target().tree().nodes().empty());
+    EXPECT_EQ(program.sides().target().settings().dbmsName, "");
     EXPECT_EQ(ui.redrawnTrees().back(), app::TreeSide::Target);
     EXPECT_THAT(ui.messages().back(), StartsWith("Target Connection error! "));
 }
@@ -135,32 +136,32 @@ TEST_F(ConnectingTest, AFailedSourceStillConnectsTheTargetAndAFailedReconnection
 // A text file named like an Access database: the provider's reason reaches the Log
 // and the tree of the database connected before goes.
 TEST_F(ConnectingTest, AFileThatIsNoDatabaseSaysWhyAndLeavesNoTreeBehind) {
-    Configure(migrator.sourceSettings(), WriteShop(scratch / "shop.mdb"));
-    ConnectSource(migrator);
-    ASSERT_FALSE(migrator.sourceTree().nodes().empty());
+    Configure(program.sides().source().settings(), WriteShop(scratch / "shop.mdb"));
+    ConnectSource(program.output(), program.sides());
+    ASSERT_FALSE(program.sides().source().tree().nodes().empty());
     const fs::path text = scratch / "notes.mdb";
     test::WriteFile(text, "just some notes\n");
-    Configure(migrator.sourceSettings(), text);
-    ConnectSource(migrator);
+    Configure(program.sides().source().settings(), text);
+    ConnectSource(program.output(), program.sides());
     EXPECT_EQ(ui.boxes().back(), Box("Source Connection error!"));
     const std::string reason = ui.messages().back();
     EXPECT_THAT(reason, StartsWith("Source Connection error! " + text.string() + ": "));
     EXPECT_GT(reason.size(), ("Source Connection error! " + text.string() + ": ").size());
-    EXPECT_TRUE(migrator.sourceTree().nodes().empty());
-    EXPECT_EQ(migrator.sourceTree().sideMarker(), browser::kNotConnected);
-    EXPECT_FALSE(migrator.sourceHolder().HasDataSource());
+    EXPECT_TRUE(program.sides().source().tree().nodes().empty());
+    EXPECT_EQ(program.sides().source().tree().sideMarker(), browser::kNotConnected);
+    EXPECT_FALSE(program.sides().source().holder().HasDataSource());
 }
 
 TEST_F(ConnectingTest, RefusedWhileTasksAreProcessingOrStopping) {
-    Configure(migrator.sourceSettings(), WriteShop(scratch / "shop.mdb"));
-    migrator.runState() = tasks::RunState::Processing;
+    Configure(program.sides().source().settings(), WriteShop(scratch / "shop.mdb"));
+    program.engine().runState() = tasks::RunState::Processing;
     ui.QueueAnswer(app::MessageAnswer::Cancel);
-    ConnectCommand(migrator);
-    EXPECT_EQ(migrator.runState().load(), tasks::RunState::Processing);
+    ConnectCommand(program.output(), program.gate(), program.sides());
+    EXPECT_EQ(program.engine().runState().load(), tasks::RunState::Processing);
     ui.QueueAnswer(app::MessageAnswer::Ok);
-    ConnectCommand(migrator);
-    EXPECT_EQ(migrator.runState().load(), tasks::RunState::Stopping);
-    ConnectCommand(migrator);
+    ConnectCommand(program.output(), program.gate(), program.sides());
+    EXPECT_EQ(program.engine().runState().load(), tasks::RunState::Stopping);
+    ConnectCommand(program.output(), program.gate(), program.sides());
 
     const auto question =
         Box("Some Tasks is Processing, STOP ALL?", app::MessageIcon::Question, app::MessageButtons::OkCancel);
@@ -168,33 +169,33 @@ TEST_F(ConnectingTest, RefusedWhileTasksAreProcessingOrStopping) {
                                         Box("Some Tasks is Stopping, Please try again later!!!",
                                             app::MessageIcon::Information)));
     EXPECT_THAT(ui.messages(), IsEmpty());
-    EXPECT_EQ(migrator.charsetName(), "");
+    EXPECT_EQ(program.sides().charsetName(), "");
 }
 
 TEST_F(ConnectingTest, BareDatabaseNameIsLookedForBesideTheTargetsDatabase) {
     WriteShop(scratch / "out/shop.mdb");
-    Configure(migrator.sourceSettings(), WriteShop(scratch / "in/first.mdb"));
-    Configure(migrator.targetSettings(), WriteBook(scratch / "out/book.xls"));
-    ConnectCommand(migrator);
+    Configure(program.sides().source().settings(), WriteShop(scratch / "in/first.mdb"));
+    Configure(program.sides().target().settings(), WriteBook(scratch / "out/book.xls"));
+    ConnectCommand(program.output(), program.gate(), program.sides());
 
-    EXPECT_TRUE(SelectAccessDatabase(migrator, "shop", 0));
-    EXPECT_EQ(migrator.sourceSettings().sourceName, (scratch / "out/shop.mdb").string());
-    EXPECT_EQ(migrator.sourceTree().connection().databaseName, (scratch / "out/shop").string());
-    EXPECT_EQ(migrator.sourceTree().sideMarker(), browser::kSourceSide);
+    EXPECT_TRUE(SelectAccessDatabase(program.output(), program.sides(), "shop"));
+    EXPECT_EQ(program.sides().source().settings().sourceName, (scratch / "out/shop.mdb").string());
+    EXPECT_EQ(program.sides().source().tree().connection().databaseName, (scratch / "out/shop").string());
+    EXPECT_EQ(program.sides().source().tree().sideMarker(), browser::kSourceSide);
 
     // The name as the tree shows it stands for the file there, whatever the case of
     // its ending; the path keeps its own spelling.
     fs::copy_file(scratch / "out/shop.mdb", scratch / "out/SHOP.MDB");
     fs::copy_file(scratch / "out/shop.mdb", scratch / "out/Sales.accdb");
-    EXPECT_TRUE(SelectAccessDatabase(migrator, (scratch / "out/SHOP").string(), 0));
-    EXPECT_EQ(migrator.sourceSettings().sourceName, (scratch / "out/SHOP.MDB").string());
-    EXPECT_EQ(migrator.sourceTree().connection().databaseName, (scratch / "out/SHOP").string());
-    SelectAccessDatabase(migrator, (scratch / "out/Sales").string(), 0);
-    EXPECT_EQ(migrator.sourceSettings().sourceName, (scratch / "out/Sales.accdb").string());
-    EXPECT_EQ(migrator.sourceTree().sideMarker(), browser::kSourceSide);
+    EXPECT_TRUE(SelectAccessDatabase(program.output(), program.sides(), (scratch / "out/SHOP").string()));
+    EXPECT_EQ(program.sides().source().settings().sourceName, (scratch / "out/SHOP.MDB").string());
+    EXPECT_EQ(program.sides().source().tree().connection().databaseName, (scratch / "out/SHOP").string());
+    SelectAccessDatabase(program.output(), program.sides(), (scratch / "out/Sales").string());
+    EXPECT_EQ(program.sides().source().settings().sourceName, (scratch / "out/Sales.accdb").string());
+    EXPECT_EQ(program.sides().source().tree().sideMarker(), browser::kSourceSide);
 
-    SelectAccessDatabase(migrator, (scratch / "in/first.mdb.bak").string(), 0);
-    EXPECT_EQ(migrator.sourceSettings().sourceName, (scratch / "in/first.mdb.bak.mdb").string())
+    SelectAccessDatabase(program.output(), program.sides(), (scratch / "in/first.mdb.bak").string());
+    EXPECT_EQ(program.sides().source().settings().sourceName, (scratch / "in/first.mdb.bak.mdb").string())
         << "\".mdb\" inside a name is no ending";
     EXPECT_THAT(ui.boxes(), ElementsAre(Box("Source Connection error!")));
 }
@@ -202,11 +203,11 @@ TEST_F(ConnectingTest, BareDatabaseNameIsLookedForBesideTheTargetsDatabase) {
 TEST_F(ConnectingTest, NorthwindConnectsAsJetWithItsTables) {
     const fs::path northwind = test::CorpusDir() / "mdb/Northwind.mdb";
     if (test::CorpusDir().empty() || !fs::exists(northwind)) GTEST_SKIP() << "corpus absent";
-    Configure(migrator.sourceSettings(), northwind);
-    ConnectSource(migrator);
+    Configure(program.sides().source().settings(), northwind);
+    ConnectSource(program.output(), program.sides());
     EXPECT_THAT(ui.messages(), ElementsAre("Connect Source Database!", kCompleted));
-    EXPECT_EQ(migrator.sourceSettings().dbmsName, "MS Jet[04.00.0000]");
-    EXPECT_THAT(TableNames(migrator.sourceTree()), ::testing::IsSupersetOf({"Customers", "Orders", "Products"}));
+    EXPECT_EQ(program.sides().source().settings().dbmsName, "MS Jet[04.00.0000]");
+    EXPECT_THAT(TableNames(program.sides().source().tree()), ::testing::IsSupersetOf({"Customers", "Orders", "Products"}));
 }
 
 }  // namespace

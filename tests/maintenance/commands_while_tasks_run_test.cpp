@@ -28,31 +28,31 @@ protected:
 
     std::vector<Command> Commands() {
         return {
-            {"Drop Table", TreeNodeKind::Table, [this] { DropTableCommand(migrator, tree()); }},
-            {"Rename Table", TreeNodeKind::Table, [this] { EXPECT_FALSE(RenameTableCommand(migrator, tree())); }},
+            {"Drop Table", TreeNodeKind::Table, [this] { DropTableCommand(program.output(), program.gate(), program.sides(), tree()); }},
+            {"Rename Table", TreeNodeKind::Table, [this] { EXPECT_FALSE(RenameTableCommand(program.gate(), tree())); }},
             {"end of a rename", TreeNodeKind::Table,
              [this] {
                  tree().SetRenameCommit(true);
-                 EXPECT_FALSE(FinishTableRename(migrator, tree(), "Renamed"));
+                 EXPECT_FALSE(FinishTableRename(program.output(), program.gate(), program.sides(), tree(), "Renamed"));
              }},
-            {"Clear all Data", TreeNodeKind::Database, [this] { ClearAllDataCommand(migrator, tree()); }},
-            {"Clear all tables", TreeNodeKind::Database, [this] { ClearAllTablesCommand(migrator, tree()); }},
-            {"Delete Database", TreeNodeKind::Database, [this] { DeleteDatabaseCommand(migrator, tree()); }},
-            {"New Database", TreeNodeKind::Root, [this] { NewDatabaseCommand(migrator, tree()); }},
-            {"Delete", TreeNodeKind::Table, [this] { DeleteSelectedCommand(migrator); }},
+            {"Clear all Data", TreeNodeKind::Database, [this] { ClearAllDataCommand(program.output(), program.gate(), program.sides(), tree()); }},
+            {"Clear all tables", TreeNodeKind::Database, [this] { ClearAllTablesCommand(program.output(), program.gate(), program.sides(), tree()); }},
+            {"Delete Database", TreeNodeKind::Database, [this] { DeleteDatabaseCommand(program.output(), program.gate(), program.sides(), tree()); }},
+            {"New Database", TreeNodeKind::Root, [this] { NewDatabaseCommand(program.output(), program.gate(), program.sides(), tree()); }},
+            {"Delete", TreeNodeKind::Table, [this] { DeleteSelectedCommand(program.output(), program.gate(), program.sides()); }},
             {"dropping the workbook", TreeNodeKind::Database,
-             [this] { EXPECT_FALSE(adapters::DropExcelWorkbook(migrator, shopDatabase())); }},
+             [this] { EXPECT_FALSE(adapters::DropExcelWorkbook(program.output(), program.gate(), program.sides(), shopDatabase())); }},
             {"double click", TreeNodeKind::Database,
-             [this] { EXPECT_FALSE(trees::DoubleClickNode(migrator, tree(), tree().selected())); }},
-            {"Connect", TreeNodeKind::Root, [this] { connect::ConnectCommand(migrator); }},
+             [this] { EXPECT_FALSE(trees::DoubleClickNode(program.output(), program.gate(), program.sides(), tree(), tree().selected())); }},
+            {"Connect", TreeNodeKind::Root, [this] { connect::ConnectCommand(program.output(), program.gate(), program.sides()); }},
             {"the dialog's Connect", TreeNodeKind::Root,
              [this] {
-                 connect::ConfigDialog dialog(migrator, {});
+                 connect::ConfigDialog dialog(program.output(), program.gate(), program.sides(), program.options(), {});
                  EXPECT_FALSE(dialog.Connect());
              }},
             {"condition Test", TreeNodeKind::Table,
              [this] {
-                 browser::ConditionDialog dialog(migrator, tree());
+                 browser::ConditionDialog dialog(program.output(), program.gate(), program.sides().conditionFile(), tree());
                  EXPECT_FALSE(dialog.Test());
                  EXPECT_EQ(dialog.result(), "");
              }},
@@ -63,13 +63,13 @@ protected:
     void RunAllWhile(RunState state, const std::string& box) {
         for (const Command& command : Commands()) {
             SCOPED_TRACE(command.name);
-            migrator.runState() = state;
+            program.engine().runState() = state;
             tree().Select(Node(command.selected));
             const std::size_t boxesBefore = ui.boxes().size();
             if (state == RunState::Processing) ui.QueueAnswer(app::MessageAnswer::Cancel);
             command.run();
             EXPECT_THAT(BoxTexts(boxesBefore), ElementsAre(box));
-            EXPECT_EQ(migrator.runState().load(), state);
+            EXPECT_EQ(program.engine().runState().load(), state);
             EXPECT_TRUE(ui.postedCommands().empty());
         }
     }
@@ -78,15 +78,15 @@ protected:
 TEST_F(CommandsWhileTasksRunTest, EveryCommandOnAConnectionIsRefusedAndChangesNothing) {
     ConnectShop();
     const std::string before = test::ReadFile(shop());
-    const auto session = migrator.targetHolder().session;
-    const auto settings = migrator.targetSettings();
+    const auto session = program.sides().target().holder().session;
+    const auto settings = program.sides().target().settings();
 
     RunAllWhile(RunState::Processing, "Some Tasks is Processing, STOP ALL?");
     RunAllWhile(RunState::Stopping, "Some Tasks is Stopping, Please try again later!!!");
 
     EXPECT_EQ(test::ReadFile(shop()), before);
-    EXPECT_EQ(migrator.targetHolder().session, session);  // never released or replaced
-    EXPECT_EQ(migrator.targetSettings(), settings);
+    EXPECT_EQ(program.sides().target().holder().session, session);  // never released or replaced
+    EXPECT_EQ(program.sides().target().settings(), settings);
     EXPECT_TRUE(ui.fileRequests().empty());
     EXPECT_THAT(Logged(), ::testing::IsEmpty());
 }
@@ -94,17 +94,17 @@ TEST_F(CommandsWhileTasksRunTest, EveryCommandOnAConnectionIsRefusedAndChangesNo
 TEST_F(CommandsWhileTasksRunTest, OkToTheQuestionRequestsTheStopOnlyWhileAWorkerRuns) {
     ConnectShop();
     Select(TreeNodeKind::Table, "Orders");
-    migrator.runState() = RunState::Processing;
+    program.engine().runState() = RunState::Processing;
     ui.QueueAnswer(app::MessageAnswer::Ok);
-    DropTableCommand(migrator, tree());
-    EXPECT_EQ(migrator.runState().load(), RunState::Stopping);
-    EXPECT_EQ(migrator.startStopButton().image, app::StartStopImage::Play);
+    DropTableCommand(program.output(), program.gate(), program.sides(), tree());
+    EXPECT_EQ(program.engine().runState().load(), RunState::Stopping);
+    EXPECT_EQ(program.output().startStopButton().image, app::StartStopImage::Play);
     EXPECT_THAT(Sheets(shop()), ElementsAre("Sheet1", "Orders", "Customers"));
 
     // The worker ended while the question was open: the answer leaves it idle.
-    migrator.runState() = RunState::Idle;
-    EXPECT_FALSE(tasks::RequestStop(migrator));
-    EXPECT_EQ(migrator.runState().load(), RunState::Idle);
+    program.engine().runState() = RunState::Idle;
+    EXPECT_FALSE(tasks::RequestStop(program.engine()));
+    EXPECT_EQ(program.engine().runState().load(), RunState::Idle);
 }
 
 }  // namespace

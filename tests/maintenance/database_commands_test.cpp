@@ -1,6 +1,7 @@
 // New Database, Delete Database, Clear all tables and Clear all Data on a real
 // workbook: the questions and refusals, and what is left on disk.
 #include "maintenance/maintenance_fixture.h"
+#include "shell/program.h"
 
 namespace tabvex::maintenance {
 namespace {
@@ -25,7 +26,7 @@ TEST_F(DatabaseCommandsTest, TheWorkbookCommandsRefuseWithoutADatabaseAndStopAtE
     ConnectShop();
     const std::string before = test::ReadFile(shop());
     struct Command {
-        void (*run)(app::Migrator&, browser::DbTree&);
+        void (*run)(app::Output&, app::TaskGate&, browser::Sides&, browser::DbTree&);
         std::string first;
     };
     const std::vector<Command> commands = {
@@ -36,12 +37,12 @@ TEST_F(DatabaseCommandsTest, TheWorkbookCommandsRefuseWithoutADatabaseAndStopAtE
     for (const auto& command : commands) {
         const std::size_t shown = ui.boxes().size();
         Select(TreeNodeKind::Table, "Orders");
-        command.run(migrator, tree());
+        command.run(program.output(), program.gate(), program.sides(), tree());
         Select(TreeNodeKind::Database);
         Answer({MessageAnswer::Cancel});
-        command.run(migrator, tree());
+        command.run(program.output(), program.gate(), program.sides(), tree());
         Answer({MessageAnswer::Ok, MessageAnswer::No});
-        command.run(migrator, tree());
+        command.run(program.output(), program.gate(), program.sides(), tree());
         EXPECT_THAT(BoxTexts(shown),
                     ElementsAre(kNoDatabase, command.first, command.first, CannotRestore(shopDatabase())));
         EXPECT_EQ(ui.boxes()[shown + 1].buttons, app::MessageButtons::OkCancel);
@@ -50,11 +51,11 @@ TEST_F(DatabaseCommandsTest, TheWorkbookCommandsRefuseWithoutADatabaseAndStopAtE
     const std::size_t shown = ui.boxes().size();
     EXPECT_EQ(test::ReadFile(shop()), before);
     EXPECT_THAT(TreeTables(), UnorderedElementsAre("Orders", "Customers"));
-    EXPECT_TRUE(migrator.targetHolder().HasSession());
+    EXPECT_TRUE(program.sides().target().holder().HasSession());
 
     // The source tree's copies of the commands do nothing at all.
-    DeleteDatabaseCommand(migrator, migrator.sourceTree());
-    ClearAllDataCommand(migrator, migrator.sourceTree());
+    DeleteDatabaseCommand(program.output(), program.gate(), program.sides(), program.sides().source().tree());
+    ClearAllDataCommand(program.output(), program.gate(), program.sides(), program.sides().source().tree());
     EXPECT_EQ(ui.boxes().size(), shown);
 }
 
@@ -62,12 +63,12 @@ TEST_F(DatabaseCommandsTest, DeleteDatabaseRemovesTheConnectedWorkbookAndAsksFor
     ConnectShop();
     Select(TreeNodeKind::Database);
     Answer({MessageAnswer::Ok, MessageAnswer::Yes});
-    DeleteDatabaseCommand(migrator, tree());
+    DeleteDatabaseCommand(program.output(), program.gate(), program.sides(), tree());
     EXPECT_FALSE(fs::exists(shop()));
     EXPECT_THAT(BoxTexts(), Contains("Connected Database Dropped, Please Connect Another!"));
     EXPECT_THAT(Logged(), Contains("Drop Database SUCCESSFULLY!!!"));
     EXPECT_THAT(ui.postedCommands(), ElementsAre(1026));
-    EXPECT_FALSE(migrator.targetHolder().HasSession());
+    EXPECT_FALSE(program.sides().target().holder().HasSession());
     EXPECT_EQ(tree().nodeCount(), 0u) << "the tree still lists a deleted workbook";
 }
 
@@ -75,7 +76,7 @@ TEST_F(DatabaseCommandsTest, ClearAllTablesLeavesANewEmptyWorkbookOfTheSameName)
     ConnectShop();
     Select(TreeNodeKind::Database);
     Answer({MessageAnswer::Ok, MessageAnswer::Yes});
-    ClearAllTablesCommand(migrator, tree());
+    ClearAllTablesCommand(program.output(), program.gate(), program.sides(), tree());
     EXPECT_THAT(Logged(), Contains("Create Excel xls File [" + shop().string() + "]"));
     EXPECT_THAT(Sheets(shop()), ElementsAre("Sheet3"));
     // Only the hidden mark of the sheet the first table replaces: no table.
@@ -92,7 +93,7 @@ TEST_F(DatabaseCommandsTest, ClearAllTablesCreatesNothingWhenTheOldWorkbookCanno
     Select(TreeNodeKind::Database);
     fs::remove(shop());  // gone meanwhile: deleting it fails
     Answer({MessageAnswer::Ok, MessageAnswer::Yes});
-    ClearAllTablesCommand(migrator, tree());
+    ClearAllTablesCommand(program.output(), program.gate(), program.sides(), tree());
     EXPECT_FALSE(fs::exists(shop()));
     EXPECT_THAT(Logged(), ::testing::Not(Contains("Drop Database SUCCESSFULLY!!!")));
 }
@@ -103,32 +104,32 @@ TEST_F(DatabaseCommandsTest, ClearAllDataDropsEveryTableOfTheCurrentDatabase) {
     // The command works on the current node; a later selection of nothing does not change it.
     tree().Select(browser::kNoNode);
     Answer({MessageAnswer::Ok, MessageAnswer::Yes});
-    ClearAllDataCommand(migrator, tree());
+    ClearAllDataCommand(program.output(), program.gate(), program.sides(), tree());
     EXPECT_THAT(Logged(), ElementsAre("Drop Table SUCCESSFULLY!!!", "Drop Table SUCCESSFULLY!!!"));
     EXPECT_THAT(Sheets(shop()), ElementsAre("Sheet1"));
     EXPECT_THAT(Names(shop()), IsEmpty());
-    EXPECT_TRUE(migrator.targetHolder().HasSession());
+    EXPECT_TRUE(program.sides().target().holder().HasSession());
     EXPECT_THAT(TreeTables(), IsEmpty());
 }
 
 TEST_F(DatabaseCommandsTest, NewDatabaseFromTheMenuNeedsTheTargetRootAndStartsBesideTheCurrentWorkbook) {
     ConnectShop();
     Select(TreeNodeKind::Table, "Orders");
-    NewDatabaseMenuCommand(migrator);
+    NewDatabaseMenuCommand(program.output(), program.gate(), program.sides());
     EXPECT_THAT(BoxTexts(),
                 ElementsAre("Can only create database in TARGET!!!\nPlease Select Target ROOT to create new database!"));
     EXPECT_THAT(ui.fileRequests(), IsEmpty());
 
     Select(TreeNodeKind::Root);
     ui.QueueChosenPath(std::nullopt);
-    NewDatabaseMenuCommand(migrator);
+    NewDatabaseMenuCommand(program.output(), program.gate(), program.sides());
     ASSERT_EQ(ui.fileRequests().size(), 1u);
     EXPECT_EQ(ui.fileRequests()[0].startFolder, scratch.path().string() + "/");
-    EXPECT_TRUE(migrator.targetHolder().HasSession()) << "a cancelled choice changed the target";
+    EXPECT_TRUE(program.sides().target().holder().HasSession()) << "a cancelled choice changed the target";
 
     Select(TreeNodeKind::Root);
     ui.QueueChosenPath(scratch / "fresh");
-    NewDatabaseMenuCommand(migrator);
+    NewDatabaseMenuCommand(program.output(), program.gate(), program.sides());
     EXPECT_THAT(Sheets(scratch / "fresh.xls"), ElementsAre("Sheet3"));
     // The target moves to the new workbook and the tree shows it.
     EXPECT_EQ(tree().connection().databaseName, (scratch / "fresh").string());
@@ -137,7 +138,7 @@ TEST_F(DatabaseCommandsTest, NewDatabaseFromTheMenuNeedsTheTargetRootAndStartsBe
 
 TEST_F(DatabaseCommandsTest, NewDatabaseBeforeAnyConnectionOpensTheChooserWithoutAFolder) {
     ui.QueueChosenPath(std::nullopt);
-    NewDatabaseMenuCommand(migrator);
+    NewDatabaseMenuCommand(program.output(), program.gate(), program.sides());
     ASSERT_EQ(ui.fileRequests().size(), 1u);
     EXPECT_TRUE(ui.fileRequests()[0].startFolder.empty());
     EXPECT_THAT(ui.boxes(), IsEmpty());

@@ -14,13 +14,13 @@ using browser::TreeNodeKind;
 class DeleteSelectedCommandTest : public test::MaintenanceFixture {};
 
 TEST_F(DeleteSelectedCommandTest, RefusesWhileTasksRunWithoutATargetAndWithoutADeletableNode) {
-    migrator.runState() = tasks::RunState::Processing;
+    program.engine().runState() = tasks::RunState::Processing;
     Answer({MessageAnswer::Ok});
-    DeleteSelectedCommand(migrator);
-    EXPECT_EQ(migrator.runState().load(), tasks::RunState::Stopping);
-    DeleteSelectedCommand(migrator);
-    migrator.runState() = tasks::RunState::Idle;
-    DeleteSelectedCommand(migrator);
+    DeleteSelectedCommand(program.output(), program.gate(), program.sides());
+    EXPECT_EQ(program.engine().runState().load(), tasks::RunState::Stopping);
+    DeleteSelectedCommand(program.output(), program.gate(), program.sides());
+    program.engine().runState() = tasks::RunState::Idle;
+    DeleteSelectedCommand(program.output(), program.gate(), program.sides());
     EXPECT_THAT(BoxTexts(), ElementsAre("Some Tasks is Processing, STOP ALL?",
                                         "Some Tasks is Stopping, Please try again later!!!",
                                         "No Target DataSource Connection!"));
@@ -28,7 +28,7 @@ TEST_F(DeleteSelectedCommandTest, RefusesWhileTasksRunWithoutATargetAndWithoutAD
 
     ConnectShop();
     Select(TreeNodeKind::Field, "Id");
-    DeleteSelectedCommand(migrator);
+    DeleteSelectedCommand(program.output(), program.gate(), program.sides());
     EXPECT_EQ(BoxTexts().back(), "No selected Object to delete!");
     EXPECT_THAT(ui.tips(), ElementsAre("Press Config button, and get a successful target Connection!",
                                        "Please select a table, tables, views or database on target Database Tree!"));
@@ -41,14 +41,14 @@ TEST_F(DeleteSelectedCommandTest, ATableGoesAfterBothQuestionsAndNotBefore) {
     for (auto answers : {std::vector{MessageAnswer::Cancel}, std::vector{MessageAnswer::Ok, MessageAnswer::No}}) {
         Select(TreeNodeKind::Table, "Orders");
         for (auto answer : answers) ui.QueueAnswer(answer);
-        DeleteSelectedCommand(migrator);
+        DeleteSelectedCommand(program.output(), program.gate(), program.sides());
     }
     EXPECT_THAT(Logged(), IsEmpty()) << "a refused delete was logged";
     EXPECT_EQ(test::ReadFile(shop()), before);
 
     Select(TreeNodeKind::Table, "Orders");
     Answer({MessageAnswer::Ok, MessageAnswer::Yes});
-    DeleteSelectedCommand(migrator);
+    DeleteSelectedCommand(program.output(), program.gate(), program.sides());
     EXPECT_EQ(BoxTexts().back(),
               "After remove, you can not restore the table " + table + "! Continue?\nPress YES to Continue Removing!");
     EXPECT_THAT(Logged(), ElementsAre("Delete the table " + table + "?", "Drop Table SUCCESSFULLY!!!"));
@@ -60,7 +60,7 @@ TEST_F(DeleteSelectedCommandTest, TheTablesFolderDropsEveryTableAndCountsThem) {
     ConnectShop();
     Select(TreeNodeKind::TablesFolder);
     Answer({MessageAnswer::Ok, MessageAnswer::Yes});
-    DeleteSelectedCommand(migrator);
+    DeleteSelectedCommand(program.output(), program.gate(), program.sides());
     EXPECT_THAT(Logged(), ElementsAre("Delete all the tables of [" + shopDatabase() + "]?",
                                            "Drop Table SUCCESSFULLY!!!", "Drop Table SUCCESSFULLY!!!",
                                            "[2] tables removed!"));
@@ -73,7 +73,7 @@ TEST_F(DeleteSelectedCommandTest, ADatabaseNodeDeletesItsWorkbook) {
     ConnectShop();
     Select(TreeNodeKind::Database);
     Answer({MessageAnswer::Ok, MessageAnswer::Yes});
-    DeleteSelectedCommand(migrator);
+    DeleteSelectedCommand(program.output(), program.gate(), program.sides());
     EXPECT_FALSE(fs::exists(shop()));
     EXPECT_EQ(ui.boxes()[1].icon, app::MessageIcon::Warning);
     EXPECT_THAT(Logged(), Contains("Remove Database [" + shopDatabase() + "]!"));
@@ -86,7 +86,7 @@ TEST_F(DeleteSelectedCommandTest, TheViewsFolderRemovesEveryViewNodeAndCountsThe
     ShowViews();
     tree().Select(3);
     Answer({MessageAnswer::Ok, MessageAnswer::Yes});
-    DeleteSelectedCommand(migrator);
+    DeleteSelectedCommand(program.output(), program.gate(), program.sides());
     EXPECT_EQ(ui.boxes()[1].text, "After remove, you can not restore the views of [db] again! Continue?\nPress YES to "
                                   "Continue Removing!");
     EXPECT_THAT(Logged(), ElementsAre("Delete all the views of [db]?", "[2] views removed!"));

@@ -14,9 +14,10 @@
 #include "connect/connecting.h"
 #include "maintenance/maintenance_commands.h"
 #include "platform/xls/workbook.h"
+#include "shell/program.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_support.h"
-#include "tasks/statement_runners.h"
+#include "connect/statement_runners.h"
 
 namespace tabvex::test {
 
@@ -28,15 +29,15 @@ protected:
     // its defined name; on disk, with the target connected to it.
     void ConnectShop() {
         xls::Workbook::CreateNew({"Sheet1"}).Save(shop());
-        migrator.targetSettings() = {"", "Microsoft.Jet.OLEDB.4.0", "", shop().string(), "", "Admin", ""};
-        connect::ConnectTarget(migrator);
+        program.sides().target().settings() = {"", "Microsoft.Jet.OLEDB.4.0", "", shop().string(), "", "Admin", ""};
+        connect::ConnectTarget(program.output(), program.sides());
         for (const char* statement :
              {"CREATE TABLE Orders (Id TEXT(10), Name TEXT(50))", "INSERT INTO Orders VALUES ('1', 'Tee')",
               "INSERT INTO Orders VALUES ('2', 'Καφές')", "CREATE TABLE Customers (Name TEXT(50))"}) {
-            ASSERT_TRUE(tasks::ExecuteStatement(migrator, migrator.targetHolder(), statement, true)) << statement;
+            ASSERT_TRUE(connect::ExecuteStatement(program.output(), program.sides().target().holder(), statement, true)) << statement;
         }
-        connect::ConnectTarget(migrator);  // the provider writes what it holds
-        ASSERT_TRUE(migrator.targetHolder().HasSession());
+        connect::ConnectTarget(program.output(), program.sides());  // the provider writes what it holds
+        ASSERT_TRUE(program.sides().target().holder().HasSession());
         connectedAt_ = ui.messages().size();
     }
 
@@ -71,7 +72,7 @@ protected:
     }
     fs::path shop() const { return scratch / "shop.xls"; }
     std::string shopDatabase() const { return (scratch / "shop").string(); }
-    browser::DbTree& tree() { return migrator.targetTree(); }
+    browser::DbTree& tree() { return program.sides().target().tree(); }
 
     // The first node of that kind (and text, when given) in the target tree.
     browser::NodeId Node(browser::TreeNodeKind kind, const std::string& text = "") {
@@ -116,7 +117,7 @@ protected:
     ScratchProfile profile;
     ScratchDir scratch;
     ScriptedUserInterface ui;
-    app::Migrator migrator{ui, scratch.path()};
+    shell::Program program{ui, scratch.path()};
 };
 
 }  // namespace tabvex::test

@@ -23,7 +23,7 @@ TEST_F(TableCommandsTest, DropTableAsksOnceNamingTheWorksheetAndNoDropsNothing) 
     const std::string before = test::ReadFile(shop());
     Select(TreeNodeKind::Table, "Orders");
     Answer({app::MessageAnswer::No});
-    DropTableCommand(migrator, tree());
+    DropTableCommand(program.output(), program.gate(), program.sides(), tree());
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0].text, "Drop the worksheet [Orders] of [" + shopDatabase() +
                                       "]?\nEverything on it is lost and cannot be restored.");
@@ -33,7 +33,7 @@ TEST_F(TableCommandsTest, DropTableAsksOnceNamingTheWorksheetAndNoDropsNothing) 
 
     Select(TreeNodeKind::Table, "Orders");
     Answer({app::MessageAnswer::Yes});
-    DropTableCommand(migrator, tree());
+    DropTableCommand(program.output(), program.gate(), program.sides(), tree());
     EXPECT_EQ(ui.boxes().size(), 2u);
     EXPECT_THAT(Sheets(shop()), ElementsAre("Sheet1", "Customers"));
     EXPECT_THAT(Names(shop()), ElementsAre("Customers"));
@@ -45,30 +45,30 @@ TEST_F(TableCommandsTest, DropTableOnANodeThatIsNoTableAsksNothingAndTouchesNoth
     const std::string before = test::ReadFile(shop());
     for (auto kind : {TreeNodeKind::Database, TreeNodeKind::TablesFolder, TreeNodeKind::Field}) {
         Select(kind);
-        DropTableCommand(migrator, tree());
+        DropTableCommand(program.output(), program.gate(), program.sides(), tree());
     }
     tree().Select(browser::kNoNode);
-    DropTableCommand(migrator, tree());
+    DropTableCommand(program.output(), program.gate(), program.sides(), tree());
     EXPECT_THAT(ui.boxes(), IsEmpty());
     EXPECT_EQ(test::ReadFile(shop()), before);
-    EXPECT_TRUE(migrator.targetHolder().HasSession());
+    EXPECT_TRUE(program.sides().target().holder().HasSession());
 }
 
 TEST_F(TableCommandsTest, RenameHappensOnlyForALabelEditCommittedWithEnter) {
     ConnectShop();
     const std::string before = test::ReadFile(shop());
     Select(TreeNodeKind::Table, "Orders");
-    RenameTableCommand(migrator, tree());
+    RenameTableCommand(program.gate(), tree());
     EXPECT_EQ(tree().remembered().current, Node(TreeNodeKind::Table, "Orders"));
     // Escape, or leaving the edit box: no Enter was seen.
-    EXPECT_FALSE(FinishTableRename(migrator, tree(), "Bestellungen"));
+    EXPECT_FALSE(FinishTableRename(program.output(), program.gate(), program.sides(), tree(), "Bestellungen"));
     tree().SetRenameCommit(true);
-    EXPECT_FALSE(FinishTableRename(migrator, tree(), std::nullopt));
+    EXPECT_FALSE(FinishTableRename(program.output(), program.gate(), program.sides(), tree(), std::nullopt));
     EXPECT_FALSE(tree().renameCommit());
     EXPECT_EQ(test::ReadFile(shop()), before);
 
     tree().SetRenameCommit(true);
-    EXPECT_TRUE(FinishTableRename(migrator, tree(), "Bestellungen"));
+    EXPECT_TRUE(FinishTableRename(program.output(), program.gate(), program.sides(), tree(), "Bestellungen"));
     EXPECT_FALSE(tree().renameCommit());
     EXPECT_THAT(Sheets(shop()), ElementsAre("Sheet1", "Bestellungen", "Customers"));
     EXPECT_THAT(Names(shop()), UnorderedElementsAre("Bestellungen", "Customers"));
@@ -81,7 +81,7 @@ TEST_F(TableCommandsTest, AFailedRenameKeepsTheOldLabel) {
     ConnectShop();
     Select(TreeNodeKind::Field, "Id");  // a field has no defined name
     tree().SetRenameCommit(true);
-    EXPECT_FALSE(FinishTableRename(migrator, tree(), "Key"));
+    EXPECT_FALSE(FinishTableRename(program.output(), program.gate(), program.sides(), tree(), "Key"));
     EXPECT_EQ(ui.boxes().size(), 2u);
     EXPECT_THAT(TreeTables(), UnorderedElementsAre("Orders", "Customers"));
     EXPECT_THAT(Sheets(shop()), ElementsAre("Sheet1", "Orders", "Customers"));
@@ -90,7 +90,7 @@ TEST_F(TableCommandsTest, AFailedRenameKeepsTheOldLabel) {
     const std::string before = test::ReadFile(shop());
     Select(TreeNodeKind::Table, "Orders");
     tree().SetRenameCommit(true);
-    EXPECT_FALSE(FinishTableRename(migrator, tree(), "Orders/2026"));
+    EXPECT_FALSE(FinishTableRename(program.output(), program.gate(), program.sides(), tree(), "Orders/2026"));
     EXPECT_EQ(ui.boxes().size(), 4u);
     EXPECT_EQ(test::ReadFile(shop()), before);
     EXPECT_THAT(TreeTables(), UnorderedElementsAre("Orders", "Customers"));
@@ -99,22 +99,22 @@ TEST_F(TableCommandsTest, AFailedRenameKeepsTheOldLabel) {
 TEST_F(TableCommandsTest, DropViewRemovesTheViewsNodeAndNothingElse) {
     ShowViews();
     tree().Select(5);
-    DropViewCommand(migrator, tree());
+    DropViewCommand(program.output(), program.gate(), tree());
     EXPECT_EQ(TreeText(), "0 db.xls\n  1 db\n    3 Tables\n    9 Views\n      8 Recent\n");
     EXPECT_EQ(tree().selected(), browser::kNoNode);
     EXPECT_EQ(tree().remembered().lastView, browser::kNoNode);
     EXPECT_THAT(ui.redrawnTrees(), ElementsAre(app::TreeSide::Target));
     tree().Select(2);
-    DropViewCommand(migrator, tree());  // not a view
+    DropViewCommand(program.output(), program.gate(), tree());  // not a view
     EXPECT_EQ(tree().node(3).children.size(), 1u);
 }
 
 TEST_F(TableCommandsTest, TheStorageEngineSwitchNamesTheEngineNowInForce) {
     std::string menu = "Change Storage Engine(MyISAM)";
-    menu = StorageEngineCommand(migrator, tree(), menu);
+    menu = StorageEngineCommand(program.output(), tree(), menu);
     EXPECT_EQ(menu, "Change Storage Engine(InnoDB)");
     EXPECT_EQ(tree().storageEngine(), "InnoDB");
-    menu = StorageEngineCommand(migrator, tree(), menu);
+    menu = StorageEngineCommand(program.output(), tree(), menu);
     EXPECT_EQ(menu, "Change Storage Engine(MyISAM)");
     EXPECT_EQ(tree().storageEngine(), "MyISAM");
     EXPECT_THAT(BoxTexts(), ElementsAre("Now Storage Engine of MySQL is InnoDB!", "Now Storage Engine of MySQL is MyISAM!"));

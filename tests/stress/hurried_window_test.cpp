@@ -17,6 +17,7 @@
 #include "maintenance/maintenance_commands.h"
 #include "platform/jet/mdb/database_writer.h"
 #include "platform/xls/workbook.h"
+#include "shell/program.h"
 #include "support/brisk_timings.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_support.h"
@@ -61,20 +62,20 @@ protected:
         ui->CarryOutCallsOnThisThread();
         ui->AnswerUnscripted([this](const app::MessageBoxRequest& box) { return RandomAnswer(box); },
                              [this] { return std::optional<fs::path>(scratch / ("backup" + std::to_string(random() % 3))); });
-        migrator = std::make_unique<app::Migrator>(*ui, scratch / "program");
-        tasks::RegisterTaskBodies(*migrator);
-        migrator->workerTimings() = BriskTimings(5ms);
-        Configure(migrator->sourceSettings(), source);
-        Configure(migrator->targetSettings(), scratch / ("book" + std::to_string(random() % 2) + ".xls"));
-        if (!fs::exists(migrator->targetSettings().sourceName))
-            xls::Workbook::CreateNew({"Sheet1"}).Save(migrator->targetSettings().sourceName);
-        connect::ConnectCommand(*migrator);
+        program = std::make_unique<shell::Program>(*ui, scratch / "program");
+        tasks::RegisterTaskBodies(program->engine());
+        program->engine().timings() = BriskTimings(5ms);
+        Configure(program->sides().source().settings(), source);
+        Configure(program->sides().target().settings(), scratch / ("book" + std::to_string(random() % 2) + ".xls"));
+        if (!fs::exists(program->sides().target().settings().sourceName))
+            xls::Workbook::CreateNew({"Sheet1"}).Save(program->sides().target().settings().sourceName);
+        connect::ConnectCommand(program->output(), program->gate(), program->sides());
     }
 
     void CloseWindow() {
-        for (auto& task : migrator->taskList().Snapshot()) everyTask.push_back(std::move(task));
+        for (auto& task : program->engine().taskList().Snapshot()) everyTask.push_back(std::move(task));
         ui->Detach();
-        migrator.reset();
+        program.reset();
     }
 
     static void Configure(connect::ConnectionSettings& settings, const fs::path& file) {
@@ -100,47 +101,47 @@ protected:
 
     void Migrate() {
         const TreeNodeKind kinds[] = {TreeNodeKind::Table, TreeNodeKind::Database, TreeNodeKind::TablesFolder};
-        SelectRandom(migrator->sourceTree(), kinds[random() % 3]);
-        SelectRandom(migrator->targetTree(), TreeNodeKind::Database);
-        tasks::MigrateCommand(*migrator);
+        SelectRandom(program->sides().source().tree(), kinds[random() % 3]);
+        SelectRandom(program->sides().target().tree(), TreeNodeKind::Database);
+        tasks::MigrateCommand(program->output(), program->sides(), program->engine());
     }
 
     void Backup() {
-        SelectRandom(migrator->targetTree(), random() % 2 ? TreeNodeKind::Table : TreeNodeKind::Database);
-        tasks::BackupCommand(*migrator);
+        SelectRandom(program->sides().target().tree(), random() % 2 ? TreeNodeKind::Table : TreeNodeKind::Database);
+        tasks::BackupCommand(program->output(), program->sides(), program->engine(), program->backupFolder());
     }
 
     void OneHurriedStep() {
-        auto& target = migrator->targetTree();
+        auto& target = program->sides().target().tree();
         switch (std::uniform_int_distribution<int>(0, 13)(random)) {
             case 0:
             case 1: Migrate(); break;
             case 2: Backup(); break;
-            case 3: tasks::StartStopCommand(*migrator); break;
-            case 4: tasks::DeleteTaskCommand(*migrator, static_cast<int>(random() % 4) - 1); break;
-            case 5: tasks::MoveTaskUpCommand(*migrator, static_cast<int>(random() % 4)); break;
+            case 3: tasks::StartStopCommand(program->engine()); break;
+            case 4: tasks::DeleteTaskCommand(program->engine(), static_cast<int>(random() % 4) - 1); break;
+            case 5: tasks::MoveTaskUpCommand(program->engine(), static_cast<int>(random() % 4)); break;
             case 6:
-                if (SelectRandom(target, TreeNodeKind::Table)) maintenance::DropTableCommand(*migrator, target);
+                if (SelectRandom(target, TreeNodeKind::Table)) maintenance::DropTableCommand(program->output(), program->gate(), program->sides(), target);
                 break;
             case 7:
-                if (SelectRandom(target, TreeNodeKind::Table) && maintenance::RenameTableCommand(*migrator, target))
-                    maintenance::FinishTableRename(*migrator, target, "Renamed" + std::to_string(random() % 100));
+                if (SelectRandom(target, TreeNodeKind::Table) && maintenance::RenameTableCommand(program->gate(), target))
+                    maintenance::FinishTableRename(program->output(), program->gate(), program->sides(), target, "Renamed" + std::to_string(random() % 100));
                 break;
             case 8:
-                if (SelectRandom(migrator->sourceTree(), TreeNodeKind::Database))
-                    trees::DoubleClickNode(*migrator, migrator->sourceTree(), migrator->sourceTree().selected());
+                if (SelectRandom(program->sides().source().tree(), TreeNodeKind::Database))
+                    trees::DoubleClickNode(program->output(), program->gate(), program->sides(), program->sides().source().tree(), program->sides().source().tree().selected());
                 break;
             case 9:
-                if (SelectRandom(migrator->sourceTree(), TreeNodeKind::Table)) {
-                    if (auto dialog = browser::OpenConditionDialog(*migrator, migrator->sourceTree())) {
+                if (SelectRandom(program->sides().source().tree(), TreeNodeKind::Table)) {
+                    if (auto dialog = browser::OpenConditionDialog(program->output(), program->gate(), program->sides().conditionFile(), program->sides().source().tree())) {
                         dialog->SetCondition("Id > " + std::to_string(random() % 3000));
                         dialog->Test();
                     }
                 }
                 break;
-            case 10: connect::ConnectCommand(*migrator); break;
+            case 10: connect::ConnectCommand(program->output(), program->gate(), program->sides()); break;
             case 11:
-                if (std::bernoulli_distribution(0.05)(random) && tasks::CloseRequest(*migrator)) {
+                if (std::bernoulli_distribution(0.05)(random) && tasks::CloseRequest(program->engine())) {
                     CloseWindow();
                     OpenWindow();
                     ++reopened;
@@ -153,7 +154,7 @@ protected:
     ScratchDir scratch;
     fs::path source;
     std::unique_ptr<ScriptedUserInterface> ui;
-    std::unique_ptr<app::Migrator> migrator;
+    std::unique_ptr<shell::Program> program;
     std::vector<std::shared_ptr<tasks::MigrationTask>> everyTask;  // of every window, once closed
     std::mt19937 random{20261208};
     int reopened = 0;
@@ -169,8 +170,8 @@ TEST_F(HurriedWindowTest, RandomCommandsBesideRealTasksNeverHangAndLeaveReadable
     }
     {
         Watchdog watchdog("the queue's end", 60s);
-        tasks::RequestStop(*migrator);
-        ASSERT_TRUE(ui->HandleCallsUntil([this] { return migrator->runState().load() == tasks::RunState::Idle; },
+        tasks::RequestStop(program->engine());
+        ASSERT_TRUE(ui->HandleCallsUntil([this] { return program->engine().runState().load() == tasks::RunState::Idle; },
                                          std::chrono::seconds(50)));
     }
     CloseWindow();

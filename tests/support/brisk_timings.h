@@ -10,7 +10,7 @@ namespace tabvex::test {
 
 inline tasks::WorkerTimings BriskTimings(std::chrono::milliseconds pass) {
     using namespace std::chrono_literals;
-    return {1ms, pass, 0ms, 0ms, pass};
+    return {1ms, pass, 0ms, 0ms};
 }
 
 }  // namespace tabvex::test

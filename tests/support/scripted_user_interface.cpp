@@ -123,10 +123,14 @@ MessageAnswer ScriptedUserInterface::ShowMessageBox(const app::MessageBoxRequest
 }
 
 MessageAnswer ScriptedUserInterface::Answer(const app::MessageBoxRequest& request) {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     boxes_.push_back(request);
     if (request.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-    if (answers_.empty() && unscriptedAnswer_) return unscriptedAnswer_(request);
+    if (answers_.empty() && unscriptedAnswer_) {
+        const auto answer = unscriptedAnswer_;
+        lock.unlock();
+        return answer(request);
+    }
     if (answers_.empty()) {
         ADD_FAILURE() << "unexpected question: " << request.text;
         return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
@@ -137,8 +141,13 @@ MessageAnswer ScriptedUserInterface::Answer(const app::MessageBoxRequest& reques
 }
 
 std::optional<std::filesystem::path> ScriptedUserInterface::NextChosenPath(const std::string& what) {
-    std::lock_guard lock(mutex_);
-    if (chosenPaths_.empty() && unscriptedPath_) return unscriptedPath_();
+    std::unique_lock lock(mutex_);
+    if (chosenPaths_.empty() && unscriptedPath_) {
+        // Unlocked: the person's answer may take its time and use the program meanwhile.
+        const auto answer = unscriptedPath_;
+        lock.unlock();
+        return answer();
+    }
     if (chosenPaths_.empty()) {
         ADD_FAILURE() << "unexpected chooser: " << what;
         return std::nullopt;

@@ -7,7 +7,7 @@
 // it behaves as the window's host does: a call from another thread (the worker)
 // waits until the test's thread, playing the window's thread, carries it out in
 // HandleCalls or HandleCallsUntil; Detach makes such calls return at once unanswered,
-// as the window does before it destroys the Migrator.
+// as the window does before it destroys the shell::Program.
 #pragma once
 
 #include <chrono>

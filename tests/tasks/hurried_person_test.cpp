@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/output_lines.h"
+#include "shell/program.h"
 #include "support/brisk_timings.h"
 #include "support/scripted_user_interface.h"
 #include "support/watchdog.h"
@@ -29,27 +30,27 @@ protected:
     ~HurriedPersonTest() override { CloseWindow(); }
 
     // A table loop: some rounds of rows, each writing to the Log, ended early by a stop.
-    static bool CopyRows(WorkerContext& context) {
-        const int rounds = static_cast<int>(context.sourceObject.size() % 7) * 3;
-        for (int round = 0; round < rounds && !context.migrator->stopping(); ++round) {
-            app::WriteOutputLine(*context.migrator, "[%s] rows copied", context.sourceObject.c_str());
+    static bool CopyRows(TaskContext& context) {
+        const int rounds = static_cast<int>(context.names().sourceObject.size() % 7) * 3;
+        for (int round = 0; round < rounds && !context.gate.stopRequested(); ++round) {
+            app::WriteOutputLine(context.output, "[%s] rows copied", context.names().sourceObject.c_str());
             std::this_thread::sleep_for(1ms);
         }
-        return context.sourceObject.size() % 5 != 0;
+        return context.names().sourceObject.size() % 5 != 0;
     }
 
     void OpenWindow() {
         ui = std::make_unique<test::ScriptedUserInterface>();
         ui->CarryOutCallsOnThisThread();
-        migrator = std::make_unique<app::Migrator>(*ui, "/nonexistent");
-        migrator->workerTimings() = test::BriskTimings(5ms);
-        migrator->taskBodies()[TaskType::MigrateTable] = CopyRows;
+        program = std::make_unique<shell::Program>(*ui, "/nonexistent");
+        program->engine().timings() = test::BriskTimings(5ms);
+        program->engine().taskBodies()[TaskType::MigrateTable] = CopyRows;
     }
 
-    // As the window goes: its host stops answering, then the Migrator ends the worker.
+    // As the window goes: its host stops answering, then the shell::Program ends the worker.
     void CloseWindow() {
         ui->Detach();
-        migrator.reset();
+        program.reset();
     }
 
     void QueueTasks(int count) {
@@ -58,13 +59,13 @@ protected:
             names.sourceObject = "table" + std::to_string(++queued_);
             auto task = std::make_shared<MigrationTask>(TaskCategory::Migration, TaskType::MigrateTable, names, 0);
             everyTask.push_back(task);
-            migrator->taskList().Append(std::move(task));
+            program->engine().taskList().Append(std::move(task));
         }
-        StartWorkerAfterNewTasks(*migrator);
+        StartWorkerAfterNewTasks(program->engine());
     }
 
     int RandomRow() {
-        const int rows = static_cast<int>(migrator->taskList().size());
+        const int rows = static_cast<int>(program->engine().taskList().size());
         return std::uniform_int_distribution<int>(-1, rows)(random);
     }
 
@@ -83,17 +84,17 @@ protected:
             case 1: QueueTasks(std::uniform_int_distribution<int>(1, 3)(random)); break;
             case 2:
                 QueueRandomAnswer();
-                StartStopCommand(*migrator);
+                StartStopCommand(program->engine());
                 break;
-            case 3: DeleteTaskCommand(*migrator, RandomRow()); break;
-            case 4: MoveTaskUpCommand(*migrator, RandomRow()); break;
-            case 5: MoveTaskDownCommand(*migrator, RandomRow()); break;
+            case 3: DeleteTaskCommand(program->engine(), RandomRow()); break;
+            case 4: MoveTaskUpCommand(program->engine(), RandomRow()); break;
+            case 5: MoveTaskDownCommand(program->engine(), RandomRow()); break;
             case 6:
-                if (std::bernoulli_distribution(0.1)(random)) ClearTasksCommand(*migrator);
+                if (std::bernoulli_distribution(0.1)(random)) ClearTasksCommand(program->engine());
                 break;
             case 7:
                 QueueRandomAnswer();
-                if (std::bernoulli_distribution(0.2)(random) && CloseRequest(*migrator)) {
+                if (std::bernoulli_distribution(0.2)(random) && CloseRequest(program->engine())) {
                     CloseWindow();
                     ++closed;
                     OpenWindow();
@@ -104,7 +105,7 @@ protected:
     }
 
     std::unique_ptr<test::ScriptedUserInterface> ui;
-    std::unique_ptr<app::Migrator> migrator;
+    std::unique_ptr<shell::Program> program;
     std::vector<std::shared_ptr<MigrationTask>> everyTask;
     std::mt19937 random{20261208};
     int queued_ = 0;
@@ -120,15 +121,15 @@ TEST_F(HurriedPersonTest, RandomCommandsWhileTasksRunNeverDeadlockAndNeverJamThe
     test::Watchdog watchdog("the queue's end", 25s);
     // Whatever was left: a worker passing over an emptied list stops when asked, the
     // engine turns idle, and Start/Stop runs what waits.
-    RequestStop(*migrator);
-    ASSERT_TRUE(ui->HandleCallsUntil([this] { return migrator->runState().load() == RunState::Idle; }));
-    const auto waiting = [this] { return migrator->taskList().AnyWaiting(); };
-    if (waiting()) StartStopCommand(*migrator);
+    RequestStop(program->engine());
+    ASSERT_TRUE(ui->HandleCallsUntil([this] { return program->engine().runState().load() == RunState::Idle; }));
+    const auto waiting = [this] { return program->engine().taskList().AnyWaiting(); };
+    if (waiting()) StartStopCommand(program->engine());
     ASSERT_TRUE(ui->HandleCallsUntil(
-        [&] { return !waiting() && migrator->runState().load() == RunState::Idle; }));
+        [&] { return !waiting() && program->engine().runState().load() == RunState::Idle; }));
 
     EXPECT_GT(queued_, 10);
-    for (const auto& task : migrator->taskList().Snapshot())
+    for (const auto& task : program->engine().taskList().Snapshot())
         EXPECT_NE(task->state.load(), TaskState::NotRun) << task->names.sourceObject;
     // A task of a closed window ended or never started; none was left half-way.
     for (const auto& task : everyTask)

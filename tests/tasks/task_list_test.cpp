@@ -2,6 +2,7 @@
 // the refresh countdown, and the tool strip's commands.
 #include <gtest/gtest.h>
 
+#include "shell/program.h"
 #include "support/scripted_user_interface.h"
 #include "tasks/task_list_view.h"
 #include "tasks/task_row_figures.h"
@@ -28,27 +29,27 @@ std::vector<std::string> Column(const std::vector<TaskListRow>& rows, std::size_
 class TaskListTest : public ::testing::Test {
 protected:
     void Queue(const std::vector<std::string>& tables) {
-        for (const auto& table : tables) migrator.taskList().Append(Migration(table));
+        for (const auto& table : tables) program.engine().taskList().Append(Migration(table));
     }
-    std::vector<std::string> Order() { return Column(BuildTaskListRows(migrator.taskList()), 6); }
+    std::vector<std::string> Order() { return Column(BuildTaskListRows(program.engine().taskList()), 6); }
 
     test::ScriptedUserInterface ui;
-    app::Migrator migrator{ui, "/nonexistent"};
+    shell::Program program{ui, "/nonexistent"};
 };
 
 TEST_F(TaskListTest, RowsCarryTheTenColumnTextsAndRenumberAfterEveryChange) {
     Queue({"Orders", "Customers", "Products"});
-    migrator.taskList().Append(std::make_shared<MigrationTask>(
+    program.engine().taskList().Append(std::make_shared<MigrationTask>(
         TaskCategory::Backup, TaskType::BackupGroup, TaskNames{"A", "", "MS Jet[04.00.0000]", "", "", "", "/data/book"}, 0));
-    auto rows = BuildTaskListRows(migrator.taskList());
+    auto rows = BuildTaskListRows(program.engine().taskList());
     EXPECT_EQ(rows[0].texts, (std::array<std::string, 10>{"01", " ", "MIGRATION", "Waiting", "MS Jet[04.00.0000]",
                                                           "/data/shop", "Orders", "MS Jet[04.00.0000]", "/data/book",
                                                           ""}));
     EXPECT_EQ(rows[3].texts[2], "BACKUP");
 
-    DeleteTaskCommand(migrator, 0);
-    MoveTaskDownCommand(migrator, 0);
-    rows = BuildTaskListRows(migrator.taskList());
+    DeleteTaskCommand(program.engine(), 0);
+    MoveTaskDownCommand(program.engine(), 0);
+    rows = BuildTaskListRows(program.engine().taskList());
     EXPECT_EQ(Column(rows, 0), (std::vector<std::string>{"01", "02", "03"}));
     EXPECT_EQ(Column(rows, 6), (std::vector<std::string>{"Products", "Customers", ""}));
     EXPECT_EQ(ui.taskListRebuilds(), 2);
@@ -56,26 +57,26 @@ TEST_F(TaskListTest, RowsCarryTheTenColumnTextsAndRenumberAfterEveryChange) {
 
 TEST_F(TaskListTest, MovesPastEitherEndAndMissingSelectionsChangeNothing) {
     Queue({"A", "B", "C"});
-    MoveTaskUpCommand(migrator, 0);
-    MoveTaskDownCommand(migrator, 2);
-    MoveTaskUpCommand(migrator, -1);
-    DeleteTaskCommand(migrator, -1);
-    DeleteTaskCommand(migrator, 3);
+    MoveTaskUpCommand(program.engine(), 0);
+    MoveTaskDownCommand(program.engine(), 2);
+    MoveTaskUpCommand(program.engine(), -1);
+    DeleteTaskCommand(program.engine(), -1);
+    DeleteTaskCommand(program.engine(), 3);
     EXPECT_EQ(Order(), (std::vector<std::string>{"A", "B", "C"}));
     EXPECT_EQ(ui.taskListRebuilds(), 0);
-    MoveTaskUpCommand(migrator, 2);
+    MoveTaskUpCommand(program.engine(), 2);
     EXPECT_EQ(Order(), (std::vector<std::string>{"A", "C", "B"}));
-    ClearTasksCommand(migrator);
+    ClearTasksCommand(program.engine());
     EXPECT_TRUE(Order().empty());
 }
 
 TEST_F(TaskListTest, AnUnstartedTaskShowsFiveAtItsFirstRebuildOnly) {
     Queue({"Orders"});
-    auto task = migrator.taskList().Snapshot().front();
-    EXPECT_EQ(BuildTaskListRows(migrator.taskList()).front().progress, 5);
+    auto task = program.engine().taskList().Snapshot().front();
+    EXPECT_EQ(BuildTaskListRows(program.engine().taskList()).front().progress, 5);
     EXPECT_EQ(task->progress.load(), 5);
     task->progress = 0;  // as the worker does when it starts the task
-    EXPECT_EQ(BuildTaskListRows(migrator.taskList()).front().progress, 0);
+    EXPECT_EQ(BuildTaskListRows(program.engine().taskList()).front().progress, 0);
 }
 
 TEST_F(TaskListTest, TheViewIsRebuiltOnEveryFifthTickAndOnlyWithItsPageInFront) {
@@ -83,13 +84,13 @@ TEST_F(TaskListTest, TheViewIsRebuiltOnEveryFifthTickAndOnlyWithItsPageInFront) 
     const auto now = std::chrono::system_clock::now();
     std::vector<int> rebuilt;
     for (int tick = 1; tick <= 10; ++tick) {
-        if (TaskListTimerTick(migrator, true, now)) rebuilt.push_back(tick);
+        if (TaskListTimerTick(program.engine(), true, now)) rebuilt.push_back(tick);
     }
     EXPECT_EQ(rebuilt, (std::vector<int>{5, 10}));
 
-    RequestTaskListRebuild(migrator);
-    EXPECT_FALSE(TaskListTimerTick(migrator, false, now));  // the Log page is in front
-    EXPECT_TRUE(TaskListTimerTick(migrator, true, now));    // still due once it comes back
+    RequestTaskListRebuild(program.engine());
+    EXPECT_FALSE(TaskListTimerTick(program.engine(), false, now));  // the Log page is in front
+    EXPECT_TRUE(TaskListTimerTick(program.engine(), true, now));    // still due once it comes back
 
     // The clock runs whichever page is in front.
     const auto clocks = ui.statusTexts();
@@ -163,15 +164,15 @@ TEST(TaskRowFiguresTest, ARefreshReportsOnlyRealChangesOfStateFiguresOrBar) {
     list.Append(task);
     TaskListRow row = BuildTaskListRows(list).front();
     EXPECT_EQ(row.texts[kProgressColumn], " ");
-    EXPECT_FALSE(RefreshTaskListRow(row, SteadyMilliseconds()));
+    EXPECT_FALSE(RefreshTaskListRow(row, adapters::SteadyMilliseconds()));
     task->stateText = TaskStateText::Working;
     task->rows.expected = 10;
-    EXPECT_TRUE(RefreshTaskListRow(row, SteadyMilliseconds()));
+    EXPECT_TRUE(RefreshTaskListRow(row, adapters::SteadyMilliseconds()));
     EXPECT_EQ(row.texts[kStateColumn], "Working");
     EXPECT_EQ(row.texts[kProgressColumn], "0 of 10 rows");
-    EXPECT_FALSE(RefreshTaskListRow(row, SteadyMilliseconds()));
+    EXPECT_FALSE(RefreshTaskListRow(row, adapters::SteadyMilliseconds()));
     task->progress = 40;
-    EXPECT_TRUE(RefreshTaskListRow(row, SteadyMilliseconds()));
+    EXPECT_TRUE(RefreshTaskListRow(row, adapters::SteadyMilliseconds()));
     EXPECT_EQ(row.progress, 40);
 }
 

@@ -1,4 +1,4 @@
-// The worker driven through Migrator and the scripted host, which carries out the
+// The worker driven through shell::Program and the scripted host, which carries out the
 // worker's calls on the test's thread as the window does: passes, dispatch,
 // completion, Start/Stop, the close request, and editing the list while it runs.
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "app/output_lines.h"
+#include "shell/program.h"
 #include "support/brisk_timings.h"
 #include "support/scripted_user_interface.h"
 #include "support/watchdog.h"
@@ -61,22 +62,22 @@ class WorkerTest : public ::testing::Test {
 protected:
     WorkerTest() {
         ui.CarryOutCallsOnThisThread();
-        migrator->workerTimings() = test::BriskTimings(20ms);
+        program->engine().timings() = test::BriskTimings(20ms);
     }
     // As the window does before it goes: the worker's calls no longer wait for it.
     ~WorkerTest() override {
         ui.Detach();
-        migrator.reset();
+        program.reset();
     }
 
     // Records which tasks ran, on which thread, how often, and how many at once.
     void RegisterRecordingBody(TaskType type, bool outcome) {
-        migrator->taskBodies()[type] = [this, outcome](WorkerContext& context) {
+        program->engine().taskBodies()[type] = [this, outcome](TaskContext& context) {
             const int running = ++runningBodies;
             maxRunningBodies = std::max(maxRunningBodies.load(), running);
             {
                 std::lock_guard lock(mutex);
-                ran.push_back(context.sourceObject);
+                ran.push_back(context.names().sourceObject);
                 threads.insert(std::this_thread::get_id());
             }
             context.SetProgress(100);
@@ -86,8 +87,8 @@ protected:
     }
 
     void Queue(std::shared_ptr<MigrationTask> task) {
-        migrator->taskList().Append(std::move(task));
-        StartWorkerAfterNewTasks(*migrator);
+        program->engine().taskList().Append(std::move(task));
+        StartWorkerAfterNewTasks(program->engine());
     }
 
     // Carries out the worker's calls, as the window would, until the condition holds.
@@ -95,8 +96,8 @@ protected:
     void WaitEntered(Gate& gate) { ASSERT_TRUE(WaitUntil([&] { return gate.entered(); })); }
     // Turning idle is the worker's last act: its thread then ends at once.
     bool WaitForIdle() {
-        if (!WaitUntil([this] { return migrator->runState().load() == RunState::Idle; })) return false;
-        migrator->workerThread().Join();
+        if (!WaitUntil([this] { return program->engine().runState().load() == RunState::Idle; })) return false;
+        program->engine().thread().Join();
         return true;
     }
 
@@ -106,7 +107,7 @@ protected:
     }
 
     test::ScriptedUserInterface ui;
-    std::unique_ptr<app::Migrator> migrator = std::make_unique<app::Migrator>(ui, "/nonexistent");
+    std::unique_ptr<shell::Program> program = std::make_unique<shell::Program>(ui, "/nonexistent");
     std::mutex mutex;
     std::vector<std::string> ran;
     std::set<std::thread::id> threads;
@@ -117,14 +118,14 @@ protected:
 TEST_F(WorkerTest, RunsQueuedTasksInListOrderThenEndsAndSaysSo) {
     RegisterRecordingBody(TaskType::MigrateTable, true);
     RegisterRecordingBody(TaskType::MigrateView, false);
-    migrator->taskList().Append(Task(TaskType::MigrateTable, "first"));
-    migrator->taskList().Append(Task(TaskType::MigrateView, "second"));
-    StartWorkerAfterNewTasks(*migrator);
-    EXPECT_EQ(migrator->runState().load(), RunState::Processing);
+    program->engine().taskList().Append(Task(TaskType::MigrateTable, "first"));
+    program->engine().taskList().Append(Task(TaskType::MigrateView, "second"));
+    StartWorkerAfterNewTasks(program->engine());
+    EXPECT_EQ(program->engine().runState().load(), RunState::Processing);
     ASSERT_TRUE(WaitForIdle());
 
     EXPECT_EQ(Ran(), (std::vector<std::string>{"first", "second"}));
-    const auto tasks = migrator->taskList().Snapshot();
+    const auto tasks = program->engine().taskList().Snapshot();
     EXPECT_EQ(tasks[0]->state.load(), TaskState::Succeeded);
     EXPECT_EQ(StateTextOf(tasks[0]->stateText), "SUCCESS");
     EXPECT_EQ(tasks[1]->state.load(), TaskState::Failed);
@@ -145,10 +146,10 @@ TEST_F(WorkerTest, RunsQueuedTasksInListOrderThenEndsAndSaysSo) {
 TEST_F(WorkerTest, QueuingWhileProcessingMakesNoSecondWorkerAndFailuresAreNotRetried) {
     Gate gate;
     RegisterRecordingBody(TaskType::MigrateTable, false);
-    migrator->taskBodies()[TaskType::MigrateView] = [&](WorkerContext& context) {
+    program->engine().taskBodies()[TaskType::MigrateView] = [&](TaskContext& context) {
         gate.Wait();
         std::lock_guard lock(mutex);
-        ran.push_back(context.sourceObject);
+        ran.push_back(context.names().sourceObject);
         return true;
     };
     Queue(Task(TaskType::MigrateView, "held"));
@@ -163,33 +164,33 @@ TEST_F(WorkerTest, QueuingWhileProcessingMakesNoSecondWorkerAndFailuresAreNotRet
 }
 
 TEST_F(WorkerTest, ATypeWithoutBodyAndABodyThatThrowsFailTheirTasks) {
-    migrator->taskBodies()[TaskType::MigrateTable] = [](WorkerContext&) -> bool {
+    program->engine().taskBodies()[TaskType::MigrateTable] = [](TaskContext&) -> bool {
         throw std::runtime_error("disk full");
     };
-    migrator->taskList().Append(Task(TaskType::BackupGroup, "no body"));
-    migrator->taskList().Append(Task(TaskType::MigrateTable, "throws"));
-    StartWorkerAfterNewTasks(*migrator);
+    program->engine().taskList().Append(Task(TaskType::BackupGroup, "no body"));
+    program->engine().taskList().Append(Task(TaskType::MigrateTable, "throws"));
+    StartWorkerAfterNewTasks(program->engine());
     ASSERT_TRUE(WaitForIdle());
     EXPECT_EQ(ui.messages(), (std::vector<std::string>{"This version cannot run tasks of type 513!",
                                                        "Operation FAILURE!", "disk full", "Operation FAILURE!"}));
-    for (const auto& task : migrator->taskList().Snapshot()) EXPECT_EQ(task->state.load(), TaskState::Failed);
+    for (const auto& task : program->engine().taskList().Snapshot()) EXPECT_EQ(task->state.load(), TaskState::Failed);
 }
 
 TEST_F(WorkerTest, StartStopWithAnEmptyListPassesUntilStoppedAndRefusesWhileStopping) {
-    migrator->workerTimings().passInterval = 400ms;  // long enough to be seen stopping
-    StartStopCommand(*migrator);
-    EXPECT_EQ(migrator->runState().load(), RunState::Processing);
+    program->engine().timings().passInterval = 400ms;  // long enough to be seen stopping
+    StartStopCommand(program->engine());
+    EXPECT_EQ(program->engine().runState().load(), RunState::Processing);
     ui.HandleCallsUntil([] { return false; }, 900ms);  // passes over nothing
-    EXPECT_EQ(migrator->runState().load(), RunState::Processing);
+    EXPECT_EQ(program->engine().runState().load(), RunState::Processing);
 
     ui.QueueAnswer(app::MessageAnswer::Cancel);
-    StartStopCommand(*migrator);
-    EXPECT_EQ(migrator->runState().load(), RunState::Processing);
+    StartStopCommand(program->engine());
+    EXPECT_EQ(program->engine().runState().load(), RunState::Processing);
 
     ui.QueueAnswer(app::MessageAnswer::Ok);
-    StartStopCommand(*migrator);
-    EXPECT_EQ(migrator->runState().load(), RunState::Stopping);
-    StartStopCommand(*migrator);  // while stopping
+    StartStopCommand(program->engine());
+    EXPECT_EQ(program->engine().runState().load(), RunState::Stopping);
+    StartStopCommand(program->engine());  // while stopping
     ASSERT_TRUE(WaitForIdle());
 
     const auto boxes = ui.boxes();
@@ -204,26 +205,26 @@ TEST_F(WorkerTest, StartStopWithAnEmptyListPassesUntilStoppedAndRefusesWhileStop
 TEST_F(WorkerTest, AStopConfirmedMidPassLeavesTheRestWaitingUntilStartedAgain) {
     Gate gate;
     std::vector<bool> stoppingSeen;
-    migrator->taskBodies()[TaskType::MigrateDatabase] = [&](WorkerContext& context) {
+    program->engine().taskBodies()[TaskType::MigrateDatabase] = [&](TaskContext& context) {
         gate.Wait();
-        stoppingSeen.push_back(context.migrator->stopping());
+        stoppingSeen.push_back(context.gate.stopRequested());
         return true;
     };
-    migrator->taskList().Append(Task(TaskType::MigrateDatabase, "a"));
-    migrator->taskList().Append(Task(TaskType::MigrateDatabase, "b"));
-    StartWorkerAfterNewTasks(*migrator);
+    program->engine().taskList().Append(Task(TaskType::MigrateDatabase, "a"));
+    program->engine().taskList().Append(Task(TaskType::MigrateDatabase, "b"));
+    StartWorkerAfterNewTasks(program->engine());
     WaitEntered(gate);
     ui.QueueAnswer(app::MessageAnswer::Ok);
-    StartStopCommand(*migrator);
+    StartStopCommand(program->engine());
     gate.Open();
     ASSERT_TRUE(WaitForIdle());
     EXPECT_EQ(stoppingSeen, (std::vector<bool>{true}));
-    const auto tasks = migrator->taskList().Snapshot();
+    const auto tasks = program->engine().taskList().Snapshot();
     EXPECT_EQ(tasks[0]->state.load(), TaskState::Succeeded);
     EXPECT_EQ(tasks[1]->state.load(), TaskState::NotRun);
     EXPECT_EQ(StateTextOf(tasks[1]->stateText), "Waiting");
 
-    StartStopCommand(*migrator);  // idle: a new worker takes the waiting task
+    StartStopCommand(program->engine());  // idle: a new worker takes the waiting task
     ASSERT_TRUE(WaitUntil([&] { return tasks[1]->state.load() == TaskState::Succeeded; }));
     EXPECT_EQ(stoppingSeen, (std::vector<bool>{true, false}));
 }
@@ -233,7 +234,7 @@ TEST_F(WorkerTest, AStopConfirmedMidPassLeavesTheRestWaitingUntilStartedAgain) {
 TEST_F(WorkerTest, AStopConfirmedAfterTheWorkerEndedLeavesTheEngineIdle) {
     Gate gate;
     RegisterRecordingBody(TaskType::MigrateTable, true);
-    migrator->taskBodies()[TaskType::MigrateView] = [&](WorkerContext&) {
+    program->engine().taskBodies()[TaskType::MigrateView] = [&](TaskContext&) {
         gate.Wait();
         return true;
     };
@@ -241,10 +242,10 @@ TEST_F(WorkerTest, AStopConfirmedAfterTheWorkerEndedLeavesTheEngineIdle) {
     WaitEntered(gate);
     gate.Open();
     ui.QueueAnswer(app::MessageAnswer::Ok);
-    ui.AnswerWhen([this] { return migrator->runState().load() == RunState::Idle; });
-    StartStopCommand(*migrator);
-    EXPECT_EQ(migrator->runState().load(), RunState::Idle);
-    migrator->workerThread().Join();
+    ui.AnswerWhen([this] { return program->engine().runState().load() == RunState::Idle; });
+    StartStopCommand(program->engine());
+    EXPECT_EQ(program->engine().runState().load(), RunState::Idle);
+    program->engine().thread().Join();
 
     Queue(Task(TaskType::MigrateTable, "next"));
     ASSERT_TRUE(WaitForIdle());
@@ -260,7 +261,7 @@ TEST_F(WorkerTest, StartingAWorkerRightAfterTheLastOneTurnedIdleNeverWaitsForThe
     test::Watchdog watchdog("start a worker while the last one finishes");
     for (const char* table : {"one", "two", "three"}) {
         Queue(Task(TaskType::MigrateTable, table));
-        ASSERT_TRUE(WaitUntil([this] { return migrator->runState().load() == RunState::Idle; }));
+        ASSERT_TRUE(WaitUntil([this] { return program->engine().runState().load() == RunState::Idle; }));
     }
     ASSERT_TRUE(WaitForIdle());
     EXPECT_EQ(Ran(), (std::vector<std::string>{"one", "two", "three"}));
@@ -270,20 +271,20 @@ TEST_F(WorkerTest, StartingAWorkerRightAfterTheLastOneTurnedIdleNeverWaitsForThe
 TEST_F(WorkerTest, ARunningTaskCanBeDeletedAndAWaitingOneDeletedMidPassNeverRuns) {
     Gate gate;
     RegisterRecordingBody(TaskType::MigrateTable, true);
-    migrator->taskBodies()[TaskType::MigrateView] = [&](WorkerContext& context) {
+    program->engine().taskBodies()[TaskType::MigrateView] = [&](TaskContext& context) {
         gate.Wait();
         context.SetProgress(60);
         return true;
     };
     auto running = Task(TaskType::MigrateView, "running");
-    migrator->taskList().Append(running);
-    migrator->taskList().Append(Task(TaskType::MigrateTable, "deleted"));
-    migrator->taskList().Append(Task(TaskType::MigrateTable, "kept"));
-    StartWorkerAfterNewTasks(*migrator);
+    program->engine().taskList().Append(running);
+    program->engine().taskList().Append(Task(TaskType::MigrateTable, "deleted"));
+    program->engine().taskList().Append(Task(TaskType::MigrateTable, "kept"));
+    StartWorkerAfterNewTasks(program->engine());
     WaitEntered(gate);
-    DeleteTaskCommand(*migrator, 1);
-    DeleteTaskCommand(*migrator, 0);  // the running one
-    EXPECT_EQ(BuildTaskListRows(migrator->taskList()).size(), 1u);
+    DeleteTaskCommand(program->engine(), 1);
+    DeleteTaskCommand(program->engine(), 0);  // the running one
+    EXPECT_EQ(BuildTaskListRows(program->engine().taskList()).size(), 1u);
     gate.Open();
     ASSERT_TRUE(WaitForIdle());
     EXPECT_EQ(Ran(), (std::vector<std::string>{"kept"}));
@@ -294,9 +295,9 @@ TEST_F(WorkerTest, ARunningTaskCanBeDeletedAndAWaitingOneDeletedMidPassNeverRuns
 TEST_F(WorkerTest, ClosingWhileProcessingAsksAndOkEndsTheWorkerBeforeTheWindowGoes) {
     Gate gate;
     std::atomic<bool> bodyEnded{false};
-    migrator->taskBodies()[TaskType::MigrateDatabase] = [&](WorkerContext& context) {
+    program->engine().taskBodies()[TaskType::MigrateDatabase] = [&](TaskContext& context) {
         gate.Wait();
-        while (!context.migrator->stopping()) std::this_thread::sleep_for(1ms);  // a table loop
+        while (!context.gate.stopRequested()) std::this_thread::sleep_for(1ms);  // a table loop
         bodyEnded = true;
         return true;
     };
@@ -305,14 +306,14 @@ TEST_F(WorkerTest, ClosingWhileProcessingAsksAndOkEndsTheWorkerBeforeTheWindowGo
     gate.Open();
 
     ui.QueueAnswer(app::MessageAnswer::Cancel);
-    EXPECT_FALSE(CloseRequest(*migrator));
-    EXPECT_EQ(migrator->runState().load(), RunState::Processing);
+    EXPECT_FALSE(CloseRequest(program->engine()));
+    EXPECT_EQ(program->engine().runState().load(), RunState::Processing);
 
     ui.QueueAnswer(app::MessageAnswer::Ok);
-    EXPECT_TRUE(CloseRequest(*migrator));
+    EXPECT_TRUE(CloseRequest(program->engine()));
     EXPECT_EQ(ui.boxes().back().text, "Some Tasks is Processing, STOP ALL and EXIT?");
     ui.Detach();
-    migrator.reset();  // the window closes; the worker must be gone first
+    program.reset();  // the window closes; the worker must be gone first
     EXPECT_TRUE(bodyEnded.load());
 }
 
@@ -320,28 +321,28 @@ TEST_F(WorkerTest, ClosingWhileProcessingAsksAndOkEndsTheWorkerBeforeTheWindowGo
 // lines) and with tasks queued behind it: OK ends the running task, the queued ones
 // never start, and nothing waits on a thread that waits for it.
 TEST_F(WorkerTest, ClosingWhileTheWorkerCallsTheWindowEndsTheTasksWithoutWaitingForEachOther) {
-    migrator->taskBodies()[TaskType::MigrateDatabase] = [](WorkerContext& context) {
-        while (!context.migrator->stopping()) app::WriteOutputLine(*context.migrator, "rows copied");
+    program->engine().taskBodies()[TaskType::MigrateDatabase] = [](TaskContext& context) {
+        while (!context.gate.stopRequested()) app::WriteOutputLine(context.output, "rows copied");
         return true;
     };
     auto running = Task(TaskType::MigrateDatabase, "long");
     auto queued = Task(TaskType::MigrateDatabase, "queued");
-    migrator->taskList().Append(running);
-    migrator->taskList().Append(queued);
-    StartWorkerAfterNewTasks(*migrator);
+    program->engine().taskList().Append(running);
+    program->engine().taskList().Append(queued);
+    StartWorkerAfterNewTasks(program->engine());
     ASSERT_TRUE(WaitUntil([&] { return StateTextOf(running->stateText) == "Working"; }));
 
     test::Watchdog watchdog("close the window while the worker calls it");
     ui.QueueAnswer(app::MessageAnswer::Ok);
-    ASSERT_TRUE(CloseRequest(*migrator));
+    ASSERT_TRUE(CloseRequest(program->engine()));
     ui.Detach();
-    migrator.reset();
+    program.reset();
     EXPECT_EQ(running->state.load(), TaskState::Succeeded);
     EXPECT_EQ(queued->state.load(), TaskState::NotRun);
 }
 
 TEST_F(WorkerTest, ClosingWhenIdleAsksNothing) {
-    EXPECT_TRUE(CloseRequest(*migrator));
+    EXPECT_TRUE(CloseRequest(program->engine()));
     EXPECT_TRUE(ui.boxes().empty());
 }
 

@@ -5,6 +5,7 @@
 #include "browser/condition_file.h"
 #include "connect/connecting.h"
 #include "platform/jet/mdb/database_writer.h"
+#include "shell/program.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_support.h"
 #include "trees/database_double_click.h"
@@ -135,15 +136,15 @@ TEST(TreeContextMenus, AMySqlRootOffersCharsetAndEngineAndABlankLabelNoMenu) {
 TEST(SourceTreeTip, ATableShowsItsStoredConditionOrConvertAll) {
     test::ScratchDir scratch;
     test::ScriptedUserInterface ui;
-    app::Migrator migrator{ui, scratch.path()};
-    DbTree& source = migrator.sourceTree();
+    shell::Program program{ui, scratch.path()};
+    DbTree& source = program.sides().source().tree();
     FillShop(source, 4);
 
-    EXPECT_EQ(SourceTreeTip(migrator, source, ShopNodes::orders), "Convert All");
-    ASSERT_TRUE(browser::WriteCondition(migrator.conditionFilePath(), "shop", "Orders", "Id>10"));
-    EXPECT_EQ(SourceTreeTip(migrator, source, ShopNodes::orders), "Condition : Id>10");
-    EXPECT_EQ(SourceTreeTip(migrator, source, ShopNodes::totals), "");
-    EXPECT_EQ(SourceTreeTip(migrator, source, browser::kNoNode), std::nullopt);
+    EXPECT_EQ(SourceTreeTip(program.sides().conditionFile(), source, ShopNodes::orders), "Convert All");
+    ASSERT_TRUE(browser::WriteCondition(program.sides().conditionFile(), "shop", "Orders", "Id>10"));
+    EXPECT_EQ(SourceTreeTip(program.sides().conditionFile(), source, ShopNodes::orders), "Condition : Id>10");
+    EXPECT_EQ(SourceTreeTip(program.sides().conditionFile(), source, ShopNodes::totals), "");
+    EXPECT_EQ(SourceTreeTip(program.sides().conditionFile(), source, browser::kNoNode), std::nullopt);
 }
 
 class DoubleClickTest : public ::testing::Test {
@@ -159,21 +160,21 @@ protected:
     test::ScratchProfile profile;
     test::ScratchDir scratch;
     test::ScriptedUserInterface ui;
-    app::Migrator migrator{ui, scratch.path()};
+    shell::Program program{ui, scratch.path()};
 };
 
 TEST_F(DoubleClickTest, ADatabaseNodeOfAJetSideIsSelectedAndReconnected) {
-    migrator.sourceSettings() = {"Microsoft Jet 4.0 OLE DB Provider", "Microsoft.Jet.OLEDB.4.0", "stale", WriteShop().string(),
+    program.sides().source().settings() = {"Microsoft Jet 4.0 OLE DB Provider", "Microsoft.Jet.OLEDB.4.0", "stale", WriteShop().string(),
                                  "", "Admin", ""};
-    connect::ConnectSource(migrator);
-    DbTree& tree = migrator.sourceTree();
+    connect::ConnectSource(program.output(), program.sides());
+    DbTree& tree = program.sides().source().tree();
     const NodeId database = tree.remembered().currentDatabase;
     ASSERT_NE(database, browser::kNoNode);
     const std::string name = tree.node(database).text;
     const auto linesBefore = ui.messages().size();
 
-    EXPECT_TRUE(DoubleClickNode(migrator, tree, database));
-    EXPECT_TRUE(migrator.sourceHolder().HasSession());
+    EXPECT_TRUE(DoubleClickNode(program.output(), program.gate(), program.sides(), tree, database));
+    EXPECT_TRUE(program.sides().source().holder().HasSession());
     const auto messages = ui.messages();
     ASSERT_GT(messages.size(), linesBefore);
     EXPECT_EQ(messages[linesBefore], "Select Database [" + name + "]");
@@ -182,9 +183,9 @@ TEST_F(DoubleClickTest, ADatabaseNodeOfAJetSideIsSelectedAndReconnected) {
 }
 
 TEST_F(DoubleClickTest, AnyOtherNodeOnlySelects) {
-    FillShop(migrator.sourceTree(), 4);
-    EXPECT_FALSE(DoubleClickNode(migrator, migrator.sourceTree(), ShopNodes::orders));
-    EXPECT_EQ(migrator.sourceTree().selected(), ShopNodes::orders);
+    FillShop(program.sides().source().tree(), 4);
+    EXPECT_FALSE(DoubleClickNode(program.output(), program.gate(), program.sides(), program.sides().source().tree(), ShopNodes::orders));
+    EXPECT_EQ(program.sides().source().tree().selected(), ShopNodes::orders);
     EXPECT_TRUE(ui.messages().empty());
 }
 

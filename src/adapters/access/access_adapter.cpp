@@ -9,7 +9,6 @@
 #include "app/output_lines.h"
 #include "com/expand_percent_tokens.h"
 #include "com/provider_error_text.h"
-#include "com/folders.h"
 #include "com/system_error_text.h"
 #include "platform/files/file_ending.h"
 #include "platform/oledb/data_source.h"
@@ -27,21 +26,21 @@ constexpr const char* kJetProviderString = ";COUNTRY=0;CP=1252;LANGID=0x0409";
 constexpr const char* kOdbcProviderStringStart = "Driver={Microsoft Access Driver (*.mdb)};SystemDB=";
 constexpr const char* kNoConnection = "No Connection!";
 
-void ReportStep(app::Migrator& migrator, HRESULT result, const char* step) {
-    app::WriteOutputLine(migrator, "%s", com::ProviderErrorText(result, step).c_str());
+void ReportStep(app::Output& output, HRESULT result, const char* step) {
+    app::WriteOutputLine(output, "%s", com::ProviderErrorText(result, step).c_str());
 }
 
 // The Jet provider created by its class id, as a data source that can create data
 // stores. Reports the failing step and gives nullptr.
-std::shared_ptr<DataSource> CreateJetAdministrator(app::Migrator& migrator) {
+std::shared_ptr<DataSource> CreateJetAdministrator(app::Output& output) {
     std::shared_ptr<ComObject> object;
     HRESULT result = registry::InstalledRegistry().CreateInstance(kJetProviderClassId, object);
     if (Failed(result)) {
-        ReportStep(migrator, result, "Database Init");
+        ReportStep(output, result, "Database Init");
         return nullptr;
     }
     auto dataSource = std::dynamic_pointer_cast<DataSource>(object);
-    if (!dataSource) ReportStep(migrator, E_NOINTERFACE, "Bind Property");
+    if (!dataSource) ReportStep(output, E_NOINTERFACE, "Bind Property");
     return dataSource;
 }
 
@@ -77,13 +76,13 @@ std::string SystemDatabasePath() {
 
 std::string SystemDatabasePathForOdbc() { return SystemDatabasePath() + ";"; }
 
-bool CreateSystemDatabase(app::Migrator& migrator) {
+bool CreateSystemDatabase(app::Output& output) {
     const std::string path = SystemDatabasePath();
     // The profile folder of a fresh account has no Access folders yet.
     std::error_code ignored;
     fs::create_directories(fs::path(path).parent_path(), ignored);
 
-    auto dataSource = CreateJetAdministrator(migrator);
+    auto dataSource = CreateJetAdministrator(output);
     if (!dataSource) return false;
     DBPROPSET init{DBPROPSET_DBINIT, {}};
     AddProperty(init, DBPROP_INIT_DATASOURCE, path);
@@ -92,49 +91,46 @@ bool CreateSystemDatabase(app::Migrator& migrator) {
     std::vector<DBPROPSET> sets{std::move(init), std::move(jet)};
     HRESULT result = dataSource->CreateDataSource(sets);
     if (Failed(result)) {
-        ReportStep(migrator, result, "Create SysDB");
+        ReportStep(output, result, "Create SysDB");
         return false;
     }
     return true;
 }
 
-void EnsureSystemDatabase(app::Migrator& migrator) {
+void EnsureSystemDatabase(app::Output& output) {
     const fs::path path = SystemDatabasePath();
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (fs::is_directory(status)) {
         fs::remove(path, error);  // only an empty folder goes; otherwise creating reports it
-        CreateSystemDatabase(migrator);
+        CreateSystemDatabase(output);
     } else if (!fs::exists(status)) {
-        CreateSystemDatabase(migrator);
+        CreateSystemDatabase(output);
     }
 }
 
-bool CreateAccessDatabase(app::Migrator& migrator, const std::string& name) {
-    const std::string current = migrator.creationSide() == "Source" ? migrator.sourceTree().connection().databaseName
-                                                                     : migrator.targetTree().connection().databaseName;
-    std::string path = com::FolderPartOf(current, migrator.programDirectory()) + name;
+bool CreateAccessDatabase(app::Output& output, std::string path) {
     if (!files::HasFileEnding(path, ".mdb")) path += ".mdb";
-    app::WriteOutputLine(migrator, "Create Access MDB File [%s]", path.c_str());
+    app::WriteOutputLine(output, "Create Access MDB File [%s]", path.c_str());
 
-    auto dataSource = CreateJetAdministrator(migrator);
+    auto dataSource = CreateJetAdministrator(output);
     if (!dataSource) return false;
     DBPROPSET init{DBPROPSET_DBINIT, {}};
     AddProperty(init, DBPROP_INIT_DATASOURCE, path);
     std::vector<DBPROPSET> sets{std::move(init)};
     HRESULT result = dataSource->CreateDataSource(sets);
     if (Failed(result)) {
-        ReportStep(migrator, result, "Create DB");
+        ReportStep(output, result, "Create DB");
         return false;
     }
     dataSource.reset();
-    EnsureSystemDatabase(migrator);
+    EnsureSystemDatabase(output);
     return true;
 }
 
-std::string QueryAccessVersion(app::Migrator& migrator, const connect::ConnectionHolder& holder) {
+std::string QueryAccessVersion(app::Output& output, const connect::ConnectionHolder& holder) {
     if (holder.HasSession()) return {};
-    app::WriteOutputLine(migrator, "%s", com::SystemErrorText(kNoConnection).c_str());
+    app::WriteOutputLine(output, "%s", com::SystemErrorText(kNoConnection).c_str());
     return kNoConnection;
 }
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/migrator.h"
+#include "app/output.h"
 #include "connect/connection_holder.h"
 #include "connect/connection_settings.h"
 #include "platform/oledb/guid.h"
@@ -33,23 +33,22 @@ std::string SystemDatabasePathForOdbc();
 // Creates the workgroup file at SystemDatabasePath (and its missing parent folders)
 // through the Jet provider. A failing step writes its provider error line to the
 // Log ("Database Init", "Bind Property", "Create SysDB") and gives false.
-bool CreateSystemDatabase(app::Migrator& migrator);
+bool CreateSystemDatabase(app::Output& output);
 
 // Makes sure a workgroup file exists: creates a missing one; a folder in its place
 // is removed (only when empty) and a file created instead; an existing file stays.
-void EnsureSystemDatabase(app::Migrator& migrator);
+void EnsureSystemDatabase(app::Output& output);
 
-// Creates an empty .mdb named `name` beside the current database of the side the
-// creation-side text names ("Source": the source tree, else the target tree);
-// ".mdb" is appended unless the path ends so (in any case). Writes
+// Creates an empty .mdb at `path` (browser::Sides::PathBesideDatabase makes it of a
+// bare name); ".mdb" is appended unless the path ends so (in any case). Writes
 // "Create Access MDB File [path]"; failing steps write their provider error line
 // ("Database Init", "Bind Property", "Create DB") and give false. On success the
 // workgroup file is made sure of too.
-bool CreateAccessDatabase(app::Migrator& migrator, const std::string& name);
+bool CreateAccessDatabase(app::Output& output, std::string path);
 
 // The version text used when the source provider names no DBMS: empty with a
 // session; without one the "No Connection!" error line goes to the Log and the
 // text is "No Connection!".
-std::string QueryAccessVersion(app::Migrator& migrator, const connect::ConnectionHolder& holder);
+std::string QueryAccessVersion(app::Output& output, const connect::ConnectionHolder& holder);
 
 }  // namespace tabvex::adapters

@@ -19,8 +19,8 @@ std::shared_ptr<automation::Application> CreateExcel() {
     return std::dynamic_pointer_cast<automation::Application>(object);
 }
 
-void ShowErrorBox(app::Migrator& migrator, std::string text) {
-    migrator.ui().ShowMessageBox({std::move(text), app::kProgramTitle, app::MessageButtons::Ok, app::MessageIcon::Error});
+void ShowErrorBox(app::Output& output, std::string text) {
+    output.ui().ShowMessageBox({std::move(text), app::kProgramTitle, app::MessageButtons::Ok, app::MessageIcon::Error});
 }
 
 // Closing after a failure discards every change; a server that fails even to close
@@ -35,11 +35,11 @@ void CloseDiscarding(automation::Application& excel) {
 
 }  // namespace
 
-AutomationOutcome RunAutomation(app::Migrator& migrator, const std::string& operation,
+AutomationOutcome RunAutomation(app::Output& output, const std::string& operation,
                                 const std::function<void(automation::Application&)>& work) {
     const auto excel = CreateExcel();
     if (!excel) {
-        app::WriteOutputLine(migrator, "Excel not installed, some functions not supported!!!");
+        app::WriteOutputLine(output, "Excel not installed, some functions not supported!!!");
         return AutomationOutcome::NotInstalled;
     }
     try {
@@ -51,9 +51,9 @@ AutomationOutcome RunAutomation(app::Migrator& migrator, const std::string& oper
         return AutomationOutcome::Done;
     } catch (const automation::AutomationError& error) {
         const std::string failure = operation + " failed: " + com::AutomationErrorText(error.code());
-        app::WriteOutputLine(migrator, "E::%s: %s", failure.c_str(), error.description().c_str());
-        ShowErrorBox(migrator, failure);
-        ShowErrorBox(migrator, error.description());
+        app::WriteOutputLine(output, "E::%s: %s", failure.c_str(), error.description().c_str());
+        ShowErrorBox(output, failure);
+        ShowErrorBox(output, error.description());
         CloseDiscarding(*excel);
         return AutomationOutcome::Failed;
     }

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/migrator.h"
+#include "app/output.h"
 #include "platform/automation/application.h"
 
 namespace tabvex::adapters {
@@ -21,7 +21,7 @@ enum class AutomationOutcome {
 };
 
 // `operation` names the work in words ("Format the header rows of [Book.xls]").
-AutomationOutcome RunAutomation(app::Migrator& migrator, const std::string& operation,
+AutomationOutcome RunAutomation(app::Output& output, const std::string& operation,
                                 const std::function<void(automation::Application&)>& work);
 
 // Opens the workbook file; with `exclusive` a shared workbook is taken into

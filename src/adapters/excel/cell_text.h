@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "com/text_rows.h"
+#include "platform/oledb/text_rows.h"
 #include "platform/text/utf8.h"
 #include "platform/xls/limits.h"
 
@@ -24,7 +24,7 @@ struct CellText {
 };
 
 // The i-th value of the reader's current row as a cell takes it.
-inline CellText CellTextOf(const com::TextRowReader& reader, std::size_t i) {
+inline CellText CellTextOf(const oledb::TextRowReader& reader, std::size_t i) {
     const std::string_view value = reader.value(i).value_or(std::string_view());
     // Fewer bytes than a cell's units: short enough whatever the characters.
     if (value.size() <= xls::kMaxCellText && !reader.truncated(i)) return {value, false};

@@ -6,7 +6,7 @@
 #include "platform/jet/excel/excel_table_name.h"
 #include "platform/text/utf8.h"
 #include "platform/xls/limits.h"
-#include "tasks/statement_runners.h"
+#include "connect/statement_runners.h"
 
 namespace tabvex::adapters {
 
@@ -15,10 +15,10 @@ std::string ContinuationSheetName(const std::string& sheet, int number) {
     return jet::excel::FitTableName(sheet, xls::kMaxSheetName - text::Utf16Length(suffix)) + suffix;
 }
 
-ContinuationSheets::ContinuationSheets(app::Migrator& migrator, const connect::ConnectionHolder& source,
+ContinuationSheets::ContinuationSheets(app::Output& output, const connect::ConnectionHolder& source,
                                        connect::ConnectionHolder& target, std::string table, std::string sheet,
                                        const std::vector<std::string>& takenSheets)
-    : migrator_(migrator), source_(source), target_(target), table_(std::move(table)), sheet_(std::move(sheet)) {
+    : output_(output), source_(source), target_(target), table_(std::move(table)), sheet_(std::move(sheet)) {
     for (const auto& name : takenSheets) taken_.insert(FoldedSheetName(name));
 }
 
@@ -32,13 +32,13 @@ std::string ContinuationSheets::FreeName() {
 
 std::optional<std::string> ContinuationSheets::Open() {
     const std::string name = FreeName();
-    const std::string statement = BuildExcelCreateTable(migrator_, source_, table_, name);
-    if (!tasks::ExecuteStatement(migrator_, target_, statement, true)) {
-        app::WriteOutputLine(migrator_, "E::TABLE: [%s] cannot continue on worksheet [%s]", table_.c_str(),
+    const std::string statement = BuildExcelCreateTable(output_, source_, table_, name);
+    if (!connect::ExecuteStatement(output_, target_, statement, true)) {
+        app::WriteOutputLine(output_, "E::TABLE: [%s] cannot continue on worksheet [%s]", table_.c_str(),
                              name.c_str());
         return std::nullopt;
     }
-    app::WriteOutputLine(migrator_, "TABLE: [%s] continues on worksheet [%s]", table_.c_str(), name.c_str());
+    app::WriteOutputLine(output_, "TABLE: [%s] continues on worksheet [%s]", table_.c_str(), name.c_str());
     return name;
 }
 

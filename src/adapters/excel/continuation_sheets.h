@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/migrator.h"
+#include "app/output.h"
 #include "connect/connection_holder.h"
 
 namespace tabvex::adapters {
@@ -22,7 +22,7 @@ class ContinuationSheets {
 public:
     // `takenSheets`: the sheets the source's tables become (FitSheetNames) and those
     // the target holds.
-    ContinuationSheets(app::Migrator& migrator, const connect::ConnectionHolder& source,
+    ContinuationSheets(app::Output& output, const connect::ConnectionHolder& source,
                        connect::ConnectionHolder& target, std::string table, std::string sheet,
                        const std::vector<std::string>& takenSheets);
 
@@ -33,7 +33,7 @@ public:
 private:
     std::string FreeName();
 
-    app::Migrator& migrator_;
+    app::Output& output_;
     const connect::ConnectionHolder& source_;
     connect::ConnectionHolder& target_;
     std::string table_;

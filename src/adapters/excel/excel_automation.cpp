@@ -6,7 +6,6 @@
 #include "adapters/excel/automation_session.h"
 #include "adapters/excel/excel_workbook.h"
 #include "adapters/excel/leftover_sheet.h"
-#include "adapters/excel/side_connection.h"
 #include "app/output_lines.h"
 #include "com/error_record_text.h"
 #include "connect/ascii_case.h"
@@ -28,28 +27,28 @@ constexpr long kMaxColumnWidth = 255;
 // The target is taken off its connection so that automation works on the whole
 // saved workbook; the operations that name their own workbook forget the catalog,
 // which connecting derives again from the workbook's file.
-void TakeTargetOffline(app::Migrator& migrator, bool forgetCatalog) {
-    DisconnectSide(migrator, browser::kTargetSide);
-    if (forgetCatalog) migrator.targetSettings().catalogName.clear();
+void TakeTargetOffline(browser::Side& target, bool forgetCatalog) {
+    target.Disconnect();
+    if (forgetCatalog) target.settings().catalogName.clear();
 }
 
 // Commits the target session, so that a failed save is seen here rather than lost
 // when the connection is released.
-bool SaveTargetRows(app::Migrator& migrator) {
-    oledb::Session* session = migrator.targetHolder().session.get();
+bool SaveTargetRows(app::Output& output, browser::Side& target) {
+    oledb::Session* session = target.holder().session.get();
     if (!session || !oledb::Failed(session->Commit())) return true;
     const std::string why = com::ErrorRecordText(session, oledb::IID_ITransactionLocal);
-    app::WriteOutputLine(migrator, "E::%s", why.c_str());
+    app::WriteOutputLine(output, "E::%s", why.c_str());
     return false;
 }
 
 // Writes what the hold kept in memory, reporting a failure as the commit would.
-bool WriteHeldRows(app::Migrator& migrator, xls::SaveHold& hold) {
+bool WriteHeldRows(app::Output& output, xls::SaveHold& hold) {
     try {
         hold.Release();
         return true;
     } catch (const xls::XlsError& failure) {
-        app::WriteOutputLine(migrator, "E::The workbook could not be saved: %s", failure.what());
+        app::WriteOutputLine(output, "E::The workbook could not be saved: %s", failure.what());
         return false;
     }
 }
@@ -132,73 +131,78 @@ void RenameTable(automation::Workbook& book, automation::DefinedName& ownName, c
     sheet.UsedRange().SetName(newName);
 }
 
-bool AskToDeleteForeignName(app::Migrator& migrator) {
-    return migrator.ui().ShowMessageBox({"User Define Names, Not A Table Name, Clear?", app::kProgramTitle,
+bool AskToDeleteForeignName(app::Output& output) {
+    return output.ui().ShowMessageBox({"User Define Names, Not A Table Name, Clear?", app::kProgramTitle,
                                          app::MessageButtons::YesNo, app::MessageIcon::Question}) ==
            app::MessageAnswer::Yes;
 }
 
 // The database the target tree shows: its workbook's path without ".xls".
-std::string CurrentTargetDatabase(const app::Migrator& migrator) {
-    const browser::DbTree& tree = migrator.targetTree();
+std::string CurrentTargetDatabase(const browser::Side& target) {
+    const browser::DbTree& tree = target.tree();
     const browser::NodeId database = tree.remembered().currentDatabase;
     return database == browser::kNoNode ? std::string() : tree.node(database).text;
 }
 
 }  // namespace
 
-bool SetExcelTableHead(app::Migrator& migrator, const std::string& database) {
-    app::WriteOutputLine(migrator, "MSEXCEL_SetTableHead of [%s]", database.c_str());
-    const std::string workbook = ConnectedTargetWorkbook(migrator);
+bool SetExcelTableHead(app::Output& output, browser::Sides& sides, const std::string& database) {
+    browser::Side& target = sides.target();
+    app::WriteOutputLine(output, "MSEXCEL_SetTableHead of [%s]", database.c_str());
+    const std::string workbook = ConnectedTargetWorkbook(target.settings());
     // The rows and the formatted header rows reach the file in one write, when the
     // hold is released; until then the file is the one the last table left.
     xls::SaveHold hold(workbook);
-    if (!SaveTargetRows(migrator)) return false;
-    TakeTargetOffline(migrator, false);
-    RunAutomation(migrator, "Formatting the header rows of [" + workbook + "]", [&](automation::Application& excel) {
+    if (!SaveTargetRows(output, target)) return false;
+    TakeTargetOffline(target, false);
+    RunAutomation(output, "Formatting the header rows of [" + workbook + "]", [&](automation::Application& excel) {
         automation::Workbook book = OpenWorkbook(excel, workbook, false);
         RemoveBlankLeftoverSheet(book);
         const automation::Sheets sheets = book.Sheets();
         for (int i = 1; i <= sheets.Count(); ++i) FormatHeaderRow(excel, sheets.Item(i));
         SaveAndClose(book);
     });
-    if (!WriteHeldRows(migrator, hold)) return false;
-    if (connect::IsJetProvider(migrator.targetSettings().providerProgId)) migrator.targetSettings().catalogName.clear();
-    ReconnectSide(migrator, browser::kTargetSide);
+    if (!WriteHeldRows(output, hold)) return false;
+    if (connect::IsJetProvider(target.settings().providerProgId)) target.settings().catalogName.clear();
+    sides.Reconnect(browser::kTargetSide);
     return true;
 }
 
-bool DropExcelTable(app::Migrator& migrator, const std::string& workbook, const std::string& table) {
-    TakeTargetOffline(migrator, true);
+bool DropExcelTable(app::Output& output, browser::Sides& sides, const std::string& workbook,
+                    const std::string& table) {
+    browser::Side& target = sides.target();
+    TakeTargetOffline(target, true);
     const std::string operation = "Dropping table [" + table + "] of [" + workbook + "]";
-    const AutomationOutcome outcome = RunAutomation(migrator, operation, [&](automation::Application& excel) {
-        automation::Workbook book = OpenWorkbook(excel, WorkbookFileOf(migrator.targetSettings(), workbook), true);
+    const AutomationOutcome outcome = RunAutomation(output, operation, [&](automation::Application& excel) {
+        automation::Workbook book = OpenWorkbook(excel, WorkbookFileOf(target.settings(), workbook), true);
         DeleteTable(book, SheetNameOf(table));
         SaveAndClose(book);
     });
-    if (outcome == AutomationOutcome::Done) app::WritePlainOutputLine(migrator, "Drop Table SUCCESSFULLY!!!");
+    if (outcome == AutomationOutcome::Done) app::WritePlainOutputLine(output, "Drop Table SUCCESSFULLY!!!");
     // The workbook is unchanged unless the drop was saved; either way the target
     // is usable again.
-    ReconnectSide(migrator, browser::kTargetSide);
+    sides.Reconnect(browser::kTargetSide);
     return outcome == AutomationOutcome::Done;
 }
 
-bool RenameExcelTable(app::Migrator& migrator, const std::string& oldName, const std::string& newName) {
-    const std::string workbook = WorkbookFileOf(migrator.targetSettings(), CurrentTargetDatabase(migrator));
-    TakeTargetOffline(migrator, true);
+bool RenameExcelTable(app::Output& output, browser::Sides& sides, const std::string& oldName,
+                      const std::string& newName) {
+    browser::Side& target = sides.target();
+    const std::string workbook = WorkbookFileOf(target.settings(), CurrentTargetDatabase(target));
+    TakeTargetOffline(target, true);
     const std::string name = SheetNameOf(oldName);
     const std::string operation = "Renaming table [" + oldName + "] to [" + newName + "]";
-    const AutomationOutcome outcome = RunAutomation(migrator, operation, [&](automation::Application& excel) {
+    const AutomationOutcome outcome = RunAutomation(output, operation, [&](automation::Application& excel) {
         automation::Workbook book = OpenWorkbook(excel, workbook, true);
         automation::DefinedName definedName = book.Names().Item(name);
         if (IsTableOwnName(definedName.Value(), name)) {
             RenameTable(book, definedName, name, newName);
-        } else if (AskToDeleteForeignName(migrator)) {
+        } else if (AskToDeleteForeignName(output)) {
             definedName.Delete();
         }
         SaveAndClose(book);
     });
-    ReconnectSide(migrator, browser::kTargetSide);
+    sides.Reconnect(browser::kTargetSide);
     return outcome == AutomationOutcome::Done;
 }
 

@@ -6,7 +6,8 @@
 
 #include <string>
 
-#include "app/migrator.h"
+#include "app/output.h"
+#include "browser/sides.h"
 
 namespace tabvex::adapters {
 
@@ -15,13 +16,15 @@ namespace tabvex::adapters {
 // freezes the first row. `database` is named in the Log line only. False, with an
 // "E::" line, when the rows could not be saved (a full disk, a read-only folder):
 // the file then holds what was saved before, and nothing is formatted.
-bool SetExcelTableHead(app::Migrator& migrator, const std::string& database);
+bool SetExcelTableHead(app::Output& output, browser::Sides& sides, const std::string& database);
 
 // Deletes the table's worksheet and defined name from the workbook file the
 // database name `workbook` stands for (WorkbookFileOf).
-bool DropExcelTable(app::Migrator& migrator, const std::string& workbook, const std::string& table);
+bool DropExcelTable(app::Output& output, browser::Sides& sides, const std::string& workbook,
+                    const std::string& table);
 
 // Renames a table of the target tree's current workbook; false keeps the old label.
-bool RenameExcelTable(app::Migrator& migrator, const std::string& oldName, const std::string& newName);
+bool RenameExcelTable(app::Output& output, browser::Sides& sides, const std::string& oldName,
+                      const std::string& newName);
 
 }  // namespace tabvex::adapters

@@ -9,11 +9,12 @@
 #include "app/output_lines.h"
 #include "com/error_record_text.h"
 #include "com/system_error_text.h"
-#include "com/text_rows.h"
+#include "com/text_column_binding.h"
+#include "platform/oledb/text_rows.h"
 #include "platform/files/file_ending.h"
 #include "platform/oledb/command.h"
 #include "platform/oledb/interface_ids.h"
-#include "tasks/statement_runners.h"
+#include "connect/statement_runners.h"
 
 namespace tabvex::adapters {
 
@@ -33,8 +34,8 @@ bool CatalogAddsSomething(const connect::ConnectionSettings& settings) {
 // The text of the first column of the last row, read as the row transfer reads
 // columns; an error text when the columns cannot be read or bound.
 std::string LastRowFirstColumn(Rowset& rowset) {
-    com::TextRowReader reader;
-    if (auto failure = reader.BindAllColumns(rowset)) return *failure;
+    oledb::TextRowReader reader;
+    if (auto failure = com::BindAllColumns(reader, rowset)) return *failure;
     std::string last;
     while (reader.Next() == S_OK) {
         if (reader.size() > 0) last = reader.text(0);
@@ -67,20 +68,20 @@ bool BuildExcelInitProperties(connect::ConnectionSettings& settings, DBPROPSET& 
     return true;
 }
 
-std::string QueryExcelVersion(app::Migrator& migrator, const connect::ConnectionHolder& holder) {
+std::string QueryExcelVersion(app::Output& output, const connect::ConnectionHolder& holder) {
     if (!holder.HasSession()) {
-        app::WritePlainOutputLine(migrator, com::SystemErrorText(kNoConnection));
+        app::WritePlainOutputLine(output, com::SystemErrorText(kNoConnection));
         return kNoConnection;
     }
     try {
         std::shared_ptr<Command> command;
         std::shared_ptr<Rowset> rowset;
-        if (Failed(tasks::RunStatementCommand(*holder.session, DBGUID_DEFAULT, "select @@Version", command, rowset))) {
+        if (Failed(connect::RunStatementCommand(*holder.session, DBGUID_DEFAULT, "select @@Version", command, rowset))) {
             return com::ErrorRecordText(command.get(), IID_ICommandPrepare);
         }
         if (!rowset) {
-            app::WritePlainOutputLine(migrator, tasks::kOperationCompleted);
-            return tasks::kOperationCompleted;
+            app::WritePlainOutputLine(output, connect::kOperationCompleted);
+            return connect::kOperationCompleted;
         }
         return LastRowFirstColumn(*rowset);
     } catch (const std::exception& error) {

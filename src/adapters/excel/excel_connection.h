@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/migrator.h"
+#include "app/output.h"
 #include "connect/connection_holder.h"
 #include "connect/connection_settings.h"
 #include "platform/oledb/property.h"
@@ -31,6 +31,6 @@ bool BuildExcelInitProperties(connect::ConnectionSettings& settings, oledb::DBPR
 // without rows writes the completion line to the Log and gives it. Without a
 // session the "No Connection!" error line goes to the Log and the text is
 // "No Connection!".
-std::string QueryExcelVersion(app::Migrator& migrator, const connect::ConnectionHolder& holder);
+std::string QueryExcelVersion(app::Output& output, const connect::ConnectionHolder& holder);
 
 }  // namespace tabvex::adapters

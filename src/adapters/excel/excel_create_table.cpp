@@ -88,10 +88,10 @@ const std::array<TypeNameStage, 4> kOdbcStages{{
 
 }  // namespace
 
-std::string BuildExcelCreateTable(app::Migrator& migrator, const connect::ConnectionHolder& source,
+std::string BuildExcelCreateTable(app::Output& output, const connect::ConnectionHolder& source,
                                   const std::string& table, const std::string& sheet) {
     if (!source.HasSession()) {
-        app::WritePlainOutputLine(migrator, com::SystemErrorText("No Connection!"));
+        app::WritePlainOutputLine(output, com::SystemErrorText("No Connection!"));
         return kCreateError;
     }
     std::string statement = "Create Table " + StatementTableName(sheet) + " (";

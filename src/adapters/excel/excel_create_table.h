@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "app/migrator.h"
+#include "app/output.h"
 #include "connect/connection_holder.h"
 #include "platform/oledb/db_types.h"
 
@@ -13,7 +13,7 @@ namespace tabvex::adapters {
 
 // The statement that creates the worksheet table `sheet` with the columns of the
 // source's `table`, or "ERROR!!!".
-std::string BuildExcelCreateTable(app::Migrator& migrator, const connect::ConnectionHolder& source,
+std::string BuildExcelCreateTable(app::Output& output, const connect::ConnectionHolder& source,
                                   const std::string& table, const std::string& sheet);
 
 // Type names for a workbook reached through Jet and through the ODBC Excel driver.

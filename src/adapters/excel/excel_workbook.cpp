@@ -6,14 +6,11 @@
 
 #include "adapters/excel/automation_session.h"
 #include "adapters/excel/leftover_sheet.h"
-#include "adapters/excel/side_connection.h"
 #include "app/output_lines.h"
-#include "com/folders.h"
 #include "com/system_error_text.h"
 #include "connect/ascii_case.h"
 #include "platform/files/file_ending.h"
 #include "platform/automation/excel_constants.h"
-#include "tasks/engine_turn.h"
 
 namespace tabvex::adapters {
 
@@ -22,22 +19,14 @@ namespace {
 // The window's command that opens the connection configuration dialog.
 constexpr int kConfigureCommand = 1026;
 
-// The path a side is connected to, without the workbook's ending.
-std::string CurrentPath(const app::Migrator& migrator, int side) {
-    const auto& tree = side == browser::kSourceSide ? migrator.sourceTree() : migrator.targetTree();
-    return tree.connection().databaseName;
-}
-
-// A given name without a folder lies beside the current workbook of the side that
-// is creating (the source only while the configuration dialog creates it).
-std::string GivenWorkbookPath(const app::Migrator& migrator, const std::string& name) {
-    const int side = migrator.creationSide().starts_with("Source") ? browser::kSourceSide : browser::kTargetSide;
+// A given name without a folder lies beside the target's current workbook.
+std::string GivenWorkbookPath(const browser::Sides& sides, const std::string& name) {
     const bool hasFolder = name.size() > 1 && name.find_first_of("\\/", 1) != std::string::npos;
-    return hasFolder ? name : com::FolderPartOf(CurrentPath(migrator, side), migrator.programDirectory()) + name;
+    return hasFolder ? name : sides.PathBesideDatabase(browser::kTargetSide, name);
 }
 
-std::optional<std::string> ChooseWorkbookPath(app::Migrator& migrator, const std::string& startFolder) {
-    auto chosen = migrator.ui().ChooseFile(
+std::optional<std::string> ChooseWorkbookPath(app::Output& output, const std::string& startFolder) {
+    auto chosen = output.ui().ChooseFile(
         {"Create Excel Database As", "Excel Data File (*.xls *.XLS)", startFolder, /*forSaving=*/true});
     if (!chosen) return std::nullopt;
     return chosen->string();
@@ -72,80 +61,76 @@ std::string WorkbookFileOf(const connect::ConnectionSettings& side, const std::s
     return files::DatabaseFileOf(database, files::kWorkbookEndings, {side.sourceName, side.catalogName});
 }
 
-std::string ConnectedTargetWorkbook(const app::Migrator& migrator) {
-    return WorkbookFileOf(migrator.targetSettings(), migrator.targetSettings().catalogName);
+std::string ConnectedTargetWorkbook(const connect::ConnectionSettings& target) {
+    return WorkbookFileOf(target, target.catalogName);
 }
 
-bool SelectExcelWorkbook(app::Migrator& migrator, int side, const std::string& name) {
+bool SelectExcelWorkbook(browser::Sides& sides, int side, const std::string& name) {
     std::string path = name;
-    if (path.find_first_of("\\/") == std::string::npos)
-        path = com::FolderPartOf(CurrentPath(migrator, browser::kTargetSide), migrator.programDirectory()) + path;
-    connect::ConnectionSettings& settings =
-        side == browser::kSourceSide ? migrator.sourceSettings() : migrator.targetSettings();
-    DisconnectSide(migrator, side);
+    if (path.find_first_of("\\/") == std::string::npos) path = sides.PathBesideDatabase(browser::kTargetSide, path);
+    connect::ConnectionSettings& settings = sides.of(side).settings();
+    sides.of(side).Disconnect();
     settings.catalogName.clear();
     if (connect::IsJetProvider(settings.providerProgId)) {
         settings.sourceName = WorkbookFileOf(settings, path);
     } else {
         settings.catalogName = path;
     }
-    ReconnectSide(migrator, side);
+    sides.Reconnect(side);
     return true;
 }
 
-bool CreateExcelWorkbook(app::Migrator& migrator, const std::string& name, bool nameGiven) {
+bool CreateExcelWorkbook(app::Output& output, browser::Sides& sides, const std::string& name, bool nameGiven) {
+    connect::ConnectionSettings& target = sides.target().settings();
     std::string path;
     if (nameGiven) {
-        path = NewWorkbookPath(migrator, migrator.targetSettings(), name);
-    } else if (auto chosen = ChooseWorkbookPath(migrator, name)) {
-        path = WorkbookFileOf(migrator.targetSettings(), *chosen);
+        path = NewWorkbookPath(sides, target, name);
+    } else if (auto chosen = ChooseWorkbookPath(output, name)) {
+        path = WorkbookFileOf(target, *chosen);
     } else {
         return false;
     }
-    app::WriteOutputLine(migrator, "Create Excel xls File [%s]", path.c_str());
+    app::WriteOutputLine(output, "Create Excel xls File [%s]", path.c_str());
     const AutomationOutcome outcome =
-        RunAutomation(migrator, "Creating the workbook [" + path + "]",
+        RunAutomation(output, "Creating the workbook [" + path + "]",
                       [&](automation::Application& excel) { SaveNewWorkbook(excel, path); });
     if (outcome != AutomationOutcome::Done) return false;
-    connect::ConnectionSettings& target = migrator.targetSettings();
     if (!nameGiven && connect::IsJetProvider(target.providerProgId)) {
         target.sourceName = path;
         target.catalogName.clear();
-        ReconnectSide(migrator, browser::kTargetSide);
+        sides.Reconnect(browser::kTargetSide);
     }
     return true;
 }
 
-std::string NewWorkbookPath(const app::Migrator& migrator, const connect::ConnectionSettings& target,
+std::string NewWorkbookPath(const browser::Sides& sides, const connect::ConnectionSettings& target,
                             const std::string& name) {
-    return WorkbookFileOf(target, GivenWorkbookPath(migrator, name));
+    return WorkbookFileOf(target, GivenWorkbookPath(sides, name));
 }
 
-bool DropExcelWorkbook(app::Migrator& migrator, const std::string& database) {
+bool DropExcelWorkbook(app::Output& output, app::TaskGate& gate, browser::Sides& sides, const std::string& database) {
     // The worker may be copying through the target: nothing is dropped under it.
-    if (tasks::RefuseWhileTasksRun(migrator)) return false;
-    const bool connected = connect::EqualsIgnoringAsciiCase(database, CurrentPath(migrator, browser::kTargetSide));
+    if (gate.RefuseWhileTasksRun()) return false;
+    browser::Side& target = sides.target();
+    const bool connected = connect::EqualsIgnoringAsciiCase(database, target.tree().connection().databaseName);
     if (connected) {
-        migrator.ui().ShowMessageBox({"Connected Database Dropped, Please Connect Another!", app::kProgramTitle,
+        output.ui().ShowMessageBox({"Connected Database Dropped, Please Connect Another!", app::kProgramTitle,
                                       app::MessageButtons::Ok, app::MessageIcon::Warning});
-        DisconnectSide(migrator, browser::kTargetSide);
+        target.Disconnect();
     }
-    const std::string file = WorkbookFileOf(migrator.targetSettings(), database);
+    const std::string file = WorkbookFileOf(target.settings(), database);
     if (::unlink(file.c_str()) != 0) {
         // The system's own reason names why (missing file, a read-only folder).
-        app::WritePlainOutputLine(migrator, com::SystemErrorText("Drop Database"));
+        app::WritePlainOutputLine(output, com::SystemErrorText("Drop Database"));
         return false;
     }
-    app::WritePlainOutputLine(migrator, "Drop Database SUCCESSFULLY!!!");
-    if (connected) migrator.ui().PostCommand(kConfigureCommand);
+    app::WritePlainOutputLine(output, "Drop Database SUCCESSFULLY!!!");
+    if (connected) output.ui().PostCommand(kConfigureCommand);
     return true;
 }
 
-bool DropExcelView(app::Migrator& /*migrator*/, const std::string& /*view*/) { return true; }
+bool DropExcelView(const std::string& /*view*/) { return true; }
 
-std::string ExcelViewDefinition(app::Migrator& /*migrator*/, const std::string& /*database*/,
-                                const std::string& /*view*/) {
-    return {};
-}
+std::string ExcelViewDefinition(const std::string& /*database*/, const std::string& /*view*/) { return {}; }
 
 }  // namespace tabvex::adapters

@@ -4,7 +4,9 @@
 
 #include <string>
 
-#include "app/migrator.h"
+#include "app/output.h"
+#include "app/task_gate.h"
+#include "browser/sides.h"
 #include "connect/connection_settings.h"
 
 namespace tabvex::adapters {
@@ -16,28 +18,28 @@ namespace tabvex::adapters {
 std::string WorkbookFileOf(const connect::ConnectionSettings& side, const std::string& database);
 
 // The workbook file the target side is connected to.
-std::string ConnectedTargetWorkbook(const app::Migrator& migrator);
+std::string ConnectedTargetWorkbook(const connect::ConnectionSettings& target);
 
 // Points the side (0 source, 1 target) at another workbook and reconnects it; a bare
 // name is looked for beside the target's current workbook. Returns true.
-bool SelectExcelWorkbook(app::Migrator& migrator, int side, const std::string& name);
+bool SelectExcelWorkbook(browser::Sides& sides, int side, const std::string& name);
 
 // Creates a new empty workbook; without `nameGiven` the person chooses the file.
 // False when cancelled or the file could not be written.
-bool CreateExcelWorkbook(app::Migrator& migrator, const std::string& name, bool nameGiven);
+bool CreateExcelWorkbook(app::Output& output, browser::Sides& sides, const std::string& name, bool nameGiven);
 
 // The file CreateExcelWorkbook writes for a given name, with the target side's
 // settings (the window passes its published copy, the worker the live ones).
-std::string NewWorkbookPath(const app::Migrator& migrator, const connect::ConnectionSettings& target,
+std::string NewWorkbookPath(const browser::Sides& sides, const connect::ConnectionSettings& target,
                             const std::string& name);
 
 // Deletes the workbook file of the database name; false when it was not deleted,
 // which includes a refusal while tasks run.
-bool DropExcelWorkbook(app::Migrator& migrator, const std::string& database);
+bool DropExcelWorkbook(app::Output& output, app::TaskGate& gate, browser::Sides& sides, const std::string& database);
 
 // Workbooks have no views: nothing to drop (true, so the tree drops the item) and an
 // empty definition.
-bool DropExcelView(app::Migrator& migrator, const std::string& view);
-std::string ExcelViewDefinition(app::Migrator& migrator, const std::string& database, const std::string& view);
+bool DropExcelView(const std::string& view);
+std::string ExcelViewDefinition(const std::string& database, const std::string& view);
 
 }  // namespace tabvex::adapters

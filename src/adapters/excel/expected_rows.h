@@ -9,16 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "app/migrator.h"
-#include "connect/connection_holder.h"
+#include "app/output.h"
+#include "browser/sides.h"
 
 namespace tabvex::adapters {
 
-std::optional<std::int64_t> ExpectedRowCount(app::Migrator& migrator, connect::ConnectionHolder& source,
-                                             const std::string& database, const std::string& table);
+std::optional<std::int64_t> ExpectedRowCount(app::Output& output, browser::Sides& sides, const std::string& database,
+                                              const std::string& table);
 
 // The sum over the tables, or nothing when one of them cannot be counted cheaply.
-std::optional<std::int64_t> ExpectedRowCount(app::Migrator& migrator, connect::ConnectionHolder& source,
-                                             const std::string& database, const std::vector<std::string>& tables);
+std::optional<std::int64_t> ExpectedRowCount(app::Output& output, browser::Sides& sides, const std::string& database,
+                                              const std::vector<std::string>& tables);
 
 }  // namespace tabvex::adapters

@@ -79,12 +79,12 @@ std::optional<std::string> PartDifference(const xls::Workbook& book, const SentC
     return difference;
 }
 
-bool ReportTable(app::Migrator& migrator, const SentCells& sent, const std::optional<std::string>& difference) {
+bool ReportTable(app::Output& output, const SentCells& sent, const std::optional<std::string>& difference) {
     if (difference) {
-        app::WriteOutputLine(migrator, "E::[%s] not verified: %s", sent.table().c_str(), difference->c_str());
+        app::WriteOutputLine(output, "E::[%s] not verified: %s", sent.table().c_str(), difference->c_str());
         return false;
     }
-    app::WriteOutputLine(migrator, "[%s] verified: %lld rows read back equal", sent.table().c_str(),
+    app::WriteOutputLine(output, "[%s] verified: %lld rows read back equal", sent.table().c_str(),
                          static_cast<long long>(sent.rows()));
     return true;
 }
@@ -97,7 +97,7 @@ std::optional<std::string> FirstDifference(const xls::Workbook& book, const Sent
     return std::nullopt;
 }
 
-std::vector<std::string> VerifySavedWorkbook(app::Migrator& migrator, const std::filesystem::path& workbook,
+std::vector<std::string> VerifySavedWorkbook(app::Output& output, const std::filesystem::path& workbook,
                                              const std::vector<const SentCells*>& tables) {
     if (BeforeReadBack()) BeforeReadBack()(workbook);
     std::optional<xls::Workbook> book;
@@ -110,7 +110,7 @@ std::vector<std::string> VerifySavedWorkbook(app::Migrator& migrator, const std:
     std::vector<std::string> failed;
     for (const SentCells* sent : tables) {
         const auto difference = book ? FirstDifference(*book, *sent) : std::optional<std::string>(unreadable);
-        if (!ReportTable(migrator, *sent, difference)) failed.push_back(sent->table());
+        if (!ReportTable(output, *sent, difference)) failed.push_back(sent->table());
     }
     return failed;
 }

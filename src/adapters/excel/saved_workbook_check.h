@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "adapters/excel/sent_cells.h"
-#include "app/migrator.h"
+#include "app/output.h"
 #include "platform/xls/workbook.h"
 
 namespace tabvex::adapters {
@@ -23,7 +23,7 @@ std::optional<std::string> FirstDifference(const xls::Workbook& book, const Sent
 // Reads the saved workbook from disk and checks each table, with one Log line per
 // table: "[T] verified: N rows read back equal", or an "E::" line naming the first
 // difference. Returns the tables that did not read back equal.
-std::vector<std::string> VerifySavedWorkbook(app::Migrator& migrator, const std::filesystem::path& workbook,
+std::vector<std::string> VerifySavedWorkbook(app::Output& output, const std::filesystem::path& workbook,
                                              const std::vector<const SentCells*>& tables);
 
 // For tests: called with the workbook's path after the save and before the read-back,

@@ -5,9 +5,10 @@
 
 namespace tabvex::adapters {
 
-std::string SourceRowsQuery(const app::Migrator& migrator, const std::string& database, const std::string& table) {
+std::string SourceRowsQuery(const std::filesystem::path& conditionFile, const std::string& database,
+                            const std::string& table) {
     std::string query = "select * from " + StatementTableName(table);
-    const std::string condition = browser::TableCondition(migrator, database, table);
+    const std::string condition = browser::TableCondition(conditionFile, database, table);
     if (!condition.empty()) query += " where " + condition;
     return query;
 }

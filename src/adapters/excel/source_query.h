@@ -2,13 +2,13 @@
 // and only the rows its migration condition (Condition.cfg) lets through.
 #pragma once
 
+#include <filesystem>
 #include <string>
-
-#include "app/migrator.h"
 
 namespace tabvex::adapters {
 
 // `database` is the source tree's database node, under which the conditions are kept.
-std::string SourceRowsQuery(const app::Migrator& migrator, const std::string& database, const std::string& table);
+std::string SourceRowsQuery(const std::filesystem::path& conditionFile, const std::string& database,
+                            const std::string& table);
 
 }  // namespace tabvex::adapters

@@ -18,10 +18,11 @@
 #include "app/output_lines.h"
 #include "com/error_record_text.h"
 #include "com/system_error_text.h"
-#include "com/text_rows.h"
+#include "com/text_column_binding.h"
+#include "platform/oledb/text_rows.h"
 #include "platform/oledb/interface_ids.h"
 #include "platform/xls/limits.h"
-#include "tasks/statement_runners.h"
+#include "connect/statement_runners.h"
 
 namespace tabvex::adapters {
 
@@ -43,10 +44,11 @@ TransferResult Ended(std::string text) {
 // in one reused buffer, traces it, and counts what arrived and what did not.
 class TableCopy {
 public:
-    TableCopy(app::Migrator& migrator, Session& target, const std::string& table, const std::string& sheet,
-              Rowset& rowset, com::TextRowReader& reader, TraceFile& trace, tasks::RowProgress* rows,
-              ContinuationSheets* continuation, const TransferHooks& hooks)
-        : migrator_(migrator),
+    TableCopy(app::Output& output, const app::TaskGate& gate, Session& target, const std::string& table,
+              const std::string& sheet, Rowset& rowset, oledb::TextRowReader& reader, TraceFile& trace,
+              RowProgress* rows, ContinuationSheets* continuation, const TransferHooks& hooks)
+        : output_(output),
+          gate_(gate),
           target_(target),
           table_(table),
           rowset_(rowset),
@@ -69,10 +71,10 @@ public:
             }
             CopyRow(result);
             if (rowNumber_ % 1000 == 0) {
-                app::WriteOutputLine(migrator_, "[%s] %lld records converted!", table_.c_str(), rowNumber_);
+                app::WriteOutputLine(output_, "[%s] %lld records converted!", table_.c_str(), rowNumber_);
             }
-            if (migrator_.stopping()) {
-                app::WriteOutputLine(migrator_, "Data Converting Terminaled!");
+            if (gate_.stopRequested()) {
+                app::WriteOutputLine(output_, "Data Converting Terminaled!");
                 result.stopped = reader_.Next() == S_OK;
                 break;
             }
@@ -117,13 +119,13 @@ private:
     // tells why a failure happened.
     HRESULT RunInsert(std::shared_ptr<Command>& command) {
         if (!insert_) {
-            const HRESULT made = tasks::CreateStatementCommand(target_, command);
+            const HRESULT made = connect::CreateStatementCommand(target_, command);
             if (Failed(made)) return made;
             insert_ = command;
         }
         command = insert_;
         std::shared_ptr<Rowset> rows;
-        return tasks::RunCommandText(*insert_, DBGUID_DBSQL, statement_, rows);
+        return connect::RunCommandText(*insert_, DBGUID_DBSQL, statement_, rows);
     }
 
     void BuildInsert() {
@@ -144,7 +146,7 @@ private:
         if (cell.cut && hooks_.binaryFiles && IsBinaryColumn(i)) return SavedAsFile(i);
         if (cell.cut) {
             ++valuesCut_;
-            app::WriteOutputLine(migrator_, "E::[%s] row %lld, column [%s]: value longer than %zu characters, cut!",
+            app::WriteOutputLine(output_, "E::[%s] row %lld, column [%s]: value longer than %zu characters, cut!",
                                  table_.c_str(), rowNumber_, ColumnName(i).c_str(), xls::kMaxCellText);
         }
         return cell.text;
@@ -160,7 +162,7 @@ private:
             return savedFileName_;
         } catch (const std::runtime_error& error) {
             ++filesNotWritten_;
-            app::WriteOutputLine(migrator_, "E::[%s] row %lld, column [%s]: the value was not saved as a file: %s",
+            app::WriteOutputLine(output_, "E::[%s] row %lld, column [%s]: the value was not saved as a file: %s",
                                  table_.c_str(), rowNumber_, ColumnName(i).c_str(), error.what());
             return {};
         }
@@ -168,11 +170,11 @@ private:
 
     // Columns are looked up only for the rare value that needs more than its text.
     std::string ColumnName(std::size_t i) {
-        if (columns_.empty()) com::TextRowReader::DataColumns(rowset_, columns_);
+        if (columns_.empty()) oledb::TextRowReader::DataColumns(rowset_, columns_);
         return i < columns_.size() ? columns_[i].name : std::to_string(i + 1);
     }
     bool IsBinaryColumn(std::size_t i) {
-        if (columns_.empty()) com::TextRowReader::DataColumns(rowset_, columns_);
+        if (columns_.empty()) oledb::TextRowReader::DataColumns(rowset_, columns_);
         return i < columns_.size() && columns_[i].type == DBTYPE_BYTES;
     }
 
@@ -188,11 +190,11 @@ private:
         result.valuesCut = valuesCut_;
         result.filesNotWritten = filesNotWritten_;
         if (failedInserts_ > 0) {
-            app::WriteOutputLine(migrator_, "E::[%s] %lld rows not copied: %s", table_.c_str(), failedInserts_,
+            app::WriteOutputLine(output_, "E::[%s] %lld rows not copied: %s", table_.c_str(), failedInserts_,
                                  result.firstError.c_str());
         }
         if (rowsPastLimit_ > 0) {
-            app::WriteOutputLine(migrator_, "E::[%s] The worksheet is full: %lld rows copied, %lld rows not copied!",
+            app::WriteOutputLine(output_, "E::[%s] The worksheet is full: %lld rows copied, %lld rows not copied!",
                                  table_.c_str(), static_cast<long long>(result.rowsCopied), rowsPastLimit_);
             if (result.firstError.empty()) result.firstError = "the worksheet is full";
         }
@@ -200,13 +202,14 @@ private:
         if (!result.stopped && result.text == kTransferred) result.rowsExpected = rowNumber_ + rowsPastLimit_;
     }
 
-    app::Migrator& migrator_;
+    app::Output& output_;
+    const app::TaskGate& gate_;
     Session& target_;
     const std::string& table_;
     Rowset& rowset_;
-    com::TextRowReader& reader_;
+    oledb::TextRowReader& reader_;
     TraceFile& trace_;
-    tasks::RowProgress* rows_;
+    RowProgress* rows_;
     const TransferHooks& hooks_;
     const std::int64_t rowsBefore_;  // rows the task copied from its earlier tables
     ContinuationSheets* continuation_;
@@ -223,26 +226,27 @@ private:
     long long filesNotWritten_ = 0;
 };
 
-TransferResult TransferRows(app::Migrator& migrator, Session& source, Session& target, const std::string& database,
+TransferResult TransferRows(app::Output& output, const app::TaskGate& gate, Session& source, Session& target,
+                            const std::filesystem::path& conditionFile, const std::string& database,
                             const std::string& table, const std::string& sheet,
-                            const std::filesystem::path& traceFile, tasks::RowProgress* rows,
+                            const std::filesystem::path& traceFile, RowProgress* rows,
                             ContinuationSheets* continuation, const TransferHooks& hooks) {
     std::shared_ptr<Command> command;
     std::shared_ptr<Rowset> rowset;
-    if (Failed(tasks::RunStatementCommand(source, DBGUID_DEFAULT, SourceRowsQuery(migrator, database, table), command,
+    if (Failed(connect::RunStatementCommand(source, DBGUID_DEFAULT, SourceRowsQuery(conditionFile, database, table), command,
                                           rowset))) {
         return Ended(com::ErrorRecordText(command.get(), IID_ICommandPrepare));
     }
     if (!rowset) {
-        app::WritePlainOutputLine(migrator, tasks::kOperationCompleted);
-        return Ended(tasks::kOperationCompleted);
+        app::WritePlainOutputLine(output, connect::kOperationCompleted);
+        return Ended(connect::kOperationCompleted);
     }
-    com::TextRowReader reader(kCellValueSlotCapacity);
-    if (auto failure = reader.BindAllColumns(*rowset)) return Ended(*failure);
+    oledb::TextRowReader reader(kCellValueSlotCapacity);
+    if (auto failure = com::BindAllColumns(reader, *rowset)) return Ended(*failure);
     TraceFile trace(traceFile);
     if (!trace.isOpen()) return Ended("the trace file cannot be created: " + std::string(std::strerror(errno)));
     TransferResult result = Ended(kTransferred);
-    TableCopy(migrator, target, table, sheet, *rowset, reader, trace, rows, continuation, hooks).Run(result);
+    TableCopy(output, gate, target, table, sheet, *rowset, reader, trace, rows, continuation, hooks).Run(result);
     return result;
 }
 
@@ -258,45 +262,46 @@ std::string LossReason(const TransferResult& result) {
 }
 
 // The table's closing line: success only when every row arrived whole.
-void ReportEnd(app::Migrator& migrator, const std::string& table, const TransferResult& result) {
+void ReportEnd(app::Output& output, const std::string& table, const TransferResult& result) {
     const auto copied = static_cast<long long>(result.rowsCopied);
     if (!result.failed()) {
-        app::WriteOutputLine(migrator, "[%s] %lld records converted, convertion completed SUCCESSFULLY!", table.c_str(),
+        app::WriteOutputLine(output, "[%s] %lld records converted, convertion completed SUCCESSFULLY!", table.c_str(),
                              copied);
     } else if (result.rowsExpected) {
-        app::WriteOutputLine(migrator, "E::[%s] %lld of %lld rows copied whole: %s", table.c_str(), copied,
+        app::WriteOutputLine(output, "E::[%s] %lld of %lld rows copied whole: %s", table.c_str(), copied,
                              static_cast<long long>(*result.rowsExpected), LossReason(result).c_str());
     } else {
-        app::WriteOutputLine(migrator, "E::[%s] %lld rows copied, not the whole table: %s", table.c_str(), copied,
+        app::WriteOutputLine(output, "E::[%s] %lld rows copied, not the whole table: %s", table.c_str(), copied,
                              LossReason(result).c_str());
     }
 }
 
 }  // namespace
 
-TransferResult TransferTableRows(app::Migrator& migrator, connect::ConnectionHolder& source,
-                                 connect::ConnectionHolder& target, const std::string& database,
-                                 const std::string& table, const std::string& sheet,
-                                 const std::filesystem::path& traceFile, tasks::RowProgress* rows,
+TransferResult TransferTableRows(app::Output& output, const app::TaskGate& gate, browser::Sides& sides,
+                                 const std::string& database, const std::string& table, const std::string& sheet,
+                                 const std::filesystem::path& traceFile, RowProgress* rows,
                                  ContinuationSheets* continuation, const TransferHooks& hooks) {
+    connect::ConnectionHolder& source = sides.source().holder();
+    connect::ConnectionHolder& target = sides.target().holder();
     TransferResult result;
     for (auto [holder, label] : {std::pair{&source, kNoSource}, {&target, kNoTarget}}) {
         if (!holder->HasSession()) {
-            app::WritePlainOutputLine(migrator, com::SystemErrorText(label));
+            app::WritePlainOutputLine(output, com::SystemErrorText(label));
             result = Ended(label);
             break;
         }
     }
     if (result.text.empty()) {
         try {
-            result = TransferRows(migrator, *source.session, *target.session, database, table, sheet, traceFile, rows,
-                                  continuation, hooks);
+            result = TransferRows(output, gate, *source.session, *target.session, sides.conditionFile(), database,
+                                  table, sheet, traceFile, rows, continuation, hooks);
         } catch (const std::exception& error) {
             // A provider that throws mid-table has lost the table's remaining rows.
             result = Ended(error.what());
         }
     }
-    ReportEnd(migrator, table, result);
+    ReportEnd(output, table, result);
     return result;
 }
 

@@ -12,9 +12,10 @@
 
 #include "adapters/excel/continuation_sheets.h"
 #include "adapters/excel/transfer_hooks.h"
-#include "app/migrator.h"
-#include "connect/connection_holder.h"
-#include "tasks/migration_task.h"
+#include "adapters/row_progress.h"
+#include "app/output.h"
+#include "app/task_gate.h"
+#include "browser/sides.h"
 
 namespace tabvex::adapters {
 
@@ -37,15 +38,15 @@ struct TransferResult {
     }
 };
 
-// Copies `table`'s rows into the worksheet table `sheet` (the name the table's
-// worksheet was created under), tracing the statements to `traceFile`. Each row
+// Copies the source side's `table` rows (those its condition lets through) into the
+// target side's worksheet table `sheet` (the name the table's worksheet was created
+// under), tracing the statements to `traceFile`, until the gate's stop request. Each row
 // that arrives raises the running task's count of rows copied, when one is given.
 // With `continuation`, rows past a full worksheet go on to its continuation sheets;
 // `hooks` add what the task's other options ask for.
-TransferResult TransferTableRows(app::Migrator& migrator, connect::ConnectionHolder& source,
-                                 connect::ConnectionHolder& target, const std::string& database,
-                                 const std::string& table, const std::string& sheet,
-                                 const std::filesystem::path& traceFile, tasks::RowProgress* rows = nullptr,
+TransferResult TransferTableRows(app::Output& output, const app::TaskGate& gate, browser::Sides& sides,
+                                 const std::string& database, const std::string& table, const std::string& sheet,
+                                 const std::filesystem::path& traceFile, RowProgress* rows = nullptr,
                                  ContinuationSheets* continuation = nullptr, const TransferHooks& hooks = {});
 
 }  // namespace tabvex::adapters

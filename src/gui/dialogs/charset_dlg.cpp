@@ -29,8 +29,7 @@ int ControlId(int index) {
 
 }  // namespace
 
-CCharsetDlg::CCharsetDlg(app::Migrator& migrator, QWidget* parent)
-    : QDialog(parent), model_(migrator) {
+CCharsetDlg::CCharsetDlg(browser::Sides& sides, QWidget* parent) : QDialog(parent), model_(sides) {
     setWindowTitle("Change Charset");
     KeepWholeTitle(this);
     auto* layout = new QVBoxLayout(this);
@@ -69,9 +68,12 @@ CCharsetDlg::CCharsetDlg(app::Migrator& migrator, QWidget* parent)
     DragByBackground(this);
 }
 
-void ChangeCharsetCommand(app::Migrator& migrator, browser::DbTree& tree, QWidget* parent) {
-    browser::ChangeCharset(migrator, tree, [&] {
-        CCharsetDlg dialog(migrator, parent);
+void ChangeCharsetCommand(app::Output& output, app::TaskGate& gate, browser::Sides& sides, browser::DbTree& tree,
+                          QWidget* parent) {
+    // The statements run on the tree's connection, which a running task owns.
+    if (gate.RefuseWhileTasksRun()) return;
+    browser::ChangeCharset(output, sides, tree, [&] {
+        CCharsetDlg dialog(sides, parent);
         return dialog.exec() == QDialog::Accepted;
     });
 }

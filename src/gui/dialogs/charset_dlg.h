@@ -4,7 +4,9 @@
 
 #include <QDialog>
 
-#include "app/migrator.h"
+#include "app/output.h"
+#include "app/task_gate.h"
+#include "browser/sides.h"
 #include "browser/charset_dialog.h"
 
 class QButtonGroup;
@@ -15,7 +17,7 @@ class CCharsetDlg : public QDialog {
     Q_OBJECT
 
 public:
-    CCharsetDlg(app::Migrator& migrator, QWidget* parent = nullptr);
+    CCharsetDlg(browser::Sides& sides, QWidget* parent = nullptr);
 
     QButtonGroup* buttons() const { return buttons_; }
 
@@ -27,6 +29,7 @@ private:
 // The Change Charset command (32774) of a tree: for a MySQL-family tree, the dialog,
 // then the SET statements and a refill; for every other family (Access, Excel)
 // nothing happens.
-void ChangeCharsetCommand(app::Migrator& migrator, browser::DbTree& tree, QWidget* parent);
+void ChangeCharsetCommand(app::Output& output, app::TaskGate& gate, browser::Sides& sides, browser::DbTree& tree,
+                          QWidget* parent);
 
 }  // namespace tabvex::gui

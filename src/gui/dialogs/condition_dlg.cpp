@@ -84,8 +84,9 @@ void CConditionDlg::ShowResult() {
     save_->setEnabled(model_->saveEnabled());
 }
 
-void OpenConditionDlg(app::Migrator& migrator, browser::DbTree& tree, QWidget* parent) {
-    auto model = browser::OpenConditionDialog(migrator, tree);
+void OpenConditionDlg(app::Output& output, app::TaskGate& gate, const std::filesystem::path& conditionFile,
+                      browser::DbTree& tree, QWidget* parent) {
+    auto model = browser::OpenConditionDialog(output, gate, conditionFile, tree);
     if (!model) return;
     CConditionDlg dialog(std::move(model), parent);
     dialog.exec();

@@ -6,7 +6,10 @@
 #include <QDialog>
 #include <memory>
 
-#include "app/migrator.h"
+#include <filesystem>
+
+#include "app/output.h"
+#include "app/task_gate.h"
 #include "browser/condition_dialog.h"
 #include "browser/db_tree.h"
 
@@ -46,6 +49,7 @@ private:
 
 // The Migration Condition command (32776) on a tree: opens the dialog modally for a
 // source tree's current node; on any other tree, or without a current node, nothing.
-void OpenConditionDlg(app::Migrator& migrator, browser::DbTree& tree, QWidget* parent);
+void OpenConditionDlg(app::Output& output, app::TaskGate& gate, const std::filesystem::path& conditionFile,
+                      browser::DbTree& tree, QWidget* parent);
 
 }  // namespace tabvex::gui

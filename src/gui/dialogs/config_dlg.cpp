@@ -43,14 +43,15 @@ private:
 
 }  // namespace
 
-CConfigDlg::CConfigDlg(app::Migrator& migrator, QWidget* parent, connect::OdbcConfigFiles odbc)
-    : QDialog(parent), model_(migrator, std::move(odbc)) {
+CConfigDlg::CConfigDlg(app::Output& output, app::TaskGate& gate, browser::Sides& sides,
+                       connect::SharedOptions& options, QWidget* parent, connect::OdbcConfigFiles odbc)
+    : QDialog(parent), model_(output, gate, sides, options, std::move(odbc)) {
     setWindowTitle("Config");
     auto* layout = new QVBoxLayout(this);
-    auto* sides = new QHBoxLayout;
-    sides->addWidget(BuildSide(ConfigSide::Source));
-    sides->addWidget(BuildSide(ConfigSide::Target));
-    layout->addLayout(sides);
+    auto* sidesRow = new QHBoxLayout;
+    sidesRow->addWidget(BuildSide(ConfigSide::Source));
+    sidesRow->addWidget(BuildSide(ConfigSide::Target));
+    layout->addLayout(sidesRow);
     layout->addWidget(BuildOptions());
     layout->addWidget(BuildButtons());
     DragByBackground(this);

@@ -7,7 +7,6 @@
 #include <QDialog>
 #include <array>
 
-#include "app/migrator.h"
 #include "connect/config_dialog.h"
 
 class QCheckBox;
@@ -23,7 +22,8 @@ class CConfigDlg : public QDialog {
     Q_OBJECT
 
 public:
-    CConfigDlg(app::Migrator& migrator, QWidget* parent = nullptr,
+    CConfigDlg(app::Output& output, app::TaskGate& gate, browser::Sides& sides, connect::SharedOptions& options,
+               QWidget* parent = nullptr,
                connect::OdbcConfigFiles odbc = connect::InstalledOdbcConfigFiles());
     ~CConfigDlg() override;
 

@@ -27,8 +27,8 @@ void Colour(QLabel* label) {
 
 }  // namespace
 
-CDriverCheckDlg::CDriverCheckDlg(app::Migrator& migrator, QWidget* parent, const connect::DriverCheckSources& sources)
-    : QDialog(parent), migrator_(migrator) {
+CDriverCheckDlg::CDriverCheckDlg(app::UserInterface& ui, QWidget* parent, const connect::DriverCheckSources& sources)
+    : QDialog(parent), ui_(ui) {
     QFont small = font();
     small.setPointSize(kFontPoints);
     setFont(small);
@@ -81,7 +81,7 @@ void CDriverCheckDlg::BuildBlock(const std::vector<connect::DriverCheckRow>& row
 
 void CDriverCheckDlg::OnOpenConfig() {
     accept();
-    migrator_.ui().PostCommand(connect::kConfigButton);
+    ui_.PostCommand(connect::kConfigButton);
 }
 
 }  // namespace tabvex::gui

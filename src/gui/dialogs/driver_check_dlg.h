@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "app/migrator.h"
+#include "app/user_interface.h"
 #include "connect/driver_check.h"
 #include "connect/driver_check_layout.h"
 
@@ -18,7 +18,7 @@ class CDriverCheckDlg : public QDialog {
     Q_OBJECT
 
 public:
-    CDriverCheckDlg(app::Migrator& migrator, QWidget* parent = nullptr,
+    CDriverCheckDlg(app::UserInterface& ui, QWidget* parent = nullptr,
                     const connect::DriverCheckSources& sources = connect::InstalledDriverCheckSources());
 
     // The row texts, source rows first: name, status and usability of each.
@@ -29,7 +29,7 @@ private:
     void BuildBlock(const std::vector<connect::DriverCheckRow>& rows, const connect::DriverBlockLayout& places, const char* caption);
     void OnOpenConfig();
 
-    app::Migrator& migrator_;
+    app::UserInterface& ui_;
     std::vector<QLabel*> rowLabels_;
 };
 

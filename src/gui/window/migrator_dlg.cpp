@@ -64,8 +64,8 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 CMigratorDlg::CMigratorDlg(std::filesystem::path programDirectory, QWidget* parent)
     : QMainWindow(parent), boxes_(this), host_(static_cast<app::UserInterface&>(*this)),
-      migrator_(host_, std::move(programDirectory)) {
-    tasks::RegisterTaskBodies(migrator_);
+      program_(host_, std::move(programDirectory)) {
+    tasks::RegisterTaskBodies(program_.engine());
     menu_ = new MainMenu(menuBar());
     connect(menu_, &MainMenu::commandTriggered, this, &CMigratorDlg::RouteCommand);
     setWindowTitle(app::kProductLine);
@@ -74,17 +74,17 @@ CMigratorDlg::CMigratorDlg(std::filesystem::path programDirectory, QWidget* pare
     // Condition.cfg lives in the program's folder, which is the current folder from
     // here on: relative names a person types mean files there. Nothing moves it later.
     std::error_code error;
-    std::filesystem::create_directories(migrator_.programDirectory(), error);
-    std::filesystem::current_path(migrator_.programDirectory(), error);
-    browser::EnsureConditionFile(migrator_.conditionFilePath());
-    connect::TakeSavedConnections(migrator_);
+    std::filesystem::create_directories(program_.programDirectory(), error);
+    std::filesystem::current_path(program_.programDirectory(), error);
+    browser::EnsureConditionFile(program_.sides().conditionFile());
+    connect::TakeSavedConnections(program_.options(), program_.sides());
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(6, 4, 6, 4);
     layout->addWidget(BuildMiniToolBar());
     layout->addWidget(BuildTrees(), 3);
-    output_ = new OutputPane(Text(migrator_.helpPage().text()), central);
+    output_ = new OutputPane(Text(program_.output().helpPage().text()), central);
     output_->setMinimumHeight(output_->sizeHint().height() / 2 + kOutputExtraHeight);
     connect(output_->taskList(), &TaskListPage::commandTriggered, this, &CMigratorDlg::RouteCommand);
     connect(output_->log(), &LogView::saveWanted, this, &CMigratorDlg::SaveLog);
@@ -94,7 +94,7 @@ CMigratorDlg::CMigratorDlg(std::filesystem::path programDirectory, QWidget* pare
     status_ = new StatusLine(this);
     setStatusBar(status_);
     for (auto pane : {app::StatusPane::Product, app::StatusPane::Engine})
-        status_->SetText(pane, Text(migrator_.statusText(pane)));
+        status_->SetText(pane, Text(program_.output().statusText(pane)));
 
     BuildCommandTable();
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
@@ -119,7 +119,7 @@ CMigratorDlg::~CMigratorDlg() {
     clock_.stop();
     // An editor still open commits when the views go, after this object is gone.
     targetView_->treeModel()->SetRenameHandler(nullptr);
-    // The Migrator ends the worker next; its calls must not wait for this thread.
+    // The shell::Program ends the worker next; its calls must not wait for this thread.
     host_.Detach();
 }
 
@@ -146,14 +146,15 @@ QWidget* CMigratorDlg::BuildMiniToolBar() {
 QWidget* CMigratorDlg::BuildTrees() {
     auto* splitter = trees_ = new QSplitter(Qt::Horizontal, this);
     splitter->setObjectName("outlook");
-    sourceView_ = new CDBTreeView(migrator_.sourceTree(), splitter);
-    targetView_ = new CDBTreeView(migrator_.targetTree(), splitter);
+    sourceView_ = new CDBTreeView(program_.sides().source().tree(), splitter);
+    targetView_ = new CDBTreeView(program_.sides().target().tree(), splitter);
     sourceView_->setToolTip(trees::kInitialTreeTip);
     // Rename Table: the edit is finished by the core's command, which renames only
     // what Enter committed.
     targetView_->treeModel()->SetRenameHandler([this](browser::NodeId node, const std::string& text) {
-        migrator_.targetTree().Select(node);
-        return maintenance::FinishTableRename(migrator_, migrator_.targetTree(), text);
+        program_.sides().target().tree().Select(node);
+        return maintenance::FinishTableRename(program_.output(), program_.gate(), program_.sides(),
+                                              program_.sides().target().tree(), text);
     });
     splitter->addWidget(BuildFolder(TreeSide::Source, sourceView_));
     splitter->addWidget(BuildFolder(TreeSide::Target, targetView_));
@@ -186,27 +187,31 @@ void CMigratorDlg::ConnectTreeView(CDBTreeView* view) {
     connect(view, &CDBTreeView::contextMenuWanted, this,
             [this, view](browser::NodeId node, const QPoint& at) { ShowTreeContextMenu(view, node, at); });
     connect(view, &CDBTreeView::nodeDoubleClicked, this,
-            [this, view](browser::NodeId node) { trees::DoubleClickNode(migrator_, view->tree(), node); });
+            [this, view](browser::NodeId node) { trees::DoubleClickNode(program_.output(), program_.gate(), program_.sides(), view->tree(), node); });
     connect(view, &CDBTreeView::dropped, this, [this] { PostCommand(kMigrateButtonCommand); });
     if (view == sourceView_) {
         connect(view, &CDBTreeView::nodeHovered, this, [this](browser::NodeId node) {
-            if (auto tip = trees::SourceTreeTip(migrator_, migrator_.sourceTree(), node)) sourceView_->setToolTip(Text(*tip));
+            if (auto tip = trees::SourceTreeTip(program_.sides().conditionFile(), program_.sides().source().tree(), node)) sourceView_->setToolTip(Text(*tip));
         });
     }
 }
 
 void CMigratorDlg::BuildCommandTable() {
-    app::Migrator& m = migrator_;
+    app::Output& out = program_.output();
+    app::TaskGate& gate = program_.gate();
+    browser::Sides& sides = program_.sides();
     commands_.Add({kConfigMenuCommand, kConfigButtonCommand}, [this] { OpenConfigDialog(); });
     commands_.Add({kDriverCheckCommand}, [this] { OpenDriverCheck(); });
-    commands_.Add({kConnectMenuCommand, kConnectButtonCommand}, [this, &m] {
-        connect::ConnectCommand(m);
+    commands_.Add({kConnectMenuCommand, kConnectButtonCommand}, [this, &out, &gate, &sides] {
+        connect::ConnectCommand(out, gate, sides);
         ShowFolderTitles();
     });
     commands_.Add({kExitCommand}, [this] { Exit(); });
     commands_.Add({kMigrateMenuCommand, kMigrateButtonCommand}, [this] { Migrate(); });
-    commands_.Add({kDeleteMenuCommand, kDeleteButtonCommand}, [&m] { maintenance::DeleteSelectedCommand(m); });
-    commands_.Add({kBackupMenuCommand, kBackupButtonCommand}, [&m] { tasks::BackupCommand(m); });
+    commands_.Add({kDeleteMenuCommand, kDeleteButtonCommand}, [&out, &gate, &sides] { maintenance::DeleteSelectedCommand(out, gate, sides); });
+    commands_.Add({kBackupMenuCommand, kBackupButtonCommand}, [this] {
+        tasks::BackupCommand(program_.output(), program_.sides(), program_.engine(), program_.backupFolder());
+    });
     commands_.Add({kManualCommand}, [this] { OpenManual(); });
     commands_.Add({kAboutMenuCommand, kAboutButtonCommand}, [this] { ShowAbout(); });
     commands_.Add({kWebsiteCommand}, [this] { OpenWebsite(); });
@@ -215,40 +220,44 @@ void CMigratorDlg::BuildCommandTable() {
 
     // The trees' own commands, from their context menus.
     commands_.AddTreeCommand(trees::kNewDatabaseCommand,
-                             [&m](browser::DbTree& tree) { maintenance::NewDatabaseCommand(m, tree); });
+                             [&out, &gate, &sides](browser::DbTree& tree) { maintenance::NewDatabaseCommand(out, gate, sides, tree); });
     commands_.AddTreeCommand(trees::kDeleteDatabaseCommand,
-                             [&m](browser::DbTree& tree) { maintenance::DeleteDatabaseCommand(m, tree); });
+                             [&out, &gate, &sides](browser::DbTree& tree) { maintenance::DeleteDatabaseCommand(out, gate, sides, tree); });
     commands_.AddTreeCommand(trees::kClearAllTablesCommand,
-                             [&m](browser::DbTree& tree) { maintenance::ClearAllTablesCommand(m, tree); });
+                             [&out, &gate, &sides](browser::DbTree& tree) { maintenance::ClearAllTablesCommand(out, gate, sides, tree); });
     commands_.AddTreeCommand(trees::kClearAllDataCommand,
-                             [&m](browser::DbTree& tree) { maintenance::ClearAllDataCommand(m, tree); });
+                             [&out, &gate, &sides](browser::DbTree& tree) { maintenance::ClearAllDataCommand(out, gate, sides, tree); });
     commands_.AddTreeCommand(trees::kDropTableCommand,
-                             [&m](browser::DbTree& tree) { maintenance::DropTableCommand(m, tree); });
+                             [&out, &gate, &sides](browser::DbTree& tree) { maintenance::DropTableCommand(out, gate, sides, tree); });
     commands_.AddTreeCommand(trees::kDropViewCommand,
-                             [&m](browser::DbTree& tree) { maintenance::DropViewCommand(m, tree); });
-    commands_.AddTreeCommand(trees::kStorageEngineCommand, [this, &m](browser::DbTree& tree) {
+                             [&out, &gate](browser::DbTree& tree) { maintenance::DropViewCommand(out, gate, tree); });
+    commands_.AddTreeCommand(trees::kStorageEngineCommand, [this, &out](browser::DbTree& tree) {
         QAction* entry = menu_->entry(trees::kStorageEngineCommand);
-        const std::string text = maintenance::StorageEngineCommand(m, tree, entry ? entry->text().toStdString() : "");
+        const std::string text = maintenance::StorageEngineCommand(out, tree, entry ? entry->text().toStdString() : "");
         if (entry) entry->setText(Text(text));
     });
     commands_.AddTreeCommand(trees::kMigrationConditionCommand,
-                             [this, &m](browser::DbTree& tree) { OpenConditionDlg(m, tree, this); });
+                             [this, &out, &gate, &sides](browser::DbTree& tree) {
+        OpenConditionDlg(out, gate, sides.conditionFile(), tree, this);
+    });
     commands_.AddTreeCommand(trees::kCheckCommand, [this](browser::DbTree& tree) { OpenCheck(tree); });
     commands_.AddTreeCommand(trees::kChangeCharsetCommand,
-                             [this, &m](browser::DbTree& tree) { ChangeCharsetCommand(m, tree, this); });
-    commands_.AddTreeCommand(trees::kRenameTableCommand, [this, &m](browser::DbTree& tree) {
-        if (!maintenance::RenameTableCommand(m, tree)) return;
+                             [this, &out, &gate, &sides](browser::DbTree& tree) {
+        ChangeCharsetCommand(out, gate, sides, tree, this);
+    });
+    commands_.AddTreeCommand(trees::kRenameTableCommand, [this, &gate](browser::DbTree& tree) {
+        if (!maintenance::RenameTableCommand(gate, tree)) return;
         if (CDBTreeView* view = ViewOf(tree)) view->EditSelectedLabel();
     });
 
     // The main menu's tree entries go to the target tree; Migration Condition and
     // Check to the source tree; New Database only from the target's root.
-    commands_.Add({trees::kNewDatabaseCommand}, [&m] { maintenance::NewDatabaseMenuCommand(m); });
+    commands_.Add({trees::kNewDatabaseCommand}, [&out, &gate, &sides] { maintenance::NewDatabaseMenuCommand(out, gate, sides); });
     for (int id : {trees::kDeleteDatabaseCommand, trees::kClearAllTablesCommand, trees::kClearAllDataCommand,
                    trees::kDropTableCommand, trees::kDropViewCommand, trees::kRenameTableCommand})
-        commands_.Add({id}, [this, id] { commands_.RouteToTree(id, migrator_.targetTree()); });
+        commands_.Add({id}, [this, id] { commands_.RouteToTree(id, program_.sides().target().tree()); });
     for (int id : {trees::kMigrationConditionCommand, trees::kCheckCommand})
-        commands_.Add({id}, [this, id] { commands_.RouteToTree(id, migrator_.sourceTree()); });
+        commands_.Add({id}, [this, id] { commands_.RouteToTree(id, program_.sides().source().tree()); });
 }
 
 void CMigratorDlg::RouteCommand(int commandId) {
@@ -260,23 +269,23 @@ void CMigratorDlg::RouteTaskStripCommand(int commandId) {
     TaskListPage* page = output_->taskList();
     const int row = page->selectedRow();
     switch (commandId) {
-        case 5550: tasks::DeleteTaskCommand(migrator_, row); break;
-        case 5561: tasks::ClearTasksCommand(migrator_); break;
+        case 5550: tasks::DeleteTaskCommand(program_.engine(), row); break;
+        case 5561: tasks::ClearTasksCommand(program_.engine()); break;
         case 5579:
             if (row > 0) page->SelectRow(row - 1);
-            tasks::MoveTaskUpCommand(migrator_, row);
+            tasks::MoveTaskUpCommand(program_.engine(), row);
             break;
         case 5580:
             if (row >= 0 && row + 1 < page->model().rowCount()) page->SelectRow(row + 1);
-            tasks::MoveTaskDownCommand(migrator_, row);
+            tasks::MoveTaskDownCommand(program_.engine(), row);
             break;
-        case tasks::kStartStopCommand: tasks::StartStopCommand(migrator_); break;
+        case tasks::kStartStopCommand: tasks::StartStopCommand(program_.engine()); break;
         default: break;
     }
 }
 
 void CMigratorDlg::Migrate() {
-    tasks::MigrateCommand(migrator_);
+    tasks::MigrateCommand(program_.output(), program_.sides(), program_.engine());
     // A drop's highlight lasts until its migration was asked for (or refused).
     sourceView_->treeModel()->SetDropHighlight(browser::kNoNode);
     targetView_->treeModel()->SetDropHighlight(browser::kNoNode);
@@ -326,7 +335,7 @@ void CMigratorDlg::ShowHelpWindow(const QUrl& page) {
 
 // The whole Log as a text file, written beside and then renamed over the chosen one.
 void CMigratorDlg::SaveLog() {
-    const auto path = boxes_.ChooseFile({"Save Log As", "Text File (*.txt)", migrator_.programDirectory(), true});
+    const auto path = boxes_.ChooseFile({"Save Log As", "Text File (*.txt)", program_.programDirectory(), true});
     if (!path) return;
     try {
         profile::ReplaceFileAtomically(*path, output_->log()->AllText().toStdString());
@@ -345,30 +354,28 @@ void CMigratorDlg::ShowAbout() {
 }
 
 void CMigratorDlg::OpenConfigDialog() {
-    CConfigDlg config(migrator_, this);
+    CConfigDlg config(program_.output(), program_.gate(), program_.sides(), program_.options(), this);
     // Connect closes the dialog and posts the Connect command; its outcome shows in the Log.
     if (dialogRunner_(config) == QDialog::Accepted) output_->setCurrentWidget(output_->taskList());
 }
 
 void CMigratorDlg::OpenDriverCheck() {
-    CDriverCheckDlg check(migrator_, this);
+    CDriverCheckDlg check(program_.output().ui(), this);
     dialogRunner_(check);
 }
 
 void CMigratorDlg::OpenCheck(browser::DbTree& tree) {
-    auto model = check::OpenCheckDialog(migrator_, tree);
+    auto model = check::OpenCheckDialog(program_.output(), program_.gate(), program_.sides(), program_.options().get(), tree);
     if (!model) return;
     CCheckDlg check(std::move(model), this);
     dialogRunner_(check);
 }
 
-void CMigratorDlg::Exit() {
-    exiting_ = true;
-    close();
-}
+// Exit closes as the window's close button does, asking first while tasks run.
+void CMigratorDlg::Exit() { close(); }
 
 void CMigratorDlg::TimerTick() {
-    if (auto rows = tasks::TaskListTimerTick(migrator_, output_->taskListInFront(), std::chrono::system_clock::now()))
+    if (auto rows = tasks::TaskListTimerTick(program_.engine(), output_->taskListInFront(), std::chrono::system_clock::now()))
         output_->taskList()->Rebuild(std::move(*rows));
 }
 
@@ -380,7 +387,7 @@ QToolButton* CMigratorDlg::toolButton(int commandId) const {
 }
 
 void CMigratorDlg::closeEvent(QCloseEvent* event) {
-    if (!exiting_ && !tasks::CloseRequest(migrator_)) {
+    if (!tasks::CloseRequest(program_.engine())) {
         event->ignore();
         return;
     }
@@ -423,8 +430,8 @@ bool CMigratorDlg::eventFilter(QObject* watched, QEvent* event) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             const bool inLabelEditor = targetView_->editingLabel() && targetView_->viewport()->isAncestorOf(widget);
             if ((key == Qt::Key_Return || key == Qt::Key_Enter) && inLabelEditor)
-                migrator_.targetTree().SetRenameCommit(true);
-            if (key == Qt::Key_Escape) migrator_.targetTree().SetRenameCommit(false);
+                program_.sides().target().tree().SetRenameCommit(true);
+            if (key == Qt::Key_Escape) program_.sides().target().tree().SetRenameCommit(false);
         }
     }
     return QMainWindow::eventFilter(watched, event);
@@ -460,7 +467,10 @@ void CMigratorDlg::RedrawTree(TreeSide side) {
 void CMigratorDlg::ShowFolderTitles() {
     for (const auto& [side, title] : folderTitles_) {
         const bool source = side == TreeSide::Source;
-        const std::string& dbms = (source ? migrator_.sourceSettings() : migrator_.targetSettings()).dbmsName;
+        // The published copy: a running task may be rewriting the live settings.
+        const std::string dbms = program_.sides().of(source ? browser::kSourceSide : browser::kTargetSide)
+                                     .published()
+                                     .settings.dbmsName;
         const QString family = source ? "Access" : "Excel";
         title->setText(dbms.empty() ? family : family + " - " + Text(dbms));
     }

@@ -1,5 +1,5 @@
 // The main window (CMigratorDlg): menu bar, mini tool bar, the two trees side by
-// side, the output pane and the status bar over the Migrator, its non-visual half.
+// side, the output pane and the status bar over the shell::Program, its non-visual half.
 // Every command goes through one command table; the handlers call the core's
 // commands. The window carries out the UserInterface calls on its own thread
 // (through QtUserInterface, which also waits for the worker's calls).
@@ -18,7 +18,6 @@
 #include <map>
 #include <optional>
 
-#include "app/migrator.h"
 #include "gui/window/command_table.h"
 #include "gui/window/db_tree_view.h"
 #include "gui/window/help_window.h"
@@ -28,6 +27,7 @@
 #include "gui/window/qt_user_interface.h"
 #include "gui/window/status_line.h"
 #include "gui/window/window_settings.h"
+#include "shell/program.h"
 
 namespace tabvex::gui {
 
@@ -38,7 +38,7 @@ public:
     explicit CMigratorDlg(std::filesystem::path programDirectory, QWidget* parent = nullptr);
     ~CMigratorDlg() override;
 
-    app::Migrator& migrator() { return migrator_; }
+    shell::Program& program() { return program_; }
     MessageBoxes& messageBoxes() { return boxes_; }
     MainMenu& mainMenu() const { return *menu_; }
     CDBTreeView* sourceTreeView() const { return sourceView_; }
@@ -114,7 +114,7 @@ private:
 
     MessageBoxes boxes_;
     QtUserInterface host_;
-    app::Migrator migrator_;
+    shell::Program program_;
     CommandTable commands_;
     MainMenu* menu_ = nullptr;
     CDBTreeView* sourceView_ = nullptr;
@@ -125,7 +125,6 @@ private:
     OutputPane* output_ = nullptr;
     StatusLine* status_ = nullptr;
     QTimer clock_;
-    bool exiting_ = false;
     std::function<int(QDialog&)> dialogRunner_ = [](QDialog& dialog) { return dialog.exec(); };
     std::function<bool(const QUrl&)> urlOpener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     HelpWindow* helpWindow_ = nullptr;

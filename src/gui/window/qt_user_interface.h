@@ -3,7 +3,7 @@
 // it; a call made on the window's thread runs at once.
 //
 // A worker call waits as a blocking queued call would, but also gives up when the
-// host is detached: the window detaches it before it destroys the Migrator, which
+// host is detached: the window detaches it before it destroys the shell::Program, which
 // waits for the worker on the window's thread, so a worker call made meanwhile is
 // answered at once (Cancel, nothing chosen) instead of waiting forever.
 #pragma once

@@ -9,7 +9,7 @@ void TaskListModel::SetRows(std::vector<tasks::TaskListRow> rows) {
 }
 
 void TaskListModel::RefreshLiveCells() {
-    const std::int64_t now = tasks::SteadyMilliseconds();
+    const std::int64_t now = adapters::SteadyMilliseconds();
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         if (!tasks::RefreshTaskListRow(rows_[i], now)) continue;
         const int row = static_cast<int>(i);

@@ -21,7 +21,7 @@
 #include "tasks/bodies/backup_data_script.h"
 #include "tasks/bodies/backup_scripts.h"
 #include "tasks/bodies/object_list.h"
-#include "tasks/statement_runners.h"
+#include "connect/statement_runners.h"
 
 namespace tabvex::tasks {
 
@@ -29,14 +29,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using app::Migrator;
 using app::WriteOutputLine;
 
 // The folder `name` below `parent`, made when missing; nullopt after an error line.
-std::optional<fs::path> Subfolder(Migrator& migrator, const fs::path& parent, std::string_view name) {
+std::optional<fs::path> Subfolder(app::Output& output, const fs::path& parent, std::string_view name) {
     const com::FolderResult made = com::NamedSubfolder(parent, name);
     if (!made) {
-        WriteOutputLine(migrator, "E::%s", made.error.c_str());
+        WriteOutputLine(output, "E::%s", made.error.c_str());
         return std::nullopt;
     }
     return made.folder;
@@ -44,8 +43,8 @@ std::optional<fs::path> Subfolder(Migrator& migrator, const fs::path& parent, st
 
 // The database's folder below the task's backup folder, named after the last
 // component of the database's name without a drive prefix.
-std::optional<fs::path> DatabaseFolder(Migrator& migrator, const fs::path& backupFolder, const std::string& database) {
-    return Subfolder(migrator, backupFolder, com::RegexReplace(database, "[a-zA-Z]:[\\\\|/]", ""));
+std::optional<fs::path> DatabaseFolder(app::Output& output, const fs::path& backupFolder, const std::string& database) {
+    return Subfolder(output, backupFolder, com::RegexReplace(database, "[a-zA-Z]:[\\\\|/]", ""));
 }
 
 // Creates or empties the object's script file in `folder` (its name encoded as a file
@@ -65,16 +64,15 @@ std::size_t Number(std::string_view text) {
 
 // The table's columns as the COLUMNS schema rowset gives them; nullopt when the list
 // cannot be read.
-std::optional<std::vector<ScriptColumn>> ReadScriptColumns(Migrator& migrator, connect::ConnectionHolder& target,
-                                                           const std::string& table) {
+std::optional<std::vector<ScriptColumn>> ReadScriptColumns(const browser::Side& target, const std::string& table) {
     browser::SchemaRows rows;
-    if (!target.HasSession() ||
-        oledb::Failed(rows.Open(*target.session, oledb::DBSCHEMA_COLUMNS, {std::nullopt, std::nullopt, table},
+    if (!target.holder().HasSession() ||
+        oledb::Failed(rows.Open(*target.holder().session, oledb::DBSCHEMA_COLUMNS, {std::nullopt, std::nullopt, table},
                                 {"COLUMN_NAME", "COLUMN_HASDEFAULT", "COLUMN_DEFAULT", "COLUMN_FLAGS", "DATA_TYPE",
                                  "CHARACTER_MAXIMUM_LENGTH"})))
         return std::nullopt;
-    const auto typeName = connect::IsJetProvider(migrator.targetSettings().providerProgId) ? adapters::ExcelTypeNameJet
-                                                                                            : adapters::ExcelTypeNameOdbc;
+    const auto typeName = connect::IsJetProvider(target.settings().providerProgId) ? adapters::ExcelTypeNameJet
+                                                                                   : adapters::ExcelTypeNameOdbc;
     std::vector<ScriptColumn> columns;
     while (rows.Next()) {
         ScriptColumn column{adapters::StatementTableName(rows.text(0)),
@@ -87,138 +85,139 @@ std::optional<std::vector<ScriptColumn>> ReadScriptColumns(Migrator& migrator, c
     return columns;
 }
 
-std::string TableScriptOf(Migrator& migrator, connect::ConnectionHolder& target, const std::string& table) {
+std::string TableScriptOf(const browser::Side& target, const std::string& table) {
     if (IsWorksheetTableName(table)) return kUserDefinedNameScript;
-    const auto columns = ReadScriptColumns(migrator, target, table);
+    const auto columns = ReadScriptColumns(target, table);
     return columns ? TableScript(adapters::StatementTableName(table), *columns) : std::string();
 }
 
 // The table's script, then its data script; counts its rows in `summary` unless the
 // table script failed.
-int BackupTableScripts(Migrator& migrator, connect::ConnectionHolder& target, const fs::path& folder,
-                       const std::string& table, TaskSummary& summary) {
-    const auto tables = Subfolder(migrator, folder, "TABLES");
+int BackupTableScripts(TaskContext& context, const fs::path& folder, const std::string& table, TaskSummary& summary) {
+    app::Output& output = context.output;
+    const auto tables = Subfolder(output, folder, "TABLES");
     if (!tables) return kObjectScriptFailed;
     auto tableScript = CreateObjectScript(*tables, table, ".tbl");
     if (!tableScript) {
-        WriteOutputLine(migrator, "E::[%s] The table script cannot be created: %s", table.c_str(), std::strerror(errno));
+        WriteOutputLine(output, "E::[%s] The table script cannot be created: %s", table.c_str(), std::strerror(errno));
         return kObjectScriptFailed;
     }
-    *tableScript << TableScriptOf(migrator, target, table);
+    *tableScript << TableScriptOf(context.sides.target(), table);
     tableScript->close();
     DataScriptResult rows;
-    if (const auto data = Subfolder(migrator, folder, "DATA"))
-        rows = WriteDataScript(migrator, target, *data / com::ObjectFileName(table, ".data"), table);
+    if (const auto data = Subfolder(output, folder, "DATA"))
+        rows = WriteDataScript(output, context.gate, context.sides.target().holder(), *data / com::ObjectFileName(table, ".data"), table);
     if (rows.whole) summary.Arrived(table, rows.rows);
     else summary.Failed(table, rows.rows);
     return rows.whole ? kObjectBackedUp : kObjectRowsFailed;
 }
 
-void LogBackupFolder(Migrator& migrator, const fs::path& folder) {
-    WriteOutputLine(migrator, "Backup folder: [%s]", folder.string().c_str());
+void LogBackupFolder(app::Output& output, const fs::path& folder) {
+    WriteOutputLine(output, "Backup folder: [%s]", folder.string().c_str());
 }
 
 }  // namespace
 
-int BackupTable(Migrator& migrator, connect::ConnectionHolder& target, const fs::path& folder,
-                const std::string& table, TaskSummary& summary) {
-    const int result = BackupTableScripts(migrator, target, folder, table, summary);
+int BackupTable(TaskContext& context, const fs::path& folder, const std::string& table, TaskSummary& summary) {
+    const int result = BackupTableScripts(context, folder, table, summary);
     if (result == kObjectScriptFailed) summary.Failed(table, 0);
     return result;
 }
 
-int BackupView(Migrator& migrator, const fs::path& folder, const std::string& database, const std::string& view) {
-    const auto views = Subfolder(migrator, folder, "VIEWS");
+int BackupView(app::Output& output, const fs::path& folder, const std::string& database, const std::string& view) {
+    const auto views = Subfolder(output, folder, "VIEWS");
     if (!views) return kObjectScriptFailed;
     auto viewScript = CreateObjectScript(*views, view, ".vw");
     if (!viewScript) {
-        WriteOutputLine(migrator, "E::[%s] The view script cannot be created: %s", view.c_str(), std::strerror(errno));
+        WriteOutputLine(output, "E::[%s] The view script cannot be created: %s", view.c_str(), std::strerror(errno));
         return kObjectScriptFailed;
     }
-    WriteOutputLine(migrator, "Bakcup View [%s].[%s]", database.c_str(), view.c_str());
-    const std::string definition = connect::ToLowerAscii(adapters::ExcelViewDefinition(migrator, database, view));
-    if (definition.find("create view") != std::string::npos) WriteOutputLine(migrator, "%s", kOperationCompleted);
+    WriteOutputLine(output, "Bakcup View [%s].[%s]", database.c_str(), view.c_str());
+    const std::string definition = connect::ToLowerAscii(adapters::ExcelViewDefinition(database, view));
+    if (definition.find("create view") != std::string::npos) WriteOutputLine(output, "%s", connect::kOperationCompleted);
     *viewScript << ViewScript(definition);
     viewScript->close();
     return kObjectBackedUp;
 }
 
-int BackupDatabaseTables(Migrator& migrator, connect::ConnectionHolder& target, const fs::path& backupFolder,
+int BackupDatabaseTables(TaskContext& context, const fs::path& backupFolder,
                          const std::string& database, TaskSummary& summary) {
-    WriteOutputLine(migrator, "Backup Tables of database [%s]", database.c_str());
-    const auto folder = DatabaseFolder(migrator, backupFolder, database);
+    app::Output& output = context.output;
+    connect::ConnectionHolder& target = context.sides.target().holder();
+    WriteOutputLine(output, "Backup Tables of database [%s]", database.c_str());
+    const auto folder = DatabaseFolder(output, backupFolder, database);
     if (!folder) return kGroupListFailed;
-    LogBackupFolder(migrator, *folder);
-    const auto tables = ListObjects(migrator, target, "TABLE", "Open tables Error: ");
+    LogBackupFolder(output, *folder);
+    const auto tables = ListObjects(output, target, "TABLE", "Open tables Error: ");
     if (!tables) return kGroupListFailed;
     int result = kGroupBackedUp;
     for (const auto& table : *tables) {
         if (table.type == "VIEW") continue;
-        if (migrator.stopping()) {
+        if (context.gate.stopRequested()) {
             summary.LeftOut(table.name);
             continue;
         }
-        if (BackupTable(migrator, target, *folder, table.name, summary) != kObjectBackedUp)
+        if (BackupTable(context, *folder, table.name, summary) != kObjectBackedUp)
             result = kGroupObjectFailed;
-        if (migrator.stopping()) WriteOutputLine(migrator, "Tables Backup Terminaled!");
+        if (context.gate.stopRequested()) WriteOutputLine(output, "Tables Backup Terminaled!");
     }
     return result;
 }
 
-int BackupDatabaseViews(Migrator& migrator, connect::ConnectionHolder& target, const fs::path& backupFolder,
+int BackupDatabaseViews(TaskContext& context, const fs::path& backupFolder,
                         const std::string& database) {
-    WriteOutputLine(migrator, "Backup Views of database [%s]", database.c_str());
-    const auto folder = DatabaseFolder(migrator, backupFolder, database);
+    app::Output& output = context.output;
+    connect::ConnectionHolder& target = context.sides.target().holder();
+    WriteOutputLine(output, "Backup Views of database [%s]", database.c_str());
+    const auto folder = DatabaseFolder(output, backupFolder, database);
     if (!folder) return kGroupListFailed;
-    const auto views = ListObjects(migrator, target, "VIEW", "Open views Error: ");
+    const auto views = ListObjects(output, target, "VIEW", "Open views Error: ");
     if (!views) return kGroupListFailed;
     int result = kGroupBackedUp;
     for (const auto& view : *views) {
         const bool userView = view.type == "VIEW" && view.schema != "sys" && view.schema != "INFORMATION_SCHEMA";
-        if (userView && BackupView(migrator, *folder, database, view.name) != kObjectBackedUp)
+        if (userView && BackupView(output, *folder, database, view.name) != kObjectBackedUp)
             result = kGroupObjectFailed;
-        if (migrator.stopping()) {
-            WriteOutputLine(migrator, "Views Backup Terminaled!");
+        if (context.gate.stopRequested()) {
+            WriteOutputLine(output, "Views Backup Terminaled!");
             break;
         }
     }
     return result;
 }
 
-bool BackupGroupBody(WorkerContext& context) {
-    Migrator& migrator = *context.migrator;
-    adapters::SelectExcelWorkbook(migrator, browser::kTargetSide, context.targetDatabase);
+bool BackupGroupBody(TaskContext& context) {
+    const TaskNames& names = context.names();
+    adapters::SelectExcelWorkbook(context.sides, browser::kTargetSide, names.targetDatabase);
     TaskSummary summary("backed up");
     bool backedUp = true;
-    if (context.scope == "A" || context.scope == "T") {
-        backedUp &= BackupDatabaseTables(migrator, *context.target, context.folder, context.targetDatabase, summary) ==
-                    kGroupBackedUp;
+    if (names.scope == "A" || names.scope == "T") {
+        backedUp &= BackupDatabaseTables(context, names.folder, names.targetDatabase, summary) == kGroupBackedUp;
         context.SetProgress(50);
     }
-    if (context.scope == "A" || context.scope == "V") {
-        backedUp &=
-            BackupDatabaseViews(migrator, *context.target, context.folder, context.targetDatabase) == kGroupBackedUp;
+    if (names.scope == "A" || names.scope == "V") {
+        backedUp &= BackupDatabaseViews(context, names.folder, names.targetDatabase) == kGroupBackedUp;
         context.SetProgress(100);
     }
-    summary.Write(migrator);
-    return backedUp && summary.whole() && !migrator.stopping();
+    summary.Write(context.output);
+    return backedUp && summary.whole() && !context.gate.stopRequested();
 }
 
-bool BackupObjectBody(WorkerContext& context) {
-    Migrator& migrator = *context.migrator;
-    adapters::SelectExcelWorkbook(migrator, browser::kTargetSide, context.targetDatabase);
-    LogBackupFolder(migrator, context.folder);
+bool BackupObjectBody(TaskContext& context) {
+    const TaskNames& names = context.names();
+    adapters::SelectExcelWorkbook(context.sides, browser::kTargetSide, names.targetDatabase);
+    LogBackupFolder(context.output, names.folder);
     TaskSummary summary("backed up");
     int result = kObjectScriptFailed;
-    if (context.scope == "T") {
-        result = BackupTable(migrator, *context.target, context.folder, context.targetObject, summary);
-    } else if (context.scope == "V") {
-        result = BackupView(migrator, context.folder, context.targetDatabase, context.targetObject);
+    if (names.scope == "T") {
+        result = BackupTable(context, names.folder, names.targetObject, summary);
+    } else if (names.scope == "V") {
+        result = BackupView(context.output, names.folder, names.targetDatabase, names.targetObject);
     }
     context.SetProgress(80);
-    browser::FillTree(migrator, migrator.targetTree());
+    browser::FillTree(context.output, context.sides.conditionFile(), context.sides.target().tree());
     context.SetProgress(100);
-    summary.Write(migrator);
+    summary.Write(context.output);
     return result == kObjectBackedUp;
 }
 

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <string>
 
-#include "app/migrator.h"
+#include "app/output.h"
 #include "connect/connection_holder.h"
 #include "tasks/bodies/task_summary.h"
-#include "tasks/worker_context.h"
+#include "tasks/task_context.h"
 
 namespace tabvex::tasks {
 
@@ -26,20 +26,20 @@ inline constexpr int kObjectScriptFailed = -2;  // the script file could not be 
 // In the database's folder below `backupFolder`: every table's script and data
 // script, each table counted in `summary`; once a stop is requested the remaining
 // tables are left out.
-int BackupDatabaseTables(app::Migrator& migrator, connect::ConnectionHolder& target,
+int BackupDatabaseTables(TaskContext& context,
                          const std::filesystem::path& backupFolder, const std::string& database, TaskSummary& summary);
-int BackupDatabaseViews(app::Migrator& migrator, connect::ConnectionHolder& target,
+int BackupDatabaseViews(TaskContext& context,
                         const std::filesystem::path& backupFolder, const std::string& database);
 
 // TABLES/T.tbl and DATA/T.data below `folder` (T the table's name encoded as a file
 // name); the table is counted in `summary`.
-int BackupTable(app::Migrator& migrator, connect::ConnectionHolder& target, const std::filesystem::path& folder,
+int BackupTable(TaskContext& context, const std::filesystem::path& folder,
                 const std::string& table, TaskSummary& summary);
 // VIEWS/V.vw below `folder`.
-int BackupView(app::Migrator& migrator, const std::filesystem::path& folder, const std::string& database,
+int BackupView(app::Output& output, const std::filesystem::path& folder, const std::string& database,
                const std::string& view);
 
-bool BackupGroupBody(WorkerContext& context);   // 513
-bool BackupObjectBody(WorkerContext& context);  // 514
+bool BackupGroupBody(TaskContext& context);   // 513
+bool BackupObjectBody(TaskContext& context);  // 514
 
 }  // namespace tabvex::tasks

@@ -14,27 +14,25 @@ namespace tabvex::tasks {
 
 namespace {
 
-using app::Migrator;
-using browser::NodeId;
 using browser::TreeNodeKind;
 
-void Refuse(Migrator& migrator, std::string_view tip, const char* box) {
-    app::ShowTip(migrator, tip);
-    migrator.ui().ShowMessageBox({box, app::kProgramTitle, app::MessageButtons::Ok, app::MessageIcon::Warning});
+void Refuse(app::Output& output, std::string_view tip, const char* box) {
+    app::ShowTip(output, tip);
+    output.ui().ShowMessageBox({box, app::kProgramTitle, app::MessageButtons::Ok, app::MessageIcon::Warning});
 }
 
 // Asks for the folder (starting at the one chosen last, else `programBackup`, which
 // a relative answer is taken from), remembers it and makes it; nullopt when the
 // person cancels or it cannot be made.
-std::optional<std::filesystem::path> ChooseBackupFolder(Migrator& migrator, const std::filesystem::path& programBackup) {
-    const std::filesystem::path start = migrator.backupFolderChosen() ? migrator.backupFolder() : programBackup;
-    const auto chosen = migrator.ui().ChooseFolder(kBackupFolderTitle, start);
+std::optional<std::filesystem::path> ChooseBackupFolder(app::Output& output, BackupFolderChoice& choice,
+                                                        const std::filesystem::path& programBackup) {
+    const auto chosen = output.ui().ChooseFolder(kBackupFolderTitle, choice.StartFolder(programBackup));
     if (!chosen || chosen->empty()) return std::nullopt;
     const std::filesystem::path folder = BackupFolderFor(*chosen);
-    migrator.SetBackupFolder(folder.is_relative() ? programBackup / folder : folder);
-    const com::FolderResult made = com::FolderAtPath(migrator.backupFolder().string());
+    const std::filesystem::path remembered = choice.Remember(folder.is_relative() ? programBackup / folder : folder);
+    const com::FolderResult made = com::FolderAtPath(remembered.string());
     if (!made) {
-        app::WriteOutputLine(migrator, "E::%s", made.error.c_str());
+        app::WriteOutputLine(output, "E::%s", made.error.c_str());
         return std::nullopt;
     }
     return made.folder;
@@ -54,48 +52,60 @@ BackupPlan Plan(TaskType type, std::string scope, std::string database, std::str
 }
 
 // The task a selected node asks for; nullopt for nodes that back up nothing.
-std::optional<BackupPlan> PlanBackup(const browser::DbTree& tree, NodeId node) {
-    const browser::TreeNode item = tree.node(node);
-    switch (item.kind) {
-        case TreeNodeKind::Database: return Plan(TaskType::BackupGroup, "A", item.text);
-        case TreeNodeKind::TablesFolder: return Plan(TaskType::BackupGroup, "T", tree.AncestorText(node, 1));
-        case TreeNodeKind::ViewsFolder: return Plan(TaskType::BackupGroup, "V", tree.AncestorText(node, 1));
-        case TreeNodeKind::Table: return Plan(TaskType::BackupObject, "T", tree.AncestorText(node, 2), item.text);
-        case TreeNodeKind::View: return Plan(TaskType::BackupObject, "V", tree.AncestorText(node, 2), item.text);
+std::optional<BackupPlan> PlanBackup(const browser::NodeSnapshot& selected) {
+    const std::string& text = selected.node.text;
+    switch (selected.node.kind) {
+        case TreeNodeKind::Database: return Plan(TaskType::BackupGroup, "A", text);
+        case TreeNodeKind::TablesFolder: return Plan(TaskType::BackupGroup, "T", selected.parentText);
+        case TreeNodeKind::ViewsFolder: return Plan(TaskType::BackupGroup, "V", selected.parentText);
+        case TreeNodeKind::Table: return Plan(TaskType::BackupObject, "T", selected.grandparentText, text);
+        case TreeNodeKind::View: return Plan(TaskType::BackupObject, "V", selected.grandparentText, text);
         default: return std::nullopt;
     }
 }
 
 }  // namespace
 
+std::filesystem::path BackupFolderChoice::StartFolder(const std::filesystem::path& programBackup) const {
+    std::lock_guard lock(mutex_);
+    return chosen_.value_or(programBackup);
+}
+
+std::filesystem::path BackupFolderChoice::Remember(std::filesystem::path folder) {
+    std::lock_guard lock(mutex_);
+    chosen_ = std::move(folder);
+    return *chosen_;
+}
+
 std::filesystem::path BackupFolderFor(const std::filesystem::path& chosen) {
     constexpr std::size_t kRootLikeLength = 3;  // "C:\" or "/"
     return chosen.native().size() <= kRootLikeLength ? chosen / "Backup.Script" : chosen;
 }
 
-void BackupCommand(Migrator& migrator) {
-    if (!migrator.publishedSide(browser::kTargetSide).connected) {
-        Refuse(migrator, "Please confirm your target Database connected SUCCESSFULLY!",
+void BackupCommand(app::Output& output, const browser::Sides& sides, Engine& engine, BackupFolderChoice& choice) {
+    const browser::PublishedSide target = sides.target().published();
+    if (!target.connected) {
+        Refuse(output, "Please confirm your target Database connected SUCCESSFULLY!",
                "No Target DataSource Connection!");
         return;
     }
-    const com::FolderResult programBackup = com::ProgramSubfolder(migrator.programDirectory(), "./backup");
-    if (!programBackup) app::WriteOutputLine(migrator, "E::%s", programBackup.error.c_str());
+    const com::FolderResult programBackup = com::ProgramSubfolder(sides.programDirectory(), "./backup");
+    if (!programBackup) app::WriteOutputLine(output, "E::%s", programBackup.error.c_str());
     const std::int64_t queuedAt = std::time(nullptr);
-    const NodeId node = migrator.targetTree().selected();
-    if (node == browser::kNoNode) {
-        Refuse(migrator, "Please select a Object in Target Databases Tree to backup!", "No selected Objects to backup!");
-    } else {
-        const auto folder = ChooseBackupFolder(migrator, programBackup.folder);
+    // The selection becomes the task's names before the chooser opens: a task running
+    // meanwhile may refill the tree, and the backup still names what was selected.
+    const auto selected = sides.target().tree().selection();
+    if (!selected) {
+        Refuse(output, "Please select a Object in Target Databases Tree to backup!", "No selected Objects to backup!");
+    } else if (auto plan = PlanBackup(*selected)) {
+        const auto folder = ChooseBackupFolder(output, choice, programBackup.folder);
         if (!folder) return;
-        if (auto plan = PlanBackup(migrator.targetTree(), node)) {
-            plan->names.targetDbms = migrator.publishedSide(browser::kTargetSide).settings.dbmsName;
-            plan->names.folder = *folder;
-            migrator.taskList().Append(
-                std::make_shared<MigrationTask>(TaskCategory::Backup, plan->type, std::move(plan->names), queuedAt));
-        }
+        plan->names.targetDbms = target.settings.dbmsName;
+        plan->names.folder = *folder;
+        engine.taskList().Append(
+            std::make_shared<MigrationTask>(TaskCategory::Backup, plan->type, std::move(plan->names), queuedAt));
     }
-    StartWorkerAfterNewTasks(migrator);
+    StartWorkerAfterNewTasks(engine);
 }
 
 }  // namespace tabvex::tasks

@@ -11,10 +11,10 @@
 #include "com/error_record_text.h"
 #include "com/provider_error_text.h"
 #include "com/system_error_text.h"
-#include "com/text_rows.h"
+#include "platform/oledb/text_rows.h"
 #include "platform/oledb/interface_ids.h"
 #include "tasks/bodies/backup_scripts.h"
-#include "tasks/statement_runners.h"
+#include "connect/statement_runners.h"
 
 namespace tabvex::tasks {
 
@@ -33,22 +33,22 @@ struct BoundRows {
     std::shared_ptr<Command> command;
     std::shared_ptr<Rowset> rowset;
     std::vector<DBCOLUMNINFO> columns;
-    com::TextRowReader reader{kWholeCellCapacity};
+    oledb::TextRowReader reader{kWholeCellCapacity};
 };
 
-bool QueryRows(app::Migrator& migrator, Session& session, const std::string& table, BoundRows& rows) {
+bool QueryRows(app::Output& output, Session& session, const std::string& table, BoundRows& rows) {
     const std::string statement = "select * from " + adapters::StatementTableName(table);
-    if (Failed(RunStatementCommand(session, DBGUID_DBSQL, statement, rows.command, rows.rowset)) || !rows.rowset) {
-        WriteOutputLine(migrator, "E::%s", com::ErrorRecordText(rows.command.get(), IID_ICommandPrepare).c_str());
+    if (Failed(connect::RunStatementCommand(session, DBGUID_DBSQL, statement, rows.command, rows.rowset)) || !rows.rowset) {
+        WriteOutputLine(output, "E::%s", com::ErrorRecordText(rows.command.get(), IID_ICommandPrepare).c_str());
         return false;
     }
-    if (Failed(com::TextRowReader::DataColumns(*rows.rowset, rows.columns))) {
-        WriteOutputLine(migrator, "E::%s", com::ErrorRecordText(rows.rowset.get(), IID_IColumnsInfo).c_str());
+    if (Failed(oledb::TextRowReader::DataColumns(*rows.rowset, rows.columns))) {
+        WriteOutputLine(output, "E::%s", com::ErrorRecordText(rows.rowset.get(), IID_IColumnsInfo).c_str());
         return false;
     }
     const char* failedStep = "";
     if (const HRESULT result = rows.reader.Bind(*rows.rowset, rows.columns, failedStep); Failed(result)) {
-        WriteOutputLine(migrator, "E::%s", com::ProviderErrorText(result, failedStep).c_str());
+        WriteOutputLine(output, "E::%s", com::ProviderErrorText(result, failedStep).c_str());
         return false;
     }
     return true;
@@ -65,27 +65,27 @@ std::string DataLine(const std::string& start, const BoundRows& rows) {
 
 // Writes every row; not whole after an error line when a fetch fails or a stop
 // ends it before the last row.
-DataScriptResult WriteRows(app::Migrator& migrator, const std::string& table, BoundRows& rows, std::ofstream& file) {
+DataScriptResult WriteRows(app::Output& output, const app::TaskGate& gate, const std::string& table, BoundRows& rows, std::ofstream& file) {
     const std::string start = DataLineStart(table);
     DataScriptResult written{true, 0};
     HRESULT result = S_OK;
     while ((result = rows.reader.Next()) == S_OK) {
         file << DataLine(start, rows);
         if (++written.rows % kProgressEvery == 0)
-            WriteOutputLine(migrator, "[%s] %lld records backuped!", table.c_str(), static_cast<long long>(written.rows));
-        if (migrator.stopping()) {
-            WriteOutputLine(migrator, "Data Backup Terminaled!");
+            WriteOutputLine(output, "[%s] %lld records backuped!", table.c_str(), static_cast<long long>(written.rows));
+        if (gate.stopRequested()) {
+            WriteOutputLine(output, "Data Backup Terminaled!");
             if (rows.reader.Next() == S_OK) {
-                WriteOutputLine(migrator, "E::[%s] %lld rows backed up, not the whole table: stopped before the last row",
+                WriteOutputLine(output, "E::[%s] %lld rows backed up, not the whole table: stopped before the last row",
                                 table.c_str(), static_cast<long long>(written.rows));
                 written.whole = false;
             }
             break;
         }
     }
-    WriteOutputLine(migrator, "[%s]%8lld records backuped!", table.c_str(), static_cast<long long>(written.rows));
+    WriteOutputLine(output, "[%s]%8lld records backuped!", table.c_str(), static_cast<long long>(written.rows));
     if (Failed(result)) {
-        WriteOutputLine(migrator, "E::%s", com::ProviderErrorText(result, "Bind Entry").c_str());
+        WriteOutputLine(output, "E::%s", com::ProviderErrorText(result, "Bind Entry").c_str());
         written.whole = false;
     }
     return written;
@@ -93,23 +93,23 @@ DataScriptResult WriteRows(app::Migrator& migrator, const std::string& table, Bo
 
 }  // namespace
 
-DataScriptResult WriteDataScript(app::Migrator& migrator, connect::ConnectionHolder& target,
+DataScriptResult WriteDataScript(app::Output& output, const app::TaskGate& gate, connect::ConnectionHolder& target,
                                  const std::filesystem::path& file, const std::string& table) {
     if (!target.HasSession()) {
-        app::WritePlainOutputLine(migrator, com::SystemErrorText("No Connection!"));
+        app::WritePlainOutputLine(output, com::SystemErrorText("No Connection!"));
         return {};
     }
     BoundRows rows;
-    if (!QueryRows(migrator, *target.session, table, rows)) return {};
+    if (!QueryRows(output, *target.session, table, rows)) return {};
     std::ofstream script(file, std::ios::binary | std::ios::trunc);
     if (!script) {
-        WriteOutputLine(migrator, "E::[%s] The data script cannot be created: %s", table.c_str(), std::strerror(errno));
+        WriteOutputLine(output, "E::[%s] The data script cannot be created: %s", table.c_str(), std::strerror(errno));
         return {};
     }
-    DataScriptResult written = WriteRows(migrator, table, rows, script);
+    DataScriptResult written = WriteRows(output, gate, table, rows, script);
     script.close();
     if (script.fail()) {
-        WriteOutputLine(migrator, "E::[%s] The data script could not be written completely!", table.c_str());
+        WriteOutputLine(output, "E::[%s] The data script could not be written completely!", table.c_str());
         written.whole = false;
     }
     return written;

@@ -7,7 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/migrator.h"
+#include "app/output.h"
+#include "app/task_gate.h"
 #include "connect/connection_holder.h"
 
 namespace tabvex::tasks {
@@ -19,7 +20,7 @@ struct DataScriptResult {
 
 // Not whole, after an error line, when the rows could not be read, the file could
 // not be written, or a stop ended the script before the last row.
-DataScriptResult WriteDataScript(app::Migrator& migrator, connect::ConnectionHolder& target,
+DataScriptResult WriteDataScript(app::Output& output, const app::TaskGate& gate, connect::ConnectionHolder& target,
                                  const std::filesystem::path& file, const std::string& table);
 
 }  // namespace tabvex::tasks

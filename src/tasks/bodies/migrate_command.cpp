@@ -14,9 +14,6 @@ namespace tabvex::tasks {
 
 namespace {
 
-using app::Migrator;
-using browser::DbTree;
-using browser::NodeId;
 using browser::TreeNodeKind;
 
 enum class PlanOutcome { Task, NoTask, WrongTarget };
@@ -56,40 +53,35 @@ MigrationPlan Task(TaskType type, std::string question, std::string sourceDataba
 MigrationPlan Without(PlanOutcome outcome) { return {outcome, TaskType::CloneDatabase, {}, {}, {}}; }
 
 // What a database node of the target tree receives from the selected source node.
-MigrationPlan PlanIntoDatabase(const DbTree& source, NodeId sourceNode, const std::string& target) {
-    const browser::TreeNode node = source.node(sourceNode);
-    const std::string& text = node.text;
-    switch (node.kind) {
+MigrationPlan PlanIntoDatabase(const browser::NodeSnapshot& source, const std::string& target) {
+    const std::string& text = source.node.text;
+    switch (source.node.kind) {
         case TreeNodeKind::Database:
             return Task(TaskType::MigrateDatabase,
                         Question("Convert database [%s] into Target database [%s]?", {text, target}), text, target);
-        case TreeNodeKind::TablesFolder: {
-            const std::string database = source.AncestorText(sourceNode, 1);
+        case TreeNodeKind::TablesFolder:
             return Task(TaskType::MigrateTables,
-                        Question("Convert tables of [%s] into Target database [%s]?", {database, target}), database,
-                        target);
-        }
-        case TreeNodeKind::ViewsFolder: {
-            const std::string database = source.AncestorText(sourceNode, 1);
+                        Question("Convert tables of [%s] into Target database [%s]?", {source.parentText, target}),
+                        source.parentText, target);
+        case TreeNodeKind::ViewsFolder:
             return Task(TaskType::MigrateViews,
-                        Question("Convert views of [%s] into Target database [%s]?", {database, target}), database,
-                        target);
-        }
+                        Question("Convert views of [%s] into Target database [%s]?", {source.parentText, target}),
+                        source.parentText, target);
         case TreeNodeKind::Table:
             return Task(TaskType::MigrateTable,
                         Question("Convert table [%s] into Target database [%s]?", {text, target}),
-                        source.AncestorText(sourceNode, 2), target, text);
+                        source.grandparentText, target, text);
         case TreeNodeKind::View:
             return Task(TaskType::MigrateView, Question("Convert view [%s] into Target database [%s]?", {text, target}),
-                        source.AncestorText(sourceNode, 2), target, text);
+                        source.grandparentText, target, text);
         default: return Without(PlanOutcome::NoTask);
     }
 }
 
 // The clone's question names the workbook it creates.
-MigrationPlan PlanClone(const Migrator& migrator, const std::string& database) {
+MigrationPlan PlanClone(const browser::Sides& sides, const std::string& database) {
     const std::string workbook =
-        adapters::NewWorkbookPath(migrator, migrator.publishedSide(browser::kTargetSide).settings, database);
+        adapters::NewWorkbookPath(sides, sides.target().published().settings, database);
     MigrationPlan plan = Task(TaskType::CloneDatabase,
                               Question("Clone database [%s] of source tree?\nIt creates the workbook [%s].",
                                        {database, workbook}),
@@ -98,90 +90,91 @@ MigrationPlan PlanClone(const Migrator& migrator, const std::string& database) {
     return plan;
 }
 
-MigrationPlan PlanMigration(const Migrator& migrator, NodeId sourceNode, NodeId targetNode) {
-    const DbTree& source = migrator.sourceTree();
-    const browser::TreeNode targetItem = migrator.targetTree().node(targetNode);
-    if (targetItem.kind == TreeNodeKind::Database) return PlanIntoDatabase(source, sourceNode, targetItem.text);
-    const browser::TreeNode sourceItem = source.node(sourceNode);
-    if (targetItem.kind == TreeNodeKind::Root && sourceItem.kind == TreeNodeKind::Database)
-        return PlanClone(migrator, sourceItem.text);
+MigrationPlan PlanMigration(const browser::Sides& sides, const browser::NodeSnapshot& source,
+                            const browser::NodeSnapshot& target) {
+    if (target.node.kind == TreeNodeKind::Database) return PlanIntoDatabase(source, target.node.text);
+    if (target.node.kind == TreeNodeKind::Root && source.node.kind == TreeNodeKind::Database)
+        return PlanClone(sides, source.node.text);
     return Without(PlanOutcome::WrongTarget);
 }
 
-void Refuse(Migrator& migrator, std::string_view tip, const char* box) {
-    app::ShowTip(migrator, tip);
-    migrator.ui().ShowMessageBox({box, app::kProgramTitle, app::MessageButtons::Ok, app::MessageIcon::Warning});
+void Refuse(app::Output& output, std::string_view tip, const char* box) {
+    app::ShowTip(output, tip);
+    output.ui().ShowMessageBox({box, app::kProgramTitle, app::MessageButtons::Ok, app::MessageIcon::Warning});
 }
 
-bool Confirmed(Migrator& migrator, const std::string& question) {
-    return migrator.ui().ShowMessageBox({question, app::kProgramTitle, app::MessageButtons::OkCancel,
-                                         app::MessageIcon::Question}) == app::MessageAnswer::Ok;
+bool Confirmed(app::Output& output, const std::string& question) {
+    return output.ui().ShowMessageBox({question, app::kProgramTitle, app::MessageButtons::OkCancel,
+                                       app::MessageIcon::Question}) == app::MessageAnswer::Ok;
 }
 
 // A clone onto a file that exists replaces it only when the person says Yes; the
-// task remembers that, so it replaces nothing it was not allowed to.
-bool MayCreateWorkbook(Migrator& migrator, MigrationPlan& plan) {
+// task carries the file agreed to, so it replaces no other.
+bool MayCreateWorkbook(app::Output& output, MigrationPlan& plan) {
     std::error_code error;
     if (plan.newWorkbook.empty() || !std::filesystem::exists(plan.newWorkbook, error)) return true;
     const std::string question = Question(
         "The workbook [%s] exists already. Replace it?\nYes replaces the whole file; No keeps it and clones nothing.",
         {plan.newWorkbook});
-    plan.names.replaceTargetFile = migrator.ui().ShowMessageBox({question, app::kProgramTitle,
-                                                                 app::MessageButtons::YesNo,
-                                                                 app::MessageIcon::Warning}) == app::MessageAnswer::Yes;
-    return plan.names.replaceTargetFile;
+    if (output.ui().ShowMessageBox({question, app::kProgramTitle, app::MessageButtons::YesNo,
+                                    app::MessageIcon::Warning}) != app::MessageAnswer::Yes)
+        return false;
+    plan.names.replaceableWorkbook = plan.newWorkbook;
+    return true;
 }
 
 }  // namespace
 
-std::optional<std::filesystem::path> CacheFolder(Migrator& migrator) {
-    const com::FolderResult cache = com::ProgramSubfolder(migrator.programDirectory(), "./data_cache");
+std::optional<std::filesystem::path> CacheFolder(app::Output& output, const std::filesystem::path& programDirectory) {
+    const com::FolderResult cache = com::ProgramSubfolder(programDirectory, "./data_cache");
     if (!cache) {
-        app::WriteOutputLine(migrator, "E::%s", cache.error.c_str());
+        app::WriteOutputLine(output, "E::%s", cache.error.c_str());
         return std::nullopt;
     }
     return cache.folder;
 }
 
-void QueueMigrationTask(Migrator& migrator, TaskType type, TaskNames names) {
-    const auto cache = CacheFolder(migrator);
+void QueueMigrationTask(app::Output& output, const browser::Sides& sides, Engine& engine, TaskType type,
+                        TaskNames names) {
+    const auto cache = CacheFolder(output, sides.programDirectory());
     if (!cache) return;
     names.folder = *cache;
-    names.sourceDbms = migrator.publishedSide(browser::kSourceSide).settings.dbmsName;
-    names.targetDbms = migrator.publishedSide(browser::kTargetSide).settings.dbmsName;
-    migrator.taskList().Append(
+    names.sourceDbms = sides.source().published().settings.dbmsName;
+    names.targetDbms = sides.target().published().settings.dbmsName;
+    engine.taskList().Append(
         std::make_shared<MigrationTask>(TaskCategory::Migration, type, std::move(names), std::time(nullptr)));
-    StartWorkerAfterNewTasks(migrator);
+    StartWorkerAfterNewTasks(engine);
 }
 
-void MigrateCommand(Migrator& migrator) {
-    if (!migrator.publishedSide(browser::kTargetSide).connected) {
-        Refuse(migrator, "Please confirm your Target Database Connection is valid!",
-               "No Target DataSource Connection!");
+void MigrateCommand(app::Output& output, const browser::Sides& sides, Engine& engine) {
+    if (!sides.target().published().connected) {
+        Refuse(output, "Please confirm your Target Database Connection is valid!", "No Target DataSource Connection!");
         return;
     }
     // A cache folder that cannot be made refuses the command before any question.
-    if (!CacheFolder(migrator)) return;
-    const NodeId sourceNode = migrator.sourceTree().selected();
-    if (sourceNode == browser::kNoNode) {
-        Refuse(migrator, "Please Select a Object to Convert in Source Databases Tree!",
+    if (!CacheFolder(output, sides.programDirectory())) return;
+    // Both selections are read once, before any question: what the person selected
+    // is what the task names, whatever a running task does to the trees meanwhile.
+    const auto source = sides.source().tree().selection();
+    if (!source) {
+        Refuse(output, "Please Select a Object to Convert in Source Databases Tree!",
                "No Selected Source Database Object!");
         return;
     }
-    const NodeId targetNode = migrator.targetTree().selected();
-    if (targetNode == browser::kNoNode) {
-        Refuse(migrator, "Please Select a object in Target Tree!", "No Selected Target Objects!");
+    const auto target = sides.target().tree().selection();
+    if (!target) {
+        Refuse(output, "Please Select a object in Target Tree!", "No Selected Target Objects!");
         return;
     }
-    MigrationPlan plan = PlanMigration(migrator, sourceNode, targetNode);
+    MigrationPlan plan = PlanMigration(sides, *source, *target);
     switch (plan.outcome) {
         case PlanOutcome::WrongTarget:
-            Refuse(migrator, "Please select a database in Target Database Tree!", "Please select a target Database!");
+            Refuse(output, "Please select a database in Target Database Tree!", "Please select a target Database!");
             return;
-        case PlanOutcome::NoTask: StartWorkerAfterNewTasks(migrator); return;
+        case PlanOutcome::NoTask: StartWorkerAfterNewTasks(engine); return;
         case PlanOutcome::Task:
-            if (Confirmed(migrator, plan.question) && MayCreateWorkbook(migrator, plan))
-                QueueMigrationTask(migrator, plan.type, std::move(plan.names));
+            if (Confirmed(output, plan.question) && MayCreateWorkbook(output, plan))
+                QueueMigrationTask(output, sides, engine, plan.type, std::move(plan.names));
             return;
     }
 }

@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/migrator.h"
+#include "app/output.h"
+#include "browser/sides.h"
+#include "tasks/engine.h"
 #include "tasks/migration_task.h"
 
 namespace tabvex::tasks {
@@ -14,14 +16,15 @@ inline constexpr int kMigrateMenuCommand = 32778;
 inline constexpr int kMigrateButtonCommand = 1035;
 
 // Runs on the window's thread; refusals show a tip and a message box.
-void MigrateCommand(app::Migrator& migrator);
+void MigrateCommand(app::Output& output, const browser::Sides& sides, Engine& engine);
 
 // The cache folder beside the program, where the bodies write their cache files,
 // made when missing; nullopt (with an "E::" line) when it cannot be made.
-std::optional<std::filesystem::path> CacheFolder(app::Migrator& migrator);
+std::optional<std::filesystem::path> CacheFolder(app::Output& output, const std::filesystem::path& programDirectory);
 
 // Appends a waiting migration task with both sides' DBMS names and the cache folder
 // it writes into, and starts the worker; nothing when the cache folder cannot be made.
-void QueueMigrationTask(app::Migrator& migrator, TaskType type, TaskNames names);
+void QueueMigrationTask(app::Output& output, const browser::Sides& sides, Engine& engine, TaskType type,
+                        TaskNames names);
 
 }  // namespace tabvex::tasks

@@ -8,10 +8,8 @@
 #include <vector>
 
 #include "adapters/excel/transfer_hooks.h"
-#include "app/migrator.h"
-#include "connect/connection_holder.h"
 #include "tasks/bodies/task_summary.h"
-#include "tasks/worker_context.h"
+#include "tasks/task_context.h"
 
 namespace tabvex::tasks {
 
@@ -29,34 +27,30 @@ struct TableOutcome {
 
 // Migrates every table of the source's current database in the provider's order,
 // each into the sheet `FitSheetNames` gives it, then saves the workbook and formats
-// its headers. Once a stop is requested the remaining tables are left out. Every
-// table is counted in `summary`; `rows` (when given) learns the rows expected and
-// copied. 0 done, -1 the table list could not be opened.
-int ConvertDatabaseTables(app::Migrator& migrator, connect::ConnectionHolder& source,
-                          const std::filesystem::path& cacheFolder, const std::string& database, TaskSummary& summary,
-                          RowProgress* rows);
+// its headers, writing the cache files into the task's folder. Once a stop is
+// requested the remaining tables are left out. Every table is counted in `summary`;
+// the task's row figures learn the rows expected and copied. 0 done, -1 the table
+// list could not be opened.
+int ConvertDatabaseTables(TaskContext& context, const std::string& database, TaskSummary& summary);
 
 // 0 done, -1 the view list could not be opened.
-int ConvertDatabaseViews(app::Migrator& migrator, connect::ConnectionHolder& source,
-                         const std::filesystem::path& cacheFolder, const std::string& database);
+int ConvertDatabaseViews(TaskContext& context, const std::string& database);
 
 // Writes the Create Table text of worksheet `sheet` to the table's cache file in
-// `cacheFolder`, runs it on the target and copies the rows (traced beside it), with
+// the task's folder, runs it on the target and copies the rows (traced beside it), with
 // what the task's options add to the transfer. `sourceSheets` are the sheets all the
 // source's tables become, which a long table's continuation sheets keep clear of.
-TableOutcome MigrateTable(app::Migrator& migrator, connect::ConnectionHolder& source,
-                          const std::filesystem::path& cacheFolder, const std::string& database,
-                          const std::string& table, const std::string& sheet,
-                          const std::vector<std::string>& sourceSheets, RowProgress* rows,
+TableOutcome MigrateTable(TaskContext& context, const std::string& database, const std::string& table,
+                          const std::string& sheet, const std::vector<std::string>& sourceSheets,
                           const adapters::TransferHooks& hooks);
 
 // A workbook holds no views: the view's cache file is emptied and the Log says so.
-bool ConvertView(app::Migrator& migrator, const std::filesystem::path& cacheFolder, const std::string& database,
+bool ConvertView(app::Output& output, const std::filesystem::path& cacheFolder, const std::string& database,
                  const std::string& view);
 
-bool CloneDatabaseBody(WorkerContext& context);          // 257
-bool MigrateDatabaseTablesBody(WorkerContext& context);  // 258 and 259
-bool RefuseViewsBody(WorkerContext& context);            // 260 and 262
-bool MigrateOneTableBody(WorkerContext& context);        // 261
+bool CloneDatabaseBody(TaskContext& context);          // 257
+bool MigrateDatabaseTablesBody(TaskContext& context);  // 258 and 259
+bool RefuseViewsBody(TaskContext& context);            // 260 and 262
+bool MigrateOneTableBody(TaskContext& context);        // 261
 
 }  // namespace tabvex::tasks

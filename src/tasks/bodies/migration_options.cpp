@@ -7,11 +7,12 @@
 
 namespace tabvex::tasks {
 
-MigrationOptionSteps::MigrationOptionSteps(app::Migrator& migrator)
-    : migrator_(migrator),
-      workbook_(adapters::ConnectedTargetWorkbook(migrator)),
-      verify_(migrator.verifyAfterWriting()),
-      binaryFiles_(migrator.binaryFiles()) {}
+MigrationOptionSteps::MigrationOptionSteps(app::Output& output, const connect::ConnectionSettings& target,
+                                           const connect::Options& options)
+    : output_(output),
+      workbook_(adapters::ConnectedTargetWorkbook(target)),
+      verify_(options.verifyAfterWriting),
+      binaryFiles_(options.binaryFiles) {}
 
 adapters::TransferHooks MigrationOptionSteps::HooksFor(const std::string& table, const std::string& sheet) {
     adapters::TransferHooks hooks;
@@ -28,7 +29,7 @@ void MigrationOptionSteps::VerifySaved(TaskSummary& summary) {
     if (!verify_ || sent_.empty()) return;
     std::vector<const adapters::SentCells*> tables;
     for (const auto& sent : sent_) tables.push_back(&sent);
-    for (const std::string& table : adapters::VerifySavedWorkbook(migrator_, workbook_, tables))
+    for (const std::string& table : adapters::VerifySavedWorkbook(output_, workbook_, tables))
         summary.ArrivedTableFailed(table);
 }
 

@@ -11,15 +11,18 @@
 #include "adapters/excel/binary_value_files.h"
 #include "adapters/excel/sent_cells.h"
 #include "adapters/excel/transfer_hooks.h"
-#include "app/migrator.h"
+#include "app/output.h"
+#include "connect/connection_settings.h"
+#include "connect/options.h"
 #include "tasks/bodies/task_summary.h"
 
 namespace tabvex::tasks {
 
 class MigrationOptionSteps {
 public:
-    // The target must already point at the task's workbook.
-    explicit MigrationOptionSteps(app::Migrator& migrator);
+    // `target` must already point at the task's workbook.
+    MigrationOptionSteps(app::Output& output, const connect::ConnectionSettings& target,
+                         const connect::Options& options);
 
     // The hooks for one table's transfer into worksheet `sheet`.
     adapters::TransferHooks HooksFor(const std::string& table, const std::string& sheet);
@@ -30,7 +33,7 @@ public:
     void VerifySaved(TaskSummary& summary);
 
 private:
-    app::Migrator& migrator_;
+    app::Output& output_;
     std::filesystem::path workbook_;
     bool verify_;
     bool binaryFiles_;

@@ -7,7 +7,7 @@
 
 namespace tabvex::tasks {
 
-std::optional<std::vector<ListedObject>> ListObjects(app::Migrator& migrator, connect::ConnectionHolder& holder,
+std::optional<std::vector<ListedObject>> ListObjects(app::Output& output, connect::ConnectionHolder& holder,
                                                      const char* type, const char* label) {
     browser::SchemaRows rows;
     const oledb::HRESULT result =
@@ -16,7 +16,7 @@ std::optional<std::vector<ListedObject>> ListObjects(app::Migrator& migrator, co
                                         {"TABLE_NAME", "TABLE_TYPE", "TABLE_SCHEMA"})
                             : oledb::E_FAIL;
     if (oledb::Failed(result)) {
-        app::WriteOutputLine(migrator, "E::%s", com::ProviderErrorText(result, label).c_str());
+        app::WriteOutputLine(output, "E::%s", com::ProviderErrorText(result, label).c_str());
         return std::nullopt;
     }
     std::vector<ListedObject> objects;
@@ -31,9 +31,9 @@ std::vector<std::string> TableNames(const std::vector<ListedObject>& objects) {
     return names;
 }
 
-std::vector<std::string> WorkbookSheetNames(app::Migrator& migrator, connect::ConnectionHolder& holder) {
+std::vector<std::string> WorkbookSheetNames(app::Output& output, connect::ConnectionHolder& holder) {
     std::vector<std::string> sheets;
-    if (const auto listed = ListObjects(migrator, holder, "TABLE", "Open target tables Error: "))
+    if (const auto listed = ListObjects(output, holder, "TABLE", "Open target tables Error: "))
         for (const auto& object : *listed) sheets.push_back(adapters::SheetOfWorkbookTable(object.name));
     return sheets;
 }

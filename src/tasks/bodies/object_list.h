@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/migrator.h"
+#include "app/output.h"
 #include "connect/connection_holder.h"
 
 namespace tabvex::tasks {
@@ -19,7 +19,7 @@ struct ListedObject {
 
 // The objects of the type ("TABLE" or "VIEW") in the provider's order; nullopt after
 // the provider's error line with `label` in the Log.
-std::optional<std::vector<ListedObject>> ListObjects(app::Migrator& migrator, connect::ConnectionHolder& holder,
+std::optional<std::vector<ListedObject>> ListObjects(app::Output& output, connect::ConnectionHolder& holder,
                                                      const char* type, const char* label);
 
 // The names of the listed objects that are not views, in the list's order.
@@ -27,6 +27,6 @@ std::vector<std::string> TableNames(const std::vector<ListedObject>& objects);
 
 // The sheet names a workbook's tables take (its worksheets and defined names); none,
 // after an error line, when they cannot be listed.
-std::vector<std::string> WorkbookSheetNames(app::Migrator& migrator, connect::ConnectionHolder& holder);
+std::vector<std::string> WorkbookSheetNames(app::Output& output, connect::ConnectionHolder& holder);
 
 }  // namespace tabvex::tasks

@@ -5,8 +5,8 @@
 
 namespace tabvex::tasks {
 
-void RegisterTaskBodies(app::Migrator& migrator) {
-    auto& bodies = migrator.taskBodies();
+void RegisterTaskBodies(Engine& engine) {
+    auto& bodies = engine.taskBodies();
     bodies[TaskType::CloneDatabase] = CloneDatabaseBody;
     bodies[TaskType::MigrateDatabase] = MigrateDatabaseTablesBody;
     bodies[TaskType::MigrateTables] = MigrateDatabaseTablesBody;

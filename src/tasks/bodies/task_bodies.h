@@ -1,10 +1,10 @@
 // Fills the worker's dispatch table with every task body the program has.
 #pragma once
 
-#include "app/migrator.h"
+#include "tasks/engine.h"
 
 namespace tabvex::tasks {
 
-void RegisterTaskBodies(app::Migrator& migrator);
+void RegisterTaskBodies(Engine& engine);
 
 }  // namespace tabvex::tasks

@@ -42,12 +42,12 @@ void TaskSummary::ArrivedTableFailed(const std::string& table) {
     notArrived_.push_back(table);
 }
 
-void TaskSummary::Write(app::Migrator& migrator) const {
+void TaskSummary::Write(app::Output& output) const {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
     const std::string notArrived =
         notArrived_.empty() ? "none failed or left out"
                             : std::to_string(notArrived_.size()) + " failed or left out: " + Bracketed(notArrived_);
-    app::WriteOutputLine(migrator, "%sSummary: %lld tables %s, %s; %lld rows copied in %.1f seconds",
+    app::WriteOutputLine(output, "%sSummary: %lld tables %s, %s; %lld rows copied in %.1f seconds",
                          whole() ? "S::" : "E::", static_cast<long long>(arrived_.size()), arrivedWord_, notArrived.c_str(),
                          static_cast<long long>(rows_), seconds);
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/migrator.h"
+#include "app/output.h"
 
 namespace tabvex::tasks {
 
@@ -29,7 +29,7 @@ public:
     std::int64_t rowsCopied() const { return rows_; }
 
     // "S::Summary: …" when whole, else "E::Summary: …" naming the tables.
-    void Write(app::Migrator& migrator) const;
+    void Write(app::Output& output) const;
 
 private:
     const char* arrivedWord_;

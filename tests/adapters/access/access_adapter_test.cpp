@@ -5,6 +5,7 @@
 
 #include "adapters/adapter_test_support.h"
 #include "platform/jet/mdb/database.h"
+#include "shell/program.h"
 #include "support/scripted_user_interface.h"
 
 namespace tabvex::adapters {
@@ -20,7 +21,7 @@ protected:
     test::ScratchProfile profile;
     test::ScratchDir scratch;
     test::ScriptedUserInterface ui;
-    app::Migrator migrator{ui, scratch.path()};
+    shell::Program program{ui, scratch.path()};
 };
 
 TEST_F(AccessAdapterTest, JetPropertiesInOrderAndTheCatalogRecomputedFromTheSourceName) {
@@ -68,37 +69,37 @@ TEST_F(AccessAdapterTest, OdbcSourceNamesTheWorkgroupFileInTheProfileAndKeepsIts
 }
 
 TEST_F(AccessAdapterTest, WorkgroupFileIsCreatedWithItsFoldersInPlaceOfAnEmptyFolderAndThenKept) {
-    EnsureSystemDatabase(migrator);
+    EnsureSystemDatabase(program.output());
     EXPECT_NO_THROW(mdb::Database::Open(profile.workgroupFile()));
     const auto written = fs::last_write_time(profile.workgroupFile());
-    EnsureSystemDatabase(migrator);
+    EnsureSystemDatabase(program.output());
     EXPECT_EQ(fs::last_write_time(profile.workgroupFile()), written);
 
     fs::remove(profile.workgroupFile());
     fs::create_directory(profile.workgroupFile());
-    EnsureSystemDatabase(migrator);
+    EnsureSystemDatabase(program.output());
     EXPECT_TRUE(fs::is_regular_file(profile.workgroupFile()));
     EXPECT_TRUE(ui.messages().empty());
 
     fs::remove(profile.workgroupFile());
     fs::create_directories(profile.workgroupFile() / "kept");
-    EnsureSystemDatabase(migrator);
+    EnsureSystemDatabase(program.output());
     EXPECT_THAT(ui.messages(), ElementsAre(StartsWith("Create SysDB \r\n failed with error code:[0x80004005] \r\n")));
 }
 
-TEST_F(AccessAdapterTest, NewDatabaseGoesBesideTheCreationSidesDatabase) {
+TEST_F(AccessAdapterTest, NewDatabaseGoesBesideTheSidesDatabase) {
     fs::create_directories(scratch / "in");
-    migrator.sourceTree().SetDatabaseName((scratch / "in/shop").string());
-    migrator.targetTree().SetDatabaseName((scratch / "book").string());
-    migrator.SetCreationSide("Source");
-    EXPECT_TRUE(CreateAccessDatabase(migrator, "Access_New"));
+    program.sides().source().tree().SetDatabaseName((scratch / "in/shop").string());
+    program.sides().target().tree().SetDatabaseName((scratch / "book").string());
+    const browser::Sides& sides = program.sides();
+    EXPECT_TRUE(CreateAccessDatabase(program.output(), sides.PathBesideDatabase(browser::kSourceSide, "Access_New")));
     EXPECT_NO_THROW(mdb::Database::Open(scratch / "in/Access_New.mdb"));
     EXPECT_TRUE(fs::is_regular_file(profile.workgroupFile()));
 
-    migrator.SetCreationSide("");
-    EXPECT_TRUE(CreateAccessDatabase(migrator, "a.mdb.bak")) << "\".mdb\" inside the name is no ending";
-    EXPECT_TRUE(CreateAccessDatabase(migrator, "NEW.MDB"));
-    EXPECT_FALSE(CreateAccessDatabase(migrator, "NEW.MDB")) << "exists already";
+    const auto besideTarget = [&](const char* name) { return sides.PathBesideDatabase(browser::kTargetSide, name); };
+    EXPECT_TRUE(CreateAccessDatabase(program.output(), besideTarget("a.mdb.bak"))) << "\".mdb\" inside the name is no ending";
+    EXPECT_TRUE(CreateAccessDatabase(program.output(), besideTarget("NEW.MDB")));
+    EXPECT_FALSE(CreateAccessDatabase(program.output(), besideTarget("NEW.MDB"))) << "exists already";
     EXPECT_THAT(ui.messages(), ElementsAre("Create Access MDB File [" + (scratch / "in/Access_New.mdb").string() + "]",
                                            "Create Access MDB File [" + (scratch / "a.mdb.bak.mdb").string() + "]",
                                            "Create Access MDB File [" + (scratch / "NEW.MDB").string() + "]",
@@ -107,7 +108,7 @@ TEST_F(AccessAdapterTest, NewDatabaseGoesBesideTheCreationSidesDatabase) {
 }
 
 TEST_F(AccessAdapterTest, VersionTextWithoutASessionIsNoConnection) {
-    EXPECT_EQ(QueryAccessVersion(migrator, connect::ConnectionHolder{}), "No Connection!");
+    EXPECT_EQ(QueryAccessVersion(program.output(), connect::ConnectionHolder{}), "No Connection!");
     EXPECT_THAT(ui.messages(), ElementsAre(StartsWith("No Connection! \r\n failed with error code:[0x")));
 }
 

@@ -12,8 +12,9 @@
 #include "platform/automation/application.h"
 #include "platform/registry/class_registry.h"
 #include "platform/xls/workbook.h"
+#include "shell/program.h"
 #include "support/scripted_user_interface.h"
-#include "tasks/statement_runners.h"
+#include "connect/statement_runners.h"
 
 namespace tabvex::adapters {
 namespace {
@@ -32,23 +33,23 @@ protected:
     void ConnectShop(const fs::path& file) {
         fs::create_directories(file.parent_path());
         xls::Workbook::CreateNew({"Sheet1"}).Save(file);
-        migrator.targetSettings() = {"", "Microsoft.Jet.OLEDB.4.0", "", file.string(), "", "Admin", ""};
-        connect::ConnectTarget(migrator);
+        program.sides().target().settings() = {"", "Microsoft.Jet.OLEDB.4.0", "", file.string(), "", "Admin", ""};
+        connect::ConnectTarget(program.output(), program.sides());
         for (const char* statement : {"CREATE TABLE Orders (Id TEXT(10), Name TEXT(50), Comment TEXT(255))",
                                       "INSERT INTO Orders VALUES ('1', 'Tea', 'green')",
                                       "INSERT INTO Orders VALUES ('2', 'Coffee', 'it''s black')",
                                       "CREATE TABLE Customers (Name TEXT(50))"}) {
-            ASSERT_TRUE(tasks::ExecuteStatement(migrator, migrator.targetHolder(), statement, true)) << statement;
+            ASSERT_TRUE(connect::ExecuteStatement(program.output(), program.sides().target().holder(), statement, true)) << statement;
         }
     }
     std::vector<std::string> TargetTables() const {
-        const auto& tree = migrator.targetTree();
+        const auto& tree = program.sides().target().tree();
         std::vector<std::string> names;
         if (tree.remembered().tablesFolder == browser::kNoNode) return names;
         for (auto child : tree.node(tree.remembered().tablesFolder).children) names.push_back(tree.node(child).text);
         return names;
     }
-    std::string Database() const { return migrator.targetTree().connection().databaseName; }
+    std::string Database() const { return program.sides().target().tree().connection().databaseName; }
     static std::vector<std::string> Listed(const Json& items) {
         std::vector<std::string> names;
         for (const auto& item : items) names.push_back(item["name"]);
@@ -58,12 +59,12 @@ protected:
     test::ScratchProfile profile;
     test::ScratchDir scratch;
     test::ScriptedUserInterface ui;
-    app::Migrator migrator{ui, scratch.path()};
+    shell::Program program{ui, scratch.path()};
 };
 
 TEST_F(ExcelAutomationTest, HeaderRowsAreFormattedSizedAndFrozenOnEverySheetAndReadableEverywhere) {
     ConnectShop(scratch / "shop.xls");
-    SetExcelTableHead(migrator, "shop");
+    SetExcelTableHead(program.output(), program.sides(), "shop");
     EXPECT_THAT(ui.boxes(), IsEmpty());
     EXPECT_THAT(TargetTables(), UnorderedElementsAre("Orders", "Customers"));
 
@@ -93,10 +94,10 @@ TEST_F(ExcelAutomationTest, HeaderRowsAreFormattedSizedAndFrozenOnEverySheetAndR
 
 TEST_F(ExcelAutomationTest, TablesAreDroppedAndRenamedWithTheirDefinedNames) {
     ConnectShop(scratch / "shop.xls");
-    EXPECT_TRUE(DropExcelTable(migrator, Database(), "'Orders$'"));
+    EXPECT_TRUE(DropExcelTable(program.output(), program.sides(), Database(), "'Orders$'"));
     EXPECT_THAT(ui.messages(), Contains("Drop Table SUCCESSFULLY!!!"));
     // Only the letter case changes: the name must survive its own deletion.
-    EXPECT_TRUE(RenameExcelTable(migrator, "Customers", "CUSTOMERS"));
+    EXPECT_TRUE(RenameExcelTable(program.output(), program.sides(), "Customers", "CUSTOMERS"));
     EXPECT_THAT(TargetTables(), ElementsAre("CUSTOMERS"));
     const Json book = test::ReadWithXlrd(scratch / "shop.xls");
     EXPECT_THAT(Listed(book["sheets"]), ElementsAre("Sheet1", "CUSTOMERS"));
@@ -107,13 +108,13 @@ TEST_F(ExcelAutomationTest, TablesAreDroppedAndRenamedWithTheirDefinedNames) {
     auto named = xls::Workbook::Open(scratch / "names.xls");
     named.AddName("Totals", xls::SheetArea{0, xls::CellRange{0, 0, 0, 0}});
     named.Save(scratch / "names.xls");
-    migrator.targetSettings().sourceName = (scratch / "names.xls").string();
-    connect::ConnectTarget(migrator);
+    program.sides().target().settings().sourceName = (scratch / "names.xls").string();
+    connect::ConnectTarget(program.output(), program.sides());
     ui.QueueAnswer(app::MessageAnswer::No);
     ui.QueueAnswer(app::MessageAnswer::Yes);
-    EXPECT_TRUE(RenameExcelTable(migrator, "Totals", "Sums"));
+    EXPECT_TRUE(RenameExcelTable(program.output(), program.sides(), "Totals", "Sums"));
     EXPECT_THAT(TargetTables(), ElementsAre("Totals"));
-    EXPECT_TRUE(RenameExcelTable(migrator, "Totals", "Sums"));
+    EXPECT_TRUE(RenameExcelTable(program.output(), program.sides(), "Totals", "Sums"));
     EXPECT_THAT(TargetTables(), IsEmpty());
     EXPECT_EQ(ui.boxes().back().text, "User Define Names, Not A Table Name, Clear?");
     EXPECT_THAT(Listed(test::ReadWithXlrd(scratch / "names.xls")["sheets"]), ElementsAre("Data"));
@@ -121,7 +122,7 @@ TEST_F(ExcelAutomationTest, TablesAreDroppedAndRenamedWithTheirDefinedNames) {
 
 TEST_F(ExcelAutomationTest, FailuresShowTwoBoxesAndLeaveTheTargetConnected) {
     ConnectShop(scratch / "shop.xls");
-    EXPECT_FALSE(RenameExcelTable(migrator, "Suppliers", "Vendors"));
+    EXPECT_FALSE(RenameExcelTable(program.output(), program.sides(), "Suppliers", "Vendors"));
     ASSERT_EQ(ui.boxes().size(), 2u);
     EXPECT_EQ(ui.boxes()[0].text,
               "Renaming table [Suppliers] to [Vendors] failed: " + com::AutomationErrorText(oledb::DISP_E_BADINDEX));
@@ -129,41 +130,41 @@ TEST_F(ExcelAutomationTest, FailuresShowTwoBoxesAndLeaveTheTargetConnected) {
                                    com::AutomationErrorText(oledb::DISP_E_BADINDEX) + ": " + ui.boxes()[1].text))
         << "the Log keeps both";
     EXPECT_THAT(ui.boxes()[1].text, ::testing::HasSubstr("Suppliers"));
-    EXPECT_FALSE(CreateExcelWorkbook(migrator, (scratch / "missing/new").string(), true));
+    EXPECT_FALSE(CreateExcelWorkbook(program.output(), program.sides(), (scratch / "missing/new").string(), true));
     EXPECT_EQ(ui.boxes().size(), 4u);
 
     registry::RegisterModule("automation", [](const oledb::Guid&) { return nullptr; });
-    SetExcelTableHead(migrator, "shop");
+    SetExcelTableHead(program.output(), program.sides(), "shop");
     registry::RegisterModule("automation", [](const oledb::Guid&) -> std::shared_ptr<oledb::ComObject> {
         return std::make_shared<automation::Application>();
     });
     EXPECT_THAT(ui.messages(), Contains("Excel not installed, some functions not supported!!!"));
-    EXPECT_TRUE(migrator.targetHolder().HasSession());
+    EXPECT_TRUE(program.sides().target().holder().HasSession());
     EXPECT_THAT(TargetTables(), UnorderedElementsAre("Orders", "Customers"));
 }
 
 TEST_F(ExcelAutomationTest, WorkbooksAreCreatedSelectedAndDropped) {
     ConnectShop(scratch / "wb/Q2.xls");
-    ASSERT_TRUE(CreateExcelWorkbook(migrator, "Q3", true));
+    ASSERT_TRUE(CreateExcelWorkbook(program.output(), program.sides(), "Q3", true));
     EXPECT_THAT(ui.messages(), Contains("Create Excel xls File [" + (scratch / "wb/Q3.xls").string() + "]"));
     EXPECT_EQ(test::ReadWithXlrd(scratch / "wb/Q3.xls")["sheets"].size(), 1u);
-    EXPECT_TRUE(SelectExcelWorkbook(migrator, browser::kTargetSide, "Q3"));
+    EXPECT_TRUE(SelectExcelWorkbook(program.sides(), browser::kTargetSide, "Q3"));
     EXPECT_EQ(Database(), (scratch / "wb/Q3").string());
 
     ui.QueueChosenPath(std::nullopt);
-    EXPECT_FALSE(CreateExcelWorkbook(migrator, scratch.path().string(), false));
+    EXPECT_FALSE(CreateExcelWorkbook(program.output(), program.sides(), scratch.path().string(), false));
     ui.QueueChosenPath(scratch / "chosen");
-    ASSERT_TRUE(CreateExcelWorkbook(migrator, scratch.path().string(), false));
+    ASSERT_TRUE(CreateExcelWorkbook(program.output(), program.sides(), scratch.path().string(), false));
     EXPECT_EQ(ui.fileRequests().at(1).title, "Create Excel Database As");
     EXPECT_EQ(Database(), (scratch / "chosen").string());
 
-    EXPECT_TRUE(DropExcelWorkbook(migrator, (scratch / "wb/Q2").string()));
+    EXPECT_TRUE(DropExcelWorkbook(program.output(), program.gate(), program.sides(), (scratch / "wb/Q2").string()));
     EXPECT_THAT(ui.postedCommands(), IsEmpty());
-    EXPECT_TRUE(DropExcelWorkbook(migrator, Database()));
+    EXPECT_TRUE(DropExcelWorkbook(program.output(), program.gate(), program.sides(), Database()));
     EXPECT_EQ(ui.boxes().back().text, "Connected Database Dropped, Please Connect Another!");
     EXPECT_THAT(ui.postedCommands(), ElementsAre(1026));
-    EXPECT_FALSE(migrator.targetHolder().HasDataSource() || fs::exists(scratch / "chosen.xls"));
-    EXPECT_FALSE(DropExcelWorkbook(migrator, (scratch / "wb/Q2").string()));
+    EXPECT_FALSE(program.sides().target().holder().HasDataSource() || fs::exists(scratch / "chosen.xls"));
+    EXPECT_FALSE(DropExcelWorkbook(program.output(), program.gate(), program.sides(), (scratch / "wb/Q2").string()));
     EXPECT_THAT(ui.messages().back(), StartsWith("Drop Database \r\n failed with error code:[0x00000002]"));
 }
 
@@ -172,20 +173,20 @@ TEST_F(ExcelAutomationTest, WorkbooksAreCreatedSelectedAndDropped) {
 TEST_F(ExcelAutomationTest, AnUpperCaseEndingNamesTheSameFileForEveryOperation) {
     ConnectShop(scratch / "wb/BOOK.XLS");
     EXPECT_EQ(Database(), (scratch / "wb/BOOK").string());
-    EXPECT_TRUE(SetExcelTableHead(migrator, Database()));
-    EXPECT_TRUE(DropExcelTable(migrator, Database(), "Customers"));
-    EXPECT_TRUE(RenameExcelTable(migrator, "Orders", "Sales"));
+    EXPECT_TRUE(SetExcelTableHead(program.output(), program.sides(), Database()));
+    EXPECT_TRUE(DropExcelTable(program.output(), program.sides(), Database(), "Customers"));
+    EXPECT_TRUE(RenameExcelTable(program.output(), program.sides(), "Orders", "Sales"));
     EXPECT_THAT(Listed(test::ReadWithXlrd(scratch / "wb/BOOK.XLS")["sheets"]), ElementsAre("Sheet1", "Sales"));
 
-    ASSERT_TRUE(CreateExcelWorkbook(migrator, "Q3.XLS", true));
-    EXPECT_TRUE(SelectExcelWorkbook(migrator, browser::kTargetSide, "Q3"));
-    EXPECT_EQ(migrator.targetSettings().sourceName, (scratch / "wb/Q3.XLS").string());
+    ASSERT_TRUE(CreateExcelWorkbook(program.output(), program.sides(), "Q3.XLS", true));
+    EXPECT_TRUE(SelectExcelWorkbook(program.sides(), browser::kTargetSide, "Q3"));
+    EXPECT_EQ(program.sides().target().settings().sourceName, (scratch / "wb/Q3.XLS").string());
     ui.QueueChosenPath(scratch / "wb/Chosen.Xls");
-    ASSERT_TRUE(CreateExcelWorkbook(migrator, scratch.path().string(), false));
-    EXPECT_EQ(migrator.targetSettings().sourceName, (scratch / "wb/Chosen.Xls").string());
-    EXPECT_TRUE(SelectExcelWorkbook(migrator, browser::kTargetSide, (scratch / "wb/BOOK").string()));
-    EXPECT_EQ(migrator.targetSettings().sourceName, (scratch / "wb/BOOK.XLS").string());
-    EXPECT_TRUE(DropExcelWorkbook(migrator, (scratch / "wb/Q3").string()));
+    ASSERT_TRUE(CreateExcelWorkbook(program.output(), program.sides(), scratch.path().string(), false));
+    EXPECT_EQ(program.sides().target().settings().sourceName, (scratch / "wb/Chosen.Xls").string());
+    EXPECT_TRUE(SelectExcelWorkbook(program.sides(), browser::kTargetSide, (scratch / "wb/BOOK").string()));
+    EXPECT_EQ(program.sides().target().settings().sourceName, (scratch / "wb/BOOK.XLS").string());
+    EXPECT_TRUE(DropExcelWorkbook(program.output(), program.gate(), program.sides(), (scratch / "wb/Q3").string()));
 
     std::vector<std::string> files;
     for (const auto& entry : fs::directory_iterator(scratch / "wb")) files.push_back(entry.path().filename());

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/xls/workbook.h"
+#include "shell/program.h"
 #include "support/jet_connection.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_support.h"
@@ -63,16 +64,16 @@ class ExcelVersionTest : public ::testing::Test {
 protected:
     test::ScratchDir scratch;
     test::ScriptedUserInterface ui;
-    app::Migrator migrator{ui, scratch.path()};
+    shell::Program program{ui, scratch.path()};
 };
 
 TEST_F(ExcelVersionTest, JetRefusesTheStatementAndItsDescriptionIsTheText) {
     auto book = xls::Workbook::CreateNew({"Sheet1"});
     book.Save(scratch / "book.xls");
-    EXPECT_EQ(QueryExcelVersion(migrator, test::OpenJetConnection(scratch / "book.xls")),
+    EXPECT_EQ(QueryExcelVersion(program.output(), test::OpenJetConnection(scratch / "book.xls")),
               "Syntax error at position 8 near '@'.");
     EXPECT_TRUE(ui.messages().empty());
-    EXPECT_EQ(QueryExcelVersion(migrator, connect::ConnectionHolder{}), "No Connection!");
+    EXPECT_EQ(QueryExcelVersion(program.output(), connect::ConnectionHolder{}), "No Connection!");
     ASSERT_EQ(ui.lines().size(), 1u);
     EXPECT_THAT(ui.messages()[0], StartsWith("No Connection! \r\n failed with error code:[0x"));
     EXPECT_FALSE(ui.lines()[0].colours) << "a plain line";

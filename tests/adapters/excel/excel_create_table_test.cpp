@@ -27,17 +27,17 @@ TEST_F(CreateTableTest, EveryColumnTypeOfTheWriterBecomesATextColumnInSourceOrde
     writer.AddTable("One", {{"Only Column", JetType::Byte}});
     Connect(writer);
 
-    EXPECT_EQ(BuildExcelCreateTable(migrator, source, "Orders", "Orders"),
+    EXPECT_EQ(BuildExcelCreateTable(program.output(), source, "Orders", "Orders"),
               "Create Table Orders (`Id` Text ,`Name` Text ,`Notes` Text ,`Placed` Text ,`Price` Text ,`Paid` Text "
               ",`Weight` Text ,`Tag` Text ,`Blob` Text)");
-    EXPECT_EQ(BuildExcelCreateTable(migrator, source, "One", "One"), "Create Table One (`Only Column` Text)");
-    EXPECT_EQ(BuildExcelCreateTable(migrator, source, "Misspelled", "Misspelled"), "Create Table Misspelled ()");
+    EXPECT_EQ(BuildExcelCreateTable(program.output(), source, "One", "One"), "Create Table One (`Only Column` Text)");
+    EXPECT_EQ(BuildExcelCreateTable(program.output(), source, "Misspelled", "Misspelled"), "Create Table Misspelled ()");
     // The sheet is named apart from the table whose columns it takes; reserved words
     // and names that are no plain word are bracketed.
-    EXPECT_EQ(BuildExcelCreateTable(migrator, source, "One", "Select"), "Create Table [Select] (`Only Column` Text)");
-    EXPECT_EQ(BuildExcelCreateTable(migrator, source, "One", "values"), "Create Table [values] (`Only Column` Text)");
-    EXPECT_EQ(BuildExcelCreateTable(migrator, source, "One", "Q1/Q2"), "Create Table [Q1/Q2] (`Only Column` Text)");
-    EXPECT_EQ(BuildExcelCreateTable(migrator, source, "One", "Selection"), "Create Table Selection (`Only Column` Text)");
+    EXPECT_EQ(BuildExcelCreateTable(program.output(), source, "One", "Select"), "Create Table [Select] (`Only Column` Text)");
+    EXPECT_EQ(BuildExcelCreateTable(program.output(), source, "One", "values"), "Create Table [values] (`Only Column` Text)");
+    EXPECT_EQ(BuildExcelCreateTable(program.output(), source, "One", "Q1/Q2"), "Create Table [Q1/Q2] (`Only Column` Text)");
+    EXPECT_EQ(BuildExcelCreateTable(program.output(), source, "One", "Selection"), "Create Table Selection (`Only Column` Text)");
     EXPECT_TRUE(ui.lines().empty());
 }
 

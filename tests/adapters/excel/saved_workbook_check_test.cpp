@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "adapters/excel/saved_workbook_check.h"
+#include "shell/program.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_support.h"
 
@@ -116,7 +117,7 @@ protected:
 
     ScratchDir scratch;
     ScriptedUserInterface ui;
-    app::Migrator migrator{ui, scratch.path()};
+    shell::Program program{ui, scratch.path()};
 };
 
 TEST_F(SavedWorkbookLogTest, EachTableGetsOneLineAndTheFailedOnesAreReturned) {
@@ -130,7 +131,7 @@ TEST_F(SavedWorkbookLogTest, EachTableGetsOneLineAndTheFailedOnesAreReturned) {
         for (const auto& cell : row) different.AddCell(cell);
         different.KeepRow();
     }
-    EXPECT_EQ(VerifySavedWorkbook(migrator, file, {&equal, &different}), std::vector<std::string>{"Other"});
+    EXPECT_EQ(VerifySavedWorkbook(program.output(), file, {&equal, &different}), std::vector<std::string>{"Other"});
     const auto messages = ui.messages();
     EXPECT_NE(std::find(messages.begin(), messages.end(), "[Customers table] verified: 2 rows read back equal"),
               messages.end());
@@ -144,7 +145,7 @@ TEST_F(SavedWorkbookLogTest, AWorkbookThatCannotBeReadFailsEveryTable) {
     Book(kRows).Save(file);
     SetBeforeReadBackForTests([](const std::filesystem::path& path) { WriteFile(path, "not a workbook"); });
     const SentCells sent = Sent(kRows);
-    EXPECT_EQ(VerifySavedWorkbook(migrator, file, {&sent}), std::vector<std::string>{"Customers table"});
+    EXPECT_EQ(VerifySavedWorkbook(program.output(), file, {&sent}), std::vector<std::string>{"Customers table"});
     const auto messages = ui.messages();
     ASSERT_FALSE(messages.empty());
     EXPECT_TRUE(messages.back().starts_with("[Customers table] not verified: the saved workbook cannot be read: "))

@@ -7,7 +7,8 @@
 #include "adapters/excel/expected_rows.h"
 #include "adapters/excel/transfer_test_support.h"
 #include "browser/condition_file.h"
-#include "tasks/statement_runners.h"
+#include "connect/statement_runners.h"
+#include "shell/program.h"
 
 namespace tabvex::adapters {
 namespace {
@@ -37,8 +38,8 @@ class TableTransferTest : public test::TransferFixture {
 protected:
     // Creates the worksheet as the migration does, then copies the rows.
     TransferResult Migrate(const std::string& table) {
-        EXPECT_TRUE(tasks::ExecuteStatement(migrator, target, BuildExcelCreateTable(migrator, source, table, table), true));
-        return TransferTableRows(migrator, source, target, kDatabase, table, table, TraceOf(table));
+        EXPECT_TRUE(connect::ExecuteStatement(program.output(), target, BuildExcelCreateTable(program.output(), source, table, table), true));
+        return TransferTableRows(program.output(), program.gate(), program.sides(), kDatabase, table, table, TraceOf(table));
     }
 
 };
@@ -84,24 +85,24 @@ TEST_F(TableTransferTest, RowsExpectedAndCopiedAreCountedForTheTaskList) {
     writer.AddTable("Few", {{"Id", JetType::Long}});
     for (int i = 1; i <= 5; ++i) writer.AddRow("Few", {std::to_string(i)});
     Connect(writer);
-    migrator.sourceSettings().providerProgId = std::string(connect::kJetProgId);
-    ASSERT_TRUE(browser::WriteCondition(migrator.conditionFilePath(), kDatabase, "Few", "Id>2"));
+    program.sides().source().settings().providerProgId = std::string(connect::kJetProgId);
+    ASSERT_TRUE(browser::WriteCondition(program.sides().conditionFile(), kDatabase, "Few", "Id>2"));
 
-    EXPECT_EQ(ExpectedRowCount(migrator, source, kDatabase, "Orders"), 1200);
-    EXPECT_EQ(ExpectedRowCount(migrator, source, kDatabase, std::vector<std::string>{"Orders", "Orders"}), 2400);
-    EXPECT_EQ(ExpectedRowCount(migrator, source, kDatabase, "Few"), std::nullopt) << "a condition needs the rows read";
-    EXPECT_EQ(ExpectedRowCount(migrator, source, kDatabase, std::vector<std::string>{"Orders", "Few"}), std::nullopt);
-    EXPECT_EQ(ExpectedRowCount(migrator, source, kDatabase, "Missing"), std::nullopt);
+    EXPECT_EQ(ExpectedRowCount(program.output(), program.sides(), kDatabase, "Orders"), 1200);
+    EXPECT_EQ(ExpectedRowCount(program.output(), program.sides(), kDatabase, std::vector<std::string>{"Orders", "Orders"}), 2400);
+    EXPECT_EQ(ExpectedRowCount(program.output(), program.sides(), kDatabase, "Few"), std::nullopt) << "a condition needs the rows read";
+    EXPECT_EQ(ExpectedRowCount(program.output(), program.sides(), kDatabase, std::vector<std::string>{"Orders", "Few"}), std::nullopt);
+    EXPECT_EQ(ExpectedRowCount(program.output(), program.sides(), kDatabase, "Missing"), std::nullopt);
 
-    tasks::RowProgress rows;
+    adapters::RowProgress rows;
     rows.copied = 7;  // rows of the task's earlier tables
-    EXPECT_TRUE(tasks::ExecuteStatement(migrator, target, BuildExcelCreateTable(migrator, source, "Orders", "Orders"), true));
-    EXPECT_EQ(TransferTableRows(migrator, source, target, kDatabase, "Orders", "Orders", TraceOf("Orders"), &rows).rowsCopied,
+    EXPECT_TRUE(connect::ExecuteStatement(program.output(), target, BuildExcelCreateTable(program.output(), source, "Orders", "Orders"), true));
+    EXPECT_EQ(TransferTableRows(program.output(), program.gate(), program.sides(), kDatabase, "Orders", "Orders", TraceOf("Orders"), &rows).rowsCopied,
               1200);
     EXPECT_EQ(rows.copied.load(), 1207);
 
-    migrator.sourceSettings().providerProgId = "MSDASQL";
-    EXPECT_EQ(ExpectedRowCount(migrator, source, kDatabase, "Orders"), std::nullopt) << "counted only through Jet";
+    program.sides().source().settings().providerProgId = "MSDASQL";
+    EXPECT_EQ(ExpectedRowCount(program.output(), program.sides(), kDatabase, "Orders"), std::nullopt) << "counted only through Jet";
 }
 
 TEST_F(TableTransferTest, TheTablesConditionRestrictsTheRows) {
@@ -109,7 +110,7 @@ TEST_F(TableTransferTest, TheTablesConditionRestrictsTheRows) {
     writer.AddTable("Orders", {{"Id", JetType::Long}});
     for (int i = 1; i <= 20; ++i) writer.AddRow("Orders", {std::to_string(i)});
     Connect(writer);
-    ASSERT_TRUE(browser::WriteCondition(migrator.conditionFilePath(), kDatabase, "Orders", "Id>10 and Id<>15"));
+    ASSERT_TRUE(browser::WriteCondition(program.sides().conditionFile(), kDatabase, "Orders", "Id>10 and Id<>15"));
 
     EXPECT_EQ(Migrate("Orders").rowsCopied, 9);
     const auto rows = SheetRows("Orders");
@@ -120,16 +121,25 @@ TEST_F(TableTransferTest, TheTablesConditionRestrictsTheRows) {
 
 TEST_F(TableTransferTest, AStopRequestEndsTheTableAfterTheCurrentRow) {
     StoppingUserInterface stopper;
-    app::Migrator stoppable{stopper, scratch.path()};
-    stopper.runState = &stoppable.runState();
+    shell::Program stoppable{stopper, scratch.path()};
+    stopper.runState = &stoppable.engine().runState();
     stopper.stopAt = "1000 records converted!";
     mdb::DatabaseWriter writer(sourceFile());
     writer.AddTable("Orders", {{"Id", JetType::Long}});
     for (int i = 1; i <= 1500; ++i) writer.AddRow("Orders", {std::to_string(i)});
     Connect(writer);
-    ASSERT_TRUE(tasks::ExecuteStatement(stoppable, target, BuildExcelCreateTable(stoppable, source, "Orders", "Orders"), true));
+    connect::ConnectionHolder& stoppableSource = stoppable.sides().source().holder();
+    connect::ConnectionHolder& stoppableTarget = stoppable.sides().target().holder();
+    stoppableSource = source;
+    stoppableTarget = target;
+    ASSERT_TRUE(connect::ExecuteStatement(stoppable.output(), stoppableTarget,
+                                          BuildExcelCreateTable(stoppable.output(), stoppableSource, "Orders", "Orders"),
+                                          true));
 
-    const TransferResult result = TransferTableRows(stoppable, source, target, kDatabase, "Orders", "Orders", TraceOf("Orders"));
+    const TransferResult result = TransferTableRows(stoppable.output(), stoppable.gate(), stoppable.sides(), kDatabase,
+                                                    "Orders", "Orders", TraceOf("Orders"));
+    stoppableSource.Release();
+    stoppableTarget.Release();  // the fixture's holder saves the workbook when it lets go
     EXPECT_EQ(result.text, "true");
     EXPECT_EQ(result.rowsCopied, 1000);
     EXPECT_TRUE(result.stopped && result.failed()) << "a table stopped part way did not arrive";
@@ -147,9 +157,9 @@ TEST_F(TableTransferTest, FailedInsertsAreCountedAndReportedAfterTheClosingLine)
     for (int i = 1; i <= 3; ++i) writer.AddRow("Orders", {std::to_string(i), "x"});
     Connect(writer);
     // A worksheet narrower than the source refuses every row.
-    ASSERT_TRUE(tasks::ExecuteStatement(migrator, target, "Create Table Orders (`Id` Text)", true));
+    ASSERT_TRUE(connect::ExecuteStatement(program.output(), target, "Create Table Orders (`Id` Text)", true));
 
-    const TransferResult result = TransferTableRows(migrator, source, target, kDatabase, "Orders", "Orders", TraceOf("Orders"));
+    const TransferResult result = TransferTableRows(program.output(), program.gate(), program.sides(), kDatabase, "Orders", "Orders", TraceOf("Orders"));
     EXPECT_TRUE(result.failed());
     EXPECT_EQ(result.rowsCopied, 0);
     EXPECT_EQ(result.rowsNotCopied, 3);
@@ -220,8 +230,8 @@ TEST_F(TableTransferTest, ANameWithABlankIsMigratedAndOneThatIsAPathNeverReaches
     EXPECT_FALSE(Migrate("Order Details").failed());  // the worksheet is Order_Details, as Jet names it
     EXPECT_TRUE(std::filesystem::exists(scratch / "Order Details.data"));
 
-    ASSERT_TRUE(tasks::ExecuteStatement(migrator, target, BuildExcelCreateTable(migrator, source, "a/b", "a_b"), true));
-    EXPECT_FALSE(TransferTableRows(migrator, source, target, kDatabase, "a/b", "a_b", TraceOf("a/b")).failed());
+    ASSERT_TRUE(connect::ExecuteStatement(program.output(), target, BuildExcelCreateTable(program.output(), source, "a/b", "a_b"), true));
+    EXPECT_FALSE(TransferTableRows(program.output(), program.gate(), program.sides(), kDatabase, "a/b", "a_b", TraceOf("a/b")).failed());
     EXPECT_TRUE(std::filesystem::exists(scratch / "a%2Fb.data")) << "the trace's name is encoded";
     EXPECT_FALSE(std::filesystem::exists(scratch / "a"));
     EXPECT_EQ(SheetRows("Order_Details"), (std::vector<std::vector<std::string>>{{"7"}}));
@@ -229,13 +239,20 @@ TEST_F(TableTransferTest, ANameWithABlankIsMigratedAndOneThatIsAPathNeverReaches
 }
 
 TEST_F(TableTransferTest, MissingSessionsAreReportedByName) {
-    EXPECT_EQ(BuildExcelCreateTable(migrator, connect::ConnectionHolder{}, "Orders", "Orders"), "ERROR!!!");
-    connect::ConnectionHolder none;
+    EXPECT_EQ(BuildExcelCreateTable(program.output(), connect::ConnectionHolder{}, "Orders", "Orders"), "ERROR!!!");
     mdb::DatabaseWriter writer(sourceFile());
     writer.AddTable("Orders", {{"Id", JetType::Long}});
     Connect(writer);
-    EXPECT_EQ(TransferTableRows(migrator, none, target, kDatabase, "Orders", "Orders", TraceOf("Orders")).text, "No Source Connection!");
-    EXPECT_EQ(TransferTableRows(migrator, source, none, kDatabase, "Orders", "Orders", TraceOf("Orders")).text, "No Target Connection!");
+    const auto transfer = [&] {
+        return TransferTableRows(program.output(), program.gate(), program.sides(), kDatabase, "Orders", "Orders",
+                                 TraceOf("Orders"));
+    };
+    const connect::ConnectionHolder connected = source;
+    source.Release();
+    EXPECT_EQ(transfer().text, "No Source Connection!");
+    source = connected;
+    target.Release();
+    EXPECT_EQ(transfer().text, "No Target Connection!");
     EXPECT_THAT(ui.messages(), ElementsAre(StartsWith("No Connection! \r\n failed with error code:[0x"),
                                            StartsWith("No Source Connection! \r\n failed with error code:[0x"),
                                            "[Orders] 0 rows copied, not the whole table: No Source Connection!",

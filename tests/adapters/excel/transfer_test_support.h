@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "app/migrator.h"
 #include "com/object_file_name.h"
 #include "connect/connection_holder.h"
 #include "platform/jet/mdb/database.h"
 #include "platform/jet/mdb/database_writer.h"
 #include "platform/xls/workbook.h"
+#include "shell/program.h"
 #include "support/jet_connection.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_support.h"
@@ -79,11 +79,10 @@ protected:
 
     ScratchDir scratch;
     ScriptedUserInterface ui;
-    app::Migrator migrator{ui, scratch.path()};
-    connect::ConnectionHolder source;
-    connect::ConnectionHolder target;
-
-private:
+    shell::Program program{ui, scratch.path()};
+    // The program's own sides: the transfer reads from and writes to them.
+    connect::ConnectionHolder& source = program.sides().source().holder();
+    connect::ConnectionHolder& target = program.sides().target().holder();
 };
 
 }  // namespace tabvex::test

@@ -27,6 +27,7 @@
 #include "gui/dialogs/driver_check_dlg.h"
 #include "gui/screenshot.h"
 #include "platform/jet/mdb/database_writer.h"
+#include "shell/program.h"
 #include "tasks/bodies/migrate_command.h"
 #include "support/jet_connection.h"
 #include "support/scripted_user_interface.h"
@@ -85,14 +86,14 @@ protected:
     test::ScratchProfile profile;
     test::ScratchDir scratch;
     test::ScriptedUserInterface ui;
-    app::Migrator migrator{ui, (fs::create_directories(scratch / "program"), scratch / "program")};
+    shell::Program program{ui, (fs::create_directories(scratch / "program"), scratch / "program")};
 };
 
 using ConfigDlgTest = DialogTest;
 
 TEST_F(ConfigDlgTest, FilledTestedAndConnectedAgainstAWrittenDatabaseAndANewWorkbook) {
     const fs::path shop = WriteShop(scratch / "data/Shop.mdb");
-    CConfigDlg dialog(migrator, nullptr, Odbc());
+    CConfigDlg dialog(program.output(), program.gate(), program.sides(), program.options(), nullptr, Odbc());
     dialog.show();
     ExpectTitleBar(dialog, "Config");
     const auto& source = dialog.controls(ConfigSide::Source);
@@ -115,16 +116,16 @@ TEST_F(ConfigDlgTest, FilledTestedAndConnectedAgainstAWrittenDatabaseAndANewWork
     Click(dialog, "1");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_THAT(ui.postedCommands(), ElementsAre(connect::kConnectButton));
-    EXPECT_EQ(migrator.sourceSettings().sourceName, shop.string());
-    EXPECT_EQ(migrator.targetSettings().sourceName, book.string());
-    connect::ConnectCommand(migrator);  // what the posted command runs
-    EXPECT_TRUE(migrator.sourceHolder().HasSession());
-    EXPECT_TRUE(migrator.targetHolder().HasSession());
+    EXPECT_EQ(program.sides().source().settings().sourceName, shop.string());
+    EXPECT_EQ(program.sides().target().settings().sourceName, book.string());
+    connect::ConnectCommand(program.output(), program.gate(), program.sides());  // what the posted command runs
+    EXPECT_TRUE(program.sides().source().holder().HasSession());
+    EXPECT_TRUE(program.sides().target().holder().HasSession());
 }
 
 TEST_F(ConfigDlgTest, SaveConfigWritesAFileThatTheNextDialogShows) {
     {
-        CConfigDlg dialog(migrator, nullptr, Odbc());
+        CConfigDlg dialog(program.output(), program.gate(), program.sides(), program.options(), nullptr, Odbc());
         dialog.show();
         Click(dialog, "1008");
         ASSERT_TRUE(Child<QCheckBox>(dialog, "1008")->isChecked());
@@ -134,14 +135,14 @@ TEST_F(ConfigDlgTest, SaveConfigWritesAFileThatTheNextDialogShows) {
         QTest::keyClicks(source.password, "Se cret");
         Click(dialog, "4");
         EXPECT_THAT(BoxTexts(), ElementsAre("The Config Infomation saved successfully!"));
-        EXPECT_TRUE(migrator.sourceSettings().sourceName.empty()) << "Save hands nothing over";
+        EXPECT_TRUE(program.sides().source().settings().sourceName.empty()) << "Save hands nothing over";
     }
     connect::ConfigDialogRecord reread;
-    connect::ReadConfigOptions(reread, migrator);
+    connect::ReadConfigOptions(reread, program.output(), program.options(), program.programDirectory());
     EXPECT_EQ(reread.source, (connect::SideFields{"Microsoft Jet 4.0 OLE DB Provider", "/data/Shop.mdb", "Admin",
                                                   "Se cret", ""}));
 
-    CConfigDlg next(migrator, nullptr, Odbc());
+    CConfigDlg next(program.output(), program.gate(), program.sides(), program.options(), nullptr, Odbc());
     EXPECT_TRUE(Child<QCheckBox>(next, "1008")->isChecked());
     EXPECT_EQ(next.controls(ConfigSide::Source).password->text(), "Se cret");
     EXPECT_EQ(next.controls(ConfigSide::Source).sourceName->currentText(), "/data/Shop.mdb");
@@ -149,7 +150,7 @@ TEST_F(ConfigDlgTest, SaveConfigWritesAFileThatTheNextDialogShows) {
 
 TEST_F(ConfigDlgTest, ContinuingLongTablesIsABoxThatIsSavedShownAgainAndHandedOver) {
     {
-        CConfigDlg dialog(migrator, nullptr, Odbc());
+        CConfigDlg dialog(program.output(), program.gate(), program.sides(), program.options(), nullptr, Odbc());
         dialog.show();
         ASSERT_FALSE(Child<QCheckBox>(dialog, "SplitLongTables")->isChecked());
         EXPECT_EQ(Child<QCheckBox>(dialog, "SplitLongTables")->text(), "Continue long tables on new sheets");
@@ -157,12 +158,12 @@ TEST_F(ConfigDlgTest, ContinuingLongTablesIsABoxThatIsSavedShownAgainAndHandedOv
         Click(dialog, "SplitLongTables");
         Click(dialog, "4");
     }
-    CConfigDlg next(migrator, nullptr, Odbc());
+    CConfigDlg next(program.output(), program.gate(), program.sides(), program.options(), nullptr, Odbc());
     next.show();
     EXPECT_TRUE(Child<QCheckBox>(next, "SplitLongTables")->isChecked());
-    EXPECT_FALSE(migrator.splitLongTables()) << "Save hands nothing over";
+    EXPECT_FALSE(program.options().get().splitLongTables) << "Save hands nothing over";
     Click(next, "1");
-    EXPECT_TRUE(migrator.splitLongTables());
+    EXPECT_TRUE(program.options().get().splitLongTables);
 }
 
 // "Verify after writing" and "Save long binary values as files": each box turns its
@@ -170,7 +171,7 @@ TEST_F(ConfigDlgTest, ContinuingLongTablesIsABoxThatIsSavedShownAgainAndHandedOv
 // them as saved.
 TEST_F(ConfigDlgTest, TheMigrationOptionBoxesReachTheWindowAndTheNextDialog) {
     {
-        CConfigDlg dialog(migrator, nullptr, Odbc());
+        CConfigDlg dialog(program.output(), program.gate(), program.sides(), program.options(), nullptr, Odbc());
         dialog.show();
         auto* verify = Child<QCheckBox>(dialog, "Verify");
         auto* binaryFiles = Child<QCheckBox>(dialog, "BinaryFiles");
@@ -189,20 +190,20 @@ TEST_F(ConfigDlgTest, TheMigrationOptionBoxesReachTheWindowAndTheNextDialog) {
         Click(dialog, "1");
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }
-    EXPECT_TRUE(migrator.verifyAfterWriting());
-    EXPECT_TRUE(migrator.binaryFiles());
+    EXPECT_TRUE(program.options().get().verifyAfterWriting);
+    EXPECT_TRUE(program.options().get().binaryFiles);
 
-    CConfigDlg next(migrator, nullptr, Odbc());
+    CConfigDlg next(program.output(), program.gate(), program.sides(), program.options(), nullptr, Odbc());
     EXPECT_TRUE(Child<QCheckBox>(next, "Verify")->isChecked());
     EXPECT_TRUE(Child<QCheckBox>(next, "BinaryFiles")->isChecked());
     Click(next, "BinaryFiles");
     Click(next, "1");
-    EXPECT_TRUE(migrator.verifyAfterWriting());
-    EXPECT_FALSE(migrator.binaryFiles());
+    EXPECT_TRUE(program.options().get().verifyAfterWriting);
+    EXPECT_FALSE(program.options().get().binaryFiles);
 }
 
 TEST_F(ConfigDlgTest, JetDropsDownAFileChooserAndOdbcBrowsesFromTheCatalog) {
-    CConfigDlg dialog(migrator, nullptr, Odbc());
+    CConfigDlg dialog(program.output(), program.gate(), program.sides(), program.options(), nullptr, Odbc());
     dialog.show();
     const auto& source = dialog.controls(ConfigSide::Source);
     source.catalogName->setText("old");
@@ -226,7 +227,7 @@ TEST_F(DialogTest, DriverCheckShowsColouredRowsAndOpenConfigPostsTheConfigComman
     const auto classes = registry::ClassRegistry::FromText(
         "[ProgID]\nMicrosoft.Jet.OLEDB.4.0 = {DEE35070-506B-11CF-B1AA-00AA00B8DE95}\n"
         "[InprocServer]\n{DEE35070-506B-11CF-B1AA-00AA00B8DE95} = jet\n");
-    CDriverCheckDlg dialog(migrator, nullptr, {&classes, Odbc()});
+    CDriverCheckDlg dialog(program.output().ui(), nullptr, {&classes, Odbc()});
     dialog.show();
     ExpectTitleBar(dialog, "ODBC Driver/OLEDB Provider Check");
     std::vector<std::string> texts;
@@ -249,16 +250,16 @@ TEST_F(DialogTest, DriverCheckShowsColouredRowsAndOpenConfigPostsTheConfigComman
 
 TEST_F(DialogTest, ConditionTestEnablesSaveWhichStoresTheTestedText) {
     const fs::path shop = WriteShop(scratch / "shop.mdb");
-    browser::DbTree& tree = migrator.sourceTree();
-    migrator.sourceHolder() = test::OpenJetConnection(shop);
-    tree.SetConnection({&migrator.sourceHolder(), "", "Microsoft.Jet.OLEDB.4.0", 4, "", ""});
-    browser::FillTree(migrator, tree);
+    browser::DbTree& tree = program.sides().source().tree();
+    program.sides().source().holder() = test::OpenJetConnection(shop);
+    tree.SetConnection({&program.sides().source().holder(), "", "Microsoft.Jet.OLEDB.4.0", 4, "", ""});
+    browser::FillTree(program.output(), program.sides().conditionFile(), tree);
     browser::NodeId customers = browser::kNoNode;
     const auto nodes = tree.nodes();
     for (browser::NodeId id = 0; id < nodes.size(); ++id)
         if (nodes[id].kind == browser::TreeNodeKind::Table && nodes[id].text == "Customers") customers = id;
     tree.Select(customers);
-    auto model = browser::OpenConditionDialog(migrator, tree);
+    auto model = browser::OpenConditionDialog(program.output(), program.gate(), program.sides().conditionFile(), tree);
     ASSERT_NE(model, nullptr);
     const std::string section = model->section();
 
@@ -280,7 +281,7 @@ TEST_F(DialogTest, ConditionTestEnablesSaveWhichStoresTheTestedText) {
     QTest::keyClicks(dialog.conditionBox(), " or 1=1");  // edited after the test: not saved
     QTest::mouseClick(dialog.saveButton(), Qt::LeftButton);
     EXPECT_FALSE(dialog.saveButton()->isEnabled());
-    EXPECT_EQ(browser::ReadCondition(migrator.conditionFilePath(), section, "Customers"), "ID>1");
+    EXPECT_EQ(browser::ReadCondition(program.sides().conditionFile(), section, "Customers"), "ID>1");
 
     dialog.conditionBox()->setPlainText(QString(1100, QChar(u'é')));
     EXPECT_EQ(dialog.conditionBox()->toPlainText(), QString(1024, QChar(u'é'))) << "the box takes 1024 characters";
@@ -296,10 +297,10 @@ TEST_F(DialogTest, CheckShowsEachTableGreenOrRedAndStartsTheMigrationFromThere) 
         writer.AddRow("Notes", {"1", std::string(40000, 'n')});
         writer.Write();
     }
-    browser::DbTree& tree = migrator.sourceTree();
-    migrator.sourceHolder() = test::OpenJetConnection(shop);
-    tree.SetConnection({&migrator.sourceHolder(), "", "Microsoft.Jet.OLEDB.4.0", 4, "", ""});
-    browser::FillTree(migrator, tree);
+    browser::DbTree& tree = program.sides().source().tree();
+    program.sides().source().holder() = test::OpenJetConnection(shop);
+    tree.SetConnection({&program.sides().source().holder(), "", "Microsoft.Jet.OLEDB.4.0", 4, "", ""});
+    browser::FillTree(program.output(), program.sides().conditionFile(), tree);
     auto first = [&](browser::TreeNodeKind kind) {
         const auto nodes = tree.nodes();
         for (browser::NodeId id = 0; id < nodes.size(); ++id)
@@ -307,11 +308,11 @@ TEST_F(DialogTest, CheckShowsEachTableGreenOrRedAndStartsTheMigrationFromThere) 
         return browser::kNoNode;
     };
     tree.Select(first(browser::TreeNodeKind::Field));
-    EXPECT_EQ(check::OpenCheckDialog(migrator, tree), nullptr) << "a field is not checked";
+    EXPECT_EQ(check::OpenCheckDialog(program.output(), program.gate(), program.sides(), program.options().get(), tree), nullptr) << "a field is not checked";
     EXPECT_THAT(BoxTexts(), ElementsAre("Please select a database or a table in the Source Databases Tree to check!"));
     tree.Select(first(browser::TreeNodeKind::Database));
 
-    auto model = check::OpenCheckDialog(migrator, tree);
+    auto model = check::OpenCheckDialog(program.output(), program.gate(), program.sides(), program.options().get(), tree);
     ASSERT_NE(model, nullptr);
     CCheckDlg dialog(std::move(model));
     dialog.show();
@@ -336,9 +337,9 @@ TEST_F(DialogTest, CheckShowsEachTableGreenOrRedAndStartsTheMigrationFromThere) 
 }
 
 TEST_F(DialogTest, CharsetSelectStoresTheCheckedNameAndCancelNothing) {
-    migrator.SetCharsetName("LATIN1");
+    program.sides().SetCharsetName("LATIN1");
     {
-        CCharsetDlg dialog(migrator);
+        CCharsetDlg dialog(program.sides());
         dialog.show();
         ExpectTitleBar(dialog, "Change Charset");
         EXPECT_EQ(dialog.buttons()->checkedId(), 5);
@@ -346,14 +347,14 @@ TEST_F(DialogTest, CharsetSelectStoresTheCheckedNameAndCancelNothing) {
         Click(dialog, "1041");
         Click(dialog, "2");
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
-        EXPECT_EQ(migrator.charsetName(), "LATIN1");
+        EXPECT_EQ(program.sides().charsetName(), "LATIN1");
     }
-    CCharsetDlg dialog(migrator);
+    CCharsetDlg dialog(program.sides());
     dialog.show();
     Click(dialog, "1041");
     Click(dialog, "1");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(migrator.charsetName(), "CP1250");
+    EXPECT_EQ(program.sides().charsetName(), "CP1250");
 }
 
 }  // namespace

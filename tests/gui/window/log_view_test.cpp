@@ -14,7 +14,7 @@ class LogViewTest : public WindowTest {
 protected:
     LogViewTest() {
         for (const char* message : {"E::No Connection!", "plain step", "E::Second failure", "S::done"})
-            app::WriteOutputLine(migrator(), "%s", message);
+            app::WriteOutputLine(program().output(), "%s", message);
     }
     LogView& log() { return *window->outputPane()->log(); }
     std::vector<int> ShownRows() {
@@ -40,8 +40,8 @@ TEST_F(LogViewTest, ErrorsOnlyHidesTheOtherLinesAlsoThoseStillToComeAndKeepsTheC
     log().errorsOnlyAction()->trigger();
     EXPECT_TRUE(log().errorsOnly());
     EXPECT_EQ(ShownRows(), (std::vector<int>{0, 2}));
-    app::WriteOutputLine(migrator(), "another plain step");
-    app::WriteOutputLine(migrator(), "E::Third failure");
+    app::WriteOutputLine(program().output(), "another plain step");
+    app::WriteOutputLine(program().output(), "E::Third failure");
     EXPECT_EQ(ShownRows(), (std::vector<int>{0, 2, 5}));
     EXPECT_EQ(log().item(5)->foreground().color(), QColor(255, 0, 0));
     EXPECT_EQ(log().currentRow(), 5);

@@ -8,9 +8,11 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+#include "connect/config_file.h"
 #include "app/output_lines.h"
 #include "gui/window/command_ids.h"
 #include "gui/window/window_test_support.h"
+#include "shell/program.h"
 #include "support/watchdog.h"
 #include "tasks/task_list_view.h"
 #include "tasks/worker.h"
@@ -96,9 +98,9 @@ TEST_F(MainWindowTest, ToolBarsShowTheirCaptionsToolTipsAndImages) {
 }
 
 TEST_F(MainWindowTest, TheLogColoursMarkedLinesKeeps1001AndShowsTheNewest) {
-    app::WriteOutputLine(migrator(), "E::No Connection!");
-    app::WriteOutputLine(migrator(), "S::");
-    app::WriteOutputLine(migrator(), "100%% done");
+    app::WriteOutputLine(program().output(), "E::No Connection!");
+    app::WriteOutputLine(program().output(), "S::");
+    app::WriteOutputLine(program().output(), "100%% done");
     LogView& log = *window->outputPane()->log();
     ASSERT_EQ(log.count(), 3);
     EXPECT_TRUE(log.item(0)->text().endsWith(" No Connection!"));
@@ -107,7 +109,7 @@ TEST_F(MainWindowTest, TheLogColoursMarkedLinesKeeps1001AndShowsTheNewest) {
     EXPECT_EQ(log.item(1)->text().size(), 24);  // the time stamp alone
     EXPECT_TRUE(log.item(2)->text().endsWith(" 100% done"));
 
-    for (int i = 0; i < 1100; ++i) app::WriteOutputLine(migrator(), "line %d", i);
+    for (int i = 0; i < 1100; ++i) app::WriteOutputLine(program().output(), "line %d", i);
     EXPECT_EQ(log.count(), 1001);
     EXPECT_TRUE(log.item(1000)->text().endsWith(" line 1099"));
     EXPECT_TRUE(log.item(0)->text().endsWith(" line 99"));
@@ -116,26 +118,26 @@ TEST_F(MainWindowTest, TheLogColoursMarkedLinesKeeps1001AndShowsTheNewest) {
 
 TEST_F(MainWindowTest, TipsComeNewestFirstAndTheTipsTabComesAndGoes) {
     OutputPane& pane = *window->outputPane();
-    app::ShowTip(migrator(), "first. ");
-    app::ShowTip(migrator(), "second. ");
+    app::ShowTip(program().output(), "first. ");
+    app::ShowTip(program().output(), "second. ");
     EXPECT_TRUE(pane.helpPage()->toPlainText().startsWith("F1 to Help:\nsecond. first. Before you fill out"));
     EXPECT_EQ(pane.currentWidget(), pane.helpPage());
 
-    migrator().ShowTipsPage(false);
+    connect::ShowTipsPage(program().output(), program().options(), false);
     EXPECT_FALSE(pane.tipsPageShown());
     EXPECT_EQ(pane.count(), 2);
-    migrator().ShowTipsPage(true);
+    connect::ShowTipsPage(program().output(), program().options(), true);
     EXPECT_EQ(pane.tabText(2), "Tips");
 }
 
 TEST_F(MainWindowTest, EnterAndEscapeNeitherCloseTheWindowNorCommitARenameOutsideTheLabelEditor) {
     QTest::keyClick(window->targetTreeView(), Qt::Key_Return);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(migrator().targetTree().renameCommit());
+    EXPECT_FALSE(program().sides().target().tree().renameCommit());
     QTest::keyClick(window->targetTreeView(), Qt::Key_Escape);
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(migrator().targetTree().renameCommit());
+    EXPECT_FALSE(program().sides().target().tree().renameCommit());
 }
 
 TEST_F(MainWindowTest, DraggingAFreeSpotMovesTheWindow) {
@@ -167,10 +169,10 @@ TEST_F(MainWindowTest, TheTaskListKeepsItsSelectionAcrossRebuildsAndMovesRowsWit
     for (const char* table : {"A", "B", "C"}) {
         tasks::TaskNames names;
         names.sourceObject = table;
-        migrator().taskList().Append(std::make_shared<tasks::MigrationTask>(
+        program().engine().taskList().Append(std::make_shared<tasks::MigrationTask>(
             tasks::TaskCategory::Migration, tasks::TaskType::MigrateTable, names, 0));
     }
-    tasks::RequestTaskListRebuild(migrator());
+    tasks::RequestTaskListRebuild(program().engine());
     TaskListPage& page = *window->outputPane()->taskList();
     auto column = [&](int column) {
         QStringList texts;
@@ -196,22 +198,22 @@ TEST_F(MainWindowTest, TheTaskListKeepsItsSelectionAcrossRebuildsAndMovesRowsWit
     EXPECT_EQ(column(0), QStringList({"01", "02"}));
     window->RouteCommand(5561);  // Clear All Tasks
     EXPECT_EQ(page.model().rowCount(), 0);
-    EXPECT_EQ(migrator().taskList().size(), 0u);
+    EXPECT_EQ(program().engine().taskList().size(), 0u);
 }
 
 TEST_F(MainWindowTest, ClosingWhileTasksRunAsksAndCancelKeepsTheWindow) {
     window->RouteCommand(tasks::kStartStopCommand);
-    ASSERT_EQ(migrator().runState().load(), tasks::RunState::Processing);
+    ASSERT_EQ(program().engine().runState().load(), tasks::RunState::Processing);
     answers = {app::MessageAnswer::Cancel};
     window->close();
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(boxes.back().text, "Some Tasks is Processing, STOP ALL and EXIT?");
-    EXPECT_EQ(migrator().runState().load(), tasks::RunState::Processing);
+    EXPECT_EQ(program().engine().runState().load(), tasks::RunState::Processing);
 
     answers = {app::MessageAnswer::Ok};
     window->close();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_NE(migrator().runState().load(), tasks::RunState::Processing);
+    EXPECT_NE(program().engine().runState().load(), tasks::RunState::Processing);
 }
 
 // A body held until the test lets it end; it writes a Log line on every round, so
@@ -219,22 +221,22 @@ TEST_F(MainWindowTest, ClosingWhileTasksRunAsksAndCancelKeepsTheWindow) {
 struct HeldBody {
     std::atomic<bool> entered{false};
     std::atomic<bool> released{false};
-    bool operator()(tasks::WorkerContext& context) {
+    bool operator()(tasks::TaskContext& context) {
         entered = true;
-        while (!released && !context.migrator->stopping()) {
-            app::WriteOutputLine(*context.migrator, "rows copied");
+        while (!released && !context.gate.stopRequested()) {
+            app::WriteOutputLine(context.output, "rows copied");
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         return true;
     }
 };
 
-std::shared_ptr<tasks::MigrationTask> QueuedTask(app::Migrator& migrator, const std::string& table) {
+std::shared_ptr<tasks::MigrationTask> QueuedTask(shell::Program& program, const std::string& table) {
     tasks::TaskNames names;
     names.sourceObject = table;
     auto task = std::make_shared<tasks::MigrationTask>(tasks::TaskCategory::Migration, tasks::TaskType::MigrateTable,
                                                        names, 0);
-    migrator.taskList().Append(task);
+    program.engine().taskList().Append(task);
     return task;
 }
 
@@ -242,28 +244,28 @@ std::shared_ptr<tasks::MigrationTask> QueuedTask(app::Migrator& migrator, const 
 // the worker is gone: nothing stays "stopping", and the next task runs.
 TEST_F(MainWindowTest, AStopAnsweredAfterTheTaskEndedLeavesTheEngineIdle) {
     HeldBody body;
-    migrator().taskBodies()[tasks::TaskType::MigrateTable] = [&body](tasks::WorkerContext& context) {
+    program().engine().taskBodies()[tasks::TaskType::MigrateTable] = [&body](tasks::TaskContext& context) {
         return body(context);
     };
-    QueuedTask(migrator(), "first");
-    tasks::StartWorkerAfterNewTasks(migrator());
+    QueuedTask(program(), "first");
+    tasks::StartWorkerAfterNewTasks(program().engine());
     ASSERT_TRUE(WaitUntil([&] { return body.entered.load(); }));
     window->messageBoxes().SetBoxScript([&](const app::MessageBoxRequest& request) {
         boxes.push_back(request);
         body.released = true;
-        EXPECT_TRUE(WaitUntil([&] { return migrator().runState().load() == tasks::RunState::Idle; },
+        EXPECT_TRUE(WaitUntil([&] { return program().engine().runState().load() == tasks::RunState::Idle; },
                               std::chrono::seconds(10)));
         return app::MessageAnswer::Ok;
     });
     window->RouteCommand(tasks::kStartStopCommand);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Some Tasks is Processing, STOP ALL?");
-    EXPECT_EQ(migrator().runState().load(), tasks::RunState::Idle);
+    EXPECT_EQ(program().engine().runState().load(), tasks::RunState::Idle);
     EXPECT_EQ(window->statusLine()->text(app::StatusPane::Engine), "NO PROCESSING!!!");
 
     body.entered = false;
-    const auto next = QueuedTask(migrator(), "next");
-    tasks::StartWorkerAfterNewTasks(migrator());
+    const auto next = QueuedTask(program(), "next");
+    tasks::StartWorkerAfterNewTasks(program().engine());
     EXPECT_TRUE(WaitUntil([&] { return next->state.load() == tasks::TaskState::Succeeded; }, std::chrono::seconds(10)));
     EXPECT_EQ(boxes.size(), 1u) << "no \"Stopping\" box";
 }
@@ -273,12 +275,12 @@ TEST_F(MainWindowTest, AStopAnsweredAfterTheTaskEndedLeavesTheEngineIdle) {
 // for the other.
 TEST_F(MainWindowTest, ClosingWhileTheWorkerCallsTheWindowNeverHangs) {
     HeldBody body;
-    migrator().taskBodies()[tasks::TaskType::MigrateTable] = [&body](tasks::WorkerContext& context) {
+    program().engine().taskBodies()[tasks::TaskType::MigrateTable] = [&body](tasks::TaskContext& context) {
         return body(context);
     };
-    const auto running = QueuedTask(migrator(), "running");
-    const auto waiting = QueuedTask(migrator(), "waiting");
-    tasks::StartWorkerAfterNewTasks(migrator());
+    const auto running = QueuedTask(program(), "running");
+    const auto waiting = QueuedTask(program(), "waiting");
+    tasks::StartWorkerAfterNewTasks(program().engine());
     ASSERT_TRUE(WaitUntil([&] { return body.entered.load(); }));
 
     test::Watchdog watchdog("close the window while the worker calls it");

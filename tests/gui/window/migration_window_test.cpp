@@ -43,8 +43,8 @@ protected:
         }
         book.Save(targetFile);
 
-        migrator().sourceSettings() = Settings(sourceFile);
-        migrator().targetSettings() = Settings(targetFile);
+        program().sides().source().settings() = Settings(sourceFile);
+        program().sides().target().settings() = Settings(targetFile);
         window->RouteCommand(kConnectButtonCommand);
     }
 
@@ -81,8 +81,8 @@ protected:
 
 TEST_F(ConnectedWindowTest, ConnectingFillsBothTreesAndNamesTheirDbms) {
     ConnectShop();
-    EXPECT_NE(Find(migrator().sourceTree(), TreeNodeKind::Table, "Customers"), browser::kNoNode);
-    EXPECT_NE(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
+    EXPECT_NE(Find(program().sides().source().tree(), TreeNodeKind::Table, "Customers"), browser::kNoNode);
+    EXPECT_NE(Find(program().sides().target().tree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
     CDBTreeView& source = *window->sourceTreeView();
     ASSERT_EQ(source.model()->rowCount(), 1);
     EXPECT_EQ(source.model()->index(0, 0).data().toString().toStdString(), sourceFile.string());
@@ -94,7 +94,7 @@ TEST_F(ConnectedWindowTest, ConnectingFillsBothTreesAndNamesTheirDbms) {
 
 TEST_F(ConnectedWindowTest, SelectingNodesShowsTheirMenuAndTheSourceTipShowsTheCondition) {
     ConnectShop();
-    const NodeId view = Find(migrator().targetTree(), TreeNodeKind::Table, "Sales");
+    const NodeId view = Find(program().sides().target().tree(), TreeNodeKind::Table, "Sales");
     window->targetTreeView()->SelectNode(view);
     const MainMenu& menu = window->mainMenu();
     EXPECT_FALSE(menu.topMenu(2)->menuAction()->isVisible());
@@ -103,7 +103,7 @@ TEST_F(ConnectedWindowTest, SelectingNodesShowsTheirMenuAndTheSourceTipShowsTheC
     EXPECT_FALSE(menu.entry(trees::kMigrationConditionCommand)->isEnabled());
 
     CDBTreeView& source = *window->sourceTreeView();
-    const NodeId customers = Find(migrator().sourceTree(), TreeNodeKind::Table, "Customers");
+    const NodeId customers = Find(program().sides().source().tree(), TreeNodeKind::Table, "Customers");
     source.scrollTo(source.treeModel()->IndexOf(customers));
     const QPoint over = source.visualRect(source.treeModel()->IndexOf(customers)).center();
     QTest::mouseMove(source.viewport(), over);
@@ -113,14 +113,14 @@ TEST_F(ConnectedWindowTest, SelectingNodesShowsTheirMenuAndTheSourceTipShowsTheC
 TEST_F(ConnectedWindowTest, ATableWithAConditionShowsTheFunnelImageOnceTheDialogSavedIt) {
     ConnectShop();
     CDBTreeView& source = *window->sourceTreeView();
-    const NodeId customers = Find(migrator().sourceTree(), TreeNodeKind::Table, "Customers");
+    const NodeId customers = Find(program().sides().source().tree(), TreeNodeKind::Table, "Customers");
     const auto image = [&] {
         return source.treeModel()->IndexOf(customers).data(Qt::DecorationRole).value<QIcon>().pixmap(16).toImage();
     };
     EXPECT_EQ(image(), TreeNodeIcon(TreeNodeKind::Table).pixmap(16).toImage());
 
     source.SelectNode(customers);
-    auto dialog = browser::OpenConditionDialog(migrator(), migrator().sourceTree());
+    auto dialog = browser::OpenConditionDialog(program().output(), program().gate(), program().sides().conditionFile(), program().sides().source().tree());
     ASSERT_NE(dialog, nullptr);
     dialog->SetCondition("ID >= 2");
     ASSERT_TRUE(dialog->Test());
@@ -150,20 +150,20 @@ TEST_F(ConnectedWindowTest, DroppingASourceTableOnTheTargetDatabaseMigratesItWit
     });
     auto rebuild = [&] {
         pane.setCurrentWidget(pane.taskList());
-        migrator().taskList().SetRefreshCountdown(5);
+        program().engine().taskList().SetRefreshCountdown(5);
         window->TimerTick();
     };
     // Each Log line of the worker is shown while the worker waits: the task's state then.
     QObject::connect(pane.log()->model(), &QAbstractItemModel::rowsInserted, window.get(), rebuild);
 
     answers = {app::MessageAnswer::Ok};
-    DragOnto(Find(migrator().sourceTree(), TreeNodeKind::Table, "Customers"),
-             Find(migrator().targetTree(), TreeNodeKind::Database));
+    DragOnto(Find(program().sides().source().tree(), TreeNodeKind::Table, "Customers"),
+             Find(program().sides().target().tree(), TreeNodeKind::Database));
     ASSERT_TRUE(WaitUntil([&] { return !boxes.empty(); }));
     EXPECT_EQ(boxes.front().text,
               "Convert table [Customers] into Target database [" + (scratch / "out/book").string() + "]?");
     ASSERT_TRUE(WaitUntil([&] {
-        const auto queued = migrator().taskList().Snapshot();
+        const auto queued = program().engine().taskList().Snapshot();
         return !queued.empty() && queued[0]->state.load() != tasks::TaskState::NotRun;
     }));
     rebuild();
@@ -182,7 +182,7 @@ TEST_F(ConnectedWindowTest, DroppingASourceTableOnTheTargetDatabaseMigratesItWit
                             Qt::MatchEndsWith).size(), 1);
     SaveScreenshot(*window, "migration.png");
 
-    ASSERT_TRUE(WaitUntil([&] { return migrator().runState().load() == tasks::RunState::Idle; }));
+    ASSERT_TRUE(WaitUntil([&] { return program().engine().runState().load() == tasks::RunState::Idle; }));
     const nlohmann::json book = test::ReadWithXlrd(targetFile);
     const nlohmann::json* sheet = test::FindSheet(book, "Customers");
     ASSERT_NE(sheet, nullptr);
@@ -192,19 +192,19 @@ TEST_F(ConnectedWindowTest, DroppingASourceTableOnTheTargetDatabaseMigratesItWit
 TEST_F(ConnectedWindowTest, CancellingTheCloneQuestionOfADropQueuesNothingAndClearsTheHighlight) {
     ConnectShop();
     answers = {app::MessageAnswer::Cancel};
-    const NodeId root = Find(migrator().targetTree(), TreeNodeKind::Root);
-    DragOnto(Find(migrator().sourceTree(), TreeNodeKind::Database), root);
+    const NodeId root = Find(program().sides().target().tree(), TreeNodeKind::Root);
+    DragOnto(Find(program().sides().source().tree(), TreeNodeKind::Database), root);
     ASSERT_TRUE(WaitUntil([&] { return !boxes.empty(); }));
     EXPECT_TRUE(boxes.front().text.starts_with("Clone database ["));
-    EXPECT_EQ(migrator().taskList().size(), 0u);
+    EXPECT_EQ(program().engine().taskList().size(), 0u);
     EXPECT_EQ(window->targetTreeView()->treeModel()->dropHighlight(), browser::kNoNode);
-    EXPECT_EQ(migrator().targetTree().selected(), root);
+    EXPECT_EQ(program().sides().target().tree().selected(), root);
 }
 
 TEST_F(ConnectedWindowTest, DeleteOnATargetTableAsksTwiceAndDropsTheWorksheet) {
     ConnectShop();
     const std::string database = (scratch / "out/book").string();
-    window->targetTreeView()->SelectNode(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"));
+    window->targetTreeView()->SelectNode(Find(program().sides().target().tree(), TreeNodeKind::Table, "Sales"));
 
     answers = {app::MessageAnswer::Ok, app::MessageAnswer::No};
     window->RouteCommand(kDeleteButtonCommand);
@@ -219,7 +219,7 @@ TEST_F(ConnectedWindowTest, DeleteOnATargetTableAsksTwiceAndDropsTheWorksheet) {
     answers = {app::MessageAnswer::Ok, app::MessageAnswer::Yes};
     window->RouteCommand(kDeleteButtonCommand);
     EXPECT_EQ(test::FindSheet(test::ReadWithXlrd(targetFile), "Sales"), nullptr);
-    EXPECT_EQ(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
+    EXPECT_EQ(Find(program().sides().target().tree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
     const auto lines = window->outputPane()->log();
     EXPECT_TRUE(lines->findItems("Delete the table [" + QString::fromStdString(database) + ".Sales]?",
                                  Qt::MatchEndsWith).size() == 1);
@@ -231,7 +231,7 @@ TEST_F(ConnectedWindowTest, ATargetTablesContextMenuNamesItAndDropsItOnlyAfterYe
     const std::string before = test::ReadFile(targetFile);
     auto dropSalesFromTheMenu = [&] {
         const QModelIndex sales =
-            target.treeModel()->IndexOf(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"));
+            target.treeModel()->IndexOf(Find(program().sides().target().tree(), TreeNodeKind::Table, "Sales"));
         target.scrollTo(sales);
         QStringList offered;
         QTimer::singleShot(0, [&] {
@@ -253,20 +253,20 @@ TEST_F(ConnectedWindowTest, ATargetTablesContextMenuNamesItAndDropsItOnlyAfterYe
                                  "]?\nEverything on it is lost and cannot be restored.");
     EXPECT_EQ(boxes[0].buttons, app::MessageButtons::YesNo);
     EXPECT_EQ(test::ReadFile(targetFile), before);
-    EXPECT_NE(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
+    EXPECT_NE(Find(program().sides().target().tree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
 
     answers = {app::MessageAnswer::Yes};
     dropSalesFromTheMenu();
     EXPECT_EQ(boxes.size(), 2u);
     EXPECT_EQ(test::FindSheet(test::ReadWithXlrd(targetFile), "Sales"), nullptr);
-    EXPECT_EQ(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
+    EXPECT_EQ(Find(program().sides().target().tree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
 }
 
 TEST_F(ConnectedWindowTest, CheckOpensFromASourceTablesContextMenuAndFromTheOperationMenu) {
     ConnectShop();
     CDBTreeView& source = *window->sourceTreeView();
     const QModelIndex customers =
-        source.treeModel()->IndexOf(Find(migrator().sourceTree(), TreeNodeKind::Table, "Customers"));
+        source.treeModel()->IndexOf(Find(program().sides().source().tree(), TreeNodeKind::Table, "Customers"));
     source.scrollTo(customers);
     QStringList offered;
     QTimer::singleShot(0, [&] {
@@ -291,16 +291,16 @@ TEST_F(ConnectedWindowTest, CheckOpensFromASourceTablesContextMenuAndFromTheOper
         return dialog.result();
     });
     // No target node chosen: the migration goes to the workbook the report was made against.
-    migrator().targetTree().Select(browser::kNoNode);
-    source.SelectNode(Find(migrator().sourceTree(), TreeNodeKind::Database));
+    program().sides().target().tree().Select(browser::kNoNode);
+    source.SelectNode(Find(program().sides().source().tree(), TreeNodeKind::Database));
     answers = {app::MessageAnswer::Ok};
     window->mainMenu().entry(trees::kCheckCommand)->trigger();
     EXPECT_EQ(dialogs.back(), "tabvex::gui::CCheckDlg");
     ASSERT_TRUE(WaitUntil([&] { return !boxes.empty(); }));
     EXPECT_EQ(boxes.front().text, "Convert database [" + (scratch / "in/shop").string() + "] into Target database [" +
                                       (scratch / "out/book").string() + "]?");
-    ASSERT_TRUE(WaitUntil([&] { return migrator().runState().load() == tasks::RunState::Idle; }));
-    ASSERT_EQ(migrator().taskList().Snapshot().size(), 1u);
+    ASSERT_TRUE(WaitUntil([&] { return program().engine().runState().load() == tasks::RunState::Idle; }));
+    ASSERT_EQ(program().engine().taskList().Snapshot().size(), 1u);
     EXPECT_EQ(test::SheetOf(targetFile, "Customers"), test::kCustomers);
 }
 
@@ -311,7 +311,7 @@ TEST_F(ConnectedWindowTest, AFailedConnectSaysWhyAndLeavesNoStaleTree) {
     ASSERT_GT(window->sourceTreeView()->model()->rowCount(), 0);
     const fs::path notes = scratch / "in/notes.mdb";
     test::WriteFile(notes, "just some notes\n");
-    migrator().sourceSettings() = Settings(notes);
+    program().sides().source().settings() = Settings(notes);
     answers = {app::MessageAnswer::Ok};
     window->RouteCommand(kConnectButtonCommand);
     EXPECT_EQ(boxes.back().text, "Source Connection error!");
@@ -322,16 +322,16 @@ TEST_F(ConnectedWindowTest, AFailedConnectSaysWhyAndLeavesNoStaleTree) {
     for (int row = 0; row < log.count(); ++row)
         reasonLogged |= log.item(row)->text().contains(QString::fromStdString("Source Connection error! " + notes.string() + ": "));
     EXPECT_TRUE(reasonLogged);
-    EXPECT_TRUE(migrator().targetHolder().HasSession()) << "the target connected as before";
+    EXPECT_TRUE(program().sides().target().holder().HasSession()) << "the target connected as before";
 
     // The target's table is still selectable, the source offers nothing to migrate.
-    window->targetTreeView()->SelectNode(Find(migrator().targetTree(), TreeNodeKind::Database));
+    window->targetTreeView()->SelectNode(Find(program().sides().target().tree(), TreeNodeKind::Database));
     window->messageBoxes().SetBoxScript([this](const app::MessageBoxRequest& request) {
         boxes.push_back(request);
         return app::MessageAnswer::Ok;
     });
     window->RouteCommand(kMigrateButtonCommand);
-    EXPECT_EQ(migrator().taskList().size(), 0u);
+    EXPECT_EQ(program().engine().taskList().size(), 0u);
 }
 
 // The label editor open on the target tree, if any.
@@ -347,7 +347,7 @@ TEST_F(ConnectedWindowTest, OnlyTableLabelsOpenAnEditorWhateverAsksForIt) {
     QApplication::setActiveWindow(window.get());
     for (TreeNodeKind kind : {TreeNodeKind::Root, TreeNodeKind::Database, TreeNodeKind::TablesFolder}) {
         SCOPED_TRACE(static_cast<int>(kind));
-        target.SelectNode(Find(migrator().targetTree(), kind));
+        target.SelectNode(Find(program().sides().target().tree(), kind));
         target.setFocus();
         // A second, slow click on the selected node.
         const QPoint label = target.visualRect(target.currentIndex()).center();
@@ -363,7 +363,7 @@ TEST_F(ConnectedWindowTest, OnlyTableLabelsOpenAnEditorWhateverAsksForIt) {
     }
     EXPECT_TRUE(boxes.empty());
 
-    target.SelectNode(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"));
+    target.SelectNode(Find(program().sides().target().tree(), TreeNodeKind::Table, "Sales"));
     target.scrollTo(target.currentIndex());
     QTest::mouseClick(target.viewport(), Qt::LeftButton, {}, target.visualRect(target.currentIndex()).center());
     EXPECT_TRUE(WaitUntil([&] { return OpenEditor(target) != nullptr; }, std::chrono::seconds(5)));
@@ -375,7 +375,7 @@ TEST_F(ConnectedWindowTest, AnEditLeftByClickingElsewhereRenamesNothingAfterAnEa
     ConnectShop();
     CDBTreeView& target = *window->targetTreeView();
     QApplication::setActiveWindow(window.get());
-    target.SelectNode(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"));
+    target.SelectNode(Find(program().sides().target().tree(), TreeNodeKind::Table, "Sales"));
     target.setFocus();
     QTest::keyClick(&target, Qt::Key_Return);
     QTest::keyClick(&target, Qt::Key_F2);
@@ -386,17 +386,17 @@ TEST_F(ConnectedWindowTest, AnEditLeftByClickingElsewhereRenamesNothingAfterAnEa
     QTest::mouseClick(source.viewport(), Qt::LeftButton, {}, QPoint(5, 5));
     source.setFocus();
     ASSERT_TRUE(WaitUntil([&] { return OpenEditor(target) == nullptr; }, std::chrono::seconds(5)));
-    EXPECT_NE(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
+    EXPECT_NE(Find(program().sides().target().tree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
     EXPECT_NE(test::FindSheet(test::ReadWithXlrd(targetFile), "Sales"), nullptr);
     EXPECT_EQ(test::FindSheet(test::ReadWithXlrd(targetFile), "Elsewhere"), nullptr);
-    EXPECT_FALSE(migrator().targetTree().renameCommit());
+    EXPECT_FALSE(program().sides().target().tree().renameCommit());
 }
 
 TEST_F(ConnectedWindowTest, RenameTableEditsTheLabelAndOnlyEnterRenamesTheWorksheet) {
     ConnectShop();
     CDBTreeView& target = *window->targetTreeView();
     auto rename = [&](const char* table, const QString& typed, Qt::Key ending) {
-        target.SelectNode(Find(migrator().targetTree(), TreeNodeKind::Table, table));
+        target.SelectNode(Find(program().sides().target().tree(), TreeNodeKind::Table, table));
         target.scrollTo(target.currentIndex());
         window->RouteCommand(trees::kRenameTableCommand);
         QLineEdit* editor = nullptr;  // an earlier edit's editor may still wait to be deleted
@@ -407,16 +407,16 @@ TEST_F(ConnectedWindowTest, RenameTableEditsTheLabelAndOnlyEnterRenamesTheWorksh
         QTest::keyClick(editor, ending);
     };
     rename("Sales", "Dropped", Qt::Key_Escape);
-    EXPECT_NE(Find(migrator().targetTree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
+    EXPECT_NE(Find(program().sides().target().tree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
     EXPECT_NE(test::FindSheet(test::ReadWithXlrd(targetFile), "Sales"), nullptr);
 
     rename("Sales", "Turnover", Qt::Key_Return);
-    ASSERT_TRUE(WaitUntil([&] { return Find(migrator().targetTree(), TreeNodeKind::Table, "Turnover") != browser::kNoNode; },
+    ASSERT_TRUE(WaitUntil([&] { return Find(program().sides().target().tree(), TreeNodeKind::Table, "Turnover") != browser::kNoNode; },
                           std::chrono::seconds(10)));
     const nlohmann::json book = test::ReadWithXlrd(targetFile);
     EXPECT_NE(test::FindSheet(book, "Turnover"), nullptr);
     EXPECT_EQ(test::FindSheet(book, "Sales"), nullptr);
-    EXPECT_FALSE(migrator().targetTree().renameCommit());
+    EXPECT_FALSE(program().sides().target().tree().renameCommit());
 }
 
 }  // namespace

@@ -19,12 +19,12 @@ class TaskProgressWindowTest : public WindowTest {
 protected:
     // A body that copies 400 of 1,000 rows, then waits until the test lets it finish.
     void InstallHeldBody() {
-        migrator().taskBodies()[tasks::TaskType::MigrateTable] = [this](tasks::WorkerContext& context) {
-            startedMs = tasks::SteadyMilliseconds();
+        program().engine().taskBodies()[tasks::TaskType::MigrateTable] = [this](tasks::TaskContext& context) {
+            startedMs = adapters::SteadyMilliseconds();
             context.rows()->expected = 1000;
             context.rows()->copied = 400;
             // A failed test closes the window: the body ends then too.
-            while (!finish.load() && !migrator().workerThread().shuttingDown()) std::this_thread::sleep_for(2ms);
+            while (!finish.load() && !program().engine().thread().shuttingDown()) std::this_thread::sleep_for(2ms);
             context.rows()->copied = 1000;
             return true;
         };
@@ -33,15 +33,15 @@ protected:
     void QueueTask() {
         tasks::TaskNames names;
         names.sourceObject = "Orders";
-        migrator().taskList().Append(
+        program().engine().taskList().Append(
             std::make_shared<tasks::MigrationTask>(tasks::TaskCategory::Migration, tasks::TaskType::MigrateTable, names, 0));
-        tasks::StartWorkerAfterNewTasks(migrator());
+        tasks::StartWorkerAfterNewTasks(program().engine());
     }
 
     QString Cell(int column) const {
         return window->outputPane()->taskList()->model().index(0, column).data().toString();
     }
-    std::string EngineText() { return migrator().statusText(app::StatusPane::Engine); }
+    std::string EngineText() { return program().output().statusText(app::StatusPane::Engine); }
 
     std::atomic<std::int64_t> startedMs{0};
     std::atomic<bool> finish{false};
@@ -54,7 +54,7 @@ TEST_F(TaskProgressWindowTest, ARunningTasksRowShowsWorkingItsRowsAndItsEndPromp
     QueueTask();
     ASSERT_TRUE(WaitUntil([&] { return startedMs.load() != 0; }));
     ASSERT_TRUE(WaitUntil([&] { return Cell(3) == "Working"; }, kPromptly));
-    EXPECT_LE(tasks::SteadyMilliseconds() - startedMs.load(), kPromptly.count());
+    EXPECT_LE(adapters::SteadyMilliseconds() - startedMs.load(), kPromptly.count());
     ASSERT_TRUE(WaitUntil([&] { return Cell(1).startsWith("400 of 1,000 rows"); }, kPromptly));
     EXPECT_EQ(pane.taskList()->model().index(0, 1).data(TaskListModel::kProgressRole).toInt(), 40);
     EXPECT_EQ(EngineText(), tasks::kWorkingStatus);
@@ -66,14 +66,14 @@ TEST_F(TaskProgressWindowTest, ARunningTasksRowShowsWorkingItsRowsAndItsEndPromp
     EXPECT_GE(list.columnWidth(3), list.fontMetrics().horizontalAdvance("SUCCESS"));
     EXPECT_GE(list.columnWidth(1), list.fontMetrics().horizontalAdvance(Cell(1)));
 
-    const std::int64_t finishedMs = tasks::SteadyMilliseconds();
+    const std::int64_t finishedMs = adapters::SteadyMilliseconds();
     finish = true;
     ASSERT_TRUE(WaitUntil([&] { return Cell(3) == "SUCCESS"; }, kPromptly));
-    EXPECT_LE(tasks::SteadyMilliseconds() - finishedMs, kPromptly.count());
+    EXPECT_LE(adapters::SteadyMilliseconds() - finishedMs, kPromptly.count());
     EXPECT_EQ(Cell(1), "1,000 of 1,000 rows");
     EXPECT_TRUE(WaitUntil([&] { return EngineText() == tasks::kNoProcessingStatus; }, kPromptly))
         << "the engine pane says the work is done once the row does";
-    ASSERT_TRUE(WaitUntil([&] { return migrator().runState().load() == tasks::RunState::Idle; }));
+    ASSERT_TRUE(WaitUntil([&] { return program().engine().runState().load() == tasks::RunState::Idle; }));
 }
 
 }  // namespace

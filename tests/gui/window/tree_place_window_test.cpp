@@ -60,12 +60,12 @@ TreeShape NumberedTables(int count, const std::set<int>& skipped = {}) {
 class TreePlaceWindowTest : public WindowTest {
 protected:
     CDBTreeView& view() { return *window->targetTreeView(); }
-    browser::DbTree& tree() { return migrator().targetTree(); }
+    browser::DbTree& tree() { return program().sides().target().tree(); }
 
     // Puts the nodes in place as a fill does and has the window redraw the tree.
     void Fill(const TreeShape& shape) {
         tree().ReplaceNodes(shape.nodes, {});
-        migrator().ui().RedrawTree(app::TreeSide::Target);
+        program().output().ui().RedrawTree(app::TreeSide::Target);
     }
 
     NodeId Find(const std::string& text, TreeNodeKind kind = TreeNodeKind::Table) {

@@ -21,6 +21,7 @@
 #include "adapters/adapter_test_support.h"
 #include "gui/window/migrator_dlg.h"
 #include "gui/screenshot.h"
+#include "shell/program.h"
 #include "support/brisk_timings.h"
 #include "support/test_support.h"
 
@@ -58,7 +59,7 @@ protected:
         // What the window remembers between runs stays within the test.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString((scratch / "config").string()));
         window = std::make_unique<CMigratorDlg>(scratch / "program");
-        window->migrator().workerTimings() = test::BriskTimings(std::chrono::milliseconds(20));
+        window->program().engine().timings() = test::BriskTimings(std::chrono::milliseconds(20));
         window->messageBoxes().SetBoxScript([this](const app::MessageBoxRequest& request) {
             boxes.push_back(request);
             if (answers.empty()) {
@@ -81,7 +82,7 @@ protected:
         std::filesystem::current_path(startFolder_);
     }
 
-    app::Migrator& migrator() { return window->migrator(); }
+    shell::Program& program() { return window->program(); }
 
     std::filesystem::path startFolder_ = std::filesystem::current_path();
     test::ScratchProfile profile;

@@ -18,11 +18,11 @@ TEST_F(BackupBodiesTest, TablesOfADatabaseNamedByAFullPathGoBelowItsLastComponen
     fs::create_directories(book.parent_path());
     workbook.Save(book);
     ConnectBook(NotesStatements());
-    migrator.SetBackupFolder(chosen);
     fs::create_directories(chosen);
 
     TaskSummary summary("backed up");
-    EXPECT_EQ(BackupDatabaseTables(migrator, migrator.targetHolder(), chosen, "/data/shops/Shop", summary),
+    TaskContext context = ContextFor({});
+    EXPECT_EQ(BackupDatabaseTables(context, chosen, "/data/shops/Shop", summary),
               kGroupBackedUp);
 
     const fs::path folder = chosen / "Shop";
@@ -47,7 +47,8 @@ TEST_F(BackupBodiesTest, ALongTableLogsEveryThousandRowsAndEndsWithTheRightAlign
     fs::create_directories(chosen);
 
     TaskSummary summary("backed up");
-    EXPECT_EQ(BackupTable(migrator, migrator.targetHolder(), chosen, "Big", summary), kObjectBackedUp);
+    TaskContext context = ContextFor({});
+    EXPECT_EQ(BackupTable(context, chosen, "Big", summary), kObjectBackedUp);
 
     std::vector<std::string> progress;
     for (const auto& message : ui.messages())
@@ -63,8 +64,9 @@ TEST_F(BackupBodiesTest, ANameThatLooksLikeAPathIsEncodedAndStaysInItsFolder) {
     ConnectBook({"CREATE TABLE [a/b] (N NUMBER)", "INSERT INTO [a/b] VALUES (7)"});
     fs::create_directories(chosen);
     TaskSummary summary("backed up");
-    EXPECT_EQ(BackupTable(migrator, migrator.targetHolder(), chosen, "a_b", summary), kObjectBackedUp);
-    for (const std::string name : {"..", "."}) EXPECT_EQ(BackupView(migrator, chosen, "Shop", name), kObjectBackedUp);
+    TaskContext context = ContextFor({});
+    EXPECT_EQ(BackupTable(context, chosen, "a_b", summary), kObjectBackedUp);
+    for (const std::string name : {"..", "."}) EXPECT_EQ(BackupView(program.output(), chosen, "Shop", name), kObjectBackedUp);
     EXPECT_EQ(ReadFile(chosen / "DATA/a_b.data"), "insert into a_b values (7)\n");
     EXPECT_TRUE(fs::exists(chosen / "VIEWS/%2E..vw"));
     EXPECT_TRUE(fs::exists(chosen / "VIEWS/%2E.vw"));

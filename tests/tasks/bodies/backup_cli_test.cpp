@@ -22,7 +22,7 @@ protected:
 
 TEST_F(BackupCliTest, RunningTheScriptsIntoANewWorkbookGivesTheSameCells) {
     ConnectBook(NotesStatements());
-    migrator.targetHolder().Release();  // the workbook is written when its session ends
+    program.sides().target().holder().Release();  // the workbook is written when its session ends
 
     const auto result = Backup({book.string(), chosen.string()});
     ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
@@ -50,7 +50,7 @@ TEST_F(BackupCliTest, UsageErrorsAndUnknownTablesHaveTheirExitStatus) {
     EXPECT_EQ(Backup({book.string()}).exitCode, 2);
     EXPECT_EQ(Backup({"book.mdb", chosen.string()}).exitCode, 2);
     ConnectBook({"CREATE TABLE Notes (Id NUMBER)"});
-    migrator.targetHolder().Release();
+    program.sides().target().holder().Release();
     const auto result = Backup({book.string(), chosen.string(), "--table", "Missing"});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_FALSE(fs::exists(chosen));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "adapters/excel/excel_workbook.h"
 #include "tasks/bodies/backup_command.h"
 #include "tasks/bodies/backup_fixture.h"
 
@@ -11,45 +12,52 @@ using browser::TreeNodeKind;
 
 class BackupCommandTest : public BackupFixture {
 protected:
-    std::size_t Queued() const { return migrator.taskList().Snapshot().size(); }
+    std::size_t Queued() const { return program.engine().taskList().Snapshot().size(); }
     // A worker with nothing to run keeps passing over the list until it is stopped.
     bool StopIdleWorker() {
-        EXPECT_EQ(migrator.runState().load(), RunState::Processing);
-        migrator.runState().store(RunState::Stopping);
+        EXPECT_EQ(program.engine().runState().load(), RunState::Processing);
+        program.engine().runState().store(RunState::Stopping);
         return WaitForIdle();
     }
 };
 
 TEST_F(BackupCommandTest, RefusalsAndCancellingQueueNothing) {
-    BackupCommand(migrator);
+    BackupCommand(program.output(), program.sides(), program.engine(), program.backupFolder());
     EXPECT_EQ(ui.tips(), std::vector<std::string>{"Please confirm your target Database connected SUCCESSFULLY!"});
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0].text, "No Target DataSource Connection!");
 
     ConnectBook({});
-    BackupCommand(migrator);  // nothing selected: refused, yet the worker starts
+    BackupCommand(program.output(), program.sides(), program.engine(), program.backupFolder());  // nothing selected: refused, yet the worker starts
     EXPECT_EQ(ui.boxes().back().text, "No selected Objects to backup!");
     EXPECT_TRUE(StopIdleWorker());
 
-    migrator.targetTree().Select(Node(migrator.targetTree(), TreeNodeKind::Database));
+    program.sides().target().tree().Select(Node(program.sides().target().tree(), TreeNodeKind::Database));
     ui.QueueChosenPath(std::nullopt);
-    BackupCommand(migrator);
-    EXPECT_FALSE(migrator.backupFolderChosen());
-    EXPECT_EQ(migrator.runState().load(), RunState::Idle) << "a cancelled choice does not start the worker";
+    BackupCommand(program.output(), program.sides(), program.engine(), program.backupFolder());
+    EXPECT_EQ(program.backupFolder().StartFolder("/unchosen"), fs::path("/unchosen")) << "nothing remembered";
+    EXPECT_EQ(program.engine().runState().load(), RunState::Idle) << "a cancelled choice does not start the worker";
 
+    // A node that backs up nothing asks for no folder.
     fs::create_directories(chosen);
-    migrator.targetTree().Select(Node(migrator.targetTree(), TreeNodeKind::Root));
-    ui.QueueChosenPath(chosen);
-    BackupCommand(migrator);
+    program.sides().target().tree().Select(Node(program.sides().target().tree(), TreeNodeKind::Root));
+    BackupCommand(program.output(), program.sides(), program.engine(), program.backupFolder());
     EXPECT_TRUE(StopIdleWorker());
-    EXPECT_EQ(migrator.backupFolder(), chosen);
+    EXPECT_EQ(program.backupFolder().StartFolder("/unchosen"), fs::path("/unchosen"));
     EXPECT_EQ(Queued(), 0u);
+
+    // A chosen folder is where the next chooser starts.
+    program.sides().target().tree().Select(Node(program.sides().target().tree(), TreeNodeKind::Database));
+    ui.QueueChosenPath(chosen);
+    BackupCommand(program.output(), program.sides(), program.engine(), program.backupFolder());
+    EXPECT_TRUE(WaitForIdle());
+    EXPECT_EQ(program.backupFolder().StartFolder("/unchosen"), chosen);
 }
 
 TEST_F(BackupCommandTest, EachSelectedNodeQueuesItsKindAndScope) {
     ConnectBook({"CREATE TABLE Notes (Id NUMBER)"});
     fs::create_directories(chosen);
-    const auto& tree = migrator.targetTree();
+    const auto& tree = program.sides().target().tree();
     const std::string database = tree.node(Node(tree, TreeNodeKind::Database)).text;
     struct Case {
         TreeNodeKind kind;
@@ -60,10 +68,10 @@ TEST_F(BackupCommandTest, EachSelectedNodeQueuesItsKindAndScope) {
          {Case{TreeNodeKind::Database, TaskType::BackupGroup, "A", ""},
           Case{TreeNodeKind::TablesFolder, TaskType::BackupGroup, "T", ""},
           Case{TreeNodeKind::Table, TaskType::BackupObject, "T", "Notes"}}) {
-        migrator.targetTree().Select(Node(tree, kind));
+        program.sides().target().tree().Select(Node(tree, kind));
         ui.QueueChosenPath(chosen);
-        BackupCommand(migrator);
-        const auto task = migrator.taskList().Snapshot().back();
+        BackupCommand(program.output(), program.sides(), program.engine(), program.backupFolder());
+        const auto task = program.engine().taskList().Snapshot().back();
         EXPECT_EQ(task->category, TaskCategory::Backup);
         EXPECT_EQ(task->type, type);
         EXPECT_EQ(task->names.scope, scope);
@@ -71,6 +79,43 @@ TEST_F(BackupCommandTest, EachSelectedNodeQueuesItsKindAndScope) {
         EXPECT_EQ(task->names.targetDatabase, database);
         EXPECT_TRUE(WaitForIdle());
     }
+}
+
+// The chooser is still open when a migration into another workbook re-points the
+// target and refills its tree (node numbers change): the backup names what was
+// selected when the command started.
+TEST_F(BackupCommandTest, TheBackupNamesWhatWasSelectedWhateverHappensWhileTheChooserIsOpen) {
+    const fs::path other = scratch / "books" / "other.xls";
+    fs::create_directories(other.parent_path());
+    WriteBook(other);
+    ConnectBook({"CREATE TABLE Archive (Id NUMBER)", "CREATE TABLE Zebra (Id NUMBER)"});
+    const fs::path selectedBook = book;
+    book = other;
+    ConnectBook({"CREATE TABLE Notes (Id NUMBER)"});
+    browser::DbTree& tree = program.sides().target().tree();
+    const std::string notesDatabase = tree.node(Node(tree, TreeNodeKind::Database)).text;
+    tree.Select(Node(tree, TreeNodeKind::Table, "Notes"));
+    const browser::NodeId notesNode = tree.selected();
+
+    fs::create_directories(chosen);
+    ui.AnswerUnscripted([](const app::MessageBoxRequest&) { return app::MessageAnswer::Ok; },
+                        [&]() -> std::optional<fs::path> {
+                            // What a running task does to the target meanwhile.
+                            adapters::SelectExcelWorkbook(program.sides(), browser::kTargetSide,
+                                                          (selectedBook.parent_path() / "shop").string());
+                            tree.Select(notesNode);  // the same number now stands for another node
+                            return chosen;
+                        });
+    BackupCommand(program.output(), program.sides(), program.engine(), program.backupFolder());
+    ASSERT_EQ(Queued(), 1u);
+    const auto task = program.engine().taskList().Snapshot().back();
+    EXPECT_EQ(task->type, TaskType::BackupObject);
+    EXPECT_EQ(task->names.targetObject, "Notes");
+    EXPECT_EQ(task->names.targetDatabase, notesDatabase);
+    EXPECT_NE(tree.node(notesNode).text, "Notes") << "the tree did change under the chooser";
+    EXPECT_TRUE(WaitForIdle());
+    EXPECT_EQ(States(), std::vector<TaskState>{TaskState::Succeeded});
+    EXPECT_TRUE(fs::exists(chosen / "TABLES/Notes.tbl"));
 }
 
 TEST_F(BackupCommandTest, ARootLikeShortPathGetsABackupScriptFolderOfItsOwn) {
@@ -81,9 +126,9 @@ TEST_F(BackupCommandTest, ARootLikeShortPathGetsABackupScriptFolderOfItsOwn) {
     // A relative answer is taken from the program's backup folder.
     const fs::path backup = programFolder() / "backup";
     fs::create_directories(backup / "ab");
-    migrator.targetTree().Select(Node(migrator.targetTree(), TreeNodeKind::Table, "Notes"));
+    program.sides().target().tree().Select(Node(program.sides().target().tree(), TreeNodeKind::Table, "Notes"));
     ui.QueueChosenPath("ab");
-    BackupCommand(migrator);
+    BackupCommand(program.output(), program.sides(), program.engine(), program.backupFolder());
     ASSERT_TRUE(WaitForIdle());
     EXPECT_EQ(States(), std::vector<TaskState>{TaskState::Succeeded});
     EXPECT_EQ(ReadFile(backup / "ab/Backup.Script/DATA/Notes.data"), "insert into Notes values (7)\n");
@@ -98,11 +143,11 @@ TEST_F(BackupCommandTest, BackupsQueuedOneAfterAnotherKeepTheirOwnFolders) {
     const fs::path second = scratch / "second";
     fs::create_directories(first);
     fs::create_directories(second);
-    migrator.targetTree().Select(Node(migrator.targetTree(), TreeNodeKind::Table, "Notes"));
+    program.sides().target().tree().Select(Node(program.sides().target().tree(), TreeNodeKind::Table, "Notes"));
     ui.QueueChosenPath(first);
-    BackupCommand(migrator);
+    BackupCommand(program.output(), program.sides(), program.engine(), program.backupFolder());
     ui.QueueChosenPath(second);
-    BackupCommand(migrator);
+    BackupCommand(program.output(), program.sides(), program.engine(), program.backupFolder());
     ASSERT_TRUE(WaitForIdle());
     EXPECT_EQ(States(), (std::vector<TaskState>{TaskState::Succeeded, TaskState::Succeeded}));
     for (const fs::path& folder : {first, second})

@@ -7,7 +7,7 @@
 
 #include "browser/fill_tree.h"
 #include "tasks/bodies/backup_bodies.h"
-#include "tasks/statement_runners.h"
+#include "connect/statement_runners.h"
 #include "tasks/bodies/migration_fixture.h"
 
 namespace tabvex::test {
@@ -23,18 +23,18 @@ inline std::vector<std::string> NotesStatements() {
 
 class BackupFixture : public MigrationFixture {
 protected:
-    BackupFixture() { tasks::RegisterTaskBodies(migrator); }
+    BackupFixture() { tasks::RegisterTaskBodies(program.engine()); }
 
     // Connects the workbook (a new one unless the test wrote it) as the target, runs
     // the statements on it and fills the tree again.
     void ConnectBook(const std::vector<std::string>& statements) {
         if (!fs::exists(book)) WriteBook(book);
-        Configure(migrator.targetSettings(), book);
-        connect::ConnectTarget(migrator);
-        ASSERT_TRUE(migrator.targetHolder().HasSession());
+        Configure(program.sides().target().settings(), book);
+        connect::ConnectTarget(program.output(), program.sides());
+        ASSERT_TRUE(program.sides().target().holder().HasSession());
         for (const auto& statement : statements)
-            ASSERT_TRUE(tasks::ExecuteStatement(migrator, migrator.targetHolder(), statement, true)) << statement;
-        browser::FillTree(migrator, migrator.targetTree());
+            ASSERT_TRUE(connect::ExecuteStatement(program.output(), program.sides().target().holder(), statement, true)) << statement;
+        browser::FillTree(program.output(), program.sides().conditionFile(), program.sides().target().tree());
     }
 
     fs::path book = scratch / "books" / "shop.xls";

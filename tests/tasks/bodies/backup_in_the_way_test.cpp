@@ -23,7 +23,7 @@ protected:
 
 TEST_F(BackupInTheWayTest, TheWorkbooksFolderTakesTheBackupAndAFileInTheWayIsKeptAndNamed) {
     ConnectBook(NotesStatements());
-    migrator.targetHolder().Release();  // the workbook is written when its session ends
+    program.sides().target().holder().Release();  // the workbook is written when its session ends
     const fs::path folder = book.parent_path();
     const std::string workbook = ReadFile(book);
 
@@ -48,15 +48,15 @@ TEST_F(BackupInTheWayTest, TheWorkbooksFolderTakesTheBackupAndAFileInTheWayIsKep
 TEST_F(BackupInTheWayTest, TheWorkbookItselfInTheWayOfItsFolderIsKeptAndTheTaskFails) {
     book = scratch / "books" / "Ledger";
     ConnectBook({"CREATE TABLE Notes (Id NUMBER)", "INSERT INTO Notes VALUES (7)"});
-    migrator.targetHolder().Release();
-    connect::ConnectTarget(migrator);
+    program.sides().target().holder().Release();
+    connect::ConnectTarget(program.output(), program.sides());
     const std::string workbook = ReadFile(book);
-    const auto& tree = migrator.targetTree();
+    const auto& tree = program.sides().target().tree();
     ASSERT_EQ(tree.node(Node(tree, browser::TreeNodeKind::Database)).text, book.string());
 
-    migrator.targetTree().Select(Node(tree, browser::TreeNodeKind::Database));
+    program.sides().target().tree().Select(Node(tree, browser::TreeNodeKind::Database));
     ui.QueueChosenPath(book.parent_path());
-    tasks::BackupCommand(migrator);
+    tasks::BackupCommand(program.output(), program.sides(), program.engine(), program.backupFolder());
     ASSERT_TRUE(WaitForIdle());
     EXPECT_EQ(States(), std::vector<tasks::TaskState>{tasks::TaskState::Failed});
     EXPECT_TRUE(Logged("The file " + book.string() + " stands where a folder of that name is needed; the file is kept"));

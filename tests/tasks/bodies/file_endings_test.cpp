@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 class FileEndingsTest : public test::MigrationFixture {
 protected:
-    FileEndingsTest() { RegisterTaskBodies(migrator); }
+    FileEndingsTest() { RegisterTaskBodies(program.engine()); }
 
     std::vector<std::string> FilesIn(const fs::path& directory) const {
         std::vector<std::string> names;
@@ -35,15 +35,15 @@ TEST_F(FileEndingsTest, TheBodiesMigrateAnUpperCaseDatabaseIntoAnUpperCaseWorkbo
     const fs::path workbook = WriteBook(folder / "Book.XLS");
     Connect(WriteDatabase(folder / "SHOP.MDB", {test::Customers()}), workbook);
     const std::string database = (folder / "SHOP").string();
-    EXPECT_EQ(migrator.targetTree().connection().databaseName, (folder / "Book").string());
+    EXPECT_EQ(program.sides().target().tree().connection().databaseName, (folder / "Book").string());
 
     Select(TreeNodeKind::Database, database, TreeNodeKind::Database);
     ui.QueueAnswer(app::MessageAnswer::Ok);
-    MigrateCommand(migrator);
+    MigrateCommand(program.output(), program.sides(), program.engine());
     ASSERT_TRUE(WaitForIdle());
     EXPECT_THAT(States(), ::testing::ElementsAre(TaskState::Succeeded));
     EXPECT_EQ(test::SheetOf(workbook, "Customers"), test::kCustomers);
-    EXPECT_EQ(migrator.sourceSettings().sourceName, (folder / "SHOP.MDB").string());
+    EXPECT_EQ(program.sides().source().settings().sourceName, (folder / "SHOP.MDB").string());
     EXPECT_THAT(FilesIn(folder), UnorderedElementsAre("SHOP.MDB", "Book.XLS"));
 }
 

@@ -40,34 +40,34 @@ protected:
 };
 
 TEST_F(MigrateCommandTest, WithoutATargetConnectionItRefusesBeforeTouchingTheCacheFolder) {
-    MigrateCommand(migrator);
+    MigrateCommand(program.output(), program.sides(), program.engine());
     EXPECT_THAT(ui.tips(), ElementsAre("Please confirm your Target Database Connection is valid!"));
     EXPECT_THAT(ui.boxes(), ElementsAre(Refusal("No Target DataSource Connection!")));
     EXPECT_FALSE(fs::exists(programFolder() / "data_cache"));
-    EXPECT_EQ(migrator.taskList().size(), 0u);
+    EXPECT_EQ(program.engine().taskList().size(), 0u);
 }
 
 TEST_F(MigrateCommandTest, MissingSelectionsAreRefusedInTurnAfterTheCacheFolderIsEntered) {
     ConnectShop();
     // A file where the cache folder belongs is kept, named, and stops the command.
     test::WriteFile(programFolder() / "data_cache", "a plain file in the way");
-    MigrateCommand(migrator);
+    MigrateCommand(program.output(), program.sides(), program.engine());
     EXPECT_EQ(test::ReadFile(programFolder() / "data_cache"), "a plain file in the way");
     EXPECT_TRUE(Logged("The file " + (programFolder() / "data_cache").string() +
                        " stands where a folder of that name is needed; the file is kept"));
     EXPECT_THAT(ui.boxes(), IsEmpty());
     fs::remove(programFolder() / "data_cache");
-    MigrateCommand(migrator);
+    MigrateCommand(program.output(), program.sides(), program.engine());
     EXPECT_TRUE(fs::is_directory(programFolder() / "data_cache"));
     EXPECT_FALSE(fs::equivalent(fs::current_path(), programFolder() / "data_cache")) << "the current folder stays";
 
-    migrator.sourceTree().Select(migrator.sourceTree().remembered().currentDatabase);
-    MigrateCommand(migrator);
+    program.sides().source().tree().Select(program.sides().source().tree().remembered().currentDatabase);
+    MigrateCommand(program.output(), program.sides(), program.engine());
     EXPECT_THAT(ui.tips(), ElementsAre("Please Select a Object to Convert in Source Databases Tree!",
                                        "Please Select a object in Target Tree!"));
     EXPECT_THAT(ui.boxes(), ElementsAre(Refusal("No Selected Source Database Object!"),
                                         Refusal("No Selected Target Objects!")));
-    EXPECT_EQ(migrator.taskList().size(), 0u);
+    EXPECT_EQ(program.engine().taskList().size(), 0u);
 }
 
 TEST_F(MigrateCommandTest, EachSourceNodeOnATargetDatabaseAsksItsQuestionAndCancelQueuesNothing) {
@@ -87,29 +87,29 @@ TEST_F(MigrateCommandTest, EachSourceNodeOnATargetDatabaseAsksItsQuestionAndCanc
     for (const auto& c : cases) {
         Select(c.kind, c.text, TreeNodeKind::Database);
         ui.QueueAnswer(app::MessageAnswer::Cancel);
-        MigrateCommand(migrator);
+        MigrateCommand(program.output(), program.sides(), program.engine());
         ASSERT_FALSE(ui.boxes().empty());
         EXPECT_EQ(ui.boxes().back(), Question(c.question));
     }
     EXPECT_THAT(ui.tips(), IsEmpty());
-    EXPECT_EQ(migrator.taskList().size(), 0u);
-    EXPECT_EQ(migrator.runState().load(), RunState::Idle);
+    EXPECT_EQ(program.engine().taskList().size(), 0u);
+    EXPECT_EQ(program.engine().runState().load(), RunState::Idle);
 }
 
 TEST_F(MigrateCommandTest, ConfirmedTasksCarryTheirTypeNamesAndBothSidesDbmsNames) {
     ConnectShop();
     Select(TreeNodeKind::Table, "Customers", TreeNodeKind::Database);
     ui.QueueAnswer(app::MessageAnswer::Ok);
-    MigrateCommand(migrator);
+    MigrateCommand(program.output(), program.sides(), program.engine());
     Select(TreeNodeKind::Database, source, TreeNodeKind::Root);
     ui.QueueAnswer(app::MessageAnswer::Ok);
-    MigrateCommand(migrator);
+    MigrateCommand(program.output(), program.sides(), program.engine());
     ASSERT_EQ(ui.boxes().size(), 2u);
     EXPECT_EQ(ui.boxes().back(), Question("Clone database [" + source + "] of source tree?\nIt creates the workbook [" +
                                           source + ".xls]."));
     ASSERT_TRUE(WaitForIdle());
 
-    const auto tasks = migrator.taskList().Snapshot();
+    const auto tasks = program.engine().taskList().Snapshot();
     ASSERT_EQ(tasks.size(), 2u);
     EXPECT_EQ(tasks[0]->type, TaskType::MigrateTable);
     EXPECT_EQ(tasks[0]->category, TaskCategory::Migration);
@@ -126,23 +126,23 @@ TEST_F(MigrateCommandTest, ConfirmedTasksCarryTheirTypeNamesAndBothSidesDbmsName
 TEST_F(MigrateCommandTest, ATargetThatIsNoDatabaseOrARootWithoutASourceDatabaseIsRefused) {
     ConnectShop();
     Select(TreeNodeKind::Table, "Orders", TreeNodeKind::Table);
-    MigrateCommand(migrator);
+    MigrateCommand(program.output(), program.sides(), program.engine());
     Select(TreeNodeKind::Table, "Orders", TreeNodeKind::Root);
-    MigrateCommand(migrator);
+    MigrateCommand(program.output(), program.sides(), program.engine());
     EXPECT_THAT(ui.tips(), ElementsAre("Please select a database in Target Database Tree!",
                                        "Please select a database in Target Database Tree!"));
     EXPECT_THAT(ui.boxes(), ElementsAre(Refusal("Please select a target Database!"),
                                         Refusal("Please select a target Database!")));
-    EXPECT_EQ(migrator.taskList().size(), 0u);
+    EXPECT_EQ(program.engine().taskList().size(), 0u);
 }
 
 TEST_F(MigrateCommandTest, AFieldOnATargetDatabaseQueuesNothingAndAsksNothingButStartsTheWorker) {
     ConnectShop();
     Select(TreeNodeKind::Field, "Customer", TreeNodeKind::Database);
-    MigrateCommand(migrator);
+    MigrateCommand(program.output(), program.sides(), program.engine());
     EXPECT_THAT(ui.boxes(), IsEmpty());
-    EXPECT_EQ(migrator.taskList().size(), 0u);
-    EXPECT_EQ(migrator.runState().load(), RunState::Processing);
+    EXPECT_EQ(program.engine().taskList().size(), 0u);
+    EXPECT_EQ(program.engine().runState().load(), RunState::Processing);
 }
 
 // The worker reconnects the target within every task; meanwhile the window's Migrate
@@ -155,7 +155,7 @@ TEST_F(MigrateCommandTest, TheWindowSeesTheTargetConnectedWhileTheWorkerReconnec
     std::atomic<int> reconnected{0};
     std::thread worker([&] {
         while (asked < kCommands) {
-            adapters::SelectExcelWorkbook(migrator, browser::kTargetSide, target);
+            adapters::SelectExcelWorkbook(program.sides(), browser::kTargetSide, target);
             ++reconnected;
         }
     });
@@ -165,12 +165,12 @@ TEST_F(MigrateCommandTest, TheWindowSeesTheTargetConnectedWhileTheWorkerReconnec
         while (reconnected == before) std::this_thread::yield();
         Select(TreeNodeKind::Table, "Orders", TreeNodeKind::Database);
         ui.QueueAnswer(app::MessageAnswer::Cancel);
-        MigrateCommand(migrator);
+        MigrateCommand(program.output(), program.sides(), program.engine());
     }
     worker.join();
     for (const auto& box : ui.boxes()) EXPECT_NE(box.text, "No Target DataSource Connection!");
-    EXPECT_TRUE(migrator.publishedSide(browser::kTargetSide).connected);
-    EXPECT_EQ(migrator.taskList().size(), 0u);
+    EXPECT_TRUE(program.sides().of(browser::kTargetSide).published().connected);
+    EXPECT_EQ(program.engine().taskList().size(), 0u);
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ Rows Expected(const test::SourceTable& table) {
 // The bodies end to end: the command queues, the worker runs, xlrd reads the result.
 class MigrationBodiesTest : public test::MigrationFixture {
 protected:
-    MigrationBodiesTest() { RegisterTaskBodies(migrator); }
+    MigrationBodiesTest() { RegisterTaskBodies(program.engine()); }
 
     void ConnectShop(const std::vector<test::SourceTable>& tables) {
         Connect(WriteDatabase(scratch / "in/shop.mdb", tables), WriteBook(book));
@@ -52,7 +52,7 @@ protected:
     void Migrate(TreeNodeKind sourceKind, const std::string& sourceText, TreeNodeKind targetKind) {
         Select(sourceKind, sourceText, targetKind);
         ui.QueueAnswer(app::MessageAnswer::Ok);
-        MigrateCommand(migrator);
+        MigrateCommand(program.output(), program.sides(), program.engine());
         ASSERT_TRUE(WaitForIdle());
     }
 
@@ -85,7 +85,7 @@ TEST_F(MigrationBodiesTest, ADatabaseArrivesCellForCellWithFormattedHeadersAndIt
 
 TEST_F(MigrationBodiesTest, TheTablesConditionChoosesTheRows) {
     ConnectShop({test::Customers()});
-    ASSERT_TRUE(browser::WriteCondition(migrator.conditionFilePath(), database, "Customers", "ID >= 2"));
+    ASSERT_TRUE(browser::WriteCondition(program.sides().conditionFile(), database, "Customers", "ID >= 2"));
     Migrate(TreeNodeKind::Table, "Customers", TreeNodeKind::Database);
     EXPECT_THAT(States(), ElementsAre(TaskState::Succeeded));
     EXPECT_EQ(test::SheetOf(book, "Customers"), (Rows{test::kCustomers[0], test::kCustomers[2], test::kCustomers[3]}));
@@ -133,7 +133,7 @@ TEST_F(MigrationBodiesTest, EveryAwkwardNameArrivesOnASheetFittedFromIt) {
     names.sourceObject = "O_Brien_s";
     names.sourceDatabase = database;
     names.targetDatabase = (scratch / "out/second").string();
-    QueueMigrationTask(migrator, TaskType::MigrateTable, names);
+    QueueMigrationTask(program.output(), program.sides(), program.engine(), TaskType::MigrateTable, names);
     ASSERT_TRUE(WaitForIdle());
     EXPECT_THAT(States(), ElementsAre(TaskState::Succeeded, TaskState::Succeeded));
     EXPECT_EQ(test::SheetOf(second, "O_Brien_s_2"), Expected(tables[11]));
@@ -185,7 +185,7 @@ TEST_F(MigrationBodiesTest, OnlyTheNewWorkbooksSheetGoesAndOnlyWhileNothingIsOnI
     ConnectShop({test::Orders()});
     // A new workbook whose sheet got a note before the first table arrived.
     const std::string noted = (scratch / "out/noted").string();
-    ASSERT_TRUE(adapters::CreateExcelWorkbook(migrator, noted, true));
+    ASSERT_TRUE(adapters::CreateExcelWorkbook(program.output(), program.sides(), noted, true));
     auto book = xls::Workbook::Open(noted + ".xls");
     book.Sheet(0).SetCellText(4, 2, "note");
     book.Save(noted + ".xls");
@@ -208,7 +208,7 @@ TEST_F(MigrationBodiesTest, ACloneWhoseWorkbookCannotBeCreatedFailsAndConvertsNo
     ui.QueueAnswer(app::MessageAnswer::Ok);
     ui.QueueAnswer(app::MessageAnswer::Yes);  // replace what is in the way
     Select(TreeNodeKind::Database, database, TreeNodeKind::Root);
-    MigrateCommand(migrator);
+    MigrateCommand(program.output(), program.sides(), program.engine());
     ASSERT_TRUE(WaitForIdle());
     EXPECT_THAT(States(), ElementsAre(TaskState::Failed));
     EXPECT_TRUE(Logged("Create Target Database[" + database + "] Error!"));
@@ -230,7 +230,7 @@ TEST_F(MigrationBodiesTest, ACloneOntoAnExistingWorkbookAsksToReplaceItAndNoKeep
     Select(TreeNodeKind::Database, database, TreeNodeKind::Root);
     ui.QueueAnswer(app::MessageAnswer::Ok);
     ui.QueueAnswer(app::MessageAnswer::No);
-    MigrateCommand(migrator);
+    MigrateCommand(program.output(), program.sides(), program.engine());
     ASSERT_TRUE(WaitForIdle());
     ASSERT_EQ(ui.boxes().size(), 2u);
     EXPECT_EQ(ui.boxes()[0].text, "Clone database [" + database + "] of source tree?\nIt creates the workbook [" +
@@ -240,18 +240,18 @@ TEST_F(MigrationBodiesTest, ACloneOntoAnExistingWorkbookAsksToReplaceItAndNoKeep
                                                          "file; No keeps it and clones nothing.",
                                                      app::kProgramTitle, app::MessageButtons::YesNo,
                                                      app::MessageIcon::Warning}));
-    EXPECT_EQ(migrator.taskList().size(), 0u);
+    EXPECT_EQ(program.engine().taskList().size(), 0u);
     EXPECT_EQ(test::ReadFile(existing), before);
 
     // Cancel on the clone question asks nothing more.
     ui.QueueAnswer(app::MessageAnswer::Cancel);
-    MigrateCommand(migrator);
+    MigrateCommand(program.output(), program.sides(), program.engine());
     EXPECT_EQ(ui.boxes().size(), 3u);
-    EXPECT_EQ(migrator.taskList().size(), 0u);
+    EXPECT_EQ(program.engine().taskList().size(), 0u);
 
     ui.QueueAnswer(app::MessageAnswer::Ok);
     ui.QueueAnswer(app::MessageAnswer::Yes);
-    MigrateCommand(migrator);
+    MigrateCommand(program.output(), program.sides(), program.engine());
     ASSERT_TRUE(WaitForIdle());
     EXPECT_THAT(States(), ElementsAre(TaskState::Succeeded));
     EXPECT_EQ(test::SheetOf(existing, "Customers"), test::kCustomers);
@@ -266,7 +266,7 @@ TEST_F(MigrationBodiesTest, AWorkbookThatAppearsAfterTheCloneWasQueuedIsNeverRep
     TaskNames names;
     names.sourceDatabase = database;
     names.targetDatabase = database;
-    QueueMigrationTask(migrator, TaskType::CloneDatabase, names);
+    QueueMigrationTask(program.output(), program.sides(), program.engine(), TaskType::CloneDatabase, names);
     ASSERT_TRUE(WaitForIdle());
     EXPECT_THAT(States(), ElementsAre(TaskState::Failed));
     EXPECT_TRUE(Logged("The workbook [" + appeared.string() +
@@ -278,7 +278,7 @@ TEST_F(MigrationBodiesTest, AWorkbookThatAppearsAfterTheCloneWasQueuedIsNeverRep
 TEST_F(MigrationBodiesTest, ViewTasksFailWithTheirLine) {
     ConnectShop({test::Orders()});
     Migrate(TreeNodeKind::ViewsFolder, "Views", TreeNodeKind::Database);
-    QueueMigrationTask(migrator, TaskType::MigrateView, {});
+    QueueMigrationTask(program.output(), program.sides(), program.engine(), TaskType::MigrateView, {});
     ASSERT_TRUE(WaitForIdle());
     EXPECT_THAT(States(), ElementsAre(TaskState::Failed, TaskState::Failed));
     const auto messages = ui.messages();
@@ -287,7 +287,7 @@ TEST_F(MigrationBodiesTest, ViewTasksFailWithTheirLine) {
 
 TEST_F(MigrationBodiesTest, AStopMidTableEndsTheLoopAndTheTaskFails) {
     ConnectShop({Table("Big", 2500), test::Orders()});
-    ui.StopOn("[Big] 1000 records converted!", migrator.runState());
+    ui.StopOn("[Big] 1000 records converted!", program.engine().runState());
     Migrate(TreeNodeKind::Database, database, TreeNodeKind::Database);
     EXPECT_THAT(States(), ElementsAre(TaskState::Failed));
     EXPECT_TRUE(Logged("Tables Converting Terminaled!"));
@@ -304,11 +304,11 @@ TEST_F(MigrationBodiesTest, MigrationsQueuedTogetherAllRunFully) {
         names.sourceObject = table;
         names.sourceDatabase = database;
         names.targetDatabase = (scratch / "out/book").string();
-        names.folder = *CacheFolder(migrator);
-        migrator.taskList().Append(
+        names.folder = *CacheFolder(program.output(), program.programDirectory());
+        program.engine().taskList().Append(
             std::make_shared<MigrationTask>(TaskCategory::Migration, TaskType::MigrateTable, names, 0));
     }
-    StartWorkerAfterNewTasks(migrator);
+    StartWorkerAfterNewTasks(program.engine());
     ASSERT_TRUE(WaitForIdle());
     EXPECT_THAT(States(), ElementsAre(TaskState::Succeeded, TaskState::Succeeded));
     EXPECT_EQ(test::SheetOf(book, "Customers"), test::kCustomers);

@@ -16,6 +16,7 @@
 #include "connect/connecting.h"
 #include "platform/jet/mdb/database_writer.h"
 #include "platform/xls/workbook.h"
+#include "shell/program.h"
 #include "support/brisk_timings.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_support.h"
@@ -120,7 +121,7 @@ private:
 class MigrationFixture : public ::testing::Test {
 protected:
     MigrationFixture() {
-        migrator.workerTimings() = BriskTimings(std::chrono::milliseconds(20));
+        program.engine().timings() = BriskTimings(std::chrono::milliseconds(20));
         fs::create_directories(programFolder());
     }
     // Commands and bodies write by full path: the current folder never moves.
@@ -152,10 +153,10 @@ protected:
     }
 
     void Connect(const fs::path& source, const fs::path& target) {
-        Configure(migrator.sourceSettings(), source);
-        Configure(migrator.targetSettings(), target);
-        connect::ConnectCommand(migrator);
-        ASSERT_TRUE(migrator.sourceHolder().HasSession() && migrator.targetHolder().HasSession());
+        Configure(program.sides().source().settings(), source);
+        Configure(program.sides().target().settings(), target);
+        connect::ConnectCommand(program.output(), program.gate(), program.sides());
+        ASSERT_TRUE(program.sides().source().holder().HasSession() && program.sides().target().holder().HasSession());
     }
 
     // The first node of that kind (and text, when given) in the tree.
@@ -168,23 +169,23 @@ protected:
     }
 
     void Select(browser::TreeNodeKind sourceKind, const std::string& sourceText, browser::TreeNodeKind targetKind) {
-        migrator.sourceTree().Select(Node(migrator.sourceTree(), sourceKind, sourceText));
-        migrator.targetTree().Select(Node(migrator.targetTree(), targetKind));
+        program.sides().source().tree().Select(Node(program.sides().source().tree(), sourceKind, sourceText));
+        program.sides().target().tree().Select(Node(program.sides().target().tree(), targetKind));
     }
 
     bool WaitForIdle() {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (migrator.runState().load() != tasks::RunState::Idle) {
+        while (program.engine().runState().load() != tasks::RunState::Idle) {
             if (std::chrono::steady_clock::now() > deadline) return false;
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
-        migrator.workerThread().Join();
+        program.engine().thread().Join();
         return true;
     }
 
     std::vector<tasks::TaskState> States() const {
         std::vector<tasks::TaskState> states;
-        for (const auto& task : migrator.taskList().Snapshot()) states.push_back(task->state.load());
+        for (const auto& task : program.engine().taskList().Snapshot()) states.push_back(task->state.load());
         return states;
     }
 
@@ -200,6 +201,13 @@ protected:
 
     fs::path programFolder() const { return scratch / "program"; }
 
+    // What the worker hands a task with these names, for calling task code directly.
+    tasks::TaskContext ContextFor(tasks::TaskNames names) {
+        running_ = std::make_shared<tasks::MigrationTask>(tasks::TaskCategory::Backup, tasks::TaskType::BackupGroup,
+                                                          std::move(names), 0);
+        return program.engine().ContextFor(running_);
+    }
+
     // tabvex-cli migrate with this fixture's program folder, then the arguments.
     std::vector<std::string> MigrateCommandLine(std::vector<std::string> arguments) const {
         arguments.insert(arguments.begin(), {CliPath().string(), "migrate", "--program-dir", programFolder().string()});
@@ -210,7 +218,8 @@ protected:
     ScratchProfile profile;
     ScratchDir scratch;
     StoppableUserInterface ui;
-    app::Migrator migrator{ui, scratch / "program"};
+    shell::Program program{ui, scratch / "program"};
+    std::shared_ptr<tasks::MigrationTask> running_;
 };
 
 }  // namespace tabvex::test

@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 class MigrationOptionsTest : public test::MigrationFixture {
 protected:
-    MigrationOptionsTest() { RegisterTaskBodies(migrator); }
+    MigrationOptionsTest() { RegisterTaskBodies(program.engine()); }
     ~MigrationOptionsTest() override { adapters::SetBeforeReadBackForTests({}); }
 
     void ConnectShop(const std::vector<test::SourceTable>& tables) {
@@ -33,7 +33,7 @@ protected:
         if (table.empty()) Select(TreeNodeKind::Database, database, TreeNodeKind::Database);
         else Select(TreeNodeKind::Table, table, TreeNodeKind::Database);
         ui.QueueAnswer(app::MessageAnswer::Ok);
-        MigrateCommand(migrator);
+        MigrateCommand(program.output(), program.sides(), program.engine());
         ASSERT_TRUE(WaitForIdle());
     }
 
@@ -55,7 +55,7 @@ test::SourceTable Pictures(const Bytes& photo) {
 }
 
 TEST_F(MigrationOptionsTest, EveryArrivedTableIsReadBackAndVerified) {
-    migrator.setVerifyAfterWriting(true);
+    program.options().Update([&](tabvex::connect::Options& o) { o.verifyAfterWriting = true; });
     ConnectShop({test::Customers(), test::Orders()});
     Migrate();
     EXPECT_THAT(States(), ElementsAre(TaskState::Succeeded));
@@ -64,7 +64,7 @@ TEST_F(MigrationOptionsTest, EveryArrivedTableIsReadBackAndVerified) {
 }
 
 TEST_F(MigrationOptionsTest, ATableMigratedAloneIsVerifiedToo) {
-    migrator.setVerifyAfterWriting(true);
+    program.options().Update([&](tabvex::connect::Options& o) { o.verifyAfterWriting = true; });
     ConnectShop({test::Customers(), test::Orders()});
     Migrate("Orders");
     EXPECT_THAT(States(), ElementsAre(TaskState::Succeeded));
@@ -80,7 +80,7 @@ TEST_F(MigrationOptionsTest, WithoutTheOptionNothingIsReadBack) {
 }
 
 TEST_F(MigrationOptionsTest, AFileDamagedAfterTheSaveFailsTheTableAndTheTask) {
-    migrator.setVerifyAfterWriting(true);
+    program.options().Update([&](tabvex::connect::Options& o) { o.verifyAfterWriting = true; });
     adapters::SetBeforeReadBackForTests([](const fs::path& workbook) {
         auto saved = xls::Workbook::OpenOnDisk(workbook);
         saved.Sheet(*saved.FindSheet("Customers")).SetCellText(2, 1, "Mallory");
@@ -95,7 +95,7 @@ TEST_F(MigrationOptionsTest, AFileDamagedAfterTheSaveFailsTheTableAndTheTask) {
 }
 
 TEST_F(MigrationOptionsTest, ATableThatFailedIsNotReadBack) {
-    migrator.setVerifyAfterWriting(true);
+    program.options().Update([&](tabvex::connect::Options& o) { o.verifyAfterWriting = true; });
     test::SourceTable notes{"Notes", {{"N", mdb::JetType::Long, 0}, {"Body", mdb::JetType::Memo, 0}}, {}};
     notes.rows.push_back({"1", std::string(40000, 'x')});
     ConnectShop({notes, test::Orders()});
@@ -107,8 +107,8 @@ TEST_F(MigrationOptionsTest, ATableThatFailedIsNotReadBack) {
 }
 
 TEST_F(MigrationOptionsTest, ALongPictureIsSavedAsAFileTheCellNames) {
-    migrator.setBinaryFiles(true);
-    migrator.setVerifyAfterWriting(true);
+    program.options().Update([&](tabvex::connect::Options& o) { o.binaryFiles = true; });
+    program.options().Update([&](tabvex::connect::Options& o) { o.verifyAfterWriting = true; });
     const Bytes photo = test::Bitmap(100, 60);  // its text is longer than a cell holds
     ConnectShop({Pictures(photo)});
     Migrate();
@@ -123,7 +123,7 @@ TEST_F(MigrationOptionsTest, ALongPictureIsSavedAsAFileTheCellNames) {
 // A value far longer than the transfer reads at once (its text fills three cells'
 // worth and more) still reaches its file whole.
 TEST_F(MigrationOptionsTest, APictureOfHundredsOfKilobytesIsSavedWhole) {
-    migrator.setBinaryFiles(true);
+    program.options().Update([&](tabvex::connect::Options& o) { o.binaryFiles = true; });
     const Bytes photo = test::Bitmap(400, 300);
     ConnectShop({{"Large", {{"Photo", mdb::JetType::OleObject, 0}}, {{test::HexText(test::AccessOleObject(photo))}}}});
     Migrate();
@@ -133,7 +133,7 @@ TEST_F(MigrationOptionsTest, APictureOfHundredsOfKilobytesIsSavedWhole) {
 }
 
 TEST_F(MigrationOptionsTest, AFileThatCannotBeWrittenFailsTheTableAndLeavesWhatStandsThere) {
-    migrator.setBinaryFiles(true);
+    program.options().Update([&](tabvex::connect::Options& o) { o.binaryFiles = true; });
     ConnectShop({Pictures(test::Bitmap(100, 60)), test::Orders()});
     test::WriteFile(scratch / "out/book.xls.files", "a file where the folder would go");
     Migrate();

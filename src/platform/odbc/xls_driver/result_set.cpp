@@ -98,7 +98,7 @@ RowsetResultSet::RowsetResultSet(std::shared_ptr<Session> session, std::shared_p
 std::unique_ptr<RowsetResultSet> RowsetResultSet::Open(std::shared_ptr<Session> session, std::shared_ptr<Rowset> rowset,
                                                        Diagnostics& diagnostics) {
     std::vector<DBCOLUMNINFO> providerColumns;
-    HRESULT result = com::TextRowReader::DataColumns(*rowset, providerColumns);
+    HRESULT result = oledb::TextRowReader::DataColumns(*rowset, providerColumns);
     if (Failed(result)) {
         diagnostics.AddProviderFailure(result, "The result's columns cannot be read.");
         return nullptr;

@@ -12,7 +12,7 @@
 
 #include <sql.h>
 
-#include "com/text_rows.h"
+#include "platform/oledb/text_rows.h"
 #include "platform/odbc/xls_driver/diagnostics.h"
 #include "platform/oledb/rowset.h"
 #include "platform/oledb/session.h"
@@ -74,7 +74,7 @@ private:
     std::shared_ptr<oledb::Session> session_;
     std::shared_ptr<oledb::Rowset> rowset_;
     std::vector<ResultColumn> columns_;
-    com::TextRowReader reader_;
+    oledb::TextRowReader reader_;
 };
 
 // The ODBC description of a provider column.

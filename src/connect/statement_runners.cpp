@@ -1,4 +1,4 @@
-#include "tasks/statement_runners.h"
+#include "connect/statement_runners.h"
 
 #include <cstdlib>
 #include <exception>
@@ -9,10 +9,11 @@
 #include "com/error_record_text.h"
 #include "com/provider_error_text.h"
 #include "com/system_error_text.h"
-#include "com/text_rows.h"
+#include "com/text_column_binding.h"
+#include "platform/oledb/text_rows.h"
 #include "platform/oledb/interface_ids.h"
 
-namespace tabvex::tasks {
+namespace tabvex::connect {
 
 using namespace tabvex::oledb;
 
@@ -35,21 +36,21 @@ std::string CommandErrorText(const std::shared_ptr<Command>& command) {
 // (leading digits; text without them reads as 0).
 bool NotNegative(std::string_view value) { return std::atoll(std::string(value).c_str()) >= 0; }
 
-std::string FirstUsableValue(app::Migrator& migrator, Rowset& rowset, bool report) {
+std::string FirstUsableValue(app::Output& output, Rowset& rowset, bool report) {
     // A Jet command rowset counts its bookmark among its columns, so binding "all but
     // the last" of its count, as Jet consumers do, is binding every data column.
-    com::TextRowReader reader;
-    if (auto failure = reader.BindAllColumns(rowset)) return *failure;
+    oledb::TextRowReader reader;
+    if (auto failure = com::BindAllColumns(reader, rowset)) return *failure;
     const HRESULT result = reader.Next();
     if (Failed(result)) return com::ProviderErrorText(result, "Bind Entry");
     if (result != S_OK) return kOperationCompleted;
     for (std::size_t i = 0; i < reader.size(); ++i) {
         const std::optional<std::string_view> value = reader.value(i);
         if (!value) {
-            app::WritePlainOutputLine(migrator, "(NULL)");
+            app::WritePlainOutputLine(output, "(NULL)");
             continue;
         }
-        if (report) app::WriteOutputLine(migrator, "%s", kOperationCompleted);
+        if (report) app::WriteOutputLine(output, "%s", kOperationCompleted);
         if (NotNegative(*value)) return std::string(*value);
     }
     return kOperationCompleted;
@@ -76,32 +77,32 @@ HRESULT RunStatementCommand(Session& session, const Guid& dialect, std::string_v
     return Failed(result) ? result : RunCommandText(*command, dialect, statement, rowset);
 }
 
-bool ExecuteStatement(app::Migrator& migrator, connect::ConnectionHolder& holder, std::string_view statement,
+bool ExecuteStatement(app::Output& output, connect::ConnectionHolder& holder, std::string_view statement,
                       bool report) {
     if (!holder.HasSession()) {
-        app::WriteOutputLine(migrator, "E::No Connection!");
+        app::WriteOutputLine(output, "E::No Connection!");
         return false;
     }
     try {
         std::shared_ptr<Command> command;
         std::shared_ptr<Rowset> rowset;
         if (Failed(RunStatementCommand(*holder.session, DBGUID_DBSQL, statement, command, rowset))) {
-            if (report) app::WriteOutputLine(migrator, "T::%s", CommandErrorText(command).c_str());
+            if (report) app::WriteOutputLine(output, "T::%s", CommandErrorText(command).c_str());
             return false;
         }
-        if (report && !rowset) app::WriteOutputLine(migrator, "%s", kOperationCompleted);
+        if (report && !rowset) app::WriteOutputLine(output, "%s", kOperationCompleted);
         return true;
     } catch (const std::exception& error) {
         // A provider that throws instead of reporting still never takes the caller down.
-        app::WriteOutputLine(migrator, "T::%s", error.what());
+        app::WriteOutputLine(output, "T::%s", error.what());
         return false;
     }
 }
 
-std::string RunScalarQuery(app::Migrator& migrator, connect::ConnectionHolder& holder, std::string_view statement,
+std::string RunScalarQuery(app::Output& output, connect::ConnectionHolder& holder, std::string_view statement,
                            bool report) {
     if (!holder.HasSession()) {
-        app::WritePlainOutputLine(migrator, com::SystemErrorText("No Connection!"));
+        app::WritePlainOutputLine(output, com::SystemErrorText("No Connection!"));
         return {};
     }
     try {
@@ -111,13 +112,13 @@ std::string RunScalarQuery(app::Migrator& migrator, connect::ConnectionHolder& h
             return CommandErrorText(command);
         }
         if (!rowset) {
-            if (report) app::WriteOutputLine(migrator, "%s", kOperationCompleted);
+            if (report) app::WriteOutputLine(output, "%s", kOperationCompleted);
             return kOperationCompleted;
         }
-        return FirstUsableValue(migrator, *rowset, report);
+        return FirstUsableValue(output, *rowset, report);
     } catch (const std::exception& error) {
         return error.what();
     }
 }
 
-}  // namespace tabvex::tasks
+}  // namespace tabvex::connect

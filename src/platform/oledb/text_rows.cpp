@@ -1,14 +1,10 @@
-#include "com/text_rows.h"
+#include "platform/oledb/text_rows.h"
 
 #include <cstring>
 
-#include "com/error_record_text.h"
-#include "com/provider_error_text.h"
 #include "platform/oledb/interface_ids.h"
 
-namespace tabvex::com {
-
-using namespace tabvex::oledb;
+namespace tabvex::oledb {
 
 HRESULT TextRowReader::DataColumns(const Rowset& rowset, std::vector<DBCOLUMNINFO>& columns) {
     HRESULT result = rowset.GetColumnInfo(columns);
@@ -42,15 +38,6 @@ HRESULT TextRowReader::Bind(Rowset& rowset, const std::vector<DBCOLUMNINFO>& col
     for (const auto& column : columns) ordinals_.push_back(column.ordinal);
     buffer_.assign(columns.size() * slotSize_, std::byte{0});
     return S_OK;
-}
-
-std::optional<std::string> TextRowReader::BindAllColumns(Rowset& rowset) {
-    std::vector<DBCOLUMNINFO> columns;
-    HRESULT result = DataColumns(rowset, columns);
-    if (Failed(result)) return ErrorRecordText(&rowset, IID_IColumnsInfo);
-    const char* failedStep = "";
-    if (Failed(result = Bind(rowset, columns, failedStep))) return ProviderErrorText(result, failedStep);
-    return std::nullopt;
 }
 
 HRESULT TextRowReader::Next() {
@@ -100,4 +87,4 @@ int FindColumn(const std::vector<DBCOLUMNINFO>& columns, std::string_view name) 
     return -1;
 }
 
-}  // namespace tabvex::com
+}  // namespace tabvex::oledb

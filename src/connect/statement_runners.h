@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/migrator.h"
+#include "app/output.h"
 #include "connect/connection_holder.h"
 
-namespace tabvex::tasks {
+namespace tabvex::connect {
 
 inline constexpr const char* kOperationCompleted = "RESULT: The operation completed SUCCESSFULLY";
 
@@ -31,7 +31,7 @@ oledb::HRESULT RunCommandText(oledb::Command& command, const oledb::Guid& dialec
 // True when the statement ran. With `report` on, a failure writes "T::" and the
 // provider's description, and a statement without rows writes the completion line.
 // Without a session it writes "E::No Connection!" whatever `report` says.
-bool ExecuteStatement(app::Migrator& migrator, connect::ConnectionHolder& holder, std::string_view statement,
+bool ExecuteStatement(app::Output& output, connect::ConnectionHolder& holder, std::string_view statement,
                       bool report);
 
 // The first value of the first row that is not NULL and does not read as a negative
@@ -39,7 +39,7 @@ bool ExecuteStatement(app::Migrator& migrator, connect::ConnectionHolder& holder
 // that fails gives the provider's description; one without rows, or without such a
 // value, the completion text. Without a session: the "No Connection!" error line in
 // the Log and an empty result.
-std::string RunScalarQuery(app::Migrator& migrator, connect::ConnectionHolder& holder, std::string_view statement,
+std::string RunScalarQuery(app::Output& output, connect::ConnectionHolder& holder, std::string_view statement,
                            bool report);
 
-}  // namespace tabvex::tasks
+}  // namespace tabvex::connect

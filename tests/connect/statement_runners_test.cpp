@@ -4,12 +4,13 @@
 
 #include "platform/jet/mdb/database_writer.h"
 #include "platform/xls/workbook.h"
+#include "shell/program.h"
 #include "support/jet_connection.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_support.h"
-#include "tasks/statement_runners.h"
+#include "connect/statement_runners.h"
 
-namespace tabvex::tasks {
+namespace tabvex::connect {
 namespace {
 
 using mdb::JetType;
@@ -34,12 +35,12 @@ protected:
     static void TearDownTestSuite() { delete directory; }
 
     std::string Scalar(const std::string& statement, bool report = false) {
-        return RunScalarQuery(migrator, shop, statement, report);
+        return RunScalarQuery(program.output(), shop, statement, report);
     }
 
     static test::ScratchDir* directory;
     test::ScriptedUserInterface ui;
-    app::Migrator migrator{ui, directory->path()};
+    shell::Program program{ui, directory->path()};
     connect::ConnectionHolder shop = test::OpenJetConnection(*directory / "shop.mdb");
 };
 
@@ -51,16 +52,16 @@ TEST_F(StatementRunnersTest, ACountComesBackAsItsText) {
     EXPECT_EQ(Scalar("select count(*) from Empty"), "0");
     EXPECT_TRUE(ui.messages().empty());
     EXPECT_EQ(Scalar("select count(*) from Items", true), "42");
-    EXPECT_EQ(ui.messages(), (std::vector<std::string>{kOperationCompleted}));
+    EXPECT_EQ(ui.messages(), (std::vector<std::string>{connect::kOperationCompleted}));
 }
 
 TEST_F(StatementRunnersTest, NullsAreLoggedAndNegativeValuesPassedOver) {
-    EXPECT_EQ(Scalar("select * from Nulls"), kOperationCompleted);
+    EXPECT_EQ(Scalar("select * from Nulls"), connect::kOperationCompleted);
     EXPECT_EQ(ui.messages(), (std::vector<std::string>{"(NULL)"}));
     EXPECT_FALSE(ui.lines().back().colours.has_value());
-    EXPECT_EQ(Scalar("select * from Negative"), kOperationCompleted);
+    EXPECT_EQ(Scalar("select * from Negative"), connect::kOperationCompleted);
     EXPECT_EQ(Scalar("select * from Mixed"), "7");
-    EXPECT_EQ(Scalar("select * from Empty"), kOperationCompleted);  // no row at all
+    EXPECT_EQ(Scalar("select * from Empty"), connect::kOperationCompleted);  // no row at all
 }
 
 TEST_F(StatementRunnersTest, AFailingQueryGivesTheProvidersDescription) {
@@ -72,8 +73,8 @@ TEST_F(StatementRunnersTest, AFailingQueryGivesTheProvidersDescription) {
 
 TEST_F(StatementRunnersTest, WithoutASessionBothRunnersSaySo) {
     connect::ConnectionHolder none;
-    EXPECT_EQ(RunScalarQuery(migrator, none, "select count(*) from Items", true), "");
-    EXPECT_FALSE(ExecuteStatement(migrator, none, "create table T (a text)", false));
+    EXPECT_EQ(RunScalarQuery(program.output(), none, "select count(*) from Items", true), "");
+    EXPECT_FALSE(ExecuteStatement(program.output(), none, "create table T (a text)", false));
     const auto messages = ui.messages();
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0].rfind("No Connection! \r\n failed with error code:[0x", 0), 0u) << messages[0];
@@ -83,19 +84,19 @@ TEST_F(StatementRunnersTest, WithoutASessionBothRunnersSaySo) {
 
 TEST_F(StatementRunnersTest, ExecuteStatementReportsOnlyWhenAsked) {
     connect::ConnectionHolder book = test::OpenJetConnection(*directory / "book.xls");
-    EXPECT_TRUE(ExecuteStatement(migrator, book, "CREATE TABLE Orders (Id TEXT, Name TEXT)", true));
-    EXPECT_TRUE(ExecuteStatement(migrator, book, "INSERT INTO Orders VALUES ('1', 'O''Brien')", false));
-    EXPECT_EQ(ui.messages(), (std::vector<std::string>{kOperationCompleted}));
+    EXPECT_TRUE(ExecuteStatement(program.output(), book, "CREATE TABLE Orders (Id TEXT, Name TEXT)", true));
+    EXPECT_TRUE(ExecuteStatement(program.output(), book, "INSERT INTO Orders VALUES ('1', 'O''Brien')", false));
+    EXPECT_EQ(ui.messages(), (std::vector<std::string>{connect::kOperationCompleted}));
 
-    EXPECT_FALSE(ExecuteStatement(migrator, book, "INSERT INTO Missing VALUES ('1')", false));
+    EXPECT_FALSE(ExecuteStatement(program.output(), book, "INSERT INTO Missing VALUES ('1')", false));
     EXPECT_EQ(ui.messages().size(), 1u);
-    EXPECT_FALSE(ExecuteStatement(migrator, book, "CREATE TABLE Orders (Id TEXT)", true));
+    EXPECT_FALSE(ExecuteStatement(program.output(), book, "CREATE TABLE Orders (Id TEXT)", true));
     ASSERT_EQ(ui.messages().size(), 2u);
     EXPECT_EQ(ui.lines().back().colours, app::kProviderTextColours);
     EXPECT_NE(ui.messages().back().find("Orders"), std::string::npos) << ui.messages().back();
 
-    EXPECT_EQ(RunScalarQuery(migrator, book, "select count(*) from [Orders$]", false), "1");
+    EXPECT_EQ(RunScalarQuery(program.output(), book, "select count(*) from [Orders$]", false), "1");
 }
 
 }  // namespace
-}  // namespace tabvex::tasks
+}  // namespace tabvex::connect
