@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
         return args.empty() ? 2 : 0;
     }
     if (args[0] == "--version") {
-        std::cout << kVersionLine << "\n";
+        std::cout << "tabvex-cli " TABVEX_VERSION "\n";
         return 0;
     }
     for (const auto& command : CliCommands()) {

@@ -1,5 +1,8 @@
-// tabvex: the window. It takes no arguments; everything starts from the main window.
+// tabvex: the window. It takes no arguments but --version; everything starts from the
+// main window.
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 
 #include "com/program_directory.h"
 #include "gui/window/migrator_dlg.h"
@@ -7,6 +10,10 @@
 #include "platform/registry/odbc_configuration.h"
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::puts("tabvex " TABVEX_VERSION);
+        return 0;
+    }
     tabvex::registry::UseProgramOdbcConfiguration();
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tabvex");

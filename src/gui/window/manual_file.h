@@ -1,5 +1,6 @@
-// Where the manual is: docs/manual/index.html installed beside the program, else in
-// the source tree the program was built from.
+// Where the manual is: docs/manual/index.html beside the program (as in the build
+// tree), else in an install's documentation folder (/usr/share/doc/tabvex/manual for
+// /usr/bin/tabvex), else in the source tree the program was built from.
 #pragma once
 
 #include <filesystem>

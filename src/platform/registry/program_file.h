@@ -1,5 +1,7 @@
 // Files installed beside the program (the class registry, the ODBC driver list).
-// A program run from the build tree, or a test executable, finds the build tree's copy.
+// An installed program finds them in the install's program-files folder
+// (/usr/bin/tabvex-cli reads /usr/lib/tabvex/...); a test executable finds the
+// build tree's copy.
 #pragma once
 
 #include <filesystem>
@@ -7,7 +9,8 @@
 
 namespace tabvex::registry {
 
-// `name` in the executable's folder when it is there, else `buildTreeCopy`.
+// `name` in the executable's folder when it is there, else in the program-files
+// folder of an install beside that folder, else `buildTreeCopy`.
 std::filesystem::path ProgramFile(const std::string& name, const std::filesystem::path& buildTreeCopy);
 
 }  // namespace tabvex::registry
