@@ -79,6 +79,11 @@ TEST(CliTree, PrintsTheDbmsNameAndTheTreeOfAnAccessDatabase) {
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.out, "");
     EXPECT_NE(missing.err.find("Source Connection error!"), std::string::npos) << missing.err;
+    const auto typo = RunCommand({CliPath().string(), "tree", (scratch / "typo.xls").string()});
+    EXPECT_EQ(typo.exitCode, 1);
+    EXPECT_EQ(typo.out, "");
+    EXPECT_NE(typo.err.find("typo.xls cannot be opened"), std::string::npos) << typo.err;
+    EXPECT_FALSE(fs::exists(scratch / "typo.xls"));
 
     EXPECT_EQ(RunCommand({CliPath().string(), "tree"}).exitCode, 2);
     EXPECT_EQ(RunCommand({CliPath().string(), "tree", db, db}).exitCode, 2);

@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/output.h"
 #include "gui/dialogs/whole_title.h"
 #include "gui/window/build_info.h"
 #include "gui/window/window_icons.h"
-#include "shell/program.h"
 
 namespace tabvex::gui {
 

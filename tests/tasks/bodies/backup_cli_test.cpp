@@ -54,6 +54,15 @@ TEST_F(BackupCliTest, UsageErrorsAndUnknownTablesHaveTheirExitStatus) {
     const auto result = Backup({book.string(), chosen.string(), "--table", "Missing"});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_FALSE(fs::exists(chosen));
+
+    // A workbook that is not there is no empty success: its reason, and nothing made.
+    const auto missing = Backup({(scratch / "books/missing.xls").string(), chosen.string()});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("missing.xls cannot be opened: No such file or directory"), std::string::npos)
+        << missing.err;
+    EXPECT_EQ(missing.out.find("SUCCESSFULLY"), std::string::npos) << missing.out;
+    EXPECT_FALSE(fs::exists(chosen));
+    EXPECT_FALSE(fs::exists(scratch / "books/missing.xls"));
 }
 
 }  // namespace
