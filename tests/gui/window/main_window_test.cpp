@@ -8,8 +8,8 @@
 #include <QTextEdit>
 #include <QToolButton>
 
-#include "connect/config_file.h"
 #include "app/output_lines.h"
+#include "connect/config_file.h"
 #include "gui/window/command_ids.h"
 #include "gui/window/window_test_support.h"
 #include "shell/program.h"
@@ -214,6 +214,21 @@ TEST_F(MainWindowTest, ClosingWhileTasksRunAsksAndCancelKeepsTheWindow) {
     window->close();
     EXPECT_FALSE(window->isVisible());
     EXPECT_NE(program().engine().runState().load(), tasks::RunState::Processing);
+}
+
+// Exit from the menu is closing: the same question, and Cancel keeps everything running.
+TEST_F(MainWindowTest, ExitWhileTasksRunAsksLikeClosing) {
+    window->RouteCommand(tasks::kStartStopCommand);
+    ASSERT_EQ(program().engine().runState().load(), tasks::RunState::Processing);
+    answers = {app::MessageAnswer::Cancel};
+    window->RouteCommand(kExitCommand);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(boxes.back().text, "Some Tasks is Processing, STOP ALL and EXIT?");
+    EXPECT_EQ(program().engine().runState().load(), tasks::RunState::Processing);
+
+    answers = {app::MessageAnswer::Ok};
+    window->RouteCommand(kExitCommand);
+    EXPECT_FALSE(window->isVisible());
 }
 
 // A body held until the test lets it end; it writes a Log line on every round, so
