@@ -301,8 +301,11 @@ TEST_F(HurriedWindowTest, RandomCommandsBesideRealTasksNeverHangAndLeaveReadable
         ui->AnswerUnscripted([](const app::MessageBoxRequest&) { return app::MessageAnswer::Ok; },
                              [this] { return std::optional<fs::path>(scratch / "backup0"); });
         tasks::StartStopCommand(program->engine());
+        ASSERT_TRUE(ui->HandleCallsUntil([this] { return !program->engine().taskList().AnyWaiting(); },
+                                         std::chrono::seconds(100)));
+        tasks::RequestStop(program->engine());  // a worker with nothing left passes until stopped
         ASSERT_TRUE(ui->HandleCallsUntil([this] { return program->engine().runState().load() == tasks::RunState::Idle; },
-                                         std::chrono::seconds(110)));
+                                         std::chrono::seconds(10)));
         for (const auto& task : program->engine().taskList().Snapshot())
             EXPECT_NE(task->state.load(), tasks::TaskState::NotRun) << task->names.sourceObject;
     }
