@@ -22,12 +22,20 @@ fs::path UserDataDirectory() {
     return HomeDirectory() / ".local" / "share" / "tabvex";
 }
 
+// A program folder of its own holds the class registry beside the program (the build
+// tree, a copied program folder); an installed program's folder (/usr/bin) does not,
+// and stays untouched even for root, who may write there.
+bool OwnsItsFolder(const fs::path& folder) {
+    std::error_code error;
+    return access(folder.c_str(), W_OK) == 0 && fs::is_regular_file(folder / "tabvex-classes.cfg", error);
+}
+
 }  // namespace
 
 fs::path DefaultProgramDirectory() {
     std::error_code error;
     const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    if (!error && access(executable.parent_path().c_str(), W_OK) == 0) return executable.parent_path();
+    if (!error && OwnsItsFolder(executable.parent_path())) return executable.parent_path();
     fs::path data = UserDataDirectory();
     fs::create_directories(data, error);  // a failure shows when the first file is written there
     return data;

@@ -4,6 +4,7 @@
 
 #include "com/expand_percent_tokens.h"
 #include "com/folders.h"
+#include "com/program_directory.h"
 #include "support/test_support.h"
 
 namespace tabvex::com {
@@ -65,6 +66,19 @@ TEST_F(FoldersTest, AFullPathCreatesOnlyTheLastComponentAndNamelessTextsAreRefus
     EXPECT_FALSE(NamedSubfolder(scratch.path(), "C:\\"));
     EXPECT_FALSE(NamedSubfolder(scratch.path(), ".."));
     EXPECT_FALSE(FolderAtPath(""));
+}
+
+// The test program has no class registry beside it, as an installed program in
+// /usr/bin has none: its files go to the user's data folder even where it may write
+// its own folder (root).
+TEST_F(FoldersTest, AProgramWithoutItsOwnFolderKeepsItsFilesInTheUsersDataFolder) {
+    const char* previous = std::getenv("XDG_DATA_HOME");
+    const std::string kept = previous ? previous : "";
+    setenv("XDG_DATA_HOME", scratch.path().c_str(), 1);
+    EXPECT_EQ(DefaultProgramDirectory(), scratch / "tabvex");
+    EXPECT_TRUE(fs::is_directory(scratch / "tabvex"));
+    if (previous) setenv("XDG_DATA_HOME", kept.c_str(), 1);
+    else unsetenv("XDG_DATA_HOME");
 }
 
 TEST(ExpandPercentTokens, ReplacesVariablesOnceAndLeavesLonePercents) {
