@@ -1,11 +1,15 @@
 #include "cli/task_console.h"
 
+#include <signal.h>
+
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <ostream>
 #include <thread>
 
 #include "com/program_directory.h"
+#include "tasks/worker.h"
 
 namespace tabvex::cli {
 
@@ -44,9 +48,37 @@ void UseConsoleTimings(shell::Program& program) {
     timings.startPause = 0ms;
 }
 
+namespace {
+
+volatile std::sig_atomic_t stopSignal = 0;
+
+extern "C" void NoteStopSignal(int signal) { stopSignal = signal; }
+
+// Ctrl+C and SIGTERM stop the tasks as the Stop button does; a second one ends the
+// program at once (the handler is reset after the first).
+void StopTasksOnSignals() {
+    struct sigaction action {};
+    action.sa_handler = NoteStopSignal;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+}  // namespace
+
 int WaitForTasks(shell::Program& program) {
-    while (program.engine().runState().load() != tasks::RunState::Idle) std::this_thread::sleep_for(5ms);
+    StopTasksOnSignals();
+    bool stopRequested = false;
+    while (program.engine().runState().load() != tasks::RunState::Idle) {
+        if (stopSignal != 0 && !stopRequested) {
+            tasks::RequestStop(program.engine());
+            stopRequested = true;
+        }
+        std::this_thread::sleep_for(5ms);
+    }
     program.engine().thread().Join();
+    if (stopSignal != 0) return 128 + stopSignal;
     const auto queued = program.engine().taskList().Snapshot();
     if (queued.empty()) return 1;
     for (const auto& task : queued)

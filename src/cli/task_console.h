@@ -44,7 +44,9 @@ bool TakeFlag(std::vector<std::string>& args, std::string_view flag);
 void UseConsoleTimings(shell::Program& program);
 
 // Waits until the worker is idle: 0 when every queued task ended "SUCCESS", 1 when
-// one failed or nothing was queued.
+// one failed or nothing was queued. Ctrl+C or SIGTERM meanwhile stops the tasks as the
+// Stop button does (the table's stop line, the summary, a saved workbook) and gives
+// 128 + the signal: 130 or 143.
 int WaitForTasks(shell::Program& program);
 
 }  // namespace tabvex::cli

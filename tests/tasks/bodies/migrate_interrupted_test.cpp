@@ -67,6 +67,34 @@ TEST_F(MigrateInterruptedTest, AKillMidTableLeavesTheWorkbookWithEveryTableFinis
         EXPECT_EQ(entry.path().filename().string().rfind(".shop.xls", 0), std::string::npos) << entry.path();
 }
 
+// Ctrl+C and SIGTERM are the Stop button: the table ends after its current row, the
+// summary follows, the workbook is saved and formatted, and the exit status tells the
+// signal.
+TEST_F(MigrateInterruptedTest, ASignalStopsAsTheStopButtonDoes) {
+    const fs::path shop = WriteDatabase(scratch / "shop.mdb", {Customers(), LongTable("Ledger", 60000)});
+    for (const auto& [signal, status] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+        SCOPED_TRACE(status);
+        const fs::path book = scratch / ("shop" + std::to_string(status) + ".xls");
+        const fs::path out = scratch / ("out" + std::to_string(status));
+        const pid_t pid = StartCommand(MigrateCommandLine({shop.string(), book.string()}), out, scratch / "err");
+        const bool midTable = WaitForLine(out, "[Ledger] 1000 records converted!");
+        kill(pid, signal);
+        EXPECT_EQ(WaitForExit(pid), status);
+        ASSERT_TRUE(midTable) << ReadFile(out) << ReadFile(scratch / "err");
+        const std::string log = ReadFile(out);
+        EXPECT_THAT(log, HasSubstr("Data Converting Terminaled!"));
+        EXPECT_THAT(log, HasSubstr("rows copied, not the whole table: stopped before the last row"));
+        EXPECT_THAT(log, HasSubstr("Summary:"));
+        EXPECT_THAT(log, HasSubstr("Operation FAILURE!"));
+
+        const auto read = ReadWithXlrd(book);
+        std::vector<std::string> sheets;
+        for (const auto& sheet : read["sheets"]) sheets.push_back(sheet["name"].get<std::string>());
+        EXPECT_THAT(sheets, ::testing::ElementsAre("Customers", "Ledger")) << "no leftover sheet";
+        EXPECT_EQ(SheetRows(*FindSheet(read, "Customers")), kCustomers);
+    }
+}
+
 TEST_F(MigrateInterruptedTest, AFullDiskEndsTheTaskWithAnErrorLineAndTheOldFileIntact) {
     const fs::path shop = WriteDatabase(scratch / "shop.mdb", {Customers()});
     const fs::path book = WriteBigBook(scratch / "book.xls");
