@@ -16,7 +16,7 @@ namespace tabvex::browser {
 inline constexpr int kChangeCharsetCommand = 32774;
 
 struct CharacterSet {
-    const char* name;         // as the main window keeps it and the statements send it
+    const char* name;         // as the sides keep it and the statements send it
     const char* label;        // the radio button's text
     const char* description;  // the text beside it
 };
@@ -31,7 +31,7 @@ int CharsetIndexOfName(std::string_view name);
 
 class CharsetDialog {
 public:
-    // Starts with the main window's character-set name; a name not in the table
+    // Starts with the sides' character-set name; a name not in the table
     // leaves every button unchecked.
     explicit CharsetDialog(Sides& sides);
 
@@ -39,7 +39,7 @@ public:
     const std::string& chosenName() const { return chosenName_; }
 
     void Choose(int index);
-    // The chosen name becomes the main window's character-set name.
+    // The chosen name becomes the sides' character-set name.
     void Select();
 
 private:

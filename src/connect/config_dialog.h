@@ -85,8 +85,8 @@ public:
     void TestConnections();
     // Writes migrator.cfg only.
     void SaveConfig();
-    // Writes migrator.cfg, hands both sides to the main window and posts its Connect
-    // command; the dialog then closes. While tasks run it is refused (false) and
+    // Writes migrator.cfg, hands the options and both sides' settings over and posts
+    // the Connect command; the dialog then closes. While tasks run it is refused (false) and
     // changes nothing: the worker reads the sides' settings.
     bool Connect();
 

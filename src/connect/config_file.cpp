@@ -57,7 +57,7 @@ void WriteOptions(profile::ProfileFile& file, const ConfigDialogOptions& options
     file.Write(kPublic, "BinaryFiles", FlagText(options.binaryFiles));
 }
 
-// Copies what the dialog decides into the main window's record; the DBMS name stays,
+// Copies what the dialog decides into the side's settings; the DBMS name stays,
 // as connecting sets it. Source and catalog names keep their case: on Linux they
 // name files, and a file name in lower case is another file.
 void HandOver(const SideFields& fields, ConnectionSettings& settings) {

@@ -55,7 +55,7 @@ void WriteConfigOnConnect(const ConfigDialogRecord& record, app::Output& output,
 
 // The dialog's "Save Config" button: with the config-file option on writes the
 // options and both sections, otherwise only Config=false; then tells the person
-// whether the file was saved. Nothing goes to the main window.
+// whether the file was saved. Nothing is handed over.
 void SaveConfig(const ConfigDialogRecord& record, app::Output& output, const std::filesystem::path& programDirectory);
 
 }  // namespace tabvex::connect

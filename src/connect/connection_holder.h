@@ -1,7 +1,6 @@
 // One side's live connection: the data source (IDBInitialize) and its session
-// (IOpenRowset), both empty when the side is disconnected. The main window keeps one
-// per side; trees, runners and task bodies use it for every query. Header-only so
-// that the main window can hold it below the connect library.
+// (IOpenRowset), both empty when the side is disconnected. Each side (browser::Side)
+// keeps one; trees, runners and task bodies use it for every query.
 #pragma once
 
 #include <memory>

@@ -1,6 +1,5 @@
-// What the program knows about one side's connection. The main window keeps one for
-// the source and one for the target; the configuration dialog fills them on Connect
-// and connecting reads them.
+// What the program knows about one side's connection. Each side (browser::Side) keeps
+// one; the configuration dialog fills them on Connect and connecting reads them.
 #pragma once
 
 #include <string>

@@ -1,6 +1,6 @@
 // The worker's thread and its pauses. The pauses wait on a condition so that the
 // program can end a worker at once when the window goes away; nothing else cuts
-// them short. Header-only so that the main window can hold it.
+// them short.
 #pragma once
 
 #include <chrono>
