@@ -40,8 +40,10 @@ COMMAND_LIMIT = 30
 
 MAIN_WINDOW = "Tabvex Version"  # the product line is the main window's title
 QUESTION_BOX = "^Tabvex$"  # every message box has the program's name as caption
-# The Fusion style's selection colour: a selected tree node's row.
+# The Fusion style's selection colours: a selected tree node's row, in a tree that has
+# the keyboard focus and in one that has lost it to another widget of the window.
 SELECTION = bytes((48, 140, 198))
+INACTIVE_SELECTION = bytes((149, 196, 227))
 WHITE = bytes((255, 255, 255))
 # The configuration dialog's enabled option boxes above "Properties from and to config file".
 OPTIONS_BEFORE_CONFIG_FILE = ("Auto Backup", "Continue long tables on new sheets", "Verify after writing",
@@ -282,8 +284,12 @@ class Walkthrough:
         right_half = (left + width // 2 + 20, left + width - 20)
 
         def selected_row():
-            rows = self.screen.frame().rows_with(SELECTION, right_half, (top, top + height // 2))
-            return rows and (rows[0] + rows[-1]) // 2
+            frame = self.screen.frame()
+            for colour in (SELECTION, INACTIVE_SELECTION):
+                rows = frame.rows_with(colour, right_half, (top, top + height // 2))
+                if rows:
+                    return (rows[0] + rows[-1]) // 2
+            return None
 
         y = wait_for("selected database node in the target tree", selected_row)
         source, target = (left + width // 4, y), (left + 3 * width // 4, y)
