@@ -7,7 +7,7 @@
 
 #include "app/output_lines.h"
 #include "bench/support/silent_user_interface.h"
-#include "connect/config_file.h"
+#include "connecting/config_file.h"
 #include "shell/program.h"
 
 namespace {

@@ -28,7 +28,7 @@
 #include "bench/support/named_sheets_workbook.h"
 #include "bench/support/stopwatch.h"
 #include "browser/fill_tree.h"
-#include "connect/connecting.h"
+#include "connecting/connecting.h"
 #include "gui/window/command_ids.h"
 #include "gui/window/migrator_dlg.h"
 #include "gui/window/task_list_model.h"

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <iostream>
 
-#include "connect/connecting.h"
+#include "connecting/connecting.h"
 #include "platform/files/file_ending.h"
 
 namespace tabvex::cli {

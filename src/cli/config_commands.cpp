@@ -5,7 +5,7 @@
 #include "app/console_user_interface.h"
 #include "cli/cli_command.h"
 #include "com/program_directory.h"
-#include "connect/config_file.h"
+#include "connecting/config_file.h"
 #include "shell/program.h"
 
 namespace tabvex::cli {

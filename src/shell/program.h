@@ -9,7 +9,7 @@
 #include "app/output.h"
 #include "app/user_interface.h"
 #include "browser/sides.h"
-#include "connect/connecting.h"
+#include "connecting/connecting.h"
 #include "connect/options.h"
 #include "tasks/bodies/backup_command.h"
 #include "tasks/engine.h"

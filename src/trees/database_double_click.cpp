@@ -1,7 +1,7 @@
 #include "trees/database_double_click.h"
 
 #include "app/output_lines.h"
-#include "connect/connecting.h"
+#include "connecting/connecting.h"
 #include "connect/dbms_kind.h"
 
 namespace tabvex::trees {

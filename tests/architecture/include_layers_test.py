@@ -24,7 +24,7 @@ LAYERS = [
     ["adapters"],
     # Connecting a side, migrator.cfg and the configuration dialog work on both sides
     # and on the adapters' properties and new files.
-    ["connect/connecting", "connect/config_dialog", "connect/config_file"],
+    ["connecting"],
     ["tasks"],
     ["check", "maintenance", "trees"],
     ["shell"],  # the composition root

@@ -1,11 +1,11 @@
-#include "connect/config_dialog.h"
+#include "connecting/config_dialog.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "adapters/adapter_test_support.h"
-#include "connect/config_file.h"
-#include "connect/connecting.h"
+#include "connecting/config_file.h"
+#include "connecting/connecting.h"
 #include "platform/jet/mdb/database_writer.h"
 #include "platform/xls/workbook.h"
 #include "shell/program.h"

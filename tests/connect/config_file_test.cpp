@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "connect/config_file.h"
+#include "connecting/config_file.h"
 #include "shell/program.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_support.h"

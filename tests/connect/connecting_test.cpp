@@ -1,4 +1,4 @@
-#include "connect/connecting.h"
+#include "connecting/connecting.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 
 #include "adapters/excel/excel_workbook.h"
 #include "browser/condition_dialog.h"
-#include "connect/config_dialog.h"
+#include "connecting/config_dialog.h"
 #include "maintenance/maintenance_fixture.h"
 #include "tasks/worker.h"
 #include "trees/database_double_click.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "adapters/adapter_test_support.h"
-#include "connect/connecting.h"
+#include "connecting/connecting.h"
 #include "maintenance/maintenance_commands.h"
 #include "platform/xls/workbook.h"
 #include "shell/program.h"

@@ -22,8 +22,8 @@
 
 #include "browser/condition_dialog.h"
 #include "check/check_dialog.h"
-#include "connect/config_dialog.h"
-#include "connect/connecting.h"
+#include "connecting/config_dialog.h"
+#include "connecting/connecting.h"
 #include "maintenance/maintenance_commands.h"
 #include "platform/jet/mdb/database_writer.h"
 #include "platform/xls/workbook.h"

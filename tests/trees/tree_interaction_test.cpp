@@ -3,7 +3,7 @@
 
 #include "adapters/adapter_test_support.h"
 #include "browser/condition_file.h"
-#include "connect/connecting.h"
+#include "connecting/connecting.h"
 #include "platform/jet/mdb/database_writer.h"
 #include "shell/program.h"
 #include "support/scripted_user_interface.h"

@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <array>
 
-#include "connect/config_dialog.h"
+#include "connecting/config_dialog.h"
 
 class QCheckBox;
 class QComboBox;

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "connect/config_dialog.h"
+#include "connecting/config_dialog.h"
 #include "gui/dialogs/drag_by_background.h"
 
 namespace tabvex::gui {

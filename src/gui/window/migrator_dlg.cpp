@@ -11,8 +11,8 @@
 #include <chrono>
 
 #include "browser/condition_file.h"
-#include "connect/config_file.h"
-#include "connect/connecting.h"
+#include "connecting/config_file.h"
+#include "connecting/connecting.h"
 #include "gui/dialogs/check_dlg.h"
 #include "gui/dialogs/charset_dlg.h"
 #include "gui/dialogs/condition_dlg.h"

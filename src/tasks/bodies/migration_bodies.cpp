@@ -16,7 +16,7 @@
 #include "browser/condition_file.h"
 #include "browser/fill_tree.h"
 #include "com/object_file_name.h"
-#include "connect/connecting.h"
+#include "connecting/connecting.h"
 #include "tasks/bodies/migration_options.h"
 #include "tasks/bodies/object_list.h"
 #include "connect/statement_runners.h"

@@ -8,7 +8,7 @@
 #include "adapters/adapter_test_support.h"
 #include "adapters/excel/excel_workbook.h"
 #include "com/automation_error_text.h"
-#include "connect/connecting.h"
+#include "connecting/connecting.h"
 #include "platform/automation/application.h"
 #include "platform/registry/class_registry.h"
 #include "platform/xls/workbook.h"

@@ -9,7 +9,7 @@
 #include <QToolButton>
 
 #include "app/output_lines.h"
-#include "connect/config_file.h"
+#include "connecting/config_file.h"
 #include "gui/window/command_ids.h"
 #include "gui/window/window_test_support.h"
 #include "shell/program.h"

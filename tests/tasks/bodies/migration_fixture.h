@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "adapters/adapter_test_support.h"
-#include "connect/connecting.h"
+#include "connecting/connecting.h"
 #include "platform/jet/mdb/database_writer.h"
 #include "platform/xls/workbook.h"
 #include "shell/program.h"

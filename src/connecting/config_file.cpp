@@ -1,4 +1,4 @@
-#include "connect/config_file.h"
+#include "connecting/config_file.h"
 
 #include "app/output_lines.h"
 #include "connect/provider_prog_id.h"

@@ -1,4 +1,4 @@
-#include "connect/config_dialog.h"
+#include "connecting/config_dialog.h"
 
 #include <algorithm>
 #include <memory>
@@ -8,7 +8,7 @@
 #include "adapters/excel/excel_connection.h"
 #include "adapters/excel/excel_workbook.h"
 #include "connect/ascii_case.h"
-#include "connect/config_file.h"
+#include "connecting/config_file.h"
 #include "connect/data_source_opening.h"
 #include "connect/provider_list.h"
 #include "connect/provider_prog_id.h"
