@@ -66,10 +66,11 @@ void CharsetDialog::Choose(int index) {
 
 void CharsetDialog::Select() { sides_.SetCharsetName(chosenName_); }
 
-void ChangeCharset(app::Output& output, Sides& sides, DbTree& tree, const std::function<bool()>& chooseCharset) {
+void ChangeCharset(app::Output& output, app::TaskGate& gate, Sides& sides, DbTree& tree,
+                   const std::function<bool()>& chooseCharset) {
     const ConnectionBlock block = tree.connection();
     if (block.dbmsKind != static_cast<int>(connect::DbmsKind::Mysql)) return;
-    if (!chooseCharset()) return;
+    if (gate.RefuseWhileTasksRun() || !chooseCharset()) return;
     connect::ConnectionHolder none;
     connect::ConnectionHolder& holder = block.holder ? *block.holder : none;
     const std::string name = sides.charsetName();

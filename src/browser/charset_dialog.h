@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/output.h"
+#include "app/task_gate.h"
 #include "browser/db_tree.h"
 #include "browser/sides.h"
 
@@ -51,7 +52,9 @@ private:
 // The Change Charset command: acts only on a MySQL-family tree. Then `chooseCharset`
 // shows the dialog (true when it closed with Select), and the five SET statements
 // run on the tree's session with the chosen name, each whatever the others did; the
-// tree is filled anew. Every other family (Access, Excel) does nothing at all.
-void ChangeCharset(app::Output& output, Sides& sides, DbTree& tree, const std::function<bool()>& chooseCharset);
+// tree is filled anew. Refused by the gate while tasks run (they own the connection).
+// Every other family (Access, Excel) does nothing at all.
+void ChangeCharset(app::Output& output, app::TaskGate& gate, Sides& sides, DbTree& tree,
+                   const std::function<bool()>& chooseCharset);
 
 }  // namespace tabvex::browser

@@ -47,12 +47,12 @@ TEST_F(CharsetDialogTest, OnlyAMysqlFamilyTreeOpensTheDialog) {
     };
     for (int kind : {4, 5}) {
         program.sides().source().tree().SetConnection({&program.sides().source().holder(), "shop", kJet, kind, "", ""});
-        ChangeCharset(program.output(), program.sides(), program.sides().source().tree(), choose);
+        ChangeCharset(program.output(), program.gate(), program.sides(), program.sides().source().tree(), choose);
     }
     EXPECT_EQ(opened, 0);
 
     program.sides().source().tree().SetConnection({&program.sides().source().holder(), "shop", kJet, 2, "", ""});
-    ChangeCharset(program.output(), program.sides(), program.sides().source().tree(), choose);
+    ChangeCharset(program.output(), program.gate(), program.sides(), program.sides().source().tree(), choose);
     EXPECT_EQ(opened, 1);
     EXPECT_TRUE(ui.redrawnTrees().empty()) << "a cancelled dialog sends nothing and refills nothing";
     EXPECT_TRUE(ui.messages().empty());

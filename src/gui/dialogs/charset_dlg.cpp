@@ -70,9 +70,7 @@ CCharsetDlg::CCharsetDlg(browser::Sides& sides, QWidget* parent) : QDialog(paren
 
 void ChangeCharsetCommand(app::Output& output, app::TaskGate& gate, browser::Sides& sides, browser::DbTree& tree,
                           QWidget* parent) {
-    // The statements run on the tree's connection, which a running task owns.
-    if (gate.RefuseWhileTasksRun()) return;
-    browser::ChangeCharset(output, sides, tree, [&] {
+    browser::ChangeCharset(output, gate, sides, tree, [&] {
         CCharsetDlg dialog(sides, parent);
         return dialog.exec() == QDialog::Accepted;
     });
