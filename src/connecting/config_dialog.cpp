@@ -47,16 +47,17 @@ ConnectionSettings SettingsOf(const SideFields& fields) {
 }
 
 // Opens a data source of the dialog's own with the sets and tells the person how it
-// went: on failure a second box gives the reason.
-void TestDataSource(app::Output& output, const TestRules& rules, const std::string& progId,
+// went: on failure a second box gives the reason. True when it opened.
+bool TestDataSource(app::Output& output, const TestRules& rules, const std::string& progId,
                     std::vector<DBPROPSET>& sets) {
     const OpenedDataSource opened = OpenDataSource(progId, sets);
     if (!opened.dataSource) {
         ShowBox(output, rules.failed, app::MessageIcon::Error);
         ShowBox(output, opened.failure, app::MessageIcon::Error);
-    } else {
-        ShowBox(output, rules.succeeded, app::MessageIcon::Information);
+        return false;
     }
+    ShowBox(output, rules.succeeded, app::MessageIcon::Information);
+    return true;
 }
 
 // Jet on an Access side needs the workgroup file too.
@@ -240,7 +241,11 @@ void ConfigDialog::TestConnections() {
     std::vector<DBPROPSET> targetSets(1, DBPROPSET{DBPROPSET_DBINIT, {}});
     adapters::BuildExcelInitProperties(target, targetSets[0], /*forTest=*/true);
     AddJetSetForAccess(target, family(ConfigSide::Target), targetSets);
-    TestDataSource(output_, kTargetTest, target.providerProgId, targetSets);
+    if (!TestDataSource(output_, kTargetTest, target.providerProgId, targetSets)) return;
+    // Jet names the workbook as the data source, ODBC as the catalog.
+    const std::string& workbook = IsJetProvider(target.providerProgId) ? target.sourceName : target.catalogName;
+    if (auto problem = adapters::WorkbookFolderWriteProblem(workbook))
+        ShowBox(output_, *problem, app::MessageIcon::Warning);
 }
 
 void ConfigDialog::SaveConfig() { connect::SaveConfig(record_, output_, sides_.programDirectory()); }

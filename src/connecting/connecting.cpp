@@ -6,6 +6,7 @@
 
 #include "adapters/access/access_adapter.h"
 #include "adapters/excel/excel_connection.h"
+#include "adapters/excel/excel_workbook.h"
 #include "app/output_lines.h"
 #include "browser/fill_tree.h"
 #include "com/error_record_text.h"
@@ -33,6 +34,8 @@ struct SideRules {
     bool (*buildProperties)(app::Output&, ConnectionSettings&, std::vector<DBPROPSET>&);
     // The DBMS name shown when the provider reports none.
     std::string (*fallbackVersion)(app::Output&, ConnectionHolder&);
+    // Tells what a connected side cannot do; nullptr when there is nothing to tell.
+    void (*warnAfterConnecting)(app::Output&, const ConnectionSettings&);
 };
 
 bool BuildSourceProperties(app::Output& output, ConnectionSettings& settings, std::vector<DBPROPSET>& sets) {
@@ -63,13 +66,20 @@ std::string TargetFallbackVersion(app::Output& output, ConnectionHolder& holder)
     return adapters::QueryExcelVersion(output, holder);
 }
 
+// A workbook that opens may still be one nothing can be saved into.
+void WarnUnwritableWorkbook(app::Output& output, const ConnectionSettings& settings) {
+    if (auto problem = adapters::WorkbookFolderWriteProblem(adapters::ConnectedTargetWorkbook(settings)))
+        app::WriteOutputLine(output, "T::%s", problem->c_str());
+}
+
 constexpr SideRules kSourceRules{"Source",
                                  "Source Connection error! Please comfirm source database connection properties !",
                                  "Source Connection error!",
                                  "Connect Source Database!",
                                  kSourceDbmsKind,
                                  BuildSourceProperties,
-                                 SourceFallbackVersion};
+                                 SourceFallbackVersion,
+                                 nullptr};
 
 constexpr SideRules kTargetRules{"Target",
                                  "Target Connection error! Please comfirm target database connection properties !",
@@ -77,7 +87,8 @@ constexpr SideRules kTargetRules{"Target",
                                  "Connect Target Database!",
                                  kTargetDbmsKind,
                                  BuildTargetProperties,
-                                 TargetFallbackVersion};
+                                 TargetFallbackVersion,
+                                 WarnUnwritableWorkbook};
 
 void ShowBox(app::Output& output, std::string text, app::MessageIcon icon) {
     output.ui().ShowMessageBox({std::move(text), app::kProgramTitle, app::MessageButtons::Ok, icon});
@@ -169,6 +180,7 @@ void ConnectSide(app::Output& output, const browser::Sides& sides, const SideRul
     // The side's folder shows this text as its title.
     if (settings.dbmsName.empty()) settings.dbmsName = rules.fallbackVersion(output, holder);
     side.Publish({true, settings});
+    if (rules.warnAfterConnecting) rules.warnAfterConnecting(output, settings);
 }
 
 }  // namespace

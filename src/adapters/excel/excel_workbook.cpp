@@ -2,6 +2,9 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <optional>
 
 #include "adapters/excel/automation_session.h"
@@ -63,6 +66,18 @@ std::string WorkbookFileOf(const connect::ConnectionSettings& side, const std::s
 
 std::string ConnectedTargetWorkbook(const connect::ConnectionSettings& target) {
     return WorkbookFileOf(target, target.catalogName);
+}
+
+std::optional<std::string> WorkbookFolderWriteProblem(const std::string& workbook) {
+    if (workbook.empty()) return std::nullopt;
+    std::filesystem::path folder = std::filesystem::path(workbook).parent_path();
+    if (folder.empty()) folder = ".";
+    std::error_code missing;
+    if (!std::filesystem::is_directory(folder, missing)) return std::nullopt;
+    // access() answers for the process's own rights and a read-only file system alike.
+    if (access(folder.c_str(), W_OK | X_OK) == 0) return std::nullopt;
+    return "The folder " + folder.string() + " cannot be written (" + std::strerror(errno) +
+           "): nothing can be saved into " + workbook + ".";
 }
 
 bool SelectExcelWorkbook(browser::Sides& sides, int side, const std::string& name) {

@@ -2,6 +2,7 @@
 // workbook does not have.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "app/output.h"
@@ -19,6 +20,11 @@ std::string WorkbookFileOf(const connect::ConnectionSettings& side, const std::s
 
 // The workbook file the target side is connected to.
 std::string ConnectedTargetWorkbook(const connect::ConnectionSettings& target);
+
+// Why nothing can be saved into the workbook: its folder cannot be written (a
+// save writes a temporary file beside the workbook, then renames it). nullopt when
+// it can, or when `workbook` is empty or its folder missing (opening tells then).
+std::optional<std::string> WorkbookFolderWriteProblem(const std::string& workbook);
 
 // Points the side (0 source, 1 target) at another workbook and reconnects it; a bare
 // name is looked for beside the target's current workbook. Returns true.

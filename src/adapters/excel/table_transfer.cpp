@@ -226,6 +226,16 @@ private:
     long long filesNotWritten_ = 0;
 };
 
+// The rows are in the workbook only once it is saved: a table whose save fails (a
+// read-only folder, a full disk) has copied none of them, whatever its INSERTs said.
+void SaveCopiedRows(Session& target, RowProgress* rows, TransferResult& result) {
+    if (!Failed(target.Commit())) return;
+    result.text = com::ErrorRecordText(&target, IID_ITransactionLocal);
+    if (rows) rows->copied.fetch_sub(result.rowsCopied, std::memory_order_relaxed);
+    result.rowsNotCopied += result.rowsCopied;
+    result.rowsCopied = 0;
+}
+
 TransferResult TransferRows(app::Output& output, const app::TaskGate& gate, Session& source, Session& target,
                             const std::filesystem::path& conditionFile, const std::string& database,
                             const std::string& table, const std::string& sheet,
@@ -247,6 +257,7 @@ TransferResult TransferRows(app::Output& output, const app::TaskGate& gate, Sess
     if (!trace.isOpen()) return Ended("the trace file cannot be created: " + std::string(std::strerror(errno)));
     TransferResult result = Ended(kTransferred);
     TableCopy(output, gate, target, table, sheet, *rowset, reader, trace, rows, continuation, hooks).Run(result);
+    SaveCopiedRows(target, rows, result);
     return result;
 }
 
