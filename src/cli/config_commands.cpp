@@ -40,7 +40,8 @@ int ShowConfig(const std::vector<std::string>& args) {
               << "  Tips: " << OnOff(record.options.displayTips) << "\n"
               << "SplitLongTables: " << OnOff(record.options.splitLongTables)
               << "  Verify: " << OnOff(record.options.verifyAfterWriting)
-              << "  BinaryFiles: " << OnOff(record.options.binaryFiles) << "\n";
+              << "  BinaryFiles: " << OnOff(record.options.binaryFiles)
+              << "  OverwriteTable: " << OnOff(record.options.overwriteTable) << "\n";
     PrintSide("SourceDB", record.source);
     PrintSide("TargetDB", record.target);
     return 0;

@@ -18,7 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kMigrateUsage =
-    "[--program-dir DIR] [ROUTE OPTIONS] [--split-long-tables] [--verify] [--binary-files] SOURCE.mdb TARGET.xls "
+    "[--program-dir DIR] [ROUTE OPTIONS] [--split-long-tables] [--verify] [--binary-files] [--replace] SOURCE.mdb TARGET.xls "
     "[--table NAME]";
 
 struct MigrateArguments {
@@ -30,6 +30,7 @@ struct MigrateArguments {
     bool splitLongTables = false;
     bool verify = false;
     bool binaryFiles = false;
+    bool replace = false;
 };
 
 std::optional<MigrateArguments> ParseMigrateArguments(std::vector<std::string> args) {
@@ -38,6 +39,7 @@ std::optional<MigrateArguments> ParseMigrateArguments(std::vector<std::string> a
     const bool splitLongTables = TakeFlag(args, "--split-long-tables");
     const bool verify = TakeFlag(args, "--verify");
     const bool binaryFiles = TakeFlag(args, "--binary-files");
+    const bool replace = TakeFlag(args, "--replace");
     const auto arguments = ParseTaskArguments(args);
     if (!arguments || !IsWorkbook(arguments->second)) return std::nullopt;
     // Absolute, so that the names mean the same files to every part of the program.
@@ -48,7 +50,8 @@ std::optional<MigrateArguments> ParseMigrateArguments(std::vector<std::string> a
                             arguments->table,
                             splitLongTables,
                             verify,
-                            binaryFiles};
+                            binaryFiles,
+                            replace};
 }
 
 // A new workbook: the clone the window queues for a source database dropped on the
@@ -108,6 +111,7 @@ int RunMigrate(const std::vector<std::string>& args) {
         options.splitLongTables = parsed->splitLongTables;
         options.verifyAfterWriting = parsed->verify;
         options.binaryFiles = parsed->binaryFiles;
+        options.overwriteTable = parsed->replace;
     });
     tasks::RegisterTaskBodies(program.engine());
     UseConsoleTimings(program);
@@ -132,7 +136,9 @@ const CliCommandRegistration kMigrate{{
     "                       sheets named after it (\"Orders__2_\", ...), each with the header row;\n"
     "                       --verify reads every table back from the saved workbook and compares it;\n"
     "                       --binary-files saves binary values a cell cannot hold as files in\n"
-    "                       TARGET.xls.files/TABLE/COLUMN-ROW.EXT, the cell naming the file;\n" +
+    "                       TARGET.xls.files/TABLE/COLUMN-ROW.EXT, the cell naming the file;\n"
+    "                       --replace replaces a table's sheet that TARGET already has; the old\n"
+    "                       sheet stays when the new one does not arrive whole;\n" +
         std::string(kRouteOptionsHelp),
     RunMigrate,
 }};

@@ -23,7 +23,7 @@ struct ConfigDialogOptions {
     bool splitLongTables = false;    // "Continue long tables on new sheets"
     bool displayTips = false;        // "Display Tips"
     bool overwriteDatabase = false;  // "Overwrite the same-name database" (shown disabled)
-    bool overwriteTable = false;     // "Overwrite the same-name table" (shown disabled)
+    bool overwriteTable = false;     // "Overwrite the same-name table"
     bool verifyAfterWriting = false; // "Verify after writing"
     bool binaryFiles = false;        // "Save long binary values as files"
     bool operator==(const ConfigDialogOptions&) const = default;

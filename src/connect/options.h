@@ -15,6 +15,8 @@ struct Options {
     bool verifyAfterWriting = false;
     // "Save long binary values as files": binary values a cell cannot hold go to files.
     bool binaryFiles = false;
+    // "Overwrite the same-name table": a table's sheet that exists is replaced.
+    bool overwriteTable = false;
     bool tipsPageShown = false;
     bool operator==(const Options&) const = default;
 };

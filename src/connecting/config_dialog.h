@@ -77,6 +77,7 @@ public:
     void ToggleConfigFile() { record_.options.configFile = !record_.options.configFile; }
     void ToggleVerifyAfterWriting() { record_.options.verifyAfterWriting = !record_.options.verifyAfterWriting; }
     void ToggleBinaryFiles() { record_.options.binaryFiles = !record_.options.binaryFiles; }
+    void ToggleOverwriteTable() { record_.options.overwriteTable = !record_.options.overwriteTable; }
     // Takes effect in the window at once; the file learns it on Connect or Save Config.
     void ToggleDisplayTips();
 

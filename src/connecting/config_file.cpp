@@ -55,6 +55,7 @@ void WriteOptions(profile::ProfileFile& file, const ConfigDialogOptions& options
     file.Write(kPublic, "SplitLongTables", FlagText(options.splitLongTables));
     file.Write(kPublic, "Verify", FlagText(options.verifyAfterWriting));
     file.Write(kPublic, "BinaryFiles", FlagText(options.binaryFiles));
+    file.Write(kPublic, "OverwriteTable", FlagText(options.overwriteTable));
 }
 
 // Copies what the dialog decides into the side's settings; the DBMS name stays,
@@ -95,6 +96,7 @@ void ReadConfigOptions(ConfigDialogRecord& record, app::Output& output, SharedOp
     record.options.displayTips = ReadFlag(file, "Tips");
     record.options.verifyAfterWriting = ReadFlag(file, "Verify");
     record.options.binaryFiles = ReadFlag(file, "BinaryFiles");
+    record.options.overwriteTable = ReadFlag(file, "OverwriteTable");
     if (options.get().tipsPageShown != record.options.displayTips)
         ShowTipsPage(output, options, record.options.displayTips);
 }
@@ -111,6 +113,7 @@ void TakeSavedConnections(SharedOptions& options, browser::Sides& sides) {
     options.Update([&](Options& current) {
         current.verifyAfterWriting = ReadFlag(file, "Verify");
         current.binaryFiles = ReadFlag(file, "BinaryFiles");
+        current.overwriteTable = ReadFlag(file, "OverwriteTable");
         current.splitLongTables = ReadFlag(file, "SplitLongTables");
         if (keepsConnections) current.autoBackup = ReadFlag(file, "AutoBackup");
     });
@@ -138,6 +141,7 @@ void WriteConfigOnConnect(const ConfigDialogRecord& record, app::Output& output,
         current.splitLongTables = record.options.splitLongTables;
         current.verifyAfterWriting = record.options.verifyAfterWriting;
         current.binaryFiles = record.options.binaryFiles;
+        current.overwriteTable = record.options.overwriteTable;
     });
     try {
         profile::ProfileFile file(MigratorConfigPath(sides.programDirectory()));

@@ -4,6 +4,7 @@
 
 #include "adapters/excel/excel_automation.h"
 #include "adapters/excel/excel_workbook.h"
+#include "app/output_lines.h"
 #include "browser/fill_tree.h"
 #include "com/folders.h"
 #include "maintenance/maintenance_commands.h"
@@ -93,10 +94,9 @@ void ClearAllDataCommand(app::Output& output, app::TaskGate& gate, browser::Side
     const std::string database = tree.node(remembered.currentDatabase).text;
     if (!ConfirmRemoval(output, "Delete all the data of [" + current.text + "]?", CannotRestoreQuestion(current.text)))
         return;
-    // Names first: every drop reconnects the target and so refills the tree.
-    const NodeId tablesFolder = ChildOfKind(tree, remembered.current, TreeNodeKind::TablesFolder);
-    for (const std::string& table : ChildTexts(tree, tablesFolder, TreeNodeKind::Table))
-        adapters::DropExcelTable(output, sides, database, table);
+    if (const auto deleted = adapters::ClearExcelWorkbook(output, sides, database))
+        app::WriteOutputLine(output, "S::All the data of [%s] deleted: %d %s", current.text.c_str(), *deleted,
+                             *deleted == 1 ? "sheet" : "sheets");
 }
 
 }  // namespace tabvex::maintenance

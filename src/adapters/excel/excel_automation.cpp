@@ -25,11 +25,12 @@ constexpr int kHeaderFillColour = 8;
 constexpr long kMaxColumnWidth = 255;
 
 // The target is taken off its connection so that automation works on the whole
-// saved workbook; the operations that name their own workbook forget the catalog,
-// which connecting derives again from the workbook's file.
+// saved workbook; the operations that name their own workbook forget a Jet catalog,
+// which connecting derives again from the workbook's file. Over ODBC the catalog is
+// that file and stays.
 void TakeTargetOffline(browser::Side& target, bool forgetCatalog) {
     target.Disconnect();
-    if (forgetCatalog) target.settings().catalogName.clear();
+    if (forgetCatalog && connect::IsJetProvider(target.settings().providerProgId)) target.settings().catalogName.clear();
 }
 
 // Commits the target session, so that a failed save is seen here rather than lost
@@ -144,6 +145,19 @@ std::string CurrentTargetDatabase(const browser::Side& target) {
     return database == browser::kNoNode ? std::string() : tree.node(database).text;
 }
 
+// Takes the target off its connection and deletes the table from the workbook file;
+// `workbook` is the database name the Log names.
+AutomationOutcome DeleteTableOfTarget(app::Output& output, browser::Side& target, const std::string& workbook,
+                                      const std::string& workbookFile, const std::string& table) {
+    TakeTargetOffline(target, true);
+    const std::string operation = "Dropping table [" + table + "] of [" + workbook + "]";
+    return RunAutomation(output, operation, [&](automation::Application& excel) {
+        automation::Workbook book = OpenWorkbook(excel, workbookFile, true);
+        DeleteTable(book, SheetNameOf(table));
+        SaveAndClose(book);
+    });
+}
+
 }  // namespace
 
 bool SetExcelTableHead(app::Output& output, browser::Sides& sides, const std::string& database) {
@@ -171,18 +185,39 @@ bool SetExcelTableHead(app::Output& output, browser::Sides& sides, const std::st
 bool DropExcelTable(app::Output& output, browser::Sides& sides, const std::string& workbook,
                     const std::string& table) {
     browser::Side& target = sides.target();
-    TakeTargetOffline(target, true);
-    const std::string operation = "Dropping table [" + table + "] of [" + workbook + "]";
-    const AutomationOutcome outcome = RunAutomation(output, operation, [&](automation::Application& excel) {
-        automation::Workbook book = OpenWorkbook(excel, WorkbookFileOf(target.settings(), workbook), true);
-        DeleteTable(book, SheetNameOf(table));
-        SaveAndClose(book);
-    });
+    const AutomationOutcome outcome =
+        DeleteTableOfTarget(output, target, workbook, WorkbookFileOf(target.settings(), workbook), table);
     if (outcome == AutomationOutcome::Done) app::WritePlainOutputLine(output, "Drop Table SUCCESSFULLY!!!");
     // The workbook is unchanged unless the drop was saved; either way the target
     // is usable again.
     sides.Reconnect(browser::kTargetSide);
     return outcome == AutomationOutcome::Done;
+}
+
+std::optional<int> ClearExcelWorkbook(app::Output& output, browser::Sides& sides, const std::string& workbook) {
+    browser::Side& target = sides.target();
+    const std::string file = WorkbookFileOf(target.settings(), workbook);
+    TakeTargetOffline(target, true);
+    int deleted = 0;
+    const std::string operation = "Clearing all data of [" + workbook + "]";
+    const AutomationOutcome outcome = RunAutomation(output, operation, [&](automation::Application& excel) {
+        automation::Workbook book = OpenWorkbook(excel, file, true);
+        const automation::Names names = book.Names();
+        while (names.Count() > 0) names.Item(1).Delete();
+        const automation::Sheets sheets = book.Sheets();
+        for (; sheets.Count() > 1; ++deleted) sheets.Item(1).Delete();
+        automation::Worksheet last = sheets.Item(1);
+        if (!last.IsBlank()) {
+            automation::Worksheet blank = sheets.Add();
+            MarkLeftoverSheet(blank);
+            last.Delete();
+            ++deleted;
+        }
+        SaveAndClose(book);
+    });
+    sides.Reconnect(browser::kTargetSide);
+    if (outcome != AutomationOutcome::Done) return std::nullopt;
+    return deleted;
 }
 
 bool RenameExcelTable(app::Output& output, browser::Sides& sides, const std::string& oldName,
@@ -204,6 +239,45 @@ bool RenameExcelTable(app::Output& output, browser::Sides& sides, const std::str
     });
     sides.Reconnect(browser::kTargetSide);
     return outcome == AutomationOutcome::Done;
+}
+
+SheetReplacement::SheetReplacement(app::Output& output, browser::Sides& sides, const std::string& sheet)
+    : output_(output), sides_(sides), hold_(ConnectedTargetWorkbook(sides.target().settings())) {
+    browser::Side& target = sides.target();
+    const std::string workbook = ConnectedTargetWorkbook(target.settings());
+    const std::string database = CurrentTargetDatabase(target);
+    // The rows of the tables before go into the hold too, so that automation sees them.
+    oldSheetDeleted_ = SaveTargetRows(output, target) &&
+                       DeleteTableOfTarget(output, target, database, workbook, sheet) == AutomationOutcome::Done;
+    sides.Reconnect(browser::kTargetSide);
+}
+
+// An end without Keep (an exception on its way) must not write the half-made table:
+// the connection, whose changes would reach the file at its next save, goes too.
+SheetReplacement::~SheetReplacement() {
+    if (ended_) return;
+    sides_.target().Disconnect();
+    hold_.Abandon();
+}
+
+bool SheetReplacement::Keep() {
+    ended_ = true;
+    browser::Side& target = sides_.target();
+    const bool saved = SaveTargetRows(output_, target);
+    // Off its connection, the provider hands its workbook to the hold.
+    TakeTargetOffline(target, false);
+    const bool written = saved && WriteHeldRows(output_, hold_);
+    if (!saved) hold_.Abandon();
+    sides_.Reconnect(browser::kTargetSide);
+    return written;
+}
+
+void SheetReplacement::Abandon() {
+    if (ended_) return;
+    ended_ = true;
+    TakeTargetOffline(sides_.target(), false);
+    hold_.Abandon();
+    sides_.Reconnect(browser::kTargetSide);
 }
 
 }  // namespace tabvex::adapters

@@ -4,10 +4,12 @@
 // sees every row, and reconnected afterwards.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "app/output.h"
 #include "browser/sides.h"
+#include "platform/xls/kept_workbook.h"
 
 namespace tabvex::adapters {
 
@@ -23,8 +25,41 @@ bool SetExcelTableHead(app::Output& output, browser::Sides& sides, const std::st
 bool DropExcelTable(app::Output& output, browser::Sides& sides, const std::string& workbook,
                     const std::string& table);
 
+// Empties the workbook the database name `workbook` stands for in one pass: its
+// defined names and sheets go but a last blank one; when the last holds anything, a
+// blank sheet, marked as the one the next table replaces, stands in for it, since a
+// workbook keeps at least one. The number of sheets
+// deleted, or nullopt when the work failed (the file is then unchanged).
+std::optional<int> ClearExcelWorkbook(app::Output& output, browser::Sides& sides, const std::string& workbook);
+
 // Renames a table of the target tree's current workbook; false keeps the old label.
 bool RenameExcelTable(app::Output& output, browser::Sides& sides, const std::string& oldName,
                       const std::string& newName);
+
+// A table's sheet replaced by a new one of the same name in the target's current
+// workbook. The old sheet is deleted while the workbook's saves are held, so that the
+// file changes only when Keep writes the new table whole; Abandon, or an end without
+// Keep, leaves the file with the old sheet. The target is reconnected after each step.
+class SheetReplacement {
+public:
+    SheetReplacement(app::Output& output, browser::Sides& sides, const std::string& sheet);
+    ~SheetReplacement();
+    SheetReplacement(const SheetReplacement&) = delete;
+    SheetReplacement& operator=(const SheetReplacement&) = delete;
+
+    // False, after the reason in the Log, when the old sheet could not be deleted.
+    bool oldSheetDeleted() const { return oldSheetDeleted_; }
+    // Writes the workbook with the new sheet; false, with an "E::" line, when the
+    // write failed and the file keeps the old one.
+    bool Keep();
+    void Abandon();
+
+private:
+    app::Output& output_;
+    browser::Sides& sides_;
+    xls::SaveHold hold_;
+    bool oldSheetDeleted_ = false;
+    bool ended_ = false;
+};
 
 }  // namespace tabvex::adapters

@@ -110,7 +110,7 @@ QWidget* CConfigDlg::BuildOptions() {
         return box;
     };
     addBox("1015", "Overwrite the same-name database")->setEnabled(false);
-    addBox("1014", "Overwrite the same-name table")->setEnabled(false);
+    overwriteTable_ = addBox("1014", "Overwrite the same-name table");
     autoBackup_ = addBox("1016", "Auto Backup (need more time and disk space)");
     // The migration's own options, each named after its migrator.cfg key.
     splitLongTables_ = addBox("SplitLongTables", "Continue long tables on new sheets");
@@ -128,6 +128,7 @@ QWidget* CConfigDlg::BuildOptions() {
         ShowOptions();
     });
     connect(binaryFiles_, &QCheckBox::clicked, this, [this] { model_.ToggleBinaryFiles(); ShowOptions(); });
+    connect(overwriteTable_, &QCheckBox::clicked, this, [this] { model_.ToggleOverwriteTable(); ShowOptions(); });
     return options;
 }
 
@@ -164,6 +165,7 @@ void CConfigDlg::ShowOptions() {
     displayTips_->setChecked(options.displayTips);
     verifyAfterWriting_->setChecked(options.verifyAfterWriting);
     binaryFiles_->setChecked(options.binaryFiles);
+    overwriteTable_->setChecked(options.overwriteTable);
 }
 
 void CConfigDlg::ShowSide(ConfigSide side) {

@@ -67,6 +67,7 @@ private:
     QCheckBox* splitLongTables_ = nullptr;
     QCheckBox* verifyAfterWriting_ = nullptr;
     QCheckBox* binaryFiles_ = nullptr;
+    QCheckBox* overwriteTable_ = nullptr;
     QCheckBox* configFile_ = nullptr;
     QCheckBox* displayTips_ = nullptr;
 };

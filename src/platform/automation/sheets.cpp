@@ -28,4 +28,9 @@ Worksheet Sheets::Item(const Variant& index) const {
     return Worksheet(state_, document_, std::move(sheet));
 }
 
+Worksheet Sheets::Add() const {
+    document_->CheckOpen();
+    return Worksheet(state_, document_, document_->AddSheet());
+}
+
 }  // namespace tabvex::automation

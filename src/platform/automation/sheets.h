@@ -19,6 +19,8 @@ public:
     int Count() const;
     // By position from 1, or by name without regard to case.
     Worksheet Item(const Variant& index) const;
+    // A new empty sheet after the last, named "SheetN" with the lowest N not taken.
+    Worksheet Add() const;
 
 private:
     std::shared_ptr<ApplicationState> state_;

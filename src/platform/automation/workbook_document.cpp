@@ -161,6 +161,15 @@ void WorkbookDocument::RenameSheet(const SheetRef& sheet, const std::string& nam
     Changed();
 }
 
+WorkbookDocument::SheetRef WorkbookDocument::AddSheet() {
+    std::string name;
+    for (int n = 1; name.empty() || FindSheet(name); ++n) name = "Sheet" + std::to_string(n);
+    Guarded("Add", "Sheets", [&] { book_->AddSheet(name); });
+    sheets_.push_back(std::make_shared<Sheet>());
+    Changed();
+    return sheets_.back();
+}
+
 void WorkbookDocument::DeleteSheet(const SheetRef& sheet) {
     const size_t index = IndexOf(sheet);
     Guarded("Delete", "Worksheet", [&] { book_->DeleteSheet(index); });

@@ -60,6 +60,8 @@ public:
     int PositionOf(const SheetRef& sheet) const;       // from 1; 0 once deleted
     std::string SheetName(const SheetRef& sheet) const;
     void RenameSheet(const SheetRef& sheet, const std::string& name);
+    // A new empty sheet after the last, named "SheetN" with the lowest N not taken.
+    SheetRef AddSheet();
     void DeleteSheet(const SheetRef& sheet);
     SheetRef ActiveSheet() const;
     void Activate(const SheetRef& sheet);

@@ -132,6 +132,14 @@ void SaveHold::Release() {
     KeepSavedWorkbook(std::move(*held));
 }
 
+void SaveHold::Abandon() {
+    released_ = true;
+    auto& [keptMutex, kept, hold] = Slot();
+    std::lock_guard lock(keptMutex);
+    hold.reset();
+    if (kept && kept->SaveHeld()) kept.reset();
+}
+
 bool HoldSave(const std::filesystem::path& path) {
     auto& [keptMutex, kept, hold] = Slot();
     std::lock_guard lock(keptMutex);

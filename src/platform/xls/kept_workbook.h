@@ -43,6 +43,9 @@ public:
     // the changes was dropped before it was kept.
     void Release();
 
+    // Ends the hold and drops what was held: the file stays as it was.
+    void Abandon();
+
 private:
     bool released_ = false;
 };

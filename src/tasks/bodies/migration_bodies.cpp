@@ -19,6 +19,7 @@
 #include "connecting/connecting.h"
 #include "tasks/bodies/migration_options.h"
 #include "tasks/bodies/object_list.h"
+#include "connect/ascii_case.h"
 #include "connect/statement_runners.h"
 
 namespace tabvex::tasks {
@@ -121,12 +122,14 @@ MigrationOptionSteps OptionStepsOf(TaskContext& context) {
 
 }  // namespace
 
-TableOutcome MigrateTable(TaskContext& context, const std::string& database, const std::string& table,
-                          const std::string& sheet, const std::vector<std::string>& sourceSheets,
-                          const adapters::TransferHooks& hooks) {
+namespace {
+
+// Creates the table's sheet and copies its rows into it.
+TableOutcome CreateAndFillTable(TaskContext& context, const std::string& database, const std::string& table,
+                                const std::string& sheet, const std::vector<std::string>& sourceSheets,
+                                const adapters::TransferHooks& hooks) {
     app::Output& output = context.output;
     const std::filesystem::path& cacheFolder = context.names().folder;
-    LogMigrating(context, database, table, sheet);
     const std::string statement = adapters::BuildExcelCreateTable(output, context.sides.source().holder(), table, sheet);
     if (!WriteCacheFile(output, cacheFolder, table, "", statement)) return {TableMigration::CacheFileFailed, 0};
     if (!connect::ExecuteStatement(output, context.sides.target().holder(), statement, true)) {
@@ -140,6 +143,48 @@ TableOutcome MigrateTable(TaskContext& context, const std::string& database, con
                                     cacheFolder / com::ObjectFileName(table, ".data"), context.rows(),
                                     continuation.get(), hooks);
     return {transfer.failed() ? TableMigration::RowsFailed : TableMigration::Migrated, transfer.rowsCopied};
+}
+
+bool TargetHasSheet(TaskContext& context, const std::string& sheet) {
+    for (const std::string& name : WorkbookSheetNames(context.output, context.sides.target().holder()))
+        if (connect::EqualsIgnoringAsciiCase(name, sheet)) return true;
+    return false;
+}
+
+// The sheet the workbook has already gives way to the table's new rows, but only
+// once they all arrived: until then the file keeps the old sheet, and keeps it when
+// they do not.
+TableOutcome ReplaceTable(TaskContext& context, const std::string& database, const std::string& table,
+                          const std::string& sheet, const std::vector<std::string>& sourceSheets,
+                          const adapters::TransferHooks& hooks) {
+    app::Output& output = context.output;
+    adapters::SheetReplacement replacement(output, context.sides, sheet);
+    if (!replacement.oldSheetDeleted()) {
+        replacement.Abandon();
+        WriteOutputLine(output, "E::TABLE: Create [%s].[%s] ERROR !", database.c_str(), table.c_str());
+        return {TableMigration::CreateFailed, 0};
+    }
+    const TableOutcome outcome = CreateAndFillTable(context, database, table, sheet, sourceSheets, hooks);
+    if (outcome.result == TableMigration::Migrated && replacement.Keep()) {
+        WriteOutputLine(output, "[%s] replaced", sheet.c_str());
+        return outcome;
+    }
+    replacement.Abandon();
+    context.rows()->copied.fetch_sub(outcome.rowsCopied, std::memory_order_relaxed);
+    WriteOutputLine(output, "E::[%s] not replaced: the workbook keeps the sheet it had", sheet.c_str());
+    const bool writeFailed = outcome.result == TableMigration::Migrated;
+    return {writeFailed ? TableMigration::RowsFailed : outcome.result, 0};
+}
+
+}  // namespace
+
+TableOutcome MigrateTable(TaskContext& context, const std::string& database, const std::string& table,
+                          const std::string& sheet, const std::vector<std::string>& sourceSheets,
+                          const adapters::TransferHooks& hooks) {
+    LogMigrating(context, database, table, sheet);
+    if (context.options.overwriteTable && TargetHasSheet(context, sheet))
+        return ReplaceTable(context, database, table, sheet, sourceSheets, hooks);
+    return CreateAndFillTable(context, database, table, sheet, sourceSheets, hooks);
 }
 
 int ConvertDatabaseTables(TaskContext& context, const std::string& database, TaskSummary& summary) {

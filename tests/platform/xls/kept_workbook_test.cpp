@@ -129,6 +129,21 @@ TEST_F(SaveHoldTest, AHeldWorkbookIsNotDisplacedByAnotherFilesSave) {
     EXPECT_EQ(Workbook::OpenOnDisk(path).Sheet(0).CellText(1, 0), "row");
 }
 
+TEST_F(SaveHoldTest, AnAbandonedHoldLeavesTheFileAndHandsTheHeldChangesToNobody) {
+    {
+        SaveHold hold(path);
+        Workbook rows = OpenedAndChanged(path, "row");
+        rows.Save(path);
+        KeepSavedWorkbook(std::move(rows));
+        hold.Abandon();
+    }
+    EXPECT_EQ(FileBytes(path), before);
+    EXPECT_EQ(Workbook::Open(path).Sheet(0).CellText(1, 0), "");
+    Workbook again = Workbook::Open(path);
+    again.Save(path);
+    EXPECT_FALSE(again.SaveHeld());
+}
+
 TEST_F(SaveHoldTest, ChangesDroppedBeforeTheReleaseAreReportedNotLostInSilence) {
     SaveHold hold(path);
     OpenedAndChanged(path, "row").Save(path);  // held, then dropped unkept
