@@ -1,5 +1,6 @@
 #include "tasks/bodies/backup_bodies.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -41,10 +42,21 @@ std::optional<fs::path> Subfolder(app::Output& output, const fs::path& parent, s
     return made.folder;
 }
 
-// The database's folder below the task's backup folder, named after the last
-// component of the database's name without a drive prefix.
-std::optional<fs::path> DatabaseFolder(app::Output& output, const fs::path& backupFolder, const std::string& database) {
-    return Subfolder(output, backupFolder, com::RegexReplace(database, "[a-zA-Z]:[\\\\|/]", ""));
+// Whether an earlier backup wrote into the folder.
+bool HoldsBackup(const fs::path& folder) {
+    std::error_code error;
+    for (const char* scripts : {"TABLES", "DATA", "VIEWS"})
+        if (fs::exists(folder / scripts, error)) return true;
+    return false;
+}
+
+// The worksheet "N$" of a workbook that lists its defined name "N" too: the rows a
+// migration wrote, under both names.
+bool SheetOfListedName(const std::string& table, const std::vector<ListedObject>& tables) {
+    if (!IsWorksheetTableName(table)) return false;
+    const std::string name = table.substr(0, table.size() - 1);
+    return std::any_of(tables.begin(), tables.end(),
+                       [&](const ListedObject& other) { return connect::EqualsIgnoringAsciiCase(other.name, name); });
 }
 
 // Creates or empties the object's script file in `folder` (its name encoded as a file
@@ -112,11 +124,20 @@ int BackupTableScripts(TaskContext& context, const fs::path& folder, const std::
     return rows.whole ? kObjectBackedUp : kObjectRowsFailed;
 }
 
-void LogBackupFolder(app::Output& output, const fs::path& folder) {
-    WriteOutputLine(output, "Backup folder: [%s]", folder.string().c_str());
-}
-
 }  // namespace
+
+std::optional<fs::path> NewBackupFolder(app::Output& output, const fs::path& backupFolder, const std::string& database) {
+    // Without a drive prefix, for names written on Windows.
+    auto folder = Subfolder(output, backupFolder, com::RegexReplace(database, "[a-zA-Z]:[\\\\|/]", ""));
+    if (!folder) return std::nullopt;
+    const std::string name = folder->filename().string();
+    for (int number = 2; HoldsBackup(*folder); ++number) {
+        folder = Subfolder(output, backupFolder, name + "_" + std::to_string(number));
+        if (!folder) return std::nullopt;
+    }
+    WriteOutputLine(output, "Backup folder: [%s]", folder->string().c_str());
+    return folder;
+}
 
 int BackupTable(TaskContext& context, const fs::path& folder, const std::string& table, TaskSummary& summary) {
     const int result = BackupTableScripts(context, folder, table, summary);
@@ -140,43 +161,37 @@ int BackupView(app::Output& output, const fs::path& folder, const std::string& d
     return kObjectBackedUp;
 }
 
-int BackupDatabaseTables(TaskContext& context, const fs::path& backupFolder,
-                         const std::string& database, TaskSummary& summary) {
+int BackupDatabaseTables(TaskContext& context, const fs::path& folder, const std::string& database,
+                         TaskSummary& summary) {
     app::Output& output = context.output;
     connect::ConnectionHolder& target = context.sides.target().holder();
     WriteOutputLine(output, "Backup Tables of database [%s]", database.c_str());
-    const auto folder = DatabaseFolder(output, backupFolder, database);
-    if (!folder) return kGroupListFailed;
-    LogBackupFolder(output, *folder);
     const auto tables = ListObjects(output, target, "TABLE", "Open tables Error: ");
     if (!tables) return kGroupListFailed;
     int result = kGroupBackedUp;
     for (const auto& table : *tables) {
-        if (table.type == "VIEW") continue;
+        if (table.type == "VIEW" || SheetOfListedName(table.name, *tables)) continue;
         if (context.gate.stopRequested()) {
             summary.LeftOut(table.name);
             continue;
         }
-        if (BackupTable(context, *folder, table.name, summary) != kObjectBackedUp)
+        if (BackupTable(context, folder, table.name, summary) != kObjectBackedUp)
             result = kGroupObjectFailed;
         if (context.gate.stopRequested()) WriteOutputLine(output, "Tables Backup Terminaled!");
     }
     return result;
 }
 
-int BackupDatabaseViews(TaskContext& context, const fs::path& backupFolder,
-                        const std::string& database) {
+int BackupDatabaseViews(TaskContext& context, const fs::path& folder, const std::string& database) {
     app::Output& output = context.output;
     connect::ConnectionHolder& target = context.sides.target().holder();
     WriteOutputLine(output, "Backup Views of database [%s]", database.c_str());
-    const auto folder = DatabaseFolder(output, backupFolder, database);
-    if (!folder) return kGroupListFailed;
     const auto views = ListObjects(output, target, "VIEW", "Open views Error: ");
     if (!views) return kGroupListFailed;
     int result = kGroupBackedUp;
     for (const auto& view : *views) {
         const bool userView = view.type == "VIEW" && view.schema != "sys" && view.schema != "INFORMATION_SCHEMA";
-        if (userView && BackupView(output, *folder, database, view.name) != kObjectBackedUp)
+        if (userView && BackupView(output, folder, database, view.name) != kObjectBackedUp)
             result = kGroupObjectFailed;
         if (context.gate.stopRequested()) {
             WriteOutputLine(output, "Views Backup Terminaled!");
@@ -190,13 +205,14 @@ bool BackupGroupBody(TaskContext& context) {
     const TaskNames& names = context.names();
     adapters::SelectExcelWorkbook(context.sides, browser::kTargetSide, names.targetDatabase);
     TaskSummary summary("backed up");
-    bool backedUp = true;
-    if (names.scope == "A" || names.scope == "T") {
-        backedUp &= BackupDatabaseTables(context, names.folder, names.targetDatabase, summary) == kGroupBackedUp;
+    const auto folder = NewBackupFolder(context.output, names.folder, names.targetDatabase);
+    bool backedUp = folder.has_value();
+    if (folder && (names.scope == "A" || names.scope == "T")) {
+        backedUp &= BackupDatabaseTables(context, *folder, names.targetDatabase, summary) == kGroupBackedUp;
         context.SetProgress(50);
     }
-    if (names.scope == "A" || names.scope == "V") {
-        backedUp &= BackupDatabaseViews(context, names.folder, names.targetDatabase) == kGroupBackedUp;
+    if (folder && (names.scope == "A" || names.scope == "V")) {
+        backedUp &= BackupDatabaseViews(context, *folder, names.targetDatabase) == kGroupBackedUp;
         context.SetProgress(100);
     }
     summary.Write(context.output);
@@ -206,13 +222,14 @@ bool BackupGroupBody(TaskContext& context) {
 bool BackupObjectBody(TaskContext& context) {
     const TaskNames& names = context.names();
     adapters::SelectExcelWorkbook(context.sides, browser::kTargetSide, names.targetDatabase);
-    LogBackupFolder(context.output, names.folder);
+    // One object's scripts go below the workbook's own folder too, as a whole workbook's do.
+    const auto folder = NewBackupFolder(context.output, names.folder, names.targetDatabase);
     TaskSummary summary("backed up");
     int result = kObjectScriptFailed;
-    if (names.scope == "T") {
-        result = BackupTable(context, names.folder, names.targetObject, summary);
-    } else if (names.scope == "V") {
-        result = BackupView(context.output, names.folder, names.targetDatabase, names.targetObject);
+    if (folder && names.scope == "T") {
+        result = BackupTable(context, *folder, names.targetObject, summary);
+    } else if (folder && names.scope == "V") {
+        result = BackupView(context.output, *folder, names.targetDatabase, names.targetObject);
     }
     context.SetProgress(80);
     browser::FillTree(context.output, context.sides.conditionFile(), context.sides.target().tree());

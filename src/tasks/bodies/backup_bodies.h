@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "app/output.h"
@@ -23,13 +24,20 @@ inline constexpr int kObjectBackedUp = 1;
 inline constexpr int kObjectRowsFailed = -1;      // the table's rows could not be read or written
 inline constexpr int kObjectScriptFailed = -2;  // the script file could not be created
 
-// In the database's folder below `backupFolder`: every table's script and data
-// script, each table counted in `summary`; once a stop is requested the remaining
-// tables are left out.
-int BackupDatabaseTables(TaskContext& context,
-                         const std::filesystem::path& backupFolder, const std::string& database, TaskSummary& summary);
-int BackupDatabaseViews(TaskContext& context,
-                        const std::filesystem::path& backupFolder, const std::string& database);
+// The folder a backup task of the database writes into, below `backupFolder`: named
+// after the last component of the database's name, or, when that folder holds an
+// earlier backup, the first of NAME_2, NAME_3, ... that holds none, so that no
+// backup's scripts replace another's. Made, and named in the Log; nullopt after an
+// error line.
+std::optional<std::filesystem::path> NewBackupFolder(app::Output& output, const std::filesystem::path& backupFolder,
+                                                     const std::string& database);
+
+// Into `folder`: every table's script and data script, each table counted in
+// `summary`; once a stop is requested the remaining tables are left out. A worksheet
+// whose defined name of the same name is listed too is backed up once, as that name.
+int BackupDatabaseTables(TaskContext& context, const std::filesystem::path& folder, const std::string& database,
+                         TaskSummary& summary);
+int BackupDatabaseViews(TaskContext& context, const std::filesystem::path& folder, const std::string& database);
 
 // TABLES/T.tbl and DATA/T.data below `folder` (T the table's name encoded as a file
 // name); the table is counted in `summary`.

@@ -115,7 +115,7 @@ TEST_F(BackupCommandTest, TheBackupNamesWhatWasSelectedWhateverHappensWhileTheCh
     EXPECT_NE(tree.node(notesNode).text, "Notes") << "the tree did change under the chooser";
     EXPECT_TRUE(WaitForIdle());
     EXPECT_EQ(States(), std::vector<TaskState>{TaskState::Succeeded});
-    EXPECT_TRUE(fs::exists(chosen / "TABLES/Notes.tbl"));
+    EXPECT_TRUE(fs::exists(chosen / "other/TABLES/Notes.tbl"));
 }
 
 TEST_F(BackupCommandTest, ARootLikeShortPathGetsABackupScriptFolderOfItsOwn) {
@@ -131,7 +131,7 @@ TEST_F(BackupCommandTest, ARootLikeShortPathGetsABackupScriptFolderOfItsOwn) {
     BackupCommand(program.output(), program.sides(), program.engine(), program.backupFolder());
     ASSERT_TRUE(WaitForIdle());
     EXPECT_EQ(States(), std::vector<TaskState>{TaskState::Succeeded});
-    EXPECT_EQ(ReadFile(backup / "ab/Backup.Script/DATA/Notes.data"), "insert into Notes values (7)\n");
+    EXPECT_EQ(ReadFile(backup / "ab/Backup.Script/shop/DATA/Notes.data"), "insert into Notes values (7)\n");
 }
 
 // Each backup writes into the folder chosen for it, whatever is chosen for the next
@@ -151,8 +151,34 @@ TEST_F(BackupCommandTest, BackupsQueuedOneAfterAnotherKeepTheirOwnFolders) {
     ASSERT_TRUE(WaitForIdle());
     EXPECT_EQ(States(), (std::vector<TaskState>{TaskState::Succeeded, TaskState::Succeeded}));
     for (const fs::path& folder : {first, second})
-        EXPECT_EQ(ReadFile(folder / "DATA/Notes.data"), "insert into Notes values (7)\n") << folder;
+        EXPECT_EQ(ReadFile(folder / "shop/DATA/Notes.data"), "insert into Notes values (7)\n") << folder;
     EXPECT_EQ(fs::current_path(), before);
+}
+
+// A backup never replaces another's scripts: into a folder that holds one already,
+// the next goes to a numbered folder beside it, and tables of the same name from two
+// workbooks each stay below their own workbook's folder.
+TEST_F(BackupCommandTest, BackupsIntoOneFolderLeaveEachOthersScriptsAlone) {
+    ConnectBook({"CREATE TABLE Notes (Id NUMBER)", "INSERT INTO Notes VALUES (7)"});
+    fs::create_directories(chosen);
+    auto backUpNotes = [&] {
+        program.sides().target().tree().Select(Node(program.sides().target().tree(), TreeNodeKind::Table, "Notes"));
+        ui.QueueChosenPath(chosen);
+        BackupCommand(program.output(), program.sides(), program.engine(), program.backupFolder());
+        ASSERT_TRUE(WaitForIdle());
+    };
+    backUpNotes();
+    WriteFile(chosen / "shop/DATA/Notes.data", "edited by hand\n");
+    backUpNotes();
+    EXPECT_EQ(ReadFile(chosen / "shop/DATA/Notes.data"), "edited by hand\n");
+    EXPECT_EQ(ReadFile(chosen / "shop_2/DATA/Notes.data"), "insert into Notes values (7)\n");
+    EXPECT_TRUE(Logged("Backup folder: [" + (chosen / "shop_2").string() + "]"));
+
+    book = scratch / "other/depot.xls";
+    ConnectBook({"CREATE TABLE Notes (Id NUMBER)", "INSERT INTO Notes VALUES (8)"});
+    backUpNotes();
+    EXPECT_EQ(ReadFile(chosen / "depot/DATA/Notes.data"), "insert into Notes values (8)\n");
+    EXPECT_EQ(States(), std::vector<TaskState>(3, TaskState::Succeeded));
 }
 
 }  // namespace
