@@ -52,6 +52,8 @@ CheckDialog::CheckDialog(app::Output& output, browser::Sides& sides, const conne
     : output_(output), sides_(sides), tree_(tree), node_(node) {
     CheckRequest request = RequestOf(tree, node).value_or(CheckRequest{});
     request.continueLongTables = options.splitLongTables;
+    request.binaryFiles = options.binaryFiles;
+    request.replaceSheets = options.overwriteTable;
     title_ = TitleOf(request);
     connect::ConnectionHolder& target = sides.target().holder();
     report_ = CheckSource(output, sides.conditionFile(), sides.source().holder(),

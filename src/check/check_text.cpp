@@ -1,5 +1,6 @@
 #include "check/check_text.h"
 
+#include "adapters/excel/option_hints.h"
 #include "adapters/excel/worksheet_capacity.h"
 #include "platform/xls/limits.h"
 #include "tasks/task_row_figures.h"
@@ -27,18 +28,25 @@ std::vector<std::string> TableProblems(const TableCheck& check) {
     if (!check.readError.empty()) problems.push_back("cannot be read: " + check.readError);
     if (check.rowsPastSheet > 0)
         problems.push_back(Plural(check.rowsPastSheet, "row", "rows") + " past the worksheet's last row (" +
-                           GroupedNumber(adapters::kWorksheetDataRows) + " rows under the header)");
+                           GroupedNumber(adapters::kWorksheetDataRows) + " rows under the header); " +
+                           adapters::kSplitLongTablesHint);
     for (const auto& column : check.longValues)
         problems.push_back(Plural(column.count, "value", "values") + " longer than " +
-                           GroupedNumber(xls::kMaxCellText) + " characters in [" + column.column + "]");
-    if (check.sheetTaken) problems.push_back("the target already holds a sheet [" + check.sheet + "]");
+                           GroupedNumber(xls::kMaxCellText) + " characters in [" + column.column + "]" +
+                           (column.binary ? std::string("; ") + adapters::kBinaryFilesHint : ""));
+    if (check.sheetTaken)
+        problems.push_back("the target already holds a sheet [" + check.sheet + "]; " + adapters::kOverwriteTableHint);
     return problems;
 }
 
 std::string TableOutlook(const TableCheck& check) {
     if (!check.whole()) return Joined(TableProblems(check), "; ");
-    if (check.sheets > 1) return "arrives whole, continues on " + GroupedNumber(check.sheets) + " sheets";
-    return "arrives whole";
+    std::vector<std::string> outlook{"arrives whole"};
+    if (check.sheets > 1) outlook.push_back("continues on " + GroupedNumber(check.sheets) + " sheets");
+    if (check.valuesSavedAsFiles > 0)
+        outlook.push_back(Plural(check.valuesSavedAsFiles, "binary value", "binary values") + " saved as files");
+    if (check.sheetReplaced) outlook.push_back("replaces the target's sheet [" + check.sheet + "]");
+    return Joined(outlook, ", ");
 }
 
 std::string TableCheckLine(const TableCheck& check) {

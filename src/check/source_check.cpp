@@ -31,13 +31,16 @@ void JudgeRows(TableCheck& check, bool continueLongTables) {
 }
 
 TableCheck CheckTable(const std::filesystem::path& conditionFile, oledb::Session& source, const CheckRequest& request,
-                      const std::string& table, const std::string& sheet, const std::set<std::u16string>& taken) {
+                      const std::string& table, const std::string& sheet,
+                      const std::set<std::u16string>& takenSheets) {
     TableCheck check;
     check.table = table;
     check.sheet = sheet;
     check.condition = browser::TableCondition(conditionFile, request.database, table);
-    check.sheetTaken = taken.contains(adapters::FoldedSheetName(sheet));
-    ReadTableRows(source, adapters::SourceRowsQuery(conditionFile, request.database, table), check);
+    const bool taken = takenSheets.contains(adapters::FoldedSheetName(sheet));
+    check.sheetTaken = taken && !request.replaceSheets;
+    check.sheetReplaced = taken && request.replaceSheets;
+    ReadTableRows(source, adapters::SourceRowsQuery(conditionFile, request.database, table), request.binaryFiles, check);
     JudgeRows(check, request.continueLongTables);
     return check;
 }

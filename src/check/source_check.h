@@ -19,6 +19,8 @@ struct CheckRequest {
     std::string database;              // the source tree's database node, for the conditions
     std::optional<std::string> table;  // one table; all of them when empty
     bool continueLongTables = false;   // rows past a sheet's end continue on new sheets
+    bool binaryFiles = false;          // long binary values are saved as files
+    bool replaceSheets = false;        // a table replaces the target's sheet of its name
 };
 
 struct CheckReport {

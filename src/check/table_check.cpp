@@ -26,22 +26,27 @@ public:
             if (adapters::CellTextOf(reader, i).cut) ++counts_[i];
     }
 
-    std::vector<LongValues> ByColumn(const Rowset& rowset) const {
-        std::vector<LongValues> found;
+    // The cut values by column into `check`; with `binaryFiles` binary ones are saved
+    // as files instead.
+    void Judge(const Rowset& rowset, bool binaryFiles, TableCheck& check) const {
         std::vector<DBCOLUMNINFO> columns;
         oledb::TextRowReader::DataColumns(rowset, columns);
         for (std::size_t i = 0; i < counts_.size(); ++i) {
             if (counts_[i] == 0) continue;
-            found.push_back({i < columns.size() ? columns[i].name : std::to_string(i + 1), counts_[i]});
+            const bool binary = i < columns.size() && columns[i].type == DBTYPE_BYTES;
+            if (binary && binaryFiles) {
+                check.valuesSavedAsFiles += counts_[i];
+                continue;
+            }
+            check.longValues.push_back({i < columns.size() ? columns[i].name : std::to_string(i + 1), counts_[i], binary});
         }
-        return found;
     }
 
 private:
     std::vector<std::int64_t> counts_;
 };
 
-void ReadRows(Session& source, const std::string& query, TableCheck& check) {
+void ReadRows(Session& source, const std::string& query, bool binaryFiles, TableCheck& check) {
     std::shared_ptr<Command> command;
     std::shared_ptr<Rowset> rowset;
     if (Failed(connect::RunStatementCommand(source, DBGUID_DEFAULT, query, command, rowset))) {
@@ -61,14 +66,14 @@ void ReadRows(Session& source, const std::string& query, TableCheck& check) {
         longValues.Add(reader);
     }
     if (Failed(fetched)) check.readError = com::ErrorRecordText(rowset.get(), IID_IRowset);
-    check.longValues = longValues.ByColumn(*rowset);
+    longValues.Judge(*rowset, binaryFiles, check);
 }
 
 }  // namespace
 
-void ReadTableRows(Session& source, const std::string& query, TableCheck& check) {
+void ReadTableRows(Session& source, const std::string& query, bool binaryFiles, TableCheck& check) {
     try {
-        ReadRows(source, query, check);
+        ReadRows(source, query, binaryFiles, check);
     } catch (const std::exception& error) {
         check.readError = error.what();
     }

@@ -17,21 +17,26 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kCheckUsage =
-    "[--program-dir DIR] [ROUTE OPTIONS] [--split-long-tables] SOURCE.mdb [TARGET.xls] [--table NAME]";
+    "[--program-dir DIR] [ROUTE OPTIONS] [--split-long-tables] [--binary-files] [--replace] SOURCE.mdb [TARGET.xls] "
+    "[--table NAME]";
 
 struct CheckArguments {
     TaskArguments files;
     SideRoutes routes;
     bool continueLongTables = false;
+    bool binaryFiles = false;
+    bool replace = false;
 };
 
 std::optional<CheckArguments> ParseCheckArguments(std::vector<std::string> args) {
     const auto routes = TakeRouteOptions(args, std::cerr);
     if (!routes) return std::nullopt;
     const bool continueLongTables = TakeFlag(args, "--split-long-tables");
+    const bool binaryFiles = TakeFlag(args, "--binary-files");
+    const bool replace = TakeFlag(args, "--replace");
     const auto files = ParseTaskArguments(args, 1);
     if (!files || (!files->second.empty() && !IsWorkbook(files->second))) return std::nullopt;
-    return CheckArguments{*files, *routes, continueLongTables};
+    return CheckArguments{*files, *routes, continueLongTables, binaryFiles, replace};
 }
 
 // The target the tables would go into: an existing workbook, connected; none for a
@@ -48,6 +53,8 @@ check::CheckRequest RequestOf(const shell::Program& program, const CheckArgument
     check::CheckRequest request;
     request.database = tree.node(tree.remembered().currentDatabase).text;
     request.continueLongTables = arguments.continueLongTables;
+    request.binaryFiles = arguments.binaryFiles;
+    request.replaceSheets = arguments.replace;
     if (arguments.files.table) {
         // The table's own spelling, as the migration of that table would name it.
         const browser::NodeId node = FindObject(tree, *arguments.files.table);
@@ -84,7 +91,8 @@ const CliCommandRegistration kCheck{{
     "                       name, rows past a worksheet's 65,535, values longer than a cell's 32,767\n"
     "                       characters by column, a sheet of that name already in TARGET; then a\n"
     "                       summary. Conditions come from Condition.cfg in the program folder;\n"
-    "                       --split-long-tables: long tables continue on new sheets;\n"
+    "                       --split-long-tables, --binary-files, --replace: judged as the migration\n"
+    "                       with those options would treat the tables;\n"
     "                       exit 0 all whole, 1 not, 2 usage error;\n" +
         std::string(kRouteOptionsHelp),
     RunCheck,

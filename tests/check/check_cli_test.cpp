@@ -65,7 +65,8 @@ TEST_F(CheckCliTest, ALongTableAndALongMemoAreNamedWithWhatWouldNotFit) {
     EXPECT_EQ(result.exitCode, 1) << result.out << result.err;
     EXPECT_THAT(Lines(result.out),
                 ElementsAre("[Big] 70,000 rows: NOT WHOLE: 4,465 rows past the worksheet's last row (65,535 rows "
-                            "under the header)",
+                            "under the header); the rows past it can go on new sheets with \"Continue long tables "
+                            "on new sheets\" (--split-long-tables)",
                             "[Notes] 3 rows: NOT WHOLE: 1 value longer than 32,767 characters in [Body]",
                             "[Orders] 2 rows: arrives whole",
                             "Check: 3 tables, 2 would not arrive whole: [Big], [Notes]"));
@@ -114,8 +115,13 @@ TEST_F(CheckCliTest, ASheetTheTargetHoldsIsNamedAndNothingIsWritten) {
 
     const auto result = Check({source.string(), book.string()});
     EXPECT_EQ(result.exitCode, 1) << result.out << result.err;
-    EXPECT_THAT(result.out, HasSubstr("[Sales] 1 row: NOT WHOLE: the target already holds a sheet [Sales]\n"));
+    EXPECT_THAT(result.out, HasSubstr("[Sales] 1 row: NOT WHOLE: the target already holds a sheet [Sales]; the table "
+                                      "can replace it with \"Overwrite the same-name table\" (--replace)\n"));
     EXPECT_THAT(result.out, HasSubstr("[Orders] 2 rows: arrives whole\n"));
+    // Judged as the migration with --replace would treat it.
+    const auto replacing = Check({"--replace", source.string(), book.string()});
+    EXPECT_EQ(replacing.exitCode, 0) << replacing.out;
+    EXPECT_THAT(replacing.out, HasSubstr("[Sales] 1 row: arrives whole, replaces the target's sheet [Sales]\n"));
     EXPECT_EQ(ReadFile(source), sourceBefore);
     EXPECT_EQ(ReadFile(book), bookBefore);
     EXPECT_EQ(fs::last_write_time(book), before);

@@ -16,7 +16,7 @@ TEST(ConfigShowCommand, ShowsWhatTheDialogWouldLoadWithoutPasswords) {
     const auto result = RunCommand({CliPath().string(), "config-show", "--program-dir", dir.path().string()});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_THAT(result.out, HasSubstr("Config: on  AutoBackup: off  Tips: off\n"
-                                      "SplitLongTables: on  Verify: off  BinaryFiles: on\n"));
+                                      "SplitLongTables: on  Verify: off  BinaryFiles: on  OverwriteTable: off\n"));
     EXPECT_THAT(result.out, HasSubstr("  SourceName:  /data/Shop.mdb\n  UserID:      \n  PassWord:    (set)\n"));
     EXPECT_THAT(result.out, ::testing::Not(HasSubstr("hunter2")));
 }
@@ -26,7 +26,7 @@ TEST(ConfigShowCommand, WithoutAFileEverythingIsOff) {
     const auto result = RunCommand({CliPath().string(), "config-show", "--program-dir", dir.path().string()});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_THAT(result.out, HasSubstr("Config: off  AutoBackup: off  Tips: off\n"
-                                      "SplitLongTables: off  Verify: off  BinaryFiles: off\n"));
+                                      "SplitLongTables: off  Verify: off  BinaryFiles: off  OverwriteTable: off\n"));
     EXPECT_EQ(RunCommand({CliPath().string(), "config-show", "extra"}).exitCode, 2);
 }
 

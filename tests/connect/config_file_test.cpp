@@ -131,7 +131,7 @@ TEST_F(ConfigFileTest, ConnectWritesTheTypedValuesAndHandsThemOverAsTyped) {
               "AutoBackup=true\n"
               "SplitLongTables=false\n"
               "Verify=false\n"
-              "BinaryFiles=false\n"
+              "BinaryFiles=false\n" "OverwriteTable=false\n"
               "Config=true\n"
               "[SourceDB]\n"
               "Provider=Microsoft Jet 4.0 OLE DB Provider\n"
@@ -169,7 +169,7 @@ TEST_F(ConfigFileTest, ConnectWithoutConfigFileKeepsTheOldSections) {
     WriteConfigOnConnect(record, program.output(), program.options(), program.sides());
     EXPECT_EQ(ReadFile(ConfigPath()),
               "; written by hand\n[Public]\nConfig=false\nTips=false\nAutoBackup=true\nSplitLongTables=false\n"
-              "Verify=false\nBinaryFiles=false\n\n[SourceDB]\nSourceName=/old.mdb\n");
+              "Verify=false\nBinaryFiles=false\nOverwriteTable=false\n\n[SourceDB]\nSourceName=/old.mdb\n");
     EXPECT_EQ(fs::status(ConfigPath()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(program.sides().source().settings().sourceName, "/Data/Shop.MDB");
 }
@@ -180,9 +180,10 @@ TEST_F(ConfigFileTest, TheMigrationOptionsAreWrittenReadAndHandedOver) {
     ConfigDialogRecord record = TypedRecord(false);
     record.options.verifyAfterWriting = true;
     record.options.binaryFiles = true;
+    record.options.overwriteTable = true;
     WriteConfigOnConnect(record, program.output(), program.options(), program.sides());
-    EXPECT_EQ(ReadFile(ConfigPath()),
-              "[Public]\nConfig=false\nTips=false\nAutoBackup=true\nSplitLongTables=false\nVerify=true\nBinaryFiles=true\n");
+    EXPECT_EQ(ReadFile(ConfigPath()), "[Public]\nConfig=false\nTips=false\nAutoBackup=true\nSplitLongTables=false\n"
+                                      "Verify=true\nBinaryFiles=true\nOverwriteTable=true\n");
     EXPECT_TRUE(program.options().get().verifyAfterWriting);
     EXPECT_TRUE(program.options().get().binaryFiles);
 
@@ -191,10 +192,12 @@ TEST_F(ConfigFileTest, TheMigrationOptionsAreWrittenReadAndHandedOver) {
     ReadConfigOptions(read, later.output(), later.options(), later.programDirectory());
     EXPECT_TRUE(read.options.verifyAfterWriting);
     EXPECT_TRUE(read.options.binaryFiles);
+    EXPECT_TRUE(read.options.overwriteTable);
     EXPECT_FALSE(later.options().get().verifyAfterWriting);
     TakeSavedConnections(later.options(), later.sides());
     EXPECT_TRUE(later.options().get().verifyAfterWriting);
     EXPECT_TRUE(later.options().get().binaryFiles);
+    EXPECT_TRUE(later.options().get().overwriteTable);
     EXPECT_EQ(later.sides().source().settings(), ConnectionSettings{}) << "Config=false keeps the connections out";
 
     record.options.binaryFiles = false;
@@ -219,7 +222,7 @@ TEST_F(ConfigFileTest, SaveConfigWritesBothSectionsAndHandsNothingOver) {
     SaveConfig(record, program.output(), program.programDirectory());
     const std::string text = ReadFile(ConfigPath());
     EXPECT_TRUE(text.starts_with("[Public]\nConfig=true\nTips=true\nAutoBackup=true\nSplitLongTables=false\n"
-                                 "Verify=false\nBinaryFiles=false\n[SourceDB]\n"))
+                                 "Verify=false\nBinaryFiles=false\nOverwriteTable=false\n[SourceDB]\n"))
         << text;
     EXPECT_THAT(text, ::testing::HasSubstr("[TargetDB]\nProvider=Microsoft Jet 4.0 OLE DB Provider\nSourceName=/Data/Out.XLS\n"));
     EXPECT_EQ(program.sides().source().settings(), ConnectionSettings{});

@@ -33,7 +33,7 @@ std::string ContinuationSheets::FreeName() {
 std::optional<std::string> ContinuationSheets::Open() {
     const std::string name = FreeName();
     const std::string statement = BuildExcelCreateTable(output_, source_, table_, name);
-    if (!connect::ExecuteStatement(output_, target_, statement, true)) {
+    if (statement == kCreateTableError || !connect::ExecuteStatement(output_, target_, statement, true)) {
         app::WriteOutputLine(output_, "E::TABLE: [%s] cannot continue on worksheet [%s]", table_.c_str(),
                              name.c_str());
         return std::nullopt;

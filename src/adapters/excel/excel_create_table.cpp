@@ -19,7 +19,6 @@ using namespace tabvex::oledb;
 
 namespace {
 
-constexpr const char* kCreateError = "ERROR!!!";
 constexpr const char* kUserDefined = "USERDEFINE";
 
 // One row group of a type-naming table: the column flags that lead to it and the
@@ -92,19 +91,30 @@ std::string BuildExcelCreateTable(app::Output& output, const connect::Connection
                                   const std::string& table, const std::string& sheet) {
     if (!source.HasSession()) {
         app::WritePlainOutputLine(output, com::SystemErrorText("No Connection!"));
-        return kCreateError;
+        return kCreateTableError;
     }
     std::string statement = "Create Table " + StatementTableName(sheet) + " (";
     try {
         browser::SchemaRows columns;
         if (Failed(columns.Open(*source.session, DBSCHEMA_COLUMNS, {std::nullopt, std::nullopt, table},
                                 {"COLUMN_NAME"}))) {
-            return kCreateError;
+            return kCreateTableError;
         }
-        for (bool first = true; columns.Next(); first = false) {
+        bool first = true;
+        for (; columns.Next(); first = false) {
+            // Nothing escapes a backquote inside a quoted column name.
+            if (columns.text(0).find('`') != std::string_view::npos) {
+                app::WriteOutputLine(output, "E::[%s] The column [%s] cannot be named in a statement: its name holds a "
+                                     "backquote (`)", table.c_str(), std::string(columns.text(0)).c_str());
+                return kCreateTableError;
+            }
             statement += first ? "`" : " ,`";
             statement += columns.text(0);
             statement += "` Text";
+        }
+        if (first) {
+            app::WriteOutputLine(output, "E::There is no table [%s] in the source database", table.c_str());
+            return kCreateTableError;
         }
     } catch (const std::exception&) {
         // A provider that throws while the columns are read leaves the statement

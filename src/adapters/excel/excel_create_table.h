@@ -11,8 +11,12 @@
 
 namespace tabvex::adapters {
 
+inline constexpr const char* kCreateTableError = "ERROR!!!";
+
 // The statement that creates the worksheet table `sheet` with the columns of the
-// source's `table`, or "ERROR!!!".
+// source's `table`, or kCreateTableError: without a connection, when the columns
+// cannot be listed, when the source has no such table, or when a column's name cannot
+// be written in a statement (the last two with their "E::" line).
 std::string BuildExcelCreateTable(app::Output& output, const connect::ConnectionHolder& source,
                                   const std::string& table, const std::string& sheet);
 

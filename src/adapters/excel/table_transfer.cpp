@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "adapters/excel/cell_text.h"
+#include "adapters/excel/option_hints.h"
 #include "adapters/excel/source_query.h"
 #include "adapters/excel/statement_text.h"
 #include "adapters/excel/trace_file.h"
@@ -100,6 +101,7 @@ private:
 
     void CopyRow(TransferResult& result) {
         ++rowNumber_;
+        rowLosesValue_ = false;
         BuildInsert();
         trace_.Append(statement_);
         std::shared_ptr<Command> command;
@@ -109,6 +111,7 @@ private:
         } else {
             if (hooks_.sentCells) hooks_.sentCells->KeepRow();
             ++result.rowsCopied;
+            if (rowLosesValue_) ++rowsNotWhole_;
             ++rowsOnSheet_;
             if (rows_) rows_->copied.store(rowsBefore_ + result.rowsCopied, std::memory_order_relaxed);
         }
@@ -146,6 +149,8 @@ private:
         if (cell.cut && hooks_.binaryFiles && IsBinaryColumn(i)) return SavedAsFile(i);
         if (cell.cut) {
             ++valuesCut_;
+            if (IsBinaryColumn(i)) ++binaryValuesCut_;
+            rowLosesValue_ = true;
             app::WriteOutputLine(output_, "E::[%s] row %lld, column [%s]: value longer than %zu characters, cut!",
                                  table_.c_str(), rowNumber_, ColumnName(i).c_str(), xls::kMaxCellText);
         }
@@ -162,6 +167,7 @@ private:
             return savedFileName_;
         } catch (const std::runtime_error& error) {
             ++filesNotWritten_;
+            rowLosesValue_ = true;
             app::WriteOutputLine(output_, "E::[%s] row %lld, column [%s]: the value was not saved as a file: %s",
                                  table_.c_str(), rowNumber_, ColumnName(i).c_str(), error.what());
             return {};
@@ -188,6 +194,8 @@ private:
     void NoteLosses(TransferResult& result) {
         result.rowsNotCopied = failedInserts_ + rowsPastLimit_;
         result.valuesCut = valuesCut_;
+        result.binaryValuesCut = binaryValuesCut_;
+        result.rowsNotWhole = rowsNotWhole_;
         result.filesNotWritten = filesNotWritten_;
         if (failedInserts_ > 0) {
             app::WriteOutputLine(output_, "E::[%s] %lld rows not copied: %s", table_.c_str(), failedInserts_,
@@ -196,7 +204,7 @@ private:
         if (rowsPastLimit_ > 0) {
             app::WriteOutputLine(output_, "E::[%s] The worksheet is full: %lld rows copied, %lld rows not copied!",
                                  table_.c_str(), static_cast<long long>(result.rowsCopied), rowsPastLimit_);
-            if (result.firstError.empty()) result.firstError = "the worksheet is full";
+            if (result.firstError.empty()) result.firstError = std::string("the worksheet is full; ") + kSplitLongTablesHint;
         }
         // Every row was read when nothing stopped the reading early.
         if (!result.stopped && result.text == kTransferred) result.rowsExpected = rowNumber_ + rowsPastLimit_;
@@ -223,7 +231,10 @@ private:
     long long failedInserts_ = 0;
     long long rowsPastLimit_ = 0;
     long long valuesCut_ = 0;
+    long long binaryValuesCut_ = 0;
     long long filesNotWritten_ = 0;
+    long long rowsNotWhole_ = 0;
+    bool rowLosesValue_ = false;  // the row being copied has a value cut or not saved as a file
 };
 
 // The rows are in the workbook only once it is saved: a table whose save fails (a
@@ -234,6 +245,7 @@ void SaveCopiedRows(Session& target, RowProgress* rows, TransferResult& result) 
     if (rows) rows->copied.fetch_sub(result.rowsCopied, std::memory_order_relaxed);
     result.rowsNotCopied += result.rowsCopied;
     result.rowsCopied = 0;
+    result.rowsNotWhole = 0;
 }
 
 TransferResult TransferRows(app::Output& output, const app::TaskGate& gate, Session& source, Session& target,
@@ -268,18 +280,21 @@ std::string LossReason(const TransferResult& result) {
     if (!result.firstError.empty()) return result.firstError;
     if (result.filesNotWritten > 0)
         return std::to_string(result.filesNotWritten) + " long binary values were not saved as files";
-    return std::to_string(result.valuesCut) + " values longer than " + std::to_string(xls::kMaxCellText) +
-           " characters were cut";
+    std::string reason = std::to_string(result.valuesCut) + " values longer than " +
+                         std::to_string(xls::kMaxCellText) + " characters were cut";
+    if (result.binaryValuesCut > 0) reason += std::string("; ") + kBinaryFilesHint;
+    return reason;
 }
 
 // The table's closing line: success only when every row arrived whole.
 void ReportEnd(app::Output& output, const std::string& table, const TransferResult& result) {
     const auto copied = static_cast<long long>(result.rowsCopied);
+    const auto whole = static_cast<long long>(result.rowsCopied - result.rowsNotWhole);
     if (!result.failed()) {
         app::WriteOutputLine(output, "[%s] %lld records converted, convertion completed SUCCESSFULLY!", table.c_str(),
                              copied);
     } else if (result.rowsExpected) {
-        app::WriteOutputLine(output, "E::[%s] %lld of %lld rows copied whole: %s", table.c_str(), copied,
+        app::WriteOutputLine(output, "E::[%s] %lld of %lld rows copied whole: %s", table.c_str(), whole,
                              static_cast<long long>(*result.rowsExpected), LossReason(result).c_str());
     } else {
         app::WriteOutputLine(output, "E::[%s] %lld rows copied, not the whole table: %s", table.c_str(), copied,

@@ -28,6 +28,8 @@ struct TransferResult {
     // last row.
     std::int64_t rowsNotCopied = 0;
     std::int64_t valuesCut = 0;  // values longer than a cell holds, inserted cut
+    std::int64_t binaryValuesCut = 0;  // of them, binary values, which files could have held
+    std::int64_t rowsNotWhole = 0;     // rows copied with a value cut or not saved as a file
     std::int64_t filesNotWritten = 0;  // long binary values whose file could not be written
     bool stopped = false;        // the stop request ended the copy before the last row
     std::optional<std::int64_t> rowsExpected;  // the rows read, when every row was read

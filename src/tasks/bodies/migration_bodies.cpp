@@ -132,7 +132,8 @@ TableOutcome CreateAndFillTable(TaskContext& context, const std::string& databas
     const std::filesystem::path& cacheFolder = context.names().folder;
     const std::string statement = adapters::BuildExcelCreateTable(output, context.sides.source().holder(), table, sheet);
     if (!WriteCacheFile(output, cacheFolder, table, "", statement)) return {TableMigration::CacheFileFailed, 0};
-    if (!connect::ExecuteStatement(output, context.sides.target().holder(), statement, true)) {
+    if (statement == adapters::kCreateTableError ||
+        !connect::ExecuteStatement(output, context.sides.target().holder(), statement, true)) {
         WriteOutputLine(output, "E::TABLE: Create [%s].[%s] ERROR !", database.c_str(), table.c_str());
         return {TableMigration::CreateFailed, 0};
     }

@@ -31,14 +31,15 @@ TEST_F(CreateTableTest, EveryColumnTypeOfTheWriterBecomesATextColumnInSourceOrde
               "Create Table Orders (`Id` Text ,`Name` Text ,`Notes` Text ,`Placed` Text ,`Price` Text ,`Paid` Text "
               ",`Weight` Text ,`Tag` Text ,`Blob` Text)");
     EXPECT_EQ(BuildExcelCreateTable(program.output(), source, "One", "One"), "Create Table One (`Only Column` Text)");
-    EXPECT_EQ(BuildExcelCreateTable(program.output(), source, "Misspelled", "Misspelled"), "Create Table Misspelled ()");
+    // No table of that name, rather than a statement without columns.
+    EXPECT_EQ(BuildExcelCreateTable(program.output(), source, "Misspelled", "Misspelled"), kCreateTableError);
     // The sheet is named apart from the table whose columns it takes; reserved words
     // and names that are no plain word are bracketed.
     EXPECT_EQ(BuildExcelCreateTable(program.output(), source, "One", "Select"), "Create Table [Select] (`Only Column` Text)");
     EXPECT_EQ(BuildExcelCreateTable(program.output(), source, "One", "values"), "Create Table [values] (`Only Column` Text)");
     EXPECT_EQ(BuildExcelCreateTable(program.output(), source, "One", "Q1/Q2"), "Create Table [Q1/Q2] (`Only Column` Text)");
     EXPECT_EQ(BuildExcelCreateTable(program.output(), source, "One", "Selection"), "Create Table Selection (`Only Column` Text)");
-    EXPECT_TRUE(ui.lines().empty());
+    EXPECT_EQ(ui.messages(), std::vector<std::string>{"There is no table [Misspelled] in the source database"});
 }
 
 struct TypeNameCase {

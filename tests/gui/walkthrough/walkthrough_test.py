@@ -46,8 +46,8 @@ SELECTION = bytes((48, 140, 198))
 INACTIVE_SELECTION = bytes((149, 196, 227))
 WHITE = bytes((255, 255, 255))
 # The configuration dialog's enabled option boxes above "Properties from and to config file".
-OPTIONS_BEFORE_CONFIG_FILE = ("Auto Backup", "Continue long tables on new sheets", "Verify after writing",
-                              "Save long binary values as files")
+OPTIONS_BEFORE_CONFIG_FILE = ("Overwrite the same-name table", "Auto Backup", "Continue long tables on new sheets",
+                              "Verify after writing", "Save long binary values as files")
 STATES = ("Waiting", "Working", "SUCCESS", "FAILURE")
 FINAL_STATES = ("SUCCESS", "FAILURE")
 # The task list's columns: NO., Progress, Type, State, ...

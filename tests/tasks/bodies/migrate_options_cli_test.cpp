@@ -70,5 +70,21 @@ TEST_F(MigrateOptionsCliTest, NorthwindsPhotosBecomeImageFilesTheCellsName) {
     }
 }
 
+// The check judges the photos as the migration with the same options treats them.
+TEST_F(MigrateOptionsCliTest, TheCheckOfNorthwindsPhotosFollowsTheOptionAndNamesIt) {
+    const auto check = [&](std::vector<std::string> options) {
+        options.insert(options.begin(), {CliPath().string(), "check", "--program-dir", programFolder().string()});
+        options.insert(options.end(), {northwind.string(), "--table", "Employees"});
+        return RunCommand(options);
+    };
+    const auto without = check({});
+    EXPECT_EQ(without.exitCode, 1);
+    EXPECT_THAT(without.out, HasSubstr("9 values longer than 32,767 characters in [Photo]; binary values can be saved "
+                                       "as files with \"Save long binary values as files\" (--binary-files)"));
+    const auto with = check({"--binary-files"});
+    EXPECT_EQ(with.exitCode, 0) << with.out;
+    EXPECT_THAT(with.out, HasSubstr("[Employees] 9 rows: arrives whole, 9 binary values saved as files"));
+}
+
 }  // namespace
 }  // namespace tabvex::test

@@ -93,7 +93,7 @@ TEST_F(SplitLongTablesTest, EachContinuationSheetIsATableOfTheWorkbook) {
                                     workbook.string(), backups.string(), "--table", "Big__2_"});
     EXPECT_EQ(backup.exitCode, 0) << backup.out << backup.err;
     EXPECT_THAT(backup.out, HasSubstr("[Big__2_]    4465 records backuped!"));
-    EXPECT_TRUE(fs::exists(backups / "TABLES" / "Big__2_.tbl"));
+    EXPECT_TRUE(fs::exists(backups / "long" / "TABLES" / "Big__2_.tbl"));
     EXPECT_EQ(xls::Workbook::Open(workbook).SheetCount(), 2u) << "a backup changes nothing";
 }
 
