@@ -166,9 +166,9 @@ TEST_F(ConfigDlgTest, ContinuingLongTablesIsABoxThatIsSavedShownAgainAndHandedOv
     EXPECT_TRUE(program.options().get().splitLongTables);
 }
 
-// "Verify after writing" and "Save long binary values as files": each box turns its
-// option on and off, Connect hands both to the main window, and the next dialog shows
-// them as saved.
+// "Verify after writing", "Save long binary values as files" and "Overwrite the
+// same-name table": each box turns its option on and off, Connect hands them to the
+// main window, and the next dialog shows them as saved.
 TEST_F(ConfigDlgTest, TheMigrationOptionBoxesReachTheWindowAndTheNextDialog) {
     {
         CConfigDlg dialog(program.output(), program.gate(), program.sides(), program.options(), nullptr, Odbc());
@@ -187,15 +187,22 @@ TEST_F(ConfigDlgTest, TheMigrationOptionBoxesReachTheWindowAndTheNextDialog) {
         Click(dialog, "Verify");
         EXPECT_FALSE(verify->isChecked());
         Click(dialog, "Verify");
+        auto* overwrite = Child<QCheckBox>(dialog, "1014");
+        EXPECT_EQ(overwrite->text(), "Overwrite the same-name table");
+        EXPECT_TRUE(overwrite->isEnabled());
+        Click(dialog, "1014");
+        EXPECT_TRUE(overwrite->isChecked());
         Click(dialog, "1");
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }
     EXPECT_TRUE(program.options().get().verifyAfterWriting);
     EXPECT_TRUE(program.options().get().binaryFiles);
+    EXPECT_TRUE(program.options().get().overwriteTable);
 
     CConfigDlg next(program.output(), program.gate(), program.sides(), program.options(), nullptr, Odbc());
     EXPECT_TRUE(Child<QCheckBox>(next, "Verify")->isChecked());
     EXPECT_TRUE(Child<QCheckBox>(next, "BinaryFiles")->isChecked());
+    EXPECT_TRUE(Child<QCheckBox>(next, "1014")->isChecked());
     Click(next, "BinaryFiles");
     Click(next, "1");
     EXPECT_TRUE(program.options().get().verifyAfterWriting);
