@@ -266,6 +266,24 @@ class Walkthrough:
         wait_for("configuration dialog closing", lambda: not self.screen.windows("^Config$"))
         wait_for("both files in migrator.cfg", self.saved_configuration)
 
+    def tick_overwrite_and_connect(self):
+        """Opens the configuration dialog again (Connect > Config), ticks "Overwrite the
+        same-name table", the first enabled box after the target's fields, and connects."""
+        self.screen.activate(self.main)
+        self.screen.keys("alt+c", "c")
+        config = self.screen.window("^Config$")
+        self.screen.activate(config)
+        self.screen.keys(*["Tab"] * (1 + 5 + 4), "space")  # source name, target name, its three fields
+        self.screen.screenshot("config-overwrite")
+        # The other option boxes, then Test and Save Config, lead to Connect.
+        self.screen.keys(*["Tab"] * (len(OPTIONS_BEFORE_CONFIG_FILE) - 1 + 2 + 3), "space")
+        wait_for("configuration dialog closing", lambda: not self.screen.windows("^Config$"))
+        wait_for("OverwriteTable in migrator.cfg", self.overwrite_saved)
+
+    def overwrite_saved(self):
+        with open(os.path.join(self.program_dir, "migrator.cfg"), encoding="utf-8") as config:
+            return "OverwriteTable=true" in config.read()
+
     def saved_configuration(self):
         try:
             with open(os.path.join(self.program_dir, "migrator.cfg"), encoding="utf-8") as config:
@@ -335,16 +353,18 @@ class Walkthrough:
         one before."""
         return self.copied_state("ctrl+c") or self.copied_state("Home", *["Right"] * STATE_COLUMN, "ctrl+c")
 
-    def watch_task(self, row):
-        """Reads the task row until it ends; gives the states read, in order, which must
-        include Working (Northwind takes a fraction of a second, and the row reads
-        Working all that time: the first reading, made as soon as the row is there,
-        finds it so)."""
+    def watch_task(self, row, earlier_rows=0):
+        """Reads the task row (below `earlier_rows` rows of earlier tasks) until it ends;
+        gives the states read, in order, which must include Working (Northwind takes a
+        fraction of a second, and the row reads Working all that time: the first reading,
+        made as soon as the row is there, finds it so)."""
         seen = []
 
         def ended():
             if not seen:
                 self.screen.click(*row)  # the row appears with the list's next rebuild
+                if earlier_rows:
+                    self.screen.keys(*["Down"] * earlier_rows)
             state = self.read_task_state()
             if state and (not seen or seen[-1] != state):
                 seen.append(state)
@@ -471,7 +491,28 @@ def walk(screen, source_dir, build_dir, scratch, corpus):
         saved.write(log)
     check_summary(log, states[-1])
     print("worksheets: " + ", ".join(check_workbook(source_dir, walkthrough.workbook, walkthrough.database)))
+    rerun_replacing(walkthrough, source_dir, build_dir, row)
     walkthrough.close_window()
+
+
+def rerun_replacing(walkthrough, source_dir, build_dir, row):
+    """The same migration again with "Overwrite the same-name table" ticked: every sheet
+    is replaced, so a row added to Customers meanwhile is gone; Employees, which does not
+    arrive whole, keeps its sheet."""
+    run(os.path.join(build_dir, "src", "cli", "tabvex-cli"), "sql", walkthrough.workbook,
+        "INSERT INTO Customers (CustomerID) VALUES ('EXTRA')")
+    walkthrough.tick_overwrite_and_connect()
+    source, target = walkthrough.select_database_nodes()
+    walkthrough.drag_and_confirm(source, target)
+    states = walkthrough.watch_task(row, earlier_rows=1)
+    print("re-run task row read: " + " -> ".join(states))
+    log = walkthrough.read_log(target)
+    rerun = log[log.rindex("Convert Tables of database"):]
+    for line in ("[Customers] replaced", "[Employees] not replaced: the workbook keeps the sheet it had"):
+        if line not in rerun:
+            raise Failure("the re-run's Log has no line " + line)
+    check_summary(rerun, states[-1])
+    check_workbook(source_dir, walkthrough.workbook, walkthrough.database)
 
 
 def main():
