@@ -30,7 +30,8 @@ protected:
 
     static std::vector<std::string> SheetNames(const fs::path& book) {
         std::vector<std::string> names;
-        for (const auto& sheet : ReadWithXlrd(book)["sheets"]) names.push_back(sheet["name"].get<std::string>());
+        const nlohmann::json read = ReadWithXlrd(book);
+        for (const auto& sheet : read["sheets"]) names.push_back(sheet["name"].get<std::string>());
         return names;
     }
 };
