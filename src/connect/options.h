@@ -15,6 +15,8 @@ struct Options {
     bool verifyAfterWriting = false;
     // "Save long binary values as files": binary values a cell cannot hold go to files.
     bool binaryFiles = false;
+    // Every statement a migration runs is copied to its table's file in data_cache.
+    bool traceFiles = true;
     bool tipsPageShown = false;
     bool operator==(const Options&) const = default;
 };
