@@ -76,6 +76,7 @@ TEST_F(ProgramFoldersTest, AnInstalledProgramKeepsItsFilesInTheXdgFoldersAndNone
     EXPECT_EQ(migrated.exitCode, 0) << migrated.err;
     EXPECT_THAT(migrated.out, HasSubstr("only rows where Id > 1")) << "the condition saved above";
     EXPECT_TRUE(fs::is_regular_file(cache / "data_cache" / "Orders.data"));
+    EXPECT_EQ(ReadWithXlrd(scratch / "shop.xls")["sheets"][0]["nrows"], 3) << "the header and Id 2 and 3";
 
     EXPECT_EQ(FilesBelow(bin), std::vector<fs::path>{program});
     fs::permissions(bin, fs::perms::owner_all);  // so that the scratch folder can go
@@ -88,6 +89,7 @@ TEST_F(ProgramFoldersTest, AProgramInAWritableFolderOfItsOwnKeepsEverythingBesid
     EXPECT_THAT(shown.out, HasSubstr("File: " + (own / "migrator.cfg").string() + "\n"));
     ASSERT_EQ(Run(program, {"migrate", shop.string(), (scratch / "shop.xls").string()}).exitCode, 0);
     EXPECT_TRUE(fs::is_regular_file(own / "data_cache" / "Orders.data"));
+    EXPECT_EQ(ReadWithXlrd(scratch / "shop.xls")["sheets"][0]["nrows"], 4);
     EXPECT_FALSE(fs::exists(scratch / "xdg"));
 }
 
@@ -101,6 +103,7 @@ TEST_F(ProgramFoldersTest, NoTraceLeavesNoCacheFiles) {
 
     RunCommand({CliPath().string(), "migrate", "--program-dir", program.string(), shop.string(),
                 (scratch / "b.xls").string()});
+    EXPECT_EQ(ReadWithXlrd(scratch / "b.xls")["sheets"][0]["nrows"], 4);
     EXPECT_TRUE(fs::is_regular_file(program / "data_cache" / "Orders.data"));
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <map>
 #include <regex>
 
 #include "cli/cli_run.h"
@@ -25,6 +26,18 @@ constexpr const char* kShopSpec = R"({"tables": [
 
 class ShellOutputTest : public ::testing::Test {
 protected:
+    // Every workbook a test wrote reads back through xlrd with each table's rows and
+    // its header, whatever the run showed.
+    void TearDown() override {
+        const std::map<std::string, int> rows{{"Customers", 4}, {"Orders", 3}, {"Big", 2501}};
+        for (const auto& entry : fs::directory_iterator(scratch.path())) {
+            if (entry.path().extension() != ".xls") continue;
+            const nlohmann::json read = ReadWithXlrd(entry.path());
+            ASSERT_FALSE(read["sheets"].empty()) << entry.path();
+            for (const auto& sheet : read["sheets"])
+                EXPECT_EQ(sheet["nrows"], rows.at(sheet["name"].get<std::string>())) << entry.path();
+        }
+    }
     CommandResult Cli(std::vector<std::string> arguments) {
         arguments.insert(arguments.begin(), CliPath().string());
         return RunCommand(arguments);
