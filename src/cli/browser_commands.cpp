@@ -1,7 +1,7 @@
 // tabvex-cli commands of the database trees: `tree` connects a file as the window
-// would and prints the tree the fill built; `condition` runs the migration-condition
-// dialog's Test (and Save) for one table of a source database.
-#include <algorithm>
+// would and prints the tree the fill built, `tables` only its tables' names;
+// `condition` runs the migration-condition dialog's Test (and Save) for one table of a
+// source database.
 #include <filesystem>
 #include <iostream>
 #include <nlohmann/json.hpp>
