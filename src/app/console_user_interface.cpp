@@ -1,6 +1,7 @@
 #include "app/console_user_interface.h"
 
 #include <ostream>
+#include <string>
 
 namespace tabvex::app {
 
@@ -30,14 +31,29 @@ const char* AnswerText(MessageAnswer answer) {
 ConsoleUserInterface::ConsoleUserInterface(std::ostream& out, ConsoleAnswers answers)
     : out_(out), answers_(std::move(answers)) {}
 
-void ConsoleUserInterface::ShowOutputLine(const OutputLine& line) {
+void ConsoleUserInterface::ShowOutputLine(const OutputLine& line) { WriteLine(out_, line.text); }
+
+void ConsoleUserInterface::ShowTip(const std::string& tip, const std::string&) { WriteLine(out_, "Tip: " + tip); }
+
+void ConsoleUserInterface::WriteLine(std::ostream& stream, std::string_view text) {
     std::lock_guard lock(mutex_);
-    out_ << line.text << '\n' << std::flush;
+    WipeTransientLine();
+    stream << text << '\n' << std::flush;
 }
 
-void ConsoleUserInterface::ShowTip(const std::string& tip, const std::string&) {
+void ConsoleUserInterface::ShowTransientLine(std::string_view text) {
     std::lock_guard lock(mutex_);
-    out_ << "Tip: " << tip << '\n' << std::flush;
+    WipeTransientLine();
+    out_ << text << std::flush;
+    transientLength_ = text.size();
+}
+
+// Blanks over the line and back to its start: no escape sequence, so any terminal
+// (and NO_COLOR) takes it.
+void ConsoleUserInterface::WipeTransientLine() {
+    if (transientLength_ == 0) return;
+    out_ << '\r' << std::string(transientLength_, ' ') << '\r' << std::flush;
+    transientLength_ = 0;
 }
 
 // A console has no tabs, no status bar and no views to redraw.
@@ -50,10 +66,8 @@ void ConsoleUserInterface::ShowStartStopButton(const StartStopButton&) {}
 
 MessageAnswer ConsoleUserInterface::ShowMessageBox(const MessageBoxRequest& request) {
     const MessageAnswer answer = AnswerFor(request.buttons, answers_.agree);
-    std::lock_guard lock(mutex_);
-    out_ << (request.caption.empty() ? "" : request.caption + ": ") << request.text << " [" << AnswerText(answer)
-         << "]\n"
-         << std::flush;
+    if (answers_.printed) WriteLine(out_, (request.caption.empty() ? "" : request.caption + ": ") + request.text + " [" +
+                        AnswerText(answer) + "]");
     return answer;
 }
 

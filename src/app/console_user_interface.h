@@ -1,5 +1,7 @@
 // The UserInterface of tabvex-cli: Log lines and tips go to an output stream, and
-// questions are answered by the command line's choice instead of a person.
+// questions are answered by the command line's choice instead of a person. A
+// terminal may also show one transient line (progress) below them, rewritten in
+// place and wiped before any other line is written.
 #pragma once
 
 #include <deque>
@@ -7,6 +9,7 @@
 #include <iosfwd>
 #include <mutex>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "app/user_interface.h"
@@ -19,6 +22,7 @@ struct ConsoleAnswers {
     bool agree = false;
     std::optional<std::filesystem::path> folder;  // answer of ChooseFolder
     std::optional<std::filesystem::path> file;    // answer of ChooseFile
+    bool printed = true;  // each question is printed with its answer
 };
 
 class ConsoleUserInterface : public UserInterface {
@@ -42,7 +46,18 @@ public:
     // tabvex-cli routes them.
     std::vector<int> TakePostedCommands();
 
+    // Shows `text` in place of the transient line; empty text wipes it.
+    void ShowTransientLine(std::string_view text);
+
+protected:
+    // Writes one line to `stream` (the output stream or another one sharing its
+    // terminal), wiping the transient line first.
+    void WriteLine(std::ostream& stream, std::string_view text);
+
 private:
+    void WipeTransientLine();
+
+    std::size_t transientLength_ = 0;  // 0: no transient line shown
     std::mutex mutex_;  // one line at a time, whichever thread writes
     std::ostream& out_;
     ConsoleAnswers answers_;

@@ -27,9 +27,14 @@ inline constexpr LineColours kErrorColours{{255, 0, 0}, kWhite};
 inline constexpr LineColours kSuccessColours{{0, 255, 0}, kWhite};
 inline constexpr LineColours kProviderTextColours{{255, 128, 0}, kWhite};
 
+// What a line tells, for a console that shows only some lines: the running row
+// counts written every 1000 rows, a task's closing summary, or anything else.
+enum class LineKind : std::uint8_t { Event, RowCount, Summary };
+
 struct OutputLine {
     std::string text;                    // time stamp, then the message
     std::optional<LineColours> colours;  // nullopt: the Log's own colours
+    LineKind kind = LineKind::Event;
     bool operator==(const OutputLine&) const = default;
 };
 

@@ -22,10 +22,16 @@ std::string FormatMessage(const char* format, va_list arguments) {
     return text;
 }
 
-void AppendLine(Output& output, std::string_view text, std::optional<LineColours> colours) {
-    OutputLine line{FormatTimeStamp(std::chrono::system_clock::now()) + std::string(text), colours};
+void AppendLine(Output& output, std::string_view text, std::optional<LineColours> colours, LineKind kind) {
+    OutputLine line{FormatTimeStamp(std::chrono::system_clock::now()) + std::string(text), colours, kind};
     output.log().Append(line);
     output.ui().ShowOutputLine(line);
+}
+
+void AppendMarkedLine(Output& output, LineKind kind, const char* format, va_list arguments) {
+    const std::string message = FormatMessage(format, arguments);
+    const MarkedMessage marked = SplitMarker(message);
+    AppendLine(output, marked.text, marked.colours, kind);
 }
 
 }  // namespace
@@ -33,13 +39,20 @@ void AppendLine(Output& output, std::string_view text, std::optional<LineColours
 void WriteOutputLine(Output& output, const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);
-    const std::string message = FormatMessage(format, arguments);
+    AppendMarkedLine(output, LineKind::Event, format, arguments);
     va_end(arguments);
-    const MarkedMessage marked = SplitMarker(message);
-    AppendLine(output, marked.text, marked.colours);
 }
 
-void WritePlainOutputLine(Output& output, std::string_view text) { AppendLine(output, text, std::nullopt); }
+void WriteOutputLineOf(Output& output, LineKind kind, const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    AppendMarkedLine(output, kind, format, arguments);
+    va_end(arguments);
+}
+
+void WritePlainOutputLine(Output& output, std::string_view text) {
+    AppendLine(output, text, std::nullopt, LineKind::Event);
+}
 
 void ShowTip(Output& output, std::string_view tip) {
     const std::string page = output.helpPage().InsertTip(tip);

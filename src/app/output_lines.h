@@ -13,6 +13,9 @@ namespace tabvex::app {
 // long it is.
 void WriteOutputLine(Output& output, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
+// The same, for a line of another kind than an event.
+void WriteOutputLineOf(Output& output, LineKind kind, const char* format, ...) __attribute__((format(printf, 3, 4)));
+
 // Appends the text as it is: no formatting, no marker, the Log's own colours.
 void WritePlainOutputLine(Output& output, std::string_view text);
 

@@ -5,7 +5,7 @@
 namespace tabvex::browser {
 
 std::string Sides::PathBesideDatabase(int side, std::string_view name) const {
-    return com::FolderPartOf(of(side).tree().connection().databaseName, programDirectory_) + std::string(name);
+    return com::FolderPartOf(of(side).tree().connection().databaseName, folders_.program) + std::string(name);
 }
 
 std::string Sides::charsetName() const {

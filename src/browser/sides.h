@@ -1,6 +1,7 @@
-// Both sides, and what they share: the program's folder, which stands in for a
-// side's folder while it has no database, the file of the source tables' migration
-// conditions (Condition.cfg there), and the character-set name that connecting sets.
+// Both sides, and what they share: the program's folders (the program folder stands
+// in for a side's folder while it has no database), the file of the source tables'
+// migration conditions (Condition.cfg in the configuration folder), and the
+// character-set name that connecting sets.
 #pragma once
 
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <string_view>
 
 #include "browser/side.h"
+#include "com/program_folders.h"
 
 namespace tabvex::browser {
 
@@ -23,7 +25,7 @@ public:
 
 class Sides {
 public:
-    explicit Sides(std::filesystem::path programDirectory) : programDirectory_(std::move(programDirectory)) {}
+    explicit Sides(com::ProgramFolders folders) : folders_(std::move(folders)) {}
     Sides(const Sides&) = delete;
     Sides& operator=(const Sides&) = delete;
 
@@ -35,8 +37,9 @@ public:
     Side& of(int side) { return side == kSourceSide ? source_ : target_; }
     const Side& of(int side) const { return side == kSourceSide ? source_ : target_; }
 
-    const std::filesystem::path& programDirectory() const { return programDirectory_; }
-    std::filesystem::path conditionFile() const { return programDirectory_ / "Condition.cfg"; }
+    const com::ProgramFolders& folders() const { return folders_; }
+    const std::filesystem::path& programDirectory() const { return folders_.program; }
+    std::filesystem::path conditionFile() const { return folders_.config / "Condition.cfg"; }
 
     // A file named `name` in the folder of the side's current database, or in the
     // program's folder while the side has none: where new databases, workbooks and
@@ -52,7 +55,7 @@ public:
     void SetConnector(SideConnector* connector) { connector_ = connector; }
 
 private:
-    const std::filesystem::path programDirectory_;
+    const com::ProgramFolders folders_;
     Side source_{kSourceSide};
     Side target_{kTargetSide};
     mutable std::mutex charsetMutex_;

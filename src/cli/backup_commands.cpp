@@ -4,11 +4,12 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
-#include <unistd.h>
 
 #include "cli/cli_command.h"
 #include "cli/cli_connect.h"
+#include "cli/command_line.h"
 #include "cli/task_console.h"
+#include "cli/task_report.h"
 #include "tasks/bodies/backup_command.h"
 #include "tasks/bodies/task_bodies.h"
 
@@ -17,25 +18,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kBackupUsage = "[--program-dir DIR] [ROUTE OPTIONS] TARGET.xls FOLDER [--table NAME]";
+constexpr const char* kBackupUsage =
+    "[--program-dir DIR] [ROUTE OPTIONS] [--quiet] [--log] [--json] TARGET.xls FOLDER [--table NAME]";
 
 struct BackupArguments {
-    fs::path programDirectory;
+    com::ProgramFolders folders;
     SideRoute route;
+    ReportOptions report;
     std::string target;
     fs::path folder;
     std::optional<std::string> table;
 };
 
-std::optional<BackupArguments> ParseBackupArguments(std::vector<std::string> args) {
-    const auto routes = TakeRouteOptions(args, std::cerr);
-    if (!routes) return std::nullopt;
-    const auto arguments = ParseTaskArguments(args);
-    if (!arguments || !IsWorkbook(arguments->first) || arguments->second.empty()) return std::nullopt;
+BackupArguments ParseBackupArguments(std::vector<std::string> args) {
+    const SideRoutes routes = TakeRouteOptions(args);
+    const ReportOptions report = TakeReportOptions(args);
+    const auto table = TakeOption(args, "--table");
+    com::ProgramFolders folders = TakeProgramFolders(args);
+    const auto files = FileArguments(args, {"TARGET", "FOLDER"}, 2);
+    RequireWorkbook(files[0], "TARGET");
     // Absolute, so that the names mean the same files to every part of the program.
-    return BackupArguments{arguments->programDirectory, routes->target, fs::absolute(arguments->first).string(),
-                           fs::absolute(arguments->second),
-                           arguments->table};
+    return BackupArguments{std::move(folders), routes.target, report, fs::absolute(files[0]).string(),
+                           fs::absolute(files[1]), table};
 }
 
 // Selects the workbook's database node, or the table, in the target tree, as a
@@ -52,23 +56,17 @@ bool SelectBackupObject(shell::Program& program, const std::optional<std::string
 }
 
 int RunBackup(const std::vector<std::string>& args) {
-    const auto parsed = ParseBackupArguments(args);
-    if (!parsed) {
-        std::cerr << "usage: tabvex-cli backup " << kBackupUsage << '\n';
-        return 2;
-    }
-    std::error_code ignored;
-    fs::create_directories(parsed->programDirectory, ignored);
+    const BackupArguments parsed = ParseBackupArguments(args);
     app::ConsoleAnswers answers;
-    answers.folder = parsed->folder;  // the folder browser's answer
-    TaskConsole console(std::cout, std::cerr, isatty(STDOUT_FILENO) == 1, answers);
-    shell::Program program(console, parsed->programDirectory);
+    answers.folder = parsed.folder;  // the folder browser's answer
+    TaskConsole console(parsed.report, answers);
+    shell::Program program(console, parsed.folders);
     tasks::RegisterTaskBodies(program.engine());
     UseConsoleTimings(program);
-    if (!ConnectFile(program, parsed->target, true, parsed->route) || !SelectBackupObject(program, parsed->table))
-        return 1;
+    if (!ConnectFile(program, parsed.target, true, parsed.route) || !SelectBackupObject(program, parsed.table))
+        return FinishTaskCommand(program.engine().taskList(), parsed.report, 1);
     tasks::BackupCommand(program.output(), program.sides(), program.engine(), program.backupFolder());
-    return WaitForTasks(program);
+    return FinishTaskCommand(program.engine().taskList(), parsed.report, WaitForTasks(program, console));
 }
 
 const CliCommandRegistration kBackup{{
@@ -77,7 +75,7 @@ const CliCommandRegistration kBackup{{
     "back a workbook (or one --table) up as scripts below FOLDER",
     "                       TABLES/T.tbl, DATA/T.data and VIEWS/V.vw per database; lines as the\n"
     "                       Log shows them; exit 0 SUCCESS, 1 FAILURE, 2 usage error;\n" +
-        std::string(kRouteOptionsHelp),
+        std::string(kReportOptionsHelp) + kJsonOptionHelp + kRouteOptionsHelp,
     RunBackup,
 }};
 

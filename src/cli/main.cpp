@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/cli_command.h"
+#include "cli/usage_error.h"
 #include "platform/registry/odbc_configuration.h"
 
 namespace tabvex::cli {
@@ -81,8 +82,15 @@ int main(int argc, char** argv) {
             PrintCommandHelp(command);
             return 0;
         }
-        return command.run({args.begin() + 1, args.end()});
+        try {
+            return command.run({args.begin() + 1, args.end()});
+        } catch (const UsageError& error) {
+            std::cerr << "tabvex-cli " << command.name << ": " << error.what() << "\nusage: tabvex-cli " << command.name
+                      << (command.usage.empty() ? "" : " " + command.usage) << '\n';
+            return 2;
+        }
     }
-    std::cerr << "tabvex-cli: unknown command '" << args[0] << "' (see tabvex-cli --help)\n";
+    std::cerr << "tabvex-cli: unknown command '" << args[0] << "' (see tabvex-cli --help)\n"
+              << "usage: tabvex-cli COMMAND [ARGUMENTS]\n";
     return 2;
 }

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_command.h"
+#include "cli/command_line.h"
 #include "platform/jet/mdb/build_spec.h"
 #include "platform/jet/mdb/database.h"
 #include "platform/jet/mdb/database_writer.h"
@@ -79,10 +80,7 @@ void DumpTable(const mdb::Database& db, const std::string& name, bool first) {
 }
 
 int RunDump(const std::vector<std::string>& args) {
-    if (args.empty() || args.size() > 2) {
-        std::cerr << "usage: tabvex-cli mdb-dump FILE [TABLE]\n";
-        return 2;
-    }
+    FileArguments(args, {"FILE", "TABLE"}, 1);
     try {
         mdb::Database db = mdb::Database::Open(args[0]);
         json catalog = json::array();
@@ -109,10 +107,7 @@ int RunDump(const std::vector<std::string>& args) {
 }
 
 int RunCreate(const std::vector<std::string>& args) {
-    if (args.size() != 1) {
-        std::cerr << "usage: tabvex-cli mdb-create FILE\n";
-        return 2;
-    }
+    FileArguments(args, {"FILE"}, 1);
     try {
         mdb::CreateEmptyDatabase(args[0]);
         return 0;
@@ -123,10 +118,7 @@ int RunCreate(const std::vector<std::string>& args) {
 }
 
 int RunBuild(const std::vector<std::string>& args) {
-    if (args.size() != 2) {
-        std::cerr << "usage: tabvex-cli mdb-build OUT.mdb SPEC.json\n";
-        return 2;
-    }
+    FileArguments(args, {"OUT.mdb", "SPEC.json"}, 2);
     std::ifstream in(args[1]);
     if (!in) {
         std::cerr << "tabvex-cli: " << args[1] << ": the file cannot be read\n";

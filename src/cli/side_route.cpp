@@ -3,6 +3,9 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <optional>
+
+#include "cli/usage_error.h"
 
 #include "connect/dbms_kind.h"
 #include "connect/provider_list.h"
@@ -43,23 +46,21 @@ std::optional<std::string> ListedProvider(connect::DbmsKind family, const std::s
     return std::nullopt;
 }
 
-bool CompleteRoute(SideRoute& route, connect::DbmsKind family, std::ostream& errors) {
+void CompleteRoute(SideRoute& route, connect::DbmsKind family) {
     if (route.providerName.empty()) {
         route.providerName = route.dataSource.empty()              ? connect::kJet40ProviderName
                              : family == connect::DbmsKind::Access ? kAccessOdbcDriver
                                                                    : kExcelOdbcDriver;
-        return true;
+        return;
     }
     const auto listed = ListedProvider(family, route.providerName);
     if (!listed) {
-        errors << "tabvex-cli: '" << route.providerName << "' is not in the "
-               << (family == connect::DbmsKind::Access ? "Access" : "Excel") << " provider list:";
-        for (const auto& name : connect::ProviderList(family)) errors << " '" << name << "'";
-        errors << '\n';
-        return false;
+        std::string error = "'" + route.providerName + "' is not in the " +
+                            (family == connect::DbmsKind::Access ? "Access" : "Excel") + " provider list:";
+        for (const auto& name : connect::ProviderList(family)) error += " '" + name + "'";
+        throw UsageError(error);
     }
     route.providerName = *listed;
-    return true;
 }
 
 }  // namespace
@@ -69,7 +70,7 @@ const char* const kRouteOptionsHelp =
     "                       dialog's lists, e.g. \"Microsoft Access Driver\" (ODBC); --source-dsn/\n"
     "                       --target-dsn NAME: an ODBC data source (the file is then its catalog)";
 
-std::optional<SideRoutes> TakeRouteOptions(std::vector<std::string>& args, std::ostream& errors) {
+SideRoutes TakeRouteOptions(std::vector<std::string>& args) {
     SideRoutes routes;
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -78,15 +79,12 @@ std::optional<SideRoutes> TakeRouteOptions(std::vector<std::string>& args, std::
             rest.push_back(args[i]);
             continue;
         }
-        if (i + 1 >= args.size() || args[i + 1].empty()) {
-            errors << "tabvex-cli: " << args[i] << " needs a value\n";
-            return std::nullopt;
-        }
+        if (i + 1 >= args.size() || args[i + 1].empty())
+            throw UsageError("missing argument for \"" + args[i] + "\"");
         (option->target ? routes.target : routes.source).*(option->field) = args[++i];
     }
-    if (!CompleteRoute(routes.source, connect::DbmsKind::Access, errors) ||
-        !CompleteRoute(routes.target, connect::DbmsKind::Excel, errors))
-        return std::nullopt;
+    CompleteRoute(routes.source, connect::DbmsKind::Access);
+    CompleteRoute(routes.target, connect::DbmsKind::Excel);
     args = std::move(rest);
     return routes;
 }

@@ -4,8 +4,6 @@
 // field holds it.
 #pragma once
 
-#include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,9 +23,9 @@ struct SideRoutes {
 
 // Takes --source-provider NAME, --target-provider NAME, --source-dsn NAME and
 // --target-dsn NAME out of `args`. A data source without a provider goes through the
-// family's "Microsoft ... Driver". nullopt, with the reason on `errors`, for a
-// provider the side's list does not hold or an option without its value.
-std::optional<SideRoutes> TakeRouteOptions(std::vector<std::string>& args, std::ostream& errors);
+// family's "Microsoft ... Driver". A provider the side's list does not hold, or an
+// option without its value, is a UsageError.
+SideRoutes TakeRouteOptions(std::vector<std::string>& args);
 
 // The options' lines for a command's help.
 extern const char* const kRouteOptionsHelp;

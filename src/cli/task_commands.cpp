@@ -3,11 +3,13 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
-#include <unistd.h>
 
 #include "cli/cli_command.h"
 #include "cli/cli_connect.h"
+#include "cli/command_line.h"
 #include "cli/task_console.h"
+#include "cli/task_report.h"
+#include "cli/usage_error.h"
 #include "platform/files/file_ending.h"
 #include "tasks/bodies/migrate_command.h"
 #include "tasks/bodies/task_bodies.h"
@@ -18,40 +20,35 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kMigrateUsage =
-    "[--program-dir DIR] [ROUTE OPTIONS] [--split-long-tables] [--verify] [--binary-files] [--replace] SOURCE.mdb TARGET.xls "
-    "[--table NAME]";
+    "[--program-dir DIR] [ROUTE OPTIONS] [--split-long-tables] [--verify] [--binary-files] [--replace] "
+    "[--no-trace] [--quiet] [--log] [--json] SOURCE.mdb TARGET.xls [--table NAME]";
 
 struct MigrateArguments {
-    fs::path programDirectory;
+    com::ProgramFolders folders;
     SideRoutes routes;
+    ReportOptions report;
     std::string source;
     std::string target;
     std::optional<std::string> table;
-    bool splitLongTables = false;
-    bool verify = false;
-    bool binaryFiles = false;
-    bool replace = false;
+    connect::Options options;
 };
 
-std::optional<MigrateArguments> ParseMigrateArguments(std::vector<std::string> args) {
-    const auto routes = TakeRouteOptions(args, std::cerr);
-    if (!routes) return std::nullopt;
-    const bool splitLongTables = TakeFlag(args, "--split-long-tables");
-    const bool verify = TakeFlag(args, "--verify");
-    const bool binaryFiles = TakeFlag(args, "--binary-files");
-    const bool replace = TakeFlag(args, "--replace");
-    const auto arguments = ParseTaskArguments(args);
-    if (!arguments || !IsWorkbook(arguments->second)) return std::nullopt;
+MigrateArguments ParseMigrateArguments(std::vector<std::string> args) {
+    const SideRoutes routes = TakeRouteOptions(args);
+    const ReportOptions report = TakeReportOptions(args);
+    connect::Options options;
+    options.splitLongTables = TakeFlag(args, "--split-long-tables");
+    options.verifyAfterWriting = TakeFlag(args, "--verify");
+    options.binaryFiles = TakeFlag(args, "--binary-files");
+    options.overwriteTable = TakeFlag(args, "--replace");
+    options.traceFiles = !TakeFlag(args, "--no-trace");
+    const auto table = TakeOption(args, "--table");
+    com::ProgramFolders folders = TakeProgramFolders(args);
+    const auto files = FileArguments(args, {"SOURCE", "TARGET"}, 2);
+    RequireWorkbook(files[1], "TARGET");
     // Absolute, so that the names mean the same files to every part of the program.
-    return MigrateArguments{arguments->programDirectory,
-                            *routes,
-                            fs::absolute(arguments->first).string(),
-                            fs::absolute(arguments->second).string(),
-                            arguments->table,
-                            splitLongTables,
-                            verify,
-                            binaryFiles,
-                            replace};
+    return MigrateArguments{std::move(folders), routes,   report, fs::absolute(files[0]).string(),
+                            fs::absolute(files[1]).string(), table, options};
 }
 
 // A new workbook: the clone the window queues for a source database dropped on the
@@ -94,36 +91,27 @@ void QueueIntoWorkbook(shell::Program& program, const std::optional<std::string>
 }
 
 int RunMigrate(const std::vector<std::string>& args) {
-    const auto parsed = ParseMigrateArguments(args);
+    const MigrateArguments parsed = ParseMigrateArguments(args);
     std::error_code exists;
-    const bool newWorkbook = parsed && !fs::exists(parsed->target, exists);
-    if (!parsed || (newWorkbook && parsed->table)) {
-        std::cerr << "usage: tabvex-cli migrate " << kMigrateUsage << '\n';
-        return 2;
-    }
-    std::error_code ignored;
-    fs::create_directories(parsed->programDirectory, ignored);
+    const bool newWorkbook = !fs::exists(parsed.target, exists);
+    if (newWorkbook && parsed.table) throw UsageError("\"--table\" needs an existing TARGET workbook");
     app::ConsoleAnswers answers;
     answers.agree = true;  // the command line is the confirmation
-    TaskConsole console(std::cout, std::cerr, isatty(STDOUT_FILENO) == 1, answers);
-    shell::Program program(console, parsed->programDirectory);
-    program.options().Update([&](connect::Options& options) {
-        options.splitLongTables = parsed->splitLongTables;
-        options.verifyAfterWriting = parsed->verify;
-        options.binaryFiles = parsed->binaryFiles;
-        options.overwriteTable = parsed->replace;
-    });
+    TaskConsole console(parsed.report, answers);
+    shell::Program program(console, parsed.folders);
+    program.options().Set(parsed.options);
     tasks::RegisterTaskBodies(program.engine());
     UseConsoleTimings(program);
-    if (!ConnectFile(program, parsed->source, false, parsed->routes.source)) return 1;
+    const auto& tasks = program.engine().taskList();
+    if (!ConnectFile(program, parsed.source, false, parsed.routes.source)) return FinishTaskCommand(tasks, parsed.report, 1);
     if (newWorkbook) {
-        QueueClone(program, parsed->target, parsed->routes.target);
-    } else if (ConnectFile(program, parsed->target, true, parsed->routes.target)) {
-        QueueIntoWorkbook(program, parsed->table);
+        QueueClone(program, parsed.target, parsed.routes.target);
+    } else if (ConnectFile(program, parsed.target, true, parsed.routes.target)) {
+        QueueIntoWorkbook(program, parsed.table);
     } else {
-        return 1;
+        return FinishTaskCommand(tasks, parsed.report, 1);
     }
-    return WaitForTasks(program);
+    return FinishTaskCommand(tasks, parsed.report, WaitForTasks(program, console));
 }
 
 const CliCommandRegistration kMigrate{{
@@ -131,15 +119,16 @@ const CliCommandRegistration kMigrate{{
     kMigrateUsage,
     "migrate an Access database (or one --table) into a workbook; a new TARGET is created",
     "                       lines as the Log shows them; exit 0 SUCCESS, 1 FAILURE, 2 usage error;\n"
-    "                       conditions come from Condition.cfg in the program folder;\n"
+    "                       conditions come from Condition.cfg (see config-show);\n"
     "                       --split-long-tables: rows past a worksheet's 65,535 continue on new\n"
     "                       sheets named after it (\"Orders__2_\", ...), each with the header row;\n"
     "                       --verify reads every table back from the saved workbook and compares it;\n"
     "                       --binary-files saves binary values a cell cannot hold as files in\n"
     "                       TARGET.xls.files/TABLE/COLUMN-ROW.EXT, the cell naming the file;\n"
     "                       --replace replaces a table's sheet that TARGET already has; the old\n"
-    "                       sheet stays when the new one does not arrive whole;\n" +
-        std::string(kRouteOptionsHelp),
+    "                       sheet stays when the new one does not arrive whole;\n"
+    "                       --no-trace: no copy of each statement in data_cache;\n" +
+        std::string(kReportOptionsHelp) + kJsonOptionHelp + kRouteOptionsHelp,
     RunMigrate,
 }};
 

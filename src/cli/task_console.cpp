@@ -1,14 +1,15 @@
 #include "cli/task_console.h"
 
 #include <signal.h>
+#include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <csignal>
-#include <ostream>
+#include <iostream>
 #include <thread>
 
-#include "com/program_directory.h"
+#include "cli/terminal.h"
+#include "tasks/task_row_figures.h"
 #include "tasks/worker.h"
 
 namespace tabvex::cli {
@@ -16,6 +17,8 @@ namespace tabvex::cli {
 namespace {
 
 using namespace std::chrono_literals;
+
+constexpr auto kProgressInterval = 200ms;
 
 bool IsErrorLine(const app::OutputLine& line) {
     return line.colours == app::kErrorColours || line.colours == app::kProviderTextColours;
@@ -29,15 +32,38 @@ const char* ColourCode(const app::OutputLine& line) {
     return nullptr;
 }
 
+std::string ShownText(const app::OutputLine& line, bool colours) {
+    const char* colour = colours ? ColourCode(line) : nullptr;
+    return colour ? colour + line.text + "\033[0m" : line.text;
+}
+
 }  // namespace
 
-TaskConsole::TaskConsole(std::ostream& out, std::ostream& errors, bool colours, app::ConsoleAnswers answers)
-    : ConsoleUserInterface(out, std::move(answers)), errors_(errors), colours_(colours) {}
+namespace {
+
+// The questions' lines are neither errors nor the summary: --quiet leaves them out.
+app::ConsoleAnswers Printed(app::ConsoleAnswers answers, const ReportOptions& report) {
+    answers.printed = !report.quiet;
+    return answers;
+}
+
+}  // namespace
+
+TaskConsole::TaskConsole(const ReportOptions& report, app::ConsoleAnswers answers)
+    : ConsoleUserInterface(report.json ? std::cerr : std::cout, Printed(std::move(answers), report)),
+      report_(report),
+      logColours_(ColoursOn(report.json ? STDERR_FILENO : STDOUT_FILENO)),
+      errorColours_(ColoursOn(STDERR_FILENO)),
+      showsProgress_(IsTerminal(STDOUT_FILENO) && !report.json && !report.quiet && !report.log) {}
 
 void TaskConsole::ShowOutputLine(const app::OutputLine& line) {
-    const char* colour = colours_ ? ColourCode(line) : nullptr;
-    ConsoleUserInterface::ShowOutputLine(colour ? app::OutputLine{colour + line.text + "\033[0m", line.colours} : line);
-    if (IsErrorLine(line)) errors_ << line.text << '\n' << std::flush;
+    if (IsErrorLine(line)) {
+        WriteLine(std::cerr, ShownText(line, errorColours_));
+        return;
+    }
+    if (report_.quiet && line.kind != app::LineKind::Summary) return;
+    if (showsProgress_ && line.kind == app::LineKind::RowCount) return;
+    ConsoleUserInterface::ShowOutputLine({ShownText(line, logColours_), line.colours, line.kind});
 }
 
 void UseConsoleTimings(shell::Program& program) {
@@ -65,52 +91,44 @@ void StopTasksOnSignals() {
     sigaction(SIGTERM, &action, nullptr);
 }
 
+// "Orders: 16,250 of 65,000 rows, 8,125 rows/s, 6 s left" for the running task; empty
+// before its first row.
+std::string ProgressText(const tasks::TaskList& list) {
+    for (const auto& task : list.Snapshot()) {
+        if (task->stateText.load() != tasks::TaskStateText::Working) continue;
+        const auto figures = tasks::TaskRowFiguresOf(*task, adapters::SteadyMilliseconds());
+        if (figures.text.empty()) return {};
+        const std::string table = task->rows.table();
+        return table.empty() ? figures.text : table + ": " + figures.text;
+    }
+    return {};
+}
+
 }  // namespace
 
-int WaitForTasks(shell::Program& program) {
+int WaitForTasks(shell::Program& program, TaskConsole& console) {
     StopTasksOnSignals();
     bool stopRequested = false;
+    auto nextProgress = std::chrono::steady_clock::now();
     while (program.engine().runState().load() != tasks::RunState::Idle) {
         if (stopSignal != 0 && !stopRequested) {
             tasks::RequestStop(program.engine());
             stopRequested = true;
         }
+        if (console.showsProgress() && std::chrono::steady_clock::now() >= nextProgress) {
+            console.ShowTransientLine(ProgressText(program.engine().taskList()));
+            nextProgress += kProgressInterval;
+        }
         std::this_thread::sleep_for(5ms);
     }
     program.engine().thread().Join();
+    console.ShowTransientLine({});
     if (stopSignal != 0) return 128 + stopSignal;
     const auto queued = program.engine().taskList().Snapshot();
     if (queued.empty()) return 1;
     for (const auto& task : queued)
         if (task->state.load() != tasks::TaskState::Succeeded) return 1;
     return 0;
-}
-
-std::optional<TaskArguments> ParseTaskArguments(const std::vector<std::string>& args, std::size_t fewestFiles) {
-    TaskArguments parsed;
-    parsed.programDirectory = com::DefaultProgramDirectory();
-    std::vector<std::string> files;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--program-dir" && i + 1 < args.size()) {
-            // Absolute: the bodies change the current folder before they read
-            // Condition.cfg or write below the program folder.
-            parsed.programDirectory = std::filesystem::absolute(args[++i]);
-        } else if (args[i] == "--table" && i + 1 < args.size()) {
-            parsed.table = args[++i];
-        } else if (args[i].rfind("--", 0) == 0) {
-            return std::nullopt;
-        } else {
-            files.push_back(args[i]);
-        }
-    }
-    if (files.size() < fewestFiles || files.size() > 2) return std::nullopt;
-    parsed.first = files[0];
-    if (files.size() == 2) parsed.second = files[1];
-    return parsed;
-}
-
-bool TakeFlag(std::vector<std::string>& args, std::string_view flag) {
-    return std::erase(args, flag) > 0;
 }
 
 }  // namespace tabvex::cli

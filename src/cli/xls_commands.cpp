@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_command.h"
+#include "cli/command_line.h"
 #include "platform/xls/workbook.h"
 
 namespace tabvex::cli {
@@ -66,10 +67,7 @@ json SheetJson(const Worksheet& sheet) {
 }
 
 int Dump(const std::vector<std::string>& args) {
-    if (args.size() != 1) {
-        std::cerr << "usage: tabvex-cli xls-dump FILE\n";
-        return 2;
-    }
+    FileArguments(args, {"FILE"}, 1);
     try {
         Workbook book = Workbook::Open(args[0]);
         json sheets = json::array();
@@ -91,10 +89,7 @@ int Dump(const std::vector<std::string>& args) {
 }
 
 int Copy(const std::vector<std::string>& args) {
-    if (args.size() != 2) {
-        std::cerr << "usage: tabvex-cli xls-copy IN OUT\n";
-        return 2;
-    }
+    FileArguments(args, {"IN", "OUT"}, 2);
     try {
         Workbook book = Workbook::Open(args[0]);
         book.Save(args[1]);

@@ -17,6 +17,8 @@ struct Options {
     bool binaryFiles = false;
     // "Overwrite the same-name table": a table's sheet that exists is replaced.
     bool overwriteTable = false;
+    // Every statement a migration runs is copied to its table's file in data_cache.
+    bool traceFiles = true;
     bool tipsPageShown = false;
     bool operator==(const Options&) const = default;
 };

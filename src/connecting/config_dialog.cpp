@@ -90,7 +90,7 @@ std::string DatabaseFileFilter(DbmsKind family) {
 ConfigDialog::ConfigDialog(app::Output& output, app::TaskGate& gate, browser::Sides& sides, SharedOptions& options,
                            OdbcConfigFiles odbc)
     : output_(output), gate_(gate), sides_(sides), options_(options), odbc_(std::move(odbc)) {
-    ReadConfigOptions(record_, output_, options_, sides_.programDirectory());
+    ReadConfigOptions(record_, output_, options_, sides_.folders().config);
     ShowCurrentConnections();
     for (ConfigSide side : {ConfigSide::Source, ConfigSide::Target}) {
         providers_[Index(side)] = ProviderList(family(side));
@@ -248,7 +248,7 @@ void ConfigDialog::TestConnections() {
         ShowBox(output_, *problem, app::MessageIcon::Warning);
 }
 
-void ConfigDialog::SaveConfig() { connect::SaveConfig(record_, output_, sides_.programDirectory()); }
+void ConfigDialog::SaveConfig() { connect::SaveConfig(record_, output_, sides_.folders().config); }
 
 bool ConfigDialog::Connect() {
     if (gate_.RefuseWhileTasksRun()) return false;

@@ -23,8 +23,8 @@ std::string ReadValue(const profile::ProfileFile& file, const char* section, con
     return file.Read(section, key);
 }
 
-bool ReadFlag(const profile::ProfileFile& file, const char* key) {
-    return ConfigValueIsTrue(ReadValue(file, kPublic, key));
+bool ReadFlag(const profile::ProfileFile& file, const char* key, bool byDefault = false) {
+    return ConfigValueIsTrue(file.Read(kPublic, key, byDefault ? "true" : ""));
 }
 
 SideFields ReadSide(const profile::ProfileFile& file, const char* section) {
@@ -76,20 +76,20 @@ void ShowBox(app::Output& output, std::string text, app::MessageIcon icon) {
 
 }  // namespace
 
-fs::path MigratorConfigPath(const fs::path& programDirectory) { return programDirectory / "migrator.cfg"; }
+fs::path MigratorConfigPath(const fs::path& configFolder) { return configFolder / "migrator.cfg"; }
 
 bool ConfigValueIsTrue(std::string_view value) { return value.find("true") != std::string_view::npos; }
 
 void ReadConfigOptions(ConfigDialogRecord& record, app::Output& output, SharedOptions& options,
-                       const fs::path& programDirectory) {
+                       const fs::path& configFolder) {
     const bool displayTips = record.options.displayTips;
     record.options = ConfigDialogOptions{};
     record.options.displayTips = displayTips;
-    const profile::ProfileFile file(MigratorConfigPath(programDirectory));
+    const profile::ProfileFile file(MigratorConfigPath(configFolder));
     if (!file.readable()) return;
     if (ReadFlag(file, "Config")) {
         record.options.configFile = true;
-        ReadConfigSections(record, output, programDirectory);
+        ReadConfigSections(record, output, configFolder);
     }
     record.options.autoBackup = ReadFlag(file, "AutoBackup");
     record.options.splitLongTables = ReadFlag(file, "SplitLongTables");
@@ -107,7 +107,7 @@ void ShowTipsPage(app::Output& output, SharedOptions& options, bool shown) {
 }
 
 void TakeSavedConnections(SharedOptions& options, browser::Sides& sides) {
-    const profile::ProfileFile file(MigratorConfigPath(sides.programDirectory()));
+    const profile::ProfileFile file(MigratorConfigPath(sides.folders().config));
     if (!file.readable()) return;
     const bool keepsConnections = ReadFlag(file, "Config");
     options.Update([&](Options& current) {
@@ -115,6 +115,7 @@ void TakeSavedConnections(SharedOptions& options, browser::Sides& sides) {
         current.binaryFiles = ReadFlag(file, "BinaryFiles");
         current.overwriteTable = ReadFlag(file, "OverwriteTable");
         current.splitLongTables = ReadFlag(file, "SplitLongTables");
+        current.traceFiles = ReadFlag(file, "TraceFiles", true);
         if (keepsConnections) current.autoBackup = ReadFlag(file, "AutoBackup");
     });
     if (!keepsConnections) return;
@@ -122,8 +123,8 @@ void TakeSavedConnections(SharedOptions& options, browser::Sides& sides) {
     HandOver(ReadSide(file, kTargetSection), sides.target().settings());
 }
 
-void ReadConfigSections(ConfigDialogRecord& record, app::Output& output, const fs::path& programDirectory) {
-    const profile::ProfileFile file(MigratorConfigPath(programDirectory));
+void ReadConfigSections(ConfigDialogRecord& record, app::Output& output, const fs::path& configFolder) {
+    const profile::ProfileFile file(MigratorConfigPath(configFolder));
     if (!file.readable()) {
         std::string text = kMissingFileMessage;
         text.replace(text.find("%s"), 2, file.path().string());
@@ -144,7 +145,7 @@ void WriteConfigOnConnect(const ConfigDialogRecord& record, app::Output& output,
         current.overwriteTable = record.options.overwriteTable;
     });
     try {
-        profile::ProfileFile file(MigratorConfigPath(sides.programDirectory()));
+        profile::ProfileFile file(MigratorConfigPath(sides.folders().config));
         if (!record.options.configFile) file.Write(kPublic, "Config", "false");
         WriteOptions(file, record.options);
         if (record.options.configFile) WriteSections(file, record);
@@ -156,9 +157,9 @@ void WriteConfigOnConnect(const ConfigDialogRecord& record, app::Output& output,
     HandOver(record.target, sides.target().settings());
 }
 
-void SaveConfig(const ConfigDialogRecord& record, app::Output& output, const fs::path& programDirectory) {
+void SaveConfig(const ConfigDialogRecord& record, app::Output& output, const fs::path& configFolder) {
     try {
-        profile::ProfileFile file(MigratorConfigPath(programDirectory));
+        profile::ProfileFile file(MigratorConfigPath(configFolder));
         if (record.options.configFile) {
             file.Write(kPublic, "Config", "true");
             WriteOptions(file, record.options);

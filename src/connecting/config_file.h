@@ -1,7 +1,8 @@
-// migrator.cfg: both connections and the options, in the program's folder.
+// migrator.cfg: both connections and the options, in the program's configuration folder.
 //
 //   [Public]    Config, AutoBackup, SplitLongTables, Tips,   "true" / "false"
-//               Verify, BinaryFiles
+//               Verify, BinaryFiles, TraceFiles (true when missing; no dialog
+//               field, the file is edited by hand)
 //   [SourceDB]  Provider, SourceName, UserID, PassWord, CatalogName
 //   [TargetDB]  the same keys for the target
 //
@@ -22,7 +23,7 @@
 
 namespace tabvex::connect {
 
-std::filesystem::path MigratorConfigPath(const std::filesystem::path& programDirectory);
+std::filesystem::path MigratorConfigPath(const std::filesystem::path& configFolder);
 
 bool ConfigValueIsTrue(std::string_view value);
 
@@ -30,7 +31,7 @@ bool ConfigValueIsTrue(std::string_view value);
 // the options from [Public] (and both sections when Config is true) and shows or
 // hides the window's Tips tab. Without a file nothing else changes.
 void ReadConfigOptions(ConfigDialogRecord& record, app::Output& output, SharedOptions& options,
-                       const std::filesystem::path& programDirectory);
+                       const std::filesystem::path& configFolder);
 
 // Records the Display Tips choice and adds or removes the window's Tips tab.
 void ShowTipsPage(app::Output& output, SharedOptions& options, bool shown);
@@ -38,9 +39,9 @@ void ShowTipsPage(app::Output& output, SharedOptions& options, bool shown);
 // Fills both sides' fields from [SourceDB] and [TargetDB]; when the file cannot be
 // read, says so in a message box and changes nothing.
 void ReadConfigSections(ConfigDialogRecord& record, app::Output& output,
-                        const std::filesystem::path& programDirectory);
+                        const std::filesystem::path& configFolder);
 
-// At start-up: the migration options SplitLongTables, Verify and BinaryFiles are taken
+// At start-up: the migration options SplitLongTables, Verify, BinaryFiles and TraceFiles are taken
 // from the file; when it keeps the connections (its Config option), both sides'
 // settings and the auto-backup option take them too, so that Connect works before the
 // dialog was ever opened. Shows nothing, whatever the file holds.
@@ -56,6 +57,6 @@ void WriteConfigOnConnect(const ConfigDialogRecord& record, app::Output& output,
 // The dialog's "Save Config" button: with the config-file option on writes the
 // options and both sections, otherwise only Config=false; then tells the person
 // whether the file was saved. Nothing is handed over.
-void SaveConfig(const ConfigDialogRecord& record, app::Output& output, const std::filesystem::path& programDirectory);
+void SaveConfig(const ConfigDialogRecord& record, app::Output& output, const std::filesystem::path& configFolder);
 
 }  // namespace tabvex::connect

@@ -9,6 +9,7 @@
 #include "app/output.h"
 #include "app/user_interface.h"
 #include "browser/sides.h"
+#include "com/program_folders.h"
 #include "connecting/connecting.h"
 #include "connect/options.h"
 #include "tasks/bodies/backup_command.h"
@@ -18,8 +19,8 @@ namespace tabvex::shell {
 
 class Program {
 public:
-    // programDirectory: where migrator.cfg, Condition.cfg, data_cache and backup live.
-    Program(app::UserInterface& ui, std::filesystem::path programDirectory);
+    // folders: where migrator.cfg, Condition.cfg, data_cache and backup live.
+    Program(app::UserInterface& ui, com::ProgramFolders folders);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
@@ -33,6 +34,7 @@ public:
     tasks::Engine& engine() { return engine_; }
     const tasks::Engine& engine() const { return engine_; }
     app::TaskGate& gate() { return engine_; }
+    const com::ProgramFolders& folders() const { return sides_.folders(); }
     const std::filesystem::path& programDirectory() const { return sides_.programDirectory(); }
 
 private:

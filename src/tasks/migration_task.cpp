@@ -23,4 +23,14 @@ std::string DisplayedTaskName(std::string_view text) {
 MigrationTask::MigrationTask(TaskCategory category, TaskType type, TaskNames names, std::int64_t queuedAt)
     : category(category), type(type), names(std::move(names)), timeStamp(queuedAt) {}
 
+void MigrationTask::SetOutcome(TaskOutcome outcome) {
+    std::lock_guard lock(outcomeMutex_);
+    outcome_ = std::move(outcome);
+}
+
+std::optional<TaskOutcome> MigrationTask::outcome() const {
+    std::lock_guard lock(outcomeMutex_);
+    return outcome_;
+}
+
 }  // namespace tabvex::tasks

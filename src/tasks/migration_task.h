@@ -7,10 +7,13 @@
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "adapters/row_progress.h"
+#include "tasks/task_outcome.h"
 
 namespace tabvex::tasks {
 
@@ -27,6 +30,7 @@ enum class TaskType : std::int32_t {
     MigrateView = 262,
     BackupGroup = 513,   // scope "A", "T" or "V"
     BackupObject = 514,  // one table ("T") or view ("V")
+    Restore = 515,       // a backup's tables back into a workbook
 };
 
 // The state column's texts.
@@ -49,8 +53,11 @@ struct TaskNames {
     // A clone: the workbook that existed when it was queued and that the person
     // agreed to replace; empty when none. No other file is ever replaced.
     std::string replaceableWorkbook{};
+    // A restore: sheets of a restored table's name are dropped first instead of
+    // failing the table.
+    bool replaceSheets = false;
     // Where the task writes its files, fixed when it is queued: a migration's cache
-    // folder, a backup's chosen folder.
+    // folder, a backup's chosen folder; the folder a restore reads.
     std::filesystem::path folder{};
 };
 
@@ -68,6 +75,14 @@ struct MigrationTask {
     adapters::RowProgress rows;
     // Set when the task list view first showed the task (its progress bar exists).
     std::atomic<bool> shownInView{false};
+
+    // The summary its body wrote; nullopt before, or for a body that ended without one.
+    void SetOutcome(TaskOutcome outcome);
+    std::optional<TaskOutcome> outcome() const;
+
+private:
+    mutable std::mutex outcomeMutex_;
+    std::optional<TaskOutcome> outcome_;
 };
 
 }  // namespace tabvex::tasks

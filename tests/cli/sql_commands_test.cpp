@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "cli/cli_run.h"
 #include "support/test_support.h"
 
 namespace {
@@ -44,6 +45,37 @@ TEST(CliSql, AnXlsFileOpensTheExcelIsam) {
     EXPECT_EQ(tooMany.exitCode, 1);
     EXPECT_NE(tooMany.err.find("[0x80040e14]"), std::string::npos) << tooMany.err;
     EXPECT_EQ(run("select count(*) from Orders").out, "Expr1000\n1\n");
+}
+
+// Every row stays one line (one CSV record) whatever its values hold: tabs, line
+// breaks and backslashes are escaped in the tab-separated form, and CSV quotes as
+// RFC 4180 asks, which python's csv module reads back to the values.
+TEST(CliSql, ValuesCannotBreakARowApart) {
+    tabvex::test::ScratchDir scratch;
+    const auto db = tabvex::test::BuildDatabase(scratch, "notes.mdb", R"({"tables": [{"name": "Notes", "columns": [
+        {"name": "Id", "type": "Long Integer"}, {"name": "Text", "type": "Memo"}],
+        "rows": [[1, "tab\there"], [2, "two\nlines\r\n"], [3, "back\\slash, \"quoted\""], [4, null]]}]})");
+    const auto tsv = RunCommand({CliPath().string(), "sql", db.string(), "select * from Notes"});
+    EXPECT_EQ(tsv.out, "Id\tText\n1\ttab\\there\n2\ttwo\\nlines\\r\\n\n3\tback\\\\slash, \"quoted\"\n4\t(NULL)\n");
+
+    const auto csv = RunCommand({CliPath().string(), "sql", "--csv", db.string(), "select * from Notes"});
+    EXPECT_EQ(csv.exitCode, 0) << csv.err;
+    tabvex::test::WriteFile(scratch / "notes.csv", csv.out);
+    const auto read = RunCommand({"/usr/bin/python3", "-c",
+                                  "import csv, json, sys; print(json.dumps(list(csv.reader(open(sys.argv[1], newline='')))))",
+                                  (scratch / "notes.csv").string()});
+    EXPECT_EQ(nlohmann::json::parse(read.out),
+              nlohmann::json::parse(R"([["Id", "Text"], ["1", "tab\there"], ["2", "two\nlines\r\n"],
+                                        ["3", "back\\slash, \"quoted\""], ["4", ""]])"));
+}
+
+TEST(CliSql, NorthwindsOrdersPrintOneLineEach) {
+    const auto northwind = tabvex::test::Northwind();
+    if (northwind.empty()) GTEST_SKIP() << "no corpus";
+    const auto orders = RunCommand({CliPath().string(), "sql", northwind.string(), "select * from Orders"});
+    EXPECT_EQ(tabvex::test::Lines(orders.out).size(), 831u) << "830 rows under the header";
+    const auto employees = RunCommand({CliPath().string(), "sql", northwind.string(), "select * from Employees"});
+    EXPECT_EQ(tabvex::test::Lines(employees.out).size(), 10u) << "notes with line breaks stay on their row";
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
+#include <string>
 
 #include "com/expand_percent_tokens.h"
 #include "com/folders.h"
-#include "com/program_directory.h"
+#include "com/program_folders.h"
 #include "support/test_support.h"
 
 namespace tabvex::com {
@@ -68,17 +70,48 @@ TEST_F(FoldersTest, AFullPathCreatesOnlyTheLastComponentAndNamelessTextsAreRefus
     EXPECT_FALSE(FolderAtPath(""));
 }
 
+// Sets an environment variable for the test's lifetime, restoring it afterwards.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value) : name_(name) {
+        if (const char* previous = std::getenv(name)) previous_ = previous;
+        if (value) setenv(name, value, 1);
+        else unsetenv(name);
+    }
+    ~ScopedVariable() {
+        if (previous_) setenv(name_, previous_->c_str(), 1);
+        else unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> previous_;
+};
+
 // The test program has no class registry beside it, as an installed program in
-// /usr/bin has none: its files go to the user's data folder even where it may write
-// its own folder (root).
-TEST_F(FoldersTest, AProgramWithoutItsOwnFolderKeepsItsFilesInTheUsersDataFolder) {
-    const char* previous = std::getenv("XDG_DATA_HOME");
-    const std::string kept = previous ? previous : "";
-    setenv("XDG_DATA_HOME", scratch.path().c_str(), 1);
-    EXPECT_EQ(DefaultProgramDirectory(), scratch / "tabvex");
-    EXPECT_TRUE(fs::is_directory(scratch / "tabvex"));
-    if (previous) setenv("XDG_DATA_HOME", kept.c_str(), 1);
-    else unsetenv("XDG_DATA_HOME");
+// /usr/bin has none: its files go to the user's XDG folders even where it may write
+// its own folder (root), each made on first use.
+TEST_F(FoldersTest, AProgramWithoutItsOwnFolderKeepsItsFilesInTheUsersXdgFolders) {
+    ScopedVariable data("XDG_DATA_HOME", (scratch / "data").c_str());
+    ScopedVariable config("XDG_CONFIG_HOME", (scratch / "config").c_str());
+    ScopedVariable cache("XDG_CACHE_HOME", (scratch / "cache").c_str());
+    const ProgramFolders folders = DefaultProgramFolders();
+    EXPECT_EQ(folders.program, scratch / "data" / "tabvex");
+    EXPECT_EQ(folders.config, scratch / "config" / "tabvex");
+    EXPECT_EQ(folders.cache, scratch / "cache" / "tabvex");
+    for (const auto& folder : {folders.program, folders.config, folders.cache}) EXPECT_TRUE(fs::is_directory(folder));
+}
+
+// Unset, empty or relative XDG variables fall back to the defaults below HOME.
+TEST_F(FoldersTest, WithoutUsableXdgVariablesTheFoldersAreBelowHome) {
+    ScopedVariable home("HOME", scratch.path().c_str());
+    ScopedVariable data("XDG_DATA_HOME", nullptr);
+    ScopedVariable config("XDG_CONFIG_HOME", "");
+    ScopedVariable cache("XDG_CACHE_HOME", "relative/cache");
+    const ProgramFolders folders = DefaultProgramFolders();
+    EXPECT_EQ(folders.program, scratch / ".local" / "share" / "tabvex");
+    EXPECT_EQ(folders.config, scratch / ".config" / "tabvex");
+    EXPECT_EQ(folders.cache, scratch / ".cache" / "tabvex");
 }
 
 TEST(ExpandPercentTokens, ReplacesVariablesOnceAndLeavesLonePercents) {

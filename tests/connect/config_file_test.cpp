@@ -206,6 +206,23 @@ TEST_F(ConfigFileTest, TheMigrationOptionsAreWrittenReadAndHandedOver) {
     EXPECT_TRUE(program.options().get().verifyAfterWriting);
 }
 
+// Trace files are on unless the file turns them off; the dialog, which has no field
+// for them, keeps the key as it was written by hand.
+TEST_F(ConfigFileTest, TraceFilesAreOnUnlessTheFileTurnsThemOff) {
+    TakeSavedConnections(program.options(), program.sides());
+    EXPECT_TRUE(program.options().get().traceFiles) << "no file";
+    WriteFile(ConfigPath(), "[Public]\nVerify=true\n");
+    TakeSavedConnections(program.options(), program.sides());
+    EXPECT_TRUE(program.options().get().traceFiles) << "no key";
+    WriteFile(ConfigPath(), "[Public]\nTraceFiles=false\n");
+    TakeSavedConnections(program.options(), program.sides());
+    EXPECT_FALSE(program.options().get().traceFiles);
+
+    WriteConfigOnConnect(TypedRecord(false), program.output(), program.options(), program.sides());
+    EXPECT_THAT(ReadFile(ConfigPath()), ::testing::HasSubstr("TraceFiles=false\n"));
+    EXPECT_FALSE(program.options().get().traceFiles) << "Connect hands over only the dialog's options";
+}
+
 TEST_F(ConfigFileTest, ConnectReportsAFileItCannotWriteAndStillHandsOver) {
     shell::Program homeless(ui, scratch / "no-such-folder");
     ConfigDialogRecord record = TypedRecord(true);

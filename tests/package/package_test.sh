@@ -173,6 +173,11 @@ rows=$(printf 'SELECT COUNT(*) FROM Customers\n' |
 [[ $rows =~ ^[1-9][0-9]*$ ]] || fail "isql through $driver_name counts no customers: $rows"
 new_files=$(find /usr/bin /usr/lib/tabvex /usr/share/doc/tabvex -newer "$scratch/before-runs" 2>/dev/null || true)
 [ -z "$new_files" ] || fail "the installed program wrote beside its installed files: $new_files"
+# Its own files are in the user's XDG folders: the trace in the cache folder, the
+# configuration folder named by config-show.
+ls "$home/.cache/tabvex/data_cache/"*.data >/dev/null 2>&1 || fail "no trace in ~/.cache/tabvex/data_cache"
+as_user /usr/bin/tabvex-cli config-show | grep -qx "File: $home/.config/tabvex/migrator.cfg" ||
+    fail "config-show does not name ~/.config/tabvex/migrator.cfg"
 
 # --- Completion through bash's own function for tabvex-cli ----------------------------
 mkdir -p "$scratch/files/folder"
@@ -190,6 +195,10 @@ offered=$(cd "$scratch/files" && PATH=/usr/bin:/bin complete_line tabvex-cli mi 
 offered=$(cd "$scratch/files" && PATH=/usr/bin:/bin complete_line tabvex-cli migrate --ta || true)
 [ "$offered" = "$(printf '%s\n' --table --target-dsn --target-provider)" ] ||
     fail "tabvex-cli migrate --ta<Tab> offers: $offered"
+offered=$(cd "$scratch/files" && PATH=/usr/bin:/bin complete_line tabvex-cli res || true)
+[ "$offered" = restore ] || fail "tabvex-cli res<Tab> offers: $offered"
+offered=$(cd "$scratch/files" && PATH=/usr/bin:/bin complete_line tabvex-cli migrate --no || true)
+[ "$offered" = --no-trace ] || fail "tabvex-cli migrate --no<Tab> offers: $offered"
 offered=$(cd "$scratch/files" && PATH=/usr/bin:/bin complete_line tabvex-cli migrate "" || true)
 [ "$offered" = "$(printf '%s\n' Shop2.ACCDB book.xls folder shop.mdb)" ] ||
     fail "tabvex-cli migrate <Tab> offers: $offered"

@@ -72,7 +72,8 @@ public:
             }
             CopyRow(result);
             if (rowNumber_ % 1000 == 0) {
-                app::WriteOutputLine(output_, "[%s] %lld records converted!", table_.c_str(), rowNumber_);
+                app::WriteOutputLineOf(output_, app::LineKind::RowCount, "[%s] %lld records converted!", table_.c_str(),
+                                       rowNumber_);
             }
             if (gate_.stopRequested()) {
                 app::WriteOutputLine(output_, "Data Converting Terminaled!");
@@ -265,8 +266,9 @@ TransferResult TransferRows(app::Output& output, const app::TaskGate& gate, Sess
     }
     oledb::TextRowReader reader(kCellValueSlotCapacity);
     if (auto failure = com::BindAllColumns(reader, *rowset)) return Ended(*failure);
+    if (rows) rows->SetTable(table);
     TraceFile trace(traceFile);
-    if (!trace.isOpen()) return Ended("the trace file cannot be created: " + std::string(std::strerror(errno)));
+    if (!traceFile.empty() && !trace.isOpen()) return Ended("the trace file cannot be created: " + std::string(std::strerror(errno)));
     TransferResult result = Ended(kTransferred);
     TableCopy(output, gate, target, table, sheet, *rowset, reader, trace, rows, continuation, hooks).Run(result);
     SaveCopiedRows(target, rows, result);

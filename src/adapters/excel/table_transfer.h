@@ -42,8 +42,9 @@ struct TransferResult {
 
 // Copies the source side's `table` rows (those its condition lets through) into the
 // target side's worksheet table `sheet` (the name the table's worksheet was created
-// under), tracing the statements to `traceFile`, until the gate's stop request. Each row
-// that arrives raises the running task's count of rows copied, when one is given.
+// under), tracing the statements to `traceFile` (nowhere when empty), until the gate's
+// stop request. Each row that arrives raises the running task's count of rows copied,
+// when one is given, which also names the table.
 // With `continuation`, rows past a full worksheet go on to its continuation sheets;
 // `hooks` add what the task's other options ask for.
 TransferResult TransferTableRows(app::Output& output, const app::TaskGate& gate, browser::Sides& sides,

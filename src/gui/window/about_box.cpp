@@ -21,6 +21,12 @@ QString BuildText(const BuildInfo& build) {
     return QString("Build: commit %1, %2, %3, Qt %4").arg(build.commit, build.date, build.compiler, build.qtVersion);
 }
 
+QString FoldersText(const com::ProgramFolders& folders) {
+    return QString("Files: settings in %1, cache in %2, backups in %3")
+        .arg(QString::fromStdString(folders.config.string()), QString::fromStdString(folders.cache.string()),
+             QString::fromStdString(folders.program.string()));
+}
+
 // One row per library: its name, what it is used for, its licence.
 QGroupBox* LibrariesBox(QWidget* parent) {
     auto* box = new QGroupBox("Libraries used", parent);
@@ -38,7 +44,7 @@ QGroupBox* LibrariesBox(QWidget* parent) {
 
 }  // namespace
 
-AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(const com::ProgramFolders& folders, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString("About ") + app::kProductLine);
     auto* icon = new QLabel(this);
     icon->setPixmap(ProgramIcon().pixmap(48, 48));
@@ -51,6 +57,9 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     auto* build = new QLabel(BuildText(ThisBuild()), this);
     build->setObjectName("BuildLine");
     build->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* folderLine = new QLabel(FoldersText(folders), this);
+    folderLine->setObjectName("FoldersLine");
+    folderLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* link = new QCommandLinkButton("Norvu website", this);
     link->setObjectName("WebsiteLink");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Help | QDialogButtonBox::Close, this);
@@ -64,6 +73,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     top->addWidget(product, 1);
     layout->addLayout(top);
     layout->addWidget(build);
+    layout->addWidget(folderLine);
     layout->addWidget(LibrariesBox(this));
     layout->addWidget(link);
     layout->addWidget(buttons);

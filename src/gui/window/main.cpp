@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "com/program_directory.h"
+#include "com/program_folders.h"
 #include "gui/window/migrator_dlg.h"
 #include "gui/window/window_icons.h"
 #include "platform/registry/odbc_configuration.h"
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Tabvex");
     QApplication::setDesktopFileName("tabvex");
     QApplication::setWindowIcon(tabvex::gui::ProgramIcon());
-    tabvex::gui::CMigratorDlg window(tabvex::com::DefaultProgramDirectory());
+    tabvex::gui::CMigratorDlg window(tabvex::com::DefaultProgramFolders());
     window.show();
     return QApplication::exec();
 }

@@ -62,19 +62,21 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-CMigratorDlg::CMigratorDlg(std::filesystem::path programDirectory, QWidget* parent)
+CMigratorDlg::CMigratorDlg(com::ProgramFolders folders, QWidget* parent)
     : QMainWindow(parent), boxes_(this), host_(static_cast<app::UserInterface&>(*this)),
-      program_(host_, std::move(programDirectory)) {
+      program_(host_, std::move(folders)) {
     tasks::RegisterTaskBodies(program_.engine());
     menu_ = new MainMenu(menuBar());
     connect(menu_, &MainMenu::commandTriggered, this, &CMigratorDlg::RouteCommand);
     setWindowTitle(app::kProductLine);
     setWindowIcon(ProgramIcon());
 
-    // Condition.cfg lives in the program's folder, which is the current folder from
-    // here on: relative names a person types mean files there. Nothing moves it later.
+    // The program's folder is the current folder from here on: relative names a
+    // person types mean files there. Nothing moves it later. Condition.cfg lives in
+    // the configuration folder.
     std::error_code error;
     std::filesystem::create_directories(program_.programDirectory(), error);
+    std::filesystem::create_directories(program_.folders().config, error);
     std::filesystem::current_path(program_.programDirectory(), error);
     browser::EnsureConditionFile(program_.sides().conditionFile());
     connect::TakeSavedConnections(program_.options(), program_.sides());
@@ -347,7 +349,7 @@ void CMigratorDlg::SaveLog() {
 void CMigratorDlg::OpenWebsite() { urlOpener_(QUrl(kWebsiteAddress)); }
 
 void CMigratorDlg::ShowAbout() {
-    AboutBox about(this);
+    AboutBox about(program_.folders(), this);
     connect(&about, &AboutBox::helpWanted, this, &CMigratorDlg::OpenManual);
     connect(&about, &AboutBox::websiteWanted, this, &CMigratorDlg::OpenWebsite);
     dialogRunner_(about);

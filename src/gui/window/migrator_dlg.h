@@ -34,8 +34,8 @@ namespace tabvex::gui {
 class CMigratorDlg : public QMainWindow, private app::UserInterface {
     Q_OBJECT
 public:
-    // programDirectory: where migrator.cfg, Condition.cfg, data_cache and backup live.
-    explicit CMigratorDlg(std::filesystem::path programDirectory, QWidget* parent = nullptr);
+    // folders: where migrator.cfg, Condition.cfg, data_cache and backup live.
+    explicit CMigratorDlg(com::ProgramFolders folders, QWidget* parent = nullptr);
     ~CMigratorDlg() override;
 
     shell::Program& program() { return program_; }

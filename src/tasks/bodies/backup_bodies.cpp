@@ -118,7 +118,8 @@ int BackupTableScripts(TaskContext& context, const fs::path& folder, const std::
     tableScript->close();
     DataScriptResult rows;
     if (const auto data = Subfolder(output, folder, "DATA"))
-        rows = WriteDataScript(output, context.gate, context.sides.target().holder(), *data / com::ObjectFileName(table, ".data"), table);
+        rows = WriteDataScript(output, context.gate, context.sides.target().holder(),
+                               *data / com::ObjectFileName(table, ".data"), table, context.rows());
     if (rows.whole) summary.Arrived(table, rows.rows);
     else summary.Failed(table, rows.rows);
     return rows.whole ? kObjectBackedUp : kObjectRowsFailed;
@@ -215,7 +216,7 @@ bool BackupGroupBody(TaskContext& context) {
         backedUp &= BackupDatabaseViews(context, *folder, names.targetDatabase) == kGroupBackedUp;
         context.SetProgress(100);
     }
-    summary.Write(context.output);
+    summary.Write(context);
     return backedUp && summary.whole() && !context.gate.stopRequested();
 }
 
@@ -234,7 +235,7 @@ bool BackupObjectBody(TaskContext& context) {
     context.SetProgress(80);
     browser::FillTree(context.output, context.sides.conditionFile(), context.sides.target().tree());
     context.SetProgress(100);
-    summary.Write(context.output);
+    summary.Write(context);
     return result == kObjectBackedUp;
 }
 

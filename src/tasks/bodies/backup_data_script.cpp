@@ -65,14 +65,18 @@ std::string DataLine(const std::string& start, const BoundRows& rows) {
 
 // Writes every row; not whole after an error line when a fetch fails or a stop
 // ends it before the last row.
-DataScriptResult WriteRows(app::Output& output, const app::TaskGate& gate, const std::string& table, BoundRows& rows, std::ofstream& file) {
+DataScriptResult WriteRows(app::Output& output, const app::TaskGate& gate, const std::string& table, BoundRows& rows,
+                           std::ofstream& file, adapters::RowProgress* progress) {
     const std::string start = DataLineStart(table);
+    const std::int64_t rowsBefore = progress ? progress->copied.load() : 0;
     DataScriptResult written{true, 0};
     HRESULT result = S_OK;
     while ((result = rows.reader.Next()) == S_OK) {
         file << DataLine(start, rows);
+        if (progress) progress->copied.store(rowsBefore + written.rows + 1, std::memory_order_relaxed);
         if (++written.rows % kProgressEvery == 0)
-            WriteOutputLine(output, "[%s] %lld records backuped!", table.c_str(), static_cast<long long>(written.rows));
+            app::WriteOutputLineOf(output, app::LineKind::RowCount, "[%s] %lld records backuped!", table.c_str(),
+                                   static_cast<long long>(written.rows));
         if (gate.stopRequested()) {
             WriteOutputLine(output, "Data Backup Terminaled!");
             if (rows.reader.Next() == S_OK) {
@@ -94,7 +98,8 @@ DataScriptResult WriteRows(app::Output& output, const app::TaskGate& gate, const
 }  // namespace
 
 DataScriptResult WriteDataScript(app::Output& output, const app::TaskGate& gate, connect::ConnectionHolder& target,
-                                 const std::filesystem::path& file, const std::string& table) {
+                                 const std::filesystem::path& file, const std::string& table,
+                                 adapters::RowProgress* progress) {
     if (!target.HasSession()) {
         app::WritePlainOutputLine(output, com::SystemErrorText("No Connection!"));
         return {};
@@ -106,7 +111,8 @@ DataScriptResult WriteDataScript(app::Output& output, const app::TaskGate& gate,
         WriteOutputLine(output, "E::[%s] The data script cannot be created: %s", table.c_str(), std::strerror(errno));
         return {};
     }
-    DataScriptResult written = WriteRows(output, gate, table, rows, script);
+    if (progress) progress->SetTable(table);
+    DataScriptResult written = WriteRows(output, gate, table, rows, script, progress);
     script.close();
     if (script.fail()) {
         WriteOutputLine(output, "E::[%s] The data script could not be written completely!", table.c_str());

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/output.h"
+#include "adapters/row_progress.h"
 #include "app/task_gate.h"
 #include "connect/connection_holder.h"
 
@@ -19,8 +20,10 @@ struct DataScriptResult {
 };
 
 // Not whole, after an error line, when the rows could not be read, the file could
-// not be written, or a stop ended the script before the last row.
+// not be written, or a stop ended the script before the last row. The task's row
+// figures, when given, count the rows written and name the table.
 DataScriptResult WriteDataScript(app::Output& output, const app::TaskGate& gate, connect::ConnectionHolder& target,
-                                 const std::filesystem::path& file, const std::string& table);
+                                 const std::filesystem::path& file, const std::string& table,
+                                 adapters::RowProgress* progress = nullptr);
 
 }  // namespace tabvex::tasks

@@ -125,8 +125,8 @@ bool MayCreateWorkbook(app::Output& output, MigrationPlan& plan) {
 
 }  // namespace
 
-std::optional<std::filesystem::path> CacheFolder(app::Output& output, const std::filesystem::path& programDirectory) {
-    const com::FolderResult cache = com::ProgramSubfolder(programDirectory, "./data_cache");
+std::optional<std::filesystem::path> CacheFolder(app::Output& output, const std::filesystem::path& cacheRoot) {
+    const com::FolderResult cache = com::ProgramSubfolder(cacheRoot, "./data_cache");
     if (!cache) {
         app::WriteOutputLine(output, "E::%s", cache.error.c_str());
         return std::nullopt;
@@ -136,7 +136,7 @@ std::optional<std::filesystem::path> CacheFolder(app::Output& output, const std:
 
 void QueueMigrationTask(app::Output& output, const browser::Sides& sides, Engine& engine, TaskType type,
                         TaskNames names) {
-    const auto cache = CacheFolder(output, sides.programDirectory());
+    const auto cache = CacheFolder(output, sides.folders().cache);
     if (!cache) return;
     names.folder = *cache;
     names.sourceDbms = sides.source().published().settings.dbmsName;
@@ -152,7 +152,7 @@ void MigrateCommand(app::Output& output, const browser::Sides& sides, Engine& en
         return;
     }
     // A cache folder that cannot be made refuses the command before any question.
-    if (!CacheFolder(output, sides.programDirectory())) return;
+    if (!CacheFolder(output, sides.folders().cache)) return;
     // Both selections are read once, before any question: what the person selected
     // is what the task names, whatever a running task does to the trees meanwhile.
     const auto source = sides.source().tree().selection();

@@ -18,9 +18,9 @@ inline constexpr int kMigrateButtonCommand = 1035;
 // Runs on the window's thread; refusals show a tip and a message box.
 void MigrateCommand(app::Output& output, const browser::Sides& sides, Engine& engine);
 
-// The cache folder beside the program, where the bodies write their cache files,
-// made when missing; nullopt (with an "E::" line) when it cannot be made.
-std::optional<std::filesystem::path> CacheFolder(app::Output& output, const std::filesystem::path& programDirectory);
+// data_cache in the program's cache folder, where the bodies write their cache
+// files, made when missing; nullopt (with an "E::" line) when it cannot be made.
+std::optional<std::filesystem::path> CacheFolder(app::Output& output, const std::filesystem::path& cacheRoot);
 
 // Appends a waiting migration task with both sides' DBMS names and the cache folder
 // it writes into, and starts the worker; nothing when the cache folder cannot be made.

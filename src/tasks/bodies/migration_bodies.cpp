@@ -28,10 +28,16 @@ namespace {
 
 using app::WriteOutputLine;
 
+// The task's cache folder, or none when the options turn the trace files off.
+std::filesystem::path CacheFolderOf(const TaskContext& context) {
+    return context.options.traceFiles ? context.names().folder : std::filesystem::path();
+}
+
 // Creates or empties the cache file of a table or view; false after an error line
-// when the folder refuses it.
+// when the folder refuses it. Without a cache folder there is nothing to write.
 bool WriteCacheFile(app::Output& output, const std::filesystem::path& cacheFolder, const std::string& name,
                     const char* extension, const std::string& text) {
+    if (cacheFolder.empty()) return true;
     const std::string fileName = (cacheFolder / com::ObjectFileName(name, extension)).string();
     std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
     if (file) file << text;
@@ -129,7 +135,9 @@ TableOutcome CreateAndFillTable(TaskContext& context, const std::string& databas
                                 const std::string& sheet, const std::vector<std::string>& sourceSheets,
                                 const adapters::TransferHooks& hooks) {
     app::Output& output = context.output;
-    const std::filesystem::path& cacheFolder = context.names().folder;
+    const std::filesystem::path cacheFolder = CacheFolderOf(context);
+    const std::filesystem::path traceFile =
+        cacheFolder.empty() ? cacheFolder : cacheFolder / com::ObjectFileName(table, ".data");
     const std::string statement = adapters::BuildExcelCreateTable(output, context.sides.source().holder(), table, sheet);
     if (!WriteCacheFile(output, cacheFolder, table, "", statement)) return {TableMigration::CacheFileFailed, 0};
     if (statement == adapters::kCreateTableError ||
@@ -141,7 +149,7 @@ TableOutcome CreateAndFillTable(TaskContext& context, const std::string& databas
     const auto continuation = ContinuationOf(context, table, sheet, sourceSheets);
     const adapters::TransferResult transfer =
         adapters::TransferTableRows(output, context.gate, context.sides, database, table, sheet,
-                                    cacheFolder / com::ObjectFileName(table, ".data"), context.rows(),
+                                    traceFile, context.rows(),
                                     continuation.get(), hooks);
     return {transfer.failed() ? TableMigration::RowsFailed : TableMigration::Migrated, transfer.rowsCopied};
 }
@@ -224,7 +232,7 @@ int ConvertDatabaseViews(TaskContext& context, const std::string& database) {
     if (!views) return -1;
     for (const ListedObject& view : *views) {
         if (view.type == "VIEW" && view.schema != "sys" && view.schema != "INFORMATION_SCHEMA")
-            ConvertView(output, context.names().folder, database, view.name);
+            ConvertView(output, CacheFolderOf(context), database, view.name);
         if (context.gate.stopRequested()) {
             WriteOutputLine(output, "Views Converting Terminaled!");
             break;
@@ -247,7 +255,7 @@ bool CloneDatabaseBody(TaskContext& context) {
     ConvertDatabaseViews(context, names.sourceDatabase);
     context.SetProgress(100);
     browser::FillTree(context.output, context.sides.conditionFile(), context.sides.target().tree());
-    summary.Write(context.output);
+    summary.Write(context);
     return listed == 0 && summary.whole();
 }
 
@@ -258,7 +266,7 @@ bool MigrateDatabaseTablesBody(TaskContext& context) {
     context.SetProgress(50);
     browser::FillTree(context.output, context.sides.conditionFile(), context.sides.target().tree());
     context.SetProgress(100);
-    summary.Write(context.output);
+    summary.Write(context);
     return listed == 0 && summary.whole();
 }
 
@@ -285,7 +293,7 @@ bool MigrateOneTableBody(TaskContext& context) {
     SaveTables(context, names.targetDatabase, summary, options);
     browser::FillTree(context.output, context.sides.conditionFile(), context.sides.target().tree());
     context.SetProgress(100);
-    summary.Write(context.output);
+    summary.Write(context);
     return summary.whole();
 }
 

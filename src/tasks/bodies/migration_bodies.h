@@ -37,14 +37,16 @@ int ConvertDatabaseTables(TaskContext& context, const std::string& database, Tas
 int ConvertDatabaseViews(TaskContext& context, const std::string& database);
 
 // Writes the Create Table text of worksheet `sheet` to the table's cache file in
-// the task's folder, runs it on the target and copies the rows (traced beside it), with
+// the task's folder (unless the options turn trace files off), runs it on the target
+// and copies the rows (traced beside it), with
 // what the task's options add to the transfer. `sourceSheets` are the sheets all the
 // source's tables become, which a long table's continuation sheets keep clear of.
 TableOutcome MigrateTable(TaskContext& context, const std::string& database, const std::string& table,
                           const std::string& sheet, const std::vector<std::string>& sourceSheets,
                           const adapters::TransferHooks& hooks);
 
-// A workbook holds no views: the view's cache file is emptied and the Log says so.
+// A workbook holds no views: the view's cache file is emptied (none without a cache
+// folder) and the Log says so.
 bool ConvertView(app::Output& output, const std::filesystem::path& cacheFolder, const std::string& database,
                  const std::string& view);
 

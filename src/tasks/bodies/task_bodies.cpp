@@ -2,6 +2,7 @@
 
 #include "tasks/bodies/backup_bodies.h"
 #include "tasks/bodies/migration_bodies.h"
+#include "tasks/bodies/restore_body.h"
 
 namespace tabvex::tasks {
 
@@ -15,6 +16,7 @@ void RegisterTaskBodies(Engine& engine) {
     bodies[TaskType::MigrateView] = RefuseViewsBody;
     bodies[TaskType::BackupGroup] = BackupGroupBody;
     bodies[TaskType::BackupObject] = BackupObjectBody;
+    bodies[TaskType::Restore] = RestoreBody;
 }
 
 }  // namespace tabvex::tasks

@@ -16,40 +16,43 @@ std::string Bracketed(const std::vector<std::string>& names) {
 
 }  // namespace
 
-TaskSummary::TaskSummary(const char* arrivedWord) : arrivedWord_(arrivedWord) {}
+TaskSummary::TaskSummary(std::string arrivedWord) { outcome_.arrivedWord = std::move(arrivedWord); }
 
 void TaskSummary::Arrived(const std::string& table, std::int64_t rows) {
-    arrived_.push_back(table);
-    rows_ += rows;
+    outcome_.arrived.push_back(table);
+    outcome_.rows += rows;
 }
 
 void TaskSummary::Failed(const std::string& table, std::int64_t rows) {
-    notArrived_.push_back(table);
-    rows_ += rows;
+    outcome_.notArrived.push_back(table);
+    outcome_.rows += rows;
 }
 
-void TaskSummary::LeftOut(const std::string& table) { notArrived_.push_back(table); }
+void TaskSummary::LeftOut(const std::string& table) { outcome_.notArrived.push_back(table); }
 
 void TaskSummary::ArrivedTablesLost() {
-    notArrived_.insert(notArrived_.end(), arrived_.begin(), arrived_.end());
-    arrived_.clear();
+    outcome_.notArrived.insert(outcome_.notArrived.end(), outcome_.arrived.begin(), outcome_.arrived.end());
+    outcome_.arrived.clear();
 }
 
 void TaskSummary::ArrivedTableFailed(const std::string& table) {
-    const auto found = std::find(arrived_.begin(), arrived_.end(), table);
-    if (found == arrived_.end()) return;
-    arrived_.erase(found);
-    notArrived_.push_back(table);
+    const auto found = std::find(outcome_.arrived.begin(), outcome_.arrived.end(), table);
+    if (found == outcome_.arrived.end()) return;
+    outcome_.arrived.erase(found);
+    outcome_.notArrived.push_back(table);
 }
 
-void TaskSummary::Write(app::Output& output) const {
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-    const std::string notArrived =
-        notArrived_.empty() ? "none failed or left out"
-                            : std::to_string(notArrived_.size()) + " failed or left out: " + Bracketed(notArrived_);
-    app::WriteOutputLine(output, "%sSummary: %lld tables %s, %s; %lld rows copied in %.1f seconds",
-                         whole() ? "S::" : "E::", static_cast<long long>(arrived_.size()), arrivedWord_, notArrived.c_str(),
-                         static_cast<long long>(rows_), seconds);
+void TaskSummary::Write(TaskContext& context) const {
+    TaskOutcome written = outcome_;
+    written.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    const std::string notArrived = written.whole() ? "none failed or left out"
+                                                   : std::to_string(written.notArrived.size()) +
+                                                         " failed or left out: " + Bracketed(written.notArrived);
+    app::WriteOutputLineOf(context.output, app::LineKind::Summary, "%sSummary: %lld tables %s, %s; %lld rows copied in %.1f seconds",
+                           written.whole() ? "S::" : "E::", static_cast<long long>(written.arrived.size()),
+                           written.arrivedWord.c_str(), notArrived.c_str(), static_cast<long long>(written.rows),
+                           written.seconds);
+    context.task->SetOutcome(std::move(written));
 }
 
 }  // namespace tabvex::tasks

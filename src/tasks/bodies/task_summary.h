@@ -9,13 +9,15 @@
 #include <vector>
 
 #include "app/output.h"
+#include "tasks/task_context.h"
+#include "tasks/task_outcome.h"
 
 namespace tabvex::tasks {
 
 class TaskSummary {
 public:
     // `arrivedWord` says what became of a table that is done ("arrived", "backed up").
-    explicit TaskSummary(const char* arrivedWord);
+    explicit TaskSummary(std::string arrivedWord);
 
     void Arrived(const std::string& table, std::int64_t rows);
     void Failed(const std::string& table, std::int64_t rows);
@@ -25,18 +27,16 @@ public:
     // A table counted as arrived did not read back as it was sent.
     void ArrivedTableFailed(const std::string& table);
 
-    bool whole() const { return notArrived_.empty(); }
-    std::int64_t rowsCopied() const { return rows_; }
+    bool whole() const { return outcome_.whole(); }
+    std::int64_t rowsCopied() const { return outcome_.rows; }
 
-    // "S::Summary: …" when whole, else "E::Summary: …" naming the tables.
-    void Write(app::Output& output) const;
+    // "S::Summary: …" when whole, else "E::Summary: …" naming the tables; the task
+    // keeps what the line says.
+    void Write(TaskContext& context) const;
 
 private:
-    const char* arrivedWord_;
+    TaskOutcome outcome_;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-    std::vector<std::string> arrived_;
-    std::int64_t rows_ = 0;
-    std::vector<std::string> notArrived_;
 };
 
 }  // namespace tabvex::tasks

@@ -19,7 +19,7 @@ TEST_F(AboutBoxTest, ShowsTheWholeTitleTheBuildAndTheLibrariesWithTheirLicences)
     window->RouteCommand(kAboutButtonCommand);
     EXPECT_EQ(dialogs.back(), "tabvex::gui::AboutBox");
 
-    AboutBox about(window.get());
+    AboutBox about(window->program().folders(), window.get());
     about.show();
     EXPECT_EQ(about.windowTitle(), "About Norvu Tabvex Version: 1.0");
     EXPECT_GT(about.width(), about.fontMetrics().horizontalAdvance(about.windowTitle()));
@@ -29,6 +29,11 @@ TEST_F(AboutBoxTest, ShowsTheWholeTitleTheBuildAndTheLibrariesWithTheirLicences)
     const QRegularExpression buildLine(R"(^Build: commit ([0-9a-f]{7,}|unknown), \d{4}-\d\d-\d\d, \S+ \d+\.\d+\S*, Qt )" +
                                        QRegularExpression::escape(qVersion()));
     EXPECT_TRUE(buildLine.match(build).hasMatch()) << build.toStdString();
+
+    // Where the program keeps its files: here all in the test's program folder.
+    const QString folders = about.findChild<QLabel*>("FoldersLine")->text();
+    const QString programFolder = QString::fromStdString(window->program().programDirectory().string());
+    EXPECT_EQ(folders.count(programFolder), 3) << folders.toStdString();
 
     QString libraries;
     for (const QLabel* cell : about.findChild<QWidget*>("Libraries")->findChildren<QLabel*>()) {

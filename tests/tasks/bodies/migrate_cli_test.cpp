@@ -28,7 +28,7 @@ TEST_F(MigrateCliTest, UsageErrorsExitWithTwo) {
              {shop.string()},
              {shop.string(), (scratch / "out.csv").string()},
              {shop.string(), (scratch / "new.xls").string(), "--table", "Orders"},  // --table needs a workbook
-             {shop.string(), (scratch / "new.xls").string(), "--quiet"}}) {
+             {shop.string(), (scratch / "new.xls").string(), "--loud"}}) {
         const auto result = Migrate(arguments);
         EXPECT_EQ(result.exitCode, 2) << result.err;
         EXPECT_THAT(result.err, HasSubstr("usage: tabvex-cli migrate"));
