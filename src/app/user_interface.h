@@ -21,11 +21,16 @@ enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageIcon { None, Information, Question, Warning, Error };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
+// The button Enter presses. A question whose Yes or OK destroys something asks with
+// Refuse: Enter and Escape then both answer No (or Cancel) and everything stays.
+enum class DefaultButton { Agree, Refuse };
+
 struct MessageBoxRequest {
     std::string text;
     std::string caption;
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
+    DefaultButton defaultButton = DefaultButton::Agree;
     bool operator==(const MessageBoxRequest&) const = default;
 };
 

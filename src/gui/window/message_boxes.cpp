@@ -27,6 +27,11 @@ QMessageBox::StandardButtons ButtonsOf(app::MessageButtons buttons) {
     return QMessageBox::Ok;
 }
 
+// The button that keeps everything: No of a Yes/No question, else Cancel.
+QMessageBox::StandardButton RefusingButton(app::MessageButtons buttons) {
+    return buttons == app::MessageButtons::YesNo ? QMessageBox::No : QMessageBox::Cancel;
+}
+
 app::MessageAnswer AnswerOf(int button) {
     switch (button) {
         case QMessageBox::Ok: return app::MessageAnswer::Ok;
@@ -45,11 +50,26 @@ std::optional<std::filesystem::path> PathOf(const QString& chosen) {
 
 }  // namespace
 
+std::unique_ptr<QMessageBox> MakeMessageBox(const app::MessageBoxRequest& request, QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(IconOf(request.icon), Text(request.caption), Text(request.text),
+                                             ButtonsOf(request.buttons), parent);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse);  // a name or an address can be copied
+    if (request.buttons != app::MessageButtons::Ok && request.defaultButton == app::DefaultButton::Refuse) {
+        box->setDefaultButton(RefusingButton(request.buttons));
+        box->setEscapeButton(RefusingButton(request.buttons));
+    }
+    return box;
+}
+
+app::MessageAnswer AnswerOf(const QMessageBox& box) {
+    return box.clickedButton() ? AnswerOf(box.standardButton(box.clickedButton())) : app::MessageAnswer::Cancel;
+}
+
 app::MessageAnswer MessageBoxes::Show(const app::MessageBoxRequest& request) {
     if (boxScript_) return boxScript_(request);
-    QMessageBox box(IconOf(request.icon), Text(request.caption), Text(request.text), ButtonsOf(request.buttons),
-                    parent_);
-    return AnswerOf(box.exec());
+    const auto box = MakeMessageBox(request, parent_);
+    box->exec();
+    return AnswerOf(*box);
 }
 
 std::optional<std::filesystem::path> MessageBoxes::ChooseFolder(const std::string& title,

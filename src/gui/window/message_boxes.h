@@ -2,14 +2,22 @@
 // answers instead of a person: a script, when set, answers every box and chooser.
 #pragma once
 
+#include <QMessageBox>
 #include <QWidget>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "app/user_interface.h"
 
 namespace tabvex::gui {
+
+// The Qt box for the request: its buttons, icon, and, for a question that defaults to
+// refusing, No or Cancel as the button of Enter and of Escape.
+std::unique_ptr<QMessageBox> MakeMessageBox(const app::MessageBoxRequest& request, QWidget* parent);
+// The answer of a box that was closed: the button clicked (Enter and Escape click one).
+app::MessageAnswer AnswerOf(const QMessageBox& box);
 
 class MessageBoxes {
 public:
