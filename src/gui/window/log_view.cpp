@@ -6,27 +6,16 @@
 #include <QMenu>
 #include <algorithm>
 
-#include "app/output_log.h"
-
 namespace tabvex::gui {
 
-namespace {
-
-QColor ColourOf(app::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
-
-// Marks the items of error lines ("E::"), which Errors Only keeps in sight.
-constexpr int kErrorRole = Qt::UserRole + 1;
-
-bool IsError(const QListWidgetItem& item) { return item.data(kErrorRole).toBool(); }
-
-}  // namespace
-
 LogView::LogView(QWidget* parent)
-    : QListWidget(parent), copy_(new QAction("Copy", this)), save_(new QAction("Save Log As...", this)),
+    : QListView(parent), copy_(new QAction("Copy", this)), save_(new QAction("Save Log As...", this)),
       errorsOnly_(new QAction("Errors Only", this)) {
     setObjectName("Log");
+    setModel(&model_);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     copy_->setShortcut(QKeySequence::Copy);
@@ -39,34 +28,24 @@ LogView::LogView(QWidget* parent)
 }
 
 void LogView::AppendLine(const app::OutputLine& line) {
-    if (static_cast<std::size_t>(count()) > app::OutputLog::kTrimThreshold) delete takeItem(0);
-    auto* item = new QListWidgetItem(QString::fromStdString(line.text));
-    if (line.colours) {
-        item->setForeground(ColourOf(line.colours->text));
-        item->setBackground(ColourOf(line.colours->background));
-    }
-    item->setData(kErrorRole, line.colours == app::kErrorColours);
-    addItem(item);
-    item->setHidden(errorsOnly() && !IsError(*item));
-    if (item->isHidden()) return;
-    // The newest line is the one selected; in a multi-line list a plain
-    // setCurrentItem would add it to the selection, until every line was.
-    setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
-    scrollToItem(item);
+    if (model_.Append(line)) SelectNewest();
+}
+
+// The newest line is the one selected; in a multi-line list a plain setCurrentIndex
+// would add it to the selection, until every line was.
+void LogView::SelectNewest() {
+    if (model_.rowCount() == 0) return;
+    const QModelIndex newest = model_.index(model_.rowCount() - 1);
+    selectionModel()->setCurrentIndex(newest, QItemSelectionModel::ClearAndSelect);
+    scrollTo(newest);
 }
 
 QString LogView::SelectedText() const {
-    QList<QListWidgetItem*> items = selectedItems();
-    std::sort(items.begin(), items.end(), [this](auto* a, auto* b) { return row(a) < row(b); });
+    QModelIndexList rows = selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     QStringList lines;
-    for (const QListWidgetItem* item : items) lines << item->text();
+    for (const QModelIndex& row : rows) lines << row.data().toString();
     return lines.join('\n');
-}
-
-QString LogView::AllText() const {
-    QString text;
-    for (int row = 0; row < count(); ++row) text += item(row)->text() + '\n';
-    return text;
 }
 
 void LogView::SetErrorsOnly(bool errorsOnly) {
@@ -74,12 +53,12 @@ void LogView::SetErrorsOnly(bool errorsOnly) {
         errorsOnly_->setChecked(errorsOnly);  // its toggled signal comes back here
         return;
     }
-    for (int row = 0; row < count(); ++row) item(row)->setHidden(errorsOnly && !IsError(*item(row)));
-    if (currentItem() != nullptr) scrollToItem(currentItem());
+    model_.SetErrorsOnly(errorsOnly);
+    SelectNewest();
 }
 
 void LogView::contextMenuEvent(QContextMenuEvent* event) {
-    copy_->setEnabled(!selectedItems().isEmpty());
+    copy_->setEnabled(selectionModel()->hasSelection());
     QMenu menu(this);
     menu.addAction(copy_);
     menu.addAction(save_);
@@ -89,7 +68,7 @@ void LogView::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void LogView::CopySelection() const {
-    if (!selectedItems().isEmpty()) QApplication::clipboard()->setText(SelectedText());
+    if (selectionModel()->hasSelection()) QApplication::clipboard()->setText(SelectedText());
 }
 
 }  // namespace tabvex::gui

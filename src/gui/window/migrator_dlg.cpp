@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 #include <chrono>
 
+#include "app/save_log.h"
+#include "app/session_log.h"
 #include "browser/condition_file.h"
 #include "connecting/config_file.h"
 #include "connecting/connecting.h"
@@ -24,7 +26,6 @@
 #include "gui/window/tree_filter_field.h"
 #include "gui/window/window_icons.h"
 #include "maintenance/maintenance_commands.h"
-#include "platform/profile/atomic_file.h"
 #include "tasks/bodies/backup_command.h"
 #include "tasks/bodies/migrate_command.h"
 #include "tasks/bodies/task_bodies.h"
@@ -88,6 +89,7 @@ CMigratorDlg::CMigratorDlg(std::filesystem::path programDirectory, QWidget* pare
     output_->setMinimumHeight(output_->sizeHint().height() / 2 + kOutputExtraHeight);
     connect(output_->taskList(), &TaskListPage::commandTriggered, this, &CMigratorDlg::RouteCommand);
     connect(output_->log(), &LogView::saveWanted, this, &CMigratorDlg::SaveLog);
+    app::KeepSessionLog(program_.output());
     layout->addWidget(output_, 2);
     setCentralWidget(central);
 
@@ -333,12 +335,11 @@ void CMigratorDlg::ShowHelpWindow(const QUrl& page) {
     helpWindow_->activateWindow();
 }
 
-// The whole Log as a text file, written beside and then renamed over the chosen one.
 void CMigratorDlg::SaveLog() {
     const auto path = boxes_.ChooseFile({"Save Log As", "Text File (*.txt)", program_.programDirectory(), true});
     if (!path) return;
     try {
-        profile::ReplaceFileAtomically(*path, output_->log()->AllText().toStdString());
+        app::SaveLogAs(program_.output().log(), *path);
     } catch (const std::exception& error) {
         boxes_.Show({error.what(), "Save Log As", app::MessageButtons::Ok, app::MessageIcon::Error});
     }
