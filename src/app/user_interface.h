@@ -37,8 +37,12 @@ struct MessageBoxRequest {
 struct FileChooserRequest {
     std::string title;
     std::string filter;  // e.g. "Access Database (*.mdb)"
+    // Where the chooser opens when the person has used none yet this session; empty:
+    // the home folder.
     std::filesystem::path startFolder;
     bool forSaving = false;
+    // An open chooser that also takes the name of a file not there yet.
+    bool newFileAllowed = false;
     bool operator==(const FileChooserRequest&) const = default;
 };
 

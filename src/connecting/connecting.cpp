@@ -15,6 +15,7 @@
 #include "platform/oledb/data_source.h"
 #include "platform/oledb/interface_ids.h"
 #include "connect/statement_runners.h"
+#include "connecting/new_workbook.h"
 
 namespace tabvex::connect {
 
@@ -176,6 +177,7 @@ void ConnectSide(app::Output& output, const browser::Sides& sides, const SideRul
 void ConnectCommand(app::Output& output, app::TaskGate& gate, browser::Sides& sides) {
     if (gate.RefuseWhileTasksRun()) return;
     ConnectSource(output, sides);
+    CreateMissingTargetWorkbook(output, sides);
     ConnectTarget(output, sides);
     sides.SetCharsetName("LATIN1");
 }

@@ -1,5 +1,6 @@
 #include "gui/window/message_boxes.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -72,18 +73,38 @@ app::MessageAnswer MessageBoxes::Show(const app::MessageBoxRequest& request) {
     return AnswerOf(*box);
 }
 
+std::filesystem::path MessageBoxes::StartFolder(const std::filesystem::path& requested) const {
+    if (!lastFolder_.empty()) return lastFolder_;
+    if (!requested.empty()) return requested;
+    return QDir::homePath().toStdString();
+}
+
 std::optional<std::filesystem::path> MessageBoxes::ChooseFolder(const std::string& title,
                                                                 const std::filesystem::path& startFolder) {
-    if (pathScript_) return pathScript_(title);
-    return PathOf(QFileDialog::getExistingDirectory(parent_, Text(title), Text(startFolder.string())));
+    const auto chosen = pathScript_ ? pathScript_(title)
+                                    : PathOf(QFileDialog::getExistingDirectory(parent_, Text(title),
+                                                                               Text(StartFolder(startFolder).string())));
+    if (chosen) lastFolder_ = *chosen;
+    return chosen;
 }
 
 std::optional<std::filesystem::path> MessageBoxes::ChooseFile(const app::FileChooserRequest& request) {
-    if (pathScript_) return pathScript_(request.title);
-    const QString start = Text(request.startFolder.string());
+    const auto chosen = pathScript_ ? pathScript_(request.title) : PathOf(RunFileChooser(request));
+    if (chosen) lastFolder_ = chosen->parent_path();
+    return chosen;
+}
+
+QString MessageBoxes::RunFileChooser(const app::FileChooserRequest& request) const {
+    const QString title = Text(request.title);
+    const QString start = Text(StartFolder(request.startFolder).string());
     const QString filter = Text(request.filter);
-    return PathOf(request.forSaving ? QFileDialog::getSaveFileName(parent_, Text(request.title), start, filter)
-                                    : QFileDialog::getOpenFileName(parent_, Text(request.title), start, filter));
+    if (request.forSaving) return QFileDialog::getSaveFileName(parent_, title, start, filter);
+    if (!request.newFileAllowed) return QFileDialog::getOpenFileName(parent_, title, start, filter);
+    QFileDialog dialog(parent_, title, start, filter);
+    dialog.setFileMode(QFileDialog::AnyFile);  // a name not there yet is taken too
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
 }
 
 }  // namespace tabvex::gui

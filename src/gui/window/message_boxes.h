@@ -1,5 +1,7 @@
-// Message boxes and the folder and file choosers, as Qt dialogs. Tests script the
-// answers instead of a person: a script, when set, answers every box and chooser.
+// Message boxes and the folder and file choosers, as Qt dialogs. A chooser opens in the
+// folder used last this session, else where its request says, else the home folder.
+// Tests script the answers instead of a person: a script, when set, answers every box
+// and chooser.
 #pragma once
 
 #include <QMessageBox>
@@ -33,9 +35,14 @@ public:
     std::optional<std::filesystem::path> ChooseFolder(const std::string& title,
                                                       const std::filesystem::path& startFolder);
     std::optional<std::filesystem::path> ChooseFile(const app::FileChooserRequest& request);
+    // Where the next chooser opens, given the folder its request names (may be empty).
+    std::filesystem::path StartFolder(const std::filesystem::path& requested) const;
 
 private:
+    QString RunFileChooser(const app::FileChooserRequest& request) const;
+
     QWidget* parent_;
+    std::filesystem::path lastFolder_;
     BoxScript boxScript_;
     PathScript pathScript_;
 };

@@ -90,6 +90,7 @@ CMigratorDlg::CMigratorDlg(std::filesystem::path programDirectory, QWidget* pare
     connect(output_->taskList(), &TaskListPage::commandTriggered, this, &CMigratorDlg::RouteCommand);
     connect(output_->log(), &LogView::saveWanted, this, &CMigratorDlg::SaveLog);
     app::KeepSessionLog(program_.output());
+    connect::ShowSavedTipsPage(program_.output(), program_.options(), program_.programDirectory());
     layout->addWidget(output_, 2);
     setCentralWidget(central);
 
@@ -336,7 +337,7 @@ void CMigratorDlg::ShowHelpWindow(const QUrl& page) {
 }
 
 void CMigratorDlg::SaveLog() {
-    const auto path = boxes_.ChooseFile({"Save Log As", "Text File (*.txt)", program_.programDirectory(), true});
+    const auto path = boxes_.ChooseFile({"Save Log As", "Text File (*.txt)", {}, true});
     if (!path) return;
     try {
         app::SaveLogAs(program_.output().log(), *path);
@@ -345,13 +346,23 @@ void CMigratorDlg::SaveLog() {
     }
 }
 
-void CMigratorDlg::OpenWebsite() { urlOpener_(QUrl(kWebsiteAddress)); }
+void CMigratorDlg::OpenWebsite() { OpenWebAddress(QUrl(kWebsiteAddress), program_.output().ui(), urlOpener_); }
 
+// Help and the web page open once the About box is gone, so that they come up in front
+// and are not held behind a modal box.
 void CMigratorDlg::ShowAbout() {
     AboutBox about(this);
-    connect(&about, &AboutBox::helpWanted, this, &CMigratorDlg::OpenManual);
-    connect(&about, &AboutBox::websiteWanted, this, &CMigratorDlg::OpenWebsite);
+    void (CMigratorDlg::*wanted)() = nullptr;
+    auto closeThen = [&](void (CMigratorDlg::*open)()) {
+        return [&, open] {
+            wanted = open;
+            about.accept();
+        };
+    };
+    connect(&about, &AboutBox::helpWanted, &about, closeThen(&CMigratorDlg::OpenManual));
+    connect(&about, &AboutBox::websiteWanted, &about, closeThen(&CMigratorDlg::OpenWebsite));
     dialogRunner_(about);
+    if (wanted) (this->*wanted)();
 }
 
 void CMigratorDlg::OpenConfigDialog() {
@@ -446,7 +457,12 @@ void CMigratorDlg::ShowTip(const std::string&, const std::string& helpPageText) 
 
 void CMigratorDlg::ShowTipsPage(bool shown) { output_->ShowTipsPage(shown); }
 
-void CMigratorDlg::SetStatusText(app::StatusPane pane, const std::string& text) { status_->SetText(pane, Text(text)); }
+// The engine's status and the task rows change together, so that no row reads Working
+// beside "NO PROCESSING!!!".
+void CMigratorDlg::SetStatusText(app::StatusPane pane, const std::string& text) {
+    status_->SetText(pane, Text(text));
+    if (pane == app::StatusPane::Engine) output_->taskList()->RefreshLiveCells();
+}
 
 app::MessageAnswer CMigratorDlg::ShowMessageBox(const app::MessageBoxRequest& request) { return boxes_.Show(request); }
 

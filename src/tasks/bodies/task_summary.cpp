@@ -8,6 +8,11 @@ namespace tabvex::tasks {
 
 namespace {
 
+// "1 table", "2 tables".
+std::string Counted(std::int64_t count, const char* thing) {
+    return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
+}
+
 std::string Bracketed(const std::vector<std::string>& names) {
     std::string text;
     for (const auto& name : names) text += (text.empty() ? "[" : ", [") + name + "]";
@@ -47,9 +52,9 @@ void TaskSummary::Write(app::Output& output) const {
     const std::string notArrived =
         notArrived_.empty() ? "none failed or left out"
                             : std::to_string(notArrived_.size()) + " failed or left out: " + Bracketed(notArrived_);
-    app::WriteOutputLine(output, "%sSummary: %lld tables %s, %s; %lld rows copied in %.1f seconds",
-                         whole() ? "S::" : "E::", static_cast<long long>(arrived_.size()), arrivedWord_, notArrived.c_str(),
-                         static_cast<long long>(rows_), seconds);
+    app::WriteOutputLine(output, "%sSummary: %s %s, %s; %s copied in %.1f seconds", whole() ? "S::" : "E::",
+                         Counted(static_cast<std::int64_t>(arrived_.size()), "table").c_str(), arrivedWord_,
+                         notArrived.c_str(), Counted(rows_, "row").c_str(), seconds);
 }
 
 }  // namespace tabvex::tasks

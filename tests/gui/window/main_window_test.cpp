@@ -9,6 +9,7 @@
 
 #include "app/output_lines.h"
 #include "connecting/config_file.h"
+#include "gui/window/about_box.h"
 #include "gui/window/command_ids.h"
 #include "gui/window/window_test_support.h"
 #include "shell/program.h"
@@ -117,18 +118,46 @@ TEST_F(MainWindowTest, TheLogColoursMarkedLinesKeepsEveryLineAndShowsTheNewest) 
     EXPECT_EQ(window->outputPane()->log()->currentIndex().row(), 1102);
 }
 
-TEST_F(MainWindowTest, TipsComeNewestFirstAndTheTipsTabComesAndGoes) {
+// A wide window made small in one step: nothing in it holds on to the old width.
+TEST_F(MainWindowTest, TheWindowShrinksToASensibleMinimumAtOnce) {
+    window->resize(1500, 1100);
+    QApplication::processEvents();
+    window->resize(200, 150);
+    QApplication::processEvents();
+    EXPECT_LE(window->width(), 640);
+    EXPECT_LE(window->height(), 480);
+
+    window->resize(900, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(window->statusLine()->paneWidth(app::StatusPane::Product), 900 * 5 / 8);
+    EXPECT_EQ(window->statusLine()->paneWidth(app::StatusPane::Engine), 900 * 2 / 8);
+}
+
+TEST_F(MainWindowTest, TheTipsTabIsThereOnlyWhileDisplayTipsIsOn) {
     OutputPane& pane = *window->outputPane();
+    EXPECT_FALSE(pane.tipsPageShown()) << "Display Tips is off without a migrator.cfg";
+    EXPECT_EQ(pane.count(), 2);
     app::ShowTip(program().output(), "first. ");
+    EXPECT_TRUE(pane.taskListInFront()) << "a tip does not bring a hidden page to front";
+
+    connect::ShowTipsPage(program().output(), program().options(), true);
+    EXPECT_EQ(pane.tabText(2), "Tips");
     app::ShowTip(program().output(), "second. ");
     EXPECT_TRUE(pane.helpPage()->toPlainText().startsWith("F1 to Help:\nsecond. first. Before you fill out"));
     EXPECT_EQ(pane.currentWidget(), pane.helpPage());
-
     connect::ShowTipsPage(program().output(), program().options(), false);
     EXPECT_FALSE(pane.tipsPageShown());
     EXPECT_EQ(pane.count(), 2);
-    connect::ShowTipsPage(program().output(), program().options(), true);
-    EXPECT_EQ(pane.tabText(2), "Tips");
+}
+
+TEST_F(MainWindowTest, DisplayTipsSavedInMigratorCfgShowsTheTipsTabAtStart) {
+    std::filesystem::create_directories(scratch / "other");
+    test::WriteFile(scratch / "other/migrator.cfg", "[Public]\nTips=true\n");
+    CMigratorDlg other(scratch / "other");
+    other.SetDialogRunner([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
+    EXPECT_TRUE(other.outputPane()->tipsPageShown());
+    EXPECT_TRUE(other.program().options().get().tipsPageShown);
+    EXPECT_TRUE(other.outputPane()->taskListInFront());
 }
 
 TEST_F(MainWindowTest, EnterAndEscapeNeitherCloseTheWindowNorCommitARenameOutsideTheLabelEditor) {
@@ -302,7 +331,7 @@ TEST_F(MainWindowTest, ClosingWhileTheWorkerCallsTheWindowNeverHangs) {
     test::Watchdog watchdog("close the window while the worker calls it");
     answers = {app::MessageAnswer::Ok};
     window->close();
-    EXPECT_EQ(boxes.back().text, "Some Tasks is Processing, STOP ALL and EXIT?");
+    EXPECT_EQ(boxes.back().text, "Some Tasks is Processing, STOP ALL and EXIT?\n1 waiting task will not run; Cancel keeps it.");
     EXPECT_FALSE(window->isVisible());
     window.reset();
     EXPECT_EQ(running->state.load(), tasks::TaskState::Succeeded);
@@ -324,6 +353,37 @@ TEST_F(MainWindowTest, HelpAndTheWebPageOpenThroughTheDesktop) {
     EXPECT_TRUE(QFileInfo(opened[0].toLocalFile()).isFile());
     EXPECT_EQ(opened[1].toString(), kWebsiteAddress);
     EXPECT_EQ(opened[2], opened[0]);
+}
+
+TEST_F(MainWindowTest, WithoutABrowserTheAddressShowsInABoxAndAboutsHelpComesUpInFront) {
+    ASSERT_TRUE(WaitUntil([&] { return !dialogs.empty(); }));  // the driver check came first
+    window->SetUrlOpener([](const QUrl&) { return false; });
+    answers = {app::MessageAnswer::Ok};
+    window->RouteCommand(kWebsiteCommand);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "No web browser could open this address; copy it into one:\n" + std::string(kWebsiteAddress));
+    EXPECT_TRUE(MakeMessageBox(boxes[0], nullptr)->textInteractionFlags() & Qt::TextSelectableByMouse);
+
+    // The About box's Help: the box goes first, then the manual comes up in the help window.
+    auto aboutShown = [] {
+        const auto widgets = QApplication::topLevelWidgets();
+        return std::any_of(widgets.begin(), widgets.end(),
+                           [](QWidget* widget) { return qobject_cast<AboutBox*>(widget) && widget->isVisible(); });
+    };
+    std::vector<bool> aboutShownAtOpening;
+    window->SetUrlOpener([&](const QUrl&) {
+        aboutShownAtOpening.push_back(aboutShown());
+        return false;
+    });
+    window->SetDialogRunner([](QDialog& dialog) {
+        dialog.show();
+        emit static_cast<AboutBox&>(dialog).helpWanted();
+        return dialog.result();
+    });
+    window->RouteCommand(kAboutButtonCommand);
+    EXPECT_EQ(aboutShownAtOpening, std::vector<bool>{false});
+    ASSERT_NE(window->helpWindow(), nullptr);
+    EXPECT_TRUE(window->helpWindow()->isVisible());
 }
 
 TEST_F(MainWindowTest, TheDeleteKeyOnTheTargetTreeRunsDelete) {
