@@ -3,17 +3,25 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QStyle>
 #include <QMenu>
 #include <algorithm>
 
 namespace tabvex::gui {
 
 LogView::LogView(QWidget* parent)
-    : QListView(parent), copy_(new QAction("Copy", this)), save_(new QAction("Save Log As...", this)),
+    : QTreeView(parent), copy_(new QAction("Copy", this)), save_(new QAction("Save Log As...", this)),
       errorsOnly_(new QAction("Errors Only", this)) {
     setObjectName("Log");
     setModel(&model_);
-    setUniformItemSizes(true);
+    setUniformRowHeights(true);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setHeaderHidden(true);
+    header()->setStretchLastSection(false);
+    // A reset (Errors Only, old lines trimmed) forgets the width: measure the lines in sight.
+    connect(&model_, &QAbstractItemModel::modelReset, this, [this] { resizeColumnToContents(0); });
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -28,7 +36,14 @@ LogView::LogView(QWidget* parent)
 }
 
 void LogView::AppendLine(const app::OutputLine& line) {
-    if (model_.Append(line)) SelectNewest();
+    if (!model_.Append(line)) return;
+    WidenFor(QString::fromStdString(line.text));
+    SelectNewest();
+}
+
+void LogView::WidenFor(const QString& text) {
+    const int wanted = fontMetrics().horizontalAdvance(text) + 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
+    if (wanted > columnWidth(0)) setColumnWidth(0, wanted);
 }
 
 // The newest line is the one selected; in a multi-line list a plain setCurrentIndex

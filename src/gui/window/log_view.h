@@ -1,17 +1,18 @@
 // The Log page: one row per Log line (LogModel), each with the colours its marker gave
-// it, always scrolled to the newest. Its context menu copies the selected lines (also
+// it, always scrolled to the newest. A flat tree view of uniform rows, so appending a
+// line costs the same however many lines it holds. Its context menu copies the selected lines (also
 // Ctrl+C), asks for the whole Log to be saved as a text file, and shows only the error
 // and warning lines, also those still to come.
 #pragma once
 
 #include <QAction>
-#include <QListView>
+#include <QTreeView>
 
 #include "gui/window/log_model.h"
 
 namespace tabvex::gui {
 
-class LogView : public QListView {
+class LogView : public QTreeView {
     Q_OBJECT
 public:
     explicit LogView(QWidget* parent = nullptr);
@@ -36,6 +37,8 @@ protected:
 
 private:
     void SelectNewest();
+    // The one column is as wide as the widest line so far, measured as each line comes.
+    void WidenFor(const QString& text);
     void CopySelection() const;
 
     LogModel model_;
