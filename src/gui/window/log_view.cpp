@@ -11,15 +11,18 @@
 namespace tabvex::gui {
 
 LogView::LogView(QWidget* parent)
-    : QTreeView(parent), copy_(new QAction("Copy", this)), save_(new QAction("Save Log As...", this)),
+    : QTableView(parent), copy_(new QAction("Copy", this)), save_(new QAction("Save Log As...", this)),
       errorsOnly_(new QAction("Errors Only", this)) {
     setObjectName("Log");
     setModel(&model_);
-    setUniformRowHeights(true);
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setHeaderHidden(true);
-    header()->setStretchLastSection(false);
+    setShowGrid(false);
+    setWordWrap(false);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    horizontalHeader()->hide();
+    horizontalHeader()->setStretchLastSection(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2);
     // A reset (Errors Only, old lines trimmed) forgets the width: measure the lines in sight.
     connect(&model_, &QAbstractItemModel::modelReset, this, [this] { resizeColumnToContents(0); });
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -80,6 +83,11 @@ void LogView::contextMenuEvent(QContextMenuEvent* event) {
     menu.addSeparator();
     menu.addAction(errorsOnly_);
     menu.exec(event->globalPos());
+}
+
+QModelIndex LogView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (action == MoveHome || action == MoveEnd) modifiers |= Qt::ControlModifier;
+    return QTableView::moveCursor(action, modifiers);
 }
 
 void LogView::CopySelection() const {

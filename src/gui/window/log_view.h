@@ -1,18 +1,18 @@
 // The Log page: one row per Log line (LogModel), each with the colours its marker gave
-// it, always scrolled to the newest. A flat tree view of uniform rows, so appending a
-// line costs the same however many lines it holds. Its context menu copies the selected lines (also
+// it, always scrolled to the newest. A one-column table of fixed-height rows, so appending
+// a line costs little however many lines it holds. Its context menu copies the selected lines (also
 // Ctrl+C), asks for the whole Log to be saved as a text file, and shows only the error
 // and warning lines, also those still to come.
 #pragma once
 
 #include <QAction>
-#include <QTreeView>
+#include <QTableView>
 
 #include "gui/window/log_model.h"
 
 namespace tabvex::gui {
 
-class LogView : public QTreeView {
+class LogView : public QTableView {
     Q_OBJECT
 public:
     explicit LogView(QWidget* parent = nullptr);
@@ -34,6 +34,8 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Home and End go to the first and the last line, as in a list.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     void SelectNewest();

@@ -67,6 +67,13 @@ TEST_F(LogViewTest, AVeryLongSessionKeepsItsBeginningAndItsErrors) {
     log().copyAction()->trigger();
     EXPECT_TRUE(QApplication::clipboard()->text().startsWith(Text(0) + "\n" + Text(1)));
     EXPECT_TRUE(QApplication::clipboard()->text().endsWith(" 3000000 records converted!"));
+
+    // Home and End go to the first and the last line.
+    QTest::keyClick(&log(), Qt::Key_Home);
+    EXPECT_EQ(log().currentIndex().row(), 0);
+    EXPECT_EQ(log().selectionModel()->selectedRows().size(), 1);
+    QTest::keyClick(&log(), Qt::Key_End);
+    EXPECT_EQ(log().currentIndex().row(), 3003);
 }
 
 TEST_F(LogViewTest, SaveWritesTheWholeLogEvenWhatErrorsOnlyHides) {
