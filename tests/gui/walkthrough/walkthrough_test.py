@@ -352,10 +352,10 @@ class Walkthrough:
         return self.copied_state("ctrl+c") or self.copied_state("Home", *["Right"] * STATE_COLUMN, "ctrl+c")
 
     def watch_task(self, row):
-        """Reads the task row until it ends; gives the states read, in order, which must
-        include Working (Northwind takes a fraction of a second, and the row reads
-        Working all that time: the first reading, made as soon as the row is there,
-        finds it so)."""
+        """Reads the task row until it ends; gives the states read, which must come in
+        order and end in a final state. Working is not required: Northwind's copy takes
+        some 50 ms, less than one reading through the clipboard, so a loaded machine may
+        read the row only before and after it (the window tests check Working)."""
         seen = []
 
         def ended():
@@ -369,7 +369,7 @@ class Walkthrough:
             return state in FINAL_STATES
 
         wait_for("end of the task", ended, pause=0.01)
-        if "Working" not in seen or any(STATES.index(a) > STATES.index(b) for a, b in zip(seen, seen[1:])):
+        if any(STATES.index(a) > STATES.index(b) for a, b in zip(seen, seen[1:])):
             raise Failure("the task row read " + " -> ".join(seen))
         return seen
 
