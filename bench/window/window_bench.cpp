@@ -201,7 +201,8 @@ void MeasureLogLines(CMigratorDlg& window) {
     worker.join();
     std::printf("%d Log lines from the worker      %8.1f s\n", kLogLines, logging.nsecsElapsed() / 1e9);
     std::printf("  longest gap between window ticks  %8.1f ms (goal 50 ms)\n", gap);
-    std::printf("  lines in the Log afterwards       %8d (1001 expected)\n", window.outputPane()->log()->count());
+    std::printf("  lines in the Log afterwards       %8d (at least %d expected)\n",
+                window.outputPane()->log()->model()->rowCount(), kLogLines);
 }
 
 // The target connected to a workbook of 1,000 tables, its tree filled and painted.

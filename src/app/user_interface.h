@@ -21,19 +21,28 @@ enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageIcon { None, Information, Question, Warning, Error };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
+// The button Enter presses. A question whose Yes or OK destroys something asks with
+// Refuse: Enter and Escape then both answer No (or Cancel) and everything stays.
+enum class DefaultButton { Agree, Refuse };
+
 struct MessageBoxRequest {
     std::string text;
     std::string caption;
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
+    DefaultButton defaultButton = DefaultButton::Agree;
     bool operator==(const MessageBoxRequest&) const = default;
 };
 
 struct FileChooserRequest {
     std::string title;
     std::string filter;  // e.g. "Access Database (*.mdb)"
+    // Where the chooser opens when the person has used none yet this session; empty:
+    // the home folder.
     std::filesystem::path startFolder;
     bool forSaving = false;
+    // An open chooser that also takes the name of a file not there yet.
+    bool newFileAllowed = false;
     bool operator==(const FileChooserRequest&) const = default;
 };
 

@@ -9,6 +9,7 @@
 #include "adapters/excel/excel_workbook.h"
 #include "connect/ascii_case.h"
 #include "connecting/config_file.h"
+#include "connecting/new_workbook.h"
 #include "connect/data_source_opening.h"
 #include "connect/provider_list.h"
 #include "connect/provider_prog_id.h"
@@ -203,9 +204,15 @@ bool ConfigDialog::BrowsesOnCatalogDoubleClick(ConfigSide side) const {
     return !IsJetProviderName(fields(side).providerName);
 }
 
+// The target may name a workbook that Connect then creates.
+app::FileChooserRequest ConfigDialog::DatabaseFileRequest(ConfigSide side) const {
+    app::FileChooserRequest request{"Open the database file", DatabaseFileFilter(family(side)), {}, /*forSaving=*/false};
+    request.newFileAllowed = family(side) == DbmsKind::Excel;
+    return request;
+}
+
 bool ConfigDialog::BrowseSourceName(ConfigSide side) {
-    const auto chosen = output_.ui().ChooseFile(
-        {"Open the database file", DatabaseFileFilter(family(side)), ".", /*forSaving=*/false});
+    const auto chosen = output_.ui().ChooseFile(DatabaseFileRequest(side));
     if (!chosen) return false;
     fields(side).catalogName.clear();
     AddSourceName(side, chosen->string());
@@ -214,8 +221,7 @@ bool ConfigDialog::BrowseSourceName(ConfigSide side) {
 }
 
 bool ConfigDialog::BrowseCatalogName(ConfigSide side) {
-    const auto chosen = output_.ui().ChooseFile(
-        {"Open the database file", DatabaseFileFilter(family(side)), ".", /*forSaving=*/false});
+    const auto chosen = output_.ui().ChooseFile(DatabaseFileRequest(side));
     if (!chosen) return false;
     fields(side).catalogName = chosen->string();
     if (!fields(side).catalogName.empty()) fields(side).sourceName.clear();
@@ -238,6 +244,10 @@ void ConfigDialog::TestConnections() {
     TestDataSource(output_, kSourceTest, source.providerProgId, sourceSets);
 
     ConnectionSettings target = SettingsOf(record_.target);
+    if (const auto missing = MissingTargetWorkbook(target)) {
+        ShowBox(output_, WorkbookCreatedOnConnectText(*missing), app::MessageIcon::Information);
+        return;
+    }
     std::vector<DBPROPSET> targetSets(1, DBPROPSET{DBPROPSET_DBINIT, {}});
     adapters::BuildExcelInitProperties(target, targetSets[0], /*forTest=*/true);
     AddJetSetForAccess(target, family(ConfigSide::Target), targetSets);

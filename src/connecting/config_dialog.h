@@ -67,7 +67,7 @@ public:
     bool BrowsesOnSourceNameDropDown(ConfigSide side) const;
     bool BrowsesOnCatalogDoubleClick(ConfigSide side) const;
     // The chosen file becomes the selected source name and the catalog is emptied.
-    // False when the person cancelled.
+    // False when the person cancelled. The target's chooser also takes a new name.
     bool BrowseSourceName(ConfigSide side);
     // The chosen file becomes the catalog name and the source name is emptied.
     bool BrowseCatalogName(ConfigSide side);
@@ -82,7 +82,8 @@ public:
     void ToggleDisplayTips();
 
     // Opens each side with its fields, as connecting would, and tells the person how
-    // each went. Changes nothing anywhere; refused while tasks run.
+    // each went; a target workbook not there yet is said to be made by Connect. Changes
+    // nothing anywhere; refused while tasks run.
     void TestConnections();
     // Writes migrator.cfg only.
     void SaveConfig();
@@ -99,6 +100,7 @@ private:
     std::optional<std::string> OfferNewDatabase(ConfigSide side);
     void OfferSampleDatabase();
     void AddSourceName(ConfigSide side, const std::string& name);
+    app::FileChooserRequest DatabaseFileRequest(ConfigSide side) const;
 
     app::Output& output_;
     app::TaskGate& gate_;

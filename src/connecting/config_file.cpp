@@ -106,6 +106,11 @@ void ShowTipsPage(app::Output& output, SharedOptions& options, bool shown) {
     output.ShowTipsPage(shown);
 }
 
+void ShowSavedTipsPage(app::Output& output, SharedOptions& options, const fs::path& programDirectory) {
+    const profile::ProfileFile file(MigratorConfigPath(programDirectory));
+    ShowTipsPage(output, options, file.readable() && ReadFlag(file, "Tips"));
+}
+
 void TakeSavedConnections(SharedOptions& options, browser::Sides& sides) {
     const profile::ProfileFile file(MigratorConfigPath(sides.folders().config));
     if (!file.readable()) return;

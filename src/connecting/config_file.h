@@ -47,6 +47,9 @@ void ReadConfigSections(ConfigDialogRecord& record, app::Output& output,
 // dialog was ever opened. Shows nothing, whatever the file holds.
 void TakeSavedConnections(SharedOptions& options, browser::Sides& sides);
 
+// At start: the Tips tab as the file's Display Tips option says; without a file, no tab.
+void ShowSavedTipsPage(app::Output& output, SharedOptions& options, const std::filesystem::path& programDirectory);
+
 // The dialog's Connect button: writes the options (and the fields, as typed, when
 // the config-file option is on), then hands the options and both sides' settings
 // over. A file that cannot be written is reported as an error line; the hand-over

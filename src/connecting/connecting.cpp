@@ -16,6 +16,7 @@
 #include "platform/oledb/data_source.h"
 #include "platform/oledb/interface_ids.h"
 #include "connect/statement_runners.h"
+#include "connecting/new_workbook.h"
 
 namespace tabvex::connect {
 
@@ -188,6 +189,7 @@ void ConnectSide(app::Output& output, const browser::Sides& sides, const SideRul
 void ConnectCommand(app::Output& output, app::TaskGate& gate, browser::Sides& sides) {
     if (gate.RefuseWhileTasksRun()) return;
     ConnectSource(output, sides);
+    CreateMissingTargetWorkbook(output, sides);
     ConnectTarget(output, sides);
     sides.SetCharsetName("LATIN1");
 }

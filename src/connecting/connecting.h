@@ -11,8 +11,9 @@
 namespace tabvex::connect {
 
 // The Connect command: refused while tasks are processing or stopping; otherwise
-// connects the source, then the target (whatever the source's outcome), and sets
-// the character-set name to "LATIN1".
+// connects the source, then the target (whatever the source's outcome; a target
+// workbook not there yet is created first, MissingTargetWorkbook), and sets the
+// character-set name to "LATIN1".
 void ConnectCommand(app::Output& output, app::TaskGate& gate, browser::Sides& sides);
 
 void ConnectSource(app::Output& output, browser::Sides& sides);

@@ -9,17 +9,18 @@ std::string CannotRestoreQuestion(const std::string& name) {
 bool ConfirmRemoval(app::Output& output, const std::string& first, const std::string& second,
                     bool warnOnSecond) {
     app::UserInterface& ui = output.ui();
-    if (ui.ShowMessageBox({first, app::kProgramTitle, app::MessageButtons::OkCancel, app::MessageIcon::Question}) !=
-        app::MessageAnswer::Ok)
+    if (ui.ShowMessageBox({first, app::kProgramTitle, app::MessageButtons::OkCancel, app::MessageIcon::Question,
+                           app::DefaultButton::Refuse}) != app::MessageAnswer::Ok)
         return false;
     const app::MessageIcon icon = warnOnSecond ? app::MessageIcon::Warning : app::MessageIcon::Question;
-    return ui.ShowMessageBox({second, app::kProgramTitle, app::MessageButtons::YesNo, icon}) ==
+    return ui.ShowMessageBox({second, app::kProgramTitle, app::MessageButtons::YesNo, icon, app::DefaultButton::Refuse}) ==
            app::MessageAnswer::Yes;
 }
 
 bool ConfirmOnce(app::Output& output, const std::string& question) {
     return output.ui().ShowMessageBox({question, app::kProgramTitle, app::MessageButtons::YesNo,
-                                         app::MessageIcon::Warning}) == app::MessageAnswer::Yes;
+                                         app::MessageIcon::Warning, app::DefaultButton::Refuse}) ==
+           app::MessageAnswer::Yes;
 }
 
 void ShowRefusal(app::Output& output, const std::string& text, const std::string& caption) {

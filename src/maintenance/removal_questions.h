@@ -1,4 +1,5 @@
-// The two questions every destructive target command asks before it goes on.
+// The two questions every destructive target command asks before it goes on. Each
+// defaults to keeping: Enter or Escape answers Cancel or No.
 #pragma once
 
 #include <string>

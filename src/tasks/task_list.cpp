@@ -52,6 +52,13 @@ bool TaskList::AnyWaiting() const {
                        [](const TaskPointer& t) { return t->state.load() == TaskState::NotRun; });
 }
 
+std::size_t TaskList::WaitingCount() const {
+    std::lock_guard lock(mutex_);
+    return static_cast<std::size_t>(std::count_if(tasks_.begin(), tasks_.end(), [](const TaskPointer& t) {
+        return t->stateText.load() == TaskStateText::Waiting;
+    }));
+}
+
 std::size_t TaskList::size() const {
     std::lock_guard lock(mutex_);
     return tasks_.size();

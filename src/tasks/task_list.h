@@ -28,6 +28,7 @@ public:
     std::vector<TaskPointer> Snapshot() const;
     bool Contains(const MigrationTask* task) const;
     bool AnyWaiting() const;  // a task in state 0
+    std::size_t WaitingCount() const;  // tasks that read Waiting: not started yet
     std::size_t size() const;
 
     // Countdown 0..5 that spaces full rebuilds of the view; 5 rebuilds at the next tick.

@@ -9,6 +9,16 @@ namespace tabvex::tasks {
 
 namespace {
 
+// A backup of a whole workbook names what it backs up where a table's name stands.
+std::string TargetObjectText(const MigrationTask& task) {
+    const TaskNames& names = task.names;
+    if (task.category != TaskCategory::Backup || !names.targetObject.empty())
+        return DisplayedTaskName(names.targetObject);
+    if (names.scope == "T") return "(all tables)";
+    if (names.scope == "V") return "(all views)";
+    return "(all tables and views)";
+}
+
 TaskListRow RowOf(const std::shared_ptr<MigrationTask>& task, std::size_t position) {
     char number[24];
     std::snprintf(number, sizeof number, "%02zu", position + 1);
@@ -23,7 +33,7 @@ TaskListRow RowOf(const std::shared_ptr<MigrationTask>& task, std::size_t positi
                  DisplayedTaskName(names.sourceObject),
                  DisplayedTaskName(names.targetDbms),
                  DisplayedTaskName(names.targetDatabase),
-                 DisplayedTaskName(names.targetObject)};
+                 TargetObjectText(*task)};
     row.task = task;
     if (!task->shownInView.exchange(true)) {
         // A new bar never starts empty; the worker sets 0 again when the task starts.

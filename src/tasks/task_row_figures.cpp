@@ -31,6 +31,12 @@ std::string PaceText(std::int64_t copied, std::int64_t expected, std::int64_t el
     return text;
 }
 
+// How far the rows got, in percent, short of the end: only the body says when it is done.
+std::int32_t RowsShare(std::int64_t copied, std::int64_t expected) {
+    if (expected <= 0) return 0;
+    return static_cast<std::int32_t>(std::min<std::int64_t>(99, copied * 100 / expected));
+}
+
 }  // namespace
 
 std::string GroupedNumber(std::int64_t number) {
@@ -48,16 +54,15 @@ TaskRowFigures TaskRowFiguresOf(const MigrationTask& task, std::int64_t nowMs) {
     figures.barPosition = task.progress.load();
     const std::int64_t copied = task.rows.copied.load(std::memory_order_relaxed);
     const std::int64_t expected = task.rows.expected.load();
+    // A task that failed (or was refused) shows an empty bar; its figures tell how far it got.
+    if (task.stateText.load() == TaskStateText::Failure) figures.barPosition = 0;
     const bool running = task.stateText.load() == TaskStateText::Working;
     if (copied == 0 && (!running || expected < 0)) return figures;
     figures.text = CountText(copied, expected);
     if (!running) return figures;
     figures.text += PaceText(copied, expected, nowMs - task.rows.startedAtMs.load());
     // The body's own steps still count; the rows move the bar up to just short of the end.
-    if (expected > 0) {
-        const auto byRows = static_cast<std::int32_t>(std::min<std::int64_t>(99, copied * 100 / expected));
-        figures.barPosition = std::max(figures.barPosition, byRows);
-    }
+    figures.barPosition = std::max(figures.barPosition, RowsShare(copied, expected));
     return figures;
 }
 

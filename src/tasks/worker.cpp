@@ -4,6 +4,7 @@
 #include <ctime>
 #include <exception>
 #include <memory>
+#include <string>
 #include <system_error>
 #include <thread>
 
@@ -23,6 +24,14 @@ app::MessageAnswer Ask(app::Output& output, const char* question) {
 
 void Tell(app::Output& output, const char* text) {
     output.ui().ShowMessageBox({text, app::kProgramTitle, app::MessageButtons::Ok, app::MessageIcon::Information});
+}
+
+// The close question names the tasks that wait behind the running one.
+std::string StopAllAndExitQuestion(std::size_t waiting) {
+    std::string question = kStopAllAndExitQuestion;
+    if (waiting == 1) question += "\n1 waiting task will not run; Cancel keeps it.";
+    if (waiting > 1) question += "\n" + std::to_string(waiting) + " waiting tasks will not run; Cancel keeps them.";
+    return question;
 }
 
 void RunBody(Engine& engine, TaskContext& context, TaskType type) {
@@ -136,7 +145,8 @@ void StartStopCommand(Engine& engine) {
 
 bool CloseRequest(Engine& engine) {
     if (engine.runState().load() != RunState::Processing) return true;
-    if (Ask(engine.output(), kStopAllAndExitQuestion) != app::MessageAnswer::Ok) return false;
+    const std::string question = StopAllAndExitQuestion(engine.taskList().WaitingCount());
+    if (Ask(engine.output(), question.c_str()) != app::MessageAnswer::Ok) return false;
     RequestStop(engine);
     return true;
 }

@@ -27,7 +27,8 @@ void StartStopCommand(Engine& engine);
 bool RequestStop(Engine& engine);
 
 // The window's close request (Exit and closing alike): true when the window may
-// close now. While tasks are processing it asks first; OK requests the stop, and the
+// close now. While tasks are processing it asks first, naming how many tasks wait and
+// will not run; Cancel keeps everything. OK requests the stop, and the
 // window closes once the worker has ended its table (it does not wait here, on the
 // window's thread, for a worker that may need that thread to finish).
 bool CloseRequest(Engine& engine);

@@ -63,13 +63,14 @@ TEST_F(OutputLinesTest, LongMessagesAreKeptWhole) {
     EXPECT_EQ(ui.messages()[0], "Cannot open " + path + "!");
 }
 
-TEST_F(OutputLinesTest, LogKeepsTheNewest1001Lines) {
-    for (int i = 0; i < 1005; ++i) WriteOutputLine(output, "line %d", i);
+TEST_F(OutputLinesTest, LogKeepsEveryLineOfALongSession) {
+    WriteOutputLine(output, "E::an early failure");
+    for (int i = 0; i < 12000; ++i) WriteOutputLine(output, "[Big02] %d records converted!", i);
     const auto lines = output.log().Lines();
-    ASSERT_EQ(lines.size(), 1001u);
-    EXPECT_THAT(lines.front().text, ::testing::EndsWith(" line 4"));
-    EXPECT_THAT(lines.back().text, ::testing::EndsWith(" line 1004"));
-    EXPECT_EQ(ui.lines().size(), 1005u) << "every line is shown as it comes";
+    ASSERT_EQ(lines.size(), 12001u);
+    EXPECT_THAT(lines.front().text, ::testing::EndsWith(" an early failure"));
+    EXPECT_THAT(lines.back().text, ::testing::EndsWith(" 11999 records converted!"));
+    EXPECT_EQ(ui.lines().size(), 12001u) << "every line is shown as it comes";
 }
 
 TEST_F(OutputLinesTest, WorkerAndWindowThreadsWriteConcurrently) {
@@ -79,7 +80,7 @@ TEST_F(OutputLinesTest, WorkerAndWindowThreadsWriteConcurrently) {
     std::thread worker(writeMany, "worker");
     writeMany("window");
     worker.join();
-    EXPECT_EQ(output.log().size(), OutputLog::kCapacity);
+    EXPECT_EQ(output.log().size(), 1400u);
     EXPECT_EQ(ui.lines().size(), 1400u);
 }
 

@@ -164,7 +164,7 @@ TEST_F(ConfigDialogTest, BrowsingPutsTheChosenFileIntoTheSourceNameOrTheCatalog)
     EXPECT_EQ(dialog.fields(ConfigSide::Source).catalogName, "");
     ASSERT_EQ(ui.fileRequests().size(), 3u);
     EXPECT_EQ(ui.fileRequests()[0], (app::FileChooserRequest{"Open the database file",
-                                                             "Access File (*.mdb *.MDB *.accdb *.ACCDB)", ".", false}));
+                                                             "Access File (*.mdb *.MDB *.accdb *.ACCDB)", {}, false}));
 
     dialog.SelectProvider(ConfigSide::Target, 2);
     dialog.fields(ConfigSide::Target).sourceName = "Sales";
@@ -173,6 +173,35 @@ TEST_F(ConfigDialogTest, BrowsingPutsTheChosenFileIntoTheSourceNameOrTheCatalog)
     EXPECT_EQ(dialog.fields(ConfigSide::Target).catalogName, "/data/Sales.xls");
     EXPECT_EQ(dialog.fields(ConfigSide::Target).sourceName, "");
     EXPECT_EQ(ui.fileRequests().back().filter, "Excel File (*.xls *.XLS)");
+    EXPECT_FALSE(ui.fileRequests()[0].newFileAllowed) << "a source must exist";
+    EXPECT_TRUE(ui.fileRequests().back().newFileAllowed) << "a target may be named anew";
+}
+
+// A workbook named for the target that is not there yet: Test Connections says that
+// Connect makes it, and Connect does, then connects to it.
+TEST_F(ConfigDialogTest, ANewTargetWorkbookIsAnnouncedByTestAndMadeByConnect) {
+    const fs::path shop = WriteShop(scratch / "data/Shop.mdb");
+    const fs::path book = scratch / "data/New.xls";
+    ConfigDialog dialog(program.output(), program.gate(), program.sides(), program.options(), Odbc());
+    dialog.fields(ConfigSide::Source).sourceName = shop.string();
+    ui.QueueChosenPath(scratch / "data/New");
+    ASSERT_TRUE(dialog.BrowseSourceName(ConfigSide::Target));
+    dialog.TestConnections();
+    EXPECT_THAT(BoxTexts(), ElementsAre("Source Connection Successful!",
+                                        "The workbook [" + book.string() + "] does not exist yet: Connect creates it."));
+    EXPECT_FALSE(fs::exists(book)) << "a test makes nothing";
+
+    dialog.Connect();
+    ConnectCommand(program.output(), program.gate(), program.sides());
+    ASSERT_TRUE(fs::exists(book));
+    EXPECT_THAT(ui.messages(), ::testing::Contains("Create Excel xls File [" + book.string() + "]"));
+    EXPECT_TRUE(program.sides().target().holder().HasSession());
+    EXPECT_EQ(test::ReadWithXlrd(book)["sheets"].size(), 1u);
+
+    const std::size_t shown = ui.boxes().size();
+    dialog.TestConnections();
+    EXPECT_EQ(BoxTexts().back(), "Target Connection Successful!") << "once there, it is tested as any other";
+    EXPECT_EQ(ui.boxes().size(), shown + 2);
 }
 
 TEST_F(ConfigDialogTest, TestConnectionsReportsEachSideAndChangesNothing) {

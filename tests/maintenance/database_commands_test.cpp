@@ -47,6 +47,8 @@ TEST_F(DatabaseCommandsTest, TheWorkbookCommandsRefuseWithoutADatabaseAndStopAtE
                     ElementsAre(kNoDatabase, command.first, command.first, CannotRestore(shopDatabase())));
         EXPECT_EQ(ui.boxes()[shown + 1].buttons, app::MessageButtons::OkCancel);
         EXPECT_EQ(ui.boxes()[shown + 3].buttons, app::MessageButtons::YesNo);
+        for (std::size_t question : {shown + 1, shown + 3})
+            EXPECT_EQ(ui.boxes()[question].defaultButton, app::DefaultButton::Refuse) << "Enter keeps the workbook";
     }
     const std::size_t shown = ui.boxes().size();
     EXPECT_EQ(test::ReadFile(shop()), before);

@@ -45,6 +45,7 @@ TEST_F(DeleteSelectedCommandTest, ATableGoesAfterBothQuestionsAndNotBefore) {
     }
     EXPECT_THAT(Logged(), IsEmpty()) << "a refused delete was logged";
     EXPECT_EQ(test::ReadFile(shop()), before);
+    for (const auto& box : ui.boxes()) EXPECT_EQ(box.defaultButton, app::DefaultButton::Refuse) << box.text;
 
     Select(TreeNodeKind::Table, "Orders");
     Answer({MessageAnswer::Ok, MessageAnswer::Yes});

@@ -28,6 +28,7 @@ TEST_F(TableCommandsTest, DropTableAsksOnceNamingTheWorksheetAndNoDropsNothing) 
     EXPECT_EQ(ui.boxes()[0].text, "Drop the worksheet [Orders] of [" + shopDatabase() +
                                       "]?\nEverything on it is lost and cannot be restored.");
     EXPECT_EQ(ui.boxes()[0].buttons, app::MessageButtons::YesNo);
+    EXPECT_EQ(ui.boxes()[0].defaultButton, app::DefaultButton::Refuse) << "Enter keeps the worksheet";
     EXPECT_EQ(test::ReadFile(shop()), before);
     EXPECT_THAT(TreeTables(), UnorderedElementsAre("Orders", "Customers"));
 

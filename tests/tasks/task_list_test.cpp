@@ -158,6 +158,28 @@ TEST(TaskRowFiguresTest, ARunningTaskShowsRowsOfTotalRateAndTimeLeftAndItsBarFol
     EXPECT_EQ(done.barPosition, 100);
 }
 
+TEST(TaskRowFiguresTest, AFailedTaskNeverShowsAFullBar) {
+    MigrationTask task(TaskCategory::Migration, TaskType::MigrateDatabase, {}, 0);
+    task.stateText = TaskStateText::Failure;
+    task.progress = 100;  // the body went through all its steps
+    const TaskRowFigures stopped = FiguresAt(task, 30000, 65000, 9000);
+    EXPECT_EQ(stopped.barPosition, 0);
+    EXPECT_EQ(stopped.text, "30,000 of 65,000 rows") << "the figures tell how far it got";
+    EXPECT_EQ(FiguresAt(task, 65000, 65000, 9000).barPosition, 0) << "every row, but a table failed";
+    EXPECT_EQ(FiguresAt(task, 0, -1, 9000).barPosition, 0) << "refused before any row";
+}
+
+TEST(TaskListRowsTest, ABackupOfAWholeWorkbookNamesWhatItBacksUp) {
+    TaskList list;
+    for (const char* scope : {"A", "T", "V"})
+        list.Append(std::make_shared<MigrationTask>(TaskCategory::Backup, TaskType::BackupGroup,
+                                                    TaskNames{scope, "", "MS Jet", "", "", "", "/data/book"}, 0));
+    list.Append(std::make_shared<MigrationTask>(TaskCategory::Backup, TaskType::BackupObject,
+                                                TaskNames{"T", "", "MS Jet", "", "", "Orders", "/data/book"}, 0));
+    EXPECT_EQ(Column(BuildTaskListRows(list), 9),  // Target T(V)
+              (std::vector<std::string>{"(all tables and views)", "(all tables)", "(all views)", "Orders"}));
+}
+
 TEST(TaskRowFiguresTest, ARefreshReportsOnlyRealChangesOfStateFiguresOrBar) {
     auto task = std::make_shared<MigrationTask>(TaskCategory::Migration, TaskType::MigrateTable, TaskNames{}, 0);
     TaskList list;

@@ -333,8 +333,17 @@ TEST_F(WorkerTest, ClosingWhileTheWorkerCallsTheWindowEndsTheTasksWithoutWaiting
     ASSERT_TRUE(WaitUntil([&] { return StateTextOf(running->stateText) == "Working"; }));
 
     test::Watchdog watchdog("close the window while the worker calls it");
+    ui.QueueAnswer(app::MessageAnswer::Cancel);
+    ASSERT_FALSE(CloseRequest(program->engine()));
+    EXPECT_EQ(ui.boxes().back().text,
+              "Some Tasks is Processing, STOP ALL and EXIT?\n1 waiting task will not run; Cancel keeps it.");
+    EXPECT_EQ(queued->state.load(), TaskState::NotRun) << "Cancel keeps the waiting task";
+    EXPECT_EQ(program->engine().taskList().WaitingCount(), 1u);
+    program->engine().taskList().Append(Task(TaskType::MigrateDatabase, "another"));
     ui.QueueAnswer(app::MessageAnswer::Ok);
     ASSERT_TRUE(CloseRequest(program->engine()));
+    EXPECT_EQ(ui.boxes().back().text,
+              "Some Tasks is Processing, STOP ALL and EXIT?\n2 waiting tasks will not run; Cancel keeps them.");
     ui.Detach();
     program.reset();
     EXPECT_EQ(running->state.load(), TaskState::Succeeded);

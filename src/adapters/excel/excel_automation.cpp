@@ -134,7 +134,8 @@ void RenameTable(automation::Workbook& book, automation::DefinedName& ownName, c
 
 bool AskToDeleteForeignName(app::Output& output) {
     return output.ui().ShowMessageBox({"User Define Names, Not A Table Name, Clear?", app::kProgramTitle,
-                                         app::MessageButtons::YesNo, app::MessageIcon::Question}) ==
+                                         app::MessageButtons::YesNo, app::MessageIcon::Question,
+                                         app::DefaultButton::Refuse}) ==
            app::MessageAnswer::Yes;
 }
 

@@ -73,7 +73,8 @@ void CDriverCheckDlg::BuildBlock(const std::vector<connect::DriverCheckRow>& row
                             this);
     link->setGeometry(Rect(places.link));
     link->setToolTip(connect::kDriverSetupLinkTip);
-    link->setOpenExternalLinks(true);
+    link->setObjectName("SetupLink");
+    connect(link, &QLabel::linkActivated, this, [this](const QString& address) { OpenWebAddress(QUrl(address), ui_, urlOpener_); });
     auto* note = new QLabel(QString::fromStdString(connect::DriverCheckNote()).replace("\r\n", "\n"), this);
     note->setGeometry(Rect(places.note));
     note->setWordWrap(true);

@@ -1,6 +1,6 @@
 // The driver check: for each side the rows of connect::CheckAccessDrivers and
 // CheckExcelDrivers (name, installed, usable; usable green, unusable red), a link to
-// setup programs and a note. "Open Config" closes it and posts the Config command.
+// setup programs (its address in a box when no browser opens it) and a note. "Open Config" closes it and posts the Config command.
 #pragma once
 
 #include <QDialog>
@@ -9,6 +9,7 @@
 #include "app/user_interface.h"
 #include "connect/driver_check.h"
 #include "connect/driver_check_layout.h"
+#include "gui/dialogs/web_address.h"
 
 class QLabel;
 
@@ -23,6 +24,8 @@ public:
 
     // The row texts, source rows first: name, status and usability of each.
     const std::vector<QLabel*>& rowLabels() const { return rowLabels_; }
+    // How the setup link is opened (the desktop's browser unless set).
+    void SetUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
 
 private:
     // Creates one side's rows, link, group box and note where the layout puts them.
@@ -31,6 +34,7 @@ private:
 
     app::UserInterface& ui_;
     std::vector<QLabel*> rowLabels_;
+    UrlOpener urlOpener_ = OpenWithDesktop;
 };
 
 }  // namespace tabvex::gui

@@ -3,30 +3,30 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QStyle>
 #include <QMenu>
 #include <algorithm>
 
-#include "app/output_log.h"
-
 namespace tabvex::gui {
 
-namespace {
-
-QColor ColourOf(app::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
-
-// Marks the items of error lines ("E::"), which Errors Only keeps in sight.
-constexpr int kErrorRole = Qt::UserRole + 1;
-
-bool IsError(const QListWidgetItem& item) { return item.data(kErrorRole).toBool(); }
-
-}  // namespace
-
 LogView::LogView(QWidget* parent)
-    : QListWidget(parent), copy_(new QAction("Copy", this)), save_(new QAction("Save Log As...", this)),
+    : QTableView(parent), copy_(new QAction("Copy", this)), save_(new QAction("Save Log As...", this)),
       errorsOnly_(new QAction("Errors Only", this)) {
     setObjectName("Log");
-    setUniformItemSizes(true);
+    setModel(&model_);
+    setShowGrid(false);
+    setWordWrap(false);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    horizontalHeader()->hide();
+    horizontalHeader()->setStretchLastSection(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2);
+    // A reset (Errors Only, old lines trimmed) forgets the width: measure the lines in sight.
+    connect(&model_, &QAbstractItemModel::modelReset, this, [this] { resizeColumnToContents(0); });
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     copy_->setShortcut(QKeySequence::Copy);
@@ -39,34 +39,31 @@ LogView::LogView(QWidget* parent)
 }
 
 void LogView::AppendLine(const app::OutputLine& line) {
-    if (static_cast<std::size_t>(count()) > app::OutputLog::kTrimThreshold) delete takeItem(0);
-    auto* item = new QListWidgetItem(QString::fromStdString(line.text));
-    if (line.colours) {
-        item->setForeground(ColourOf(line.colours->text));
-        item->setBackground(ColourOf(line.colours->background));
-    }
-    item->setData(kErrorRole, line.colours == app::kErrorColours);
-    addItem(item);
-    item->setHidden(errorsOnly() && !IsError(*item));
-    if (item->isHidden()) return;
-    // The newest line is the one selected; in a multi-line list a plain
-    // setCurrentItem would add it to the selection, until every line was.
-    setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
-    scrollToItem(item);
+    if (!model_.Append(line)) return;
+    WidenFor(QString::fromStdString(line.text));
+    SelectNewest();
+}
+
+void LogView::WidenFor(const QString& text) {
+    const int wanted = fontMetrics().horizontalAdvance(text) + 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
+    if (wanted > columnWidth(0)) setColumnWidth(0, wanted);
+}
+
+// The newest line is the one selected; in a multi-line list a plain setCurrentIndex
+// would add it to the selection, until every line was.
+void LogView::SelectNewest() {
+    if (model_.rowCount() == 0) return;
+    const QModelIndex newest = model_.index(model_.rowCount() - 1);
+    selectionModel()->setCurrentIndex(newest, QItemSelectionModel::ClearAndSelect);
+    scrollTo(newest);
 }
 
 QString LogView::SelectedText() const {
-    QList<QListWidgetItem*> items = selectedItems();
-    std::sort(items.begin(), items.end(), [this](auto* a, auto* b) { return row(a) < row(b); });
+    QModelIndexList rows = selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     QStringList lines;
-    for (const QListWidgetItem* item : items) lines << item->text();
+    for (const QModelIndex& row : rows) lines << row.data().toString();
     return lines.join('\n');
-}
-
-QString LogView::AllText() const {
-    QString text;
-    for (int row = 0; row < count(); ++row) text += item(row)->text() + '\n';
-    return text;
 }
 
 void LogView::SetErrorsOnly(bool errorsOnly) {
@@ -74,12 +71,12 @@ void LogView::SetErrorsOnly(bool errorsOnly) {
         errorsOnly_->setChecked(errorsOnly);  // its toggled signal comes back here
         return;
     }
-    for (int row = 0; row < count(); ++row) item(row)->setHidden(errorsOnly && !IsError(*item(row)));
-    if (currentItem() != nullptr) scrollToItem(currentItem());
+    model_.SetErrorsOnly(errorsOnly);
+    SelectNewest();
 }
 
 void LogView::contextMenuEvent(QContextMenuEvent* event) {
-    copy_->setEnabled(!selectedItems().isEmpty());
+    copy_->setEnabled(selectionModel()->hasSelection());
     QMenu menu(this);
     menu.addAction(copy_);
     menu.addAction(save_);
@@ -88,8 +85,13 @@ void LogView::contextMenuEvent(QContextMenuEvent* event) {
     menu.exec(event->globalPos());
 }
 
+QModelIndex LogView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (action == MoveHome || action == MoveEnd) modifiers |= Qt::ControlModifier;
+    return QTableView::moveCursor(action, modifiers);
+}
+
 void LogView::CopySelection() const {
-    if (!selectedItems().isEmpty()) QApplication::clipboard()->setText(SelectedText());
+    if (selectionModel()->hasSelection()) QApplication::clipboard()->setText(SelectedText());
 }
 
 }  // namespace tabvex::gui

@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 #include <chrono>
 
+#include "app/save_log.h"
+#include "app/session_log.h"
 #include "browser/condition_file.h"
 #include "connecting/config_file.h"
 #include "connecting/connecting.h"
@@ -24,7 +26,6 @@
 #include "gui/window/tree_filter_field.h"
 #include "gui/window/window_icons.h"
 #include "maintenance/maintenance_commands.h"
-#include "platform/profile/atomic_file.h"
 #include "tasks/bodies/backup_command.h"
 #include "tasks/bodies/migrate_command.h"
 #include "tasks/bodies/task_bodies.h"
@@ -90,6 +91,8 @@ CMigratorDlg::CMigratorDlg(com::ProgramFolders folders, QWidget* parent)
     output_->setMinimumHeight(output_->sizeHint().height() / 2 + kOutputExtraHeight);
     connect(output_->taskList(), &TaskListPage::commandTriggered, this, &CMigratorDlg::RouteCommand);
     connect(output_->log(), &LogView::saveWanted, this, &CMigratorDlg::SaveLog);
+    app::KeepSessionLog(program_.output());
+    connect::ShowSavedTipsPage(program_.output(), program_.options(), program_.programDirectory());
     layout->addWidget(output_, 2);
     setCentralWidget(central);
 
@@ -335,24 +338,33 @@ void CMigratorDlg::ShowHelpWindow(const QUrl& page) {
     helpWindow_->activateWindow();
 }
 
-// The whole Log as a text file, written beside and then renamed over the chosen one.
 void CMigratorDlg::SaveLog() {
-    const auto path = boxes_.ChooseFile({"Save Log As", "Text File (*.txt)", program_.programDirectory(), true});
+    const auto path = boxes_.ChooseFile({"Save Log As", "Text File (*.txt)", {}, true});
     if (!path) return;
     try {
-        profile::ReplaceFileAtomically(*path, output_->log()->AllText().toStdString());
+        app::SaveLogAs(program_.output().log(), *path);
     } catch (const std::exception& error) {
         boxes_.Show({error.what(), "Save Log As", app::MessageButtons::Ok, app::MessageIcon::Error});
     }
 }
 
-void CMigratorDlg::OpenWebsite() { urlOpener_(QUrl(kWebsiteAddress)); }
+void CMigratorDlg::OpenWebsite() { OpenWebAddress(QUrl(kWebsiteAddress), program_.output().ui(), urlOpener_); }
 
+// Help and the web page open once the About box is gone, so that they come up in front
+// and are not held behind a modal box.
 void CMigratorDlg::ShowAbout() {
     AboutBox about(program_.folders(), this);
-    connect(&about, &AboutBox::helpWanted, this, &CMigratorDlg::OpenManual);
-    connect(&about, &AboutBox::websiteWanted, this, &CMigratorDlg::OpenWebsite);
+    void (CMigratorDlg::*wanted)() = nullptr;
+    auto closeThen = [&](void (CMigratorDlg::*open)()) {
+        return [&, open] {
+            wanted = open;
+            about.accept();
+        };
+    };
+    connect(&about, &AboutBox::helpWanted, &about, closeThen(&CMigratorDlg::OpenManual));
+    connect(&about, &AboutBox::websiteWanted, &about, closeThen(&CMigratorDlg::OpenWebsite));
     dialogRunner_(about);
+    if (wanted) (this->*wanted)();
 }
 
 void CMigratorDlg::OpenConfigDialog() {
@@ -447,7 +459,12 @@ void CMigratorDlg::ShowTip(const std::string&, const std::string& helpPageText) 
 
 void CMigratorDlg::ShowTipsPage(bool shown) { output_->ShowTipsPage(shown); }
 
-void CMigratorDlg::SetStatusText(app::StatusPane pane, const std::string& text) { status_->SetText(pane, Text(text)); }
+// The engine's status and the task rows change together, so that no row reads Working
+// beside "NO PROCESSING!!!".
+void CMigratorDlg::SetStatusText(app::StatusPane pane, const std::string& text) {
+    status_->SetText(pane, Text(text));
+    if (pane == app::StatusPane::Engine) output_->taskList()->RefreshLiveCells();
+}
 
 app::MessageAnswer CMigratorDlg::ShowMessageBox(const app::MessageBoxRequest& request) { return boxes_.Show(request); }
 

@@ -5,7 +5,6 @@
 // (through QtUserInterface, which also waits for the worker's calls).
 #pragma once
 
-#include <QDesktopServices>
 #include <QDialog>
 #include <QLabel>
 #include <QMainWindow>
@@ -18,6 +17,7 @@
 #include <map>
 #include <optional>
 
+#include "gui/dialogs/web_address.h"
 #include "gui/window/command_table.h"
 #include "gui/window/db_tree_view.h"
 #include "gui/window/help_window.h"
@@ -57,8 +57,9 @@ public:
     // How the window's own modal dialogs run (exec() unless set); returns the result.
     void SetDialogRunner(std::function<int(QDialog&)> runner) { dialogRunner_ = std::move(runner); }
     // How the manual and the web page are opened (the desktop's handler unless set); false
-    // when nothing could open it, and the manual then opens in the help window.
-    void SetUrlOpener(std::function<bool(const QUrl&)> opener) { urlOpener_ = std::move(opener); }
+    // when nothing could open it: the manual then opens in the help window, the web page's
+    // address shows in a box.
+    void SetUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
     // The program's own help window, once the manual had to open there.
     HelpWindow* helpWindow() const { return helpWindow_; }
 
@@ -126,7 +127,7 @@ private:
     StatusLine* status_ = nullptr;
     QTimer clock_;
     std::function<int(QDialog&)> dialogRunner_ = [](QDialog& dialog) { return dialog.exec(); };
-    std::function<bool(const QUrl&)> urlOpener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    UrlOpener urlOpener_ = OpenWithDesktop;
     HelpWindow* helpWindow_ = nullptr;
     // Where a drag of the window by a free spot started (global position, window position).
     std::optional<std::pair<QPoint, QPoint>> windowDrag_;

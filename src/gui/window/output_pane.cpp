@@ -16,8 +16,7 @@ OutputPane::OutputPane(const QString& helpText, QWidget* parent)
     helpPage_->setPlainText(helpText);
     addTab(log_, OutputTabIcon(0), "Log");
     addTab(taskList_, OutputTabIcon(1), "Task List");
-    addTab(helpPage_, OutputTabIcon(2), "Tips");
-    setCurrentWidget(helpPage_);
+    helpPage_->hide();  // its tab comes with Display Tips
     setCurrentWidget(taskList_);
 }
 

@@ -1,5 +1,5 @@
 // The output pane: the "Log" page, the "Task List" page and the help page, whose
-// "Tips" tab the Display Tips option adds and removes.
+// "Tips" tab is there only while the Display Tips option is on.
 #pragma once
 
 #include <QTabWidget>

@@ -10,7 +10,11 @@ StatusLine::StatusLine(QWidget* parent) : QStatusBar(parent) {
         pane = new QLabel(this);
         pane->setFrameShape(QFrame::Panel);
         pane->setFrameShadow(QFrame::Sunken);
-        addPermanentWidget(pane);
+        // A pane's text never holds the window wider than it is: the first two panes take
+        // the room up to the widths FitPanes gives them, and give way at once when the
+        // window shrinks.
+        pane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        addPermanentWidget(pane, 1);
     }
     QLabel* clock = panes_[static_cast<int>(app::StatusPane::Clock)];
     const int textWidth = clock->fontMetrics().horizontalAdvance("00:00:00") + 2 * clock->frameWidth() + 4;
@@ -24,8 +28,8 @@ QString StatusLine::text(app::StatusPane pane) const { return panes_[static_cast
 int StatusLine::paneWidth(app::StatusPane pane) const { return panes_[static_cast<int>(pane)]->width(); }
 
 void StatusLine::FitPanes(int clientWidth) {
-    panes_[static_cast<int>(app::StatusPane::Product)]->setFixedWidth(clientWidth * 5 / 8);
-    panes_[static_cast<int>(app::StatusPane::Engine)]->setFixedWidth(clientWidth * 2 / 8);
+    panes_[static_cast<int>(app::StatusPane::Product)]->setMaximumWidth(clientWidth * 5 / 8);
+    panes_[static_cast<int>(app::StatusPane::Engine)]->setMaximumWidth(clientWidth * 2 / 8);
 }
 
 }  // namespace tabvex::gui

@@ -1,6 +1,7 @@
 // The status bar's three panes: the product line (five eighths of the window's
 // width), the engine status (two eighths) and the clock (42 pixels, or as wide as
-// the clock's text needs in the desktop's font, so that it is never cut).
+// the clock's text needs in the desktop's font, so that it is never cut). The first two
+// never keep the window from shrinking.
 #pragma once
 
 #include <QLabel>

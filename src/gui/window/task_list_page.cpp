@@ -30,7 +30,7 @@ int WidestLiveText(int column, const QFontMetrics& metrics) {
                            tasks::TaskStateText::Failure})
             texts << QString::fromLatin1(tasks::StateTextOf(state));
     } else if (column == TaskListModel::kProgressColumn) {
-        texts << "180,000 of 180,000 rows, 200,000 rows/s, 10 s left";
+        texts << "1,800,000 of 1,800,000 rows, 200,000 rows/s, 59 min 59 s left";
     }
     int widest = 0;
     for (const QString& text : texts) widest = std::max(widest, metrics.horizontalAdvance(text) + kHeadingPadding);
@@ -91,9 +91,10 @@ void TaskListPage::SizeColumns() {
     for (int column = 0; column < model_->columnCount(); ++column) {
         const auto& spec = tasks::kTaskListColumns[static_cast<std::size_t>(column)];
         const int heading = metrics.horizontalAdvance(QString::fromLatin1(spec.heading)) + kHeadingPadding;
-        const int content = std::max(static_cast<const QAbstractItemView*>(list_)->sizeHintForColumn(column),
-                                     WidestLiveText(column, list_->fontMetrics()));
-        list_->setColumnWidth(column, std::clamp(content, heading, kWidestColumn));
+        const int content = static_cast<const QAbstractItemView*>(list_)->sizeHintForColumn(column);
+        // The live figures are shown whole; other columns stop at a sensible width.
+        const int width = std::max(std::clamp(content, heading, kWidestColumn), WidestLiveText(column, list_->fontMetrics()));
+        list_->setColumnWidth(column, width);
     }
     sizingColumns_ = false;
 }
@@ -111,11 +112,15 @@ void TaskListPage::Rebuild(std::vector<tasks::TaskListRow> rows) {
     const int horizontal = list_->horizontalScrollBar()->value();
     const int vertical = list_->verticalScrollBar()->value();
     const int selected = selectedRow();
+    const int before = model_->rowCount();
     model_->SetRows(std::move(rows));
     SizeColumns();
+    list_->doItemsLayout();  // the scroll ranges fit the new rows before the places are set
     if (selected >= 0 && selected < model_->rowCount()) SelectRow(selected);
     list_->horizontalScrollBar()->setValue(horizontal);
     list_->verticalScrollBar()->setValue(vertical);
+    // A task just queued comes into sight.
+    if (model_->rowCount() > before) list_->scrollTo(model_->index(model_->rowCount() - 1, 0));
 }
 
 int TaskListPage::selectedRow() const {

@@ -22,7 +22,10 @@ class TaskListPage : public QWidget {
 public:
     explicit TaskListPage(QWidget* parent = nullptr);
 
+    // Keeps the selection and scroll position; a new task at the end is scrolled to.
     void Rebuild(std::vector<tasks::TaskListRow> rows);
+    // Shows each task's state and progress now, as the page's own timer does.
+    void RefreshLiveCells();
     // The selected row, or -1.
     int selectedRow() const;
     void SelectRow(int row);
@@ -41,7 +44,6 @@ signals:
 
 private:
     void SizeColumns();
-    void RefreshLiveCells();
 
     TaskListModel* model_;
     QTableView* list_;

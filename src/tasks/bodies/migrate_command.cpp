@@ -117,7 +117,7 @@ bool MayCreateWorkbook(app::Output& output, MigrationPlan& plan) {
         "The workbook [%s] exists already. Replace it?\nYes replaces the whole file; No keeps it and clones nothing.",
         {plan.newWorkbook});
     if (output.ui().ShowMessageBox({question, app::kProgramTitle, app::MessageButtons::YesNo,
-                                    app::MessageIcon::Warning}) != app::MessageAnswer::Yes)
+                                    app::MessageIcon::Warning, app::DefaultButton::Refuse}) != app::MessageAnswer::Yes)
         return false;
     plan.names.replaceableWorkbook = plan.newWorkbook;
     return true;

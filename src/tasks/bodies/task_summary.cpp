@@ -8,6 +8,11 @@ namespace tabvex::tasks {
 
 namespace {
 
+// "1 table", "2 tables".
+std::string Counted(std::int64_t count, const char* thing) {
+    return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
+}
+
 std::string Bracketed(const std::vector<std::string>& names) {
     std::string text;
     for (const auto& name : names) text += (text.empty() ? "[" : ", [") + name + "]";
@@ -48,9 +53,10 @@ void TaskSummary::Write(TaskContext& context) const {
     const std::string notArrived = written.whole() ? "none failed or left out"
                                                    : std::to_string(written.notArrived.size()) +
                                                          " failed or left out: " + Bracketed(written.notArrived);
-    app::WriteOutputLineOf(context.output, app::LineKind::Summary, "%sSummary: %lld tables %s, %s; %lld rows copied in %.1f seconds",
-                           written.whole() ? "S::" : "E::", static_cast<long long>(written.arrived.size()),
-                           written.arrivedWord.c_str(), notArrived.c_str(), static_cast<long long>(written.rows),
+    app::WriteOutputLineOf(context.output, app::LineKind::Summary, "%sSummary: %s %s, %s; %s copied in %.1f seconds",
+                           written.whole() ? "S::" : "E::",
+                           Counted(static_cast<std::int64_t>(written.arrived.size()), "table").c_str(),
+                           written.arrivedWord.c_str(), notArrived.c_str(), Counted(written.rows, "row").c_str(),
                            written.seconds);
     context.task->SetOutcome(std::move(written));
 }

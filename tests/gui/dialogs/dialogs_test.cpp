@@ -250,6 +250,17 @@ TEST_F(DialogTest, DriverCheckShowsColouredRowsAndOpenConfigPostsTheConfigComman
     test::SaveScreenshot(dialog, "driver_check.png");
     EXPECT_EQ(Child<QPushButton>(dialog, "1")->geometry(), QRect(640 - 175, dialog.height() - 30, 80, 25));
 
+    // A setup link that no browser opens shows its address instead of doing nothing.
+    QList<QUrl> opened;
+    dialog.SetUrlOpener([&opened](const QUrl& url) {
+        opened << url;
+        return false;
+    });
+    emit Child<QLabel>(dialog, "SetupLink")->linkActivated(QString(connect::kDriverSetupAddress));
+    EXPECT_EQ(opened, QList<QUrl>{QUrl(QString(connect::kDriverSetupAddress))});
+    ASSERT_EQ(ui.boxes().size(), 1u);
+    EXPECT_THAT(ui.boxes()[0].text, ::testing::EndsWith("\n" + std::string(connect::kDriverSetupAddress)));
+
     Click(dialog, "1");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_THAT(ui.postedCommands(), ElementsAre(connect::kConfigButton));

@@ -1,7 +1,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QFileInfo>
-#include <QListWidget>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -10,6 +9,7 @@
 
 #include "app/output_lines.h"
 #include "connecting/config_file.h"
+#include "gui/window/about_box.h"
 #include "gui/window/command_ids.h"
 #include "gui/window/window_test_support.h"
 #include "shell/program.h"
@@ -97,37 +97,67 @@ TEST_F(MainWindowTest, ToolBarsShowTheirCaptionsToolTipsAndImages) {
         EXPECT_GE(page.list()->columnWidth(column), page.fontMetrics().horizontalAdvance(headings[column]));
 }
 
-TEST_F(MainWindowTest, TheLogColoursMarkedLinesKeeps1001AndShowsTheNewest) {
+TEST_F(MainWindowTest, TheLogColoursMarkedLinesKeepsEveryLineAndShowsTheNewest) {
     app::WriteOutputLine(program().output(), "E::No Connection!");
     app::WriteOutputLine(program().output(), "S::");
     app::WriteOutputLine(program().output(), "100%% done");
-    LogView& log = *window->outputPane()->log();
-    ASSERT_EQ(log.count(), 3);
-    EXPECT_TRUE(log.item(0)->text().endsWith(" No Connection!"));
-    EXPECT_EQ(log.item(0)->foreground().color(), QColor(255, 0, 0));
-    EXPECT_EQ(log.item(1)->foreground().color(), QColor(0, 255, 0));
-    EXPECT_EQ(log.item(1)->text().size(), 24);  // the time stamp alone
-    EXPECT_TRUE(log.item(2)->text().endsWith(" 100% done"));
+    const QAbstractItemModel& log = *window->outputPane()->log()->model();
+    auto text = [&](int row) { return log.index(row, 0).data().toString(); };
+    auto colour = [&](int row) { return log.index(row, 0).data(Qt::ForegroundRole).value<QColor>(); };
+    ASSERT_EQ(log.rowCount(), 3);
+    EXPECT_TRUE(text(0).endsWith(" No Connection!"));
+    EXPECT_EQ(colour(0), QColor(255, 0, 0));
+    EXPECT_EQ(colour(1), QColor(0, 255, 0));
+    EXPECT_EQ(text(1).size(), 24);  // the time stamp alone
+    EXPECT_TRUE(text(2).endsWith(" 100% done"));
 
     for (int i = 0; i < 1100; ++i) app::WriteOutputLine(program().output(), "line %d", i);
-    EXPECT_EQ(log.count(), 1001);
-    EXPECT_TRUE(log.item(1000)->text().endsWith(" line 1099"));
-    EXPECT_TRUE(log.item(0)->text().endsWith(" line 99"));
-    EXPECT_EQ(log.currentRow(), 1000);
+    EXPECT_EQ(log.rowCount(), 1103);
+    EXPECT_TRUE(text(1102).endsWith(" line 1099"));
+    EXPECT_TRUE(text(0).endsWith(" No Connection!"));
+    EXPECT_EQ(window->outputPane()->log()->currentIndex().row(), 1102);
 }
 
-TEST_F(MainWindowTest, TipsComeNewestFirstAndTheTipsTabComesAndGoes) {
+// A wide window made small in one step: nothing in it holds on to the old width.
+TEST_F(MainWindowTest, TheWindowShrinksToASensibleMinimumAtOnce) {
+    window->resize(1500, 1100);
+    QApplication::processEvents();
+    window->resize(200, 150);
+    QApplication::processEvents();
+    EXPECT_LE(window->width(), 640);
+    EXPECT_LE(window->height(), 480);
+
+    window->resize(900, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(window->statusLine()->paneWidth(app::StatusPane::Product), 900 * 5 / 8);
+    EXPECT_EQ(window->statusLine()->paneWidth(app::StatusPane::Engine), 900 * 2 / 8);
+}
+
+TEST_F(MainWindowTest, TheTipsTabIsThereOnlyWhileDisplayTipsIsOn) {
     OutputPane& pane = *window->outputPane();
+    EXPECT_FALSE(pane.tipsPageShown()) << "Display Tips is off without a migrator.cfg";
+    EXPECT_EQ(pane.count(), 2);
     app::ShowTip(program().output(), "first. ");
+    EXPECT_TRUE(pane.taskListInFront()) << "a tip does not bring a hidden page to front";
+
+    connect::ShowTipsPage(program().output(), program().options(), true);
+    EXPECT_EQ(pane.tabText(2), "Tips");
     app::ShowTip(program().output(), "second. ");
     EXPECT_TRUE(pane.helpPage()->toPlainText().startsWith("F1 to Help:\nsecond. first. Before you fill out"));
     EXPECT_EQ(pane.currentWidget(), pane.helpPage());
-
     connect::ShowTipsPage(program().output(), program().options(), false);
     EXPECT_FALSE(pane.tipsPageShown());
     EXPECT_EQ(pane.count(), 2);
-    connect::ShowTipsPage(program().output(), program().options(), true);
-    EXPECT_EQ(pane.tabText(2), "Tips");
+}
+
+TEST_F(MainWindowTest, DisplayTipsSavedInMigratorCfgShowsTheTipsTabAtStart) {
+    std::filesystem::create_directories(scratch / "other");
+    test::WriteFile(scratch / "other/migrator.cfg", "[Public]\nTips=true\n");
+    CMigratorDlg other(scratch / "other");
+    other.SetDialogRunner([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
+    EXPECT_TRUE(other.outputPane()->tipsPageShown());
+    EXPECT_TRUE(other.program().options().get().tipsPageShown);
+    EXPECT_TRUE(other.outputPane()->taskListInFront());
 }
 
 TEST_F(MainWindowTest, EnterAndEscapeNeitherCloseTheWindowNorCommitARenameOutsideTheLabelEditor) {
@@ -301,7 +331,7 @@ TEST_F(MainWindowTest, ClosingWhileTheWorkerCallsTheWindowNeverHangs) {
     test::Watchdog watchdog("close the window while the worker calls it");
     answers = {app::MessageAnswer::Ok};
     window->close();
-    EXPECT_EQ(boxes.back().text, "Some Tasks is Processing, STOP ALL and EXIT?");
+    EXPECT_EQ(boxes.back().text, "Some Tasks is Processing, STOP ALL and EXIT?\n1 waiting task will not run; Cancel keeps it.");
     EXPECT_FALSE(window->isVisible());
     window.reset();
     EXPECT_EQ(running->state.load(), tasks::TaskState::Succeeded);
@@ -323,6 +353,37 @@ TEST_F(MainWindowTest, HelpAndTheWebPageOpenThroughTheDesktop) {
     EXPECT_TRUE(QFileInfo(opened[0].toLocalFile()).isFile());
     EXPECT_EQ(opened[1].toString(), kWebsiteAddress);
     EXPECT_EQ(opened[2], opened[0]);
+}
+
+TEST_F(MainWindowTest, WithoutABrowserTheAddressShowsInABoxAndAboutsHelpComesUpInFront) {
+    ASSERT_TRUE(WaitUntil([&] { return !dialogs.empty(); }));  // the driver check came first
+    window->SetUrlOpener([](const QUrl&) { return false; });
+    answers = {app::MessageAnswer::Ok};
+    window->RouteCommand(kWebsiteCommand);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "No web browser could open this address; copy it into one:\n" + std::string(kWebsiteAddress));
+    EXPECT_TRUE(MakeMessageBox(boxes[0], nullptr)->textInteractionFlags() & Qt::TextSelectableByMouse);
+
+    // The About box's Help: the box goes first, then the manual comes up in the help window.
+    auto aboutShown = [] {
+        const auto widgets = QApplication::topLevelWidgets();
+        return std::any_of(widgets.begin(), widgets.end(),
+                           [](QWidget* widget) { return qobject_cast<AboutBox*>(widget) && widget->isVisible(); });
+    };
+    std::vector<bool> aboutShownAtOpening;
+    window->SetUrlOpener([&](const QUrl&) {
+        aboutShownAtOpening.push_back(aboutShown());
+        return false;
+    });
+    window->SetDialogRunner([](QDialog& dialog) {
+        dialog.show();
+        emit static_cast<AboutBox&>(dialog).helpWanted();
+        return dialog.result();
+    });
+    window->RouteCommand(kAboutButtonCommand);
+    EXPECT_EQ(aboutShownAtOpening, std::vector<bool>{false});
+    ASSERT_NE(window->helpWindow(), nullptr);
+    EXPECT_TRUE(window->helpWindow()->isVisible());
 }
 
 TEST_F(MainWindowTest, TheDeleteKeyOnTheTargetTreeRunsDelete) {

@@ -2,7 +2,6 @@
 #include <QDropEvent>
 #include <QContextMenuEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
@@ -176,10 +175,10 @@ TEST_F(ConnectedWindowTest, DroppingASourceTableOnTheTargetDatabaseMigratesItWit
 
     LogView& log = *pane.log();
     // The task's state changes before its closing line is written.
-    EXPECT_TRUE(WaitUntil([&] { return !log.findItems("Operation completed SUCCESSFULLY!", Qt::MatchEndsWith).empty(); }));
-    EXPECT_EQ(log.findItems("Operation completed SUCCESSFULLY!", Qt::MatchEndsWith).size(), 1);
-    EXPECT_EQ(log.findItems("TABLE: [" + QString::fromStdString((scratch / "in/shop").string()) + "].[Customers] Migrating..... ",
-                            Qt::MatchEndsWith).size(), 1);
+    EXPECT_TRUE(WaitUntil([&] { return !LogLinesMatching(log, "Operation completed SUCCESSFULLY!", Qt::MatchEndsWith).empty(); }));
+    EXPECT_EQ(LogLinesMatching(log, "Operation completed SUCCESSFULLY!", Qt::MatchEndsWith).size(), 1);
+    EXPECT_EQ(LogLinesMatching(log, "TABLE: [" + QString::fromStdString((scratch / "in/shop").string()) + "].[Customers] Migrating..... ",
+                               Qt::MatchEndsWith).size(), 1);
     SaveScreenshot(*window, "migration.png");
 
     ASSERT_TRUE(WaitUntil([&] { return program().engine().runState().load() == tasks::RunState::Idle; }));
@@ -220,9 +219,8 @@ TEST_F(ConnectedWindowTest, DeleteOnATargetTableAsksTwiceAndDropsTheWorksheet) {
     window->RouteCommand(kDeleteButtonCommand);
     EXPECT_EQ(test::FindSheet(test::ReadWithXlrd(targetFile), "Sales"), nullptr);
     EXPECT_EQ(Find(program().sides().target().tree(), TreeNodeKind::Table, "Sales"), browser::kNoNode);
-    const auto lines = window->outputPane()->log();
-    EXPECT_TRUE(lines->findItems("Delete the table [" + QString::fromStdString(database) + ".Sales]?",
-                                 Qt::MatchEndsWith).size() == 1);
+    EXPECT_EQ(LogLinesMatching(*window->outputPane()->log(), "Delete the table [" + QString::fromStdString(database) + ".Sales]?",
+                               Qt::MatchEndsWith).size(), 1);
 }
 
 TEST_F(ConnectedWindowTest, ATargetTablesContextMenuNamesItAndDropsItOnlyAfterYes) {
@@ -317,11 +315,9 @@ TEST_F(ConnectedWindowTest, AFailedConnectSaysWhyAndLeavesNoStaleTree) {
     EXPECT_EQ(boxes.back().text, "Source Connection error!");
     EXPECT_EQ(window->sourceTreeView()->model()->rowCount(), 0);
     EXPECT_EQ(window->folderTitle(app::TreeSide::Source)->text(), "Access");
-    QListWidget& log = *window->outputPane()->log();
-    bool reasonLogged = false;
-    for (int row = 0; row < log.count(); ++row)
-        reasonLogged |= log.item(row)->text().contains(QString::fromStdString("Source Connection error! " + notes.string() + ": "));
-    EXPECT_TRUE(reasonLogged);
+    EXPECT_FALSE(LogLinesMatching(*window->outputPane()->log(),
+                                  QString::fromStdString("Source Connection error! " + notes.string() + ": "),
+                                  Qt::MatchContains).empty());
     EXPECT_TRUE(program().sides().target().holder().HasSession()) << "the target connected as before";
 
     // The target's table is still selectable, the source offers nothing to migrate.

@@ -76,5 +76,51 @@ TEST_F(TaskProgressWindowTest, ARunningTasksRowShowsWorkingItsRowsAndItsEndPromp
     ASSERT_TRUE(WaitUntil([&] { return program().engine().runState().load() == tasks::RunState::Idle; }));
 }
 
+// The engine pane and the rows change together: the rows are read again the moment the
+// pane's text changes, not at the page's next refresh.
+TEST_F(TaskProgressWindowTest, TheEnginePaneAndTheTaskRowAgreeAtOnce) {
+    OutputPane& pane = *window->outputPane();
+    pane.setCurrentWidget(pane.taskList());
+    auto task = std::make_shared<tasks::MigrationTask>(tasks::TaskCategory::Migration, tasks::TaskType::MigrateTable,
+                                                       tasks::TaskNames{}, 0);
+    program().engine().taskList().Append(task);
+    tasks::RequestTaskListRebuild(program().engine());
+    ASSERT_EQ(Cell(3), "Waiting");
+
+    task->stateText = tasks::TaskStateText::Working;
+    program().output().SetStatusText(app::StatusPane::Engine, tasks::kWorkingStatus);
+    EXPECT_EQ(Cell(3), "Working");
+    task->stateText = tasks::TaskStateText::Success;
+    program().output().SetStatusText(app::StatusPane::Engine, tasks::kNoProcessingStatus);
+    EXPECT_EQ(Cell(3), "SUCCESS");
+}
+
+TEST_F(TaskProgressWindowTest, TheListScrollsToANewTaskAndShowsTheTimeLeftWhole) {
+    OutputPane& pane = *window->outputPane();
+    pane.setCurrentWidget(pane.taskList());
+    const QTableView& list = *pane.taskList()->list();
+    auto queue = [&] {
+        auto task = std::make_shared<tasks::MigrationTask>(tasks::TaskCategory::Migration, tasks::TaskType::MigrateTable,
+                                                           tasks::TaskNames{}, 0);
+        program().engine().taskList().Append(task);
+        tasks::RequestTaskListRebuild(program().engine());
+        return task;
+    };
+    for (int i = 0; i < 40; ++i) queue();
+    const auto last = queue();
+    const QModelIndex newest = pane.taskList()->model().index(40, 0);
+    EXPECT_TRUE(list.viewport()->rect().contains(list.visualRect(newest))) << "the new task is in sight";
+
+    // A long task's figures at the default widths: rows, rate and time left, none cut.
+    last->stateText = tasks::TaskStateText::Working;
+    last->rows.expected = 1'800'000;
+    last->rows.copied = 1000;
+    last->rows.startedAtMs = adapters::SteadyMilliseconds() - 1000;
+    pane.taskList()->RefreshLiveCells();
+    const QString figures = pane.taskList()->model().index(40, 1).data().toString();
+    ASSERT_TRUE(figures.endsWith(" left")) << figures.toStdString();
+    EXPECT_GE(list.columnWidth(1), list.fontMetrics().horizontalAdvance(figures)) << figures.toStdString();
+}
+
 }  // namespace
 }  // namespace tabvex::gui::testing

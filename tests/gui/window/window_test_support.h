@@ -52,12 +52,21 @@ inline bool WaitUntil(const std::function<bool()>& condition, std::chrono::milli
 
 using test::SaveScreenshot;
 
+// The Log lines the window shows that match the text (e.g. Qt::MatchEndsWith).
+inline QModelIndexList LogLinesMatching(const LogView& log, const QString& text, Qt::MatchFlags flags) {
+    const QAbstractItemModel& lines = *log.model();
+    if (lines.rowCount() == 0) return {};
+    return lines.match(lines.index(0, 0), Qt::DisplayRole, text, -1, flags);
+}
+
 class WindowTest : public ::testing::Test {
 protected:
     WindowTest() {
         TestApplication();
         // What the window remembers between runs stays within the test.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString((scratch / "config").string()));
+        // And so does the session's Log file.
+        setenv("XDG_STATE_HOME", (scratch / "state").c_str(), 1);
         window = std::make_unique<CMigratorDlg>(scratch / "program");
         window->program().engine().timings() = test::BriskTimings(std::chrono::milliseconds(20));
         window->messageBoxes().SetBoxScript([this](const app::MessageBoxRequest& request) {

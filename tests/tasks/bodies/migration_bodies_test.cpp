@@ -147,7 +147,7 @@ TEST_F(MigrationBodiesTest, ATableThatLostRowsOrValuesFailsTheTaskAndTheSummaryN
     EXPECT_THAT(States(), ElementsAre(TaskState::Failed));
     EXPECT_TRUE(Logged("[Notes] 0 of 1 rows copied whole: 1 values longer than 32767 characters were cut"));
     EXPECT_FALSE(Logged("[Notes] 1 records converted, convertion completed SUCCESSFULLY!"));
-    EXPECT_TRUE(LoggedStart("Summary: 1 tables arrived, 1 failed or left out: [Notes];"));
+    EXPECT_TRUE(LoggedStart("Summary: 1 table arrived, 1 failed or left out: [Notes];"));
     std::size_t named = 0;
     for (const auto& message : ui.messages())
         named += message.find("[Notes]") != std::string::npos && message.find("Summary") != std::string::npos;
@@ -239,7 +239,7 @@ TEST_F(MigrationBodiesTest, ACloneOntoAnExistingWorkbookAsksToReplaceItAndNoKeep
                                                          "] exists already. Replace it?\nYes replaces the whole "
                                                          "file; No keeps it and clones nothing.",
                                                      app::kProgramTitle, app::MessageButtons::YesNo,
-                                                     app::MessageIcon::Warning}));
+                                                     app::MessageIcon::Warning, app::DefaultButton::Refuse}));
     EXPECT_EQ(program.engine().taskList().size(), 0u);
     EXPECT_EQ(test::ReadFile(existing), before);
 

@@ -91,7 +91,7 @@ TEST_F(MigrationOptionsTest, AFileDamagedAfterTheSaveFailsTheTableAndTheTask) {
     EXPECT_THAT(States(), ElementsAre(TaskState::Failed));
     EXPECT_TRUE(Logged("[Customers] not verified: row 2, column [Name] reads back \"Mallory\", not what was sent"));
     EXPECT_TRUE(Logged("[Orders] verified: 2 rows read back equal"));
-    EXPECT_TRUE(LoggedStart("Summary: 1 tables arrived, 1 failed or left out: [Customers];"));
+    EXPECT_TRUE(LoggedStart("Summary: 1 table arrived, 1 failed or left out: [Customers];"));
 }
 
 TEST_F(MigrationOptionsTest, ATableThatFailedIsNotReadBack) {
@@ -140,7 +140,7 @@ TEST_F(MigrationOptionsTest, AFileThatCannotBeWrittenFailsTheTableAndLeavesWhatS
     EXPECT_THAT(States(), ElementsAre(TaskState::Failed));
     EXPECT_EQ(LinesHolding("[Staff Pictures] row 1, column [Photo]: the value was not saved as a file: "), 1u);
     EXPECT_TRUE(Logged("[Staff Pictures] 2 of 3 rows copied whole: 1 long binary values were not saved as files"));
-    EXPECT_TRUE(LoggedStart("Summary: 1 tables arrived, 1 failed or left out: [Staff Pictures];"));
+    EXPECT_TRUE(LoggedStart("Summary: 1 table arrived, 1 failed or left out: [Staff Pictures];"));
     EXPECT_EQ(test::ReadFile(scratch / "out/book.xls.files"), "a file where the folder would go");
 }
 
