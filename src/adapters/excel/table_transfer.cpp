@@ -281,9 +281,12 @@ std::string LossReason(const TransferResult& result) {
     if (result.stopped) return "stopped before the last row";
     if (!result.firstError.empty()) return result.firstError;
     if (result.filesNotWritten > 0)
-        return std::to_string(result.filesNotWritten) + " long binary values were not saved as files";
-    std::string reason = std::to_string(result.valuesCut) + " values longer than " +
-                         std::to_string(xls::kMaxCellText) + " characters were cut";
+        return result.filesNotWritten == 1 ? "1 long binary value was not saved as a file"
+                                           : std::to_string(result.filesNotWritten) +
+                                                 " long binary values were not saved as files";
+    const bool one = result.valuesCut == 1;
+    std::string reason = std::to_string(result.valuesCut) + (one ? " value" : " values") + " longer than " +
+                         std::to_string(xls::kMaxCellText) + " characters " + (one ? "was" : "were") + " cut";
     if (result.binaryValuesCut > 0) reason += std::string("; ") + kBinaryFilesHint;
     return reason;
 }

@@ -145,7 +145,7 @@ TEST_F(MigrationBodiesTest, ATableThatLostRowsOrValuesFailsTheTaskAndTheSummaryN
     ConnectShop({test::Orders(), notes});
     Migrate(TreeNodeKind::Database, database, TreeNodeKind::Database);
     EXPECT_THAT(States(), ElementsAre(TaskState::Failed));
-    EXPECT_TRUE(Logged("[Notes] 0 of 1 rows copied whole: 1 values longer than 32767 characters were cut"));
+    EXPECT_TRUE(Logged("[Notes] 0 of 1 rows copied whole: 1 value longer than 32767 characters was cut"));
     EXPECT_FALSE(Logged("[Notes] 1 records converted, convertion completed SUCCESSFULLY!"));
     EXPECT_TRUE(LoggedStart("Summary: 1 table arrived, 1 failed or left out: [Notes];"));
     std::size_t named = 0;

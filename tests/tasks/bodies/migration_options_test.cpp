@@ -139,7 +139,7 @@ TEST_F(MigrationOptionsTest, AFileThatCannotBeWrittenFailsTheTableAndLeavesWhatS
     Migrate();
     EXPECT_THAT(States(), ElementsAre(TaskState::Failed));
     EXPECT_EQ(LinesHolding("[Staff Pictures] row 1, column [Photo]: the value was not saved as a file: "), 1u);
-    EXPECT_TRUE(Logged("[Staff Pictures] 2 of 3 rows copied whole: 1 long binary values were not saved as files"));
+    EXPECT_TRUE(Logged("[Staff Pictures] 2 of 3 rows copied whole: 1 long binary value was not saved as a file"));
     EXPECT_TRUE(LoggedStart("Summary: 1 table arrived, 1 failed or left out: [Staff Pictures];"));
     EXPECT_EQ(test::ReadFile(scratch / "out/book.xls.files"), "a file where the folder would go");
 }
@@ -149,7 +149,7 @@ TEST_F(MigrationOptionsTest, WithoutTheOptionALongPictureIsCutAsBefore) {
     Migrate();
     EXPECT_THAT(States(), ElementsAre(TaskState::Failed));
     // The line counts the rows that arrived whole and names the option that saves the picture.
-    EXPECT_TRUE(Logged("[Staff Pictures] 2 of 3 rows copied whole: 1 values longer than 32767 characters were cut; "
+    EXPECT_TRUE(Logged("[Staff Pictures] 2 of 3 rows copied whole: 1 value longer than 32767 characters was cut; "
                        "binary values can be saved as files with \"Save long binary values as files\" (--binary-files)"));
     EXPECT_FALSE(fs::exists(scratch / "out/book.xls.files"));
 }
