@@ -55,7 +55,8 @@ TEST_F(TablesAndRestoreTest, TablesPrintsTheNamesAloneOfADatabaseAndOfAWorkbook)
     const auto sheets = Cli({"tables", book.string()});
     ASSERT_EQ(sheets.exitCode, 0) << sheets.err;
     std::vector<std::string> read;
-    for (const auto& [name, cells] : SheetsOf(book).items()) read.push_back(name);
+    const nlohmann::json bookSheets = SheetsOf(book);
+    for (const auto& [name, cells] : bookSheets.items()) read.push_back(name);
     EXPECT_EQ(SortedLines(sheets.out), read);
 
     const auto json = Cli({"tables", "--json", book.string()});
