@@ -14,7 +14,7 @@
 
 namespace tabvex::test {
 
-// Builds `file` from an mdb-build specification; fails the test when it cannot.
+// Builds `file` from the JSON tables tabvex-cli mdb-build reads; fails the test when it cannot.
 inline std::filesystem::path BuildDatabase(const ScratchDir& scratch, const std::string& file, const std::string& spec) {
     WriteFile(scratch / (file + ".json"), spec);
     const auto built = RunCommand({CliPath().string(), "mdb-build", (scratch / file).string(), (scratch / (file + ".json")).string()});

@@ -243,13 +243,12 @@ bool RenameExcelTable(app::Output& output, browser::Sides& sides, const std::str
 }
 
 SheetReplacement::SheetReplacement(app::Output& output, browser::Sides& sides, const std::string& sheet)
-    : output_(output), sides_(sides), hold_(ConnectedTargetWorkbook(sides.target().settings())) {
+    : output_(output), sides_(sides), workbook_(ConnectedTargetWorkbook(sides.target().settings())), hold_(workbook_) {
     browser::Side& target = sides.target();
-    const std::string workbook = ConnectedTargetWorkbook(target.settings());
     const std::string database = CurrentTargetDatabase(target);
     // The rows of the tables before go into the hold too, so that automation sees them.
     oldSheetDeleted_ = SaveTargetRows(output, target) &&
-                       DeleteTableOfTarget(output, target, database, workbook, sheet) == AutomationOutcome::Done;
+                       DeleteTableOfTarget(output, target, database, workbook_, sheet) == AutomationOutcome::Done;
     sides.Reconnect(browser::kTargetSide);
 }
 

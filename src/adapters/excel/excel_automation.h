@@ -57,6 +57,7 @@ public:
 private:
     app::Output& output_;
     browser::Sides& sides_;
+    const std::string workbook_;  // the file, named before the target goes offline
     xls::SaveHold hold_;
     bool oldSheetDeleted_ = false;
     bool ended_ = false;

@@ -19,7 +19,6 @@
 #include "connecting/connecting.h"
 #include "tasks/bodies/migration_options.h"
 #include "tasks/bodies/object_list.h"
-#include "connect/ascii_case.h"
 #include "connect/statement_runners.h"
 
 namespace tabvex::tasks {
@@ -155,9 +154,7 @@ TableOutcome CreateAndFillTable(TaskContext& context, const std::string& databas
 }
 
 bool TargetHasSheet(TaskContext& context, const std::string& sheet) {
-    for (const std::string& name : WorkbookSheetNames(context.output, context.sides.target().holder()))
-        if (connect::EqualsIgnoringAsciiCase(name, sheet)) return true;
-    return false;
+    return HoldsSheet(WorkbookSheetNames(context.output, context.sides.target().holder()), sheet);
 }
 
 // The sheet the workbook has already gives way to the table's new rows, but only

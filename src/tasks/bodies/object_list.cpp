@@ -1,5 +1,7 @@
 #include "tasks/bodies/object_list.h"
 
+#include <algorithm>
+
 #include "adapters/excel/sheet_names.h"
 #include "app/output_lines.h"
 #include "browser/schema_rows.h"
@@ -36,6 +38,12 @@ std::vector<std::string> WorkbookSheetNames(app::Output& output, connect::Connec
     if (const auto listed = ListObjects(output, holder, "TABLE", "Open target tables Error: "))
         for (const auto& object : *listed) sheets.push_back(adapters::SheetOfWorkbookTable(object.name));
     return sheets;
+}
+
+bool HoldsSheet(const std::vector<std::string>& sheets, const std::string& name) {
+    const std::u16string folded = adapters::FoldedSheetName(name);
+    return std::any_of(sheets.begin(), sheets.end(),
+                       [&](const std::string& sheet) { return adapters::FoldedSheetName(sheet) == folded; });
 }
 
 }  // namespace tabvex::tasks

@@ -29,4 +29,7 @@ std::vector<std::string> TableNames(const std::vector<ListedObject>& objects);
 // after an error line, when they cannot be listed.
 std::vector<std::string> WorkbookSheetNames(app::Output& output, connect::ConnectionHolder& holder);
 
+// Whether `sheets` holds `name`, compared as Excel compares sheet names.
+bool HoldsSheet(const std::vector<std::string>& sheets, const std::string& name);
+
 }  // namespace tabvex::tasks
