@@ -84,6 +84,14 @@ TEST_F(TablesAndRestoreTest, ARestoredBackupHasTheBackedUpSheetsAndReplacesOnlyW
     EXPECT_EQ(replaced.exitCode, 0) << replaced.err;
     EXPECT_EQ(nlohmann::json::parse(replaced.out)["tasks"][0]["summary"]["tables"].size(), 8u);
     EXPECT_EQ(SheetsOf(restored), sheets);
+
+    // A table that does not come back whole leaves the sheet it would replace.
+    const fs::path shippersData = scratch / "backup" / "northwind" / "DATA" / "Shippers.data";
+    WriteFile(shippersData, ReadFile(shippersData) + "insert into Shippers values (\n");
+    const auto broken = Cli({"restore", "--replace", (scratch / "backup").string(), restored.string()});
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_THAT(broken.err, HasSubstr("[Shippers] not replaced: the workbook keeps the sheet it had"));
+    EXPECT_EQ(SheetsOf(restored), sheets);
 }
 
 // A value holding a line break survives the data script's line-per-row layout.

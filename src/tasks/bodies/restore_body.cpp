@@ -1,7 +1,5 @@
 #include "tasks/bodies/restore_body.h"
 
-#include <strings.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -61,11 +59,6 @@ std::vector<BackedUpTable> ReadBackup(const fs::path& folder) {
     return tables;
 }
 
-bool HasSheet(const std::vector<std::string>& sheets, const std::string& name) {
-    return std::any_of(sheets.begin(), sheets.end(),
-                       [&](const std::string& sheet) { return strcasecmp(sheet.c_str(), name.c_str()) == 0; });
-}
-
 // The workbook the task names, made when missing, as the target side's current one.
 bool OpenTargetWorkbook(TaskContext& context) {
     const std::string& workbook = context.names().targetDatabase;
@@ -79,16 +72,30 @@ bool OpenTargetWorkbook(TaskContext& context) {
     return context.sides.target().holder().HasSession();
 }
 
-// A sheet of the table's name is dropped when the task replaces sheets; otherwise
-// it stays and the table fails.
-bool MakeRoomFor(TaskContext& context, const std::string& table, const std::vector<std::string>& sheets) {
-    if (!HasSheet(sheets, table)) return true;
+// A sheet of the table's name gives way when the task replaces sheets, through a
+// replacement that keeps it in the file until the table is restored whole; otherwise
+// it stays and the table fails. False when the table cannot go on.
+bool MakeRoomFor(TaskContext& context, const std::string& table, const std::vector<std::string>& sheets,
+                 std::optional<adapters::SheetReplacement>& replacement) {
+    if (!HoldsSheet(sheets, table)) return true;
     if (!context.names().replaceSheets) {
         WriteOutputLine(context.output, "E::[%s] The workbook has a sheet of that name already; it is kept", table.c_str());
         return false;
     }
     WriteOutputLine(context.output, "TABLE: [%s] replaces the workbook's sheet of that name", table.c_str());
-    return adapters::DropExcelTable(context.output, context.sides, context.names().targetDatabase, table);
+    replacement.emplace(context.output, context.sides, table);
+    return replacement->oldSheetDeleted();
+}
+
+// A replaced sheet goes for good only when its table was restored whole. False when
+// the table's rows did not stay in the workbook.
+bool EndReplacement(TaskContext& context, const std::string& table,
+                    std::optional<adapters::SheetReplacement>& replacement, bool whole) {
+    if (!replacement) return true;
+    if (whole && replacement->Keep()) return true;
+    replacement->Abandon();
+    WriteOutputLine(context.output, "E::[%s] not replaced: the workbook keeps the sheet it had", table.c_str());
+    return false;
 }
 
 // Runs the table's INSERTs; the rows that ran.
@@ -116,21 +123,24 @@ void RestoreTable(TaskContext& context, const BackedUpTable& backedUp, const std
     }
     WriteOutputLine(context.output, "TABLE: [%s] Restoring..... ", table.c_str());
     context.rows()->SetTable(table);
-    if (!MakeRoomFor(context, table, sheets) ||
+    std::optional<adapters::SheetReplacement> replacement;
+    if (!MakeRoomFor(context, table, sheets, replacement) ||
         !connect::ExecuteStatement(context.output, context.sides.target().holder(), backedUp.createScript, true)) {
+        EndReplacement(context, table, replacement, false);
         summary.Failed(table, 0);
         return;
     }
     const std::int64_t inserted = InsertRows(context, table, backedUp.inserts);
     const auto expected = static_cast<std::int64_t>(backedUp.inserts.size());
-    if (inserted == expected) {
+    const bool kept = EndReplacement(context, table, replacement, inserted == expected);
+    if (kept && inserted == expected) {
         WriteOutputLine(context.output, "[%s] %lld records restored SUCCESSFULLY!", table.c_str(), static_cast<long long>(inserted));
         summary.Arrived(table, inserted);
         return;
     }
     WriteOutputLine(context.output, "E::[%s] %lld of %lld rows restored%s", table.c_str(), static_cast<long long>(inserted),
                     static_cast<long long>(expected), context.gate.stopRequested() ? ": stopped" : "");
-    summary.Failed(table, inserted);
+    summary.Failed(table, kept ? inserted : 0);
 }
 
 std::int64_t RowsOf(const std::vector<BackedUpTable>& tables) {
